@@ -1,0 +1,27 @@
+# Tabrix.exe and the program folder dist/ that a Windows user copies.
+set(ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
+set(ASSET_STAMP ${ASSET_DIR}/assets.rc)
+add_custom_command(
+  OUTPUT ${ASSET_STAMP} ${ASSET_DIR}/resource_ids.h
+  COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tools/make_assets.py ${ASSET_DIR}
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_assets.py
+  COMMENT "Drawing the program's pictures")
+add_custom_target(assets DEPENDS ${ASSET_STAMP})
+
+add_executable(Tabrix WIN32 ${PROJECT_SOURCE_DIR}/src/platform/win32/WinMain.cpp ${ASSET_STAMP})
+target_include_directories(Tabrix PRIVATE ${ASSET_DIR})
+set_source_files_properties(${ASSET_STAMP} PROPERTIES LANGUAGE RC)
+target_link_libraries(Tabrix PRIVATE tabrix_win32)
+set_target_properties(Tabrix PROPERTIES OUTPUT_NAME Tabrix)
+add_dependencies(Tabrix assets)
+
+set(DIST ${CMAKE_BINARY_DIR}/dist)
+add_custom_command(TARGET Tabrix POST_BUILD
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Tabrix>
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST}/skins ${DIST}/winamp_buttons
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Tabrix> ${DIST}/Tabrix.exe
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${ASSET_DIR}/skins ${DIST}/skins
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${ASSET_DIR}/buttons ${DIST}/winamp_buttons
+  COMMAND ${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/assets/config.ini -DDIST=${DIST}
+          -P ${PROJECT_SOURCE_DIR}/cmake/FirstRunFiles.cmake
+  COMMENT "Assembling the program folder ${DIST}")

@@ -1,0 +1,45 @@
+# The portable behaviour: everything outside src/platform/win32 and src/platform/fake.
+file(GLOB_RECURSE TABRIX_CORE_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/app/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/sources/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/report/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/settings/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/windows/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/platform/*.cpp)
+add_library(tabrix_core STATIC ${TABRIX_CORE_SOURCES})
+target_include_directories(tabrix_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
+
+# libjpeg: Debian's on the host, the one setup built from Debian's source for MinGW.
+if(WIN32)
+  set(TABRIX_JPEG_PREFIX "${PROJECT_SOURCE_DIR}/build/deps/libjpeg-mingw" CACHE PATH "MinGW libjpeg")
+  if(NOT EXISTS ${TABRIX_JPEG_PREFIX}/lib/libjpeg.a)
+    message(FATAL_ERROR "No MinGW libjpeg in ${TABRIX_JPEG_PREFIX}: run scripts/setup.sh first")
+  endif()
+  add_library(jpeg_lib STATIC IMPORTED)
+  set_target_properties(jpeg_lib PROPERTIES
+    IMPORTED_LOCATION ${TABRIX_JPEG_PREFIX}/lib/libjpeg.a
+    INTERFACE_INCLUDE_DIRECTORIES ${TABRIX_JPEG_PREFIX}/include)
+  target_link_libraries(tabrix_core PUBLIC jpeg_lib)
+
+  file(GLOB TABRIX_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/win32/*.cpp)
+  list(FILTER TABRIX_WIN32_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
+  set(win32_libs comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 advapi32 wininet kernel32)
+  if(TABRIX_WIN32_SOURCES)
+    add_library(tabrix_win32 STATIC ${TABRIX_WIN32_SOURCES})
+    target_link_libraries(tabrix_win32 PUBLIC tabrix_core ${win32_libs})
+  else()
+    add_library(tabrix_win32 INTERFACE)
+    target_link_libraries(tabrix_win32 INTERFACE tabrix_core ${win32_libs})
+  endif()
+else()
+  find_package(JPEG REQUIRED)
+  target_link_libraries(tabrix_core PUBLIC JPEG::JPEG)
+  file(GLOB TABRIX_FAKE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/fake/*.cpp)
+  if(TABRIX_FAKE_SOURCES)
+    add_library(tabrix_fake STATIC ${TABRIX_FAKE_SOURCES})
+    target_link_libraries(tabrix_fake PUBLIC tabrix_core)
+  else()
+    add_library(tabrix_fake INTERFACE)
+    target_link_libraries(tabrix_fake INTERFACE tabrix_core)
+  endif()
+endif()
