@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+namespace tabrix {
+
+// Values the main window's start-up stores for the rest of the program. They outlive a
+// re-creation of the main window; each start-up sets them again.
+struct StoredValues {
+    std::string version;
+    int allowPositionChange = 1;
+    int ipInterface = 0;
+    std::string tempLabel;
+    std::string sensorModule;  // "1" or "0"
+    std::string songModule;    // "1", "0", or empty until a start-up decides
+    int trafficModule = 0;
+    int shouldGetDisk = 0;
+    int xpWinampIcons = 1;
+    std::string sysTrayIcon;
+    std::string winampButtonsStay;
+    std::string ipServer;
+    std::string selfDrawEnabled;
+    std::string showUsed;
+    std::string winampPath;
+    std::string enablePhp;
+    std::string enableXml;
+};
+
+}  // namespace tabrix

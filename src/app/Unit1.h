@@ -1,0 +1,117 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/Controls.h"
+#include "app/StoredValues.h"
+#include "platform/Platform.h"
+
+namespace tabrix {
+
+class IniFile;
+
+// Where errors go that a handler reports to the user (the error notice).
+class ErrorSink {
+public:
+    virtual ~ErrorSink() = default;
+    virtual void ShowErrorDialog(const std::string& message) = 0;
+};
+
+constexpr char kAppTitle[] = "Tabrix";
+constexpr char kMainClass[] = "TForm1";
+constexpr char kVersion[] = "0.50";
+constexpr int kClientWidth = 271;
+constexpr int kClientHeight = 305;
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kAboutCommand = 0x401;
+
+// The main window's own state, as the view paints it.
+struct MainWindowState {
+    int left = 688;
+    int top = 168;
+    int width = 0;   // outer size; set from the client size and the frame at construction
+    int height = 0;
+    bool toolCaption = true;  // small tool-window caption bar; false: no border at all
+    bool stayOnTop = true;
+    bool colorKey = true;     // white is see-through
+    bool alphaBlend = false;  // translucency on
+    uint8_t alpha = 100;
+    bool layered() const { return colorKey || alphaBlend; }
+    bool doubleBuffered = false;
+    bool aboutInSystemMenu = false;  // separator + "About Tabrix" at the system menu's end
+    bool ownerToolWindow = false;    // the hidden owner carries no taskbar button
+    bool visible = true;
+    Font font;  // the window's own font (canvas drawing)
+};
+
+// The main window's behaviour: built from config.ini by FormCreate, then driven by the
+// view's events and timers.
+class TForm1 {
+public:
+    static constexpr int kFirstLabel = 2;
+    static constexpr int kLastLabel = 36;
+
+    TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors);
+
+    // The start-up: never lets an error out; a failure in steps 2 to 19 ends it there.
+    void FormCreate();
+    void FormResize();
+
+    // Label dragging: press, move while captured, release. Coordinates are the label's own.
+    void LabelMouseDown(int number, int x, int y);
+    void LabelMouseMove(int number, int x, int y);
+    void LabelMouseUp(int number);
+
+    Label& label(int number) { return labels_.at(number); }
+    const Label& label(int number) const { return labels_.at(number); }
+    // Label2 .. Label36 in number order; label 34 is named "label34".
+    static std::string labelName(int number);
+    // Sets a label's text and re-sizes it the way an auto-sized label does.
+    void setLabelText(int number, const std::string& text);
+    void setLabelFont(int number, const Font& font);
+
+    Picture& image(int number) { return images_.at(number); }  // Image1 .. Image7
+    const Picture& image(int number) const { return images_.at(number); }
+
+    MainWindowState window;
+    std::vector<std::string> Memo1;
+
+    Timer systimer{"systimer", 1000, true};
+    Timer FileTimer1{"FileTimer1", 5000, false};
+    Timer WinampTimer{"WinampTimer", 5000, true};
+    Timer IPTImer{"IPTImer", 0, false};
+    Timer tmrTraffic{"tmrTraffic", 1000, false};
+    Timer DrawTimer{"DrawTimer", 2000, false};
+    Timer ScrollTimer{"ScrollTimer", 100, false};
+
+    TrayRecord trayRecord;
+    bool trayAdded = false;
+    bool labelDragging() const { return dragHandlers_; }
+    int capturedLabel() const { return dragLabel_; }  // 0 when none
+    bool bannerPainted = false;  // the grey strip is in Image1's bitmap; the view adds the text
+    std::string startupFailure;  // the failed step's error text, empty after a full start-up
+    int lastStartupStep = 0;     // the last step that began
+
+private:
+    void startupSteps(IniFile& ini);
+    void applyModules(IniFile& ini);
+    void loadSkin(IniFile& ini);
+    void paintBannerStrip();
+    void applyLook(IniFile& ini);
+    void loadPlayerPictures();
+    void relayout(Label& l, const std::string& text);
+
+    Platform& platform_;
+    StoredValues& stored_;
+    ErrorSink& errors_;
+    std::array<Label, kLastLabel + 1> labels_;
+    std::array<Picture, 8> images_;
+    bool dragHandlers_ = false;
+    int dragLabel_ = 0;
+    int dragOriginX_ = 0;
+    int dragOriginY_ = 0;
+};
+
+}  // namespace tabrix

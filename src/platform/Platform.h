@@ -1,0 +1,85 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/Files.h"
+
+namespace tabrix {
+
+struct Font {
+    std::string face = "Tahoma";
+    int height = -11;             // LOGFONT height: negative = character height in pixels
+    uint32_t color = 0x80000008;  // clWindowText until start-up sets the label colour
+    int charset = 1;              // DEFAULT_CHARSET; the window font becomes ANSI (0)
+    bool bold = false;
+
+    bool operator==(const Font& o) const {
+        return face == o.face && height == o.height && color == o.color && charset == o.charset &&
+               bold == o.bold;
+    }
+};
+
+// Font height for a size in points at the screen's resolution, as MulDiv(points, dpi, 72).
+int pointsToHeight(int points, int dpi);
+
+struct Extent {
+    int width = 0;
+    int height = 0;
+};
+
+// Message boxes: caption is the application title, one OK button.
+class Ui {
+public:
+    virtual ~Ui() = default;
+    virtual void messageBox(const std::string& text, const std::string& caption) = 0;
+};
+
+// The desktop as other windows and the screen see it.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // FindWindowA(className, caption) and ShowWindow(SW_HIDE) on it; nothing when none.
+    virtual void hideWindow(const std::string& className, const std::string& caption) = 0;
+    // Outer size minus client size for a window with the small tool-window caption bar
+    // (toolCaption) or with no border at all.
+    virtual Extent frameSize(bool toolCaption) = 0;
+    virtual int screenDpi() = 0;
+    virtual int windowsMajorVersion() = 0;
+};
+
+// Text measurement for auto-sized labels (GetTextExtentPoint32 in the real thing).
+class TextMeasure {
+public:
+    virtual ~TextMeasure() = default;
+    virtual Extent measure(const Font& font, const std::string& text) = 0;
+};
+
+// The notification-area icon record the main window keeps while it lives.
+struct TrayRecord {
+    uint32_t size = 88;
+    uint32_t id = 0;
+    uint32_t flags = 7;  // message, icon and tip valid
+    uint32_t callbackMessage = 0x401;
+    std::string tip = "Tabrix";
+};
+
+class Tray {
+public:
+    virtual ~Tray() = default;
+    virtual bool add(const TrayRecord& record) = 0;
+    virtual void remove(const TrayRecord& record) = 0;
+};
+
+// Everything the behaviour asks of the system, handed to it by the entry point.
+struct Platform {
+    Files& files;
+    Ui& ui;
+    Desktop& desktop;
+    TextMeasure& text;
+    Tray& tray;
+    std::string programDir;  // directory of the executable, with a trailing backslash
+
+    std::string path(const std::string& name) const { return programDir + name; }
+};
+
+}  // namespace tabrix
