@@ -1,0 +1,49 @@
+#include "platform/fake/FakeFiles.h"
+
+namespace tabrix {
+
+bool FakeFiles::read(const std::string& path, std::string& bytes) {
+    auto it = files_.find(path);
+    if (it == files_.end() || unreadable_.count(path)) return false;
+    bytes = it->second;
+    return true;
+}
+
+bool FakeFiles::writeAtomic(const std::string& path, const std::string& bytes) {
+    if (readOnly_.count(path)) return false;
+    files_[path] = bytes;
+    ++writes_[path];
+    return true;
+}
+
+bool FakeFiles::exists(const std::string& path) { return files_.count(path) != 0; }
+
+void FakeFiles::put(const std::string& path, const std::string& bytes) { files_[path] = bytes; }
+
+void FakeFiles::remove(const std::string& path) { files_.erase(path); }
+
+std::string FakeFiles::content(const std::string& path) const {
+    auto it = files_.find(path);
+    return it == files_.end() ? std::string() : it->second;
+}
+
+void FakeFiles::setReadOnly(const std::string& path, bool readOnly) {
+    if (readOnly)
+        readOnly_.insert(path);
+    else
+        readOnly_.erase(path);
+}
+
+void FakeFiles::setUnreadable(const std::string& path, bool unreadable) {
+    if (unreadable)
+        unreadable_.insert(path);
+    else
+        unreadable_.erase(path);
+}
+
+int FakeFiles::writeCount(const std::string& path) const {
+    auto it = writes_.find(path);
+    return it == writes_.end() ? 0 : it->second;
+}
+
+}  // namespace tabrix

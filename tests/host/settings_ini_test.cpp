@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "platform/fake/FakeFiles.h"
+#include "settings/IniFile.h"
+
+using tabrix::FakeFiles;
+using tabrix::IniFile;
+
+namespace {
+
+const std::string kPath = "C:\\Tabrix\\config.ini";
+
+struct IniFileTest : ::testing::Test {
+    FakeFiles files;
+    IniFile ini{files, kPath};
+    void given(const std::string& bytes) { files.put(kPath, bytes); }
+    std::string bytes() const { return files.content(kPath); }
+};
+
+TEST_F(IniFileTest, NamesMatchWithoutCaseAndReadersSeeOnlyKeysOfTheFirstSection) {
+    given("top=0\r\n[MODULES]\r\nSHOWIP=1\r\nnoequals\r\n;c=3\r\n[general]\r\nx=2\r\n"
+          "[modules]\r\nlate=4\r\n");
+    EXPECT_EQ(ini.readString("Modules", "showip", "d"), "1");
+    EXPECT_EQ(ini.readString("  modules ", " ShowIp\t", "d"), "1");
+    EXPECT_EQ(ini.readString("Modules", "noequals", "d"), "d");
+    EXPECT_EQ(ini.readString("Modules", "late", "d"), "d");  // repeated section is not read
+    EXPECT_EQ(ini.readString("Modules", "x", "d"), "d");
+    EXPECT_EQ(ini.readString("", "top", "d"), "d");  // before the first section
+    EXPECT_EQ(ini.readString("general", "x", "d"), "2");
+}
+
+TEST_F(IniFileTest, ValuesLoseBlanksAndOneEnclosingPairOfQuotes) {
+    given("[s]\r\na = \t 1  \r\nb=\"x y\"\r\nc='z'\r\nd=\"mixed'\r\ne=\"\"q\"\"\r\nf=\"\r\n"
+          "g=\r\nh=a=b\r\n k = v\r\ni=\" pad \"\r\nk=second\r\n");
+    EXPECT_EQ(ini.readString("s", "a", "d"), "1");
+    EXPECT_EQ(ini.readString("s", "b", "d"), "x y");
+    EXPECT_EQ(ini.readString("s", "c", "d"), "z");
+    EXPECT_EQ(ini.readString("s", "d", "d"), "\"mixed'");
+    EXPECT_EQ(ini.readString("s", "e", "d"), "\"q\"");
+    EXPECT_EQ(ini.readString("s", "f", "d"), "\"");
+    EXPECT_EQ(ini.readString("s", "g", "d"), "");
+    EXPECT_EQ(ini.readString("s", "h", "d"), "a=b");
+    EXPECT_EQ(ini.readString("s", "k", "d"), "v");
+    EXPECT_EQ(ini.readString("s", "i", "d"), " pad ");
+}
+
+TEST_F(IniFileTest, LongValuesAreCutAfterTheQuotesGo) {
+    std::string inner(2047, 'q');
+    given("[s]\r\nlong=" + std::string(3000, 'v') + "\r\nquoted=\"" + inner + "\"\r\n");
+    EXPECT_EQ(ini.readString("s", "long", ""), std::string(2047, 'v'));
+    EXPECT_EQ(ini.readString("s", "quoted", ""), inner);
+}
+
+TEST_F(IniFileTest, IntegersInDecimalAndHexWithDefaultsForTheRest) {
+    given("[g]\r\nhex=0x1F\r\ndollar=$1f\r\nneg=-5\r\nplus=+7\r\nbad=12abc\r\nempty=\r\nbare=0x\r\n"
+          "min=-2147483648\r\nover=2147483648\r\nwrap=$FFFFFFFF\r\nnine=$100000000\r\n"
+          "zeros=$000000001\r\nsign0x=-0x5\r\n");
+    EXPECT_EQ(ini.readInteger("g", "hex", 9), 31);
+    EXPECT_EQ(ini.readInteger("g", "dollar", 9), 31);
+    EXPECT_EQ(ini.readInteger("g", "neg", 9), -5);
+    EXPECT_EQ(ini.readInteger("g", "plus", 9), 7);
+    EXPECT_EQ(ini.readInteger("g", "bad", 9), 9);
+    EXPECT_EQ(ini.readInteger("g", "empty", 9), 9);
+    EXPECT_EQ(ini.readInteger("g", "bare", 9), 9);
+    EXPECT_EQ(ini.readInteger("g", "min", 9), -2147483647 - 1);
+    EXPECT_EQ(ini.readInteger("g", "over", 9), 9);
+    EXPECT_EQ(ini.readInteger("g", "wrap", 9), -1);
+    EXPECT_EQ(ini.readInteger("g", "nine", 9), 9);
+    EXPECT_EQ(ini.readInteger("g", "zeros", 9), 1);
+    EXPECT_EQ(ini.readInteger("g", "sign0x", 9), 9);
+    EXPECT_EQ(ini.readInteger("g", "missing", 9), 9);
+}
+
+TEST_F(IniFileTest, MissingFileReadsDefaultsAndFirstWritesBuildIt) {
+    EXPECT_EQ(ini.readString("general", "font", "Tahoma"), "Tahoma");
+    EXPECT_EQ(ini.readInteger("general", "alpha", 255), 255);
+    ini.writeString("general", "font", "Arial");
+    ini.writeInteger("general", "fontsize", -8);
+    ini.writeString("Modules", "CheckBox11", "True");
+    EXPECT_EQ(bytes(), "[general]\r\nfont=Arial\r\nfontsize=-8\r\n[Modules]\r\nCheckBox11=True\r\n");
+    IniFile other(files, kPath);
+    EXPECT_EQ(other.readInteger("GENERAL", "FontSize", 0), -8);
+}
+
+TEST_F(IniFileTest, WriteReplacesTheFirstMatchInPlaceKeepingEveryOtherByte) {
+    given("; head\n[Labels]\r\n  label34LEFT = 5 \r\nlabel34left=6\r\n\r\n[x]\rq=1");
+    ini.writeInteger("labels", "Label34left", 12);
+    EXPECT_EQ(bytes(), "; head\n[Labels]\r\nlabel34LEFT=12\r\nlabel34left=6\r\n\r\n[x]\rq=1");
+    ini.writeString("x", "q", "2");  // last line without a line end keeps none
+    EXPECT_EQ(bytes(), "; head\n[Labels]\r\nlabel34LEFT=12\r\nlabel34left=6\r\n\r\n[x]\rq=2");
+}
+
+TEST_F(IniFileTest, NewKeyFollowsTheLastFilledLineOfItsSection) {
+    given("[a]\r\nx=1\r\n;note\r\nloose\r\n\r\n  \r\n[b]\r\ny=2\r\n");
+    ini.writeString("A", "new", "v");
+    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n;note\r\nloose\r\nnew=v\r\n\r\n  \r\n[b]\r\ny=2\r\n");
+    given("[a]\n\n[b]");
+    ini.writeString("a", "k", "1");
+    ini.writeString("b", "k", "2");
+    EXPECT_EQ(bytes(), "[a]\nk=1\r\n\n[b]\r\nk=2\r\n");
+    given("[a]\r\nloose\r\n");  // a line without "=" is never taken for the key
+    ini.writeString("a", "loose", "1");
+    EXPECT_EQ(bytes(), "[a]\r\nloose\r\nloose=1\r\n");
+}
+
+TEST_F(IniFileTest, NewSectionGoesAtTheEndAfterEverything) {
+    given("[a]\r\nx=1\r\n\r\n");
+    ini.writeString("b", "k", "v");
+    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n");
+    given("[a]\r\nx=1");
+    ini.writeString("b", "k", "v");
+    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n[b]\r\nk=v\r\n");
+}
+
+TEST_F(IniFileTest, WritesThatChangeNothingDoNotTouchTheFile) {
+    given("[a]\r\nx = 1 \r\n");
+    ini.writeString("a", "x", "1");
+    ini.writeInteger("A", "X", 1);
+    EXPECT_EQ(files.writeCount(kPath), 0);
+    ini.writeString("a", "x", "2");
+    EXPECT_EQ(files.writeCount(kPath), 1);
+    EXPECT_EQ(ini.readString("a", "x", ""), "2");
+}
+
+TEST_F(IniFileTest, RefusedWritesThrowAndKeepEarlierWrites) {
+    ini.writeString("general", "font", "Arial");
+    files.setReadOnly(kPath);
+    try {
+        ini.writeString("general", "fontsize", "9");
+        FAIL() << "no error";
+    } catch (const tabrix::Error& e) {
+        EXPECT_STREQ(e.what(), "Unable to write to C:\\Tabrix\\config.ini");
+    }
+    EXPECT_EQ(bytes(), "[general]\r\nfont=Arial\r\n");
+    ini.writeString("general", "font", "Arial");  // unchanged: nothing to refuse
+
+    files.setReadOnly(kPath, false);
+    files.setUnreadable(kPath);  // rewriting from nothing would drop the file's lines
+    EXPECT_THROW(ini.writeString("general", "x", "1"), tabrix::Error);
+    EXPECT_EQ(bytes(), "[general]\r\nfont=Arial\r\n");
+}
+
+TEST_F(IniFileTest, LineBreaksAndNulInWrittenTextCannotSplitTheEntry) {
+    given("[a]\r\nx=1\r\ny=2\r\n");
+    ini.writeString("a", "x", "v\r\n[b]\r\ny=evil");
+    ini.writeString(std::string("a\0z", 3), "n", std::string("p\0q", 3));
+    EXPECT_EQ(bytes(), "[a]\r\nx=v\r\ny=2\r\nn=p\r\n");
+}
+
+}  // namespace
