@@ -1,0 +1,63 @@
+#include "app/App.h"
+
+#include "platform/Error.h"
+
+namespace tabrix {
+
+App::App(Platform& platform, AppHost& host) : platform_(platform), host_(host) {}
+
+App::~App() {
+    if (main_) destroyMainWindow();
+}
+
+void App::start() {
+    title_ = kAppTitle;
+    if (platform_.desktop.windowsMajorVersion() < 5) platform_.ui.messageBox(kOldWindowsWarning, title_);
+    // A running instance gives up its window to the new one.
+    platform_.desktop.hideWindow(kMainClass, kAppTitle);
+    helpFile_ = kHelpFile;
+    createMainWindow();
+    host_.createAuxiliaryWindows();
+    noticeExists_ = true;
+    // A failure during the first construction had no notice to show it in.
+    std::vector<std::string> waiting;
+    waiting.swap(pending_);
+    for (const std::string& message : waiting) ShowErrorDialog(message);
+}
+
+void App::createMainWindow() {
+    main_ = std::make_unique<TForm1>(platform_, stored_, *this);
+    host_.mainWindowCreating(*main_);
+    main_->FormCreate();
+    host_.mainWindowCreated(*main_);
+}
+
+void App::destroyMainWindow() {
+    if (main_->trayAdded) {
+        platform_.tray.remove(main_->trayRecord);
+        main_->trayAdded = false;
+    }
+    host_.mainWindowDestroying(*main_);
+    main_.reset();
+}
+
+void App::rebuildMainWindow() {
+    if (main_) destroyMainWindow();
+    createMainWindow();
+}
+
+void App::ShowErrorDialog(const std::string& message) {
+    if (!noticeExists_) {
+        pending_.push_back(message);
+        return;
+    }
+    const int left = main_ ? main_->window.left : 0;
+    const int top = main_ ? main_->window.top : 0;
+    host_.showNotice(message, left, top);
+}
+
+void App::handleException(const std::exception& e) { ShowErrorDialog(e.what()); }
+
+void App::handleUnknownException() { ShowErrorDialog("An unknown error occurred"); }
+
+}  // namespace tabrix

@@ -1,0 +1,70 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/StoredValues.h"
+#include "app/Unit1.h"
+#include "platform/Platform.h"
+
+namespace tabrix {
+
+// What the program entry asks of the windowing side: real windows for the behaviour
+// objects. The Win32 entry implements it; host tests record the calls.
+class AppHost {
+public:
+    virtual ~AppHost() = default;
+    // The real main window exists (hidden) while FormCreate runs, as it would on Windows.
+    virtual void mainWindowCreating(TForm1& form) = 0;
+    // FormCreate is over: apply its state and show the window.
+    virtual void mainWindowCreated(TForm1& form) = 0;
+    virtual void mainWindowDestroying(TForm1& form) = 0;
+    // Settings, About and the error notice, in this order; built once, kept hidden.
+    virtual void createAuxiliaryWindows() = 0;
+    // The error notice shows a message (it exists from the end of the entry on).
+    virtual void showNotice(const std::string& message, int mainLeft, int mainTop) = 0;
+};
+
+constexpr char kOldWindowsWarning[] =
+    "You are not running Windows 2000/XP.  Please download the Windows 9x version";
+constexpr char kHelpFile[] = "tabrix.chm";
+
+// The program entry and the lifetime of the main window.
+class App : public ErrorSink {
+public:
+    App(Platform& platform, AppHost& host);
+    ~App() override;
+
+    // Entry steps 1 to 6 (without the message loop).
+    void start();
+    // Destroys the main window (removing its tray icon) and builds a new one.
+    void rebuildMainWindow();
+
+    // The error notice; before it exists a message waits and is shown once it does.
+    void ShowErrorDialog(const std::string& message) override;
+    // The application-wide handler for whatever a window handler lets out.
+    void handleException(const std::exception& e);
+    void handleUnknownException();
+
+    TForm1* mainWindow() { return main_.get(); }
+    StoredValues& stored() { return stored_; }
+    const std::string& title() const { return title_; }
+    const std::string& helpFile() const { return helpFile_; }
+    bool noticeExists() const { return noticeExists_; }
+    const std::vector<std::string>& pendingErrors() const { return pending_; }
+
+private:
+    void createMainWindow();
+    void destroyMainWindow();
+
+    Platform& platform_;
+    AppHost& host_;
+    StoredValues stored_;
+    std::unique_ptr<TForm1> main_;
+    std::string title_;
+    std::string helpFile_;
+    bool noticeExists_ = false;
+    std::vector<std::string> pending_;
+};
+
+}  // namespace tabrix

@@ -1,0 +1,80 @@
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+#include "platform/Pixels.h"
+#include "platform/Platform.h"
+
+namespace tabrix::win32 {
+
+// Owns one GDI object and deletes it when it goes.
+template <typename H>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(H h) : h_(h) {}
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& o) noexcept {
+        reset(std::exchange(o.h_, nullptr));
+        return *this;
+    }
+    ~GdiObject() { reset(); }
+    void reset(H h = nullptr) {
+        if (h_) DeleteObject(h_);
+        h_ = h;
+    }
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+
+private:
+    H h_ = nullptr;
+};
+
+// A memory DC that restores what was selected into it.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    ~MemoryDc() {
+        if (old_) SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    void select(HGDIOBJ obj) {
+        HGDIOBJ prev = SelectObject(dc_, obj);
+        if (!old_) old_ = prev;
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+// A 32-bit top-down DIB section holding pixels; bits() points at them.
+class Dib {
+public:
+    Dib() = default;
+    Dib(int width, int height);
+    explicit Dib(const Pixels& pixels);
+    HBITMAP get() const { return bmp_.get(); }
+    uint32_t* bits() const { return bits_; }
+    int width() const { return w_; }
+    int height() const { return h_; }
+    explicit operator bool() const { return static_cast<bool>(bmp_); }
+
+private:
+    GdiObject<HBITMAP> bmp_;
+    uint32_t* bits_ = nullptr;
+    int w_ = 0;
+    int h_ = 0;
+};
+
+// An RGB colour or a system colour (0x80000000 + index) as a COLORREF.
+COLORREF toColorRef(uint32_t color);
+HFONT createFont(const Font& font, int escapement = 0);
+
+}  // namespace tabrix::win32

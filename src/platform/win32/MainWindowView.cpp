@@ -1,0 +1,308 @@
+#include "platform/win32/MainWindowView.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/Resources.h"
+
+namespace tabrix::win32 {
+namespace {
+
+constexpr DWORD kCaptionStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kBorderlessStyle = WS_POPUP | WS_CLIPCHILDREN;
+
+bool registered = false;
+
+void registerClass(HINSTANCE instance, HICON icon, WNDPROC proc) {
+    if (registered) return;
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = MainWindowView::kClassName;
+    RegisterClassA(&wc);
+    registered = true;
+}
+
+}  // namespace
+
+MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError)
+    : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)) {
+    registerClass(instance, icon, &MainWindowView::windowProc);
+}
+
+MainWindowView::~MainWindowView() {
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+template <typename F>
+void MainWindowView::guarded(F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        onError_(&e);
+    } catch (...) {
+        onError_(nullptr);
+    }
+}
+
+void MainWindowView::create(TForm1& form) {
+    form_ = &form;
+    timers_ = {&form.systimer, &form.FileTimer1, &form.WinampTimer, &form.IPTImer,
+               &form.tmrTraffic, &form.DrawTimer, &form.ScrollTimer};
+    const MainWindowState& w = form.window;
+    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, kAppTitle, kCaptionStyle,
+                            w.left, w.top, w.width, w.height, owner_, nullptr, instance_, this);
+}
+
+void MainWindowView::showAfterStartup() {
+    guarded([&] {
+        applyStyles();
+        if (form_->window.aboutInSystemMenu) {
+            HMENU menu = GetSystemMenu(hwnd_, FALSE);
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(menu, MF_STRING, kAboutCommand, "About Tabrix");
+        }
+        if (form_->window.ownerToolWindow && owner_) {
+            ShowWindow(owner_, SW_HIDE);
+            SetWindowLongA(owner_, GWL_EXSTYLE, GetWindowLongA(owner_, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+            ShowWindow(owner_, SW_SHOW);
+        }
+        sync();
+    });
+}
+
+void MainWindowView::applyStyles() {
+    const MainWindowState& w = form_->window;
+    const DWORD style = w.toolCaption ? kCaptionStyle : kBorderlessStyle;
+    DWORD ex = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
+    ex = w.toolCaption ? (ex | WS_EX_TOOLWINDOW) : (ex & ~WS_EX_TOOLWINDOW);
+    SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongA(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
+    SetWindowPos(hwnd_, w.stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, w.left, w.top, w.width,
+                 w.height, SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    appliedWidth_ = w.width;
+    appliedHeight_ = w.height;
+    applyLayering();
+}
+
+void MainWindowView::applyLayering() {
+    const MainWindowState& w = form_->window;
+    const LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    if (w.layered()) {
+        if (!(ex & WS_EX_LAYERED)) SetWindowLongA(hwnd_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+        const DWORD flags = (w.colorKey ? LWA_COLORKEY : 0) | (w.alphaBlend ? LWA_ALPHA : 0);
+        SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 255), w.alpha, flags);
+    } else if (ex & WS_EX_LAYERED) {
+        SetWindowLongA(hwnd_, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+void MainWindowView::sync() {
+    if (!hwnd_ || !form_) return;
+    const MainWindowState& w = form_->window;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    if (r.left != w.left || r.top != w.top || w.width != appliedWidth_ || w.height != appliedHeight_) {
+        SetWindowPos(hwnd_, nullptr, w.left, w.top, w.width, w.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        appliedWidth_ = w.width;
+        appliedHeight_ = w.height;
+    }
+    syncTimers();
+    if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->bannerPainted) rebuildSkin();
+    const bool shown = IsWindowVisible(hwnd_) != FALSE;
+    if (w.visible != shown) ShowWindow(hwnd_, w.visible ? SW_SHOWNA : SW_HIDE);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void MainWindowView::syncTimers() {
+    for (size_t i = 0; i < timers_.size(); ++i) {
+        const unsigned want = timers_[i]->fires() ? timers_[i]->interval : 0;
+        if (want == appliedTimers_[i]) continue;
+        if (want)
+            SetTimer(hwnd_, i + 1, want, nullptr);
+        else
+            KillTimer(hwnd_, i + 1);
+        appliedTimers_[i] = want;
+    }
+}
+
+void MainWindowView::rebuildSkin() {
+    const Picture& image1 = form_->image(1);
+    skinSource_ = &image1.bitmap;
+    skinBanner_ = form_->bannerPainted;
+    skin_ = image1.bitmap.empty() ? Dib() : Dib(image1.bitmap);
+    if (skin_ && skinBanner_) {
+        // The name runs upwards inside the grey strip the start-up painted.
+        MemoryDc dc(nullptr);
+        dc.select(skin_.get());
+        Font banner;
+        banner.face = "Tahoma";
+        banner.height = pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - 2;
+        banner.charset = DEFAULT_CHARSET;
+        GdiObject<HFONT> font(createFont(banner, 900));
+        dc.select(font.get());
+        SetBkMode(dc.get(), OPAQUE);
+        SetBkColor(dc.get(), RGB(0x80, 0x80, 0x80));
+        SetTextColor(dc.get(), RGB(0xF2, 0xF2, 0xF2));
+        TextOutA(dc.get(), -2, 54, kAppTitle, 6);
+        GdiFlush();
+    }
+    for (int n = 2; n <= 7; ++n) {
+        const Picture& p = form_->image(n);
+        const int id = playerButtonResource(n);
+        buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap) : id ? Dib(loadBitmapResource(instance_, id)) : Dib();
+    }
+}
+
+void MainWindowView::drawPicture(const Dib& dib, HDC, uint32_t* back, int backW, int backH, int left,
+                                 int top, bool keyed) {
+    if (!dib || !dib.bits()) return;
+    // The bottom-left pixel's colour is see-through: the white window shows there.
+    const uint32_t key = dib.bits()[static_cast<size_t>(dib.height() - 1) * dib.width()] & 0xFFFFFF;
+    for (int y = 0; y < dib.height(); ++y) {
+        const int ty = top + y;
+        if (ty < 0 || ty >= backH) continue;
+        const uint32_t* src = dib.bits() + static_cast<size_t>(y) * dib.width();
+        uint32_t* dst = back + static_cast<size_t>(ty) * backW;
+        for (int x = 0; x < dib.width(); ++x) {
+            const int tx = left + x;
+            if (tx < 0 || tx >= backW) continue;
+            const uint32_t c = src[x] & 0xFFFFFF;
+            if (!keyed || c != key) dst[tx] = c;
+        }
+    }
+}
+
+void MainWindowView::paint(HDC target) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int w = client.right, h = client.bottom;
+    if (w <= 0 || h <= 0) return;
+    Dib back(w, h);
+    if (!back) return;
+    std::fill(back.bits(), back.bits() + static_cast<size_t>(w) * h, 0xFFFFFFu);
+    const Picture& image1 = form_->image(1);
+    if (image1.visible) drawPicture(skin_, nullptr, back.bits(), w, h, image1.left, image1.top, true);
+    for (int n = 2; n <= 7; ++n) {
+        const Picture& p = form_->image(n);
+        if (p.visible) drawPicture(buttons_[n], nullptr, back.bits(), w, h, p.left, p.top, true);
+    }
+    MemoryDc dc(target);
+    dc.select(back.get());
+    SetBkMode(dc.get(), TRANSPARENT);
+    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+        const Label& l = form_->label(n);
+        if (!l.visible) continue;
+        RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
+        if (l.opaque) {
+            HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+            FillRect(dc.get(), &r, white);
+        }
+        GdiObject<HFONT> font(createFont(l.font));
+        HGDIOBJ old = SelectObject(dc.get(), font.get());
+        SetTextColor(dc.get(), toColorRef(l.font.color));
+        const UINT align = l.align == Align::Right ? DT_RIGHT : l.align == Align::Center ? DT_CENTER : DT_LEFT;
+        DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r,
+                  align | DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
+        SelectObject(dc.get(), old);
+    }
+    BitBlt(target, 0, 0, w, h, dc.get(), 0, 0, SRCCOPY);
+}
+
+int MainWindowView::labelAt(int x, int y) const {
+    for (int n = TForm1::kLastLabel; n >= TForm1::kFirstLabel; --n) {
+        const Label& l = form_->label(n);
+        if (l.visible && x >= l.left && x < l.left + l.width && y >= l.top && y < l.top + l.height) return n;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK MainWindowView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainWindowView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || !self->form_ || self->hwnd_ != hwnd) return DefWindowProcA(hwnd, msg, wp, lp);
+    return self->handle(msg, wp, lp);
+}
+
+LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;  // painted whole, double-buffered
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        guarded([&] { paint(dc); });
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_SIZE:
+    case WM_MOVE: {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        MainWindowState& w = form_->window;
+        w.left = r.left;
+        w.top = r.top;
+        if (msg == WM_SIZE && (r.right - r.left != w.width || r.bottom - r.top != w.height)) {
+            w.width = appliedWidth_ = r.right - r.left;
+            w.height = appliedHeight_ = r.bottom - r.top;
+            guarded([&] { form_->FormResize(); });
+            InvalidateRect(hwnd_, nullptr, FALSE);
+        }
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+        const int n = form_->labelDragging() ? labelAt(x, y) : 0;
+        if (n) {
+            const Label& l = form_->label(n);
+            guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top); });
+            SetCapture(hwnd_);
+        } else {
+            // Dragging the background moves the window.
+            ReleaseCapture();
+            SendMessageA(hwnd_, WM_SYSCOMMAND, SC_MOVE + 2, 0);
+        }
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        if (int n = form_->capturedLabel()) {
+            const Label& l = form_->label(n);
+            guarded([&] { form_->LabelMouseMove(n, GET_X_LPARAM(lp) - l.left, GET_Y_LPARAM(lp) - l.top); });
+            InvalidateRect(hwnd_, nullptr, FALSE);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (int n = form_->capturedLabel()) {
+            guarded([&] { form_->LabelMouseUp(n); });
+            ReleaseCapture();
+        }
+        return 0;
+    case WM_TIMER:
+        guarded([&] { sync(); });
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(hwnd_);
+        return 0;
+    case WM_DESTROY:
+        for (size_t i = 0; i < timers_.size(); ++i) KillTimer(hwnd_, i + 1);
+        hwnd_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+}  // namespace tabrix::win32

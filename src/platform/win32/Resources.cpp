@@ -1,0 +1,48 @@
+#include "platform/win32/Resources.h"
+
+#include "platform/win32/Gdi.h"
+
+namespace tabrix::win32 {
+
+int playerButtonResource(int imageNumber) {
+    switch (imageNumber) {
+    case 2: return kBmpPlay;
+    case 3: return kBmpPause;
+    case 4: return kBmpStop;
+    case 6: return kBmpBack;
+    case 7: return kBmpForward;
+    default: return 0;
+    }
+}
+
+Pixels loadBitmapResource(HINSTANCE instance, int id) {
+    Pixels out;
+    GdiObject<HBITMAP> bmp(static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bmp) return out;
+    BITMAP info{};
+    GetObjectA(bmp.get(), sizeof info, &info);
+    if (info.bmWidth <= 0 || info.bmHeight <= 0) return out;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = info.bmWidth;
+    bi.bmiHeader.biHeight = -info.bmHeight;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    out.width = info.bmWidth;
+    out.height = info.bmHeight;
+    out.data.resize(static_cast<size_t>(out.width) * out.height);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bmp.get(), 0, info.bmHeight, out.data.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    for (uint32_t& p : out.data) p &= 0xFFFFFF;
+    return out;
+}
+
+HICON loadProgramIcon(HINSTANCE instance) {
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(kIconProgram));
+    return icon ? icon : LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+}  // namespace tabrix::win32

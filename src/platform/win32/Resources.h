@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/Pixels.h"
+
+namespace tabrix::win32 {
+
+// Resource ids of the pictures built into the exe (see tools/make_assets.py).
+enum ResourceId {
+    kIconProgram = 1,
+    kBmpBack = 101,
+    kBmpPlay = 102,
+    kBmpPause = 103,
+    kBmpStop = 104,
+    kBmpForward = 105,
+    kBmpBalloon = 110,
+    kBmpWarning = 111,
+    kJpegBanner = 140,
+};
+
+// The design picture of a player button (Image2 .. Image7), 0 for other pictures.
+int playerButtonResource(int imageNumber);
+// A bitmap resource as pixels; empty when the resource is missing.
+Pixels loadBitmapResource(HINSTANCE instance, int id);
+HICON loadProgramIcon(HINSTANCE instance);
+
+}  // namespace tabrix::win32

@@ -1,0 +1,83 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <shellapi.h>
+
+namespace tabrix::win32 {
+
+void Win32Ui::messageBox(const std::string& text, const std::string& caption) {
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+}
+
+void Win32Desktop::hideWindow(const std::string& className, const std::string& caption) {
+    if (HWND w = FindWindowA(className.c_str(), caption.c_str())) ShowWindow(w, SW_HIDE);
+}
+
+Extent Win32Desktop::frameSize(bool toolCaption) {
+    RECT r{0, 0, 100, 100};
+    const DWORD style = toolCaption ? (WS_CAPTION | WS_SYSMENU) : WS_POPUP;
+    const DWORD exStyle = toolCaption ? WS_EX_TOOLWINDOW : 0;
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return {r.right - r.left - 100, r.bottom - r.top - 100};
+}
+
+int Win32Desktop::screenDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+int Win32Desktop::windowsMajorVersion() {
+    OSVERSIONINFOA v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    if (!GetVersionExA(&v)) return 5;
+    return static_cast<int>(v.dwMajorVersion);
+}
+
+Win32TextMeasure::Win32TextMeasure() : dc_(CreateCompatibleDC(nullptr)) {}
+
+Win32TextMeasure::~Win32TextMeasure() {
+    SelectObject(dc_, GetStockObject(SYSTEM_FONT));
+    DeleteDC(dc_);
+}
+
+Extent Win32TextMeasure::measure(const Font& font, const std::string& text) {
+    const std::string key = font.face + '\n' + std::to_string(font.height) + '\n' +
+                            std::to_string(font.charset) + (font.bold ? "b" : "");
+    auto it = fonts_.find(key);
+    if (it == fonts_.end()) it = fonts_.emplace(key, GdiObject<HFONT>(createFont(font))).first;
+    SelectObject(dc_, it->second.get());
+    SIZE size{};
+    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return {size.cx, size.cy};
+}
+
+bool Win32Tray::add(const TrayRecord& record) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = record.size;
+    data.hWnd = window;
+    data.uID = record.id;
+    data.uFlags = record.flags;
+    data.uCallbackMessage = record.callbackMessage;
+    data.hIcon = icon;
+    lstrcpynA(data.szTip, record.tip.c_str(), sizeof data.szTip);
+    return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+}
+
+void Win32Tray::remove(const TrayRecord& record) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = record.size;
+    data.hWnd = window;
+    data.uID = record.id;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+std::string programDirectory() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path, n);
+    const size_t slash = dir.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+}
+
+}  // namespace tabrix::win32

@@ -1,0 +1,49 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/win32/Gdi.h"
+
+namespace tabrix::win32 {
+
+class Win32Ui : public Ui {
+public:
+    void messageBox(const std::string& text, const std::string& caption) override;
+};
+
+class Win32Desktop : public Desktop {
+public:
+    void hideWindow(const std::string& className, const std::string& caption) override;
+    Extent frameSize(bool toolCaption) override;
+    int screenDpi() override;
+    int windowsMajorVersion() override;
+};
+
+class Win32TextMeasure : public TextMeasure {
+public:
+    Win32TextMeasure();
+    ~Win32TextMeasure() override;
+    Extent measure(const Font& font, const std::string& text) override;
+
+private:
+    HDC dc_;
+    // Labels share a handful of fonts; creating one per measurement would be wasteful.
+    std::map<std::string, GdiObject<HFONT>> fonts_;
+};
+
+// Shell_NotifyIconA for the main window; the window handle is set when it exists.
+class Win32Tray : public Tray {
+public:
+    bool add(const TrayRecord& record) override;
+    void remove(const TrayRecord& record) override;
+    HWND window = nullptr;
+    HICON icon = nullptr;
+};
+
+// The directory of the running executable, with a trailing backslash.
+std::string programDirectory();
+
+}  // namespace tabrix::win32

@@ -1,0 +1,188 @@
+#include "e2e_support.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+std::string distDir() {
+    // TABRIX_DIST is a Unix path; Wine maps the Unix root to drive Z:.
+    std::string p = std::string("Z:") + TABRIX_DIST;
+    for (char& c : p)
+        if (c == '/') c = '\\';
+    return p;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+static void copyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((from + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = fd.cFileName;
+        if (name == "." || name == "..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            copyTree(from + "\\" + name, to + "\\" + name);
+        else
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+}
+
+static void removeTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string p = dir + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(p);
+            } else {
+                SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(p.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+ProgramFolder::ProgramFolder(const char* configIni) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    static int counter = 0;
+    dir_ = std::string(tmp) + "tabrix-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++counter);
+    removeTree(dir_);
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    const std::string dist = distDir();
+    CopyFileA((dist + "\\Tabrix.exe").c_str(), path("Tabrix.exe").c_str(), FALSE);
+    copyTree(dist + "\\skins", path("skins"));
+    copyTree(dist + "\\winamp_buttons", path("winamp_buttons"));
+    write("drives.inf", "");
+    if (configIni) write("config.ini", configIni);
+}
+
+ProgramFolder::~ProgramFolder() { removeTree(dir_); }
+
+namespace {
+struct FindArgs {
+    DWORD pid;
+    const char* cls;
+    HWND found;
+};
+BOOL CALLBACK findProc(HWND w, LPARAM lp) {
+    auto* a = reinterpret_cast<FindArgs*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid == a->pid && lstrcmpA(cls, a->cls) == 0) {
+        a->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND findWindowOf(DWORD pid, const char* className) {
+    FindArgs a{pid, className, nullptr};
+    EnumWindows(findProc, reinterpret_cast<LPARAM>(&a));
+    return a.found;
+}
+
+void pause(int ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(10);
+    }
+}
+
+Running::Running(const ProgramFolder& folder) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string cmd = "\"" + folder.path("Tabrix.exe") + "\"";
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.dir().c_str(), &si,
+                        &pi_))
+        return;
+    WaitForInputIdle(pi_.hProcess, 10000);
+    // The window is shown at the end of start-up; wait for it to be visible.
+    for (int i = 0; i < 200; ++i) {
+        main_ = findWindowOf(pi_.dwProcessId, "TForm1");
+        if (main_ && IsWindowVisible(main_)) break;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) break;
+        Sleep(50);
+    }
+    pause(300);  // first paint
+}
+
+Running::~Running() {
+    close();
+    if (pi_.hProcess) CloseHandle(pi_.hProcess);
+    if (pi_.hThread) CloseHandle(pi_.hThread);
+}
+
+bool Running::alive() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Running::close() {
+    if (!alive()) return true;
+    HWND w = findWindowOf(pi_.dwProcessId, "TForm1");
+    if (w) PostMessageA(w, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi_.hProcess, 10000) == WAIT_OBJECT_0) return true;
+    TerminateProcess(pi_.hProcess, 1);
+    WaitForSingleObject(pi_.hProcess, 5000);
+    return false;
+}
+
+Screenshot::Screenshot(RECT r) : area(r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    pixels.assign(static_cast<size_t>(w) * h, 0);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const uint32_t* src = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = src[i] & 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
+uint32_t Screenshot::at(int x, int y) const {
+    const int w = area.right - area.left;
+    return pixels[static_cast<size_t>(y - area.top) * w + (x - area.left)];
+}
+
+std::string windowText(HWND w) {
+    char buf[512] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    return buf;
+}
+
+}  // namespace e2e
