@@ -23,7 +23,7 @@ packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine xvfb xdotool x11-apps imagemagick
   libjpeg62-turbo-dev libjpeg-turbo-progs googletest
-  php-cli libxml2-utils dpkg-dev python3-pil
+  php-cli libxml2-utils dpkg-dev python3-pil fonts-dejavu-core x11-utils
 )
 
 missing=()
