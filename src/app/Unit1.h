@@ -26,6 +26,12 @@ constexpr int kClientWidth = 271;
 constexpr int kClientHeight = 305;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kAboutCommand = 0x401;
+constexpr char kStartupProblem[] = "There was a problem starting Tabrix";
+constexpr char kPlayerButtonsProblem[] = "Cannot load the Winamp buttons";
+constexpr char kCpuNameHint[] =
+    "To see your CPU name, please uncheck\n\rAdvanced CPU Detection under advanced Settings";
+constexpr char kBadIpServer[] = "Bad IP Server";
+constexpr uint32_t kBannerGrey = 0x808080;
 
 // The main window's own state, as the view paints it.
 struct MainWindowState {
@@ -94,14 +100,27 @@ public:
     std::string startupFailure;  // the failed step's error text, empty after a full start-up
     int lastStartupStep = 0;     // the last step that began
 
+    // Self-draw timer handler (DrawTimer, every 2 s in self-draw mode). Start-up runs it once.
+    void DrawTimerTimer();
+
 private:
-    void startupSteps(IniFile& ini);
+    void startupSteps();
+    void beginStep(int step) { lastStartupStep = step; }
+    void applySavedPositions(IniFile& ini);
     void applyModules(IniFile& ini);
+    void applyDiskSpace(IniFile& ini);
+    void applyTimersAndStored(IniFile& ini);
+    void applySelfDraw(IniFile& ini);
+    std::string applyLook(IniFile& ini);  // gives `showip` for the facts of step 17
     void loadSkin(IniFile& ini);
     void paintBannerStrip();
-    void applyLook(IniFile& ini);
+    void applyLayeringAndPosition(IniFile& ini);
+    void computeFacts(const std::string& showIp);
     void loadPlayerPictures();
-    void relayout(Label& l, const std::string& text);
+    void resetTrafficBaselines();
+    void autoSize(Label& l);
+    void setWindowSize(int width, int height);
+    Pixels loadBitmapFile(const std::string& name);
 
     Platform& platform_;
     StoredValues& stored_;

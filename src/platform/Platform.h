@@ -70,6 +70,19 @@ public:
     virtual void remove(const TrayRecord& record) = 0;
 };
 
+// The facts the main window's start-up computes once: each is a finished label text
+// (the family a number). A source may throw Error; start-up stops there.
+class StartupFacts {
+public:
+    virtual ~StartupFacts() = default;
+    virtual std::string brandString() = 0;
+    virtual int family() = 0;
+    virtual std::string windowsVersionText() = 0;
+    virtual std::string connectionText() = 0;
+    virtual std::string externalIp(const std::string& server) = 0;
+    virtual std::string driveReport() = 0;
+};
+
 // Everything the behaviour asks of the system, handed to it by the entry point.
 struct Platform {
     Files& files;
@@ -78,6 +91,8 @@ struct Platform {
     TextMeasure& text;
     Tray& tray;
     std::string programDir;  // directory of the executable, with a trailing backslash
+    // Until the sources exist, start-up leaves those labels at their design texts.
+    StartupFacts* facts = nullptr;
 
     std::string path(const std::string& name) const { return programDir + name; }
 };

@@ -1,0 +1,92 @@
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/fake/FakeFiles.h"
+
+namespace tabrix {
+
+// Records every message box.
+class FakeUi : public Ui {
+public:
+    struct Box {
+        std::string text;
+        std::string caption;
+    };
+    void messageBox(const std::string& text, const std::string& caption) override;
+    std::vector<Box> boxes;
+};
+
+// A desktop at 96 dots per inch on Windows 5 whose tool-window caption bar and border
+// take 6 × 22 pixels; records the windows it was asked to hide.
+class FakeDesktop : public Desktop {
+public:
+    void hideWindow(const std::string& className, const std::string& caption) override;
+    Extent frameSize(bool toolCaption) override;
+    int screenDpi() override { return dpi; }
+    int windowsMajorVersion() override { return majorVersion; }
+
+    std::vector<std::pair<std::string, std::string>> hidden;  // class name, caption
+    Extent toolFrame{6, 22};
+    int dpi = 96;
+    int majorVersion = 5;
+};
+
+// Deterministic text extents: 6 pixels a character at an 11-pixel font, scaled with
+// the font's height; the line is the character height plus 2.
+class FakeTextMeasure : public TextMeasure {
+public:
+    Extent measure(const Font& font, const std::string& text) override;
+    std::vector<std::string> measured;
+};
+
+class FakeTray : public Tray {
+public:
+    bool add(const TrayRecord& record) override;
+    void remove(const TrayRecord& record) override;
+
+    std::vector<TrayRecord> added;
+    std::vector<TrayRecord> removed;
+    bool failAdd = false;  // Shell_NotifyIconA refuses: nothing is recorded as added
+};
+
+// Scriptable once-only facts; a non-empty `fail` makes the named source throw it.
+class FakeStartupFacts : public StartupFacts {
+public:
+    std::string brandString() override;
+    int family() override;
+    std::string windowsVersionText() override;
+    std::string connectionText() override;
+    std::string externalIp(const std::string& server) override;
+    std::string driveReport() override;
+
+    std::string brand = "Fake Processor 1000 MHz";
+    int processorFamily = 6;
+    std::string version = "Windows XP (Build 2600) Service Pack 2";
+    std::string connection = "LAN";
+    std::string ip = "192.0.2.7";
+    std::string drives = "C: 10 Gb free";
+    std::string driveFailure;      // thrown by driveReport when not empty
+    std::vector<std::string> ipServersAsked;
+};
+
+// The whole fake system, owning its parts; `platform` refers to them.
+struct FakePlatform {
+    FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    FakeFiles files;
+    FakeUi ui;
+    FakeDesktop desktop;
+    FakeTextMeasure text;
+    FakeTray tray;
+    FakeStartupFacts facts;  // plugged in only when a test sets platform.facts
+    Platform platform;
+};
+
+constexpr char kFakeProgramDir[] = "C:\\Tabrix\\";
+
+}  // namespace tabrix
