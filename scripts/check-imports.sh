@@ -4,10 +4,11 @@
 set -euo pipefail
 exe=$1
 list=$(cd "$(dirname "$0")" && pwd)/xp-imports.txt
-got=$(i686-w64-mingw32-objdump -p "$exe" | awk '
-  /DLL Name:/ { dll=tolower($3); next }
-  dll != "" && /^\t[0-9a-f]+ +[0-9]+ +[A-Za-z_]/ { print dll "!" $3; next }
-  /^$/ { }' | sort -u)
+[ -f "$list" ] || { echo "check-imports: $list is missing" >&2; exit 1; }
+got=$(i686-w64-mingw32-objdump -p "$exe" | awk -F'\t' '
+  /DLL Name:/ { split($0, a, ": "); dll = tolower(a[2]); next }
+  /^$/ { dll = ""; next }
+  dll != "" && NF >= 3 && $2 ~ /^[0-9a-f]+$/ { n = split($3, f, " "); print dll "!" f[n] }' | sort -u)
 bad=$(comm -23 <(printf '%s\n' "$got") <(grep -v '^#' "$list" | sort -u))
 if [ -n "$bad" ]; then
   echo "check-imports: $exe imports what is not on scripts/xp-imports.txt (not known to exist on Windows XP):" >&2

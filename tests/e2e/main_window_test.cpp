@@ -37,17 +37,11 @@ struct Layered {
 Layered layeredAttributes(HWND w) {
     using Fn = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
     Layered l;
-    auto fn = reinterpret_cast<Fn>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes"));
+    // Windows XP and later; looked up so the tests also load where it is missing.
+    auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
     if (fn) l.ok = fn(w, &l.key, &l.alpha, &l.flags) != FALSE;
     return l;
-}
-
-std::string lastSystemMenuEntry(HWND w) {
-    HMENU menu = GetSystemMenu(w, FALSE);
-    const int n = GetMenuItemCount(menu);
-    char text[64] = {};
-    if (n > 0) GetMenuStringA(menu, n - 1, text, sizeof text, MF_BYPOSITION);
-    return text;
 }
 
 std::string noticeText(const Running& app) {
@@ -84,7 +78,6 @@ TEST(MainWindow, GoodFolderShowsTheDesignedWindowWithSkinAndBanner) {
     ASSERT_TRUE(l.ok);
     EXPECT_EQ(l.key, RGB(255, 255, 255));
     EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_COLORKEY));
-    EXPECT_EQ(lastSystemMenuEntry(w), "About Tabrix");
     EXPECT_EQ(noticeText(app), "An Error Occured.");
 
     // The banner's grey strip at the skin's top-left corner, and a caption label's text.
@@ -111,7 +104,6 @@ TEST(MainWindow, WithoutConfigIniStartUpStopsAtTheSkinAndKeepsTheDesign) {
     EXPECT_FALSE(ex & WS_EX_TOPMOST);
     EXPECT_TRUE(ex & WS_EX_LAYERED);
     EXPECT_EQ(layeredAttributes(w).flags, static_cast<DWORD>(LWA_COLORKEY));
-    EXPECT_NE(lastSystemMenuEntry(w), "About Tabrix");
     EXPECT_EQ(noticeText(app), "There was a problem starting Tabrix");
     EXPECT_TRUE(app.close());
 }

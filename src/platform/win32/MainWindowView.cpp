@@ -81,6 +81,7 @@ void MainWindowView::applyStyles() {
     const DWORD style = w.toolCaption ? kCaptionStyle : kBorderlessStyle;
     DWORD ex = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
     ex = w.toolCaption ? (ex | WS_EX_TOOLWINDOW) : (ex & ~WS_EX_TOOLWINDOW);
+    ex = w.stayOnTop ? (ex | WS_EX_TOPMOST) : (ex & ~WS_EX_TOPMOST);
     SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
     SetWindowLongA(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
     SetWindowPos(hwnd_, w.stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, w.left, w.top, w.width,
@@ -244,6 +245,9 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         EndPaint(hwnd_, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        guarded([&] { paint(reinterpret_cast<HDC>(wp)); });
+        return 0;
     case WM_SIZE:
     case WM_MOVE: {
         RECT r;

@@ -1,0 +1,146 @@
+// The main window view against the real window system: styles, layering, the system
+// menu entry and what it paints, driven by a real start-up from a prepared folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/Unit1.h"
+#include "platform/win32/MainWindowView.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Platform.h"
+
+using namespace tabrix;
+using namespace tabrix::win32;
+
+namespace {
+
+// A 24-bit bottom-up bitmap of one colour with a red bottom-left pixel (the see-through one).
+std::string solidBitmap(int w, int h, uint32_t rgb) {
+    const int row = (w * 3 + 3) & ~3;
+    std::string b(54 + row * h, '\0');
+    auto put32 = [&](int at, uint32_t v) { memcpy(&b[at], &v, 4); };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<uint32_t>(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    b[26] = 1;
+    b[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t c = (y == 0 && x == 0) ? 0xFF0000 : rgb;  // row 0 is the bottom row
+            char* p = &b[54 + y * row + x * 3];
+            p[0] = char(c & 0xFF);
+            p[1] = char((c >> 8) & 0xFF);
+            p[2] = char((c >> 16) & 0xFF);
+        }
+    return b;
+}
+
+struct Sink : ErrorSink {
+    std::vector<std::string> shown;
+    void ShowErrorDialog(const std::string& m) override { shown.push_back(m); }
+};
+
+class MainView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmp[MAX_PATH];
+        GetTempPathA(MAX_PATH, tmp);
+        dir = std::string(tmp) + "tabrix-view-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(dir.c_str(), nullptr);
+        CreateDirectoryA((dir + "skins").c_str(), nullptr);
+        write("skins\\transparent.bmp", solidBitmap(100, 80, 0x3060C0));
+    }
+    void TearDown() override {
+        DeleteFileA((dir + "skins\\transparent.bmp").c_str());
+        DeleteFileA((dir + "config.ini").c_str());
+        RemoveDirectoryA((dir + "skins").c_str());
+        RemoveDirectoryA(dir.c_str());
+    }
+    void write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir + name, std::ios::binary) << bytes;
+    }
+    // Start-up against the real system, the way the program entry runs it.
+    void start(const std::string& config) {
+        write("config.ini", config);
+        platform = std::make_unique<Platform>(Platform{files, ui, desktop, text, tray, dir});
+        form = std::make_unique<TForm1>(*platform, stored, sink);
+        view = std::make_unique<MainWindowView>(GetModuleHandleA(nullptr), nullptr, LoadIconA(nullptr, IDI_APPLICATION),
+                                                [](const std::exception*) {});
+        view->create(*form);
+        tray.window = view->hwnd();
+        form->FormCreate();
+        view->showAfterStartup();
+    }
+    uint32_t clientPixel(int x, int y) {
+        RECT r;
+        GetClientRect(view->hwnd(), &r);
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        HBITMAP bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        SendMessageA(view->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+        const COLORREF c = GetPixel(mem, x, y);
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+    std::string lastSystemMenuEntry() {
+        HMENU menu = GetSystemMenu(view->hwnd(), FALSE);
+        const int n = GetMenuItemCount(menu);
+        char text[64] = {};
+        if (n > 0) GetMenuStringA(menu, n - 1, text, sizeof text, MF_BYPOSITION);
+        return text;
+    }
+
+    std::string dir;
+    Win32Files files;
+    Win32Ui ui;
+    Win32Desktop desktop;
+    Win32TextMeasure text;
+    Win32Tray tray;
+    StoredValues stored;
+    Sink sink;
+    std::unique_ptr<Platform> platform;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindowView> view;
+};
+
+}  // namespace
+
+TEST_F(MainView, AboutEntryOnlyWithStayOnTopAndCaptionBar) {
+    start("[general]\r\nskin=Default\r\nontop=1\r\nshowbar=1\r\n");
+    EXPECT_EQ(lastSystemMenuEntry(), "About Tabrix");
+    EXPECT_TRUE(GetWindowLongA(view->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    view.reset();
+    start("[general]\r\nskin=Default\r\nontop=0\r\nshowbar=1\r\n");
+    EXPECT_NE(lastSystemMenuEntry(), "About Tabrix");
+    EXPECT_FALSE(GetWindowLongA(view->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainView, PaintsSkinBannerAndLabelsWithTheSkinsKeyColourLeftOut) {
+    start("[general]\r\nskin=Default\r\nshowbanner=-1\r\nontop=0\r\nshowbar=0\r\n");
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(clientPixel(8, 3), 0x808080u) << "banner strip";
+    EXPECT_EQ(clientPixel(60, 70), 0x3060C0u) << "skin";
+    EXPECT_EQ(clientPixel(200, 200), 0xFFFFFFu) << "white window beyond the skin";
+    int dark = 0;  // "CPU Usage:" at 32, 40 in black over the blue skin
+    for (int y = 40; y < 52; ++y)
+        for (int x = 32; x < 90; ++x) dark += clientPixel(x, y) == 0;
+    EXPECT_GT(dark, 10);
+}
+
+TEST_F(MainView, SkinPixelsOfTheBottomLeftColourAreNotDrawn) {
+    std::string skin = solidBitmap(100, 80, 0xFF0000);  // all of it the key colour
+    write("skins\\red.bmp", skin);
+    start("[general]\r\nskin=red.bmp\r\nshowbanner=0\r\n");
+    EXPECT_EQ(clientPixel(60, 70), 0xFFFFFFu);
+    DeleteFileA((dir + "skins\\red.bmp").c_str());
+}
