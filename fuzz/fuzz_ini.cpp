@@ -22,7 +22,7 @@ namespace ini = tabrix::ini;
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 // A name as the writer puts it into the file.
 std::string cleaned(std::string_view name) {

@@ -6,7 +6,8 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+// Ctrl-Z counts too: old editors left it as an end-of-file mark.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -72,7 +73,7 @@ Entry classify(std::string_view line) {
         std::size_t close = line.find(']');
         if (close != std::string_view::npos) {
             entry.kind = Kind::Section;
-            entry.name = line.substr(1, close - 1);
+            entry.name = trim(line.substr(1, close - 1));
             return entry;
         }
     }

@@ -10,10 +10,11 @@
 // Lines end at CR LF, LF or a lone CR. A line whose first non-blank byte is "[" and
 // that holds a "]" opens the section named by the bytes between them. A line with an
 // "=" is a key: the name is the text before the first "=", the value the text after
-// it, both without blanks at the ends. Everything else (blank lines, lines without
-// "=", lines before the first section) is never read and never changed. Names
-// compare without regard to ASCII letter case. Only the first section of a name
-// counts, as with the system's own profile functions: a repeated section is dead.
+// it. Names and values lose blanks (space, tab, VT, FF, Ctrl-Z) at both ends.
+// Everything else (blank lines, lines without "=", lines before the first section)
+// is never read and never changed. Names compare without regard to ASCII letter case.
+// Only the first section of a name counts, as with the system's own profile
+// functions: a repeated section is dead.
 namespace tabrix::ini {
 
 // The longest value a reader gets: the system's 2048-byte buffer less its NUL.

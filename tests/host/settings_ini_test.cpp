@@ -19,7 +19,7 @@ struct IniFileTest : ::testing::Test {
 };
 
 TEST_F(IniFileTest, NamesMatchWithoutCaseAndReadersSeeOnlyKeysOfTheFirstSection) {
-    given("top=0\r\n[MODULES]\r\nSHOWIP=1\r\nnoequals\r\n;c=3\r\n[general]\r\nx=2\r\n"
+    given("top=0\r\n[ MODULES\t]\r\nSHOWIP=1\r\nnoequals\r\n;c=3\r\n[general]\r\nx=2\r\n"
           "[modules]\r\nlate=4\r\n");
     EXPECT_EQ(ini.readString("Modules", "showip", "d"), "1");
     EXPECT_EQ(ini.readString("  modules ", " ShowIp\t", "d"), "1");
@@ -31,7 +31,7 @@ TEST_F(IniFileTest, NamesMatchWithoutCaseAndReadersSeeOnlyKeysOfTheFirstSection)
 }
 
 TEST_F(IniFileTest, ValuesLoseBlanksAndOneEnclosingPairOfQuotes) {
-    given("[s]\r\na = \t 1  \r\nb=\"x y\"\r\nc='z'\r\nd=\"mixed'\r\ne=\"\"q\"\"\r\nf=\"\r\n"
+    given("[s]\r\na = \t 1 \x1A \r\nb=\"x y\"\r\nc='z'\r\nd=\"mixed'\r\ne=\"\"q\"\"\r\nf=\"\r\n"
           "g=\r\nh=a=b\r\n k = v\r\ni=\" pad \"\r\nk=second\r\n");
     EXPECT_EQ(ini.readString("s", "a", "d"), "1");
     EXPECT_EQ(ini.readString("s", "b", "d"), "x y");
