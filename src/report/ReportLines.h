@@ -1,0 +1,64 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tabrix {
+
+// The label texts the two reports copy, read at the moment of writing.
+struct ReportLabels {
+    std::string version;        // the program version text
+    std::string cpuName;        // Label2
+    std::string cpuUsage;       // Label4 as shown ("7 %   ")
+    std::string cpuClass;       // Label6 as shown ("686+")
+    std::string windowsName;    // Label8
+    std::string memoryUsed;     // Label10
+    std::string virtualMemory;  // Label16
+    std::string uptime;         // Label20
+    std::string temp1;          // Label26
+    std::string temp2;          // Label28
+    std::string temp3;          // Label30
+    std::string externalIp;     // Label31
+    std::string downstream;     // Label32 ("D: 1.25 Kb/s")
+    std::string upstream;       // Label33 ("U: 1.25 Kb/s")
+};
+
+// The main window's label texts by label number (2 .. 36).
+using LabelText = std::function<std::string(int number)>;
+ReportLabels readReportLabels(const LabelText& labelText, const std::string& version);
+
+// Numbers the reports ask of the system on each write.
+struct SystemNumbers {
+    unsigned long versionMajor = 0;
+    unsigned long versionMinor = 0;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    unsigned long refreshHz = 0;
+};
+
+// The player link's answer when no player window exists.
+constexpr char kPlayerNotRunning[] = "Winamp isn't running";
+
+// The cuts the reports make of label texts.
+std::string cpuUsageValue(const std::string& label4);     // first three characters
+std::string cpuClassValue(const std::string& label6);     // first three characters
+std::string trafficValue(const std::string& rateLabel);   // characters 3 to 12 (from 1)
+
+// A value made safe inside XML element text: "&", "<", ">" as entities, and a carriage
+// return as a character reference, which a parser would otherwise turn into a line feed.
+std::string xmlText(const std::string& value);
+// A value made safe inside a double-quoted PHP string: backslash, double quote and
+// dollar sign get a backslash, so the variable holds exactly the text.
+std::string phpQuoted(const std::string& value);
+
+// The 72 lines of the XML report; windowsName is asked afresh, not Label8.
+std::vector<std::string> xmlReportLines(const ReportLabels& labels, const std::string& windowsName,
+                                        const SystemNumbers& numbers);
+// The 19 lines of the PHP report; song is the player's answer as given.
+std::vector<std::string> phpReportLines(const ReportLabels& labels, const SystemNumbers& numbers,
+                                        const std::string& song);
+
+// The file's bytes: every line, the last one included, followed by CR LF.
+std::string reportText(const std::vector<std::string>& lines);
+
+}  // namespace tabrix

@@ -1,0 +1,64 @@
+#include "report/ReportOutput.h"
+
+#include <utility>
+
+#include "platform/Error.h"
+#include "settings/IniFile.h"
+
+namespace tabrix {
+
+ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts,
+                           LabelText labelText, ShowError showError, std::string version)
+    : files_(files),
+      codepage_(codepage),
+      facts_(facts),
+      labelText_(std::move(labelText)),
+      showError_(std::move(showError)),
+      version_(std::move(version)) {}
+
+void ReportOutput::FileTimer1Timer(const std::string& configPath, const std::string& enablePhp,
+                                   const std::string& enableXml) {
+    const std::string stem =
+        IniFile(files_, configPath).readString("general", "savepath", kDefaultSavePath);
+    SaveResult(stem, enablePhp, enableXml);
+}
+
+void ReportOutput::SaveResult(const std::string& stem, const std::string& enablePhp,
+                              const std::string& enableXml) {
+    try {
+        if (enablePhp == "1") SaveResultPHP(stem);
+        if (enableXml == "1") SaveResultXML(stem);
+    } catch (...) {
+        showError_(kCannotInitializeOutput);
+    }
+}
+
+void ReportOutput::SaveResultPHP(const std::string& stem) {
+    try {
+        const ReportLabels labels = readReportLabels(labelText_, version_);
+        const SystemNumbers numbers = facts_.systemNumbers();
+        const std::string song = facts_.currentSong();
+        write(stem + ".php", reportText(phpReportLines(labels, numbers, song)));
+    } catch (...) {
+        showError_(kCannotOutputPhp);
+    }
+}
+
+void ReportOutput::SaveResultXML(const std::string& stem) {
+    try {
+        const ReportLabels labels = readReportLabels(labelText_, version_);
+        const std::string windowsName = facts_.windowsVersionText();
+        const SystemNumbers numbers = facts_.systemNumbers();
+        // The declaration promises UTF-8; the labels hold ANSI text.
+        const std::string text = reportText(xmlReportLines(labels, windowsName, numbers));
+        write(stem + ".xml", codepage_.ansiToUtf8(text));
+    } catch (...) {
+        showError_(kCannotOutputXml);
+    }
+}
+
+void ReportOutput::write(const std::string& path, const std::string& bytes) {
+    if (!files_.writeAtomic(path, bytes)) throw Error("Unable to write to " + path);
+}
+
+}  // namespace tabrix

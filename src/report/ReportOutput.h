@@ -1,0 +1,57 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/Codepage.h"
+#include "platform/Files.h"
+#include "report/ReportLines.h"
+
+namespace tabrix {
+
+constexpr char kDefaultSavePath[] = "c:\\info.txt";
+constexpr char kCannotInitializeOutput[] = "Cannot initialize output";
+constexpr char kCannotOutputXml[] = "Cannot output XML";
+constexpr char kCannotOutputPhp[] = "Cannot output PHP";
+
+// The values a report asks for afresh on each write, rather than reading a label.
+// Any of them may throw; the writer that asked reports its own failure text.
+class ReportFacts {
+public:
+    virtual ~ReportFacts() = default;
+    virtual std::string windowsVersionText() = 0;  // GetWindowsVersionText
+    virtual std::string currentSong() = 0;         // TWinampApi::GetCurrentSong
+    virtual SystemNumbers systemNumbers() = 0;     // version, screen, GetDisplayFrequency
+};
+
+// The report output of the main window: on each FileTimer1 tick the PHP and then the
+// XML file, built from the labels as they stand and each replaced whole in one step.
+class ReportOutput {
+public:
+    using ShowError = std::function<void(const std::string& message)>;
+
+    ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts, LabelText labelText,
+                 ShowError showError, std::string version);
+
+    // Reads savepath afresh from config.ini (an error there is not the writers' to
+    // report), then SaveResult. enablePhp/enableXml are the texts held since start-up.
+    void FileTimer1Timer(const std::string& configPath, const std::string& enablePhp,
+                         const std::string& enableXml);
+    void SaveResult(const std::string& stem, const std::string& enablePhp,
+                    const std::string& enableXml);
+    // Each catches its own failure and reports it; nothing leaves them but an error of
+    // the report itself.
+    void SaveResultPHP(const std::string& stem);
+    void SaveResultXML(const std::string& stem);
+
+private:
+    void write(const std::string& path, const std::string& bytes);
+
+    Files& files_;
+    Codepage& codepage_;
+    ReportFacts& facts_;
+    LabelText labelText_;
+    ShowError showError_;
+    std::string version_;
+};
+
+}  // namespace tabrix

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "report/ReportLines.h"
+
+using namespace tabrix;
+
+namespace {
+
+// The labels as a fresh main window has them: "X", and empty for IP and traffic.
+ReportLabels designLabels() {
+    std::map<int, std::string> texts;
+    for (int n = 2; n <= 36; ++n) texts[n] = "X";
+    texts[31] = texts[32] = texts[33] = "";
+    return readReportLabels([&](int n) { return texts.at(n); }, "0.50");
+}
+
+ReportLabels runningLabels() {
+    ReportLabels l;
+    l.version = "0.50";
+    l.cpuName = "Intel(R) Pentium(R) 4 CPU 2.40GHz";
+    l.cpuUsage = "7 %   ";
+    l.cpuClass = "686+";
+    l.windowsName = "XP Service Pack 2";
+    l.memoryUsed = "512 Mb";
+    l.virtualMemory = "300 Mb / 1200 Mb";
+    l.uptime = "1 days 2 hours 3 mins 4 secs";
+    l.temp1 = "45 C";
+    l.temp2 = "38 C";
+    l.temp3 = "";
+    l.externalIp = "192.0.2.7";
+    l.downstream = "D: 1.25 Kb/s";
+    l.upstream = "U: 12.25 Kb/s";
+    return l;
+}
+
+const SystemNumbers kNumbers{5, 1, 1024, 768, 60};
+
+}  // namespace
+
+TEST(ReportCuts, UsageAndClassKeepThreeCharactersAndStopAtShortTexts) {
+    EXPECT_EQ(cpuUsageValue("7 %   "), "7 %");
+    EXPECT_EQ(cpuUsageValue("42 %   "), "42 ");
+    EXPECT_EQ(cpuUsageValue("100 %   "), "100");
+    EXPECT_EQ(cpuUsageValue("X"), "X");
+    EXPECT_EQ(cpuUsageValue(""), "");
+    EXPECT_EQ(cpuClassValue("686+"), "686");
+    EXPECT_EQ(cpuClassValue("586"), "586");
+    EXPECT_EQ(cpuClassValue("86"), "86");
+}
+
+TEST(ReportCuts, TrafficKeepsTheBlankAfterThePrefixAndTenCharactersAtMost) {
+    EXPECT_EQ(trafficValue("U: 1.25 Kb/s"), " 1.25 Kb/s");
+    EXPECT_EQ(trafficValue("D: 12.25 Kb/s"), " 12.25 Kb/");
+    EXPECT_EQ(trafficValue(""), "");
+    EXPECT_EQ(trafficValue("X"), "");
+    EXPECT_EQ(trafficValue("D:"), "");
+    EXPECT_EQ(trafficValue("D: "), " ");
+}
+
+TEST(ReportEscapes, OnlyTheCharactersThatBreakTheFormatChange) {
+    EXPECT_EQ(xmlText("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d\"e'f");
+    EXPECT_EQ(xmlText("line\n\rnext"), "line\n&#13;next");
+    EXPECT_EQ(xmlText("Bj\xF6rk 1.25 Kb/s"), "Bj\xF6rk 1.25 Kb/s");
+    EXPECT_EQ(phpQuoted("C:\\dir \"q\" $x {$y} ?> <?php 'z'"),
+              "C:\\\\dir \\\"q\\\" \\$x {\\$y} ?> <?php 'z'");
+    EXPECT_EQ(phpQuoted("plain 42 %"), "plain 42 %");
+}
+
+TEST(ReportXml, SeventyTwoLinesInTheirOrderFromARunningMachine) {
+    const std::vector<std::string> expected = {
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<Tabrix>",
+        "<version>", "0.50", "</version>",
+        "<processor>",
+        "<name>", "Intel(R) Pentium(R) 4 CPU 2.40GHz", "</name>",
+        "<usage>", "7 %", "</usage>",
+        "<class>", "686", "</class>",
+        "</processor>",
+        "<windows>",
+        "<name>", "XP Service Pack 3", "</name>",
+        "<version_major>", "5", "</version_major>",
+        "<version_minor>", "1", "</version_minor>",
+        "<uptime>", "1 days 2 hours 3 mins 4 secs", "</uptime>",
+        "</windows>",
+        "<memory>",
+        "<memory_used>", "512 Mb", "</memory_used>",
+        "<virtual_memory>", "300 Mb / 1200 Mb", "</virtual_memory>",
+        "</memory>",
+        "<display>",
+        "<screen_width>", "1024", "</screen_width>",
+        "<screen_height>", "768", "</screen_height>",
+        "<screen_refresh_hz>", "60", "</screen_refresh_hz>",
+        "</display>",
+        "<temperature>",
+        "<temp1>", "45 C", "</temp1>",
+        "<temp2>", "38 C", "</temp2>",
+        "<temp3>", "", "</temp3>",
+        "</temperature>",
+        "<network>",
+        "<ext_ip>", "192.0.2.7", "</ext_ip>",
+        "<upstream>", " 12.25 Kb/", "</upstream>",
+        "<downstream>", " 1.25 Kb/s", "</downstream>",
+        "</network>",
+        "</Tabrix>"};
+    // The Windows name is the one asked afresh, not Label8's.
+    const auto lines = xmlReportLines(runningLabels(), "XP Service Pack 3", kNumbers);
+    ASSERT_EQ(lines.size(), 72u);
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(ReportXml, DesignLabelsGiveXAndEmptyNetworkLines) {
+    const auto lines = xmlReportLines(designLabels(), "2000", SystemNumbers{});
+    ASSERT_EQ(lines.size(), 72u);
+    EXPECT_EQ(lines[7], "X");   // name
+    EXPECT_EQ(lines[10], "X");  // usage
+    EXPECT_EQ(lines[13], "X");  // class
+    EXPECT_EQ(lines[21], "0");  // version_major
+    EXPECT_EQ(lines[51], "X");  // temp1
+    EXPECT_EQ(lines[62], "");   // ext_ip
+    EXPECT_EQ(lines[65], "");   // upstream
+    EXPECT_EQ(lines[68], "");   // downstream
+}
+
+TEST(ReportPhp, NineteenLinesDownstreamBeforeUpstreamAndTheWholeTrafficLabels) {
+    const std::vector<std::string> expected = {
+        "<?php",
+        "//Created By Tabrix",
+        "$processor = \"Intel(R) Pentium(R) 4 CPU 2.40GHz\";",
+        "$cpuclass = \"686\";",
+        "$tabrix = \"0.50\";",
+        "$currentusage = \"7 %\";",
+        "$winver = \"Windows XP Service Pack 2\";",
+        "$uptime = \"1 days 2 hours 3 mins 4 secs\";",
+        "$memused = \"512 Mb\";",
+        "$virmemused = \"300 Mb / 1200 Mb\";",
+        "$screen = \"1024 x 768 @ 60 Hz\";",
+        "$temp1 = \"45 C\";",
+        "$temp2 = \"38 C\";",
+        "$temp3 = \"\";",
+        "$curplaying = \"1. Artist - Title\";",
+        "$ext_ip = \"192.0.2.7\";",
+        "$downstream = \"D: 1.25 Kb/s\";",
+        "$upstream = \"U: 12.25 Kb/s\";",
+        "?>"};
+    EXPECT_EQ(phpReportLines(runningLabels(), kNumbers, "1. Artist - Title"), expected);
+}
+
+TEST(ReportPhp, NoPlayerGivesOneBlankAndDesignLabelsGiveXOrEmpty) {
+    const auto lines = phpReportLines(designLabels(), kNumbers, kPlayerNotRunning);
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[3], "$cpuclass = \"X\";");
+    EXPECT_EQ(lines[5], "$currentusage = \"X\";");
+    EXPECT_EQ(lines[6], "$winver = \"Windows X\";");
+    EXPECT_EQ(lines[14], "$curplaying = \" \";");
+    EXPECT_EQ(lines[15], "$ext_ip = \"\";");
+    EXPECT_EQ(lines[16], "$downstream = \"\";");
+    EXPECT_EQ(lines[17], "$upstream = \"\";");
+    // A title that merely contains the answer is a real title.
+    EXPECT_EQ(phpReportLines(designLabels(), kNumbers, "Winamp isn't running!")[14],
+              "$curplaying = \"Winamp isn't running!\";");
+}
+
+TEST(ReportText, EveryLineEndsInCrLfWithNothingBefore) {
+    EXPECT_EQ(reportText({"<?php", "", "?>"}), "<?php\r\n\r\n?>\r\n");
+    EXPECT_EQ(reportText({}), "");
+}
