@@ -70,7 +70,8 @@ protected:
         write("config.ini", config);
         platform = std::make_unique<Platform>(Platform{files, ui, desktop, text, tray, dir});
         form = std::make_unique<TForm1>(*platform, stored, sink);
-        view = std::make_unique<MainWindowView>(GetModuleHandleA(nullptr), nullptr, LoadIconA(nullptr, IDI_APPLICATION),
+        if (!owner) owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        view = std::make_unique<MainWindowView>(GetModuleHandleA(nullptr), owner, LoadIconA(nullptr, IDI_APPLICATION),
                                                 [](const std::exception*) {});
         view->create(*form);
         tray.window = view->hwnd();
@@ -101,6 +102,7 @@ protected:
     }
 
     std::string dir;
+    HWND owner = nullptr;
     Win32Files files;
     Win32Ui ui;
     Win32Desktop desktop;
@@ -143,4 +145,13 @@ TEST_F(MainView, SkinPixelsOfTheBottomLeftColourAreNotDrawn) {
     start("[general]\r\nskin=red.bmp\r\nshowbanner=0\r\n");
     EXPECT_EQ(clientPixel(60, 70), 0xFFFFFFu);
     DeleteFileA((dir + "skins\\red.bmp").c_str());
+}
+
+TEST_F(MainView, WithoutConfigTheStartUpStopsAtTheSkinAsANormalWindow) {
+    DeleteFileA((dir + "skins\\transparent.bmp").c_str());
+    start("");
+    DeleteFileA((dir + "config.ini").c_str());
+    EXPECT_EQ(form->lastStartupStep, 14);
+    EXPECT_FALSE(GetWindowLongA(view->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(sink.shown, std::vector<std::string>{"There was a problem starting Tabrix"});
 }

@@ -55,7 +55,9 @@ void MainWindowView::create(TForm1& form) {
     timers_ = {&form.systimer, &form.FileTimer1, &form.WinampTimer, &form.IPTImer,
                &form.tmrTraffic, &form.DrawTimer, &form.ScrollTimer};
     const MainWindowState& w = form.window;
-    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, kAppTitle, kCaptionStyle,
+    // Stay-on-top is applied once start-up has decided it: an owned window that was created
+    // topmost cannot always be made a normal one again.
+    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kAppTitle, kCaptionStyle,
                             w.left, w.top, w.width, w.height, owner_, nullptr, instance_, this);
 }
 
