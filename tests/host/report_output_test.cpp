@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+
+#include "platform/Error.h"
+#include "platform/fake/FakeFiles.h"
+#include "platform/fake/Windows1252Codepage.h"
+#include "report/ReportOutput.h"
+
+using namespace tabrix;
+
+namespace {
+
+const std::string kConfig = "C:\\Tabrix\\config.ini";
+
+// FakeFiles that also remembers the order in which paths were written.
+struct OrderedFiles : FakeFiles {
+    std::vector<std::string> order;
+    bool writeAtomic(const std::string& path, const std::string& bytes) override {
+        const bool ok = FakeFiles::writeAtomic(path, bytes);
+        if (ok) order.push_back(path);
+        return ok;
+    }
+};
+
+struct ScriptedFacts : ReportFacts {
+    std::string windows = "XP Service Pack 2";
+    std::string song = kPlayerNotRunning;
+    bool windowsFails = false;
+    bool songFails = false;
+    int songAsked = 0;
+    int windowsAsked = 0;
+    std::string windowsVersionText() override {
+        ++windowsAsked;
+        if (windowsFails) throw Error("no version");
+        return windows;
+    }
+    std::string currentSong() override {
+        ++songAsked;
+        if (songFails) throw std::runtime_error("player gone");
+        return song;
+    }
+    SystemNumbers systemNumbers() override { return {5, 1, 1024, 768, 60}; }
+};
+
+struct FailingCodepage : Codepage {
+    std::string ansiToUtf8(const std::string&) override { throw Error("Cannot convert text"); }
+};
+
+struct ReportOutputTest : ::testing::Test {
+    OrderedFiles files;
+    Windows1252Codepage codepage;
+    ScriptedFacts facts;
+    std::map<int, std::string> labels;
+    std::vector<std::string> shown;
+    bool showThrows = false;
+    ReportOutput out{files, codepage, facts, [this](int n) { return labels[n]; },
+                     [this](const std::string& m) {
+                         shown.push_back(m);
+                         if (showThrows) throw std::runtime_error("notice broken");
+                     },
+                     "0.50"};
+
+    ReportOutputTest() {
+        for (int n = 2; n <= 36; ++n) labels[n] = "X";
+        labels[31] = labels[32] = labels[33] = "";
+    }
+    void savepath(const std::string& stem) {
+        files.put(kConfig, "[general]\r\nsavepath=" + stem + "\r\n");
+    }
+};
+
+}  // namespace
+
+TEST_F(ReportOutputTest, TheStemIsReadOnEveryTickAndGetsBothExtensions) {
+    out.FileTimer1Timer(kConfig, "1", "1");
+    EXPECT_EQ(files.order, (std::vector<std::string>{"c:\\info.txt.php", "c:\\info.txt.xml"}));
+    savepath("c:\\inetpub\\wwwroot\\stats");
+    out.FileTimer1Timer(kConfig, "1", "1");
+    EXPECT_EQ(files.order.at(2), "c:\\inetpub\\wwwroot\\stats.php");
+    EXPECT_EQ(files.order.at(3), "c:\\inetpub\\wwwroot\\stats.xml");
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(ReportOutputTest, OnlyTheExactTextOneEnablesAWriter) {
+    for (const char* off : {"0", "", "True", " 1", "01"}) {
+        out.FileTimer1Timer(kConfig, off, off);
+    }
+    EXPECT_TRUE(files.order.empty());
+    EXPECT_EQ(facts.songAsked + facts.windowsAsked, 0);  // nothing is asked for a report not written
+    out.SaveResult("s", "0", "1");
+    out.SaveResult("s", "1", "0");
+    EXPECT_EQ(files.order, (std::vector<std::string>{"s.xml", "s.php"}));
+}
+
+TEST_F(ReportOutputTest, FilesAreTheLinesWithCrLfNoBomAndOnlyTheXmlBecomesUtf8) {
+    labels[2] = "Bj\xF6rk \x80 CPU";
+    facts.song = "Sigur R\xF3s";
+    out.SaveResult("s", "1", "1");
+    const std::string php = files.content("s.php");
+    const std::string xml = files.content("s.xml");
+    EXPECT_EQ(php.substr(0, 7), "<?php\r\n");
+    EXPECT_EQ(php.substr(php.size() - 4), "?>\r\n");
+    EXPECT_NE(php.find("$processor = \"Bj\xF6rk \x80 CPU\";\r\n"), std::string::npos);
+    EXPECT_NE(php.find("$curplaying = \"Sigur R\xF3s\";\r\n"), std::string::npos);
+    EXPECT_EQ(xml.substr(0, 40), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
+    EXPECT_NE(xml.find("\r\n<name>\r\nBj\xC3\xB6rk \xE2\x82\xAC CPU\r\n</name>\r\n"), std::string::npos);
+    EXPECT_EQ(xml.substr(xml.size() - 11), "</Tabrix>\r\n");
+    size_t lines = 0;
+    for (size_t i = xml.find("\r\n"); i != std::string::npos; i = xml.find("\r\n", i + 2)) ++lines;
+    EXPECT_EQ(lines, 72u);
+}
+
+TEST_F(ReportOutputTest, APhpFailureIsReportedAndTheXmlStillWritten) {
+    files.put("s.php", "old php");
+    files.setReadOnly("s.php");
+    out.SaveResult("s", "1", "1");
+    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputPhp}));
+    EXPECT_EQ(files.content("s.php"), "old php");
+    EXPECT_EQ(files.order, (std::vector<std::string>{"s.xml"}));
+
+    shown.clear();
+    facts.songFails = true;
+    files.setReadOnly("s.php", false);
+    out.SaveResult("s", "1", "1");
+    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputPhp}));
+    EXPECT_EQ(files.content("s.php"), "old php");
+}
+
+TEST_F(ReportOutputTest, AnXmlFailureIsReportedOnEveryTickWhileItLasts) {
+    files.setReadOnly("s.xml");
+    out.SaveResult("s", "1", "1");
+    out.SaveResult("s", "1", "1");
+    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputXml, kCannotOutputXml}));
+    EXPECT_EQ(files.writeCount("s.php"), 2);
+
+    shown.clear();
+    files.setReadOnly("s.xml", false);
+    facts.windowsFails = true;
+    out.SaveResult("s", "0", "1");
+    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputXml}));
+    EXPECT_FALSE(files.exists("s.xml"));
+}
+
+TEST_F(ReportOutputTest, AFailedConversionWritesNoXml) {
+    FailingCodepage failing;
+    ReportOutput broken{files, failing, facts, [](int) { return std::string("X"); },
+                        [this](const std::string& m) { shown.push_back(m); }, "0.50"};
+    broken.SaveResult("s", "1", "1");
+    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputXml}));
+    EXPECT_TRUE(files.exists("s.php"));
+    EXPECT_FALSE(files.exists("s.xml"));
+}
+
+TEST_F(ReportOutputTest, AFailureBeyondTheWritersIsTheInitializeText) {
+    // The notice itself failing inside the PHP writer's handler ends the tick there.
+    files.setReadOnly("s.php");
+    showThrows = true;
+    EXPECT_THROW(out.SaveResult("s", "1", "1"), std::runtime_error);
+    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputPhp, kCannotInitializeOutput}));
+    EXPECT_FALSE(files.exists("s.xml"));
+}
+
+TEST(Windows1252, LatinOneAboveTheControlsAndTheWindowsPunctuationBetween) {
+    Windows1252Codepage cp;
+    EXPECT_EQ(cp.ansiToUtf8("plain <&>\r\n"), "plain <&>\r\n");
+    EXPECT_EQ(cp.ansiToUtf8("Bj\xF6rk \xA0\xFF"), "Bj\xC3\xB6rk \xC2\xA0\xC3\xBF");
+    EXPECT_EQ(cp.ansiToUtf8("\x80\x85\x9F"), "\xE2\x82\xAC\xE2\x80\xA6\xC5\xB8");
+    EXPECT_EQ(cp.ansiToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");  // unassigned: the C1 control
+    EXPECT_EQ(cp.ansiToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
