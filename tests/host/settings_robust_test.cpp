@@ -49,7 +49,8 @@ TEST(SettingsRobust, RandomBytesNeverLoseALineOutsideTheWrittenKey) {
 }
 
 TEST(SettingsRobust, NulBytesEndValuesAndNamesLikeSystemStrings) {
-    std::string text("[a]\r\nk=x\0y\r\nz\0=1\r\n", 19);
+    const char bytes[] = "[a]\r\nk=x\0y\r\nz\0=1\r\n";
+    std::string text(bytes, sizeof bytes - 1);
     EXPECT_EQ(ini::findValue(text, "a", "k"), std::optional<std::string>("x"));
     std::string updated = ini::withValue(text, "a", "n", "1");
     expectOnlyInsertedAt(text, updated, text.size());
