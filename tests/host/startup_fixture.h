@@ -1,0 +1,63 @@
+#pragma once
+// Runs the main window's start-up against the fake platform with a config.ini of the
+// test's making.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/StoredValues.h"
+#include "app/Unit1.h"
+#include "platform/fake/FakePlatform.h"
+#include "test_bitmaps.h"
+
+namespace tabrix::test {
+
+class RecordingErrors : public ErrorSink {
+public:
+    void ShowErrorDialog(const std::string& message) override { shown.push_back(message); }
+    std::vector<std::string> shown;
+};
+
+constexpr char kConfigPath[] = "C:\\Tabrix\\config.ini";
+constexpr char kDefaultSkinPath[] = "C:\\Tabrix\\skins\\transparent.bmp";
+constexpr uint32_t kSkinColor = 0x3366CC;
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() { fake.files.put(kDefaultSkinPath, bmp24Solid(40, 80, kSkinColor)); }
+
+    // config.ini from lines; CR LF as the program's own files have them.
+    void config(std::initializer_list<std::string> lines) {
+        std::string text;
+        for (const std::string& line : lines) text += line + "\r\n";
+        fake.files.put(kConfigPath, text);
+    }
+    // A config that starts fully: the default skin, then the test's own lines of
+    // section general, then any further sections.
+    void working(std::initializer_list<std::string> general, std::initializer_list<std::string> more = {}) {
+        std::string text = "[general]\r\nskin=Default\r\n";
+        for (const std::string& line : general) text += line + "\r\n";
+        for (const std::string& line : more) text += line + "\r\n";
+        fake.files.put(kConfigPath, text);
+    }
+
+    TForm1& create() {
+        form = std::make_unique<TForm1>(fake.platform, stored, errors);
+        form->FormCreate();
+        return *form;
+    }
+    TForm1& construct() {
+        form = std::make_unique<TForm1>(fake.platform, stored, errors);
+        return *form;
+    }
+    bool completed() const { return form->startupFailure.empty() && form->lastStartupStep == 19; }
+
+    FakePlatform fake;
+    StoredValues stored;
+    RecordingErrors errors;
+    std::unique_ptr<TForm1> form;
+};
+
+}  // namespace tabrix::test

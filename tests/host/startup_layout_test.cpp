@@ -1,0 +1,152 @@
+// The main window as designed, its resize rule and label dragging.
+#include "startup_fixture.h"
+
+namespace tabrix::test {
+namespace {
+
+using LayoutTest = StartupTest;
+
+TEST_F(LayoutTest, DesignHasThirtyFiveLabelsInTheirPlaces) {
+    const TForm1& f = construct();
+    EXPECT_EQ(277, f.window.width);  // client 271 × 305 plus the tool-window frame
+    EXPECT_EQ(327, f.window.height);
+    EXPECT_EQ(688, f.window.left);
+    EXPECT_EQ(168, f.window.top);
+
+    int shown = 0;
+    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+        const Label& l = f.label(n);
+        EXPECT_EQ(TForm1::labelName(n), l.name);
+        EXPECT_EQ("Tahoma", l.font.face) << l.name;
+        EXPECT_EQ(n == 2 ? -12 : -11, l.font.height) << l.name;
+        shown += l.visible;
+    }
+    EXPECT_EQ("label34", f.label(34).name);
+    EXPECT_EQ(25, shown);
+
+    struct Row {
+        int n;
+        const char* text;
+        int left, top;
+        bool visible;
+    };
+    for (const Row& r : {Row{2, "CPU:", 120, 14, true}, Row{34, "x", 64, 24, true},
+                         Row{32, "", 168, 40, true}, Row{15, "Virtual Memory:", 32, 120, true},
+                         Row{35, "x", 216, 104, false}, Row{31, "", 144, 168, true},
+                         Row{14, "X", 120, 200, false}, Row{36, "X", 160, 216, false},
+                         Row{29, "Temperature:", 32, 248, false}}) {
+        const Label& l = f.label(r.n);
+        EXPECT_EQ(r.text, l.text) << l.name;
+        EXPECT_EQ(r.left, l.left) << l.name;
+        EXPECT_EQ(r.top, l.top) << l.name;
+        EXPECT_EQ(r.visible, l.visible) << l.name;
+    }
+    EXPECT_EQ(Align::Right, f.label(2).align);
+    EXPECT_EQ(Align::Center, f.label(34).align);
+    EXPECT_TRUE(f.label(35).opaque);
+    EXPECT_FALSE(f.label(34).opaque);
+
+    EXPECT_TRUE(f.image(1).visible);
+    for (int n : {2, 3, 4, 6, 7}) EXPECT_FALSE(f.image(n).visible) << n;
+    EXPECT_EQ(139, f.image(6).left);
+    EXPECT_EQ(287, f.image(7).top);
+}
+
+TEST_F(LayoutTest, LabelsSizeToTheirTextAnEmptyOneAsABlank) {
+    TForm1& f = construct();
+    // Fake extents: 6 px a character at 11 px, line = character height + 2.
+    EXPECT_EQ(60, f.label(3).width);  // "CPU Usage:"
+    EXPECT_EQ(13, f.label(3).height);
+    EXPECT_EQ(6, f.label(32).width);  // empty, measured as " "
+    EXPECT_EQ(13, f.label(32).height);
+    EXPECT_EQ(26, f.label(2).width);  // 12-pixel font
+
+    f.setLabelText(4, "12%");
+    EXPECT_EQ(18, f.label(4).width);
+    EXPECT_EQ(120, f.label(4).left);
+    // Right-aligned: the right edge stays, the label grows to the left.
+    const int right = f.label(2).left + f.label(2).width;
+    f.setLabelText(2, "A longer processor name");
+    EXPECT_EQ(right, f.label(2).left + f.label(2).width);
+    f.setLabelText(2, "");
+    EXPECT_EQ(right, f.label(2).left + f.label(2).width);
+}
+
+TEST_F(LayoutTest, ResizeFillsTheSkinAndCentresTheProcessorNameHalvesToEven) {
+    TForm1& f = construct();
+    ASSERT_EQ(26, f.label(2).width);
+    struct Case {
+        int width;
+        int left;
+    };
+    // (w − 26) / 2: 125.5 → 126, 124.5 → 124, 125 stays.
+    for (const Case& c : {Case{277, 126}, Case{275, 124}, Case{276, 125}, Case{0, -13}, Case{1, -12}}) {
+        f.window.width = c.width;
+        f.window.height = 99;
+        f.FormResize();
+        EXPECT_EQ(c.left, f.label(2).left) << c.width;
+        EXPECT_EQ(0, f.image(1).left);
+        EXPECT_EQ(0, f.image(1).top);
+        EXPECT_EQ(c.width, f.image(1).width);
+        EXPECT_EQ(99, f.image(1).height);
+    }
+}
+
+TEST_F(LayoutTest, StartUpSizesTheWindowOnceWithTheDesignFont) {
+    working({"FormWidth=500", "savepositions=0"});
+    const TForm1& f = create();
+    ASSERT_TRUE(completed()) << f.startupFailure;
+    // Centred at the first sizing (26 px wide), then the 11-pixel font made it 24 px
+    // wide, growing on the right edge's left.
+    EXPECT_EQ(126 + 2, f.label(2).left);
+    EXPECT_EQ(277, f.image(1).width);
+    EXPECT_EQ(327, f.image(1).height);
+}
+
+TEST_F(LayoutTest, DraggingMovesTheLabelByTheDeltaUntilRelease) {
+    working({});
+    TForm1& f = create();
+    ASSERT_TRUE(f.labelDragging());
+    const int left = f.label(4).left, top = f.label(4).top;
+
+    f.LabelMouseDown(4, 3, 4);
+    EXPECT_EQ(4, f.capturedLabel());
+    f.LabelMouseMove(4, 10, 6);
+    EXPECT_EQ(left + 7, f.label(4).left);
+    EXPECT_EQ(top + 2, f.label(4).top);
+    // The pointer has not moved: measured from the label's new place it is at the origin.
+    f.LabelMouseMove(4, 3, 4);
+    EXPECT_EQ(left + 7, f.label(4).left);
+    f.LabelMouseMove(4, 0, 0);
+    EXPECT_EQ(left + 4, f.label(4).left);
+    EXPECT_EQ(top - 2, f.label(4).top);
+
+    const int otherLeft = f.label(5).left;
+    f.LabelMouseMove(5, 30, 30);  // another label has no move handler
+    EXPECT_EQ(otherLeft, f.label(5).left);
+
+    f.LabelMouseUp(4);
+    EXPECT_EQ(0, f.capturedLabel());
+    f.LabelMouseMove(4, 50, 50);
+    EXPECT_EQ(left + 4, f.label(4).left);
+    EXPECT_EQ(top - 2, f.label(4).top);
+}
+
+TEST_F(LayoutTest, DraggingNeedsAllowPositionChangeOfExactlyOne) {
+    for (const char* value : {"0", "2", "-1"}) {
+        working({std::string("AllowPositionChange=") + value});
+        TForm1& f = create();
+        EXPECT_FALSE(f.labelDragging()) << value;
+        const int left = f.label(4).left;
+        f.LabelMouseDown(4, 0, 0);
+        EXPECT_EQ(0, f.capturedLabel());
+        f.LabelMouseMove(4, 9, 9);
+        EXPECT_EQ(left, f.label(4).left);
+    }
+    working({"AllowPositionChange=0x1"});
+    EXPECT_TRUE(create().labelDragging());
+    EXPECT_EQ(1, stored.allowPositionChange);
+}
+
+}  // namespace
+}  // namespace tabrix::test

@@ -1,0 +1,204 @@
+// Timers, window properties, fonts and saved positions as start-up sets them.
+#include "startup_fixture.h"
+
+namespace tabrix::test {
+namespace {
+
+using LookTest = StartupTest;
+
+TEST_F(LookTest, TimersWithTheDefaults) {
+    working({});
+    const TForm1& f = create();
+    ASSERT_TRUE(completed()) << f.startupFailure;
+    EXPECT_TRUE(f.systimer.fires());
+    EXPECT_EQ(1000u, f.systimer.interval);
+    EXPECT_TRUE(f.WinampTimer.fires());
+    EXPECT_FALSE(f.FileTimer1.enabled);
+    EXPECT_EQ(0u, f.FileTimer1.interval);  // the design's 5000 is always replaced
+    EXPECT_FALSE(f.IPTImer.enabled);
+    EXPECT_FALSE(f.ScrollTimer.enabled);
+    EXPECT_FALSE(f.tmrTraffic.enabled);
+    EXPECT_FALSE(f.DrawTimer.enabled);
+}
+
+TEST_F(LookTest, ReportIpAndScrollTimersFollowTheirKeys) {
+    working({"output=1", "outputinterval=5000", "ipinterval=60000", "scrollenabled=2"});
+    const TForm1& f = create();
+    EXPECT_TRUE(f.FileTimer1.fires());
+    EXPECT_EQ(5000u, f.FileTimer1.interval);
+    EXPECT_EQ(60000u, f.IPTImer.interval);
+    EXPECT_FALSE(f.IPTImer.enabled);  // started at step 13, stopped again: showip is not "1"
+    EXPECT_TRUE(f.ScrollTimer.enabled);
+
+    working({"output=1"});
+    EXPECT_FALSE(create().FileTimer1.fires());  // running, but a period of 0 never fires
+    working({"output=true", "outputinterval=5000", "scrollenabled=0"});
+    EXPECT_FALSE(create().FileTimer1.enabled);
+    EXPECT_FALSE(form->ScrollTimer.enabled);
+    working({"scrollenabled="});
+    EXPECT_TRUE(create().ScrollTimer.enabled);
+
+    working({"showip=1", "ipinterval=60000", "ipserver=http://ip.example/"});
+    EXPECT_TRUE(create().IPTImer.fires());
+    EXPECT_EQ("http://ip.example/", stored.ipServer);
+}
+
+TEST_F(LookTest, IpTimerStartedBeforeAFailedSkinKeepsRunning) {
+    config({"[general]", "ipinterval=60000", "showip=0"});
+    const TForm1& f = create();
+    EXPECT_EQ(14, f.lastStartupStep);
+    EXPECT_TRUE(f.IPTImer.fires());
+}
+
+TEST_F(LookTest, TranslucencyIsTheLowByteAndOnUnlessExactly255) {
+    struct Case {
+        const char* value;
+        bool on;
+        int alpha;
+    };
+    for (const Case& c : {Case{"255", false, 255}, Case{"254", true, 254}, Case{"0", true, 0},
+                          Case{"256", true, 0}, Case{"-1", true, 255}, Case{"0xFF", false, 255},
+                          Case{"half", false, 255}}) {
+        working({std::string("alpha=") + c.value});
+        const TForm1& f = create();
+        EXPECT_EQ(c.on, f.window.alphaBlend) << c.value;
+        EXPECT_EQ(c.alpha, f.window.alpha) << c.value;
+    }
+}
+
+TEST_F(LookTest, ColourKeyOnlyForOne) {
+    for (const char* value : {"1", "0", "true", " 1 "}) {
+        working({std::string("transparent=") + value});
+        const TForm1& f = create();
+        EXPECT_EQ(std::string(value).find('1') != std::string::npos, f.window.colorKey) << value;
+    }
+    working({});
+    EXPECT_FALSE(create().window.colorKey);  // the design's colour key is switched off
+}
+
+TEST_F(LookTest, BorderStayOnTopAndTheAboutEntry) {
+    struct Case {
+        const char* ontop;
+        const char* showbar;
+        bool top, caption, about;
+    };
+    for (const Case& c : {Case{"1", "1", true, true, true}, Case{"0", "1", false, true, false},
+                          Case{"1", "0", true, false, false}, Case{"1", "yes", true, false, false},
+                          Case{"True", "1", false, true, false}}) {
+        working({std::string("ontop=") + c.ontop, std::string("showbar=") + c.showbar});
+        const TForm1& f = create();
+        EXPECT_EQ(c.top, f.window.stayOnTop) << c.ontop << c.showbar;
+        EXPECT_EQ(c.caption, f.window.toolCaption) << c.ontop << c.showbar;
+        EXPECT_EQ(c.about, f.window.aboutInSystemMenu) << c.ontop << c.showbar;
+    }
+    working({});
+    const TForm1& f = create();
+    EXPECT_FALSE(f.window.stayOnTop);
+    EXPECT_TRUE(f.window.toolCaption);
+    EXPECT_FALSE(f.window.aboutInSystemMenu);
+    EXPECT_TRUE(f.window.ownerToolWindow);
+    EXPECT_TRUE(f.window.doubleBuffered);
+}
+
+TEST_F(LookTest, PositionFromItsOwnSection) {
+    working({});
+    EXPECT_EQ(255, create().window.left);
+    EXPECT_EQ(255, form->window.top);
+    working({"left=1", "top=2"}, {"[Position]", "left=10", "top=-20"});
+    EXPECT_EQ(10, create().window.left);
+    EXPECT_EQ(-20, form->window.top);
+}
+
+TEST_F(LookTest, FontsFaceSizeAndColourForEveryLabel) {
+    working({"font=Verdana", "fontsize=10", "fontcolor=$000000FF"});
+    const TForm1& f = create();
+    ASSERT_TRUE(completed()) << f.startupFailure;
+    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+        EXPECT_EQ("Verdana", f.label(n).font.face) << n;
+        EXPECT_EQ(-13, f.label(n).font.height) << n;  // 10 points at 96 dpi
+        EXPECT_EQ(0x0000FFu, f.label(n).font.color) << n;
+    }
+    EXPECT_EQ(70, f.label(3).width);  // re-measured: 10 characters at 13 px
+    EXPECT_EQ("Verdana", f.window.font.face);
+    EXPECT_EQ(0, f.window.font.charset);
+    EXPECT_EQ(-11, f.window.font.height);
+
+    fake.desktop.dpi = 120;
+    working({});
+    EXPECT_EQ(-13, create().label(4).font.height);  // 8 points at 120 dpi
+    EXPECT_EQ("Tahoma", form->label(4).font.face);
+    EXPECT_EQ(0u, form->label(4).font.color);  // "ClBlack"
+}
+
+TEST_F(LookTest, WhiteTextIsDrawnAlmostWhite) {
+    for (const char* value : {"clWhite", "CLWHITE", "$00FFFFFF", "16777215"}) {
+        working({std::string("fontcolor=") + value});
+        const TForm1& f = create();
+        EXPECT_EQ(0xF5F5F5u, f.label(4).font.color) << value;
+        EXPECT_EQ(0xF5F5F5u, f.label(36).font.color) << value;
+    }
+    working({"fontcolor=clSilver"});
+    EXPECT_EQ(0xC0C0C0u, create().label(4).font.color);
+}
+
+TEST_F(LookTest, ABadColourStopsStartUpBeforeTheFonts) {
+    working({"fontcolor=red", "ontop=0", "transparent=0", "SysTrayIcon=1"});
+    const TForm1& f = create();
+    EXPECT_EQ(13, f.lastStartupStep);
+    EXPECT_EQ("'red' is not a valid integer value", f.startupFailure);
+    EXPECT_EQ(std::vector<std::string>{kStartupProblem}, errors.shown);
+    EXPECT_FALSE(f.window.stayOnTop);  // applied before the colour was read
+    EXPECT_EQ("Tahoma", f.label(4).font.face);
+    EXPECT_EQ(-11, f.label(4).font.height);
+    EXPECT_EQ(1, f.window.font.charset);
+    EXPECT_TRUE(f.image(1).bitmap.empty());
+    EXPECT_TRUE(f.window.colorKey);
+    EXPECT_EQ(688, f.window.left);
+    EXPECT_TRUE(fake.tray.added.empty());
+}
+
+TEST_F(LookTest, SavedPositionsAndWindowSize) {
+    working({"savepositions=1", "FormWidth=400", "FormHeight=300"},
+            {"[Labels]", "Label3left=5", "Label3top=6", "label34left=7", "Label34top=8"});
+    const TForm1& f = create();
+    ASSERT_TRUE(completed()) << f.startupFailure;
+    EXPECT_EQ(5, f.label(3).left);
+    EXPECT_EQ(6, f.label(3).top);
+    EXPECT_EQ(7, f.label(34).left);  // written as label34left, read as Label34left
+    EXPECT_EQ(8, f.label(34).top);
+    EXPECT_EQ(0, f.label(4).left);
+    EXPECT_EQ(400, f.window.width);
+    EXPECT_EQ(300, f.window.height);
+    EXPECT_EQ(400, f.image(1).width);  // the new size resized the skin
+    EXPECT_EQ(300, f.image(1).height);
+    EXPECT_EQ(200 - 13 + 2, f.label(2).left);  // centred, then the font narrowed it
+}
+
+TEST_F(LookTest, SavedPositionsWithAnEmptyLabelsSection) {
+    working({"savepositions=1"}, {"[Labels]"});
+    const TForm1& f = create();
+    for (int n = 3; n <= TForm1::kLastLabel; ++n) {
+        EXPECT_EQ(0, f.label(n).left) << n;
+        EXPECT_EQ(0, f.label(n).top) << n;
+    }
+    // Right-aligned: at 0, then the 11-pixel font took 2 pixels off its left side.
+    EXPECT_EQ(2, f.label(2).left);
+    EXPECT_EQ(0, f.label(2).top);
+    EXPECT_EQ(277, f.window.width);  // no FormWidth: the current size
+    EXPECT_EQ(327, f.window.height);
+}
+
+TEST_F(LookTest, SavedPositionsOnlyForExactlyOne) {
+    for (const char* value : {"0", "true", "2"}) {
+        working({std::string("savepositions=") + value, "FormWidth=400"}, {"[Labels]", "Label3left=5"});
+        const TForm1& f = create();
+        EXPECT_EQ(32, f.label(3).left) << value;
+        EXPECT_EQ(277, f.window.width) << value;
+    }
+    working({"savepositions=1", "FormWidth=-5", "FormHeight=-1"});
+    EXPECT_EQ(0, create().window.width);
+    EXPECT_EQ(0, form->window.height);
+}
+
+}  // namespace
+}  // namespace tabrix::test

@@ -1,0 +1,182 @@
+// Which labels start-up shows, their draw marks, and the module flags it stores.
+#include "startup_fixture.h"
+
+namespace tabrix::test {
+namespace {
+
+struct Module {
+    const char* key;
+    std::vector<int> labels;
+};
+
+const std::vector<Module> kPlainModules = {
+    {"CheckBox11", {3, 4}},   {"CheckBox12", {5, 6}},   {"CheckBox13", {7, 8}},
+    {"CheckBox14", {9, 10}},  {"CheckBox15", {11, 12}}, {"CheckBox16", {15, 16}},
+    {"CheckBox17", {17, 18}}, {"CheckBox18", {19, 20}}, {"CheckBox19", {21, 22, 31}},
+    {"CheckBox20", {23, 24}}, {"CheckBox22", {13, 14}}, {"CheckBox23", {32, 33}},
+    {"CheckBox24", {34}},
+};
+
+class ModulesTest : public StartupTest {
+protected:
+    void modules(const std::string& value) {
+        std::vector<std::string> lines = {"[general]", "skin=Default", "[Modules]"};
+        for (const Module& m : kPlainModules) lines.push_back(std::string(m.key) + "=" + value);
+        lines.push_back("CheckBox21=" + value);
+        lines.push_back("CheckBox31=" + value);
+        std::string text;
+        for (const std::string& l : lines) text += l + "\r\n";
+        fake.files.put(kConfigPath, text);
+    }
+};
+
+TEST_F(ModulesTest, TrueShowsEveryModuleForDrawing) {
+    modules("True");
+    const TForm1& f = create();
+    ASSERT_TRUE(completed()) << f.startupFailure;
+    for (const Module& m : kPlainModules)
+        for (int n : m.labels) {
+            EXPECT_TRUE(f.label(n).visible) << m.key << " " << n;
+            EXPECT_EQ(2, f.label(n).drawMark) << m.key << " " << n;
+        }
+    EXPECT_TRUE(f.label(2).visible);
+    EXPECT_EQ("1", stored.sensorModule);
+    EXPECT_EQ("1", stored.songModule);
+    EXPECT_EQ(1, stored.trafficModule);
+    // The sensor labels are the refresh's business.
+    EXPECT_FALSE(f.label(25).visible);
+    EXPECT_FALSE(f.label(35).visible);
+}
+
+TEST_F(ModulesTest, FalseHidesEveryModuleAndMarksItUnpainted) {
+    modules("False");
+    const TForm1& f = create();
+    for (const Module& m : kPlainModules)
+        for (int n : m.labels) {
+            EXPECT_FALSE(f.label(n).visible) << m.key << " " << n;
+            EXPECT_EQ(1, f.label(n).drawMark) << m.key << " " << n;
+        }
+    EXPECT_FALSE(f.label(2).visible);
+    EXPECT_EQ(1, f.label(2).drawMark);
+    EXPECT_EQ("0", stored.sensorModule);
+    EXPECT_EQ("0", stored.songModule);
+    EXPECT_EQ(0, stored.trafficModule);
+    EXPECT_FALSE(f.label(36).visible);
+}
+
+TEST_F(ModulesTest, OtherValuesKeepTheDesignAndComparisonIsCaseSensitive) {
+    for (const char* value : {"true", "FALSE", "1", ""}) {
+        modules(value);
+        const TForm1& f = create();
+        for (const Module& m : kPlainModules)
+            for (int n : m.labels) {
+                // Song labels are hidden in the design, the rest shown.
+                EXPECT_EQ(n != 13 && n != 14, f.label(n).visible) << value << " " << n;
+                EXPECT_EQ(2, f.label(n).drawMark) << value << " " << n;
+            }
+        EXPECT_TRUE(f.label(2).visible);
+        EXPECT_EQ("0", stored.sensorModule) << value;  // anything but "True" is off
+    }
+}
+
+TEST_F(ModulesTest, NoModulesSectionMeansTrue) {
+    working({});
+    const TForm1& f = create();
+    EXPECT_TRUE(f.label(13).visible);
+    EXPECT_TRUE(f.label(14).visible);
+    EXPECT_EQ("1", stored.sensorModule);
+    EXPECT_EQ("1", stored.songModule);
+    EXPECT_EQ(1, stored.trafficModule);
+}
+
+TEST_F(ModulesTest, ProcessorNameIsOnlyEverSwitchedOff) {
+    working({}, {"[modules]", "CheckBox31=True", "CheckBox11=False"});
+    EXPECT_TRUE(create().label(2).visible);
+    working({}, {"[MODULES]", "checkbox31=False"});  // names compare without case
+    const TForm1& f = create();
+    EXPECT_FALSE(f.label(2).visible);
+    EXPECT_EQ(1, f.label(2).drawMark);
+}
+
+TEST_F(ModulesTest, SongAndTrafficFlagsKeepTheirValueForOtherTexts) {
+    EXPECT_EQ("", stored.songModule);  // program start
+    EXPECT_EQ(0, stored.trafficModule);
+    working({}, {"[modules]", "CheckBox22=maybe", "CheckBox23=maybe"});
+    create();
+    EXPECT_EQ("", stored.songModule);
+    EXPECT_EQ(0, stored.trafficModule);
+
+    working({}, {"[modules]", "CheckBox22=True", "CheckBox23=True"});
+    create();
+    working({}, {"[modules]", "CheckBox22=yes", "CheckBox23=on"});
+    create();  // a re-creation: the flags outlive the window
+    EXPECT_EQ("1", stored.songModule);
+    EXPECT_EQ(1, stored.trafficModule);
+
+    working({}, {"[modules]", "CheckBox22=False", "CheckBox23=False"});
+    create();
+    working({}, {"[modules]", "CheckBox22=true", "CheckBox23=TRUE"});
+    create();
+    EXPECT_EQ("0", stored.songModule);
+    EXPECT_EQ(0, stored.trafficModule);
+}
+
+TEST_F(ModulesTest, SelfDrawHidesEveryLabelAndPaintsThemAll) {
+    working({"SelfDrawEnabled=1"}, {"[modules]", "CheckBox11=False", "CheckBox19=False"});
+    const TForm1& f = create();
+    ASSERT_TRUE(completed()) << f.startupFailure;
+    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+        EXPECT_FALSE(f.label(n).visible) << n;
+        EXPECT_EQ(2, f.label(n).drawMark) << n;
+    }
+    EXPECT_TRUE(f.DrawTimer.enabled);
+    EXPECT_EQ(2000u, f.DrawTimer.interval);
+    EXPECT_EQ("1", stored.selfDrawEnabled);
+
+    for (const char* value : {"0", "2", "True"}) {
+        working({std::string("SelfDrawEnabled=") + value});
+        const TForm1& g = create();
+        EXPECT_FALSE(g.DrawTimer.enabled) << value;
+        EXPECT_TRUE(g.label(4).visible) << value;
+        EXPECT_EQ(value, stored.selfDrawEnabled);
+    }
+}
+
+TEST_F(ModulesTest, DiskSpaceIsStoredAndReportedOnlyForOne) {
+    working({"ShouldGetDisk=1"});
+    const TForm1& without = create();
+    EXPECT_EQ(1, stored.shouldGetDisk);
+    EXPECT_FALSE(without.label(36).visible);  // no drive source plugged in
+    EXPECT_EQ("X", without.label(36).text);
+
+    fake.platform.facts = &fake.facts;
+    const TForm1& f = create();
+    EXPECT_EQ(fake.facts.drives, f.label(36).text);
+    EXPECT_TRUE(f.label(36).visible);
+    EXPECT_EQ(1, f.label(36).drawMark);
+
+    working({"ShouldGetDisk=2"});
+    EXPECT_FALSE(create().label(36).visible);
+    EXPECT_EQ(2, stored.shouldGetDisk);
+    working({});
+    create();
+    EXPECT_EQ(0, stored.shouldGetDisk);
+}
+
+TEST_F(ModulesTest, AFailingDriveReportStopsStartUpAtStepTen) {
+    fake.platform.facts = &fake.facts;
+    fake.facts.driveFailure = "Cannot open file C:\\Tabrix\\drives.inf";
+    working({"ShouldGetDisk=1", "ontop=1", "SysTrayIcon=1"});
+    const TForm1& f = create();
+    EXPECT_EQ(10, f.lastStartupStep);
+    EXPECT_EQ(fake.facts.driveFailure, f.startupFailure);
+    EXPECT_EQ(std::vector<std::string>{kStartupProblem}, errors.shown);
+    EXPECT_TRUE(f.image(1).bitmap.empty());
+    EXPECT_TRUE(fake.tray.added.empty());
+    // Step 13 never ran: the design's stay-on-top window with its About entry.
+    EXPECT_TRUE(f.window.stayOnTop);
+    EXPECT_TRUE(f.window.aboutInSystemMenu);
+}
+
+}  // namespace
+}  // namespace tabrix::test
