@@ -1,0 +1,123 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tabrix {
+
+// Raw records the way the system hands them out; the sources do all the formatting.
+
+// The fields of OSVERSIONINFOA that are used.
+struct VersionInfo {
+    uint32_t majorVersion = 0;
+    uint32_t minorVersion = 0;
+    uint32_t buildNumber = 0;
+    uint32_t platformId = 0;  // 1 = Windows 9x family, 2 = NT family
+    std::string csdVersion;   // service-pack text, possibly empty
+};
+
+constexpr uint32_t kPlatformWin9x = 1;
+constexpr uint32_t kPlatformNt = 2;
+
+// MEMORYSTATUSEX fields, or the 32-bit MEMORYSTATUS ones widened when the 64-bit call
+// is not there.
+struct MemoryStatus {
+    uint32_t memoryLoad = 0;  // percent
+    uint64_t totalPhys = 0;
+    uint64_t availPhys = 0;
+    uint64_t totalPageFile = 0;
+    uint64_t availPageFile = 0;
+};
+
+// SYSTEM_POWER_STATUS fields.
+struct PowerStatus {
+    uint8_t acLineStatus = 255;        // 0 battery, 1 mains, 255 unknown
+    uint8_t batteryFlag = 255;
+    uint8_t batteryLifePercent = 255;  // 255 = not reported
+    uint32_t batteryLifeTime = 0xFFFFFFFFu;      // seconds, 0xFFFFFFFF = not reported
+    uint32_t batteryFullLifeTime = 0xFFFFFFFFu;
+};
+
+// The current mode of the display the program runs on.
+struct DisplayMode {
+    uint32_t frequency = 0;  // hertz; 0 or 1 mean the hardware default
+    uint32_t bitsPerPixel = 0;
+    int width = 0;   // primary screen, pixels
+    int height = 0;
+};
+
+class SystemApi {
+public:
+    virtual ~SystemApi() = default;
+    // GetVersionExA; false when the call fails.
+    virtual bool version(VersionInfo& info) = 0;
+    virtual MemoryStatus memoryStatus() = 0;
+    virtual PowerStatus powerStatus() = 0;
+    virtual DisplayMode displayMode() = 0;
+    // GetTickCount: milliseconds since start, wrapping at 2^32.
+    virtual uint32_t tickCount() = 0;
+    // GetUserNameA into a 254-character buffer; false when the call fails.
+    virtual bool userName(std::string& name) = 0;
+    // InternetGetConnectedState: its result and the flag word.
+    virtual bool connectedState(uint32_t& flags) = 0;
+    // The first character of the user's LOCALE_SDECIMAL.
+    virtual char decimalSeparator() = 0;
+};
+
+// What RegQueryValueExA answers for performance data.
+enum class PerfQuery { Success, MoreData, Failed };
+
+// Counter sources of the CPU usage sampler.
+class PerformanceApi {
+public:
+    virtual ~PerformanceApi() = default;
+
+    // RegQueryValueExA(HKEY_PERFORMANCE_DATA, valueName) into size bytes at buffer.
+    // On success returned holds the number of bytes written.
+    virtual PerfQuery queryPerformanceData(const std::string& valueName, uint8_t* buffer,
+                                           uint32_t size, uint32_t& returned) = 0;
+    // RegCloseKey(HKEY_PERFORMANCE_DATA) once the data is no longer needed.
+    virtual void closePerformanceData() = 0;
+
+    // GetSystemTimes (looked up at run time; Windows XP SP1 and later), in 100 ns units.
+    // False when the function is absent or fails.
+    virtual bool systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) = 0;
+
+    // Windows 9x dynamic statistics under HKEY_DYN_DATA. A key of 0 means none.
+    using Key = uintptr_t;
+    virtual Key openDynKey(const std::string& subKey, bool fullAccess) = 0;
+    virtual bool readDword(Key key, const std::string& valueName, uint32_t& value) = 0;
+    virtual void closeKey(Key key) = 0;
+};
+
+struct CpuidRegisters {
+    uint32_t eax = 0;
+    uint32_t ebx = 0;
+    uint32_t ecx = 0;
+    uint32_t edx = 0;
+};
+
+// The CPUID instruction of the processor the program runs on.
+class CpuidApi {
+public:
+    virtual ~CpuidApi() = default;
+    // True when bit 21 (ID) of the flags register can be toggled.
+    virtual bool idBitToggles() = 0;
+    virtual CpuidRegisters cpuid(uint32_t leaf) = 0;
+};
+
+// Another program's top-level window, reached by window messages only.
+class PlayerWindow {
+public:
+    virtual ~PlayerWindow() = default;
+    using Handle = uintptr_t;  // 0 = no window
+    // FindWindowA(className, no window name).
+    virtual Handle find(const std::string& className) = 0;
+    // GetWindowTextLengthA, then GetWindowTextA into a buffer two characters longer.
+    virtual std::string caption(Handle window) = 0;
+    // SendMessageTimeoutA, giving up after timeoutMs or when the window's thread hangs.
+    // False when the message was not handled in time.
+    virtual bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                             uint32_t timeoutMs) = 0;
+};
+
+}  // namespace tabrix

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "platform/fake/FakeSystem.h"
+#include "sources/Battery.h"
+#include "sources/SystemFacts.h"
+
+namespace tabrix {
+namespace {
+
+TEST(SourcesNumbers, RoundingGoesHalfToEven) {
+    EXPECT_EQ(R(2.5), 2);
+    EXPECT_EQ(R(3.5), 4);
+    EXPECT_EQ(R(-2.5), -2);
+    EXPECT_EQ(R(2.5000001), 3);
+    EXPECT_EQ(cpuUsageText(0.125), "12 %   ");
+    EXPECT_EQ(cpuUsageText(0.375), "38 %   ");
+}
+
+TEST(SourcesNumbers, UsageIsNotClampedAndNeverReadsMinusZero) {
+    EXPECT_EQ(cpuUsageText(1.004), "100 %   ");
+    EXPECT_EQ(cpuUsageText(1.5), "150 %   ");
+    EXPECT_EQ(cpuUsageText(-0.01), "-1 %   ");
+    EXPECT_EQ(cpuUsageText(-0.004), "0 %   ");
+}
+
+TEST(SourcesNumbers, GeneralTextIsShortestWithFifteenDigits) {
+    EXPECT_EQ(generalNumberText(1.5, '.'), "1.5");
+    EXPECT_EQ(generalNumberText(10, '.'), "10");
+    EXPECT_EQ(generalNumberText(4000 / 3600.0, '.'), "1.11111111111111");
+    EXPECT_EQ(generalNumberText(2.0 / 3.0, '.'), "0.666666666666667");
+    EXPECT_EQ(generalNumberText(0.1 + 0.2, '.'), "0.3");
+    EXPECT_EQ(generalNumberText(-1.25, '.'), "-1.25");
+    EXPECT_EQ(generalNumberText(123456789012345.0, '.'), "123456789012345");
+    EXPECT_EQ(generalNumberText(100200, '.'), "100200");
+    EXPECT_EQ(generalNumberText(0.0125, '.'), "0.0125");
+}
+
+TEST(SourcesNumbers, GeneralTextSwitchesToExponentOutsideFixedRange) {
+    EXPECT_EQ(generalNumberText(1e15, '.'), "1E15");
+    EXPECT_EQ(generalNumberText(999999999999999.9, '.'), "1E15");
+    EXPECT_EQ(generalNumberText(2.5e20, ','), "2,5E20");
+    EXPECT_EQ(generalNumberText(0.00001, '.'), "0.00001");
+    EXPECT_EQ(generalNumberText(0.000001, '.'), "1E-6");
+    EXPECT_EQ(generalNumberText(0.0, '.'), "0");
+}
+
+TEST(SourcesNumbers, GeneralTextUsesTheLocaleSeparator) {
+    EXPECT_EQ(generalNumberText(1.5, ','), "1,5");
+    EXPECT_EQ(generalNumberText(0.25, ','), "0,25");
+}
+
+TEST(SourcesVersion, TableRowsAndServicePack) {
+    auto text = [](uint32_t major, uint32_t minor, uint32_t platform, const char* sp) {
+        return GetWindowsVersionText(VersionInfo{major, minor, 0, platform, sp});
+    };
+    EXPECT_EQ(text(5, 1, kPlatformNt, "Service Pack 2"), "XP Service Pack 2");
+    EXPECT_EQ(text(5, 1, kPlatformNt, ""), "XP");
+    EXPECT_EQ(text(4, 0, kPlatformNt, ""), "NT 4.0");
+    EXPECT_EQ(text(4, 0, kPlatformWin9x, ""), "95");
+    EXPECT_EQ(text(4, 10, kPlatformWin9x, " A "), "98  A ");
+    EXPECT_EQ(text(4, 90, kPlatformWin9x, ""), "ME");
+    EXPECT_EQ(text(3, 51, kPlatformNt, ""), "NT 3.51");
+    EXPECT_EQ(text(5, 0, kPlatformNt, "Service Pack 4"), "2000 Service Pack 4");
+    EXPECT_EQ(text(5, 2, kPlatformNt, ""), "Windows Server 2003");
+    EXPECT_EQ(text(6, 0, kPlatformNt, ""), "Longhorn");
+    EXPECT_EQ(text(6, 1, kPlatformNt, ""), "");
+    EXPECT_EQ(text(6, 1, kPlatformNt, "Service Pack 1"), " Service Pack 1");
+}
+
+TEST(SourcesVersion, FailedCallStopsStartUp) {
+    FakeSystem system;
+    system.versionWorks = false;
+    try {
+        ReadWindowsVersion(system);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Can't get the Windows version");
+    }
+}
+
+TEST(SourcesUptime, SplitsTicksAndWrapsAt32Bits) {
+    EXPECT_EQ(uptimeText(0), "0 days 0 hrs 0 min ");
+    EXPECT_EQ(uptimeText(90061000), "1 days 1 hrs 1 min ");
+    EXPECT_EQ(uptimeText(59999), "0 days 0 hrs 0 min ");
+    EXPECT_EQ(uptimeText(86399999), "0 days 23 hrs 59 min ");
+    EXPECT_EQ(uptimeText(4294967295u), "49 days 17 hrs 2 min ");
+    FakeSystem system;
+    system.ticks = 4294967295u;
+    system.ticks += 60001;  // the counter wrapped a minute ago
+    EXPECT_EQ(GetUptimeText(system), "0 days 0 hrs 1 min ");
+}
+
+TEST(SourcesConnection, LastMatchingBitWins) {
+    EXPECT_EQ(connectionTypeText(1), "Modem");
+    EXPECT_EQ(connectionTypeText(3), "LAN");
+    EXPECT_EQ(connectionTypeText(6), "Proxy");
+    EXPECT_EQ(connectionTypeText(9), "Modem");
+    EXPECT_EQ(connectionTypeText(0x12), "LAN");
+    EXPECT_EQ(connectionTypeText(0x40), "");
+    FakeSystem system;
+    system.connectionFlags = 2;
+    system.connected = false;
+    EXPECT_EQ(GetConnectionType(system), "");
+    system.connected = true;
+    EXPECT_EQ(GetConnectionType(system), "LAN");
+}
+
+TEST(SourcesUser, NameOrEmptyOnFailure) {
+    FakeSystem system;
+    system.user = std::string(252, 'u');
+    EXPECT_EQ(GetLoggedOnUserName(system), system.user);
+    system.userNameWorks = false;
+    EXPECT_EQ(GetLoggedOnUserName(system), "");
+}
+
+TEST(SourcesDisplay, FrequencyAndScreen) {
+    FakeSystem system;
+    system.display = DisplayMode{1, 16, 800, 600};
+    EXPECT_EQ(GetDisplayFrequency(system), 1u);
+    EXPECT_EQ(displayText(DisplayMode{60, 32, 1024, 768}), "60Hz @ 1024x768");
+}
+
+TEST(SourcesMemory, PhysicalMemoryAddsOneAfterRounding) {
+    MemoryStatus s;
+    s.totalPhys = 536330240;  // 511.48 MiB
+    s.availPhys = 209715200;  // 200 MiB
+    EXPECT_EQ(memoryText(s, false), "200 / 512 Mb");
+    EXPECT_EQ(memoryText(s, true), "311 / 512 Mb");
+}
+
+TEST(SourcesMemory, PageFileAddsOneBeforeRounding) {
+    MemoryStatus s;
+    s.totalPageFile = 1048576000;  // 1000 MiB
+    s.availPageFile = 524288000;   // 500 MiB
+    EXPECT_EQ(virtualMemoryText(s, true), "502 / 1001 Mb");
+    EXPECT_EQ(virtualMemoryText(s, false), "501 / 1001 Mb");
+}
+
+TEST(SourcesMemory, BeyondFourGigabytesAndLoad) {
+    MemoryStatus s;
+    s.memoryLoad = 43;
+    s.totalPhys = 16ULL << 30;
+    s.availPhys = (5ULL << 30) + (1 << 19);  // 5120.5 MiB: half goes to the even 5120
+    EXPECT_EQ(memoryText(s, false), "5120 / 16385 Mb");
+    EXPECT_EQ(memoryLoadText(s), "43%");
+}
+
+PowerStatus power(uint8_t line, uint8_t percent, uint32_t seconds) {
+    PowerStatus p;
+    p.acLineStatus = line;
+    p.batteryLifePercent = percent;
+    p.batteryLifeTime = seconds;
+    return p;
+}
+
+TEST(SourcesBattery, MainsLines) {
+    EXPECT_EQ(batteryText(power(1, 255, 0xFFFFFFFF), '.'), "Running on AC");
+    EXPECT_EQ(batteryText(power(1, 80, 0xFFFFFFFF), '.'), "Running on AC Battery: 80 % ");
+    EXPECT_EQ(batteryText(power(255, 80, 5400), '.'), "");
+    EXPECT_EQ(batteryText(power(7, 80, 5400), '.'), "");
+}
+
+TEST(SourcesBattery, HoursAreCutToThreeCharacters) {
+    EXPECT_EQ(batteryText(power(0, 57, 5400), '.'), "Battery: 57 % Remaining: 1.5 h");
+    EXPECT_EQ(batteryText(power(0, 57, 0xFFFFFFFF), '.'), "Battery: 57");
+    EXPECT_EQ(batteryText(power(0, 57, 3600), '.'), "Battery: 57 % Remaining: 1 h");
+    EXPECT_EQ(batteryText(power(0, 57, 4000), '.'), "Battery: 57 % Remaining: 1.1 h");
+    EXPECT_EQ(batteryText(power(0, 57, 36000), '.'), "Battery: 57 % Remaining: 10 h");
+    EXPECT_EQ(batteryText(power(0, 57, 45000), '.'), "Battery: 57 % Remaining: 12. h");
+    EXPECT_EQ(batteryText(power(0, 57, 900), '.'), "Battery: 57 % Remaining: 0.2 h");
+    EXPECT_EQ(batteryText(power(0, 57, 0), '.'), "Battery: 57 % Remaining: 0 h");
+    EXPECT_EQ(batteryText(power(0, 57, 0xFFFFFFFE), '.'), "Battery: 57 % Remaining: 119 h");
+}
+
+TEST(SourcesBattery, LocaleSeparatorFromThePlatform) {
+    FakeSystem system;
+    system.power = power(0, 57, 5400);
+    system.separator = ',';
+    EXPECT_EQ(GetBatteryPowerStats(system), "Battery: 57 % Remaining: 1,5 h");
+}
+
+}  // namespace
+}  // namespace tabrix
