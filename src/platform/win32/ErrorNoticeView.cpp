@@ -1,0 +1,196 @@
+#include "platform/win32/ErrorNoticeView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/win32/Resources.h"
+
+namespace tabrix::win32 {
+namespace {
+
+constexpr UINT_PTR kTimer1Id = 1;
+
+void registerClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, ErrorNoticeView::kClassName, &existing)) return;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = ErrorNoticeView::kClassName;
+    RegisterClassA(&wc);
+}
+
+// Copies a picture into the back buffer at left, top; pixels of the key colour are skipped.
+void blend(const Dib& picture, uint32_t* back, int backW, int backH, int left, int top, bool keyed,
+           uint32_t key) {
+    if (!picture || !picture.bits()) return;
+    for (int y = 0; y < picture.height(); ++y) {
+        const int ty = top + y;
+        if (ty < 0 || ty >= backH) continue;
+        const uint32_t* src = picture.bits() + static_cast<size_t>(y) * picture.width();
+        uint32_t* dst = back + static_cast<size_t>(ty) * backW;
+        for (int x = 0; x < picture.width(); ++x) {
+            const int tx = left + x;
+            const uint32_t c = src[x] & 0xFFFFFF;
+            if (tx >= 0 && tx < backW && !(keyed && c == key)) dst[tx] = c;
+        }
+    }
+}
+
+}  // namespace
+
+NoticePictures loadNoticePictures(HINSTANCE instance) {
+    return {loadBitmapResource(instance, kBmpBalloon), loadBitmapResource(instance, kBmpWarning)};
+}
+
+ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictures pictures,
+                                 ErrorHandler onError)
+    : instance_(instance), owner_(owner), onError_(std::move(onError)) {
+    if (!pictures.balloon.empty()) balloon_ = Dib(pictures.balloon);
+    if (!pictures.warning.empty()) warning_ = Dib(pictures.warning);
+    registerClass(instance, &ErrorNoticeView::windowProc);
+}
+
+ErrorNoticeView::~ErrorNoticeView() {
+    if (hwnd_) {
+        KillTimer(hwnd_, kTimer1Id);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+template <typename F>
+void ErrorNoticeView::guarded(F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        onError_(&e);
+    } catch (...) {
+        onError_(nullptr);
+    }
+}
+
+void ErrorNoticeView::create(TForm4& form) {
+    form_ = &form;
+    // The window takes the balloon picture's size.
+    if (balloon_) {
+        form.width = form.Image1.width = balloon_.width();
+        form.height = form.Image1.height = balloon_.height();
+    }
+    font_.reset(createFont(form.Label1.font));
+    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kClassName,
+                            form.Label1.text.c_str(), WS_POPUP, form.left, form.top, form.width,
+                            form.height, owner_, nullptr, instance_, this);
+    if (!hwnd_) return;
+    SetLayeredWindowAttributes(hwnd_, toColorRef(kNoticeKeyColor), 255, LWA_COLORKEY);
+    if (form.Timer1.fires()) SetTimer(hwnd_, kTimer1Id, form.Timer1.interval, nullptr);
+}
+
+void ErrorNoticeView::sync() {
+    if (!hwnd_ || !form_) return;
+    char current[1024];
+    GetWindowTextA(hwnd_, current, sizeof current);
+    if (form_->Label1.text != current) SetWindowTextA(hwnd_, form_->Label1.text.c_str());
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    const bool shown = IsWindowVisible(hwnd_) != FALSE;
+    if (form_->visible) {
+        // Shown without taking the focus from whatever the user is doing.
+        SetWindowPos(hwnd_, HWND_TOPMOST, form_->left, form_->top, form_->width, form_->height,
+                     SWP_NOACTIVATE | (shown ? 0 : SWP_SHOWWINDOW));
+    } else {
+        if (r.left != form_->left || r.top != form_->top)
+            SetWindowPos(hwnd_, nullptr, form_->left, form_->top, 0, 0,
+                         SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+        if (shown) ShowWindow(hwnd_, SW_HIDE);
+    }
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void ErrorNoticeView::paint(HDC target) {
+    const int w = form_->width, h = form_->height;
+    if (w <= 0 || h <= 0) return;
+    Dib back(w, h);
+    if (!back) return;
+    // White is the colour key: whatever the balloon does not cover is see-through.
+    std::fill(back.bits(), back.bits() + static_cast<size_t>(w) * h, kNoticeKeyColor);
+    const Picture& image1 = form_->Image1;
+    const Picture& image2 = form_->Image2;
+    if (image1.visible) blend(balloon_, back.bits(), w, h, image1.left, image1.top, false, 0);
+    if (image2.visible)
+        blend(warning_, back.bits(), w, h, image2.left, image2.top, true, kWarningKeyColor);
+    MemoryDc dc(target);
+    dc.select(back.get());
+    const Label& l = form_->Label1;
+    if (l.visible) {
+        dc.select(font_.get());
+        SetBkMode(dc.get(), TRANSPARENT);
+        SetTextColor(dc.get(), toColorRef(l.font.color));
+        // Wrapped inside the fixed rectangle; what does not fit is cut off there.
+        RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
+        DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r,
+                  DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    }
+    BitBlt(target, 0, 0, w, h, dc.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK ErrorNoticeView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<ErrorNoticeView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || !self->form_ || self->hwnd_ != hwnd) return DefWindowProcA(hwnd, msg, wp, lp);
+    return self->handle(msg, wp, lp);
+}
+
+LRESULT ErrorNoticeView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;  // painted whole
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        guarded([&] { paint(dc); });
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        guarded([&] { paint(reinterpret_cast<HDC>(wp)); });
+        return 0;
+    case WM_LBUTTONDOWN:
+        pressed_ = form_->partAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        SetCapture(hwnd_);
+        return 0;
+    case WM_LBUTTONUP: {
+        // A click is a press and a release on the same part.
+        const TForm4::Part part = form_->partAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        const TForm4::Part pressed = std::exchange(pressed_, TForm4::Part::None);
+        ReleaseCapture();
+        if (part == pressed) guarded([&] { form_->click(part); });
+        sync();
+        return 0;
+    }
+    case WM_TIMER:
+        if (wp == kTimer1Id) {
+            guarded([&] { form_->Timer1Timer(); });
+            sync();
+        }
+        return 0;
+    case WM_CLOSE:
+        // Closing only hides the notice; it lives as long as the program.
+        guarded([&] { form_->FormClose(); });
+        sync();
+        return 0;
+    case WM_DESTROY:
+        KillTimer(hwnd_, kTimer1Id);
+        hwnd_ = nullptr;
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+}  // namespace tabrix::win32

@@ -1,0 +1,56 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/win32/Gdi.h"
+#include "windows/frmError.h"
+
+namespace tabrix::win32 {
+
+// The balloon's two pictures: the speech balloon (the window's size) and the warning sign.
+struct NoticePictures {
+    Pixels balloon;
+    Pixels warning;
+};
+NoticePictures loadNoticePictures(HINSTANCE instance);
+
+// The real error notice: a borderless, topmost, colour-keyed popup of class "TForm4" with
+// no taskbar button, painted from TForm4's state. Its window text mirrors Label1's text.
+// Nothing a handler throws crosses into Windows: it goes to the error handler.
+class ErrorNoticeView {
+public:
+    using ErrorHandler = std::function<void(const std::exception*)>;
+
+    ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictures pictures, ErrorHandler onError);
+    ~ErrorNoticeView();
+    ErrorNoticeView(const ErrorNoticeView&) = delete;
+    ErrorNoticeView& operator=(const ErrorNoticeView&) = delete;
+
+    // The hidden window at the picture's size, with Timer1 running.
+    void create(TForm4& form);
+    // Brings place, text and visibility up to date with the behaviour.
+    void sync();
+    HWND hwnd() const { return hwnd_; }
+
+    static constexpr char kClassName[] = "TForm4";
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    template <typename F>
+    void guarded(F&& f);
+    void paint(HDC target);
+
+    HINSTANCE instance_;
+    HWND owner_;
+    ErrorHandler onError_;
+    Dib balloon_;
+    Dib warning_;
+    HWND hwnd_ = nullptr;
+    TForm4* form_ = nullptr;
+    TForm4::Part pressed_ = TForm4::Part::None;
+    GdiObject<HFONT> font_;
+};
+
+}  // namespace tabrix::win32
