@@ -268,7 +268,8 @@ void TForm1::paintBannerStrip() {
     const int right = std::min(kBannerWidth, skin.width);
     const int bottom = std::min(kBannerHeight, skin.height);
     for (int y = 0; y < bottom; ++y)
-        for (int x = 0; x < right; ++x) skin.data[static_cast<size_t>(y) * skin.width + x] = kBannerGrey;
+        for (int x = 0; x < right; ++x)
+            skin.data[static_cast<size_t>(y) * skin.width + x] = kBannerGrey;
     bannerPainted = true;
 }
 
@@ -304,10 +305,12 @@ void TForm1::loadPlayerPictures() {
     static const struct {
         const char* file;
         int image;
-    } kButtons[] = {{"back.bmp", 6}, {"play.bmp", 2}, {"pause.bmp", 3}, {"stop.bmp", 4}, {"forward.bmp", 7}};
+    } kButtons[] = {
+        {"back.bmp", 6}, {"play.bmp", 2}, {"pause.bmp", 3}, {"stop.bmp", 4}, {"forward.bmp", 7}};
     for (const auto& button : kButtons) {
         try {
-            images_[button.image].bitmap = loadBitmapFile(std::string(kButtonsFolder) + button.file);
+            images_[button.image].bitmap =
+                loadBitmapFile(std::string(kButtonsFolder) + button.file);
         } catch (const std::exception&) {
             platform_.ui.messageBox(kPlayerButtonsProblem, kAppTitle);
             return;

@@ -73,9 +73,16 @@ struct Channel {
 
 bool validBitCount(int bits, bool core) {
     switch (bits) {
-    case 1: case 4: case 8: case 24: return true;
-    case 16: case 32: return !core;
-    default: return false;
+        case 1:
+        case 4:
+        case 8:
+        case 24:
+            return true;
+        case 16:
+        case 32:
+            return !core;
+        default:
+            return false;
     }
 }
 
@@ -114,20 +121,20 @@ Header readHeader(const Bytes& in) {
 
     size_t paletteAt = kFileHeaderSize + headerSize;
     switch (h.compression) {
-    case kBiRgb:
-        break;
-    case kBiRle8:
-    case kBiRle4:
-        if (h.bitCount != (h.compression == kBiRle8 ? 8 : 4) || h.topDown) fail();
-        break;
-    case kBiBitfields:
-        if (h.bitCount != 16 && h.bitCount != 32) fail();
-        // The plain info header keeps the masks after itself; the later ones inside.
-        for (int i = 0; i < 3; ++i) h.masks[i] = in.u32(at + kInfoHeaderSize + 4 * i);
-        if (headerSize == kInfoHeaderSize) paletteAt += 12;
-        break;
-    default:
-        fail();
+        case kBiRgb:
+            break;
+        case kBiRle8:
+        case kBiRle4:
+            if (h.bitCount != (h.compression == kBiRle8 ? 8 : 4) || h.topDown) fail();
+            break;
+        case kBiBitfields:
+            if (h.bitCount != 16 && h.bitCount != 32) fail();
+            // The plain info header keeps the masks after itself; the later ones inside.
+            for (int i = 0; i < 3; ++i) h.masks[i] = in.u32(at + kInfoHeaderSize + 4 * i);
+            if (headerSize == kInfoHeaderSize) paletteAt += 12;
+            break;
+        default:
+            fail();
     }
     if (h.bitCount == 32 && h.compression == kBiRgb) {
         h.masks[0] = 0xFF0000;
@@ -172,30 +179,30 @@ void decodeRows(const Bytes& in, const Header& h, Pixels& out) {
         uint32_t* dst = &out.data[static_cast<size_t>(y) * h.width];
         for (int x = 0; x < h.width; ++x) {
             switch (h.bitCount) {
-            case 1:
-            case 4:
-            case 8: {
-                const size_t bit = static_cast<size_t>(x) * h.bitCount;
-                const uint32_t byte = in.u8(row + bit / 8);
-                const uint32_t shift = 8 - h.bitCount - bit % 8;
-                dst[x] = paletteColor(h, (byte >> shift) & ((1u << h.bitCount) - 1));
-                break;
-            }
-            case 16: {
-                const uint32_t p = in.u16(row + 2 * static_cast<size_t>(x));
-                dst[x] = (red.of(p) << 16) | (green.of(p) << 8) | blue.of(p);
-                break;
-            }
-            case 24: {
-                const size_t p = row + 3 * static_cast<size_t>(x);
-                dst[x] = (in.u8(p + 2) << 16) | (in.u8(p + 1) << 8) | in.u8(p);
-                break;
-            }
-            case 32: {
-                const uint32_t p = in.u32(row + 4 * static_cast<size_t>(x));
-                dst[x] = (red.of(p) << 16) | (green.of(p) << 8) | blue.of(p);
-                break;
-            }
+                case 1:
+                case 4:
+                case 8: {
+                    const size_t bit = static_cast<size_t>(x) * h.bitCount;
+                    const uint32_t byte = in.u8(row + bit / 8);
+                    const uint32_t shift = 8 - h.bitCount - bit % 8;
+                    dst[x] = paletteColor(h, (byte >> shift) & ((1u << h.bitCount) - 1));
+                    break;
+                }
+                case 16: {
+                    const uint32_t p = in.u16(row + 2 * static_cast<size_t>(x));
+                    dst[x] = (red.of(p) << 16) | (green.of(p) << 8) | blue.of(p);
+                    break;
+                }
+                case 24: {
+                    const size_t p = row + 3 * static_cast<size_t>(x);
+                    dst[x] = (in.u8(p + 2) << 16) | (in.u8(p + 1) << 8) | in.u8(p);
+                    break;
+                }
+                case 32: {
+                    const uint32_t p = in.u32(row + 4 * static_cast<size_t>(x));
+                    dst[x] = (red.of(p) << 16) | (green.of(p) << 8) | blue.of(p);
+                    break;
+                }
             }
         }
     }
@@ -208,10 +215,13 @@ void decodeRle(const Bytes& in, const Header& h, Pixels& out) {
     int x = 0, row = 0;
     auto put = [&](uint32_t index) {
         if (x < h.width && row < h.height)
-            out.data[static_cast<size_t>(h.height - 1 - row) * h.width + x] = paletteColor(h, index);
+            out.data[static_cast<size_t>(h.height - 1 - row) * h.width + x] =
+                paletteColor(h, index);
         if (x < h.width) ++x;
     };
-    auto nibble = [&](uint32_t byte, int i) { return four ? (i % 2 == 0 ? byte >> 4 : byte & 15) : byte; };
+    auto nibble = [&](uint32_t byte, int i) {
+        return four ? (i % 2 == 0 ? byte >> 4 : byte & 15) : byte;
+    };
     size_t pos = h.dataOffset;
     for (;;) {
         const uint32_t count = in.u8(pos), value = in.u8(pos + 1);
@@ -231,7 +241,8 @@ void decodeRle(const Bytes& in, const Header& h, Pixels& out) {
         } else {
             const size_t bytes = four ? (value + 1) / 2 : value;
             if (!in.has(pos, bytes)) fail();
-            for (uint32_t i = 0; i < value; ++i) put(nibble(in.u8(pos + (four ? i / 2 : i)), static_cast<int>(i)));
+            for (uint32_t i = 0; i < value; ++i)
+                put(nibble(in.u8(pos + (four ? i / 2 : i)), static_cast<int>(i)));
             pos += bytes + (bytes % 2);  // absolute runs keep to 16-bit words
         }
     }

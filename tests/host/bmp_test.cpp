@@ -1,8 +1,9 @@
+#include "platform/Bmp.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "platform/Bmp.h"
 #include "platform/Error.h"
 #include "test_bitmaps.h"
 
@@ -17,18 +18,17 @@ std::string bytesOf(std::initializer_list<int> values) {
     return s;
 }
 
-std::vector<uint32_t> rowsOf(const Pixels& p) { return p.data; }
-
 // --- formats ---------------------------------------------------------------------
 
 TEST(BmpDecode, TwentyFourBitsBottomUpWithRowPadding) {
     // 3 × 2: 9 bytes a row padded to 12; the file's first row is the picture's last.
-    const std::string file = test::bmp24(3, 2, [](int x, int y) { return 0x100000u * (x + 1) + y; });
+    const std::string file =
+        test::bmp24(3, 2, [](int x, int y) { return 0x100000u * (x + 1) + y; });
     const Pixels p = decodeBmp(file);
     ASSERT_EQ(3, p.width);
     ASSERT_EQ(2, p.height);
     EXPECT_EQ((std::vector<uint32_t>{0x100000, 0x200000, 0x300000, 0x100001, 0x200001, 0x300001}),
-              rowsOf(p));
+              p.data);
 }
 
 TEST(BmpDecode, TopDownRowsStayInOrder) {
@@ -37,15 +37,7 @@ TEST(BmpDecode, TopDownRowsStayInOrder) {
     f.height = -2;
     f.pixels = bytesOf({0x03, 0x02, 0x01, 0, 0x06, 0x05, 0x04, 0});
     const Pixels p = decodeBmp(f.bytes());
-    EXPECT_EQ((std::vector<uint32_t>{0x010203, 0x040506}), rowsOf(p));
-}
-
-TEST(BmpDecode, ThirtyTwoBitsIgnoreTheFourthByte) {
-    BmpFile f;
-    f.width = 2;
-    f.bitCount = 32;
-    f.pixels = bytesOf({0x11, 0x22, 0x33, 0xFF, 0x44, 0x55, 0x66, 0x00});
-    EXPECT_EQ((std::vector<uint32_t>{0x332211, 0x665544}), rowsOf(decodeBmp(f.bytes())));
+    EXPECT_EQ((std::vector<uint32_t>{0x010203, 0x040506}), p.data);
 }
 
 TEST(BmpDecode, BitFieldsAfterTheInfoHeaderAndInsideV4AndV5) {
@@ -58,23 +50,23 @@ TEST(BmpDecode, BitFieldsAfterTheInfoHeaderAndInsideV4AndV5) {
         f.compression = 3;
         f.masks = {0xF800, 0x07E0, 0x001F};
         f.pixels = bytesOf({0x1F, 0xF8, 0xE0, 0x07});
-        EXPECT_EQ((std::vector<uint32_t>{0xFF00FF, 0x00FF00}), rowsOf(decodeBmp(f.bytes())))
+        EXPECT_EQ((std::vector<uint32_t>{0xFF00FF, 0x00FF00}), decodeBmp(f.bytes()).data)
             << headerSize;
     }
 }
 
-TEST(BmpDecode, SixteenBitsWithoutMasksAreFiveFiveFive) {
+TEST(BmpDecode, DirectColourWithAndWithoutMasks) {
     BmpFile f;
     f.width = 2;
-    f.bitCount = 16;
-    // 0x7C00 red at full; 0x0210 = green 16 of 31, blue 16 of 31.
+    f.bitCount = 16;  // no masks: 5-5-5; 0x0210 is green and blue at 16 of 31
     f.pixels = bytesOf({0x00, 0x7C, 0x10, 0x02});
-    EXPECT_EQ((std::vector<uint32_t>{0xFF0000, 0x008484}), rowsOf(decodeBmp(f.bytes())));
-}
+    EXPECT_EQ((std::vector<uint32_t>{0xFF0000, 0x008484}), decodeBmp(f.bytes()).data);
 
-TEST(BmpDecode, ThirtyTwoBitFieldsInAnyOrder) {
-    BmpFile f;
-    f.bitCount = 32;
+    f.bitCount = 32;  // no masks: the fourth byte is ignored
+    f.pixels = bytesOf({0x11, 0x22, 0x33, 0xFF, 0x44, 0x55, 0x66, 0x00});
+    EXPECT_EQ((std::vector<uint32_t>{0x332211, 0x665544}), decodeBmp(f.bytes()).data);
+
+    f.width = 1;
     f.compression = 3;
     f.masks = {0x000000FF, 0x0000FF00, 0xFFFF0000};  // red low, blue a 16-bit field
     f.pixels = bytesOf({0x12, 0x34, 0xFF, 0xFF});
@@ -88,7 +80,7 @@ TEST(BmpDecode, PaletteDepthsWithOddWidths) {
     eight.colorsUsed = 2;
     eight.palette = {0x0000FF, 0xFF0000};
     eight.pixels = bytesOf({1, 0, 7, 0});  // index 7 lies past the two colours: black
-    EXPECT_EQ((std::vector<uint32_t>{0xFF0000, 0x0000FF, 0x000000}), rowsOf(decodeBmp(eight.bytes())));
+    EXPECT_EQ((std::vector<uint32_t>{0xFF0000, 0x0000FF, 0x000000}), decodeBmp(eight.bytes()).data);
 
     BmpFile four;
     four.width = 3;
@@ -98,7 +90,7 @@ TEST(BmpDecode, PaletteDepthsWithOddWidths) {
     four.palette[0x5] = 0x555555;
     four.palette[0x1] = 0x111111;
     four.pixels = bytesOf({0xA5, 0x10, 0, 0});
-    EXPECT_EQ((std::vector<uint32_t>{0xAAAAAA, 0x555555, 0x111111}), rowsOf(decodeBmp(four.bytes())));
+    EXPECT_EQ((std::vector<uint32_t>{0xAAAAAA, 0x555555, 0x111111}), decodeBmp(four.bytes()).data);
 
     BmpFile one;
     one.width = 10;
@@ -121,7 +113,7 @@ TEST(BmpDecode, CoreHeaderWithThreeBytePalette) {
     f.palette.assign(256, 0);
     f.palette[3] = 0x123456;
     f.pixels = bytesOf({3, 0, 0, 0});
-    EXPECT_EQ((std::vector<uint32_t>{0x123456, 0}), rowsOf(decodeBmp(f.bytes())));
+    EXPECT_EQ((std::vector<uint32_t>{0x123456, 0}), decodeBmp(f.bytes()).data);
 
     BmpFile rgb;
     rgb.headerSize = 12;
@@ -153,10 +145,10 @@ TEST(BmpDecode, RunLengthEightWithAbsoluteRunsDeltaAndLineEnds) {
                         9, 2,              // a run past the edge is cut there
                         0, 1});
     const Pixels p = decodeBmp(f.bytes());
-    EXPECT_EQ((std::vector<uint32_t>{0, 0x222222, 0x222222, 0x222222,      // top
-                                     0x222222, 0x333333, 0x111111, 0,      // middle
-                                     0x111111, 0x111111, 0x111111, 0}),    // bottom
-              rowsOf(p));
+    EXPECT_EQ((std::vector<uint32_t>{0, 0x222222, 0x222222, 0x222222,    // top
+                                     0x222222, 0x333333, 0x111111, 0,    // middle
+                                     0x111111, 0x111111, 0x111111, 0}),  // bottom
+              p.data);
 }
 
 TEST(BmpDecode, RunLengthFourAlternatesNibbles) {
@@ -170,7 +162,7 @@ TEST(BmpDecode, RunLengthFourAlternatesNibbles) {
     f.palette[3] = 0x030303;
     f.pixels = bytesOf({3, 0x12, 0, 3, 0x32, 0x10, 0, 1});  // 1 2 1, then absolute 3 2 (1)
     EXPECT_EQ((std::vector<uint32_t>{0x010101, 0x020202, 0x010101, 0x030303, 0x020202}),
-              rowsOf(decodeBmp(f.bytes())));
+              decodeBmp(f.bytes()).data);
 }
 
 // --- refusals --------------------------------------------------------------------
@@ -203,8 +195,7 @@ TEST(BmpRefuse, NotABitmapOrCutShort) {
 }
 
 TEST(BmpRefuse, EveryShorterPrefixOfAGoodFile) {
-    for (const std::string& full :
-         {good8().bytes(), test::bmp24Solid(5, 3, 0x123456)}) {
+    for (const std::string& full : {good8().bytes(), test::bmp24Solid(5, 3, 0x123456)}) {
         ASSERT_NO_THROW(decodeBmp(full));
         for (size_t n = 0; n < full.size(); ++n)
             EXPECT_THROW(decodeBmp(full.substr(0, n)), Error) << "length " << n;
@@ -237,10 +228,16 @@ TEST(BmpRefuse, HeaderValuesOutOfRange) {
     EXPECT_TRUE(refused([](BmpFile& f) { f.compression = 5; }));  // embedded PNG
     EXPECT_TRUE(refused([](BmpFile& f) { f.compression = 2; }));  // RLE4 at 8 bits
     EXPECT_TRUE(refused([](BmpFile& f) { f.compression = 3; }));  // bit fields at 8 bits
-    EXPECT_TRUE(refused([](BmpFile& f) { f.compression = 1; f.height = -2; }));  // top-down RLE
+    EXPECT_TRUE(refused([](BmpFile& f) {
+        f.compression = 1;
+        f.height = -2;
+    }));  // top-down RLE
     EXPECT_TRUE(refused([](BmpFile& f) { f.offBits = 100000; }));
     EXPECT_TRUE(refused([](BmpFile& f) { f.pixels.pop_back(); }));  // last row's padding
-    EXPECT_TRUE(refused([](BmpFile& f) { f.headerSize = 12; f.bitCount = 16; }));
+    EXPECT_TRUE(refused([](BmpFile& f) {
+        f.headerSize = 12;
+        f.bitCount = 16;
+    }));
 }
 
 TEST(BmpRefuse, HugeSidesBeforeAnyAllocation) {
@@ -253,19 +250,6 @@ TEST(BmpRefuse, HugeSidesBeforeAnyAllocation) {
     f.height = kMaxPictureSide;
     f.pixels = std::string(100, '\0');
     EXPECT_THROW(decodeBmp(f.bytes()), Error);
-}
-
-TEST(BmpRefuse, PaletteOrMasksCutOff) {
-    BmpFile f = good8();
-    f.colorsUsed = 200;  // claims more colours than the file holds
-    f.pixels.clear();
-    EXPECT_THROW(decodeBmp(f.bytes().substr(0, 14 + 40 + 100)), Error);
-
-    BmpFile bf;
-    bf.bitCount = 16;
-    bf.compression = 3;
-    bf.masks = {0xF800};  // two of the three masks missing, file ends there
-    EXPECT_THROW(decodeBmp(bf.bytes()), Error);
 }
 
 TEST(BmpRefuse, RunLengthStreamsThatStopEarly) {

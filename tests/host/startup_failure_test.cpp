@@ -135,7 +135,8 @@ TEST_F(FailureTest, GarbageConfigReadsAsDefaults) {
 class PlayerPicturesTest : public StartupTest {
 protected:
     void putButton(const char* file, uint32_t color) {
-        fake.files.put(std::string("C:\\Tabrix\\winamp_buttons\\") + file, bmp24Solid(13, 14, color));
+        fake.files.put(std::string("C:\\Tabrix\\winamp_buttons\\") + file,
+                       bmp24Solid(13, 14, color));
     }
 };
 
@@ -246,8 +247,9 @@ TEST_F(FailureTest, EmptyProcessorNameAsksToUncheckAdvancedDetection) {
     const TForm1& f = create();
     ASSERT_TRUE(completed());
     ASSERT_EQ(1u, fake.ui.boxes.size());
-    EXPECT_EQ("To see your CPU name, please uncheck\n\rAdvanced CPU Detection under advanced Settings",
-              fake.ui.boxes[0].text);
+    EXPECT_EQ(
+        "To see your CPU name, please uncheck\n\rAdvanced CPU Detection under advanced Settings",
+        fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
     EXPECT_EQ("", f.label(2).text);
 }

@@ -36,7 +36,8 @@ protected:
     }
     // A config that starts fully: the default skin, then the test's own lines of
     // section general, then any further sections.
-    void working(std::initializer_list<std::string> general, std::initializer_list<std::string> more = {}) {
+    void working(std::initializer_list<std::string> general,
+                 std::initializer_list<std::string> more = {}) {
         std::string text = "[general]\r\nskin=Default\r\n";
         for (const std::string& line : general) text += line + "\r\n";
         for (const std::string& line : more) text += line + "\r\n";

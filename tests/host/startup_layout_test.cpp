@@ -24,32 +24,20 @@ TEST_F(LayoutTest, DesignHasThirtyFiveLabelsInTheirPlaces) {
     EXPECT_EQ("label34", f.label(34).name);
     EXPECT_EQ(25, shown);
 
-    struct Row {
-        int n;
-        const char* text;
-        int left, top;
-        bool visible;
-    };
-    for (const Row& r : {Row{2, "CPU:", 120, 14, true}, Row{34, "x", 64, 24, true},
-                         Row{32, "", 168, 40, true}, Row{15, "Virtual Memory:", 32, 120, true},
-                         Row{35, "x", 216, 104, false}, Row{31, "", 144, 168, true},
-                         Row{14, "X", 120, 200, false}, Row{36, "X", 160, 216, false},
-                         Row{29, "Temperature:", 32, 248, false}}) {
-        const Label& l = f.label(r.n);
-        EXPECT_EQ(r.text, l.text) << l.name;
-        EXPECT_EQ(r.left, l.left) << l.name;
-        EXPECT_EQ(r.top, l.top) << l.name;
-        EXPECT_EQ(r.visible, l.visible) << l.name;
-    }
+    // A few rows of the table, the hidden and the empty ones among them.
+    EXPECT_EQ("Virtual Memory:", f.label(15).text);
+    EXPECT_EQ(32, f.label(15).left);
+    EXPECT_EQ(120, f.label(15).top);
+    EXPECT_EQ("", f.label(31).text);
+    EXPECT_EQ(144, f.label(31).left);
+    EXPECT_FALSE(f.label(36).visible);
+    EXPECT_EQ(160, f.label(36).left);
     EXPECT_EQ(Align::Right, f.label(2).align);
     EXPECT_EQ(Align::Center, f.label(34).align);
     EXPECT_TRUE(f.label(35).opaque);
     EXPECT_FALSE(f.label(34).opaque);
 
-    EXPECT_TRUE(f.image(1).visible);
     for (int n : {2, 3, 4, 6, 7}) EXPECT_FALSE(f.image(n).visible) << n;
-    EXPECT_EQ(139, f.image(6).left);
-    EXPECT_EQ(287, f.image(7).top);
 }
 
 TEST_F(LayoutTest, LabelsSizeToTheirTextAnEmptyOneAsABlank) {
@@ -80,7 +68,8 @@ TEST_F(LayoutTest, ResizeFillsTheSkinAndCentresTheProcessorNameHalvesToEven) {
         int left;
     };
     // (w − 26) / 2: 125.5 → 126, 124.5 → 124, 125 stays.
-    for (const Case& c : {Case{277, 126}, Case{275, 124}, Case{276, 125}, Case{0, -13}, Case{1, -12}}) {
+    for (const Case& c :
+         {Case{277, 126}, Case{275, 124}, Case{276, 125}, Case{0, -13}, Case{1, -12}}) {
         f.window.width = c.width;
         f.window.height = 99;
         f.FormResize();

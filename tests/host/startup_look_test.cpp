@@ -6,21 +6,6 @@ namespace {
 
 using LookTest = StartupTest;
 
-TEST_F(LookTest, TimersWithTheDefaults) {
-    working({});
-    const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
-    EXPECT_TRUE(f.systimer.fires());
-    EXPECT_EQ(1000u, f.systimer.interval);
-    EXPECT_TRUE(f.WinampTimer.fires());
-    EXPECT_FALSE(f.FileTimer1.enabled);
-    EXPECT_EQ(0u, f.FileTimer1.interval);  // the design's 5000 is always replaced
-    EXPECT_FALSE(f.IPTImer.enabled);
-    EXPECT_FALSE(f.ScrollTimer.enabled);
-    EXPECT_FALSE(f.tmrTraffic.enabled);
-    EXPECT_FALSE(f.DrawTimer.enabled);
-}
-
 TEST_F(LookTest, ReportIpAndScrollTimersFollowTheirKeys) {
     working({"output=1", "outputinterval=5000", "ipinterval=60000", "scrollenabled=2"});
     const TForm1& f = create();
@@ -32,6 +17,10 @@ TEST_F(LookTest, ReportIpAndScrollTimersFollowTheirKeys) {
 
     working({"output=1"});
     EXPECT_FALSE(create().FileTimer1.fires());  // running, but a period of 0 never fires
+    EXPECT_EQ(0u, form->FileTimer1.interval);   // the design's 5000 is always replaced
+    EXPECT_TRUE(form->systimer.fires());
+    EXPECT_TRUE(form->WinampTimer.fires());
+    EXPECT_FALSE(form->tmrTraffic.enabled);
     working({"output=true", "outputinterval=5000", "scrollenabled=0"});
     EXPECT_FALSE(create().FileTimer1.enabled);
     EXPECT_FALSE(form->ScrollTimer.enabled);
@@ -56,9 +45,9 @@ TEST_F(LookTest, TranslucencyIsTheLowByteAndOnUnlessExactly255) {
         bool on;
         int alpha;
     };
-    for (const Case& c : {Case{"255", false, 255}, Case{"254", true, 254}, Case{"0", true, 0},
-                          Case{"256", true, 0}, Case{"-1", true, 255}, Case{"0xFF", false, 255},
-                          Case{"half", false, 255}}) {
+    for (const Case& c :
+         {Case{"255", false, 255}, Case{"254", true, 254}, Case{"0", true, 0}, Case{"256", true, 0},
+          Case{"-1", true, 255}, Case{"0xFF", false, 255}, Case{"half", false, 255}}) {
         working({std::string("alpha=") + c.value});
         const TForm1& f = create();
         EXPECT_EQ(c.on, f.window.alphaBlend) << c.value;
@@ -190,7 +179,8 @@ TEST_F(LookTest, SavedPositionsWithAnEmptyLabelsSection) {
 
 TEST_F(LookTest, SavedPositionsOnlyForExactlyOne) {
     for (const char* value : {"0", "true", "2"}) {
-        working({std::string("savepositions=") + value, "FormWidth=400"}, {"[Labels]", "Label3left=5"});
+        working({std::string("savepositions=") + value, "FormWidth=400"},
+                {"[Labels]", "Label3left=5"});
         const TForm1& f = create();
         EXPECT_EQ(32, f.label(3).left) << value;
         EXPECT_EQ(277, f.window.width) << value;

@@ -68,7 +68,7 @@ public:
     std::string connection = "LAN";
     std::string ip = "192.0.2.7";
     std::string drives = "C: 10 Gb free";
-    std::string driveFailure;      // thrown by driveReport when not empty
+    std::string driveFailure;  // thrown by driveReport when not empty
     std::vector<std::string> ipServersAsked;
 };
 
