@@ -1,0 +1,48 @@
+#pragma once
+#include "platform/SystemApi.h"
+
+namespace tabrix::win32 {
+
+// GetVersionExA, GlobalMemoryStatus(Ex), GetSystemPowerStatus, the display mode,
+// GetTickCount, GetUserNameA, InternetGetConnectedState and the locale separator.
+class Win32System : public SystemApi {
+public:
+    bool version(VersionInfo& info) override;
+    MemoryStatus memoryStatus() override;
+    PowerStatus powerStatus() override;
+    DisplayMode displayMode() override;
+    uint32_t tickCount() override;
+    bool userName(std::string& name) override;
+    bool connectedState(uint32_t& flags) override;
+    char decimalSeparator() override;
+};
+
+// HKEY_PERFORMANCE_DATA, GetSystemTimes and HKEY_DYN_DATA.
+class Win32Performance : public PerformanceApi {
+public:
+    PerfQuery queryPerformanceData(const std::string& valueName, uint8_t* buffer, uint32_t size,
+                                   uint32_t& returned) override;
+    void closePerformanceData() override;
+    bool systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) override;
+    Key openDynKey(const std::string& subKey, bool fullAccess) override;
+    bool readDword(Key key, const std::string& valueName, uint32_t& value) override;
+    void closeKey(Key key) override;
+};
+
+// The CPUID instruction of the processor this runs on.
+class Win32Cpuid : public CpuidApi {
+public:
+    bool idBitToggles() override;
+    CpuidRegisters cpuid(uint32_t leaf) override;
+};
+
+// FindWindowA, GetWindowTextA and SendMessageTimeoutA.
+class Win32PlayerWindow : public PlayerWindow {
+public:
+    Handle find(const std::string& className) override;
+    std::string caption(Handle window) override;
+    bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                     uint32_t timeoutMs) override;
+};
+
+}  // namespace tabrix::win32
