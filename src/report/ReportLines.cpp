@@ -1,5 +1,7 @@
 #include "report/ReportLines.h"
 
+#include "sources/WAmpMsg.h"
+
 namespace tabrix {
 namespace {
 

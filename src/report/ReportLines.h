@@ -36,9 +36,6 @@ struct SystemNumbers {
     unsigned long refreshHz = 0;
 };
 
-// The player link's answer when no player window exists.
-constexpr char kPlayerNotRunning[] = "Winamp isn't running";
-
 // The cuts the reports make of label texts.
 std::string cpuUsageValue(const std::string& label4);     // first three characters
 std::string cpuClassValue(const std::string& label6);     // first three characters

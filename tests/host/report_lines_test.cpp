@@ -3,6 +3,7 @@
 #include <map>
 
 #include "report/ReportLines.h"
+#include "sources/WAmpMsg.h"
 
 using namespace tabrix;
 

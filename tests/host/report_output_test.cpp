@@ -5,8 +5,11 @@
 
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
+#include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
 #include "report/ReportOutput.h"
+#include "report/SourceReportFacts.h"
+#include "sources/WAmpMsg.h"
 
 using namespace tabrix;
 
@@ -169,4 +172,33 @@ TEST(Windows1252, LatinOneAboveTheControlsAndTheWindowsPunctuationBetween) {
     EXPECT_EQ(cp.ansiToUtf8("\x80\x85\x9F"), "\xE2\x82\xAC\xE2\x80\xA6\xC5\xB8");
     EXPECT_EQ(cp.ansiToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");  // unassigned: the C1 control
     EXPECT_EQ(cp.ansiToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(SourceReportFacts, TheSongIsAskedAfreshAndTheNumbersComeFromTheSystem) {
+    FakeFiles files;
+    Windows1252Codepage codepage;
+    FakeSystem system;
+    system.display = DisplayMode{75, 32, 1280, 1024};
+    FakePlayerWindow player;
+    SourceReportFacts facts(system, player, VersionInfo{5, 0, 2195, kPlatformNt, "Service Pack 4"},
+                            "C:\\Program Files\\Winamp\\winamp.exe");
+    std::vector<std::string> shown;
+    ReportOutput out(files, codepage, facts, [](int) { return std::string("X"); },
+                     [&](const std::string& m) { shown.push_back(m); }, "0.50");
+
+    out.SaveResult("s", "1", "1");
+    EXPECT_NE(files.content("s.php").find("$curplaying = \" \";\r\n"), std::string::npos);
+    EXPECT_NE(files.content("s.php").find("$screen = \"1280 x 1024 @ 75 Hz\";\r\n"), std::string::npos);
+    EXPECT_NE(files.content("s.php").find("$winver = \"Windows X\";\r\n"), std::string::npos);
+    const std::string xml = files.content("s.xml");
+    EXPECT_NE(xml.find("<windows>\r\n<name>\r\n2000 Service Pack 4\r\n</name>\r\n"
+                       "<version_major>\r\n5\r\n</version_major>\r\n"
+                       "<version_minor>\r\n0\r\n</version_minor>\r\n"),
+              std::string::npos);
+
+    player.open(kPlayerClass, "12. Bj\xF6rk - \"Joga\" - Winamp");
+    out.SaveResult("s", "1", "0");
+    EXPECT_NE(files.content("s.php").find("$curplaying = \"12. Bj\xF6rk - \\\"Joga\\\"\";\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(shown.empty());
 }
