@@ -30,10 +30,10 @@ struct MemoryStatus {
 
 // SYSTEM_POWER_STATUS fields.
 struct PowerStatus {
-    uint8_t acLineStatus = 255;        // 0 battery, 1 mains, 255 unknown
+    uint8_t acLineStatus = 255;  // 0 battery, 1 mains, 255 unknown
     uint8_t batteryFlag = 255;
-    uint8_t batteryLifePercent = 255;  // 255 = not reported
-    uint32_t batteryLifeTime = 0xFFFFFFFFu;      // seconds, 0xFFFFFFFF = not reported
+    uint8_t batteryLifePercent = 255;        // 255 = not reported
+    uint32_t batteryLifeTime = 0xFFFFFFFFu;  // seconds, 0xFFFFFFFF = not reported
     uint32_t batteryFullLifeTime = 0xFFFFFFFFu;
 };
 
@@ -41,7 +41,7 @@ struct PowerStatus {
 struct DisplayMode {
     uint32_t frequency = 0;  // hertz; 0 or 1 mean the hardware default
     uint32_t bitsPerPixel = 0;
-    int width = 0;   // primary screen, pixels
+    int width = 0;  // primary screen, pixels
     int height = 0;
 };
 

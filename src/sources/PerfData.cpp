@@ -41,7 +41,8 @@ private:
 // Finds the Processor object; its start and end are set on success.
 bool findProcessorObject(const Bytes& block, uint64_t& start, uint64_t& end) {
     uint32_t headerLength = 0, objectCount = 0;
-    if (!block.u32(kBlockHeaderLength, headerLength) || !block.u32(kBlockNumObjectTypes, objectCount))
+    if (!block.u32(kBlockHeaderLength, headerLength) ||
+        !block.u32(kBlockNumObjectTypes, objectCount))
         return false;
     uint64_t object = headerLength;
     for (uint32_t i = 0; i < objectCount; ++i) {

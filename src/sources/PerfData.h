@@ -46,8 +46,8 @@ enum class PerfFault {
 };
 
 struct ProcessorCounters {
-    bool timeValid = false;  // SystemTime was a real calendar time
-    int64_t time = 0;        // SystemTime as a FILETIME, 100 ns since 1601
+    bool timeValid = false;       // SystemTime was a real calendar time
+    int64_t time = 0;             // SystemTime as a FILETIME, 100 ns since 1601
     int32_t objectInstances = 0;  // the object's NumInstances
     std::vector<int64_t> idle;    // counter 6 of each instance walked, in listing order
 };

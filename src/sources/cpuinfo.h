@@ -8,7 +8,7 @@ namespace tabrix {
 
 // One CPUID record; every field is zero when leaf 1 is not read.
 struct TCpuidRecord {
-    bool available = false;     // CPUID runs and leaf 0 reports at least one standard leaf
+    bool available = false;  // CPUID runs and leaf 0 reports at least one standard leaf
     uint32_t maxStandardLeaf = 0;
     uint8_t family = 0;          // leaf 1 EAX bits 8-11
     uint8_t extendedFamily = 0;  // leaf 1 EAX bits 20-27

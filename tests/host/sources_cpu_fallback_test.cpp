@@ -10,9 +10,12 @@
 #include "platform/fake/FakeSystem.h"
 #include "sources/PerfData.h"
 #include "sources/adCpuUsage.h"
+#include "sources_perf_block.h"
 
 namespace tabrix {
 namespace {
+
+using namespace tabrix::perftest;
 
 const char* const kNoObject = "Unable to locate the \"Processor\" performance object";
 const char* const kNoCounter = "Unable to locate the \"% of CPU usage\" performance counter";
@@ -26,110 +29,89 @@ std::string errorOf(const std::function<void()>& f) {
     return "";
 }
 
-// A minimal well-formed block: header, then the Processor object with the idle counter
-// and two instances. Every 32-bit field sits at a multiple of four.
-std::vector<uint8_t> smallBlock() {
-    using namespace perf;
-    std::vector<uint8_t> b(kBlockSize + kObjectSize + kCounterDefinitionSize +
-                           2 * (kInstanceSize + 16));
-    auto put = [&](std::size_t at, uint32_t v) { std::memcpy(&b[at], &v, 4); };
-    put(kBlockTotalByteLength, static_cast<uint32_t>(b.size()));
-    put(kBlockHeaderLength, kBlockSize);
-    put(kBlockNumObjectTypes, 1);
-    const uint16_t time[8] = {2026, 12, 1, 7, 8, 0, 0, 0};
-    std::memcpy(&b[kBlockSystemTime], time, sizeof time);
-    std::size_t o = kBlockSize;
-    put(o + kObjectTotalByteLength, static_cast<uint32_t>(b.size() - o));
-    put(o + kObjectDefinitionLength, kObjectSize + kCounterDefinitionSize);
-    put(o + kObjectHeaderLength, kObjectSize);
-    put(o + kObjectNameTitleIndex, kProcessorObject);
-    put(o + kObjectNumCounters, 1);
-    put(o + kObjectNumInstances, 2);
-    put(o + kObjectSize + kCounterByteLength, kCounterDefinitionSize);
-    put(o + kObjectSize + kCounterNameTitleIndex, kProcessorTimeCounter);
-    put(o + kObjectSize + kCounterOffset, 8);
-    std::size_t at = o + kObjectSize + kCounterDefinitionSize;
-    for (int i = 0; i < 2; ++i) {
-        put(at + kInstanceByteLength, kInstanceSize);
-        put(at + kInstanceSize + kCounterBlockByteLength, 16);
-        put(at + kInstanceSize + 8, 1000u * (i + 1));
-        at += kInstanceSize + 16;
-    }
-    return b;
-}
-
-TEST(SourcesPerfData, TheSmallBlockReads) {
-    std::vector<uint8_t> b = smallBlock();
+TEST(SourcesPerfData, OnlyTheProcessorObjectCounts) {
+    std::vector<uint8_t> b = build({{1000, 2000, 3000}}).bytes;
     ProcessorCounters c;
     ASSERT_EQ(readProcessorCounters(b.data(), b.size(), -1, c), PerfFault::None);
-    EXPECT_EQ(c.idle, (std::vector<int64_t>{1000, 2000}));
+    EXPECT_EQ(c.idle, (std::vector<int64_t>{1000, 2000, 3000}));
+    EXPECT_EQ(c.objectInstances, 3);
     EXPECT_TRUE(c.timeValid);
+    ASSERT_EQ(readProcessorCounters(b.data(), b.size(), 2, c), PerfFault::None);
+    EXPECT_EQ(c.idle, (std::vector<int64_t>{1000, 2000}));
 }
 
 // Every 32-bit field set to values that lie (zero, one past the end, huge, a large
 // negative): the reader answers with a fault or a reading, never steps outside the data.
 TEST(SourcesPerfData, EveryFieldLyingIsRefusedOrHarmless) {
-    const std::vector<uint8_t> good = smallBlock();
-    const uint32_t lies[] = {0, 1, 3, static_cast<uint32_t>(good.size()),
-                             static_cast<uint32_t>(good.size()) + 1, 0x7FFFFFFF, 0xFFFFFFFF,
+    const std::vector<uint8_t> good = build({{1, 2, 3}}).bytes;
+    const uint32_t lies[] = {0,
+                             1,
+                             3,
+                             static_cast<uint32_t>(good.size()),
+                             static_cast<uint32_t>(good.size()) + 1,
+                             0x7FFFFFFF,
+                             0xFFFFFFFF,
                              0xFFFFFFF0};
     int faults = 0;
     for (std::size_t at = 0; at + 4 <= good.size(); at += 4) {
         for (uint32_t lie : lies) {
+            // An exact-size copy, so that a tool such as ASan sees any read past the end.
             std::vector<uint8_t> b = good;
             std::memcpy(&b[at], &lie, 4);
-            // An exact-size copy, so that a tool such as ASan sees any read past the end.
-            std::vector<uint8_t> exact(b.begin(), b.end());
             ProcessorCounters c;
-            PerfFault f = readProcessorCounters(exact.data(), exact.size(), -1, c);
-            if (f != PerfFault::None) {
+            if (readProcessorCounters(b.data(), b.size(), -1, c) != PerfFault::None) {
                 ++faults;
             } else {
-                EXPECT_LE(c.idle.size(), 2u) << "field at " << at << " = " << lie;
+                EXPECT_LE(c.idle.size(), 3u) << "field at " << at << " = " << lie;
             }
         }
     }
-    EXPECT_GT(faults, 40);
+    EXPECT_GT(faults, 60);
 }
 
 TEST(SourcesPerfData, EachLengthFieldLyingGivesItsFault) {
     using namespace perf;
-    const std::size_t o = kBlockSize;
-    const std::size_t firstInstance = o + kObjectSize + kCounterDefinitionSize;
+    const Block g = build({{1, 2, 3}});
+    const uint32_t size = static_cast<uint32_t>(g.bytes.size());
+    const std::size_t p = g.processor, first = g.processor + kObjectSize;
+    const PerfFault object = PerfFault::NoProcessorObject, counter = PerfFault::NoTimeCounter;
     struct Case {
         std::size_t at;
         uint32_t value;
         PerfFault fault;
     } cases[] = {
-        {kBlockTotalByteLength, 10000, PerfFault::NoProcessorObject},
-        {kBlockHeaderLength, 10000, PerfFault::NoProcessorObject},
-        {kBlockNumObjectTypes, 0, PerfFault::NoProcessorObject},
-        {o + kObjectTotalByteLength, 10000, PerfFault::NoProcessorObject},
-        {o + kObjectTotalByteLength, 8, PerfFault::NoProcessorObject},
-        {o + kObjectHeaderLength, 10000, PerfFault::NoTimeCounter},
-        {o + kObjectDefinitionLength, 10000, PerfFault::NoTimeCounter},
-        {o + kObjectDefinitionLength, kObjectSize + 8, PerfFault::NoTimeCounter},
-        {o + kObjectNumCounters, 0, PerfFault::NoTimeCounter},
-        {o + kObjectNumInstances, 3, PerfFault::NoTimeCounter},
-        {o + kObjectNumInstances, 0x40000000, PerfFault::NoTimeCounter},
-        {o + kObjectSize + kCounterOffset, 9, PerfFault::NoTimeCounter},
-        {o + kObjectSize + kCounterOffset, 0xFFFFFFFC, PerfFault::NoTimeCounter},
-        {firstInstance + kInstanceByteLength, 10000, PerfFault::NoTimeCounter},
-        {firstInstance + kInstanceByteLength, 0, PerfFault::NoTimeCounter},
-        {firstInstance + kInstanceSize + kCounterBlockByteLength, 10000, PerfFault::NoTimeCounter},
-        {firstInstance + kInstanceSize + kCounterBlockByteLength, 0, PerfFault::NoTimeCounter},
+        {kBlockTotalByteLength, size + 1, object},
+        {kBlockHeaderLength, size, object},
+        {kBlockNumObjectTypes, 1, object},  // the Processor object is the second
+        {g.other + kObjectTotalByteLength, size, object},
+        {g.other + kObjectTotalByteLength, 8, object},
+        {p + kObjectTotalByteLength, size, object},
+        {p + kObjectTotalByteLength, 8, object},
+        {p + kObjectHeaderLength, size, counter},
+        {p + kObjectDefinitionLength, size, counter},
+        {p + kObjectDefinitionLength, kObjectSize + 8, counter},
+        {p + kObjectNumCounters, 1, counter},  // the idle counter is the second
+        {first + kCounterByteLength, 0, counter},
+        {g.secondCounter + kCounterOffset, 17, counter},
+        {g.secondCounter + kCounterOffset, 0xFFFFFFFC, counter},
+        {p + kObjectNumInstances, 4, counter},
+        {p + kObjectNumInstances, 0x40000000, counter},
+        {g.instances[1] + kInstanceByteLength, size, counter},
+        {g.instances[1] + kInstanceByteLength, 0, counter},
+        {g.counterBlocks[2] + kCounterBlockByteLength, size, counter},
+        {g.counterBlocks[2] + kCounterBlockByteLength, 0, counter},
     };
     for (const Case& c : cases) {
-        std::vector<uint8_t> b = smallBlock();
-        std::memcpy(&b[c.at], &c.value, 4);
+        Block b = g;
+        b.put32(c.at, c.value);
         ProcessorCounters out;
-        EXPECT_EQ(readProcessorCounters(b.data(), b.size(), -1, out), c.fault)
+        EXPECT_EQ(readProcessorCounters(b.bytes.data(), b.bytes.size(), -1, out), c.fault)
             << "field at " << c.at << " = " << c.value;
     }
 }
 
 TEST(SourcesPerfData, TruncatedBlocksNeverRead) {
-    const std::vector<uint8_t> good = smallBlock();
+    const std::vector<uint8_t> good = build({{1, 2, 3}}).bytes;
     for (std::size_t cut = 0; cut < good.size(); ++cut) {
         std::vector<uint8_t> b(good.begin(), good.begin() + cut);
         ProcessorCounters c;
@@ -165,7 +147,7 @@ TEST_F(FallbackSampler, SystemTimesServeWhenTheObjectIsMissing) {
     sampler.sample();
     EXPECT_DOUBLE_EQ(sampler.load(1), 0.7);
     EXPECT_DOUBLE_EQ(sampler.load(7), 0.7);  // whole machine, whatever the index
-    sampler.sample();                         // nothing moved
+    sampler.sample();                        // nothing moved
     EXPECT_EQ(sampler.load(1), 0.0);
     // For good: the performance data is not asked again, and its key was let go.
     EXPECT_EQ(api.querySizes.size(), 1u);
@@ -173,10 +155,9 @@ TEST_F(FallbackSampler, SystemTimesServeWhenTheObjectIsMissing) {
 }
 
 TEST_F(FallbackSampler, AlsoWhenTheCounterIsMissingOrTheQueryFails) {
-    std::vector<uint8_t> b = smallBlock();
-    uint32_t other = 7;
-    std::memcpy(&b[perf::kBlockSize + perf::kObjectSize + perf::kCounterNameTitleIndex], &other, 4);
-    api.data = b;
+    BlockSpec noCounter;
+    noCounter.counterTitle = 7;
+    api.data = build(noCounter).bytes;
     api.hasSystemTimes = true;
     sampler.sample();
     EXPECT_TRUE(sampler.usingSystemTimes());
@@ -211,13 +192,15 @@ struct Win9xSampler : ::testing::Test {
 };
 
 TEST_F(Win9xSampler, StatisticStartedReadAndStopped) {
-    api.dynKeys = {{"PerfStats\\StartStat", 0}, {"PerfStats\\StatData", 37}, {"PerfStats\\StopStat", 0}};
+    api.dynKeys = {
+        {"PerfStats\\StartStat", 0}, {"PerfStats\\StatData", 37}, {"PerfStats\\StopStat", 0}};
     EXPECT_DOUBLE_EQ(sampler.load(0), 0.37);
     EXPECT_DOUBLE_EQ(sampler.load(5), 0.37);
     api.dynKeys["PerfStats\\StatData"] = 80;
     sampler.sample();
     EXPECT_DOUBLE_EQ(sampler.load(1), 0.8);
-    EXPECT_EQ(api.opened, (std::vector<std::string>{"PerfStats\\StartStat rw", "PerfStats\\StatData r"}));
+    EXPECT_EQ(api.opened,
+              (std::vector<std::string>{"PerfStats\\StartStat rw", "PerfStats\\StatData r"}));
     EXPECT_EQ(api.openKeys, 1);
     sampler.stop();
     EXPECT_EQ(api.openKeys, 0);
@@ -257,7 +240,7 @@ TEST(SourcesCpuModule, VersionChoosesTheBackEnd) {
     EXPECT_EQ(GetCpuLoad(1), 0.0);
 
     system.versionInfo = VersionInfo{5, 1, 2600, kPlatformNt, "Service Pack 3"};
-    api.data = smallBlock();
+    api.data = build({}).bytes;
     InitCpuCounters(api, system);
     SampleCpuCounters();
     EXPECT_EQ(api.queryNames.back(), "238");

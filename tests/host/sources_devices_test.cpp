@@ -22,11 +22,11 @@ std::string classOf(uint32_t signature) {
 TEST(SourcesCpuid, FamilyFromSignatureBits) {
     EXPECT_EQ(classOf(0x00000480), "486");
     EXPECT_EQ(classOf(0x00000543), "586");
-    EXPECT_EQ(classOf(0x000306A9), "686");      // extended model bits must not leak in
-    EXPECT_EQ(classOf(0x00000F29), "686+");     // family 15, extended family 0
-    EXPECT_EQ(classOf(0x00100F42), "1686");     // family 15, extended family 1
-    EXPECT_EQ(classOf(0x0FF00F00), "27086");    // extended family uses all eight bits
-    EXPECT_EQ(classOf(0x00100680), "686");      // extended family counts only for 15
+    EXPECT_EQ(classOf(0x000306A9), "686");    // extended model bits must not leak in
+    EXPECT_EQ(classOf(0x00000F29), "686+");   // family 15, extended family 0
+    EXPECT_EQ(classOf(0x00100F42), "1686");   // family 15, extended family 1
+    EXPECT_EQ(classOf(0x0FF00F00), "27086");  // extended family uses all eight bits
+    EXPECT_EQ(classOf(0x00100680), "686");    // extended family counts only for 15
 }
 
 TEST(SourcesCpuid, NoCpuidOrNoLeavesReadsZero) {
@@ -95,7 +95,8 @@ TEST(SourcesPlayer, NotRunning) {
 }
 
 TEST(SourcesPlayer, CaptionCutBeforeTheBlankAndMarker) {
-    EXPECT_EQ(songFromCaption("12. Some Artist - Some Song - Winamp"), "12. Some Artist - Some Song");
+    EXPECT_EQ(songFromCaption("12. Some Artist - Some Song - Winamp"),
+              "12. Some Artist - Some Song");
     EXPECT_EQ(songFromCaption("1. A - B - Winamp"), "1. A - B");
     EXPECT_EQ(songFromCaption("1. A - Winamp - B - Winamp"), "1. A");
     EXPECT_EQ(songFromCaption("Winamp 5.0"), "");

@@ -50,7 +50,8 @@ TEST(SourcesWin32, BrandStringIsTheHostsModelName) {
     TCPUID record(cpu);
     EXPECT_TRUE(record.record().available);
     EXPECT_GE(record.GetFamily(), 5);
-    std::printf("brand \"%s\", class %s\n", brand.c_str(), CpuClassText(record.GetFamily()).c_str());
+    std::printf("brand \"%s\", class %s\n", brand.c_str(),
+                CpuClassText(record.GetFamily()).c_str());
 }
 
 TEST(SourcesWin32, VersionText) {
@@ -76,8 +77,8 @@ TEST(SourcesWin32, UserNameIsWines) {
 
 TEST(SourcesWin32, TextsHaveTheirShapes) {
     win32::Win32System system;
-    EXPECT_TRUE(std::regex_match(GetUptimeText(system),
-                                 std::regex("[0-9]+ days [0-9]+ hrs [0-9]+ min ")));
+    EXPECT_TRUE(
+        std::regex_match(GetUptimeText(system), std::regex("[0-9]+ days [0-9]+ hrs [0-9]+ min ")));
     MemoryStatus m = system.memoryStatus();
     EXPECT_GT(m.totalPhys, 0u);
     EXPECT_LE(m.availPhys, m.totalPhys);
@@ -95,12 +96,12 @@ TEST(SourcesWin32, TextsHaveTheirShapes) {
     EXPECT_TRUE(connection == "" || connection == "Modem" || connection == "LAN" ||
                 connection == "Proxy");
     char separator = system.decimalSeparator();
-    std::printf("uptime \"%s\", memory \"%s\", load \"%s\", page file \"%s\", display \"%s\", "
-                "connection \"%s\", battery \"%s\", separator '%c'\n",
-                GetUptimeText(system).c_str(), memoryText(m, false).c_str(),
-                memoryLoadText(m).c_str(), virtualMemoryText(m, false).c_str(),
-                displayText(d).c_str(), connection.c_str(), GetBatteryPowerStats(system).c_str(),
-                separator);
+    std::printf(
+        "uptime \"%s\", memory \"%s\", load \"%s\", page file \"%s\", display \"%s\", "
+        "connection \"%s\", battery \"%s\", separator '%c'\n",
+        GetUptimeText(system).c_str(), memoryText(m, false).c_str(), memoryLoadText(m).c_str(),
+        virtualMemoryText(m, false).c_str(), displayText(d).c_str(), connection.c_str(),
+        GetBatteryPowerStats(system).c_str(), separator);
 }
 
 TEST(SourcesWin32, PerformanceDataLayoutMatchesTheHeaders) {
@@ -127,7 +128,8 @@ TEST(SourcesWin32, PerformanceDataLayoutMatchesTheHeaders) {
 }
 
 TEST(SourcesWin32, TimeConversionAgreesWithTheSystem) {
-    const SYSTEMTIME times[] = {{2026, 12, 1, 7, 8, 30, 15, 250}, {1601, 1, 1, 1, 0, 0, 0, 0},
+    const SYSTEMTIME times[] = {{2026, 12, 1, 7, 8, 30, 15, 250},
+                                {1601, 1, 1, 1, 0, 0, 0, 0},
                                 {2000, 2, 2, 29, 23, 59, 59, 999}};
     for (const SYSTEMTIME& st : times) {
         FILETIME ft;

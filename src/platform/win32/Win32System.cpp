@@ -133,8 +133,8 @@ PerfQuery Win32Performance::queryPerformanceData(const std::string& valueName, u
                                                  uint32_t size, uint32_t& returned) {
     DWORD type = 0;
     DWORD length = size;
-    LONG rc = RegQueryValueExA(HKEY_PERFORMANCE_DATA, valueName.c_str(), nullptr, &type, buffer,
-                               &length);
+    LONG rc =
+        RegQueryValueExA(HKEY_PERFORMANCE_DATA, valueName.c_str(), nullptr, &type, buffer, &length);
     returned = 0;
     if (rc == ERROR_MORE_DATA) return PerfQuery::MoreData;
     if (rc != ERROR_SUCCESS) return PerfQuery::Failed;
