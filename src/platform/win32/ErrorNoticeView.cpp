@@ -12,15 +12,17 @@ namespace {
 
 constexpr UINT_PTR kTimer1Id = 1;
 
+bool registered = false;
+
 void registerClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, ErrorNoticeView::kClassName, &existing)) return;
+    if (registered) return;
     WNDCLASSA wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = ErrorNoticeView::kClassName;
     RegisterClassA(&wc);
+    registered = true;
 }
 
 // Copies a picture into the back buffer at left, top; pixels of the key colour are skipped.
@@ -85,15 +87,17 @@ void ErrorNoticeView::create(TForm4& form) {
                             form.Label1.text.c_str(), WS_POPUP, form.left, form.top, form.width,
                             form.height, owner_, nullptr, instance_, this);
     if (!hwnd_) return;
+    appliedText_ = form.Label1.text;
     SetLayeredWindowAttributes(hwnd_, toColorRef(kNoticeKeyColor), 255, LWA_COLORKEY);
     if (form.Timer1.fires()) SetTimer(hwnd_, kTimer1Id, form.Timer1.interval, nullptr);
 }
 
 void ErrorNoticeView::sync() {
     if (!hwnd_ || !form_) return;
-    char current[1024];
-    GetWindowTextA(hwnd_, current, sizeof current);
-    if (form_->Label1.text != current) SetWindowTextA(hwnd_, form_->Label1.text.c_str());
+    if (form_->Label1.text != appliedText_) {
+        appliedText_ = form_->Label1.text;
+        SetWindowTextA(hwnd_, appliedText_.c_str());
+    }
     RECT r;
     GetWindowRect(hwnd_, &r);
     const bool shown = IsWindowVisible(hwnd_) != FALSE;

@@ -51,6 +51,7 @@ private:
     TForm4* form_ = nullptr;
     TForm4::Part pressed_ = TForm4::Part::None;
     GdiObject<HFONT> font_;
+    std::string appliedText_;  // the window text, kept equal to Label1's
 };
 
 }  // namespace tabrix::win32
