@@ -46,16 +46,6 @@ TEST(SourcesCpuid, NoCpuidOrNoLeavesReadsZero) {
     EXPECT_EQ(CpuClassText(empty.GetFamily()), "086");
 }
 
-TEST(SourcesCpuid, RecordFields) {
-    FakeCpuid cpu = cpuWithSignature(0x00200F12);
-    cpu.leaves[0].eax = 0x0D;
-    TCpuidRecord record = ReadCpuidRecord(cpu);
-    EXPECT_TRUE(record.available);
-    EXPECT_EQ(record.maxStandardLeaf, 0x0Du);
-    EXPECT_EQ(record.family, 15);
-    EXPECT_EQ(record.extendedFamily, 2);
-}
-
 TEST(SourcesCpuid, BrandNeedsTheThirdBrandLeaf) {
     FakeCpuid cpu;
     cpu.setBrand("Some CPU");
