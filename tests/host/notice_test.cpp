@@ -22,17 +22,6 @@ struct NoticeTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(NoticeTest, DesignStateIsAHiddenBalloonWithItsTimerRunning) {
-    EXPECT_FALSE(form.visible);
-    EXPECT_EQ(form.width, 250);
-    EXPECT_EQ(form.height, 106);
-    EXPECT_EQ(form.Label1.text, "An Error Occured.");
-    EXPECT_EQ(form.Label1.font.face, "Trebuchet MS");
-    EXPECT_EQ(form.Label1.font.height, -11);
-    EXPECT_TRUE(form.Timer1.fires());
-    EXPECT_EQ(form.Timer1.interval, 10000u);
-}
-
 TEST_F(NoticeTest, TheBalloonSitsAboveTheMainWindowWithoutClamping) {
     EXPECT_TRUE(form.ShowErrorDialog("Cannot output XML", 20, 50));
     EXPECT_EQ(form.top, -67);
