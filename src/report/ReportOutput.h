@@ -38,8 +38,8 @@ public:
                          const std::string& enableXml);
     void SaveResult(const std::string& stem, const std::string& enablePhp,
                     const std::string& enableXml);
-    // Each catches its own failure and reports it; nothing leaves them but an error of
-    // the report itself.
+    // Each catches its own failure and shows its failure text; only an error thrown by
+    // showing it gets out.
     void SaveResultPHP(const std::string& stem);
     void SaveResultXML(const std::string& stem);
 
