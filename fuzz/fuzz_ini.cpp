@@ -18,7 +18,9 @@
 namespace ini = tabrix::ini;
 
 // A broken invariant names its line, for the crash report.
-#define check(ok) ((ok) ? (void)0 : (std::fprintf(stderr, "invariant failed at line %d\n", __LINE__), std::abort()))
+#define check(ok)   \
+    ((ok) ? (void)0 \
+          : (std::fprintf(stderr, "invariant failed at line %d\n", __LINE__), std::abort()))
 
 namespace {
 
@@ -47,7 +49,8 @@ bool nameFits(const std::string& rawSection, const std::string& rawKey) {
 }
 
 bool valueFits(const std::string& v) {
-    if (v.size() > ini::kMaxValueLength || v.find_first_of(std::string_view("\0\r\n", 3)) != std::string::npos)
+    if (v.size() > ini::kMaxValueLength ||
+        v.find_first_of(std::string_view("\0\r\n", 3)) != std::string::npos)
         return false;
     if (!v.empty() && (isBlank(v.front()) || isBlank(v.back()))) return false;
     return !(v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]);
@@ -80,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string section = in.ConsumeRandomLengthString(16);
     std::string key = in.ConsumeRandomLengthString(16);
     std::string value = in.ConsumeRandomLengthString(64);
-    if (in.ConsumeBool()) value.resize(ini::kMaxValueLength - 2 + in.ConsumeIntegralInRange(0, 4), 'v');
+    if (in.ConsumeBool())
+        value.resize(ini::kMaxValueLength - 2 + in.ConsumeIntegralInRange(0, 4), 'v');
     std::string text = in.ConsumeRemainingBytesAsString();
 
     for (const auto& [s, k] : namesIn(text)) {
@@ -101,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t prefix = 0, limit = std::min(text.size(), updated.size());
     while (prefix < limit && text[prefix] == updated[prefix]) ++prefix;
     std::size_t suffix = 0;
-    while (suffix < limit - prefix && text[text.size() - 1 - suffix] == updated[updated.size() - 1 - suffix])
+    while (suffix < limit - prefix &&
+           text[text.size() - 1 - suffix] == updated[updated.size() - 1 - suffix])
         ++suffix;
     std::string_view removed(text.data() + prefix, text.size() - prefix - suffix);
     check(removed.find_first_of("\r\n") == std::string_view::npos);
@@ -114,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every other entry reads as before.
     const std::string ws = canonical(section), wk = canonical(key);
     for (const auto& [s, k] : namesIn(text))
-        if (canonical(s) != ws || canonical(k) != wk) check(ini::findValue(text, s, k) == ini::findValue(updated, s, k));
+        if (canonical(s) != ws || canonical(k) != wk)
+            check(ini::findValue(text, s, k) == ini::findValue(updated, s, k));
     return 0;
 }

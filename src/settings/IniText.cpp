@@ -24,7 +24,9 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string_view upToLineBreak(std::string_view s) { return s.substr(0, s.find_first_of(std::string_view("\0\r\n", 3))); }
+std::string_view upToLineBreak(std::string_view s) {
+    return s.substr(0, s.find_first_of(std::string_view("\0\r\n", 3)));
+}
 
 std::string_view cleanName(std::string_view name) { return trim(upToLineBreak(name)); }
 
@@ -140,9 +142,11 @@ std::string withValue(std::string_view text, std::string_view section, std::stri
             inSection = sameName(entry.name, section);
         } else if (inSection && entry.kind == Kind::Key && sameName(entry.name, key)) {
             if (entry.value == value) return std::string(text);
-            return joined({text.substr(0, line.begin), entry.name, "=", value, text.substr(line.end)});
+            return joined(
+                {text.substr(0, line.begin), entry.name, "=", value, text.substr(line.end)});
         }
-        if (inSection && !trim(text.substr(line.begin, line.end - line.begin)).empty()) lastFilled = line;
+        if (inSection && !trim(text.substr(line.begin, line.end - line.begin)).empty())
+            lastFilled = line;
     }
 
     if (inSection) {

@@ -19,8 +19,9 @@ struct IniFileTest : ::testing::Test {
 };
 
 TEST_F(IniFileTest, NamesMatchWithoutCaseAndReadersSeeOnlyKeysOfTheFirstSection) {
-    given("top=0\r\n[ MODULES\t]\r\nSHOWIP=1\r\nnoequals\r\n;c=3\r\n[general]\r\nx=2\r\n"
-          "[modules]\r\nlate=4\r\n");
+    given(
+        "top=0\r\n[ MODULES\t]\r\nSHOWIP=1\r\nnoequals\r\n;c=3\r\n[general]\r\nx=2\r\n"
+        "[modules]\r\nlate=4\r\n");
     EXPECT_EQ(ini.readString("Modules", "showip", "d"), "1");
     EXPECT_EQ(ini.readString("  modules ", " ShowIp\t", "d"), "1");
     EXPECT_EQ(ini.readString("Modules", "noequals", "d"), "d");
@@ -31,8 +32,9 @@ TEST_F(IniFileTest, NamesMatchWithoutCaseAndReadersSeeOnlyKeysOfTheFirstSection)
 }
 
 TEST_F(IniFileTest, ValuesLoseBlanksAndOneEnclosingPairOfQuotes) {
-    given("[s]\r\na = \t 1 \x1A \r\nb=\"x y\"\r\nc='z'\r\nd=\"mixed'\r\ne=\"\"q\"\"\r\nf=\"\r\n"
-          "g=\r\nh=a=b\r\n k = v\r\ni=\" pad \"\r\nk=second\r\n");
+    given(
+        "[s]\r\na = \t 1 \x1A \r\nb=\"x y\"\r\nc='z'\r\nd=\"mixed'\r\ne=\"\"q\"\"\r\nf=\"\r\n"
+        "g=\r\nh=a=b\r\n k = v\r\ni=\" pad \"\r\nk=second\r\n");
     EXPECT_EQ(ini.readString("s", "a", "d"), "1");
     EXPECT_EQ(ini.readString("s", "b", "d"), "x y");
     EXPECT_EQ(ini.readString("s", "c", "d"), "z");
@@ -53,9 +55,10 @@ TEST_F(IniFileTest, LongValuesAreCutAfterTheQuotesGo) {
 }
 
 TEST_F(IniFileTest, IntegersInDecimalAndHexWithDefaultsForTheRest) {
-    given("[g]\r\nhex=0x1F\r\ndollar=$1f\r\nneg=-5\r\nplus=+7\r\nbad=12abc\r\nempty=\r\nbare=0x\r\n"
-          "min=-2147483648\r\nover=2147483648\r\nwrap=$FFFFFFFF\r\nnine=$100000000\r\n"
-          "zeros=$000000001\r\nsign0x=-0x5\r\n");
+    given(
+        "[g]\r\nhex=0x1F\r\ndollar=$1f\r\nneg=-5\r\nplus=+7\r\nbad=12abc\r\nempty=\r\nbare=0x\r\n"
+        "min=-2147483648\r\nover=2147483648\r\nwrap=$FFFFFFFF\r\nnine=$100000000\r\n"
+        "zeros=$000000001\r\nsign0x=-0x5\r\n");
     EXPECT_EQ(ini.readInteger("g", "hex", 9), 31);
     EXPECT_EQ(ini.readInteger("g", "dollar", 9), 31);
     EXPECT_EQ(ini.readInteger("g", "neg", 9), -5);
@@ -78,7 +81,8 @@ TEST_F(IniFileTest, MissingFileReadsDefaultsAndFirstWritesBuildIt) {
     ini.writeString("general", "font", "Arial");
     ini.writeInteger("general", "fontsize", -8);
     ini.writeString("Modules", "CheckBox11", "True");
-    EXPECT_EQ(bytes(), "[general]\r\nfont=Arial\r\nfontsize=-8\r\n[Modules]\r\nCheckBox11=True\r\n");
+    EXPECT_EQ(bytes(),
+              "[general]\r\nfont=Arial\r\nfontsize=-8\r\n[Modules]\r\nCheckBox11=True\r\n");
     IniFile other(files, kPath);
     EXPECT_EQ(other.readInteger("GENERAL", "FontSize", 0), -8);
 }

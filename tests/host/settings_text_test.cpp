@@ -71,7 +71,8 @@ TEST(DrivesFile, FailuresCarryTheirTexts) {
               "Cannot open file C:\\T\\drives.inf");
     for (std::string bad : {"C", " 3", "3 ", "$3", "9999999999"}) {
         files.put("d.inf", "1\r\n" + bad + "\r\n");
-        EXPECT_EQ(errorOf([&] { readDrivesFile(files, "d.inf"); }), "'" + bad + "' is not a valid integer value");
+        EXPECT_EQ(errorOf([&] { readDrivesFile(files, "d.inf"); }),
+                  "'" + bad + "' is not a valid integer value");
     }
     files.setReadOnly("d.inf");
     EXPECT_EQ(errorOf([&] { writeDrivesFile(files, "d.inf", {1}); }), "Unable to write to d.inf");

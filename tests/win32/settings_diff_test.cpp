@@ -36,8 +36,8 @@ public:
 
     void expectSameRead(const std::string& section, const std::string& key) {
         char buffer[2048];
-        DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>", buffer, sizeof buffer,
-                                           system_.c_str());
+        DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>", buffer,
+                                           sizeof buffer, system_.c_str());
         EXPECT_EQ(ini_.readString(section, key, "<default>"), std::string(buffer, n))
             << "[" << section << "] " << key;
         // Integers follow from the same text; the system has no 32-bit reader of its own
@@ -46,7 +46,8 @@ public:
 
     void write(const std::string& section, const std::string& key, const std::string& value) {
         ini_.writeString(section, key, value);
-        ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), system_.c_str()));
+        ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                               system_.c_str()));
     }
 
     std::string ours() const { return slurp(ours_); }
@@ -58,7 +59,8 @@ private:
     tabrix::IniFile ini_;
 };
 
-const std::vector<std::string> kSections = {"general", "GENERAL", " general ", "Modules", "MODULES", "x", "new"};
+const std::vector<std::string> kSections = {"general", "GENERAL", " general ", "Modules",
+                                            "MODULES", "x",       "new"};
 const std::vector<std::string> kKeys = {"font", "FONT", " Font ", "showip", "ShowIP", "k", "fresh"};
 
 struct DiffTest : ::testing::Test {
@@ -66,7 +68,8 @@ struct DiffTest : ::testing::Test {
 };
 
 TEST_F(DiffTest, SystemLayoutFilesAgreeByteForByte) {
-    const std::string start = "[general]\r\nfont=Tahoma\r\nshowip=0\r\n[Modules]\r\nCheckBox11=True\r\n";
+    const std::string start =
+        "[general]\r\nfont=Tahoma\r\nshowip=0\r\n[Modules]\r\nCheckBox11=True\r\n";
     Twins twins(dir, &start);
     auto step = [&](const std::string& s, const std::string& k, const std::string& v) {
         twins.write(s, k, v);
@@ -74,14 +77,14 @@ TEST_F(DiffTest, SystemLayoutFilesAgreeByteForByte) {
         for (const auto& section : kSections)
             for (const auto& key : kKeys) twins.expectSameRead(section, key);
     };
-    step("general", "font", "Arial");      // in place
-    step("GENERAL", "SHOWIP", "1");       // in place, other case
-    step("general", "fresh", "new");      // new key at the end of its section
+    step("general", "font", "Arial");  // in place
+    step("GENERAL", "SHOWIP", "1");    // in place, other case
+    step("general", "fresh", "new");   // new key at the end of its section
     step("modules", "CheckBox12", "False");
-    step("x", "k", "");                   // new section, empty value
+    step("x", "k", "");  // new section, empty value
     step("x", "long", kLong2047);
     step("x", "longer", kLong3000);
-    step("general", "font", "Arial");     // unchanged
+    step("general", "font", "Arial");  // unchanged
     twins.expectSameRead("x", "long");
     twins.expectSameRead("x", "longer");
 }
@@ -93,20 +96,25 @@ TEST_F(DiffTest, MissingFileIsCreatedAlike) {
     twins.write("general", "fontsize", "8");
     twins.write("Modules", "CheckBox11", "True");
     EXPECT_EQ(twins.ours(), twins.system());
-    EXPECT_EQ(twins.ours(), "[general]\r\nfont=Tahoma\r\nfontsize=8\r\n[Modules]\r\nCheckBox11=True\r\n");
+    EXPECT_EQ(twins.ours(),
+              "[general]\r\nfont=Tahoma\r\nfontsize=8\r\n[Modules]\r\nCheckBox11=True\r\n");
 }
 
 // A file with everything a person or another program may leave in it.
 TEST_F(DiffTest, HandEditedFileReadsAlikeAndWritesToTheSameEntries) {
     const std::string start =
-        "; written by hand\r\npre=1\r\n\r\n[ general ]\r\n  font =  \"Courier New\"  \r\nFONT=second\r\n"
+        "; written by hand\r\npre=1\r\n\r\n[ general ]\r\n  font =  \"Courier New\"  "
+        "\r\nFONT=second\r\n"
         "showip= 1 \r\nk='single'\r\nloose line\r\n;k=commented\r\n# hash\r\nempty=\r\n"
-        "mixed=\"abc'\r\nlong=" + kLong3000 + "\r\nquotedlong=\"" + kLong3000 + "\"\r\n\r\n\r\n"
+        "mixed=\"abc'\r\nlong=" +
+        kLong3000 + "\r\nquotedlong=\"" + kLong3000 +
+        "\"\r\n\r\n\r\n"
         "[MODULES]\nCheckBox11=True\rCheckBox12 = False\r\n[general]\r\nlate=1\r\n"
         "[x]junk\r\nk=\"\"\r\nlast=no line end";
     Twins twins(dir, &start);
-    const std::vector<std::string> keys = {"font", "showip", "k", "empty", "mixed", "long", "quotedlong",
-                                           "CheckBox11", "checkbox12", "late", "last", "pre", "loose line"};
+    const std::vector<std::string> keys = {
+        "font",       "showip",     "k",    "empty", "mixed", "long",      "quotedlong",
+        "CheckBox11", "checkbox12", "late", "last",  "pre",   "loose line"};
     for (const auto& section : kSections)
         for (const auto& key : keys) twins.expectSameRead(section, key);
     twins.write("GENERAL", "Font", "Verdana");
@@ -123,10 +131,11 @@ TEST_F(DiffTest, HandEditedFileReadsAlikeAndWritesToTheSameEntries) {
 }
 
 std::string randomFile(std::mt19937& rng) {
-    const std::vector<std::string> headers = {"[general]", "[GENERAL]", "[ Modules ]", "[modules]", "[x]junk", "[new]"};
+    const std::vector<std::string> headers = {"[general]", "[GENERAL]", "[ Modules ]",
+                                              "[modules]", "[x]junk",   "[new]"};
     const std::vector<std::string> loose = {"; comment", "loose line", "# hash", "", "   "};
-    const std::vector<std::string> values = {"1", " 1 ", "\"q\"", "' q '", "", "a b", "\"" + kLong3000 + "\"",
-                                             kLong2047, "'", "\"x'"};
+    const std::vector<std::string> values = {
+        "1", " 1 ", "\"q\"", "' q '", "", "a b", "\"" + kLong3000 + "\"", kLong2047, "'", "\"x'"};
     const std::vector<std::string> ends = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
     std::string text;
     if (rng() % 2) text += "pre=1\r\n";
@@ -138,8 +147,8 @@ std::string randomFile(std::mt19937& rng) {
         else if (kind == 1)
             text += loose[rng() % loose.size()];
         else
-            text += std::string(rng() % 3 ? "" : " ") + kKeys[rng() % kKeys.size()] + (rng() % 3 ? "=" : " = ") +
-                    values[rng() % values.size()];
+            text += std::string(rng() % 3 ? "" : " ") + kKeys[rng() % kKeys.size()] +
+                    (rng() % 3 ? "=" : " = ") + values[rng() % values.size()];
         if (i + 1 < lines || rng() % 3) text += ends[rng() % ends.size()];
     }
     return text;
@@ -147,7 +156,8 @@ std::string randomFile(std::mt19937& rng) {
 
 TEST_F(DiffTest, RandomFilesAndSequencesAgree) {
     std::mt19937 rng(1234);
-    const std::vector<std::string> values = {"1", "0", " lead", "\"quoted\"", "", kLong2047, kLong3000, "-5"};
+    const std::vector<std::string> values = {"1", "0",       " lead",   "\"quoted\"",
+                                             "",  kLong2047, kLong3000, "-5"};
     for (int round = 0; round < 25; ++round) {
         const std::string start = randomFile(rng);
         Twins twins(dir, &start);
@@ -158,7 +168,8 @@ TEST_F(DiffTest, RandomFilesAndSequencesAgree) {
                 twins.expectSameRead(s, k);
             } else {
                 twins.write(s, k, values[rng() % values.size()]);
-                ASSERT_EQ(normalForm(twins.ours()), normalForm(twins.system())) << "round " << round << " op " << op;
+                ASSERT_EQ(normalForm(twins.ours()), normalForm(twins.system()))
+                    << "round " << round << " op " << op;
             }
         }
         for (const auto& section : kSections)
@@ -176,10 +187,12 @@ namespace {
 TEST_F(DiffTest, DocumentedRulesWhereTheSystemDiffers) {
     auto systemRead = [](const std::string& path, const char* section, const char* key) {
         char buffer[2048];
-        DWORD n = GetPrivateProfileStringA(section, key, "<default>", buffer, sizeof buffer, path.c_str());
+        DWORD n = GetPrivateProfileStringA(section, key, "<default>", buffer, sizeof buffer,
+                                           path.c_str());
         return std::string(buffer, n);
     };
-    const std::string start = "pre=1\r\n[a]\r\n  x = \"" + kLong2047 + "\"\r\nloose\r\n\r\n[b]\r\ny=1\r\n";
+    const std::string start =
+        "pre=1\r\n[a]\r\n  x = \"" + kLong2047 + "\"\r\nloose\r\n\r\n[b]\r\ny=1\r\n";
     const std::string path = dir.newFile("rules");
     spit(path, start);
     tabrix::Win32Files files;
@@ -196,7 +209,8 @@ TEST_F(DiffTest, DocumentedRulesWhereTheSystemDiffers) {
     // that line into the key). Every other byte stays, blank lines and blanks included.
     ini.writeString("a", "loose", "1");
     ini.writeString("b", "y", "2\r\n[c]");  // a line break cannot enter the file
-    EXPECT_EQ(slurp(path), "pre=1\r\n[a]\r\n  x = \"" + kLong2047 + "\"\r\nloose\r\nloose=1\r\n\r\n[b]\r\ny=2\r\n");
+    EXPECT_EQ(slurp(path), "pre=1\r\n[a]\r\n  x = \"" + kLong2047 +
+                               "\"\r\nloose\r\nloose=1\r\n\r\n[b]\r\ny=2\r\n");
 }
 
 TEST(Win32Files, ReplacesWholeAndLeavesNoTemporaryFile) {

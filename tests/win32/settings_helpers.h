@@ -33,7 +33,9 @@ public:
         RemoveDirectoryA(path_.c_str());
     }
     // A path in the folder never handed out before.
-    std::string newFile(const std::string& stem) { return path_ + "\\" + stem + std::to_string(++count_) + ".ini"; }
+    std::string newFile(const std::string& stem) {
+        return path_ + "\\" + stem + std::to_string(++count_) + ".ini";
+    }
     const std::string& path() const { return path_; }
 
 private:
@@ -48,13 +50,16 @@ inline std::string slurp(const std::string& path) {
 }
 
 inline void spit(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(h);
 }
 
-inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+inline bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
 
 inline std::string trimmed(const std::string& s) {
     std::size_t b = 0, e = s.size();

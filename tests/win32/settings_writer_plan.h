@@ -7,7 +7,8 @@
 
 namespace settings_writer_plan {
 
-inline const char kStart[] = "; kept as it is\r\n[general]\r\nfont=Tahoma\r\n\r\n[Modules]\r\nCheckBox11=True\r\n";
+inline const char kStart[] =
+    "; kept as it is\r\n[general]\r\nfont=Tahoma\r\n\r\n[Modules]\r\nCheckBox11=True\r\n";
 
 inline std::string section(int n) {
     static const char* const kSections[] = {"general", "Modules", "Labels"};
@@ -22,7 +23,8 @@ inline std::string value(int n) {
 // The file after the first `writes` writes.
 inline std::string after(int writes) {
     std::string text = kStart;
-    for (int n = 0; n < writes; ++n) text = tabrix::ini::withValue(text, section(n), key(n), value(n));
+    for (int n = 0; n < writes; ++n)
+        text = tabrix::ini::withValue(text, section(n), key(n), value(n));
     return text;
 }
 

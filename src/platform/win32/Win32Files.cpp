@@ -33,9 +33,11 @@ constexpr DWORD kChunk = 1 << 20;
 bool writeAll(HANDLE h, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        DWORD part = static_cast<DWORD>(bytes.size() - done < kChunk ? bytes.size() - done : kChunk);
+        DWORD part =
+            static_cast<DWORD>(bytes.size() - done < kChunk ? bytes.size() - done : kChunk);
         DWORD written = 0;
-        if (!WriteFile(h, bytes.data() + done, part, &written, nullptr) || written == 0) return false;
+        if (!WriteFile(h, bytes.data() + done, part, &written, nullptr) || written == 0)
+            return false;
         done += written;
     }
     return true;
@@ -52,8 +54,8 @@ bool writeTemp(const std::string& tmp, const std::string& bytes) {
 }  // namespace
 
 bool Win32Files::read(const std::string& path, std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     std::string content;
     char buffer[64 * 1024];
@@ -71,7 +73,8 @@ bool Win32Files::writeAtomic(const std::string& path, const std::string& bytes) 
     // Renaming over a file would get past its read-only mark on some systems (Wine
     // does), while writing into it never does: a read-only file refuses either way.
     DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     const std::string tmp = path + ".tmp";
     if (writeTemp(tmp, bytes) &&
         MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
