@@ -19,6 +19,9 @@ cmake --preset win32-tests >/dev/null && cmake --build --preset win32-tests -j"$
 . scripts/display.sh
 . scripts/wine-env.sh
 wineserver -p 2>/dev/null || true   # one warm server for every Wine run below
+# Wine's helper processes start with the first program and live as long as the server;
+# start them here so they do not hold CTest's output pipes open.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 cleanup() {
   wineserver -k 2>/dev/null || true
   [ -n "${TABRIX_XVFB_PID:-}" ] && kill "$TABRIX_XVFB_PID" 2>/dev/null
