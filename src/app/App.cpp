@@ -17,6 +17,7 @@ void App::start() {
     platform_.desktop.hideWindow(kMainClass, kAppTitle);
     helpFile_ = kHelpFile;
     createMainWindow();
+    notice_ = std::make_unique<TForm4>(platform_.files, platform_.programDir);
     host_.createAuxiliaryWindows();
     noticeExists_ = true;
     // A failure during the first construction had no notice to show it in.
@@ -53,6 +54,7 @@ void App::ShowErrorDialog(const std::string& message) {
     }
     const int left = main_ ? main_->window.left : 0;
     const int top = main_ ? main_->window.top : 0;
+    notice_->ShowErrorDialog(message, left, top);
     host_.showNotice(message, left, top);
 }
 

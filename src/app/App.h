@@ -6,6 +6,7 @@
 #include "app/StoredValues.h"
 #include "app/Unit1.h"
 #include "platform/Platform.h"
+#include "windows/frmError.h"
 
 namespace tabrix {
 
@@ -51,6 +52,7 @@ public:
     const std::string& title() const { return title_; }
     const std::string& helpFile() const { return helpFile_; }
     bool noticeExists() const { return noticeExists_; }
+    TForm4* notice() { return notice_.get(); }
     const std::vector<std::string>& pendingErrors() const { return pending_; }
 
 private:
@@ -64,6 +66,7 @@ private:
     std::string title_;
     std::string helpFile_;
     bool noticeExists_ = false;
+    std::unique_ptr<TForm4> notice_;
     std::vector<std::string> pending_;
 };
 

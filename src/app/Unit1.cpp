@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include "report/ReportOutput.h"
+
 #include <cmath>
 
 namespace tabrix {
@@ -187,6 +189,31 @@ void TForm1::LabelMouseUp(int number) {
 
 void TForm1::DrawTimerTimer() {
     // The hook the self-draw painter fills; start-up runs it once in self-draw mode.
+}
+
+std::array<std::pair<Timer*, void (TForm1::*)()>, 7> TForm1::timers() {
+    return {{{&systimer, &TForm1::systimerTimer},
+             {&FileTimer1, &TForm1::FileTimer1Timer},
+             {&WinampTimer, &TForm1::WinampTimerTimer},
+             {&IPTImer, &TForm1::IPTImerTimer},
+             {&tmrTraffic, &TForm1::tmrTrafficTimer},
+             {&DrawTimer, &TForm1::DrawTimerTimer},
+             {&ScrollTimer, &TForm1::ScrollTimerTimer}}};
+}
+
+// Handlers whose work arrives with its own source.
+void TForm1::systimerTimer() {}
+void TForm1::WinampTimerTimer() {}
+void TForm1::IPTImerTimer() {}
+void TForm1::tmrTrafficTimer() {}
+void TForm1::ScrollTimerTimer() {}
+
+void TForm1::FileTimer1Timer() {
+    if (!platform_.codepage || !platform_.reportFacts) return;
+    ReportOutput out(platform_.files, *platform_.codepage, *platform_.reportFacts,
+                     [this](int n) { return label(n).text; },
+                     [this](const std::string& m) { errors_.ShowErrorDialog(m); }, stored_.version);
+    out.FileTimer1Timer(platform_.path("config.ini"), stored_.enablePhp, stored_.enableXml);
 }
 
 }  // namespace tabrix

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <utility>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -100,8 +101,16 @@ public:
     std::string startupFailure;  // the failed step's error text, empty after a full start-up
     int lastStartupStep = 0;     // the last step that began
 
-    // Self-draw timer handler (DrawTimer, every 2 s in self-draw mode). Start-up runs it once.
-    void DrawTimerTimer();
+    // Timer handlers, one per timer above; the view calls them when their timer fires.
+    void systimerTimer();    // refresh of the changing facts, every second
+    void FileTimer1Timer();  // report files: reads savepath, writes the PHP and XML reports
+    void WinampTimerTimer(); // song title poll
+    void IPTImerTimer();     // external address refresh
+    void tmrTrafficTimer();  // traffic rates and link speed
+    void DrawTimerTimer();   // self-draw painting; start-up runs it once in self-draw mode
+    void ScrollTimerTimer(); // song title scrolling
+    // Every timer with its handler, in the order the view numbers them.
+    std::array<std::pair<Timer*, void (TForm1::*)()>, 7> timers();
 
 private:
     void startupSteps();

@@ -183,7 +183,7 @@ void TForm1::applyModules(IniFile& ini) {
 // 10. disk space.
 void TForm1::applyDiskSpace(IniFile& ini) {
     stored_.shouldGetDisk = ini.readInteger(kGeneral, "ShouldGetDisk", 0);
-    if (stored_.shouldGetDisk != 1 || platform_.facts == nullptr) return;
+    if (stored_.shouldGetDisk != 1 || !platform_.facts || !platform_.facts->hasDriveReport()) return;
     setLabelText(36, platform_.facts->driveReport());
     labels_[36].visible = true;
     labels_[36].drawMark = 1;
@@ -286,7 +286,7 @@ void TForm1::applyLayeringAndPosition(IniFile& ini) {
 void TForm1::computeFacts(const std::string& showIp) {
     StartupFacts* facts = platform_.facts;
     IPTImer.enabled = showIp == "1";
-    if (showIp == "1" && facts) setLabelText(31, facts->externalIp(stored_.ipServer));
+    if (showIp == "1" && facts && facts->hasExternalIp()) setLabelText(31, facts->externalIp(stored_.ipServer));
     // An answer starting like markup is a web page, not an address.
     if (!labels_[31].text.empty() && labels_[31].text[0] == '<') setLabelText(31, kBadIpServer);
 

@@ -15,6 +15,6 @@ struct Pixels {
 };
 
 // Pictures larger than this are refused before anything is allocated for them.
-constexpr int kMaxPictureSide = 8192;
+constexpr int kMaxPictureSide = 4096;
 
 }  // namespace tabrix

@@ -6,6 +6,13 @@
 
 namespace tabrix {
 
+class Codepage;
+class ReportFacts;
+class SystemApi;
+class PerformanceApi;
+class CpuidApi;
+class PlayerWindow;
+
 struct Font {
     std::string face = "Tahoma";
     int height = -11;             // LOGFONT height: negative = character height in pixels
@@ -81,6 +88,9 @@ public:
     virtual std::string connectionText() = 0;
     virtual std::string externalIp(const std::string& server) = 0;
     virtual std::string driveReport() = 0;
+    // A source that is not part of this build leaves its label as designed.
+    virtual bool hasExternalIp() const { return true; }
+    virtual bool hasDriveReport() const { return true; }
 };
 
 // Everything the behaviour asks of the system, handed to it by the entry point.
@@ -93,6 +103,12 @@ struct Platform {
     std::string programDir;  // directory of the executable, with a trailing backslash
     // Until the sources exist, start-up leaves those labels at their design texts.
     StartupFacts* facts = nullptr;
+    // The report output: ANSI to UTF-8, and the values the reports ask for afresh.
+    Codepage* codepage = nullptr;
+    ReportFacts* reportFacts = nullptr;
+    // The raw system reads the refresh cycle formats.
+    SystemApi* system = nullptr;
+    PlayerWindow* player = nullptr;
 
     std::string path(const std::string& name) const { return programDir + name; }
 };

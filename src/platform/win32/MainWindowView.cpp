@@ -52,8 +52,8 @@ void MainWindowView::guarded(F&& f) {
 
 void MainWindowView::create(TForm1& form) {
     form_ = &form;
-    timers_ = {&form.systimer, &form.FileTimer1, &form.WinampTimer, &form.IPTImer,
-               &form.tmrTraffic, &form.DrawTimer, &form.ScrollTimer};
+    const auto all = form.timers();
+    for (size_t i = 0; i < all.size(); ++i) timers_[i] = all[i].first;
     const MainWindowState& w = form.window;
     // Stay-on-top is applied once start-up has decided it: an owned window that was created
     // topmost cannot always be made a normal one again.
@@ -297,6 +297,10 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_TIMER:
+        if (wp >= 1 && wp <= timers_.size()) {
+            const auto handler = form_->timers()[wp - 1].second;
+            guarded([&] { (form_->*handler)(); });
+        }
         guarded([&] { sync(); });
         return 0;
     case WM_CLOSE:

@@ -6,10 +6,17 @@
 #include <memory>
 
 #include "app/App.h"
+#include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/MainWindowView.h"
 #include "platform/win32/Resources.h"
+#include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Platform.h"
+#include "report/SourceReportFacts.h"
+#include "sources/SystemFacts.h"
+#include "sources/adCpuUsage.h"
+#include "app/SourceStartupFacts.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;
@@ -58,11 +65,18 @@ public:
         // Settings, About and the error notice are kept hidden for the program's life.
         settings_ = createPlainWindow(instance_, "TForm3", "Settings", WS_EX_TOOLWINDOW);
         about_ = createPlainWindow(instance_, "TForm2", "About", WS_EX_TOOLWINDOW);
-        notice_ = createPlainWindow(instance_, "TForm4", "An Error Occured.", WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+        notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
+                                                    [this](const std::exception* e) {
+                                                        if (e)
+                                                            app_->handleException(*e);
+                                                        else
+                                                            app_->handleUnknownException();
+                                                    });
+        notice_->create(*app_->notice());
     }
-    void showNotice(const std::string& message, int, int) override {
+    void showNotice(const std::string&, int, int) override {
         // Until the balloon exists the message is kept as the notice window's text.
-        if (notice_) SetWindowTextA(notice_, message.c_str());
+        if (notice_) notice_->sync();
     }
 
 private:
@@ -72,7 +86,7 @@ private:
     HWND owner_ = nullptr;
     HWND settings_ = nullptr;
     HWND about_ = nullptr;
-    HWND notice_ = nullptr;
+    std::unique_ptr<ErrorNoticeView> notice_;
     App* app_ = nullptr;
     std::unique_ptr<MainWindowView> view_;
 };
@@ -87,6 +101,26 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32TextMeasure text;
     Win32Tray tray;
     Platform platform{files, ui, desktop, text, tray, programDirectory()};
+    Win32Codepage codepage;
+    Win32System system;
+    Win32Performance performance;
+    Win32Cpuid cpuid;
+    Win32PlayerWindow player;
+    VersionInfo version;
+    system.version(version);
+    SourceReportFacts reportFacts(system, player, version, "");
+    // The processor is identified once, before the first main window.
+    SourceStartupFacts facts(system, cpuid, version);
+    platform.codepage = &codepage;
+    platform.reportFacts = &reportFacts;
+    platform.facts = &facts;
+    platform.system = &system;
+    platform.player = &player;
+    try {
+        InitCpuCounters(performance, system);
+    } catch (const std::exception&) {
+        // No counters: the load keeps its last text; the refresh goes on.
+    }
     Win32Host host(instance, tray);
     App app(platform, host);
     host.attach(app);
@@ -100,5 +134,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    StopCpuCounters();
     return 0;
 }
