@@ -28,21 +28,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-log=$(mktemp)
+hostlog=$(mktemp); winlog=$(mktemp)
 step "host tests"
-ctest --preset host --timeout 300 2>&1 | tee "$log"
+ctest --preset host --timeout 300 2>&1 | tee "$hostlog"
 step "Win32 and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
-ctest --preset win32-tests --timeout 900 2>&1 | tee -a "$log"
+# -V keeps GoogleTest's own lines, so the cases of each Wine suite can be counted.
+ctest --preset win32-tests --timeout 900 -V >"$winlog" 2>&1
+grep -E '^[0-9]+: \[ +(RUN|OK|FAILED|SKIPPED|PASSED) +\]|^[0-9]+: .*Failure|^[0-9]+/[0-9]+ Test|tests passed|Expected|Which is|Value of|Actual' "$winlog" \
+  | grep -vE '\[ +RUN +\]' || true
 
-# One closing line over both runs: ctest counts a Win32 suite as one test, so count
-# GoogleTest's cases instead where they were printed.
-passed=0; failed=0
-while read -r p f; do passed=$((passed + p)); failed=$((failed + f)); done < <(
-  awk '/tests passed, [0-9]+ tests failed out of/ {
-         for (i = 1; i <= NF; i++) if ($i == "out") total = $(i + 2);
-         for (i = 1; i <= NF; i++) if ($i == "failed") fl = $(i - 2);
-         print total - fl, fl }' "$log")
-rm -f "$log"
+# One closing line over both runs: host cases from CTest, Wine cases from GoogleTest.
+read -r hp hf < <(awk '/tests passed, [0-9]+ tests failed out of/ {
+    for (i = 1; i <= NF; i++) { if ($i == "out") t = $(i + 2); if ($i == "failed") f = $(i - 2) }
+    print t - f, f }' "$hostlog")
+wp=$(grep -cE '^[0-9]+: \[ +OK +\]' "$winlog" || true)
+wf=$(grep -cE '^[0-9]+: \[ +FAILED +\] [A-Za-z].*\([0-9]+ ms\)' "$winlog" || true)
+# A suite that crashed or hung prints no verdict of its own: count it from CTest.
+crashed=$(grep -cE '^[0-9]+/[0-9]+ Test +#[0-9]+: .*(\*\*\*Exception|\*\*\*Timeout|Child aborted)' "$winlog" || true)
+passed=$(( ${hp:-0} + wp )); failed=$(( ${hf:-0} + wf + crashed ))
+rm -f "$hostlog" "$winlog"
 echo
 echo "Total: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

@@ -18,7 +18,7 @@ bool fileAppears(const std::string& path, int ms) {
 
 }  // namespace
 
-TEST(Reports, DISABLED_TheTimerWritesBothReportsAtTheConfiguredStem) {
+TEST(Reports, TheTimerWritesBothReportsAtTheConfiguredStem) {
     ProgramFolder folder(nullptr);
     folder.write("config.ini",
                  "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablephp=1\r\n"
