@@ -1,5 +1,4 @@
 // The real Tabrix.exe writing its reports on the report timer.
-// Disabled until the main window routes FileTimer1 to its handler; then drop DISABLED_.
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
