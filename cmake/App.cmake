@@ -12,6 +12,8 @@ add_executable(Tabrix WIN32 ${PROJECT_SOURCE_DIR}/src/platform/win32/WinMain.cpp
 target_include_directories(Tabrix PRIVATE ${ASSET_DIR})
 set_source_files_properties(${ASSET_STAMP} PROPERTIES LANGUAGE RC)
 target_link_libraries(Tabrix PRIVATE tabrix_win32)
+# Small: no symbols, unused functions and data dropped.
+target_link_options(Tabrix PRIVATE -s -Wl,--gc-sections)
 set_target_properties(Tabrix PROPERTIES OUTPUT_NAME Tabrix)
 add_dependencies(Tabrix assets)
 

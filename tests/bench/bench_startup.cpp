@@ -26,7 +26,7 @@ int main() {
     const char* config = "[general]\r\nskin=Default\r\ntransparent=1\r\nshowbanner=-1\r\n"
                          "[position]\r\nleft=50\r\ntop=50\r\n";
     std::vector<double> ms;
-    SIZE_T privateBytes = 0;
+    SIZE_T privateBytes = 0, workingSet = 0;
     for (int run = 0; run < 10; ++run) {
         ProgramFolder folder(config);
         STARTUPINFOA si{};
@@ -50,7 +50,11 @@ int main() {
         PROCESS_MEMORY_COUNTERS_EX pmc{};
         pmc.cb = sizeof pmc;
         if (GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc))
-            privateBytes = pmc.PrivateUsage;
+        {
+            // Wine leaves PrivateUsage at 0; PagefileUsage is the same committed private memory.
+            privateBytes = pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage;
+            workingSet = pmc.WorkingSetSize;
+        }
         if (w) PostMessageA(w, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
         CloseHandle(pi.hProcess);
@@ -61,7 +65,8 @@ int main() {
     GetFileAttributesExA((distDir() + "\\Tabrix.exe").c_str(), GetFileExInfoStandard, &fa);
     std::printf("start to first painted frame: median %.0f ms (min %.0f, max %.0f, 10 runs)\n",
                 (ms[4] + ms[5]) / 2, ms.front(), ms.back());
-    std::printf("private memory after start-up: %lu KiB\n", static_cast<unsigned long>(privateBytes / 1024));
+    std::printf("private memory after start-up: %lu KiB (working set %lu KiB)\n",
+                static_cast<unsigned long>(privateBytes / 1024), static_cast<unsigned long>(workingSet / 1024));
     std::printf("Tabrix.exe size: %lu bytes\n", static_cast<unsigned long>(fa.nFileSizeLow));
     return 0;
 }
