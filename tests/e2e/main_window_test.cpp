@@ -4,6 +4,8 @@
 
 #include "e2e_support.h"
 
+#include <shellapi.h>
+
 using namespace e2e;
 
 namespace {
@@ -49,6 +51,17 @@ std::string noticeText(const Running& app) {
     return notice ? windowText(notice) : "(no notice window)";
 }
 
+// Whether the shell holds an icon of this window with id 0: modifying a missing one fails.
+bool trayIconExists(HWND w) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = 88;
+    data.hWnd = w;
+    data.uID = 0;
+    data.uFlags = NIF_TIP;
+    lstrcpyA(data.szTip, "Tabrix");
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
 bool isDark(uint32_t c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
 
 }  // namespace
@@ -79,6 +92,7 @@ TEST(MainWindow, GoodFolderShowsTheDesignedWindowWithSkinAndBanner) {
     EXPECT_EQ(l.key, RGB(255, 255, 255));
     EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_COLORKEY));
     EXPECT_EQ(noticeText(app), "An Error Occured.");
+    EXPECT_TRUE(trayIconExists(w));
 
     // The banner's grey strip at the skin's top-left corner, and a caption label's text.
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -105,6 +119,7 @@ TEST(MainWindow, WithoutConfigIniStartUpStopsAtTheSkinAndKeepsTheDesign) {
     EXPECT_TRUE(ex & WS_EX_LAYERED);
     EXPECT_EQ(layeredAttributes(w).flags, static_cast<DWORD>(LWA_COLORKEY));
     EXPECT_EQ(noticeText(app), "There was a problem starting Tabrix");
+    EXPECT_FALSE(trayIconExists(w));
     EXPECT_TRUE(app.close());
 }
 
