@@ -13,7 +13,7 @@ shot=$here/build/screenshot.png
 if [ -n "${TABRIX_OWN_DISPLAY:-}" ]; then
   echo "No display found: Tabrix runs on a private virtual display ($DISPLAY)."
   echo "A screenshot of it is refreshed every 2 seconds at $shot"
-  echo "Stop it with Ctrl+C (or: DISPLAY=$DISPLAY xdotool key Escape won't close it; use the tray/Exit)."
+  echo "Stop it with Ctrl+C."
   ( while sleep 2; do import -display "$DISPLAY" -window root "$shot.tmp.png" 2>/dev/null && mv "$shot.tmp.png" "$shot"; done ) &
   shooter=$!
   trap 'kill $shooter 2>/dev/null; [ -n "${TABRIX_XVFB_PID:-}" ] && kill $TABRIX_XVFB_PID 2>/dev/null; true' EXIT
