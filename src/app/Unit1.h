@@ -131,6 +131,17 @@ private:
     void setWindowSize(int width, int height);
     Pixels loadBitmapFile(const std::string& name);
 
+    // refresh cycle (Unit1_refresh.cpp)
+    void refreshSteps(SystemApi& system, PlayerWindow& player);
+    void refreshCpuUsage();
+    void refreshSongLabels(PlayerWindow& player);
+    void refreshPlayerButtons(PlayerWindow& player);
+    void refreshDiskSpace();
+    void ReadMBM5Data();
+    bool playerRunning(PlayerWindow& player);  // a fresh player link for each question
+    void setSongLabelsVisible(bool visible);
+    void setPlayerButtonsVisible(bool visible);
+
     Platform& platform_;
     StoredValues& stored_;
     ErrorSink& errors_;

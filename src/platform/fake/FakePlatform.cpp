@@ -45,6 +45,9 @@ std::string FakeStartupFacts::driveReport() {
     return drives;
 }
 
-FakePlatform::FakePlatform() : platform{files, ui, desktop, text, tray, kFakeProgramDir} {}
+FakePlatform::FakePlatform() : platform{files, ui, desktop, text, tray, kFakeProgramDir} {
+    platform.system = &system;
+    platform.player = &player;
+}
 
 }  // namespace tabrix

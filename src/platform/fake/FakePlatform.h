@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeFiles.h"
+#include "platform/fake/FakeSystem.h"
 
 namespace tabrix {
 
@@ -83,7 +84,9 @@ struct FakePlatform {
     FakeDesktop desktop;
     FakeTextMeasure text;
     FakeTray tray;
-    FakeStartupFacts facts;  // plugged in only when a test sets platform.facts
+    FakeStartupFacts facts;   // plugged in only when a test sets platform.facts
+    FakeSystem system;        // plugged in
+    FakePlayerWindow player;  // plugged in; no player window until a test opens one
     Platform platform;
 };
 

@@ -1,0 +1,31 @@
+#pragma once
+// A main window built from a working config.ini, ready for systimer ticks against the
+// fake system and player.
+#include "platform/Error.h"
+#include "sources/WAmpMsg.h"
+#include "startup_fixture.h"
+
+namespace tabrix::test {
+
+class RefreshTest : public StartupTest {
+protected:
+    // Start-up with the test's lines of section general, then any further sections.
+    TForm1& build(std::initializer_list<std::string> general, std::initializer_list<std::string> more = {}) {
+        working(general, more);
+        TForm1& f = create();
+        EXPECT_TRUE(completed()) << f.startupFailure;
+        return f;
+    }
+    void tick() { form->systimerTimer(); }
+    PlayerWindow::Handle startPlayer() { return fake.player.open(kPlayerClass, "1. Artist - Song - Winamp"); }
+    bool songShown() const { return form->label(13).visible && form->label(14).visible; }
+    bool songHidden() const { return !form->label(13).visible && !form->label(14).visible; }
+    // The five player buttons: 1 all shown, 0 all hidden, -1 mixed.
+    int buttons() const {
+        int shown = 0;
+        for (int n : {6, 2, 3, 4, 7}) shown += form->image(n).visible ? 1 : 0;
+        return shown == 5 ? 1 : shown == 0 ? 0 : -1;
+    }
+};
+
+}  // namespace tabrix::test

@@ -1,0 +1,139 @@
+// The label texts a refresh tick writes, and what a failing step leaves behind.
+#include "platform/fake/FakeSystem.h"
+#include "refresh_fixture.h"
+#include "sources/adCpuUsage.h"
+
+namespace tabrix::test {
+namespace {
+
+constexpr uint64_t kMiB = 1048576;
+
+class RefreshTexts : public RefreshTest {
+protected:
+    RefreshTexts() {
+        FakeSystem& s = fake.system;
+        s.power.acLineStatus = 0;
+        s.power.batteryLifePercent = 57;
+        s.power.batteryLifeTime = 5400;
+        s.user = "alice";
+        s.memory = {43, 536330240, 200 * kMiB, 1000 * kMiB, 500 * kMiB};
+        s.display = {75, 32, 1280, 1024};
+        s.ticks = 90061000;
+    }
+    ~RefreshTexts() override { StopCpuCounters(); }
+
+    FakePerformance performance;
+};
+
+TEST_F(RefreshTexts, EveryChangingFactFromTheSystem) {
+    build({}, {"[modules]", "CheckBox23=True"});
+    EXPECT_FALSE(form->tmrTraffic.enabled);
+    tick();
+    const TForm1& f = *form;
+    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", f.label(34).text);
+    EXPECT_EQ("alice", f.label(23).text);
+    EXPECT_EQ("200 / 512 Mb", f.label(10).text);
+    EXPECT_EQ("43%", f.label(12).text);
+    EXPECT_EQ("501 / 1001 Mb", f.label(16).text);
+    EXPECT_EQ("75Hz @ 1280x1024", f.label(18).text);
+    EXPECT_EQ("1 days 1 hrs 1 min ", f.label(20).text);
+    EXPECT_TRUE(f.tmrTraffic.enabled);
+    // A refreshed text re-sizes its label.
+    EXPECT_EQ(static_cast<int>(f.label(18).text.size()) * 6, f.label(18).width);
+
+    fake.system.ticks = 0;
+    fake.system.power.acLineStatus = 255;
+    tick();
+    EXPECT_EQ("0 days 0 hrs 0 min ", f.label(20).text);
+    EXPECT_EQ("", f.label(34).text);
+
+    build({}, {"[modules]", "CheckBox23=False"});
+    tick();
+    EXPECT_FALSE(form->tmrTraffic.enabled);
+}
+
+TEST_F(RefreshTexts, ShowUsedPutsTheUsedAmountFirstAndMemoryBeyond4GbCounts) {
+    build({"ShowUsed=1"});
+    tick();
+    EXPECT_EQ("311 / 512 Mb", form->label(10).text);
+    EXPECT_EQ("502 / 1001 Mb", form->label(16).text);
+
+    build({"ShowUsed=yes"});  // only "1" means used
+    fake.system.memory = {20, 8192 * kMiB, 6144 * kMiB, 12288 * kMiB, 9000 * kMiB};
+    tick();
+    EXPECT_EQ("6144 / 8193 Mb", form->label(10).text);
+    EXPECT_EQ("9001 / 12289 Mb", form->label(16).text);
+}
+
+TEST_F(RefreshTexts, CpuUsageFromTheSamplerAndAFailingSamplerStopsNothingElse) {
+    // Neither performance data nor GetSystemTimes: every sample throws.
+    performance.queryFails = true;
+    InitCpuCounters(performance, fake.system);
+    build({"winampbuttonsstay=1"});
+    tick();
+    EXPECT_EQ("X", form->label(4).text);
+    EXPECT_EQ("1 days 1 hrs 1 min ", form->label(20).text);
+    EXPECT_EQ(1, buttons());
+    EXPECT_TRUE(errors.shown.empty());
+
+    // The fallback: the load over the interval between two ticks, halves to even.
+    performance.hasSystemTimes = true;
+    tick();
+    EXPECT_EQ("0 %   ", form->label(4).text);  // one sample: no interval yet
+    performance.idleTime += 625;
+    performance.kernelTime += 1000;
+    tick();
+    EXPECT_EQ("38 %   ", form->label(4).text);
+    performance.queryFails = true;
+    performance.hasSystemTimes = false;
+    tick();
+    EXPECT_EQ("38 %   ", form->label(4).text);
+}
+
+TEST_F(RefreshTexts, DriveTextOnlyWhenShouldGetDiskIsOne) {
+    fake.platform.facts = &fake.facts;
+    build({});
+    fake.facts.drives = "D: 1 Gb free";
+    tick();
+    EXPECT_EQ("X", form->label(36).text);
+    EXPECT_FALSE(form->label(36).visible);
+
+    build({"ShouldGetDisk=1"});
+    EXPECT_EQ("D: 1 Gb free", form->label(36).text);
+    fake.facts.drives = "D: 2 Gb free";
+    tick();
+    EXPECT_EQ("D: 2 Gb free", form->label(36).text);
+}
+
+// A system whose clock fails: step 10 throws.
+class BrokenClock : public FakeSystem {
+public:
+    uint32_t tickCount() override {
+        if (broken) throw Error("clock");
+        return FakeSystem::tickCount();
+    }
+    bool broken = true;
+};
+
+TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
+    BrokenClock system;
+    system.user = "bob";
+    fake.platform.system = &system;
+    build({"winampbuttonsstay=1"}, {"[modules]", "CheckBox23=True"});
+    tick();
+    EXPECT_EQ("bob", form->label(23).text);  // before the failing step
+    EXPECT_EQ("X", form->label(20).text);    // the failing step and all after it
+    EXPECT_EQ(0, buttons());
+    EXPECT_FALSE(form->tmrTraffic.enabled);
+    EXPECT_TRUE(errors.shown.empty());
+    EXPECT_TRUE(fake.ui.boxes.empty());
+
+    system.broken = false;
+    tick();
+    EXPECT_EQ("0 days 0 hrs 0 min ", form->label(20).text);
+    EXPECT_EQ(1, buttons());
+    EXPECT_TRUE(form->tmrTraffic.enabled);
+}
+
+}  // namespace
+}  // namespace tabrix::test
