@@ -28,23 +28,32 @@ void App::start() {
 
 void App::createMainWindow() {
     main_ = std::make_unique<TForm1>(platform_, stored_, *this);
+    main_->owner = this;
     host_.mainWindowCreating(*main_);
     main_->FormCreate();
     host_.mainWindowCreated(*main_);
 }
 
 void App::destroyMainWindow() {
-    if (main_->trayAdded) {
-        platform_.tray.remove(main_->trayRecord);
-        main_->trayAdded = false;
-    }
+    if (main_->trayAdded) platform_.tray.remove(main_->trayRecord);
+    main_->trayAdded = false;
     host_.mainWindowDestroying(*main_);
     main_.reset();
 }
 
 void App::rebuildMainWindow() {
-    if (main_) destroyMainWindow();
+    stored_.rememberedSong = kForcedSong;
+    // Removing an icon that is not there is harmless; the record is the old window's.
+    if (main_) {
+        platform_.tray.remove(main_->trayRecord);
+        main_->trayAdded = false;
+        destroyMainWindow();
+    }
     createMainWindow();
+}
+
+void App::closeMainWindow() {
+    if (main_) host_.closeMainWindow(*main_);
 }
 
 void App::ShowErrorDialog(const std::string& message) {
@@ -58,8 +67,12 @@ void App::ShowErrorDialog(const std::string& message) {
     host_.showNotice(message, left, top);
 }
 
-void App::handleException(const std::exception& e) { ShowErrorDialog(e.what()); }
+void App::handleException(const std::exception& e) {
+    ShowErrorDialog(e.what());
+}
 
-void App::handleUnknownException() { ShowErrorDialog("An unknown error occurred"); }
+void App::handleUnknownException() {
+    ShowErrorDialog("An unknown error occurred");
+}
 
 }  // namespace tabrix

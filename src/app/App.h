@@ -24,21 +24,32 @@ public:
     virtual void createAuxiliaryWindows() = 0;
     // The error notice shows a message (it exists from the end of the entry on).
     virtual void showNotice(const std::string& message, int mainLeft, int mainTop) = 0;
+    // The main window asked for a rebuild: call App::rebuildMainWindow from the message
+    // loop, once the asking handler has returned.
+    virtual void postRebuild() = 0;
+    virtual void showSettings() = 0;
+    virtual void showAbout() = 0;
+    // Closes the real main window now; its close runs TForm1::FormClose and ends the loop.
+    virtual void closeMainWindow(TForm1& form) = 0;
+    // Ends the message loop without closing anything.
+    virtual void terminate() = 0;
 };
 
 constexpr char kOldWindowsWarning[] =
     "You are not running Windows 2000/XP.  Please download the Windows 9x version";
 constexpr char kHelpFile[] = "tabrix.chm";
+constexpr char kForcedSong[] = "foo";
 
 // The program entry and the lifetime of the main window.
-class App : public ErrorSink {
+class App : public ErrorSink, public MainWindowOwner {
 public:
     App(Platform& platform, AppHost& host);
     ~App() override;
 
     // Entry steps 1 to 6 (without the message loop).
     void start();
-    // Destroys the main window (removing its tray icon) and builds a new one.
+    // Destroys the main window (removing its tray icon) and builds a new one; the song poll
+    // starts over with "foo" so the new window's song line is written.
     void rebuildMainWindow();
 
     // The error notice; before it exists a message waits and is shown once it does.
@@ -46,6 +57,13 @@ public:
     // The application-wide handler for whatever a window handler lets out.
     void handleException(const std::exception& e);
     void handleUnknownException();
+
+    // What the main window asks of the program.
+    void reloadMainWindow() override { host_.postRebuild(); }
+    void showSettings() override { host_.showSettings(); }
+    void showAbout() override { host_.showAbout(); }
+    void closeMainWindow() override;
+    void terminate() override { host_.terminate(); }
 
     TForm1* mainWindow() { return main_.get(); }
     StoredValues& stored() { return stored_; }

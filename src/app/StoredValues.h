@@ -23,6 +23,9 @@ struct StoredValues {
     std::string winampPath;
     std::string enablePhp;
     std::string enableXml;
+    // The song poll's last text; every rebuild of the main window sets it to "foo" so
+    // that the new window's first poll writes the song line.
+    std::string rememberedSong;
 };
 
 }  // namespace tabrix

@@ -202,7 +202,6 @@ std::array<std::pair<Timer*, void (TForm1::*)()>, 7> TForm1::timers() {
 }
 
 // Handlers whose work arrives with its own source.
-void TForm1::WinampTimerTimer() {}
 void TForm1::IPTImerTimer() {}
 void TForm1::tmrTrafficTimer() {}
 void TForm1::ScrollTimerTimer() {}

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
 #include "platform/Platform.h"
 
 namespace tabrix {
 
 class IniFile;
+class TWinampApi;
 
 // Where errors go that a handler reports to the user (the error notice).
 class ErrorSink {
@@ -112,7 +114,43 @@ public:
     // Every timer with its handler, in the order the view numbers them.
     std::array<std::pair<Timer*, void (TForm1::*)()>, 7> timers();
 
+    // Tray icon, menus, keys and window behaviour (Unit1_tray.cpp, Unit1_menu.cpp).
+    MainWindowOwner* owner = nullptr;  // set by the program; nothing is asked of it before
+    std::vector<MenuItem> pmenu1 = designMenu();
+    void TrayIconCallback(uint32_t mouseMessage);  // the tray's message 0x401
+    bool SysCommand(uint32_t command);             // true: the default handling follows
+    void EndSession(bool ending);                  // WM_ENDSESSION
+    void FormActivate();                           // WM_ACTIVATE: owner placement
+    void FormKeyDown(int key);
+    void FormContextPopup();                       // WM_CONTEXTMENU
+    void TaskbarCreated();                         // the shell restarted: icon again
+    void menuCommand(int command);
+    void Show1Click();
+    void ReloadClick();
+    void Settings1Click();
+    void About1Click();
+    void Update1Click();
+    void SavePosition1Click();
+    void Help1Click();
+    void CopyIPaddress1Click();
+    void CopyCPUname1Click();
+    void Exit1Click();
+    void FormClose();
+    MenuItem& menuItem(const std::string& name);
+
+    // Player buttons (Unit1_player.cpp): each runs the click procedure with its command.
+    void Image2Click();
+    void Image3Click();
+    void Image4Click();
+    void Image6Click();
+    void Image7Click();
+
 private:
+    // tray, menus and player (Unit1_tray.cpp, Unit1_menu.cpp, Unit1_player.cpp)
+    void showPopup(bool fromTray);
+    bool savePosition();  // false after its message box
+    void playerClick(void (TWinampApi::*command)());
+
     void startupSteps();
     void beginStep(int step) { lastStartupStep = step; }
     void applySavedPositions(IniFile& ini);

@@ -12,6 +12,10 @@ class SystemApi;
 class PerformanceApi;
 class CpuidApi;
 class PlayerWindow;
+class Shell;
+class Clipboard;
+class Waiter;
+class WindowSystem;
 
 struct Font {
     std::string face = "Tahoma";
@@ -109,6 +113,12 @@ struct Platform {
     // The raw system reads the refresh cycle formats.
     SystemApi* system = nullptr;
     PlayerWindow* player = nullptr;
+    // Tray menu, keys and the player's start: shell, clipboard, the main window's
+    // surroundings and a bounded wait.
+    Shell* shell = nullptr;
+    Clipboard* clipboard = nullptr;
+    WindowSystem* windows = nullptr;
+    Waiter* waiter = nullptr;
 
     std::string path(const std::string& name) const { return programDir + name; }
 };

@@ -48,6 +48,10 @@ std::string FakeStartupFacts::driveReport() {
 FakePlatform::FakePlatform() : platform{files, ui, desktop, text, tray, kFakeProgramDir} {
     platform.system = &system;
     platform.player = &player;
+    platform.shell = &shell;
+    platform.clipboard = &clipboard;
+    platform.windows = &windows;
+    platform.waiter = &waiter;
 }
 
 }  // namespace tabrix

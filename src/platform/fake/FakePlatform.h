@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeFiles.h"
+#include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
 
 namespace tabrix {
@@ -87,6 +88,10 @@ struct FakePlatform {
     FakeStartupFacts facts;   // plugged in only when a test sets platform.facts
     FakeSystem system;        // plugged in
     FakePlayerWindow player;  // plugged in; no player window until a test opens one
+    FakeShell shell;          // plugged in, as are the three below
+    FakeClipboard clipboard;
+    FakeWindowSystem windows;
+    FakeWaiter waiter;
     Platform platform;
 };
 

@@ -27,8 +27,9 @@ void registerClass(HINSTANCE instance, HICON icon, WNDPROC proc) {
 
 }  // namespace
 
-MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError)
-    : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)) {
+MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
+                               const Win32WindowSystem* menus)
+    : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)), menus_(menus) {
     registerClass(instance, icon, &MainWindowView::windowProc);
 }
 
@@ -36,17 +37,6 @@ MainWindowView::~MainWindowView() {
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
-    }
-}
-
-template <typename F>
-void MainWindowView::guarded(F&& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        onError_(&e);
-    } catch (...) {
-        onError_(nullptr);
     }
 }
 
@@ -237,6 +227,9 @@ LRESULT CALLBACK MainWindowView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
 }
 
 LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    bool handled = false;
+    const LRESULT result = handleWindowMessage(msg, wp, lp, handled);
+    if (handled) return result;
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;  // painted whole, double-buffered
@@ -269,6 +262,11 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+        // The player pictures lie over the skin: a left press there is the start of a click.
+        if (msg == WM_LBUTTONDOWN && (pressedButton_ = playerButtonAt(x, y)) != 0) {
+            SetCapture(hwnd_);
+            return 0;
+        }
         const int n = form_->labelDragging() ? labelAt(x, y) : 0;
         if (n) {
             const Label& l = form_->label(n);
@@ -291,6 +289,13 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
+        if (msg == WM_LBUTTONUP && pressedButton_) {
+            const int pressed = pressedButton_;
+            pressedButton_ = 0;
+            ReleaseCapture();
+            if (playerButtonAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)) == pressed) clickPlayerButton(pressed);
+            return 0;
+        }
         if (int n = form_->capturedLabel()) {
             guarded([&] { form_->LabelMouseUp(n); });
             ReleaseCapture();
@@ -304,6 +309,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         guarded([&] { sync(); });
         return 0;
     case WM_CLOSE:
+        guarded([&] { form_->FormClose(); });
         DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:

@@ -6,6 +6,7 @@
 
 #include "app/Unit1.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace tabrix::win32 {
 
@@ -15,7 +16,9 @@ class MainWindowView {
 public:
     using ErrorHandler = std::function<void(const std::exception*)>;
 
-    MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError);
+    // menus draws the popup's pictures when this window owns the menu; may be null.
+    MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
+                   const Win32WindowSystem* menus = nullptr);
     ~MainWindowView();
     MainWindowView(const MainWindowView&) = delete;
     MainWindowView& operator=(const MainWindowView&) = delete;
@@ -33,17 +36,29 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    // Nothing a handler throws crosses into Windows: it goes to the application's handler.
     template <typename F>
-    void guarded(F&& f);
+    void guarded(F&& f) {
+        try {
+            f();
+        } catch (const std::exception& e) {
+            onError_(&e);
+        } catch (...) {
+            onError_(nullptr);
+        }
+    }
 
     void applyStyles();
     void applyLayering();
     void syncTimers();
     void rebuildSkin();
     void paint(HDC target);
-    void drawPicture(const Dib& dib, HDC dc, uint32_t* back, int backW, int backH, int left,
-                     int top, bool keyed);
+    void drawPicture(const Dib& dib, HDC dc, uint32_t* back, int backW, int backH, int left, int top,
+                     bool keyed);
     int labelAt(int x, int y) const;
+    int playerButtonAt(int x, int y) const;  // Image2 .. Image7 under the point, 0 when none
+    void clickPlayerButton(int image);
+    LRESULT handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
 
     HINSTANCE instance_;
     HWND owner_;
@@ -60,6 +75,8 @@ private:
     std::array<Dib, 8> buttons_;  // Image2 .. Image7 as drawn
     int appliedWidth_ = -1;
     int appliedHeight_ = -1;
+    const Win32WindowSystem* menus_;
+    int pressedButton_ = 0;  // the player picture a left press began on
 };
 
 }  // namespace tabrix::win32

@@ -16,6 +16,8 @@ enum ResourceId {
     kBmpBalloon = 110,
     kBmpWarning = 111,
     kJpegBanner = 140,
+    kBmpMenuFirst = 130,  // the popup menu's 16 x 16 pictures, MenuIcon order
+    kMenuIconCount = 11,
 };
 
 // The design picture of a player button (Image2 .. Image7), 0 for other pictures.

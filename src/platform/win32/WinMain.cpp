@@ -6,65 +6,104 @@
 #include <memory>
 
 #include "app/App.h"
+#include "app/SourceStartupFacts.h"
 #include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/MainWindowView.h"
 #include "platform/win32/Resources.h"
 #include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32System.h"
 #include "report/SourceReportFacts.h"
 #include "sources/SystemFacts.h"
 #include "sources/adCpuUsage.h"
-#include "app/SourceStartupFacts.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;
 
 namespace {
 
-LRESULT CALLBACK plainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+// Asks the owner window to rebuild the main window from the message loop, where no
+// handler of the old one is running any more.
+constexpr UINT kRebuildMessage = WM_APP + 1;
+App* theApp = nullptr;
+
+LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kRebuildMessage && theApp) {
+        try {
+            theApp->rebuildMainWindow();
+        } catch (const std::exception& e) {
+            theApp->handleException(e);
+        }
+        return 0;
+    }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-HWND createPlainWindow(HINSTANCE instance, const char* className, const char* caption, DWORD exStyle) {
+// Settings and About stand-ins: their close box hides them, they live as long as the program.
+LRESULT CALLBACK auxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CLOSE) {
+        ShowWindow(hwnd, SW_HIDE);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+HWND createPlainWindow(HINSTANCE instance, const char* className, const char* caption, DWORD exStyle,
+                       WNDPROC proc, DWORD style = WS_POPUP, int width = 0, int height = 0) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = plainProc;
+    wc.lpfnWndProc = proc;
     wc.hInstance = instance;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = className;
     RegisterClassA(&wc);
-    return CreateWindowExA(exStyle, className, caption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                           nullptr);
+    return CreateWindowExA(exStyle, className, caption, style, 200, 200, width, height, nullptr, nullptr,
+                           instance, nullptr);
 }
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 // Connects the program entry to real windows.
 class Win32Host : public AppHost {
 public:
-    Win32Host(HINSTANCE instance, Win32Tray& tray) : instance_(instance), tray_(tray) {
+    Win32Host(HINSTANCE instance, Win32Tray& tray, Win32WindowSystem& windows, Win32Clipboard& clipboard)
+        : instance_(instance), tray_(tray), windows_(windows), clipboard_(clipboard) {
         icon_ = loadProgramIcon(instance);
         tray_.icon = icon_;
         // The hidden owner that would carry a taskbar button.
-        owner_ = createPlainWindow(instance, "TApplication", kAppTitle, 0);
+        owner_ = createPlainWindow(instance, "TApplication", kAppTitle, 0, ownerProc);
+        windows_.owner = owner_;
     }
-    void attach(App& app) { app_ = &app; }
+    void attach(App& app) {
+        app_ = &app;
+        theApp = &app;
+    }
 
     void mainWindowCreating(TForm1& form) override {
-        view_ = std::make_unique<MainWindowView>(instance_, owner_, icon_, [this](const std::exception* e) {
-            if (e)
-                app_->handleException(*e);
-            else
-                app_->handleUnknownException();
-        });
+        view_ = std::make_unique<MainWindowView>(
+            instance_, owner_, icon_,
+            [this](const std::exception* e) {
+                if (e)
+                    app_->handleException(*e);
+                else
+                    app_->handleUnknownException();
+            },
+            &windows_);
         view_->create(form);
         tray_.window = view_->hwnd();
+        windows_.window = view_->hwnd();
+        clipboard_.window = view_->hwnd();
     }
     void mainWindowCreated(TForm1&) override { view_->showAfterStartup(); }
     void mainWindowDestroying(TForm1&) override { view_.reset(); }
 
     void createAuxiliaryWindows() override {
         // Settings, About and the error notice are kept hidden for the program's life.
-        settings_ = createPlainWindow(instance_, "TForm3", "Settings", WS_EX_TOOLWINDOW);
-        about_ = createPlainWindow(instance_, "TForm2", "About", WS_EX_TOOLWINDOW);
+        settings_ = createPlainWindow(instance_, "TForm3", "Settings", WS_EX_TOOLWINDOW, auxProc,
+                                      kDialogStyle, 420, 360);
+        about_ = createPlainWindow(instance_, "TForm2", "About", WS_EX_TOOLWINDOW, auxProc, kDialogStyle, 320,
+                                   240);
         notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
                                                     [this](const std::exception* e) {
                                                         if (e)
@@ -79,9 +118,26 @@ public:
         if (notice_) notice_->sync();
     }
 
+    void postRebuild() override { PostMessageA(owner_, kRebuildMessage, 0, 0); }
+    void showSettings() override { showAux(settings_); }
+    void showAbout() override { showAux(about_); }
+    void closeMainWindow(TForm1&) override {
+        // Sent, not posted: at the session's end nothing posted would be handled any more.
+        if (view_ && view_->hwnd()) SendMessageA(view_->hwnd(), WM_CLOSE, 0, 0);
+    }
+    void terminate() override { PostQuitMessage(0); }
+
 private:
+    static void showAux(HWND w) {
+        if (!w) return;
+        ShowWindow(w, SW_SHOW);
+        SetForegroundWindow(w);
+    }
+
     HINSTANCE instance_;
     Win32Tray& tray_;
+    Win32WindowSystem& windows_;
+    Win32Clipboard& clipboard_;
     HICON icon_ = nullptr;
     HWND owner_ = nullptr;
     HWND settings_ = nullptr;
@@ -116,12 +172,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform.facts = &facts;
     platform.system = &system;
     platform.player = &player;
+    Win32Shell shell;
+    Win32Clipboard clipboard;
+    Win32WindowSystem windows(instance);
+    Win32Waiter waiter;
+    platform.shell = &shell;
+    platform.clipboard = &clipboard;
+    platform.windows = &windows;
+    platform.waiter = &waiter;
     try {
         InitCpuCounters(performance, system);
     } catch (const std::exception&) {
         // No counters: the load keeps its last text; the refresh goes on.
     }
-    Win32Host host(instance, tray);
+    Win32Host host(instance, tray, windows, clipboard);
     App app(platform, host);
     host.attach(app);
     try {

@@ -1,0 +1,189 @@
+// The popup menu `pmenu1` and what its entries do: show and hide, reload, save the
+// position, help, update, copy, exit, and the close handler that saves the layout.
+#include "app/App.h"
+#include "app/Unit1.h"
+#include "platform/ShellApi.h"
+#include "settings/IniFile.h"
+
+#include <stdexcept>
+
+namespace tabrix {
+namespace {
+
+constexpr char kConfigFile[] = "config.ini";
+constexpr char kPositionSaveFailed[] = "Cannot Save settings!";
+constexpr char kLayoutSaveFailed[] = "Cannot save settings!";
+constexpr char kUpdateNotice[] = "Tabrix will now shut down for the update process";
+constexpr char kUpdater[] = "update.exe";
+constexpr char kShowCaption[] = "Show";
+constexpr char kHideCaption[] = "Hide";
+
+MenuItem entry(const char* name, const char* caption, int command, int icon, bool visible = true) {
+    MenuItem m;
+    m.name = name;
+    m.caption = caption;
+    m.command = command;
+    m.icon = icon;
+    m.visible = visible;
+    return m;
+}
+
+MenuItem separator() {
+    return entry("-", "-", 0, 0);
+}
+
+MenuItem* findItem(std::vector<MenuItem>& items, const std::string& name) {
+    for (MenuItem& m : items) {
+        if (m.name == name) return &m;
+        if (MenuItem* inner = findItem(m.items, name)) return inner;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::vector<MenuItem> designMenu() {
+    MenuItem misc = entry("Misc1", "Misc", 0, kIconMisc);
+    misc.items = {entry("CopyIPaddress1", "Copy IP address", kMenuCopyIp, kIconCopyIp),
+                  entry("CopyCPUname1", "Copy CPU name", kMenuCopyCpu, kIconCopyCpu)};
+    return {entry("Show1", kHideCaption, kMenuShow, kIconShowHide),
+            separator(),
+            entry("Reload", "Reload", kMenuReload, kIconReload),
+            entry("Settings1", "Settings", kMenuSettings, kIconSettings),
+            entry("About1", "About", kMenuAbout, kIconAbout),
+            entry("Update1", "Update", kMenuUpdate, kIconUpdate, false),
+            entry("SavePosition1", "Save Position", kMenuSavePosition, kIconSavePosition),
+            entry("Help1", "Help", kMenuHelp, kIconHelp),
+            misc,
+            entry("Plugins1", "Plugins", 0, 0, false),
+            entry("SystemInfo1", "System Info", 0, 0, false),
+            separator(),
+            entry("Exit1", "Exit", kMenuExit, kIconExit)};
+}
+
+MenuItem& TForm1::menuItem(const std::string& name) {
+    MenuItem* m = findItem(pmenu1, name);
+    if (!m) throw std::out_of_range("no menu entry " + name);
+    return *m;
+}
+
+void TForm1::menuCommand(int command) {
+    switch (command) {
+        case kMenuShow:
+            Show1Click();
+            break;
+        case kMenuReload:
+            ReloadClick();
+            break;
+        case kMenuSettings:
+            Settings1Click();
+            break;
+        case kMenuAbout:
+            About1Click();
+            break;
+        case kMenuUpdate:
+            Update1Click();
+            break;
+        case kMenuSavePosition:
+            SavePosition1Click();
+            break;
+        case kMenuHelp:
+            Help1Click();
+            break;
+        case kMenuCopyIp:
+            CopyIPaddress1Click();
+            break;
+        case kMenuCopyCpu:
+            CopyCPUname1Click();
+            break;
+        case kMenuExit:
+            Exit1Click();
+            break;
+        default:
+            break;
+    }
+}
+
+void TForm1::Show1Click() {
+    window.visible = !window.visible;
+    // The entry always names what it will do next.
+    menuItem("Show1").caption = window.visible ? kHideCaption : kShowCaption;
+}
+
+void TForm1::ReloadClick() {
+    if (owner) owner->reloadMainWindow();
+}
+
+void TForm1::Settings1Click() {
+    if (owner) owner->showSettings();
+}
+
+void TForm1::About1Click() {
+    if (owner) owner->showAbout();
+}
+
+void TForm1::Help1Click() {
+    // A bare name: found relative to the current directory; a missing file goes unreported.
+    if (platform_.shell) platform_.shell->execute(kHelpFile, "", "", kShowNormal);
+}
+
+void TForm1::Update1Click() {
+    platform_.tray.remove(trayRecord);
+    trayAdded = false;
+    platform_.ui.messageBox(kUpdateNotice, kAppTitle);
+    if (platform_.shell)
+        platform_.shell->execute(kUpdater, std::string("/version ") + kVersion, platform_.programDir,
+                                 kShowHide);
+    if (owner) owner->terminate();
+}
+
+void TForm1::CopyIPaddress1Click() {
+    if (platform_.clipboard) platform_.clipboard->setText(label(31).text);
+}
+
+void TForm1::CopyCPUname1Click() {
+    if (platform_.clipboard) platform_.clipboard->setText(label(2).text);
+}
+
+void TForm1::Exit1Click() {
+    if (owner) owner->closeMainWindow();
+}
+
+void TForm1::SavePosition1Click() {
+    savePosition();
+}
+
+bool TForm1::savePosition() {
+    try {
+        IniFile ini(platform_.files, platform_.path(kConfigFile));
+        ini.writeInteger("position", "left", window.left);
+        ini.writeInteger("position", "top", window.top);
+        return true;
+    } catch (const std::exception&) {
+        platform_.ui.messageBox(kPositionSaveFailed, kAppTitle);
+        return false;
+    }
+}
+
+void TForm1::FormClose() {
+    if (stored_.sysTrayIcon == "1") {
+        platform_.tray.remove(trayRecord);
+        trayAdded = false;
+    }
+    savePosition();
+    try {
+        IniFile ini(platform_.files, platform_.path(kConfigFile));
+        for (int n = kFirstLabel; n <= kLastLabel; ++n) {
+            // The exact component name, so label34's keys start with a small l.
+            const Label& l = labels_[n];
+            ini.writeString("Labels", l.name + "left", std::to_string(l.left));
+            ini.writeString("Labels", l.name + "top", std::to_string(l.top));
+            ini.writeInteger("general", "FormWidth", window.width);
+            ini.writeInteger("general", "FormHeight", window.height);
+        }
+    } catch (const std::exception&) {
+        platform_.ui.messageBox(kLayoutSaveFailed, kAppTitle);
+    }
+}
+
+}  // namespace tabrix

@@ -1,0 +1,75 @@
+// The tray icon's callback, the system menu, the session end, activation and the keys.
+#include "app/Unit1.h"
+#include "platform/ShellApi.h"
+
+namespace tabrix {
+namespace {
+
+constexpr uint32_t kTrayLeftDown = 513;   // WM_LBUTTONDOWN
+constexpr uint32_t kTrayRightDown = 516;  // WM_RBUTTONDOWN
+constexpr uint32_t kScClose = 0xF060;
+constexpr int kVkF1 = 112;
+constexpr int kVkF2 = 113;
+constexpr int kVkEscape = 27;
+constexpr int kVkOemPlus = 187;
+constexpr int kVkOemMinus = 189;
+constexpr int kWidthStep = 5;
+
+}  // namespace
+
+void TForm1::TrayIconCallback(uint32_t mouseMessage) {
+    if (mouseMessage == kTrayLeftDown) Show1Click();
+    if (mouseMessage == kTrayRightDown) showPopup(true);
+}
+
+void TForm1::FormContextPopup() {
+    showPopup(false);
+}
+
+void TForm1::showPopup(bool fromTray) {
+    WindowSystem* windows = platform_.windows;
+    if (!windows) return;
+    // Without the foreground the tray menu would not close when the user clicks elsewhere,
+    // and without the posted null message it would not close on the second click either.
+    if (fromTray) windows->setForeground();
+    const Point at = windows->cursorPos();
+    const int chosen = windows->popupMenu(pmenu1, at);
+    if (fromTray) windows->postNull();
+    if (chosen) menuCommand(chosen);
+}
+
+bool TForm1::SysCommand(uint32_t command) {
+    if (command == kScClose) {
+        // Hidden at once; the default handling then closes the window (Exit path).
+        window.visible = false;
+        return true;
+    }
+    if (command == kAboutCommand) {
+        About1Click();
+        return false;
+    }
+    return true;
+}
+
+void TForm1::EndSession(bool ending) {
+    if (ending) Exit1Click();
+}
+
+void TForm1::FormActivate() {
+    if (platform_.windows) platform_.windows->placeOwner(OwnerPlacement{});
+}
+
+void TForm1::FormKeyDown(int key) {
+    if (key == kVkF1) Help1Click();
+    if (key == kVkF2) Settings1Click();
+    if (key == kVkOemPlus) setWindowSize(window.width + kWidthStep, window.height);
+    if (key == kVkOemMinus) setWindowSize(window.width - kWidthStep, window.height);
+    if (key == kVkEscape) Show1Click();
+}
+
+void TForm1::TaskbarCreated() {
+    // A restarted shell has forgotten every icon; only a configured one comes back.
+    if (stored_.sysTrayIcon == "1") trayAdded = platform_.tray.add(trayRecord);
+}
+
+}  // namespace tabrix

@@ -1,0 +1,53 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+
+#include "platform/ShellApi.h"
+#include "platform/win32/Resources.h"
+
+namespace tabrix::win32 {
+
+class Win32Shell : public Shell {
+public:
+    void execute(const std::string& file, const std::string& parameters, const std::string& directory,
+                 int showCommand) override;
+};
+
+class Win32Clipboard : public Clipboard {
+public:
+    bool setText(const std::string& text) override;
+    HWND window = nullptr;  // the clipboard's owner while the text is on it
+};
+
+// Plain sleeps: nothing else of the window runs during the wait.
+class Win32Waiter : public Waiter {
+public:
+    uint32_t now() override { return GetTickCount(); }
+    void sleep(uint32_t ms) override { Sleep(ms); }
+};
+
+// The main window's surroundings; the host sets the windows once they exist.
+class Win32WindowSystem : public WindowSystem {
+public:
+    explicit Win32WindowSystem(HINSTANCE instance);
+    void setForeground() override;
+    Point cursorPos() override;
+    int popupMenu(const std::vector<MenuItem>& menu, Point at) override;
+    void postNull() override;
+    void placeOwner(const OwnerPlacement& placement) override;
+
+    // The popup's pictures are drawn by the window that owns the menu (owner-drawn
+    // bitmaps keep the magenta background see-through on Windows 2000 and XP too).
+    bool measureItem(MEASUREITEMSTRUCT& item) const;
+    bool drawItem(const DRAWITEMSTRUCT& item) const;
+
+    HWND window = nullptr;
+    HWND owner = nullptr;
+
+private:
+    HMENU build(const std::vector<MenuItem>& items) const;
+    std::array<Pixels, kMenuIconCount> icons_;
+};
+
+}  // namespace tabrix::win32

@@ -1,0 +1,98 @@
+// The player buttons' click procedure and the song poll.
+#include "sources/WAmpMsg.h"
+#include "window_fixture.h"
+
+namespace tabrix::test {
+namespace {
+
+constexpr char kPlayerPath[] = "C:\\Program Files\\Winamp\\winamp.exe";
+
+class PlayerControlsTest : public WindowTest {
+protected:
+    TForm1& startWithPlayerPath(const std::string& path = kPlayerPath) {
+        return start({"winamppath=" + path});
+    }
+    std::vector<uintptr_t> sent() const {
+        std::vector<uintptr_t> ids;
+        for (const auto& c : player.commands) ids.push_back(c.wParam);
+        return ids;
+    }
+};
+
+TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNothing) {
+    TForm1& f = startWithPlayerPath();
+    player.open("Winamp v1.x", "1. A - B - Winamp");
+    f.Image6Click();
+    f.Image2Click();
+    f.Image3Click();
+    f.Image4Click();
+    f.Image7Click();
+    EXPECT_EQ((std::vector<uintptr_t>{40044, 40045, 40046, 40047, 40048}), sent());
+    for (const auto& c : player.commands) {
+        EXPECT_EQ(0x0111u, c.message);
+        EXPECT_EQ(0, c.lParam);
+    }
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(0, waiter.sleeps);
+}
+
+TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsTheCommand) {
+    TForm1& f = startWithPlayerPath();
+    // The player's window shows up a few polls after the start.
+    waiter.onSleep = [&] {
+        if (waiter.sleeps == 4) player.open("Winamp v1.x", "Winamp 2.91");
+    };
+    f.Image2Click();
+    ASSERT_EQ(1u, shell.calls.size());
+    EXPECT_EQ(kPlayerPath, shell.calls[0].file);
+    EXPECT_EQ("", shell.calls[0].parameters);
+    EXPECT_EQ("C:\\Program Files\\Winamp\\", shell.calls[0].directory);
+    EXPECT_EQ(0, shell.calls[0].showCommand);  // SW_HIDE
+    EXPECT_EQ(std::vector<uintptr_t>{40045}, sent());
+    EXPECT_EQ(4, waiter.sleeps);
+}
+
+TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
+    TForm1& f = startWithPlayerPath("0");  // the default: no file at all
+    f.Image3Click();
+    ASSERT_EQ(1u, shell.calls.size());
+    EXPECT_EQ("0", shell.calls[0].file);
+    EXPECT_EQ("", shell.calls[0].directory);  // shorter than the file name
+    EXPECT_TRUE(player.commands.empty());
+    EXPECT_GE(waiter.slept, 5000u);
+    EXPECT_LT(waiter.slept, 5100u);
+    // The window is free again: the next click waits as long, no longer.
+    f.Image3Click();
+    EXPECT_EQ(2u, shell.calls.size());
+    EXPECT_LT(waiter.slept, 10200u);
+}
+
+TEST_F(PlayerControlsTest, SongLineIsWrittenOncePerChangeAndAgainAfterEveryRebuild) {
+    TForm1& first = start();
+    first.WinampTimerTimer();
+    EXPECT_EQ("Winamp isn't running     ", first.label(14).text);
+
+    const auto window = player.open("Winamp v1.x", "3. Artist - Title - Winamp");
+    first.WinampTimerTimer();
+    EXPECT_EQ("3. Artist - Title     ", first.label(14).text);
+    // The same song leaves the line alone (the scrolling moves it meanwhile).
+    first.setLabelText(14, "itle     3. Artist - T");
+    first.WinampTimerTimer();
+    EXPECT_EQ("itle     3. Artist - T", first.label(14).text);
+
+    // The remembered text outlives the window: the rebuild sets it to "foo", so the new
+    // window's first poll writes the unchanged song.
+    app->rebuildMainWindow();
+    EXPECT_EQ("foo", app->stored().rememberedSong);
+    TForm1& second = *app->mainWindow();
+    EXPECT_EQ("X", second.label(14).text);
+    second.WinampTimerTimer();
+    EXPECT_EQ("3. Artist - Title     ", second.label(14).text);
+
+    player.setCaption(window, "4. Other - Song - Winamp");
+    second.WinampTimerTimer();
+    EXPECT_EQ("4. Other - Song     ", second.label(14).text);
+}
+
+}  // namespace
+}  // namespace tabrix::test
