@@ -1,0 +1,80 @@
+// The real Tabrix.exe refreshing its facts every second, seen through its XML report.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <regex>
+
+#include "e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+// The text of the first <tag> inside the first <parent> of the report ("" when missing).
+std::string element(const std::string& xml, const std::string& parent, const std::string& tag) {
+    const std::size_t in = xml.find("<" + parent + ">");
+    if (in == std::string::npos) return "";
+    const std::string open = "<" + tag + ">\r\n";
+    const std::size_t from = xml.find(open, in);
+    const std::size_t to = xml.find("\r\n</" + tag + ">", from);
+    if (from == std::string::npos || to == std::string::npos) return "";
+    return xml.substr(from + open.size(), to - from - open.size());
+}
+
+std::string trimmed(const std::string& s) {
+    const std::size_t b = s.find_first_not_of(" \t");
+    const std::size_t e = s.find_last_not_of(" \t\r\n");
+    return b == std::string::npos ? "" : s.substr(b, e - b + 1);
+}
+
+std::string hostModelName() {
+    std::ifstream in("Z:\\proc\\cpuinfo");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("model name", 0) == 0) return trimmed(line.substr(line.find(':') + 1));
+    return "";
+}
+
+bool matches(const std::string& text, const char* pattern) {
+    return std::regex_match(text, std::regex(pattern));
+}
+
+}  // namespace
+
+TEST(Refresh, TheReportCarriesTheRefreshedFactsOfThisMachine) {
+    ProgramFolder folder(nullptr);
+    folder.write("config.ini",
+                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablexml=1\r\n"
+                 "savepath=" +
+                     folder.path("stats") + "\r\n");
+    Running app(folder);
+    ASSERT_TRUE(app.mainWindow());
+    // The first report may come before the first tick; wait for a refreshed one, then for
+    // one more tick, so that the usage covers an interval.
+    const std::string report = folder.path("stats.xml");
+    std::string xml;
+    for (int waited = 0; waited < 6000; waited += 100) {
+        xml = readFile(report);
+        if (!element(xml, "windows", "uptime").empty() && element(xml, "windows", "uptime") != "X") break;
+        pause(100);
+    }
+    pause(1500);
+    xml = readFile(report);
+    EXPECT_TRUE(app.close());
+
+    const std::string host = hostModelName();
+    ASSERT_FALSE(host.empty()) << "no Z:\\proc\\cpuinfo";
+    EXPECT_EQ(host, trimmed(element(xml, "processor", "name")));
+    EXPECT_EQ("XP Service Pack 3", element(xml, "windows", "name"));
+    const std::string usage = element(xml, "processor", "usage");  // Label4's first three
+    EXPECT_TRUE(matches(usage, "-?[0-9]+ ?%?")) << usage;
+    const std::string uptime = element(xml, "windows", "uptime");
+    EXPECT_TRUE(matches(uptime, "[0-9]+ days [0-9]{1,2} hrs [0-9]{1,2} min ")) << uptime;
+    const std::string memory = element(xml, "memory", "memory_used");
+    EXPECT_TRUE(matches(memory, "[0-9]+ / [1-9][0-9]* Mb")) << memory;
+    const std::string page = element(xml, "memory", "virtual_memory");
+    EXPECT_TRUE(matches(page, "[0-9]+ / [1-9][0-9]* Mb")) << page;
+    std::printf("usage \"%s\", uptime \"%s\", memory \"%s\", page file \"%s\"\n", usage.c_str(),
+                uptime.c_str(), memory.c_str(), page.c_str());
+}

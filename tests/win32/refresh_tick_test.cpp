@@ -1,0 +1,48 @@
+// One refresh tick of the main window's behaviour against the real system under Wine:
+// the labels the reports do not carry.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <regex>
+
+#include "app/Unit1.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32System.h"
+
+namespace tabrix {
+namespace {
+
+struct NoErrors : ErrorSink {
+    void ShowErrorDialog(const std::string& message) override { ADD_FAILURE() << message; }
+};
+
+TEST(RefreshWin32, ATickWritesTheUserAndTheDisplayOfThisMachine) {
+    Win32Files files;
+    win32::Win32Ui ui;
+    win32::Win32Desktop desktop;
+    win32::Win32TextMeasure text;
+    win32::Win32Tray tray;
+    win32::Win32System system;
+    win32::Win32PlayerWindow player;
+    Platform platform{files, ui, desktop, text, tray, "C:\\nowhere\\"};
+    platform.system = &system;
+    platform.player = &player;
+    StoredValues stored;
+    NoErrors errors;
+    TForm1 form(platform, stored, errors);
+    form.systimerTimer();
+
+    char name[256] = {};
+    DWORD size = sizeof name;
+    ASSERT_TRUE(GetUserNameA(name, &size));
+    EXPECT_EQ(name, form.label(23).text);
+    const std::string display =
+        std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(std::regex_match(form.label(18).text, std::regex("[0-9]+Hz @ " + display)))
+        << form.label(18).text;
+    EXPECT_TRUE(std::regex_match(form.label(12).text, std::regex("[0-9]{1,3}%"))) << form.label(12).text;
+}
+
+}  // namespace
+}  // namespace tabrix
