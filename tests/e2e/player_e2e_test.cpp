@@ -1,0 +1,136 @@
+// The real Tabrix.exe driving the player stand-in (tests/fixtures/winamp.cpp) through its
+// five buttons.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kPlayerClass[] = "Winamp v1.x";
+
+std::string besideThisTest(const std::string& name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir = path;
+    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
+}
+
+template <typename F>
+bool waitFor(F done, int ms) {
+    for (int waited = 0; waited <= ms; waited += 100) {
+        if (done()) return true;
+        pause(100);
+    }
+    return false;
+}
+
+// A left click at a point of the main window's client area, as the mouse would send it.
+void click(HWND w, int x, int y) {
+    PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+struct Button {
+    int left, top;
+};
+// Image6, Image2, Image3, Image4, Image7: previous, play, pause, stop, next.
+const Button kPrevious{139, 287}, kPlay{160, 287}, kPause{184, 287}, kStop{208, 287}, kNext{232, 287};
+
+void clickButton(HWND w, Button b) {
+    click(w, b.left + 5, b.top + 5);
+}
+
+// The stand-in's log goes into the program folder; the variable reaches a player that
+// Tabrix starts, too.
+std::string useLog(const ProgramFolder& folder) {
+    const std::string log = folder.path("commands.txt");
+    SetEnvironmentVariableA("TABRIX_PLAYER_LOG", log.c_str());
+    return log;
+}
+
+void closePlayers() {
+    for (int i = 0; i < 50; ++i) {
+        HWND p = FindWindowA(kPlayerClass, nullptr);
+        if (!p) return;
+        PostMessageA(p, WM_CLOSE, 0, 0);
+        pause(100);
+    }
+}
+
+std::string config(const std::string& more) {
+    return "[general]\r\nskin=Default\r\nwinampbuttonsstay=1\r\n" + more;
+}
+
+}  // namespace
+
+TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
+    ProgramFolder folder(config("").c_str());
+    const std::string log = useLog(folder);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + besideThisTest("winamp.exe") + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    ASSERT_TRUE(waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000));
+
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    pause(1500);  // a refresh tick shows the buttons
+    for (Button b : {kPrevious, kPlay, kPause, kStop, kNext}) clickButton(w, b);
+    EXPECT_TRUE(waitFor([&] { return readFile(log).size() >= 35; }, 5000));
+    EXPECT_EQ("40044\r\n40045\r\n40046\r\n40047\r\n40048\r\n", readFile(log));
+
+    // A press that leaves the picture before the release is no click.
+    PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPlay.left + 5, kPlay.top + 5));
+    PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    pause(500);
+    EXPECT_EQ(35u, readFile(log).size());
+
+    closePlayers();
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+}
+
+TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
+    ProgramFolder folder(nullptr);
+    CopyFileA(besideThisTest("winamp.exe").c_str(), folder.path("winamp.exe").c_str(), FALSE);
+    folder.write("config.ini", config("winamppath=" + folder.path("winamp.exe") + "\r\n"));
+    const std::string log = useLog(folder);
+    ASSERT_FALSE(FindWindowA(kPlayerClass, nullptr));
+
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    pause(1500);
+    clickButton(w, kPlay);
+    EXPECT_TRUE(waitFor([&] { return !readFile(log).empty(); }, 10000));
+    EXPECT_EQ("40045\r\n", readFile(log));
+    HWND player = FindWindowA(kPlayerClass, nullptr);
+    ASSERT_TRUE(player);
+    EXPECT_FALSE(IsWindowVisible(player));  // started hidden
+    closePlayers();
+}
+
+TEST(Player, AWrongPathGivesUpAndTheWindowAnswersAgain) {
+    ProgramFolder folder(nullptr);
+    folder.write("config.ini", config("winamppath=" + folder.path("none\\winamp.exe") + "\r\n"));
+    const std::string log = useLog(folder);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    pause(1500);
+    const DWORD start = GetTickCount();
+    clickButton(w, kPlay);
+    pause(300);
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result));
+    const DWORD held = GetTickCount() - start;
+    EXPECT_GE(held, 4500u);  // it did wait for the player
+    EXPECT_LT(held, 8000u);  // and no longer than its limit
+    EXPECT_TRUE(app.alive());
+    EXPECT_EQ("", readFile(log));
+}

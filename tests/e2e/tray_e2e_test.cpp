@@ -1,0 +1,169 @@
+// The real Tabrix.exe's tray callback, popup menu, keys, system menu and shell restart.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+
+#include <shellapi.h>
+
+using namespace e2e;
+
+namespace {
+
+const char kTrayConfig[] =
+    "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\n[position]\r\nleft=60\r\ntop=70\r\n";
+constexpr UINT kTrayCallback = 0x401;
+
+template <typename F>
+bool waitFor(F done, int ms) {
+    for (int waited = 0; waited <= ms; waited += 50) {
+        if (done()) return true;
+        pause(50);
+    }
+    return false;
+}
+
+// Modifying an icon the shell does not hold fails: the icon of this window with id 0.
+bool trayIconExists(HWND w) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = 88;
+    data.hWnd = w;
+    data.uFlags = NIF_TIP;
+    lstrcpyA(data.szTip, "Tabrix");
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool visible(HWND w) {
+    return IsWindowVisible(w) != FALSE;
+}
+
+void key(HWND w, WPARAM vk) {
+    PostMessageA(w, WM_KEYDOWN, vk, 1);
+}
+
+// Opens the tray menu and picks the n-th visible entry (1 = Show/Hide) with the keyboard.
+bool pickTrayEntry(const Running& app, HWND w, int n) {
+    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000))
+        return false;
+    for (int i = 0; i < n; ++i) key(menu, VK_DOWN);
+    key(menu, VK_RETURN);
+    return waitFor([&] { return !visible(menu); }, 5000);
+}
+
+int outerWidth(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r.right - r.left;
+}
+
+void expectLayoutSaved(const std::string& ini) {
+    EXPECT_NE(ini.find("[position]\r\nleft=60\r\ntop=70\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[Labels]\r\nLabel2left="), std::string::npos);
+    EXPECT_NE(ini.find("\r\nlabel34left=64\r\nlabel34top=24\r\n"), std::string::npos);
+    EXPECT_NE(ini.find("\r\nLabel36top=216\r\n"), std::string::npos);
+    EXPECT_NE(ini.find("\r\nFormWidth="), std::string::npos);
+    EXPECT_NE(ini.find("\r\nFormHeight="), std::string::npos);
+}
+
+}  // namespace
+
+TEST(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(trayIconExists(w));
+
+    PostMessageA(w, kTrayCallback, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(waitFor([&] { return !visible(w); }, 3000));
+    PostMessageA(w, kTrayCallback, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(waitFor([&] { return visible(w); }, 3000));
+    key(w, VK_ESCAPE);
+    EXPECT_TRUE(waitFor([&] { return !visible(w); }, 3000));
+    PostMessageA(w, kTrayCallback, 0, WM_MOUSEMOVE);  // any other mouse message: nothing
+    pause(300);
+    EXPECT_FALSE(visible(w));
+    ASSERT_TRUE(pickTrayEntry(app, w, 1));  // the entry now says "Show"
+    EXPECT_TRUE(waitFor([&] { return visible(w); }, 3000));
+    ASSERT_TRUE(pickTrayEntry(app, w, 1));
+    EXPECT_TRUE(waitFor([&] { return !visible(w); }, 3000));
+    key(w, VK_ESCAPE);
+    EXPECT_TRUE(waitFor([&] { return visible(w); }, 3000));
+
+    const int width = outerWidth(w);
+    for (int i = 0; i < 5; ++i) key(w, VK_OEM_PLUS);
+    EXPECT_TRUE(waitFor([&] { return outerWidth(w) == width + 25; }, 3000));
+    key(w, VK_OEM_MINUS);
+    EXPECT_TRUE(waitFor([&] { return outerWidth(w) == width + 20; }, 3000));
+}
+
+TEST(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(pickTrayEntry(app, w, 8));  // Exit, the last visible entry
+    EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
+    expectLayoutSaved(readFile(folder.path("config.ini")));
+}
+
+TEST(Tray, CloseBoxHidesThenEndsAndSavesToo) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
+    expectLayoutSaved(readFile(folder.path("config.ini")));
+}
+
+TEST(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(pickTrayEntry(app, w, 2));  // Reload
+    HWND again = nullptr;
+    EXPECT_TRUE(waitFor(
+        [&] { return !IsWindow(w) && (again = findWindowOf(app.pid(), "TForm1")) && visible(again); }, 5000));
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(trayIconExists(again));
+    EXPECT_TRUE(app.alive());
+    // No close handler ran: nothing was saved.
+    EXPECT_EQ(readFile(folder.path("config.ini")), kTrayConfig);
+
+    HWND about = findWindowOf(app.pid(), "TForm2");
+    ASSERT_TRUE(about);
+    EXPECT_FALSE(visible(about));
+    ASSERT_TRUE(pickTrayEntry(app, again, 4));  // About
+    EXPECT_TRUE(waitFor([&] { return visible(about); }, 3000));
+}
+
+TEST(Tray, RestartedShellGetsTheIconBack) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(trayIconExists(w));
+    // The shell forgets the icon, as a restarted one has.
+    NOTIFYICONDATAA data{};
+    data.cbSize = 88;
+    data.hWnd = w;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    ASSERT_FALSE(trayIconExists(w));
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(w, taskbarCreated, 0, 0, SMTO_NORMAL, 5000, &result);
+    EXPECT_TRUE(trayIconExists(w));
+}
+
+TEST(Tray, WithoutTheIconConfiguredAShellRestartAddsNone) {
+    ProgramFolder folder("[general]\r\nskin=Default\r\nSysTrayIcon=0\r\n");
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(w, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, 5000, &result);
+    EXPECT_FALSE(trayIconExists(w));
+}
