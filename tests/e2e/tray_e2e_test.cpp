@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 using namespace e2e;
 
 namespace {
@@ -96,6 +98,41 @@ TEST(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
     EXPECT_TRUE(waitFor([&] { return outerWidth(w) == width + 25; }, 3000));
     key(w, VK_OEM_MINUS);
     EXPECT_TRUE(waitFor([&] { return outerWidth(w) == width + 20; }, 3000));
+}
+
+TEST(Tray, MenuEntriesCarryTheirPicturesWithoutTheirBackground) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000));
+    pause(300);
+    RECT r{};
+    GetWindowRect(menu, &r);
+    Screenshot shot(r);
+    const uint32_t face = shot.at(r.right - 3, r.top + (r.bottom - r.top) / 2);
+    int magenta = 0, strongColours = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const uint32_t c = shot.at(x, y);
+            magenta += c == 0xFF00FFu;
+            const int red = (c >> 16) & 0xFF, green = (c >> 8) & 0xFF, blue = c & 0xFF;
+            const int spread = std::max({red, green, blue}) - std::min({red, green, blue});
+            if (x < r.left + 28 && c != face && spread > 60) ++strongColours;
+        }
+    EXPECT_EQ(magenta, 0) << "a picture's background shows";
+    // Eight pictures of at least a few coloured pixels each down the menu's left edge.
+    EXPECT_GT(strongColours, 8 * 12);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    ASSERT_TRUE(waitFor([&] { return !visible(menu); }, 3000));
+
+    // The same menu is the window's context menu: a right click on a label asks for it.
+    PostMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(36, 44));
+    PostMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(36, 44));
+    EXPECT_TRUE(waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000));
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
 }
 
 TEST(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {

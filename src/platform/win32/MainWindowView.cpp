@@ -300,6 +300,8 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             guarded([&] { form_->LabelMouseUp(n); });
             ReleaseCapture();
         }
+        // The right button's release asks for the context menu (WM_CONTEXTMENU).
+        if (msg == WM_RBUTTONUP) return DefWindowProcA(hwnd_, msg, wp, lp);
         return 0;
     case WM_TIMER:
         if (wp >= 1 && wp <= timers_.size()) {

@@ -9,6 +9,7 @@ namespace {
 
 constexpr uint32_t kSeeThrough = 0xFF00FF;  // the menu pictures' background
 constexpr int kMenuIconSize = 16;
+constexpr int kMenuIconGap = 4;  // between the picture and the caption
 
 }  // namespace
 
@@ -99,7 +100,7 @@ int Win32WindowSystem::popupMenu(const std::vector<MenuItem>& menu, Point at) {
 
 bool Win32WindowSystem::measureItem(MEASUREITEMSTRUCT& item) const {
     if (item.CtlType != ODT_MENU) return false;
-    item.itemWidth = kMenuIconSize;
+    item.itemWidth = kMenuIconSize + kMenuIconGap;
     item.itemHeight = kMenuIconSize;
     return true;
 }
