@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace e2e;
 
@@ -133,6 +134,47 @@ TEST(Tray, MenuEntriesCarryTheirPicturesWithoutTheirBackground) {
     PostMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(36, 44));
     EXPECT_TRUE(waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000));
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+std::string clipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void putOnClipboard(const std::string& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+TEST(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    putOnClipboard("before");
+    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000));
+    // Misc, its submenu, the second entry.
+    for (int i = 0; i < 7; ++i) key(menu, VK_DOWN);
+    for (WPARAM vk : {VK_RIGHT, VK_DOWN, VK_RETURN}) {
+        pause(200);
+        key(menu, vk);
+    }
+    EXPECT_TRUE(waitFor([] { return clipboardText() != "before"; }, 3000));
+    // The processor name, not the empty address label (showip is off) next to it.
+    EXPECT_FALSE(clipboardText().empty());
 }
 
 TEST(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
