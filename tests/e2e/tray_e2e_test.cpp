@@ -236,13 +236,3 @@ TEST(Tray, RestartedShellGetsTheIconBack) {
     SendMessageTimeoutA(w, taskbarCreated, 0, 0, SMTO_NORMAL, 5000, &result);
     EXPECT_TRUE(trayIconExists(w));
 }
-
-TEST(Tray, WithoutTheIconConfiguredAShellRestartAddsNone) {
-    ProgramFolder folder("[general]\r\nskin=Default\r\nSysTrayIcon=0\r\n");
-    Running app(folder);
-    HWND w = app.mainWindow();
-    ASSERT_TRUE(w);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(w, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, 5000, &result);
-    EXPECT_FALSE(trayIconExists(w));
-}
