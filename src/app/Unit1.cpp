@@ -191,14 +191,15 @@ void TForm1::DrawTimerTimer() {
     // The hook the self-draw painter fills; start-up runs it once in self-draw mode.
 }
 
-std::array<std::pair<Timer*, void (TForm1::*)()>, 7> TForm1::timers() {
+std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timers() {
     return {{{&systimer, &TForm1::systimerTimer},
              {&FileTimer1, &TForm1::FileTimer1Timer},
              {&WinampTimer, &TForm1::WinampTimerTimer},
              {&IPTImer, &TForm1::IPTImerTimer},
              {&tmrTraffic, &TForm1::tmrTrafficTimer},
              {&DrawTimer, &TForm1::DrawTimerTimer},
-             {&ScrollTimer, &TForm1::ScrollTimerTimer}}};
+             {&ScrollTimer, &TForm1::ScrollTimerTimer},
+             {&PlayerStartTimer, &TForm1::PlayerStartTimerTimer}}};
 }
 
 // Handlers whose work arrives with its own source.

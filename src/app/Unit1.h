@@ -94,6 +94,8 @@ public:
     Timer tmrTraffic{"tmrTraffic", 1000, false};
     Timer DrawTimer{"DrawTimer", 2000, false};
     Timer ScrollTimer{"ScrollTimer", 100, false};
+    // Waits, without holding the window, for a player a button click has started.
+    Timer PlayerStartTimer{"PlayerStartTimer", 100, false};
 
     TrayRecord trayRecord;
     bool trayAdded = false;
@@ -111,8 +113,10 @@ public:
     void tmrTrafficTimer();  // traffic rates and link speed
     void DrawTimerTimer();   // self-draw painting; start-up runs it once in self-draw mode
     void ScrollTimerTimer(); // song title scrolling
+    void PlayerStartTimerTimer();  // sends the clicked command once the started player is up
     // Every timer with its handler, in the order the view numbers them.
-    std::array<std::pair<Timer*, void (TForm1::*)()>, 7> timers();
+    static constexpr size_t kTimerCount = 8;
+    std::array<std::pair<Timer*, void (TForm1::*)()>, kTimerCount> timers();
 
     // Tray icon, menus, keys and window behaviour (Unit1_tray.cpp, Unit1_menu.cpp).
     MainWindowOwner* owner = nullptr;  // set by the program; nothing is asked of it before
@@ -150,6 +154,8 @@ private:
     void showPopup(bool fromTray);
     bool savePosition();  // false after its message box
     void playerClick(void (TWinampApi::*command)());
+    void (TWinampApi::*pendingPlayerCommand_)() = nullptr;
+    uint32_t playerStartedAt_ = 0;
 
     void startupSteps();
     void beginStep(int step) { lastStartupStep = step; }

@@ -10,10 +10,8 @@ constexpr char kTrailingBlanks[] = "     ";
 // The setting names the player's program file; its folder is the path without the
 // file name "winamp.exe".
 constexpr size_t kPlayerFileNameLength = 10;
-// A player that has not shown its window by then is not coming: the click gives up
-// rather than hold the window any longer.
+// A player that has not shown its window by then is not coming: the click is dropped.
 constexpr uint32_t kPlayerStartLimitMs = 5000;
-constexpr uint32_t kPlayerPollMs = 50;
 
 }  // namespace
 
@@ -28,26 +26,37 @@ void TForm1::WinampTimerTimer() {
 
 void TForm1::playerClick(void (TWinampApi::*command)()) {
     if (!platform_.player) return;
-    PlayerWindow& windows = *platform_.player;
     const std::string& path = stored_.winampPath;
-    if (TWinampApi(windows, path).GetCurrentSong() == kPlayerNotRunning) {
-        if (platform_.shell) {
-            const std::string folder = path.size() > kPlayerFileNameLength
-                                           ? path.substr(0, path.size() - kPlayerFileNameLength)
-                                           : std::string();
-            platform_.shell->execute(path, "", folder, kShowHide);
-        }
-        // Short sleeps, no message pump: nothing else of the window may run (a Reload
-        // would pull the window away under this handler), and the limit keeps the hold short.
-        Waiter* waiter = platform_.waiter;
-        const uint32_t start = waiter ? waiter->now() : 0;
-        while (TWinampApi(windows, path).GetCurrentSong() == kPlayerNotRunning) {
-            if (!waiter || waiter->now() - start >= kPlayerStartLimitMs) return;
-            waiter->sleep(kPlayerPollMs);
-        }
+    TWinampApi player(*platform_.player, path);
+    if (player.GetCurrentSong() != kPlayerNotRunning) {
+        (player.*command)();
+        return;
     }
-    TWinampApi player(windows, path);
-    if (player.GetCurrentSong() != kPlayerNotRunning) (player.*command)();
+    if (platform_.shell) {
+        const std::string folder = path.size() > kPlayerFileNameLength
+                                       ? path.substr(0, path.size() - kPlayerFileNameLength)
+                                       : std::string();
+        platform_.shell->execute(path, "", folder, kShowHide);
+    }
+    // The command goes out once the player's window is up; the window stays free meanwhile.
+    pendingPlayerCommand_ = command;
+    playerStartedAt_ = platform_.clock ? platform_.clock->now() : 0;
+    PlayerStartTimer.enabled = true;
+}
+
+void TForm1::PlayerStartTimerTimer() {
+    const auto command = pendingPlayerCommand_;
+    if (!command || !platform_.player) {
+        PlayerStartTimer.enabled = false;
+        return;
+    }
+    TWinampApi player(*platform_.player, stored_.winampPath);
+    const bool up = player.GetCurrentSong() != kPlayerNotRunning;
+    const bool late = !platform_.clock || platform_.clock->now() - playerStartedAt_ >= kPlayerStartLimitMs;
+    if (!up && !late) return;
+    PlayerStartTimer.enabled = false;
+    pendingPlayerCommand_ = nullptr;
+    if (up) (player.*command)();
 }
 
 void TForm1::Image6Click() {

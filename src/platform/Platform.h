@@ -14,7 +14,7 @@ class CpuidApi;
 class PlayerWindow;
 class Shell;
 class Clipboard;
-class Waiter;
+class Clock;
 class WindowSystem;
 
 struct Font {
@@ -118,7 +118,7 @@ struct Platform {
     Shell* shell = nullptr;
     Clipboard* clipboard = nullptr;
     WindowSystem* windows = nullptr;
-    Waiter* waiter = nullptr;
+    Clock* clock = nullptr;
 
     std::string path(const std::string& name) const { return programDir + name; }
 };

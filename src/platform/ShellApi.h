@@ -24,12 +24,11 @@ public:
     virtual bool setText(const std::string& text) = 0;
 };
 
-// Time for a bounded wait on the user-interface thread.
-class Waiter {
+// Time for the limits of waits that run on timers.
+class Clock {
 public:
-    virtual ~Waiter() = default;
+    virtual ~Clock() = default;
     virtual uint32_t now() = 0;  // milliseconds, wrapping like GetTickCount
-    virtual void sleep(uint32_t ms) = 0;
 };
 
 struct Point {

@@ -115,7 +115,7 @@ TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
     closePlayers();
 }
 
-TEST(Player, AWrongPathGivesUpAndTheWindowAnswersAgain) {
+TEST(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {
     ProgramFolder folder(nullptr);
     folder.write("config.ini", config("winamppath=" + folder.path("none\\winamp.exe") + "\r\n"));
     const std::string log = useLog(folder);
@@ -123,14 +123,13 @@ TEST(Player, AWrongPathGivesUpAndTheWindowAnswersAgain) {
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
     pause(1500);
-    const DWORD start = GetTickCount();
     clickButton(w, kPlay);
-    pause(300);
+    // The wait for the player runs on a timer: the window answers at once meanwhile.
     DWORD_PTR result = 0;
+    const DWORD start = GetTickCount();
     EXPECT_TRUE(SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result));
-    const DWORD held = GetTickCount() - start;
-    EXPECT_GE(held, 4500u);  // it did wait for the player
-    EXPECT_LT(held, 8000u);  // and no longer than its limit
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    pause(6000);  // past the limit
     EXPECT_TRUE(app.alive());
     EXPECT_EQ("", readFile(log));
 }

@@ -33,23 +33,30 @@ TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNot
         EXPECT_EQ(0, c.lParam);
     }
     EXPECT_TRUE(shell.calls.empty());
-    EXPECT_EQ(0, waiter.sleeps);
+    EXPECT_FALSE(f.PlayerStartTimer.enabled);
 }
 
 TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsTheCommand) {
     TForm1& f = startWithPlayerPath();
-    // The player's window shows up a few polls after the start.
-    waiter.onSleep = [&] {
-        if (waiter.sleeps == 4) player.open("Winamp v1.x", "Winamp 2.91");
-    };
     f.Image2Click();
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ(kPlayerPath, shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].parameters);
     EXPECT_EQ("C:\\Program Files\\Winamp\\", shell.calls[0].directory);
     EXPECT_EQ(0, shell.calls[0].showCommand);  // SW_HIDE
+    // The click returns at once; the wait runs on a timer while the window stays free.
+    EXPECT_TRUE(player.commands.empty());
+    EXPECT_TRUE(f.PlayerStartTimer.fires());
+    clock.time += 400;
+    f.PlayerStartTimerTimer();
+    EXPECT_TRUE(player.commands.empty());
+    player.open("Winamp v1.x", "Winamp 2.91");
+    clock.time += 100;
+    f.PlayerStartTimerTimer();
     EXPECT_EQ(std::vector<uintptr_t>{40045}, sent());
-    EXPECT_EQ(4, waiter.sleeps);
+    EXPECT_FALSE(f.PlayerStartTimer.enabled);
+    f.PlayerStartTimerTimer();  // a late tick sends nothing more
+    EXPECT_EQ(1u, player.commands.size());
 }
 
 TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
@@ -58,13 +65,16 @@ TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ("0", shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].directory);  // shorter than the file name
+    clock.time += 4999;
+    f.PlayerStartTimerTimer();
+    EXPECT_TRUE(f.PlayerStartTimer.enabled);
+    clock.time += 1;
+    f.PlayerStartTimerTimer();
+    EXPECT_FALSE(f.PlayerStartTimer.enabled);
+    // A player that turns up after the limit does not get the stale command.
+    player.open("Winamp v1.x", "Winamp 2.91");
+    f.PlayerStartTimerTimer();
     EXPECT_TRUE(player.commands.empty());
-    EXPECT_GE(waiter.slept, 5000u);
-    EXPECT_LT(waiter.slept, 5100u);
-    // The window is free again: the next click waits as long, no longer.
-    f.Image3Click();
-    EXPECT_EQ(2u, shell.calls.size());
-    EXPECT_LT(waiter.slept, 10200u);
 }
 
 TEST_F(PlayerControlsTest, SongLineIsWrittenOncePerChangeAndAgainAfterEveryRebuild) {

@@ -42,7 +42,7 @@ protected:
     FakeShell& shell = fake.shell;
     FakeClipboard& clipboard = fake.clipboard;
     FakeWindowSystem& windows = fake.windows;
-    FakeWaiter& waiter = fake.waiter;
+    FakeClock& clock = fake.clock;
     FakePlayerWindow& player = fake.player;
     RecordingHost host;
     std::unique_ptr<App> app;

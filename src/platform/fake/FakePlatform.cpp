@@ -51,7 +51,7 @@ FakePlatform::FakePlatform() : platform{files, ui, desktop, text, tray, kFakePro
     platform.shell = &shell;
     platform.clipboard = &clipboard;
     platform.windows = &windows;
-    platform.waiter = &waiter;
+    platform.clock = &clock;
 }
 
 }  // namespace tabrix

@@ -91,7 +91,7 @@ struct FakePlatform {
     FakeShell shell;          // plugged in, as are the three below
     FakeClipboard clipboard;
     FakeWindowSystem windows;
-    FakeWaiter waiter;
+    FakeClock clock;
     Platform platform;
 };
 

@@ -14,13 +14,6 @@ bool FakeClipboard::setText(const std::string& text) {
     return true;
 }
 
-void FakeWaiter::sleep(uint32_t ms) {
-    time += ms;
-    slept += ms;
-    ++sleeps;
-    if (onSleep) onSleep();
-}
-
 Point FakeWindowSystem::cursorPos() {
     log.push_back("cursor");
     return cursor;

@@ -30,17 +30,11 @@ public:
     bool refuse = false;
 };
 
-// Virtual time: sleeping moves it on and runs onSleep, so a test decides when a waited-for
-// thing happens.
-class FakeWaiter : public Waiter {
+// Virtual time: a test moves it on.
+class FakeClock : public Clock {
 public:
     uint32_t now() override { return time; }
-    void sleep(uint32_t ms) override;
-
     uint32_t time = 1000;
-    uint32_t slept = 0;  // total
-    int sleeps = 0;
-    std::function<void()> onSleep;
 };
 
 // The main window's surroundings: the popup answers `choice`; every effect is logged by name

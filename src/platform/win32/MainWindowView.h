@@ -67,8 +67,8 @@ private:
     HWND hwnd_ = nullptr;
     TForm1* form_ = nullptr;
 
-    std::array<Timer*, 7> timers_{};
-    std::array<unsigned, 7> appliedTimers_{};  // interval set with SetTimer, 0 when killed
+    std::array<Timer*, TForm1::kTimerCount> timers_{};
+    std::array<unsigned, TForm1::kTimerCount> appliedTimers_{};  // interval set with SetTimer, 0 when killed
     Dib skin_;
     const Pixels* skinSource_ = nullptr;
     bool skinBanner_ = false;

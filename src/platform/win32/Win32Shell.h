@@ -20,11 +20,9 @@ public:
     HWND window = nullptr;  // the clipboard's owner while the text is on it
 };
 
-// Plain sleeps: nothing else of the window runs during the wait.
-class Win32Waiter : public Waiter {
+class Win32Clock : public Clock {
 public:
     uint32_t now() override { return GetTickCount(); }
-    void sleep(uint32_t ms) override { Sleep(ms); }
 };
 
 // The main window's surroundings; the host sets the windows once they exist.

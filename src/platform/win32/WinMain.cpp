@@ -175,11 +175,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Shell shell;
     Win32Clipboard clipboard;
     Win32WindowSystem windows(instance);
-    Win32Waiter waiter;
+    Win32Clock clock;
     platform.shell = &shell;
     platform.clipboard = &clipboard;
     platform.windows = &windows;
-    platform.waiter = &waiter;
+    platform.clock = &clock;
     try {
         InitCpuCounters(performance, system);
     } catch (const std::exception&) {
