@@ -10,7 +10,6 @@
 namespace tabrix {
 namespace {
 
-constexpr char kConfigFile[] = "config.ini";
 constexpr char kPositionSaveFailed[] = "Cannot Save settings!";
 constexpr char kLayoutSaveFailed[] = "Cannot save settings!";
 constexpr char kUpdateNotice[] = "Tabrix will now shut down for the update process";
@@ -155,7 +154,7 @@ void TForm1::SavePosition1Click() {
 
 bool TForm1::savePosition() {
     try {
-        IniFile ini(platform_.files, platform_.path(kConfigFile));
+        IniFile ini(platform_.files, platform_.configPath());
         ini.writeInteger("position", "left", window.left);
         ini.writeInteger("position", "top", window.top);
         return true;
@@ -172,7 +171,7 @@ void TForm1::FormClose() {
     }
     savePosition();
     try {
-        IniFile ini(platform_.files, platform_.path(kConfigFile));
+        IniFile ini(platform_.files, platform_.configPath());
         for (int n = kFirstLabel; n <= kLastLabel; ++n) {
             // The exact component name, so label34's keys start with a small l.
             const Label& l = labels_[n];

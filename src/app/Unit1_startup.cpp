@@ -12,7 +12,6 @@
 namespace tabrix {
 namespace {
 
-constexpr char kConfigFile[] = "config.ini";
 constexpr char kGeneral[] = "general";
 constexpr char kModules[] = "modules";
 constexpr char kLabelsSection[] = "Labels";
@@ -61,7 +60,7 @@ void TForm1::startupSteps() {
 
     // 5. config.ini; a missing file reads as all defaults.
     beginStep(5);
-    IniFile ini(platform_.files, platform_.path(kConfigFile));
+    IniFile ini(platform_.files, platform_.configPath());
 
     // 6. label dragging.
     beginStep(6);

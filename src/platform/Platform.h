@@ -6,6 +6,9 @@
 
 namespace tabrix {
 
+// Every setting lives in this file in the program's directory.
+constexpr char kConfigFileName[] = "config.ini";
+
 class Codepage;
 class ReportFacts;
 class SystemApi;
@@ -121,6 +124,7 @@ struct Platform {
     Clock* clock = nullptr;
 
     std::string path(const std::string& name) const { return programDir + name; }
+    std::string configPath() const { return programDir + kConfigFileName; }
 };
 
 }  // namespace tabrix

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/Platform.h"
 #include "settings/IniFile.h"
 
 namespace tabrix {
@@ -18,7 +19,7 @@ bool inside(const Label& l, int x, int y) {
 }  // namespace
 
 TForm4::TForm4(Files& files, std::string programDir)
-    : files_(files), configPath_(std::move(programDir) + "config.ini") {
+    : files_(files), configPath_(std::move(programDir) + kConfigFileName) {
     Image1.name = "Image1";
     Image1.width = kNoticeWidth;
     Image1.height = kNoticeHeight;

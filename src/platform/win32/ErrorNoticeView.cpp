@@ -53,7 +53,7 @@ ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictures 
     : instance_(instance), owner_(owner), onError_(std::move(onError)) {
     if (!pictures.balloon.empty()) balloon_ = Dib(pictures.balloon);
     if (!pictures.warning.empty()) warning_ = Dib(pictures.warning);
-    registerClass(instance, &ErrorNoticeView::windowProc);
+    registerClass(instance, &viewWindowProc<ErrorNoticeView>);
 }
 
 ErrorNoticeView::~ErrorNoticeView() {
@@ -61,17 +61,6 @@ ErrorNoticeView::~ErrorNoticeView() {
         KillTimer(hwnd_, kTimer1Id);
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
-    }
-}
-
-template <typename F>
-void ErrorNoticeView::guarded(F&& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        onError_(&e);
-    } catch (...) {
-        onError_(nullptr);
     }
 }
 
@@ -139,16 +128,6 @@ void ErrorNoticeView::paint(HDC target) {
                   DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     }
     BitBlt(target, 0, 0, w, h, dc.get(), 0, 0, SRCCOPY);
-}
-
-LRESULT CALLBACK ErrorNoticeView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<ErrorNoticeView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || !self->form_ || self->hwnd_ != hwnd) return DefWindowProcA(hwnd, msg, wp, lp);
-    return self->handle(msg, wp, lp);
 }
 
 LRESULT ErrorNoticeView::handle(UINT msg, WPARAM wp, LPARAM lp) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/ViewSupport.h"
 #include "windows/frmError.h"
 
 namespace tabrix::win32 {
@@ -20,7 +21,6 @@ NoticePictures loadNoticePictures(HINSTANCE instance);
 // Nothing a handler throws crosses into Windows: it goes to the error handler.
 class ErrorNoticeView {
 public:
-    using ErrorHandler = std::function<void(const std::exception*)>;
 
     ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictures pictures, ErrorHandler onError);
     ~ErrorNoticeView();
@@ -36,10 +36,13 @@ public:
     static constexpr char kClassName[] = "TForm4";
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend LRESULT CALLBACK viewWindowProc<ErrorNoticeView>(HWND, UINT, WPARAM, LPARAM);
+    bool owns(HWND hwnd) const { return form_ && hwnd_ == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     template <typename F>
-    void guarded(F&& f);
+    void guarded(F&& f) {
+        win32::guarded(onError_, std::forward<F>(f));
+    }
     void paint(HDC target);
 
     HINSTANCE instance_;

@@ -30,7 +30,7 @@ void registerClass(HINSTANCE instance, HICON icon, WNDPROC proc) {
 MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
                                const Win32WindowSystem* menus)
     : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)), menus_(menus) {
-    registerClass(instance, icon, &MainWindowView::windowProc);
+    registerClass(instance, icon, &viewWindowProc<MainWindowView>);
 }
 
 MainWindowView::~MainWindowView() {
@@ -214,16 +214,6 @@ int MainWindowView::labelAt(int x, int y) const {
         if (l.visible && x >= l.left && x < l.left + l.width && y >= l.top && y < l.top + l.height) return n;
     }
     return 0;
-}
-
-LRESULT CALLBACK MainWindowView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MainWindowView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || !self->form_ || self->hwnd_ != hwnd) return DefWindowProcA(hwnd, msg, wp, lp);
-    return self->handle(msg, wp, lp);
 }
 
 LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {

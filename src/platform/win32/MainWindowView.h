@@ -6,6 +6,7 @@
 
 #include "app/Unit1.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/ViewSupport.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace tabrix::win32 {
@@ -14,7 +15,6 @@ namespace tabrix::win32 {
 // state. Every event goes to the behaviour; nothing a handler throws crosses into Windows.
 class MainWindowView {
 public:
-    using ErrorHandler = std::function<void(const std::exception*)>;
 
     // menus draws the popup's pictures when this window owns the menu; may be null.
     MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
@@ -34,18 +34,13 @@ public:
     static constexpr char kClassName[] = "TForm1";
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend LRESULT CALLBACK viewWindowProc<MainWindowView>(HWND, UINT, WPARAM, LPARAM);
+    bool owns(HWND hwnd) const { return form_ && hwnd_ == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     // Nothing a handler throws crosses into Windows: it goes to the application's handler.
     template <typename F>
     void guarded(F&& f) {
-        try {
-            f();
-        } catch (const std::exception& e) {
-            onError_(&e);
-        } catch (...) {
-            onError_(nullptr);
-        }
+        win32::guarded(onError_, std::forward<F>(f));
     }
 
     void applyStyles();

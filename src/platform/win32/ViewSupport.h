@@ -1,0 +1,38 @@
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+
+namespace tabrix::win32 {
+
+// Where a view sends what a handler throws: the application-wide handler (null for an
+// exception of another kind).
+using ErrorHandler = std::function<void(const std::exception*)>;
+
+// Runs f; nothing it throws crosses into Windows.
+template <typename F>
+void guarded(const ErrorHandler& onError, F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        onError(&e);
+    } catch (...) {
+        onError(nullptr);
+    }
+}
+
+// The window procedure of a view: the view passed to CreateWindowEx is kept with the window
+// and gets every message once it has taken the window as its own (View::owns).
+template <typename View>
+LRESULT CALLBACK viewWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<View*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || !self->owns(hwnd)) return DefWindowProcA(hwnd, msg, wp, lp);
+    return self->handle(msg, wp, lp);
+}
+
+}  // namespace tabrix::win32
