@@ -3,6 +3,8 @@
 
 #include "e2e_support.h"
 
+#include <cstdio>
+
 using namespace e2e;
 
 namespace {
@@ -42,4 +44,92 @@ TEST(Reports, TheTimerWritesBothReportsAtTheConfiguredStem) {
     EXPECT_NE(php.find("$tabrix = \"0.50\";\r\n"), std::string::npos);
     EXPECT_NE(php.find("$curplaying = \" \";\r\n"), std::string::npos);
     EXPECT_EQ(php.substr(php.size() - 4), "?>\r\n");
+}
+
+TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
+    ProgramFolder folder(nullptr);
+    folder.write("config.ini",
+                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=500\r\nenablephp=1\r\n"
+                 "enablexml=1\r\nsavepath=" + folder.path("missing\\stats") + "\r\n");
+    Running app(folder);
+    ASSERT_TRUE(app.mainWindow());
+    HWND notice = findWindowOf(app.pid(), "TForm4");
+    ASSERT_TRUE(notice);
+    // The PHP report fails first and the XML one is still tried: the balloon ends on its text.
+    std::string text;
+    for (int waited = 0; waited < 3000 && text != "Cannot output XML"; waited += 100) {
+        pause(100);
+        text = windowText(notice);
+    }
+    EXPECT_EQ(text, "Cannot output XML");
+    EXPECT_TRUE(IsWindowVisible(notice));
+    // The notice's timer records what it showed.
+    std::string config;
+    for (int waited = 0; waited < 12000; waited += 250) {
+        config = readFile(folder.path("config.ini"));
+        if (config.find("lasterror=Cannot output XML\r\n") != std::string::npos) break;
+        pause(250);
+    }
+    EXPECT_NE(config.find("lasterror=Cannot output XML\r\n"), std::string::npos) << config;
+    EXPECT_TRUE(app.close());
+
+    // The PHP writer's own failure text, alone.
+    folder.write("config.ini",
+                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablephp=1\r\n"
+                 "savepath=" + folder.path("missing\\stats") + "\r\n");
+    Running again(folder);
+    notice = findWindowOf(again.pid(), "TForm4");
+    ASSERT_TRUE(notice);
+    for (int waited = 0; waited < 3000 && text != "Cannot output PHP"; waited += 100) {
+        pause(100);
+        text = windowText(notice);
+    }
+    EXPECT_EQ(text, "Cannot output PHP");
+}
+
+TEST(Reports, AReaderPollingTheXmlNeverSeesATornFile) {
+    ProgramFolder folder(nullptr);
+    folder.write("config.ini",
+                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=10\r\nenablexml=1\r\n"
+                 "savepath=" + folder.path("stats") + "\r\n");
+    Running app(folder);
+    ASSERT_TRUE(app.mainWindow());
+    ASSERT_TRUE(fileAppears(folder.path("stats.xml"), 5000));
+    // Read as a web server would (no delete sharing) for as long as about 1,000 reports take.
+    const std::string path = folder.path("stats.xml");
+    int whole = 0, torn = 0, busy = 0;
+    std::string last, torned;
+    int changes = 0;
+    const DWORD end = GetTickCount() + 12000;
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        Sleep(1);  // a busy web server, not a spin
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            ++busy;
+            continue;
+        }
+        std::string bytes;
+        char buf[8192];
+        DWORD got = 0;
+        while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
+        CloseHandle(h);
+        const bool complete = bytes.rfind("<?xml ", 0) == 0 && bytes.size() > 11 &&
+                              bytes.compare(bytes.size() - 11, 11, "</Tabrix>\r\n") == 0;
+        if (complete) {
+            ++whole;
+            if (bytes != last) ++changes;
+            last = bytes;
+        } else {
+            ++torn;
+            torned = bytes;
+        }
+    }
+    EXPECT_EQ(torn, 0) << torned;
+    EXPECT_GT(whole, 100);
+    EXPECT_GT(changes, 5) << "the reports did not change while being read";
+    HWND notice = findWindowOf(app.pid(), "TForm4");
+    ASSERT_TRUE(notice);
+    EXPECT_NE(windowText(notice), "Cannot output XML") << "a reader made the writer fail";
+    std::printf("[ figures  ] %d whole reads, %d while the file was being replaced, %d different reports seen\n",
+                whole, busy, changes);
 }

@@ -51,10 +51,14 @@ bool writeTemp(const std::string& tmp, const std::string& bytes) {
     return file.close() && ok;
 }
 
+constexpr int kReplaceAttempts = 10;
+constexpr DWORD kReplaceRetryMs = 10;
+
 }  // namespace
 
 bool Win32Files::read(const std::string& path, std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    // Sharing delete too, so a file this program reads can still be replaced meanwhile.
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     std::string content;
@@ -76,9 +80,20 @@ bool Win32Files::writeAtomic(const std::string& path, const std::string& bytes) 
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     const std::string tmp = path + ".tmp";
-    if (writeTemp(tmp, bytes) &&
-        MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    if (!writeTemp(tmp, bytes)) {
+        DeleteFileA(tmp.c_str());
+        return false;
+    }
+    // A reader (a web server serving the report) that has the file open without sharing
+    // delete blocks the replace for a moment: try again briefly before giving up.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (attempt >= kReplaceAttempts || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+            break;
+        Sleep(kReplaceRetryMs);
+    }
     DeleteFileA(tmp.c_str());
     return false;
 }
