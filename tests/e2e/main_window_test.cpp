@@ -194,3 +194,44 @@ TEST(MainWindow, ASecondInstanceHidesTheFirst) {
     EXPECT_TRUE(IsWindowVisible(second.mainWindow()));
     EXPECT_FALSE(IsWindowVisible(first.mainWindow()));
 }
+
+TEST(MainWindow, ADraggedLabelIsSavedOnCloseAndComesBackWithSavedPositions) {
+    ProgramFolder folder("[general]\r\nskin=Default\r\nshowbar=0\r\n[position]\r\nleft=40\r\ntop=40\r\n");
+    {
+        Running app(folder);
+        HWND w = app.mainWindow();
+        ASSERT_TRUE(w);
+        // "CPU Usage:" (Label3) at 32, 40: press inside it, move while captured, release.
+        PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(35, 45));
+        PostMessageA(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(45, 65));
+        PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(45, 65));
+        pause(300);
+        EXPECT_TRUE(app.close());
+    }
+    const std::string ini = readFile(folder.path("config.ini"));
+    EXPECT_NE(ini.find("\r\nLabel3left=42\r\nLabel3top=60\r\n"), std::string::npos) << ini;
+
+    // With saved positions on, the next start puts it there again.
+    std::string withSaved = ini;
+    withSaved.insert(withSaved.find("[general]\r\n") + 11, "savepositions=1\r\n");
+    folder.write("config.ini", withSaved);
+    Running again(folder);
+    HWND w = again.mainWindow();
+    ASSERT_TRUE(w);
+    RECT c{};
+    GetClientRect(w, &c);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    OffsetRect(&c, origin.x, origin.y);
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    pause(300);
+    Screenshot shot(c);
+    int darkAtNewPlace = 0, darkAtOldPlace = 0;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 50; ++x) {
+            darkAtNewPlace += isDark(shot.at(c.left + 42 + x, c.top + 60 + y));
+            darkAtOldPlace += isDark(shot.at(c.left + 32 + x, c.top + 40 + y));
+        }
+    EXPECT_GT(darkAtNewPlace, 20);
+    EXPECT_EQ(darkAtOldPlace, 0);
+}
