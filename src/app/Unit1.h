@@ -154,7 +154,8 @@ private:
     void showPopup(bool fromTray);
     bool savePosition();  // false after its message box
     void playerClick(void (TWinampApi::*command)());
-    void (TWinampApi::*pendingPlayerCommand_)() = nullptr;
+    // Clicks made while the started player is awaited, in their order.
+    std::vector<void (TWinampApi::*)()> pendingPlayerCommands_;
     uint32_t playerStartedAt_ = 0;
 
     void startupSteps();

@@ -3,6 +3,8 @@
 #include "platform/ShellApi.h"
 #include "sources/WAmpMsg.h"
 
+#include <utility>
+
 namespace tabrix {
 namespace {
 
@@ -26,6 +28,12 @@ void TForm1::WinampTimerTimer() {
 
 void TForm1::playerClick(void (TWinampApi::*command)()) {
     if (!platform_.player) return;
+    // A start is already under way: another would launch a second player and lose the
+    // earlier click. This one waits too and goes out after it, in the order clicked.
+    if (!pendingPlayerCommands_.empty()) {
+        pendingPlayerCommands_.push_back(command);
+        return;
+    }
     const std::string& path = stored_.winampPath;
     TWinampApi player(*platform_.player, path);
     if (player.GetCurrentSong() != kPlayerNotRunning) {
@@ -39,14 +47,14 @@ void TForm1::playerClick(void (TWinampApi::*command)()) {
         platform_.shell->execute(path, "", folder, kShowHide);
     }
     // The command goes out once the player's window is up; the window stays free meanwhile.
-    pendingPlayerCommand_ = command;
+    pendingPlayerCommands_.push_back(command);
     playerStartedAt_ = platform_.clock ? platform_.clock->now() : 0;
     PlayerStartTimer.enabled = true;
 }
 
 void TForm1::PlayerStartTimerTimer() {
-    const auto command = pendingPlayerCommand_;
-    if (!command || !platform_.player) {
+    if (pendingPlayerCommands_.empty() || !platform_.player) {
+        pendingPlayerCommands_.clear();
         PlayerStartTimer.enabled = false;
         return;
     }
@@ -55,8 +63,10 @@ void TForm1::PlayerStartTimerTimer() {
     const bool late = !platform_.clock || platform_.clock->now() - playerStartedAt_ >= kPlayerStartLimitMs;
     if (!up && !late) return;
     PlayerStartTimer.enabled = false;
-    pendingPlayerCommand_ = nullptr;
-    if (up) (player.*command)();
+    const auto commands = std::move(pendingPlayerCommands_);
+    pendingPlayerCommands_.clear();
+    if (up)
+        for (const auto command : commands) (player.*command)();
 }
 
 void TForm1::Image6Click() {

@@ -50,13 +50,19 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
     clock.time += 400;
     f.PlayerStartTimerTimer();
     EXPECT_TRUE(player.commands.empty());
+    // Clicks during the wait start no second player and are not lost: they follow the
+    // first command in the order clicked, even once the player is up before the tick.
+    f.Image4Click();
     player.open("Winamp v1.x", "Winamp 2.91");
+    f.Image7Click();
+    EXPECT_EQ(1u, shell.calls.size());
+    EXPECT_TRUE(player.commands.empty());
     clock.time += 100;
     f.PlayerStartTimerTimer();
-    EXPECT_EQ(std::vector<uintptr_t>{40045}, sent());
+    EXPECT_EQ((std::vector<uintptr_t>{40045, 40047, 40048}), sent());
     EXPECT_FALSE(f.PlayerStartTimer.enabled);
     f.PlayerStartTimerTimer();  // a late tick sends nothing more
-    EXPECT_EQ(1u, player.commands.size());
+    EXPECT_EQ(3u, player.commands.size());
 }
 
 TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
