@@ -155,3 +155,35 @@ TEST_F(MainView, WithoutConfigTheStartUpStopsAtTheSkinAsANormalWindow) {
     EXPECT_FALSE(GetWindowLongA(view->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(sink.shown, std::vector<std::string>{"There was a problem starting Tabrix"});
 }
+
+namespace {
+HWND movedWindow = nullptr;
+int moveRequests = 0;
+LRESULT CALLBACK countMoveRequests(int code, WPARAM wp, LPARAM lp) {
+    const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->hwnd == movedWindow && m->message == WM_SYSCOMMAND && m->wParam == 0xF012)
+        ++moveRequests;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
+TEST_F(MainView, APressOnALabelOrAPlayerButtonNeverMovesTheWindow) {
+    start("[general]\r\nskin=Default\r\nshowbar=0\r\nAllowPositionChange=0\r\n");
+    form->image(3).visible = true;  // the pause button at 184, 287
+    movedWindow = view->hwnd();
+    moveRequests = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, countMoveRequests, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    // "CPU Usage:" (Label3) at 32, 40 and the button, pressed with each mouse button; a
+    // move loop, had one started, ends at the queued release.
+    for (LPARAM at : {MAKELPARAM(35, 45), MAKELPARAM(186, 290)})
+        for (UINT press : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+            PostMessageA(movedWindow, WM_LBUTTONUP, 0, at);
+            SendMessageA(movedWindow, press, 0, at);
+            MSG msg;
+            while (PeekMessageA(&msg, movedWindow, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) DispatchMessageA(&msg);
+        }
+    EXPECT_EQ(0, moveRequests);
+    EXPECT_EQ(32, form->label(3).left);  // nor was the label moved
+    UnhookWindowsHookEx(hook);
+}

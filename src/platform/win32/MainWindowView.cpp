@@ -252,16 +252,23 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-        // The player pictures lie over the skin: a left press there is the start of a click.
-        if (msg == WM_LBUTTONDOWN && (pressedButton_ = playerButtonAt(x, y)) != 0) {
-            SetCapture(hwnd_);
+        // The player pictures lie over the skin and take their own presses: a left one is
+        // the start of a click, any other does nothing (nor does it move the window).
+        if (const int button = playerButtonAt(x, y)) {
+            if (msg == WM_LBUTTONDOWN) {
+                pressedButton_ = button;
+                SetCapture(hwnd_);
+            }
             return 0;
         }
-        const int n = form_->labelDragging() ? labelAt(x, y) : 0;
-        if (n) {
-            const Label& l = form_->label(n);
-            guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top); });
-            SetCapture(hwnd_);
+        // A label takes its own presses: it moves when dragging is allowed and otherwise
+        // stays put, and the window does not move either.
+        if (const int n = labelAt(x, y)) {
+            if (form_->labelDragging()) {
+                const Label& l = form_->label(n);
+                guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top); });
+                SetCapture(hwnd_);
+            }
         } else {
             // Dragging the background moves the window.
             ReleaseCapture();
