@@ -139,6 +139,31 @@ TEST_F(MainView, PaintsSkinBannerAndLabelsWithTheSkinsKeyColourLeftOut) {
     EXPECT_GT(dark, 10);
 }
 
+TEST_F(MainView, ALabelWithLineBreaksIsMeasuredAndDrawnOnSeveralLines) {
+    start("[general]\r\nskin=Default\r\nshowbanner=0\r\n");
+    const int oneLine = form->label(36).height;
+    // The drive block: each drive's line follows a line feed and a carriage return.
+    form->setLabelText(36, "\n\rC: 45 % of 37.25 Gb");
+    form->label(36).visible = true;
+    const Label& l = form->label(36);
+    EXPECT_GE(l.height, 2 * oneLine);
+    RECT r;
+    GetClientRect(view->hwnd(), &r);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    SendMessageA(view->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    int dark = 0;  // black text on the white window, below the first (empty) line
+    for (int y = l.top + oneLine; y < l.top + l.height; ++y)
+        for (int x = l.left; x < l.left + l.width; ++x) dark += (GetPixel(mem, x, y) & 0xFFFFFF) == 0;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(dark, 10);
+}
+
 TEST_F(MainView, SkinPixelsOfTheBottomLeftColourAreNotDrawn) {
     std::string skin = solidBitmap(100, 80, 0xFF0000);  // all of it the key colour
     write("skins\\red.bmp", skin);

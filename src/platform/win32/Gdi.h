@@ -77,4 +77,8 @@ private:
 COLORREF toColorRef(uint32_t color);
 HFONT createFont(const Font& font, int escapement = 0);
 
+// How a label's text is laid out, measured and drawn alike: "&" is shown as it is, tabs
+// expand, and a line feed or carriage return begins a new line (no DT_SINGLELINE).
+constexpr UINT kLabelTextFormat = DT_NOPREFIX | DT_EXPANDTABS;
+
 }  // namespace tabrix::win32

@@ -202,7 +202,7 @@ void MainWindowView::paint(HDC target) {
         SetTextColor(dc.get(), toColorRef(l.font.color));
         const UINT align = l.align == Align::Right ? DT_RIGHT : l.align == Align::Center ? DT_CENTER : DT_LEFT;
         DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r,
-                  align | DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
+                  align | kLabelTextFormat | DT_NOCLIP);
         SelectObject(dc.get(), old);
     }
     BitBlt(target, 0, 0, w, h, dc.get(), 0, 0, SRCCOPY);

@@ -47,9 +47,11 @@ Extent Win32TextMeasure::measure(const Font& font, const std::string& text) {
     auto it = fonts_.find(key);
     if (it == fonts_.end()) it = fonts_.emplace(key, GdiObject<HFONT>(createFont(font))).first;
     SelectObject(dc_, it->second.get());
-    SIZE size{};
-    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
-    return {size.cx, size.cy};
+    // Measured the way the label draws it: a line feed or carriage return starts a new
+    // line (the drive block is several lines), so the box is as tall as all of them.
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, kLabelTextFormat | DT_CALCRECT);
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 bool Win32Tray::add(const TrayRecord& record) {
