@@ -236,3 +236,25 @@ TEST(Tray, RestartedShellGetsTheIconBack) {
     SendMessageTimeoutA(w, taskbarCreated, 0, 0, SMTO_NORMAL, 5000, &result);
     EXPECT_TRUE(trayIconExists(w));
 }
+
+TEST(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
+    ProgramFolder folder(kTrayConfig);
+    SetFileAttributesA(folder.path("config.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    SetWindowPos(w, nullptr, 90, 95, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // a position to save
+    pause(200);
+    ASSERT_TRUE(pickTrayEntry(app, w, 5));  // Save Position: the refused write shows its message box
+    HWND box = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (box = findWindowOf(app.pid(), "#32770")) && visible(box); }, 5000));
+    // The box's own message loop still delivers the tray menu, and Reload from it.
+    ASSERT_TRUE(pickTrayEntry(app, w, 2));
+    pause(500);
+    EXPECT_TRUE(IsWindow(w)) << "the window was rebuilt under the handler that shows the box";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND again = nullptr;
+    EXPECT_TRUE(waitFor(
+        [&] { return !IsWindow(w) && (again = findWindowOf(app.pid(), "TForm1")) && visible(again); }, 5000));
+    EXPECT_TRUE(app.alive());
+}

@@ -109,7 +109,7 @@ void MainWindowView::sync() {
     syncTimers();
     if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->bannerPainted) rebuildSkin();
     const bool shown = IsWindowVisible(hwnd_) != FALSE;
-    if (w.visible != shown) ShowWindow(hwnd_, w.visible ? SW_SHOWNA : SW_HIDE);
+    if (w.visible != shown) ShowWindow(hwnd_, w.visible ? SW_SHOW : SW_HIDE);  // shown active, keys reach it
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

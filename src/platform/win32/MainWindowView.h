@@ -30,6 +30,9 @@ public:
     void showAfterStartup();
     // Brings the window, its timers and its picture up to date with the behaviour.
     void sync();
+    // A handler of the behaviour is on the stack (a message box inside it runs a nested
+    // message loop): the window must not be destroyed now.
+    bool busy() const { return handlersRunning_ > 0; }
 
     static constexpr char kClassName[] = "TForm1";
 
@@ -40,7 +43,9 @@ private:
     // Nothing a handler throws crosses into Windows: it goes to the application's handler.
     template <typename F>
     void guarded(F&& f) {
+        ++handlersRunning_;
         win32::guarded(onError_, std::forward<F>(f));
+        --handlersRunning_;
     }
 
     void applyStyles();
@@ -59,6 +64,7 @@ private:
     HWND owner_;
     HICON icon_;
     ErrorHandler onError_;
+    int handlersRunning_ = 0;
     HWND hwnd_ = nullptr;
     TForm1* form_ = nullptr;
 

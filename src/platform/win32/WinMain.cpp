@@ -27,10 +27,21 @@ namespace {
 // Asks the owner window to rebuild the main window from the message loop, where no
 // handler of the old one is running any more.
 constexpr UINT kRebuildMessage = WM_APP + 1;
+// A message box inside one of the old window's handlers runs its own message loop, which
+// delivers the request too: it waits on this timer until the handler has returned.
+constexpr UINT_PTR kRebuildRetryTimer = 1;
+constexpr UINT kRebuildRetryMs = 50;
 App* theApp = nullptr;
+const MainWindowView* theView = nullptr;
 
 LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kRebuildMessage && theApp) {
+    const bool retry = msg == WM_TIMER && wp == kRebuildRetryTimer;
+    if ((msg == kRebuildMessage || retry) && theApp) {
+        if (retry) KillTimer(hwnd, kRebuildRetryTimer);
+        if (theView && theView->busy()) {
+            SetTimer(hwnd, kRebuildRetryTimer, kRebuildRetryMs, nullptr);
+            return 0;
+        }
         try {
             theApp->rebuildMainWindow();
         } catch (const std::exception& e) {
@@ -91,12 +102,16 @@ public:
             },
             &windows_);
         view_->create(form);
+        theView = view_.get();
         tray_.window = view_->hwnd();
         windows_.window = view_->hwnd();
         clipboard_.window = view_->hwnd();
     }
     void mainWindowCreated(TForm1&) override { view_->showAfterStartup(); }
-    void mainWindowDestroying(TForm1&) override { view_.reset(); }
+    void mainWindowDestroying(TForm1&) override {
+        theView = nullptr;
+        view_.reset();
+    }
 
     void createAuxiliaryWindows() override {
         // Settings, About and the error notice are kept hidden for the program's life.
