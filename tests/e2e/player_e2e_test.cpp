@@ -59,6 +59,11 @@ void closePlayers() {
     }
 }
 
+// Every test leaves no player behind, whether it passed or stopped at an assertion.
+struct ClosePlayersAtEnd {
+    ~ClosePlayersAtEnd() { closePlayers(); }
+};
+
 std::string config(const std::string& more) {
     return "[general]\r\nskin=Default\r\nwinampbuttonsstay=1\r\n" + more;
 }
@@ -66,6 +71,7 @@ std::string config(const std::string& more) {
 }  // namespace
 
 TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
+    ClosePlayersAtEnd cleanup;
     ProgramFolder folder(config("").c_str());
     const std::string log = useLog(folder);
     STARTUPINFOA si{};
@@ -96,6 +102,7 @@ TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
 }
 
 TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
+    ClosePlayersAtEnd cleanup;
     ProgramFolder folder(nullptr);
     CopyFileA(besideThisTest("winamp.exe").c_str(), folder.path("winamp.exe").c_str(), FALSE);
     folder.write("config.ini", config("winamppath=" + folder.path("winamp.exe") + "\r\n"));
@@ -116,6 +123,7 @@ TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
 }
 
 TEST(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {
+    ClosePlayersAtEnd cleanup;
     ProgramFolder folder(nullptr);
     folder.write("config.ini", config("winamppath=" + folder.path("none\\winamp.exe") + "\r\n"));
     const std::string log = useLog(folder);
