@@ -198,7 +198,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         InitCpuCounters(performance, system);
     } catch (const std::exception&) {
-        // No counters: the load keeps its last text; the refresh goes on.
+        // Only an unreadable Windows version gets here: the sampler never starts and the load
+        // reads 0; everything else runs on.
     }
     Win32Host host(instance, tray, windows, clipboard);
     App app(platform, host);
