@@ -155,7 +155,7 @@ TEST_F(FallbackSampler, SystemTimesServeWhenTheObjectIsMissing) {
 }
 
 TEST_F(FallbackSampler, AlsoWhenTheCounterIsMissingOrTheQueryFails) {
-    BlockSpec noCounter;
+    BlockShape noCounter;
     noCounter.counterTitle = 7;
     api.data = build(noCounter).bytes;
     api.hasSystemTimes = true;

@@ -30,8 +30,8 @@ struct NtSampler : ::testing::Test {
     FakePerformance api;
     CpuUsageSampler sampler{api, true};
 
-    void sampleWith(const BlockSpec& spec) {
-        api.data = build(spec).bytes;
+    void sampleWith(const BlockShape& shape) {
+        api.data = build(shape).bytes;
         sampler.sample();
     }
 };
@@ -69,7 +69,7 @@ TEST_F(NtSampler, LoadBeforeAnySampleTakesOne) {
 }
 
 TEST_F(NtSampler, BufferGrowsByStepsAndNeverShrinks) {
-    BlockSpec big{{0, 0}, 0};
+    BlockShape big{{0, 0}, 0};
     big.padding = 18000;
     sampleWith(big);
     EXPECT_EQ(api.querySizes, (std::vector<uint32_t>{8192, 12288, 16384, 20480}));
@@ -97,10 +97,10 @@ TEST_F(NtSampler, InstanceCountFixedByTheFirstSample) {
 }
 
 TEST_F(NtSampler, MissingObjectOrCounterGiveTheirTexts) {
-    BlockSpec noObject{{0, 0}};
+    BlockShape noObject{{0, 0}};
     noObject.processorTitle = 230;
     EXPECT_EQ(errorOf([&] { sampleWith(noObject); }), kNoObject);
-    BlockSpec noCounter{{0, 0}};
+    BlockShape noCounter{{0, 0}};
     noCounter.counterTitle = 142;
     EXPECT_EQ(errorOf([&] { sampleWith(noCounter); }), kNoCounter);
     api.queryFails = true;
@@ -111,7 +111,7 @@ TEST_F(NtSampler, MissingObjectOrCounterGiveTheirTexts) {
 
 TEST_F(NtSampler, AFailedSampleLeavesTheLastGoodOne) {
     sampleWith({{0, 0}, 0});
-    BlockSpec broken{{kSecond, kSecond}, 1};
+    BlockShape broken{{kSecond, kSecond}, 1};
     broken.counterTitle = 7;
     EXPECT_NE(errorOf([&] { sampleWith(broken); }), "");
     sampleWith({{kSecond / 2, kSecond / 2}, 2});

@@ -34,7 +34,7 @@ struct Block {
     }
 };
 
-struct BlockSpec {
+struct BlockShape {
     std::vector<int64_t> idle{0, 0, 0};
     int seconds = 0;  // of the SystemTime, 2026-12-07 08:00:00 plus this
     int milliseconds = 0;
@@ -43,7 +43,7 @@ struct BlockSpec {
     std::size_t padding = 0;  // extra bytes at the end, counted in TotalByteLength
 };
 
-inline Block build(const BlockSpec& spec) {
+inline Block build(const BlockShape& shape) {
     using namespace perf;
     Block b;
     b.grow(kBlockSize + 16);  // header and a UTF-16 system name
@@ -54,9 +54,9 @@ inline Block build(const BlockSpec& spec) {
                               1,
                               7,
                               8,
-                              static_cast<uint16_t>(spec.seconds / 60),
-                              static_cast<uint16_t>(spec.seconds % 60),
-                              static_cast<uint16_t>(spec.milliseconds)};
+                              static_cast<uint16_t>(shape.seconds / 60),
+                              static_cast<uint16_t>(shape.seconds % 60),
+                              static_cast<uint16_t>(shape.milliseconds)};
     for (int i = 0; i < 8; ++i) b.put16(kBlockSystemTime + 2 * i, time[i]);
 
     // An object without instances: header, one definition, one counter block.
@@ -73,18 +73,18 @@ inline Block build(const BlockSpec& spec) {
     b.processor = b.grow(kObjectSize + 2 * kCounterDefinitionSize);
     b.put32(b.processor + kObjectDefinitionLength, kObjectSize + 2 * kCounterDefinitionSize);
     b.put32(b.processor + kObjectHeaderLength, kObjectSize);
-    b.put32(b.processor + kObjectNameTitleIndex, spec.processorTitle);
+    b.put32(b.processor + kObjectNameTitleIndex, shape.processorTitle);
     b.put32(b.processor + kObjectNumCounters, 2);
-    b.put32(b.processor + kObjectNumInstances, static_cast<uint32_t>(spec.idle.size()));
+    b.put32(b.processor + kObjectNumInstances, static_cast<uint32_t>(shape.idle.size()));
     std::size_t first = b.processor + kObjectSize;
     b.put32(first + kCounterByteLength, kCounterDefinitionSize);
     b.put32(first + kCounterNameTitleIndex, 142);
     b.put32(first + kCounterOffset, 8);
     b.secondCounter = first + kCounterDefinitionSize;
     b.put32(b.secondCounter + kCounterByteLength, kCounterDefinitionSize);
-    b.put32(b.secondCounter + kCounterNameTitleIndex, spec.counterTitle);
+    b.put32(b.secondCounter + kCounterNameTitleIndex, shape.counterTitle);
     b.put32(b.secondCounter + kCounterOffset, 16);
-    for (int64_t idle : spec.idle) {
+    for (int64_t idle : shape.idle) {
         std::size_t instance = b.grow(kInstanceSize + 8);  // with a UTF-16 name
         b.put32(instance + kInstanceByteLength, kInstanceSize + 8);
         std::size_t counters = b.grow(24);
@@ -96,7 +96,7 @@ inline Block build(const BlockSpec& spec) {
     }
     b.put32(b.processor + kObjectTotalByteLength,
             static_cast<uint32_t>(b.bytes.size() - b.processor));
-    b.grow(spec.padding);
+    b.grow(shape.padding);
     b.put32(kBlockTotalByteLength, static_cast<uint32_t>(b.bytes.size()));
     return b;
 }
