@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "error_text.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
 #include "settings/ColorText.h"
@@ -12,14 +13,7 @@ using namespace tabrix;
 
 namespace {
 
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
-}
+using test::errorOf;
 
 TEST(ColorText, NamesBothWaysAndHexForTheRest) {
     EXPECT_EQ(colorToText(0x000000), "clBlack");

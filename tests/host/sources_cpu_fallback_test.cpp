@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "error_text.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeSystem.h"
 #include "sources/PerfData.h"
@@ -17,17 +18,8 @@ namespace {
 
 using namespace tabrix::perftest;
 
-const char* const kNoObject = "Unable to locate the \"Processor\" performance object";
-const char* const kNoCounter = "Unable to locate the \"% of CPU usage\" performance counter";
 
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "";
-}
+using test::errorOf;
 
 TEST(SourcesPerfData, OnlyTheProcessorObjectCounts) {
     std::vector<uint8_t> b = build({{1000, 2000, 3000}}).bytes;

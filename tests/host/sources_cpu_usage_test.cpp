@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 
+#include "error_text.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeSystem.h"
 #include "sources/PerfData.h"
@@ -14,17 +15,8 @@ namespace {
 
 using namespace tabrix::perftest;
 
-const char* const kNoObject = "Unable to locate the \"Processor\" performance object";
-const char* const kNoCounter = "Unable to locate the \"% of CPU usage\" performance counter";
 
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "";
-}
+using test::errorOf;
 
 struct NtSampler : ::testing::Test {
     FakePerformance api;

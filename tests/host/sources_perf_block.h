@@ -8,6 +8,9 @@
 
 namespace tabrix::perftest {
 
+const char* const kNoObject = "Unable to locate the \"Processor\" performance object";
+const char* const kNoCounter = "Unable to locate the \"% of CPU usage\" performance counter";
+
 constexpr int64_t kSecond = 10000000;  // FILETIME ticks
 
 // A performance data block as the system lays it out: a header with a system name, an

@@ -131,19 +131,10 @@ void ErrorNoticeView::paint(HDC target) {
 }
 
 LRESULT ErrorNoticeView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT painted = 0;
+    if (handlePaintMessage(hwnd_, msg, wp, [&](HDC dc) { guarded([&] { paint(dc); }); }, painted))
+        return painted;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;  // painted whole
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        guarded([&] { paint(dc); });
-        EndPaint(hwnd_, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        guarded([&] { paint(reinterpret_cast<HDC>(wp)); });
-        return 0;
     case WM_LBUTTONDOWN:
         pressed_ = form_->partAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         SetCapture(hwnd_);

@@ -220,19 +220,11 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     bool handled = false;
     const LRESULT result = handleWindowMessage(msg, wp, lp, handled);
     if (handled) return result;
+    // Painted whole and double-buffered.
+    LRESULT painted = 0;
+    if (handlePaintMessage(hwnd_, msg, wp, [&](HDC dc) { guarded([&] { paint(dc); }); }, painted))
+        return painted;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;  // painted whole, double-buffered
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        guarded([&] { paint(dc); });
-        EndPaint(hwnd_, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        guarded([&] { paint(reinterpret_cast<HDC>(wp)); });
-        return 0;
     case WM_SIZE:
     case WM_MOVE: {
         RECT r;

@@ -22,6 +22,31 @@ void guarded(const ErrorHandler& onError, F&& f) {
     }
 }
 
+// The paint messages of a view that paints its whole client area itself: nothing is erased
+// first, and WM_PRINTCLIENT paints the same picture into the given DC. True when handled.
+template <typename Paint>
+bool handlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, Paint&& paint, LRESULT& result) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        paint(dc);
+        EndPaint(hwnd, &ps);
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wp));
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The window procedure of a view: the view passed to CreateWindowEx is kept with the window
 // and gets every message once it has taken the window as its own (View::owns).
 template <typename View>
