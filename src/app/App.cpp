@@ -17,7 +17,7 @@ void App::start() {
     platform_.desktop.hideWindow(kMainClass, kAppTitle);
     helpFile_ = kHelpFile;
     createMainWindow();
-    notice_ = std::make_unique<TForm4>(platform_.files, platform_.programDir);
+    notice_ = std::make_unique<TForm4>(platform_.files, platform_.settingsFolder());
     host_.createAuxiliaryWindows();
     noticeExists_ = true;
     // A failure during the first construction had no notice to show it in.

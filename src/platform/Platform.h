@@ -6,8 +6,12 @@
 
 namespace tabrix {
 
-// Every setting lives in this file in the program's directory.
+// Every setting lives in this file, and the chosen drives in the other, in the settings
+// folder: the program's directory when the user can write there (see SettingsFolder.h).
 constexpr char kConfigFileName[] = "config.ini";
+constexpr char kDrivesFileName[] = "drives.inf";
+// The per-user settings folder's name inside the user's application-data folder.
+constexpr char kSettingsFolderName[] = "Tabrix";
 
 class Codepage;
 class ReportFacts;
@@ -108,6 +112,8 @@ struct Platform {
     TextMeasure& text;
     Tray& tray;
     std::string programDir;  // directory of the executable, with a trailing backslash
+    // Where config.ini and drives.inf live, with a trailing backslash; empty: programDir.
+    std::string settingsDir = {};
     // Until the sources exist, start-up leaves those labels at their design texts.
     StartupFacts* facts = nullptr;
     // The report output: ANSI to UTF-8, and the values the reports ask for afresh.
@@ -123,8 +129,14 @@ struct Platform {
     WindowSystem* windows = nullptr;
     Clock* clock = nullptr;
 
-    std::string path(const std::string& name) const { return programDir + name; }
-    std::string configPath() const { return programDir + kConfigFileName; }
+    const std::string& settingsFolder() const { return settingsDir.empty() ? programDir : settingsDir; }
+    // A file beside the program; the two settings files are found in the settings folder.
+    std::string path(const std::string& name) const {
+        const bool setting = name == kConfigFileName || name == kDrivesFileName;
+        return (setting ? settingsFolder() : programDir) + name;
+    }
+    std::string configPath() const { return settingsFolder() + kConfigFileName; }
+    std::string drivesPath() const { return settingsFolder() + kDrivesFileName; }
 };
 
 }  // namespace tabrix

@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32SettingsFolder.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 #include "report/SourceReportFacts.h"
@@ -172,6 +173,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32TextMeasure text;
     Win32Tray tray;
     Platform platform{files, ui, desktop, text, tray, programDirectory()};
+    platform.settingsDir = settingsDirectory(files, platform.programDir);
     Win32Codepage codepage;
     Win32System system;
     Win32Performance performance;
