@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include "platform/Platform.h"
 #include "platform/SettingsFolder.h"
 
 namespace tabrix::win32 {
