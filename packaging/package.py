@@ -54,7 +54,7 @@ def make_file_list(stage, out):
         if f in SETTINGS:
             continue
         win = f.replace("/", "\\")
-        folder = os.path.dirname(win)
+        folder = os.path.dirname(f).replace("/", "\\")
         target = "$INSTDIR" + ("\\" + nsis_quote(folder) if folder else "")
         lines.append(f'SetOutPath "{target}"')
         lines.append(f'File "{nsis_quote(os.path.abspath(os.path.join(stage, f)))}"')

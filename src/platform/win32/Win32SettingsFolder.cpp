@@ -4,6 +4,8 @@
 
 #include <shlobj.h>
 
+#include <string>
+
 #include "platform/Platform.h"
 #include "platform/SettingsFolder.h"
 
@@ -14,9 +16,14 @@ namespace {
 // Making a file is the right every settings write needs (it writes a temporary file
 // beside the target, then renames it).
 bool canCreateFileIn(const std::string& dir) {
-    char probe[MAX_PATH] = {};
-    if (dir.empty() || GetTempFileNameA(dir.c_str(), "tbx", 0, probe) == 0) return false;
-    DeleteFileA(probe);
+    if (dir.empty()) return false;
+    // A name no one else uses; the file goes again when its handle closes.
+    const std::string probe = dir + "tabrix-" + std::to_string(GetCurrentProcessId()) + "-" +
+                              std::to_string(GetTickCount()) + ".tmp";
+    const HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
     return true;
 }
 
