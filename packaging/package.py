@@ -44,9 +44,11 @@ def nsis_quote(text):
     return text.replace("$", "$$").replace('"', '$\\"')
 
 
-def make_file_list(stage, out):
+def make_file_list(stage, out, out_uninstall):
+    """Install lines (each file also recorded in the installed list) and the uninstaller's
+    own lines for the same files, used even when the list is gone."""
     dirs, files = walk(stage)
-    lines = []
+    lines, un_lines = [], []
     for d in dirs:
         win = d.replace("/", "\\")
         lines.append(f'CreateDirectory "$INSTDIR\\{nsis_quote(win)}"')
@@ -59,17 +61,21 @@ def make_file_list(stage, out):
         lines.append(f'SetOutPath "{target}"')
         lines.append(f'File "{nsis_quote(os.path.abspath(os.path.join(stage, f)))}"')
         lines.append(f'!insertmacro Installed "{nsis_quote(win)}"')
+        un_lines.append(f'Delete "$INSTDIR\\{nsis_quote(win)}"')
     # Deepest folders first, so each is empty by the time the uninstaller reaches it.
     for d in sorted(dirs, key=lambda d: -d.count("/")):
-        lines.append(f'!insertmacro Installed "{nsis_quote(d.replace("/", chr(92)))}\\"')
-    with open(out, "w") as f:
-        f.write("\n".join(lines) + "\n")
+        win = nsis_quote(d.replace("/", "\\"))
+        lines.append(f'!insertmacro Installed "{win}\\"')
+        un_lines.append(f'RMDir "$INSTDIR\\{win}"')
+    for path, text in ((out, lines), (out_uninstall, un_lines)):
+        with open(path, "w") as f:
+            f.write("\n".join(text) + "\n")
 
 
 if __name__ == "__main__":
     if len(sys.argv) == 5 and sys.argv[1] == "zip":
         make_zip(sys.argv[2], sys.argv[3], int(sys.argv[4]))
-    elif len(sys.argv) == 4 and sys.argv[1] == "nsis-files":
-        make_file_list(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 5 and sys.argv[1] == "nsis-files":
+        make_file_list(sys.argv[2], sys.argv[3], sys.argv[4])
     else:
-        sys.exit("usage: package.py zip STAGE OUT.zip EPOCH | nsis-files STAGE OUT.nsh")
+        sys.exit("usage: package.py zip STAGE OUT.zip EPOCH | nsis-files STAGE INSTALL.nsh UNINSTALL.nsh")

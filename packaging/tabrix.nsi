@@ -1,6 +1,6 @@
 ; The Tabrix installer for Windows 2000/XP and later. Built by scripts/release.sh, which
-; passes VERSION, VERSION4 (four numbers), STAGE (the program folder to ship), FILES (the
-; generated list of its files), ICON and OUTFILE.
+; passes VERSION, VERSION4 (four numbers), STAGE (the program folder to ship), FILES and
+; UNFILES (the generated lines installing and removing its files), ICON and OUTFILE.
 ;
 ; Command line: /S silent; /D=<folder> where to install (last, unquoted); /STARTUP adds
 ; "Start with Windows". Uninstaller: /S silent; /REMOVESETTINGS also removes config.ini and
@@ -198,6 +198,9 @@ Section "un.Tabrix" UnSecProgram
         ${Loop}
         FileClose $9
     ${EndIf}
+    ; This version's own files, should the list be gone.
+    !include "${UNFILES}"
+    Delete "$INSTDIR\uninstall.exe"
     Delete "$INSTDIR\${LIST}"
 
     Delete "$SMPROGRAMS\${APP}\${APP}.lnk"

@@ -33,9 +33,9 @@ epoch=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 zip=$out/Tabrix-$version-portable.zip
 setup=$out/Tabrix-$version-setup.exe
 python3 packaging/package.py zip "$stage" "$zip" "$epoch"
-python3 packaging/package.py nsis-files "$stage" "$out/stage/files.nsh"
+python3 packaging/package.py nsis-files "$stage" "$out/stage/files.nsh" "$out/stage/unfiles.nsh"
 makensis -V2 -NOCD -DVERSION="$version" -DVERSION4="$version4" -DSTAGE="$stage" \
-  -DFILES="$out/stage/files.nsh" -DICON="$here/build/win32/assets/tabrix.ico" \
+  -DFILES="$out/stage/files.nsh" -DUNFILES="$out/stage/unfiles.nsh" -DICON="$here/build/win32/assets/tabrix.ico" \
   -DOUTFILE="$setup" packaging/tabrix.nsi
 echo "release: $(stat -c %s "$zip") bytes  $zip"
 echo "release: $(stat -c %s "$setup") bytes  $setup"

@@ -73,6 +73,7 @@ no_key() { ! has_key; }
 links() { find "$drive" -iname '*Tabrix*.lnk' 2>/dev/null; }
 has_link() { links | grep -qi -- "$1"; }  # Wine spells it "StartUp"
 same_file() { cmp -s "$1" "$2"; }
+put() { "${as[@]}" sh -c 'printf "$2" >"$1"' _ "$1" "$2"; }  # as the user who owns the prefix
 contains() { grep -q -- "$2" "$1" 2>/dev/null; }
 # The uninstaller hands over to a copy of itself in the temporary folder and returns at once.
 wait_gone() {
@@ -131,10 +132,13 @@ StartedFromTheInstalledPathItShowsItsWindowAndSavesBesideItself() {
 }
 
 UpgradeKeepsTheUsersConfigDrivesAndSkins() {
-  printf '[general]\r\nskin=Mine.bmp\r\n[test]\r\nmark=kept\r\n' >"$installed/config.ini"
-  printf '3\r\n' >"$installed/drives.inf"
-  cp "$stage/skins/Ocean.bmp" "$installed/skins/Mine.bmp"
-  printf 'old' >"$installed/Tabrix.exe"
+  put "$installed/config.ini" '[general]\r\nskin=Mine.bmp\r\n[test]\r\nmark=kept\r\n'
+  put "$installed/drives.inf" '3\r\n'
+  "${as[@]}" cp "$stage/skins/Ocean.bmp" "$installed/skins/Mine.bmp"
+  put "$installed/Tabrix.exe" 'old'
+  # A skin an earlier version shipped and this one does not.
+  put "$installed/skins/Retired.bmp" 'old'
+  "${as[@]}" sh -c 'printf "skins\\Retired.bmp\r\n" >>"$1"' _ "$installed/installed.txt"
   w wine "$files\\setup.exe" /S
   expect "setup.exe /S over an install succeeds" test $? = 0
   expect "config.ini kept" contains "$installed/config.ini" 'mark=kept'
@@ -149,7 +153,8 @@ SilentUninstallRemovesWhatItInstalledAndKeepsTheSettings() {
   expect "uninstaller removed itself" wait_gone "$installed/uninstall.exe"
   expect "uninstall entry removed" wait_no_key
   local f
-  for f in Tabrix.exe readme.txt LICENSE.txt installed.txt skins/Graphite.bmp winamp_buttons/play.bmp; do
+  for f in Tabrix.exe readme.txt LICENSE.txt installed.txt skins/Graphite.bmp skins/Retired.bmp \
+    winamp_buttons/play.bmp winamp_buttons; do
     expect "$f removed" test ! -e "$installed/$f"
   done
   expect "no shortcuts left: $(links | tr '\n' ' ')" test -z "$(links)"
