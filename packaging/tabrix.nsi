@@ -3,7 +3,8 @@
 ; UNFILES (the generated lines installing and removing its files), ICON and OUTFILE.
 ;
 ; Command line: /S silent; /D=<folder> where to install (last, unquoted); /STARTUP adds
-; "Start with Windows". Uninstaller: /S silent; /REMOVESETTINGS also removes config.ini and
+; "Start with Windows"; /CURRENTUSER installs for this user only, as for a user who is not
+; an administrator. Uninstaller: /S silent; /REMOVESETTINGS also removes config.ini and
 ; drives.inf beside the program and in the user's application-data folder.
 
 Unicode false
@@ -138,6 +139,12 @@ Function .onInit
     StrCpy $AllUsers 0
     UserInfo::GetAccountType
     Pop $0
+    ${GetParameters} $1
+    ClearErrors
+    ${GetOptions} $1 "/CURRENTUSER" $2
+    ${IfNot} ${Errors}
+        StrCpy $0 "User"
+    ${EndIf}
     ${If} $0 == "Admin"
         StrCpy $AllUsers 1
         SetShellVarContext all

@@ -182,6 +182,23 @@ InstallIntoAReadOnlyFolderKeepsSettingsPerUser() {
   expect "uninstall entry removed" wait_no_key
 }
 
+PerUserInstallGoesIntoTheUsersOwnFoldersAndRegistry() {
+  # What a user who is not an administrator gets (Wine makes everyone one).
+  w wine "$files\\setup.exe" /S /CURRENTUSER
+  local exe dir
+  exe=$(find "$drive/users" -path '*/Programs/Tabrix/Tabrix.exe' 2>/dev/null | head -n 1)
+  dir=$(dirname "${exe:-/nonexistent/x}")
+  expect "installed into the user's own Programs folder" test -n "$exe"
+  expect "uninstall entry under HKCU" w wine reg query "${uninstall_key/HKLM/HKCU}" /v UninstallString
+  expect "no uninstall entry under HKLM" no_key
+  expect "Start-menu entry of the user" has_link "${appdata#$drive}/Microsoft/Windows/Start Menu/Programs/Tabrix/Tabrix.lnk\$"
+  w wine "$dir/uninstall.exe" /S
+  expect "uninstaller removed itself" wait_gone "$dir/uninstall.exe"
+  expect "Tabrix.exe removed" test ! -e "$exe"
+  expect "no shortcuts left: $(links | tr '\n' ' ')" test -z "$(links)"
+  expect "HKCU uninstall entry removed" eval '! w wine reg query "${uninstall_key/HKLM/HKCU}" /v UninstallString'
+}
+
 PortableZipRunsFromItsFolderAndKeepsSettingsThere() {
   "${as[@]}" /usr/bin/python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
     "$work/files/portable.zip" "$drive/portable"
@@ -205,6 +222,7 @@ run_case StartedFromTheInstalledPathItShowsItsWindowAndSavesBesideItself
 run_case UpgradeKeepsTheUsersConfigDrivesAndSkins
 run_case SilentUninstallRemovesWhatItInstalledAndKeepsTheSettings
 run_case InstallIntoAReadOnlyFolderKeepsSettingsPerUser
+run_case PerUserInstallGoesIntoTheUsersOwnFoldersAndRegistry
 run_case PortableZipRunsFromItsFolderAndKeepsSettingsThere
 "${as[@]}" env WINEPREFIX="$prefix" HOME="$work/home" wineserver -k >/dev/null 2>&1
 [ "$failed" -eq 0 ] && [ "$work" != "$here/build/install-test" ] && rm -rf "$work"
