@@ -221,7 +221,7 @@ Section "un.Tabrix" UnSecProgram
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd
 
-Section /o "un.Remove my settings (config.ini, drives.inf)" UnSecSettings
+Section /o "un.Remove my settings" UnSecSettings
     Delete "$INSTDIR\config.ini"
     Delete "$INSTDIR\drives.inf"
     SetShellVarContext current
@@ -236,6 +236,11 @@ SectionEnd
 Section "-un.Folder"
     RMDir "$INSTDIR"
 SectionEnd
+
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
+    !insertmacro MUI_DESCRIPTION_TEXT ${UnSecProgram} "The program and the files the installer put here, its shortcuts and its entry in Add or Remove Programs."
+    !insertmacro MUI_DESCRIPTION_TEXT ${UnSecSettings} "Also your config.ini and drives.inf, here and in your application-data folder."
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
 Function un.onInit
     ; An install for everyone is the one recorded under HKLM for this folder.

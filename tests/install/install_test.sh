@@ -215,6 +215,80 @@ PortableZipRunsFromItsFolderAndKeepsSettingsThere() {
   expect "no per-user settings folder" test ! -e "$appdata/Tabrix"
 }
 
+# The wizards by mouse, as a user goes through them (xdotool on the virtual display). Their
+# buttons sit where NSIS's dialog puts them, relative to the window.
+next_button=(424 359)
+startup_box=(217 185)
+find_window() {  # find_window <name regex>: a shown window at least 50 pixels wide
+  local id
+  for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry "$id" 2>/dev/null | awk '/Geometry/ { split($2, a, "x"); print a[1] }')" -gt 50 ] \
+      && { echo "$id"; return 0; }
+  done
+  return 1
+}
+wait_window() {
+  local i id
+  for i in $(seq 300); do id=$(find_window "$1") && { echo "$id"; return 0; }; sleep 0.1; done
+  return 1
+}
+look() { xwd -silent -id "$1" 2>/dev/null | md5sum; }
+# Clicks at a point of the window and waits until the window shows something else (the next
+# page, a ticked box).
+click_and_wait() {  # click_and_wait <window> x y
+  local before i now
+  # A page still being drawn is not yet the page to click on.
+  before=$(look "$1")
+  for i in $(seq 50); do
+    sleep 0.2; now=$(look "$1"); [ "$now" = "$before" ] && break; before=$now
+  done
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+  for i in $(seq 100); do [ "$(look "$1")" != "$before" ] && return 0; sleep 0.1; done
+  return 1
+}
+in_background() { "${as[@]}" env PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" WINEPREFIX="$prefix" \
+  WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=d;mshtml=d' \
+  DISPLAY="$DISPLAY" "$@" >"$work/background.txt" 2>&1 </dev/null & }
+
+WizardsByMouseInstallStartAndUninstall() {
+  in_background wine "$files\\setup.exe"
+  local setup
+  setup=$(wait_window '^Tabrix .* Setup$')
+  expect "the setup wizard shows" test -n "$setup"
+  [ -n "$setup" ] || return
+  expect "Welcome: Next" click_and_wait "$setup" "${next_button[@]}"
+  expect "Licence: I Agree" click_and_wait "$setup" "${next_button[@]}"
+  expect "Components: tick Start with Windows" click_and_wait "$setup" "${startup_box[@]}"
+  expect "Components: Next" click_and_wait "$setup" "${next_button[@]}"
+  expect "Folder: Install" click_and_wait "$setup" "${next_button[@]}"
+  local i main=""
+  # Finish, with "Start Tabrix now" ticked; until the copying is done the button is disabled.
+  for i in $(seq 30); do
+    xdotool mousemove --window "$setup" "${next_button[@]}" click 1 2>/dev/null
+    main=$(find_window '^Tabrix$') && break
+    sleep 1
+  done
+  expect "Finish started Tabrix from the installed folder" test -n "$main"
+  expect "Start with Windows ticked: Tabrix.lnk in the Startup folder" \
+    has_link "${appdata#$drive}/Microsoft/Windows/Start Menu/Programs/Startup/Tabrix.lnk\$"
+  expect "uninstall entry" has_key
+
+  in_background wine "$installed/uninstall.exe"
+  local un
+  un=$(wait_window '^Tabrix .* Uninstall')
+  expect "the uninstall wizard shows" test -n "$un"
+  [ -n "$un" ] || return
+  expect "Confirm: Next" click_and_wait "$un" "${next_button[@]}"
+  expect "Components: Uninstall (settings kept)" click_and_wait "$un" "${next_button[@]}"
+  expect "uninstaller removed itself" wait_gone "$installed/uninstall.exe"
+  expect "uninstall entry removed" wait_no_key
+  expect "the running Tabrix was closed" eval '! find_window "^Tabrix\$"'
+  expect "Tabrix.exe removed" test ! -e "$installed/Tabrix.exe"
+  expect "no shortcuts left: $(links | tr '\n' ' ')" test -z "$(links)"
+  expect "config.ini kept" test -f "$installed/config.ini"
+  xdotool mousemove --window "$un" "${next_button[@]}" click 1 2>/dev/null  # Close
+}
+
 start=$(date +%s)
 run_case FreshPrefixBoots
 run_case SilentInstallPutsTheProgramShortcutsAndUninstallEntryInPlace
@@ -224,6 +298,7 @@ run_case SilentUninstallRemovesWhatItInstalledAndKeepsTheSettings
 run_case InstallIntoAReadOnlyFolderKeepsSettingsPerUser
 run_case PerUserInstallGoesIntoTheUsersOwnFoldersAndRegistry
 run_case PortableZipRunsFromItsFolderAndKeepsSettingsThere
+run_case WizardsByMouseInstallStartAndUninstall
 "${as[@]}" env WINEPREFIX="$prefix" HOME="$work/home" wineserver -k >/dev/null 2>&1
 [ "$failed" -eq 0 ] && [ "$work" != "$here/build/install-test" ] && rm -rf "$work"
 echo "install tests: $passed passed, $failed failed ($(( $(date +%s) - start )) s)"
