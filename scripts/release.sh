@@ -23,7 +23,11 @@ mkdir -p "$stage"
 cp -a "$dist/." "$stage/"
 find "$stage" -name '*.tmp' -delete
 rm -f "$stage/config.ini" "$stage/drives.inf"
+# The same step that makes them in the program folder (cmake/App.cmake).
 cmake -DSRC="$here/assets/config.ini" -DDIST="$stage" -P cmake/FirstRunFiles.cmake
+for f in config.ini drives.inf Tabrix.exe; do
+  [ -f "$stage/$f" ] || { echo "release: $f is missing from the program folder" >&2; exit 1; }
+done
 # Texts for Windows: CR LF line ends.
 sed "s/@VERSION@/$version/; s/\$/\r/" packaging/readme.txt >"$stage/readme.txt"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
