@@ -1,0 +1,93 @@
+#include "windows/Unit2.h"
+
+#include <exception>
+
+#include "platform/ShellApi.h"
+#include "windows/JpegImage.h"
+
+namespace tabrix {
+namespace {
+
+Label makeLabel(const char* name, const char* text, int left, int top, const Font& font, bool bold) {
+    Label l;
+    l.name = name;
+    l.text = text;
+    l.left = left;
+    l.top = top;
+    l.font = font;
+    l.font.bold = bold;
+    return l;
+}
+
+}  // namespace
+
+std::string aboutSystemName(const VersionInfo& v) {
+    const uint32_t major = v.majorVersion, minor = v.minorVersion;
+    if (major == 4 && minor == 0 && v.platformId == kPlatformWin9x) return "95";
+    if (major == 4 && minor == 10) return "98";
+    if (major == 4 && minor == 90) return "ME";
+    if (major == 3 && minor == 51) return "NT 3.51";
+    if (major == 4 && minor == 0 && v.platformId == kPlatformNt) return "NT 4.0";
+    if (major == 5 && minor == 0) return "2000";
+    if (major == 5 && minor == 1) return "XP";
+    if (major == 5 && minor == 2) return ".NET";
+    if (major == 6 && minor == 0) return "Longhorn";
+    return "";
+}
+
+std::string runningSystemText(const VersionInfo& v) {
+    // Windows 9x keeps the major and minor version in the build number's high word.
+    const uint32_t build = v.platformId == kPlatformWin9x ? v.buildNumber & 0xFFFF : v.buildNumber;
+    std::string text = aboutSystemName(v) + " Build " + std::to_string(build);
+    if (!v.csdVersion.empty()) text += " " + v.csdVersion;
+    return text;
+}
+
+TForm2::TForm2(Shell* shell, int dpi) : shell_(shell) {
+    font.face = "Tahoma";
+    font.height = pointsToHeight(8, dpi);
+    font.charset = 0;
+    Image1.name = "Image1";
+    Image1.width = 553;
+    Image1.height = 57;
+    Bevel1 = {"Bevel1", 0, 56, 553};
+    Label7 = makeLabel("Label7", "Ostrel Studio", 480, 8, font, true);
+    Image2.name = "Image2";
+    Image2.left = 16;
+    Image2.top = 72;
+    Image2.width = 32;
+    Image2.height = 32;
+    Label1 = makeLabel("Label1", "Tabrix System Monitor", 80, 72, font, true);
+    Label2 = makeLabel("Label2", "Version 0.50", 80, 88, font, true);
+    Label3 = makeLabel("Label3", "Designed for Microsoft Windows 2000, XP", 80, 104, font, false);
+    Label8 = makeLabel("Label8", "Your are currently running:", 80, 152, font, false);
+    Label10 = makeLabel("Label10", "", 216, 152, font, false);
+    Bevel2 = {"Bevel2", -1, 320, 550};
+    Label21 = makeLabel("Label21", "Tabrix website", 8, 336, font, false);
+    Label21.font.face = "MS Sans Serif";
+    Label21.font.color = kLinkColor;
+    Button1 = {"Button1", "OK", 480, 328, 65, 25};
+}
+
+void TForm2::FormCreate(const VersionInfo& version) {
+    Image2.resourceId = kProgramIconResource;
+    Label10.text = "Microsoft Windows " + runningSystemText(version);
+}
+
+void TForm2::loadBanner(const std::string& jpeg) {
+    try {
+        Image1.bitmap = decodeJpeg(jpeg);
+    } catch (const std::exception&) {
+        Image1.bitmap = Pixels{};
+    }
+}
+
+void TForm2::FormKeyDown(int key) {
+    if (key == kEscapeKey) Button1Click();
+}
+
+void TForm2::Label21Click() {
+    if (shell_) shell_->open(kWebSite, kShowNormal);
+}
+
+}  // namespace tabrix
