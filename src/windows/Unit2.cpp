@@ -1,5 +1,6 @@
 #include "windows/Unit2.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "platform/ShellApi.h"
@@ -7,6 +8,8 @@
 
 namespace tabrix {
 namespace {
+
+constexpr int kLabelMargin = 3;  // the design's gap between a caption and its value
 
 Label makeLabel(const char* name, const char* text, int left, int top, const Font& font, bool bold) {
     Label l;
@@ -43,7 +46,7 @@ std::string runningSystemText(const VersionInfo& v) {
     return text;
 }
 
-TForm2::TForm2(Shell* shell, int dpi) : shell_(shell) {
+TForm2::TForm2(Shell* shell, TextMeasure* text, int dpi) : shell_(shell), text_(text) {
     font.face = "Tahoma";
     font.height = pointsToHeight(8, dpi);
     font.charset = 0;
@@ -72,6 +75,27 @@ TForm2::TForm2(Shell* shell, int dpi) : shell_(shell) {
 void TForm2::FormCreate(const VersionInfo& version) {
     Image2.resourceId = kProgramIconResource;
     Label10.text = "Microsoft Windows " + runningSystemText(version);
+    arrangeLabels();
+}
+
+std::vector<Label*> TForm2::labels() {
+    return {&Label7, &Label1, &Label2, &Label3, &Label8, &Label10, &Label21};
+}
+
+void TForm2::arrangeLabels() {
+    if (!text_) return;
+    for (Label* l : labels()) {
+        const Extent e = text_->measure(l->font, l->text);
+        l->width = e.width;
+        l->height = e.height;
+    }
+    // A font wider than the one the window was laid out with must not hide a text: none
+    // runs off the window's right edge, and the running system follows its caption
+    // rather than covering its end (it is cut at the edge instead).
+    for (Label* l : labels())
+        if (l->left + l->width > clientWidth - kLabelMargin)
+            l->left = std::max(0, clientWidth - kLabelMargin - l->width);
+    Label10.left = std::max(Label10.left, Label8.left + Label8.width + kLabelMargin);
 }
 
 void TForm2::loadBanner(const std::string& jpeg) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/Controls.h"
 #include "platform/SystemApi.h"
@@ -49,10 +50,12 @@ struct Button {
 // The About window: built once at start-up and only shown and hidden, never modal.
 class TForm2 {
 public:
-    // shell may be null (nothing is opened then); dpi sizes the 8-point fonts.
-    TForm2(Shell* shell, int dpi);
+    // shell may be null (nothing is opened then), text too (the labels keep no size then);
+    // dpi sizes the 8-point fonts.
+    TForm2(Shell* shell, TextMeasure* text, int dpi);
 
-    // Puts the program's icon into Image2 and the running system into Label10.
+    // Puts the program's icon into Image2 and the running system into Label10, then sizes
+    // the labels to their texts.
     void FormCreate(const VersionInfo& version);
     // The banner picture stored with the window; a picture that does not decode leaves
     // the banner empty rather than stopping the program.
@@ -70,6 +73,8 @@ public:
     void Label21MouseLeave() { Label21.font.color = kLinkColor; }
     // The window keeps its size: every resize is refused.
     bool FormCanResize(int, int) const { return false; }
+    // The labels in their order on the window.
+    std::vector<Label*> labels();
 
     bool visible = false;
     int left = kAboutLeft;
@@ -92,7 +97,10 @@ public:
     Button Button1;
 
 private:
+    void arrangeLabels();
+
     Shell* shell_;
+    TextMeasure* text_;
 };
 
 }  // namespace tabrix

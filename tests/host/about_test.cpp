@@ -24,10 +24,22 @@ std::string readTestFile(const char* name) {
 }
 
 std::string label10For(const VersionInfo& v) {
-    TForm2 about(nullptr, 96);
+    TForm2 about(nullptr, nullptr, 96);
     about.FormCreate(v);
     return about.Label10.text;
 }
+
+// Every character the same width; the line 13 pixels.
+class EvenText : public TextMeasure {
+public:
+    explicit EvenText(int perCharacter) : perCharacter_(perCharacter) {}
+    Extent measure(const Font&, const std::string& text) override {
+        return {static_cast<int>(text.size()) * perCharacter_, 13};
+    }
+
+private:
+    int perCharacter_;
+};
 
 }  // namespace
 
@@ -67,7 +79,7 @@ TEST(AboutSystemText, Windows9xBuildIsTheLowWordOnly) {
 }
 
 TEST(AboutWindow, DesignPlacesEveryControl) {
-    TForm2 f(nullptr, 96);
+    TForm2 f(nullptr, nullptr, 96);
     EXPECT_FALSE(f.visible);
     EXPECT_EQ(104, f.left);
     EXPECT_EQ(193, f.top);
@@ -116,14 +128,44 @@ TEST(AboutWindow, DesignPlacesEveryControl) {
     EXPECT_EQ(65, f.Button1.width);
     EXPECT_EQ(25, f.Button1.height);
     // 8 points at a larger font setting.
-    TForm2 large(nullptr, 120);
+    TForm2 large(nullptr, nullptr, 120);
     EXPECT_EQ(-13, large.Label2.font.height);
     EXPECT_EQ(-13, large.Label21.font.height);
 }
 
+TEST(AboutWindow, LabelsKeepTheirDesignPlacesWhereTheirTextsFit) {
+    EvenText narrow(4);
+    TForm2 f(nullptr, &narrow, 96);
+    f.FormCreate(version(5, 1, 2600, kPlatformNt, "Service Pack 3"));
+    EXPECT_EQ(216, f.Label10.left);
+    EXPECT_EQ(46 * 4, f.Label10.width);
+    EXPECT_EQ(13, f.Label10.height);
+    EXPECT_EQ(480, f.Label7.left);
+    EXPECT_EQ(52, f.Label7.width);
+    EXPECT_EQ(8, f.Label21.left);
+}
+
+TEST(AboutWindow, AWiderFontHidesNoText) {
+    EvenText wide(6);
+    TForm2 f(nullptr, &wide, 96);
+    f.FormCreate(version(5, 1, 2600, kPlatformNt, "Service Pack 3"));
+    // "Your are currently running:" ends at 80 + 162: the system text follows 3 pixels on.
+    EXPECT_EQ(245, f.Label10.left);
+    EXPECT_EQ(152, f.Label10.top);
+    // "Ostrel Studio" (78 pixels) ends 3 pixels inside the 552-pixel client area.
+    EXPECT_EQ(471, f.Label7.left);
+    EXPECT_EQ(8, f.Label7.top);
+    EXPECT_EQ(80, f.Label1.left);
+
+    // A system text too long for the window is cut at its edge, not laid over its caption.
+    TForm2 g(nullptr, &wide, 96);
+    g.FormCreate(version(5, 1, 2600, kPlatformNt, std::string(60, 'x').c_str()));
+    EXPECT_EQ(245, g.Label10.left);
+}
+
 TEST(AboutWindow, LinkOpensTheSiteAndTurnsRedUnderThePointer) {
     FakeShell shell;
-    TForm2 f(&shell, 96);
+    TForm2 f(&shell, nullptr, 96);
     f.Label21MouseMove();
     EXPECT_EQ(0x0000FFu, f.Label21.font.color);  // red
     f.Label21MouseMove();
@@ -141,12 +183,12 @@ TEST(AboutWindow, LinkOpensTheSiteAndTurnsRedUnderThePointer) {
     EXPECT_EQ(1, shell.calls[0].showCommand);  // SW_SHOWNORMAL
     EXPECT_FALSE(f.visible);                   // the window neither opens nor closes for it
 
-    TForm2 noShell(nullptr, 96);
+    TForm2 noShell(nullptr, nullptr, 96);
     noShell.Label21Click();  // nothing to open with, nothing happens
 }
 
 TEST(AboutWindow, OkEscAndTheCloseBoxHideItOtherKeysDoNot) {
-    TForm2 f(nullptr, 96);
+    TForm2 f(nullptr, nullptr, 96);
     f.show();
     EXPECT_TRUE(f.visible);
     for (int key : {13, 32, 9, 65, 112, 0x1B00}) f.FormKeyDown(key);
@@ -166,7 +208,7 @@ TEST(AboutWindow, OkEscAndTheCloseBoxHideItOtherKeysDoNot) {
 }
 
 TEST(AboutWindow, BannerDecodesOrStaysEmpty) {
-    TForm2 f(nullptr, 96);
+    TForm2 f(nullptr, nullptr, 96);
     f.loadBanner(readTestFile("two_blocks.jpg"));
     EXPECT_EQ(32, f.Image1.bitmap.width);
     EXPECT_EQ(16, f.Image1.bitmap.height);

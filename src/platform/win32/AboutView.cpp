@@ -59,11 +59,6 @@ void drawRule(HDC dc, const Bevel& bevel) {
     DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
 }
 
-// The labels in their order on the window, with the static control made for each.
-std::vector<Label*> labelsOf(TForm2& f) {
-    return {&f.Label7, &f.Label1, &f.Label2, &f.Label3, &f.Label8, &f.Label10, &f.Label21};
-}
-
 }  // namespace
 
 std::string loadBannerJpeg(HINSTANCE instance) {
@@ -108,7 +103,7 @@ void AboutView::create(TForm2& form) {
                             outer_.cy, owner_, nullptr, instance_, this);
     if (!hwnd_) return;
     int id = kFirstLabelId;
-    for (Label* label : labelsOf(form)) {
+    for (Label* label : form.labels()) {
         HWND control = addLabel(*label, id++);
         if (label == &form.Label7) label7_ = control;
         if (label == &form.Label21) link_ = control;
@@ -128,7 +123,9 @@ void AboutView::create(TForm2& form) {
 HWND AboutView::addLabel(const Label& label, int id) {
     const bool link = &label == &form_->Label21;
     HFONT font = link ? linkFont_.get() : label.font.bold ? bold_.get() : normal_.get();
-    const SIZE size = textExtent(font, label.text);
+    // Sized by the behaviour; measured here only when it had nothing to measure with.
+    SIZE size{label.width, label.height};
+    if (size.cx <= 0 || size.cy <= 0) size = textExtent(font, label.text);
     DWORD style = WS_CHILD | SS_LEFT | SS_NOPREFIX | (label.visible ? WS_VISIBLE : 0);
     // Only the link takes the mouse; the other texts let it through to the window.
     if (link) style |= SS_NOTIFY;
@@ -178,7 +175,7 @@ void AboutView::paint(HDC dc) {
 }
 
 HBRUSH AboutView::labelColors(HWND control, HDC dc) {
-    const std::vector<Label*> labels = labelsOf(*form_);
+    const std::vector<Label*> labels = form_->labels();
     for (size_t i = 0; i < labels.size(); ++i) {
         if (GetDlgCtrlID(control) != kFirstLabelId + static_cast<int>(i)) continue;
         SetTextColor(dc, toColorRef(labels[i]->font.color));
