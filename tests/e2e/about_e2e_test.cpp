@@ -16,7 +16,7 @@ namespace {
 // A solid skin so that every click on the window lands on it; stay-on-top with the tool
 // caption bar, the only look whose system menu carries "About Tabrix".
 const char kAboutConfig[] =
-    "[general]\r\nskin=Graphite\r\ntransparent=0\r\nalpha=255\r\nshowbar=1\r\nontop=1\r\n"
+    "[general]\r\nskin=Graphite.bmp\r\ntransparent=0\r\nalpha=255\r\nshowbar=1\r\nontop=1\r\n"
     "showbanner=-1\r\nSysTrayIcon=0\r\n[position]\r\nleft=700\r\ntop=100\r\n";
 
 template <typename F>
