@@ -72,6 +72,18 @@ std::vector<std::pair<int, int>> rowBands(HWND menu, int from, int to, int minHe
     return bands;
 }
 
+// The bands once the menu has painted: the same in two readings, and at least `need`.
+std::vector<std::pair<int, int>> settledBands(HWND menu, int from, int to, int minHeight, size_t need) {
+    std::vector<std::pair<int, int>> last, now;
+    for (int waited = 0; waited < 5000; waited += 200) {
+        now = rowBands(menu, from, to, minHeight);
+        if (now.size() >= need && now == last) break;
+        last = now;
+        pause(200);
+    }
+    return now;
+}
+
 HWND openMenu(const Running& app) {
     HWND menu = nullptr;
     waitFor([&] { return visible(menu = findWindowOf(app.pid(), "#32768")); }, 5000);
@@ -154,7 +166,7 @@ TEST(AboutWindow, OpensFromThePopupMenuShowsTheBannerAndEscClosesIt) {
     HWND menu = openMenu(app);
     ASSERT_TRUE(visible(menu));
     // The entries with pictures: Hide, Reload, Settings, About, ...
-    const auto bands = rowBands(menu, 3, 37, 8);
+    const auto bands = settledBands(menu, 3, 37, 8, 4);
     ASSERT_GE(bands.size(), 4u);
     const RECT mr = outer(menu);
     ASSERT_TRUE(xclick(mr.left + 60, (bands[3].first + bands[3].second) / 2));
@@ -201,7 +213,7 @@ TEST(AboutWindow, OpensFromTheSystemMenuEntry) {
     ASSERT_TRUE(visible(menu));
     // "About Tabrix" is the last entry.
     const RECT mr = outer(menu);
-    const auto bands = rowBands(menu, 20, mr.right - mr.left - 20, 5);
+    const auto bands = settledBands(menu, 20, mr.right - mr.left - 20, 5, 2);
     ASSERT_FALSE(bands.empty());
     ASSERT_TRUE(xclick(mr.left + 40, (bands.back().first + bands.back().second) / 2));
     ASSERT_TRUE(aboutShown(app));
