@@ -62,7 +62,7 @@ void drawRule(HDC dc, const Bevel& bevel) {
 }  // namespace
 
 std::string loadBannerJpeg(HINSTANCE instance) {
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(kJpegBanner), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(kJpegBanner), RT_RCDATA);
     if (!found) return {};
     HGLOBAL loaded = LoadResource(instance, found);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
