@@ -130,6 +130,9 @@ public:
     void TaskbarCreated();                         // the shell restarted: icon again
     void menuCommand(int command);
     void Show1Click();
+    // The window was shown or hidden, by the program or from outside (a second copy's
+    // start-up hides it): the record follows, so that nothing here undoes it.
+    void VisibilityChanged(bool visible);
     void ReloadClick();
     void Settings1Click();
     void About1Click();

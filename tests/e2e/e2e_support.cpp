@@ -185,4 +185,26 @@ std::string windowText(HWND w) {
     return buf;
 }
 
+bool runUnix(const std::string& commandLine, int timeoutMs) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    const bool ended = WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ended;
+}
+
+bool xClick(int x, int y, int count, int gapMs) {
+    // Moving first and clicking after a pause: the window sees the pointer arrive, as a
+    // user's mouse would make it.
+    if (!runUnix("/usr/bin/xdotool mousemove " + std::to_string(x) + " " + std::to_string(y))) return false;
+    pause(200);
+    return runUnix("/usr/bin/xdotool click --repeat " + std::to_string(count) + " --delay " +
+                   std::to_string(gapMs) + " 1");
+}
+
 }  // namespace e2e

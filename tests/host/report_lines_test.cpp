@@ -148,7 +148,7 @@ TEST(ReportPhp, NineteenLinesDownstreamBeforeUpstreamAndTheWholeTrafficLabels) {
 }
 
 TEST(ReportPhp, NoPlayerGivesOneBlankAndDesignLabelsGiveXOrEmpty) {
-    const auto lines = phpReportLines(designLabels(), kNumbers, kPlayerNotRunning);
+    const auto lines = phpReportLines(designLabels(), kNumbers, "Winamp isn't running");
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[3], "$cpuclass = \"X\";");
     EXPECT_EQ(lines[5], "$currentusage = \"X\";");
