@@ -13,6 +13,12 @@ public:
     // over it, so a reader or a crash sees the old or the new content, never a part.
     // False when the system refuses the write.
     virtual bool writeAtomic(const std::string& path, const std::string& bytes) = 0;
+    // The same one-step replace without waiting for the disk first, for files rewritten
+    // every few seconds: a reader still never sees a part of one, but after a power loss
+    // the file may be older or empty until the next write.
+    virtual bool replaceUnflushed(const std::string& path, const std::string& bytes) {
+        return writeAtomic(path, bytes);
+    }
     virtual bool exists(const std::string& path) = 0;
 };
 
