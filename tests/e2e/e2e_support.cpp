@@ -192,19 +192,20 @@ bool runUnix(const std::string& commandLine, int timeoutMs) {
     std::string cmd = commandLine;
     if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
-    const bool ended = WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    // Wine gives no handle to wait on for a Linux program: then it is given the time.
+    const DWORD waited = WaitForSingleObject(pi.hProcess, timeoutMs);
+    if (waited == WAIT_FAILED) pause(timeoutMs);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    return ended;
+    return waited != WAIT_TIMEOUT;
 }
 
 bool xClick(int x, int y, int count, int gapMs) {
     // Moving first and clicking after a pause: the window sees the pointer arrive, as a
     // user's mouse would make it.
-    if (!runUnix("/usr/bin/xdotool mousemove " + std::to_string(x) + " " + std::to_string(y))) return false;
-    pause(200);
-    return runUnix("/usr/bin/xdotool click --repeat " + std::to_string(count) + " --delay " +
-                   std::to_string(gapMs) + " 1");
+    if (!runUnix("/usr/bin/xdotool mousemove " + std::to_string(x) + " " + std::to_string(y), 500)) return false;
+    return runUnix("/usr/bin/xdotool click --repeat " + std::to_string(count) + " --delay " + std::to_string(gapMs) + " 1",
+                   1000 + count * gapMs);
 }
 
 }  // namespace e2e

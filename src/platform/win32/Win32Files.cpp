@@ -51,8 +51,15 @@ std::string createTemp(const std::string& path, DWORD& error) {
     // The separator stays: "C:" alone would be drive C's current folder, not its root.
     const std::string dir = slash == std::string::npos ? ".\\" : path.substr(0, slash + 1);
     char name[MAX_PATH + 16] = {};
-    if (dir.size() >= MAX_PATH - 14 || !GetTempFileNameA(dir.c_str(), "tbx", 0, name)) {
-        error = GetLastError();
+    if (dir.size() >= MAX_PATH - 14) {
+        error = ERROR_FILENAME_EXCED_RANGE;
+        return std::string();
+    }
+    const UINT made = GetTempFileNameA(dir.c_str(), "tbx", 0, name);
+    const DWORD madeError = GetLastError();
+    // Some systems (Wine) answer with a name even when the folder refused to make it.
+    if (!made || GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES) {
+        error = madeError != NO_ERROR ? madeError : ERROR_ACCESS_DENIED;
         return std::string();
     }
     return name;
