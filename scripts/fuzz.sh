@@ -29,6 +29,10 @@ if [ "$target" = bmp ] && [ -z "$(ls -A "$out/corpus-bmp")" ]; then
     [ -f "$f" ] && cp "$f" "$out/corpus-bmp/"
   done
 fi
+if [ "$target" = perf ] && [ -z "$(ls -A "$out/corpus-perf")" ]; then
+  clang++ -std=c++17 -O1 -I"$src" "$here/fuzz/perf_seeds.cpp" -o "$out/perf_seeds"
+  "$out/perf_seeds" "$out/corpus-perf"
+fi
 clang++ -std=c++17 -g -O1 -Wall -Wextra -fsanitize=fuzzer,address,undefined \
   -fno-sanitize-recover=undefined -I"$src" \
   "$here/fuzz/fuzz_$target.cpp" "${sources[@]}" "${libs[@]}" -o "$out/fuzz_$target"

@@ -9,6 +9,7 @@
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
 #include "platform/Platform.h"
+#include "report/ReportOutput.h"
 
 namespace tabrix {
 
@@ -189,6 +190,11 @@ private:
     bool playerRunning(PlayerWindow& player);  // a fresh player link for each question
     void setSongLabelsVisible(bool visible);
     void setPlayerButtonsVisible(bool visible);
+
+    // The display mode the last refresh tick read, which the reports share.
+    DisplayMode tickDisplay_;
+    bool tickDisplayRead_ = false;
+    SavePathCache reportPath_;  // savepath as last read, for the report ticks
 
     Platform& platform_;
     StoredValues& stored_;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace tabrix {
@@ -20,6 +21,14 @@ public:
         return writeAtomic(path, bytes);
     }
     virtual bool exists(const std::string& path) = 0;
+    // The file's last-write time and size, which change with every write; false when
+    // they cannot be told (then a caller reads the file afresh).
+    struct Stamp {
+        uint64_t writeTime = 0;
+        uint64_t size = 0;
+        bool operator==(const Stamp& o) const { return writeTime == o.writeTime && size == o.size; }
+    };
+    virtual bool stamp(const std::string& /*path*/, Stamp& /*out*/) { return false; }
 };
 
 }  // namespace tabrix
