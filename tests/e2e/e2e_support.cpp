@@ -185,27 +185,4 @@ std::string windowText(HWND w) {
     return buf;
 }
 
-bool runUnix(const std::string& commandLine, int timeoutMs) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = commandLine;
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    // Wine gives no handle to wait on for a Linux program: then it is given the time.
-    const DWORD waited = WaitForSingleObject(pi.hProcess, timeoutMs);
-    if (waited == WAIT_FAILED) pause(timeoutMs);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return waited != WAIT_TIMEOUT;
-}
-
-bool xClick(int x, int y, int count, int gapMs) {
-    // Moving first and clicking after a pause: the window sees the pointer arrive, as a
-    // user's mouse would make it.
-    if (!runUnix("/usr/bin/xdotool mousemove " + std::to_string(x) + " " + std::to_string(y), 500)) return false;
-    return runUnix("/usr/bin/xdotool click --repeat " + std::to_string(count) + " --delay " + std::to_string(gapMs) + " 1",
-                   1000 + count * gapMs);
-}
-
 }  // namespace e2e

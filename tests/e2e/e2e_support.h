@@ -56,12 +56,5 @@ struct Screenshot {
 // Runs pending messages of the test itself for a while (the program runs on its own).
 void pause(int ms);
 std::string windowText(HWND w);
-// Runs a Linux program (Wine starts Unix binaries too) and waits for it, or, where Wine
-// gives no handle to wait on, lets the time pass; false when it could not be started or
-// did not end within the time.
-bool runUnix(const std::string& commandLine, int timeoutMs);
-// Real input through the X server: a left click at a screen point, `count` times with
-// `gapMs` between the clicks.
-bool xClick(int x, int y, int count = 1, int gapMs = 100);
 
 }  // namespace e2e
