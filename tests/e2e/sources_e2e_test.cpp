@@ -1,9 +1,9 @@
 // The real Tabrix.exe with stand-ins of its own for the outside world: an IP-report server on
 // 127.0.0.1 (tests/fixtures/ip_server.cpp), the sensor program's block
 // (tests/fixtures/sensor_block.cpp), loopback traffic sent by the test and a drives.inf.
-#include <winsock2.h>
-#include <iphlpapi.h>
 #include <gtest/gtest.h>
+#include <iphlpapi.h>
+#include <winsock2.h>
 
 #include <cstdio>
 #include <regex>
@@ -157,8 +157,8 @@ std::string reportConfig(const ProgramFolder& folder, const std::string& more) {
 
 // Runs the program with the lookup at url until the report's address passes done or the time
 // is up; every second of it the main window must answer a message within one second.
-std::string addressFrom(const std::string& url, const std::string& more, std::function<bool(const std::string&)> done,
-                        int& unanswered) {
+std::string addressFrom(const std::string& url, const std::string& more,
+                        std::function<bool(const std::string&)> done, int& unanswered) {
     ProgramFolder folder(nullptr);
     folder.write("config.ini", reportConfig(folder, "showip=1\r\nipserver=" + url + "\r\n" + more));
     Running app(folder);
@@ -167,7 +167,8 @@ std::string addressFrom(const std::string& url, const std::string& more, std::fu
     const DWORD start = GetTickCount();
     for (int waited = 0; waited < 15000; waited += 200) {
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutA(app.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result)) ++unanswered;
+        if (!SendMessageTimeoutA(app.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
+            ++unanswered;
         ip = element(readFile(folder.path("stats.xml")), "network", "ext_ip");
         if (done(ip)) break;
         pause(200);
@@ -186,12 +187,14 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
     IpServer server(folder);
     ASSERT_TRUE(server.up());
     Fixture sensors("sensor_block.exe", folder.path("sensors.ready"));
-    ASSERT_TRUE(waitFor([&] { return GetFileAttributesA(folder.path("sensors.ready").c_str()) != INVALID_FILE_ATTRIBUTES; },
-                        10000));
+    ASSERT_TRUE(waitFor(
+        [&] { return GetFileAttributesA(folder.path("sensors.ready").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        10000));
     const int lo = loopbackRow();
     ASSERT_GE(lo, 0) << "no loopback row in the interface table";
     folder.write("config.ini", reportConfig(folder, "showip=1\r\nipserver=" + server.url("/plain") +
-                                                        "\r\nipinterval=60000\r\nipinterface=" + std::to_string(lo) + "\r\n"));
+                                                        "\r\nipinterval=60000\r\nipinterface=" +
+                                                        std::to_string(lo) + "\r\n"));
     LoopbackTraffic traffic;
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
@@ -203,12 +206,14 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
         pause(100);
         xml = readFile(folder.path("stats.xml"));
         const std::string down = element(xml, "network", "downstream");
-        seen = element(xml, "network", "ext_ip") == "192.0.2.44" && element(xml, "temperature", "temp1") != "X" &&
-               std::regex_match(down, moving) && down != " 0 Kb/s";
+        seen = element(xml, "network", "ext_ip") == "192.0.2.44" &&
+               element(xml, "temperature", "temp1") != "X" && std::regex_match(down, moving) &&
+               down != " 0 Kb/s";
     }
     EXPECT_TRUE(app.close());
-    std::printf("ext_ip \"%s\", downstream \"%s\", upstream \"%s\"\n", element(xml, "network", "ext_ip").c_str(),
-                element(xml, "network", "downstream").c_str(), element(xml, "network", "upstream").c_str());
+    std::printf("ext_ip \"%s\", downstream \"%s\", upstream \"%s\"\n",
+                element(xml, "network", "ext_ip").c_str(), element(xml, "network", "downstream").c_str(),
+                element(xml, "network", "upstream").c_str());
     EXPECT_EQ("192.0.2.44", element(xml, "network", "ext_ip"));
     EXPECT_EQ("45.5 *C", element(xml, "temperature", "temp1"));
     EXPECT_EQ("38 *C", element(xml, "temperature", "temp2"));
@@ -225,26 +230,31 @@ TEST(Sources, AMarkupPageAHugeBodyAClosedPortAndASilentServer) {
     int unanswered = 0;
 
     EXPECT_EQ("Bad IP Server",
-              addressFrom(server.url("/markup"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered));
+              addressFrom(
+                  server.url("/markup"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered));
     // A body that never ends is cut at 64 KB.
     EXPECT_EQ(std::string(65536, '7'),
-              addressFrom(server.url("/huge"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered));
-    EXPECT_EQ("Failed", addressFrom("http://127.0.0.1:" + closedPort() + "/ip", "",
-                                    [](const std::string& ip) { return !ip.empty(); }, unanswered));
+              addressFrom(
+                  server.url("/huge"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered));
+    EXPECT_EQ("Failed", addressFrom(
+                            "http://127.0.0.1:" + closedPort() + "/ip", "",
+                            [](const std::string& ip) { return !ip.empty(); }, unanswered));
     EXPECT_EQ(0, unanswered);
 
     // A server that accepts and never answers: the window keeps answering, and the lookup
     // gives up with "Failed" on its own. The refresh timer's attempts fail the same way.
-    EXPECT_EQ("Failed", addressFrom(server.url("/silent"), "ipinterval=1000\r\n",
-                                    [](const std::string& ip) { return ip == "Failed"; }, unanswered));
+    EXPECT_EQ("Failed", addressFrom(
+                            server.url("/silent"), "ipinterval=1000\r\n",
+                            [](const std::string& ip) { return ip == "Failed"; }, unanswered));
     EXPECT_EQ(0, unanswered);
 }
 
 TEST(Sources, ADrivesFileSelectingCShowsItsLine) {
     auto darkBelowTheDriveLabel = [](const char* shouldGetDisk) {
         ProgramFolder folder(nullptr);
-        folder.write("config.ini", std::string("[general]\r\nskin=Default\r\nontop=1\r\nShouldGetDisk=") +
-                                       shouldGetDisk + "\r\n[modules]\r\nCheckBox21=False\r\n[position]\r\nleft=40\r\ntop=40\r\n");
+        folder.write("config.ini",
+                     std::string("[general]\r\nskin=Default\r\nontop=1\r\nShouldGetDisk=") + shouldGetDisk +
+                         "\r\n[modules]\r\nCheckBox21=False\r\n[position]\r\nleft=40\r\ntop=40\r\n");
         folder.write("drives.inf", "3\r\n");
         Running app(folder);
         HWND w = app.mainWindow();
@@ -272,4 +282,62 @@ TEST(Sources, ADrivesFileSelectingCShowsItsLine) {
     std::printf("dark pixels under the drive label: %d without, %d with the drive line\n", without, with);
     ASSERT_GE(without, 0);
     EXPECT_GT(with, without + 20);
+}
+
+namespace {
+
+constexpr UINT kTrayCallback = 0x401;
+
+// Opens the tray menu and picks the n-th visible entry (1 = Show/Hide) with the keyboard.
+bool pickTrayEntry(const Running& app, HWND w, int n) {
+    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && IsWindowVisible(menu); }, 5000))
+        return false;
+    for (int i = 0; i < n; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
+    return waitFor([&] { return !IsWindowVisible(menu); }, 5000);
+}
+
+}  // namespace
+
+TEST(Sources, AnAnswerForAWindowThatIsGoneIsDropped) {
+    ProgramFolder serverFolder(nullptr);
+    IpServer server(serverFolder);
+    ASSERT_TRUE(server.up());
+
+    // Reload while the lookup waits on a silent server; the new window looks nothing up, so
+    // its address stays empty even after the old window's lookup has given up.
+    ProgramFolder folder(nullptr);
+    folder.write(
+        "config.ini",
+        reportConfig(folder, "SysTrayIcon=1\r\nshowip=1\r\nipserver=" + server.url("/silent") + "\r\n"));
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    folder.write("config.ini", reportConfig(folder, "SysTrayIcon=1\r\nshowip=0\r\n"));
+    ASSERT_TRUE(pickTrayEntry(app, w, 2));  // Reload
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(w) && findWindowOf(app.pid(), "TForm1"); }, 5000));
+    pause(7000);  // the old lookup's five seconds are over
+    const std::string xml = readFile(folder.path("stats.xml"));
+    EXPECT_NE(std::string::npos, xml.find("<ext_ip>\r\n\r\n</ext_ip>")) << xml;
+    EXPECT_TRUE(app.alive());
+    EXPECT_TRUE(app.close());
+    DWORD code = 1;
+    GetExitCodeProcess(app.process(), &code);
+    EXPECT_EQ(0u, code);
+
+    // Exit while a lookup waits: the program ends at once and cleanly.
+    ProgramFolder exiting(nullptr);
+    exiting.write("config.ini",
+                  reportConfig(exiting, "showip=1\r\nipserver=" + server.url("/silent") + "\r\n"));
+    Running quitter(exiting);
+    ASSERT_TRUE(quitter.mainWindow());
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(quitter.close());
+    std::printf("ended %lu ms after the close with a lookup under way\n",
+                static_cast<unsigned long>(GetTickCount() - start));
+    code = 1;
+    GetExitCodeProcess(quitter.process(), &code);
+    EXPECT_EQ(0u, code);
 }

@@ -5,8 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include <cmath>
+#include <fstream>
+
+#include "app/Unit1.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Sources.h"
+#include "real_platform.h"
 
 namespace tabrix::win32 {
 namespace {
@@ -61,6 +66,39 @@ TEST(Win32SharedMemory, ABlockIsCopiedWithinItsViewAndAMissingOneIsNotThere) {
     UnmapViewOfFile(view);
     CloseHandle(mapping);
     EXPECT_FALSE(memory.read(name, 328, bytes));
+}
+
+struct Sink : ErrorSink {
+    std::vector<std::string> shown;
+    void ShowErrorDialog(const std::string& m) override { shown.push_back(m); }
+};
+
+TEST(Win32Drives, TheDriveBlockOfDriveCAsTheSystemReportsIt) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string dir =
+        std::string(tmp) + "tabrix-drives-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    std::ofstream(dir + "config.ini", std::ios::binary) << "[general]\r\nShouldGetDisk=1\r\n";
+    std::ofstream(dir + "drives.inf", std::ios::binary) << "3\r\n";
+    test::RealPlatform real(dir);
+    StoredValues stored;
+    Sink sink;
+    {
+        TForm1 form(real.platform, stored, sink);
+        form.FormCreate();  // stops at the missing skin, after the drive block
+        ULARGE_INTEGER available{}, total{}, allFree{};
+        ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &available, &total, &allFree));
+        const double percent = std::nearbyint(100.0 * available.QuadPart / total.QuadPart);
+        const std::string expected = "\n\rC: " + std::to_string(static_cast<int>(percent)) + " % of ";
+        EXPECT_EQ(expected, form.label(36).text.substr(0, expected.size()));
+        EXPECT_EQ(" Gb", form.label(36).text.substr(form.label(36).text.size() - 3));
+        EXPECT_TRUE(form.label(36).visible);
+        EXPECT_EQ(14, form.lastStartupStep);
+    }
+    DeleteFileA((dir + "config.ini").c_str());
+    DeleteFileA((dir + "drives.inf").c_str());
+    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace
