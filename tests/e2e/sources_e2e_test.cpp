@@ -1,9 +1,11 @@
 // The real Tabrix.exe with stand-ins of its own for the outside world: an IP-report server on
 // 127.0.0.1 (tests/fixtures/ip_server.cpp), the sensor program's block
 // (tests/fixtures/sensor_block.cpp), loopback traffic sent by the test and a drives.inf.
+// Winsock's header goes before anything that brings in windows.h.
+#include <winsock2.h>
+
 #include <gtest/gtest.h>
 #include <iphlpapi.h>
-#include <winsock2.h>
 
 #include <cstdio>
 #include <regex>
