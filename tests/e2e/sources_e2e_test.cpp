@@ -241,6 +241,11 @@ TEST(Sources, AMarkupPageAHugeBodyAClosedPortAndASilentServer) {
     EXPECT_EQ("Failed", addressFrom(
                             "http://127.0.0.1:" + closedPort() + "/ip", "",
                             [](const std::string& ip) { return !ip.empty(); }, unanswered));
+    // Bytes from the server are outside input: markup characters reach the report escaped.
+    const std::string odd = addressFrom(
+        server.url("/odd"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered);
+    EXPECT_EQ(0u, odd.find("192.0.2.45")) << odd;
+    EXPECT_NE(std::string::npos, odd.find("&lt;&amp;&gt;\"'")) << odd;
     EXPECT_EQ(0, unanswered);
 
     // A server that accepts and never answers: the window keeps answering, and the lookup
