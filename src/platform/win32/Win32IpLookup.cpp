@@ -11,6 +11,9 @@ namespace {
 
 constexpr UINT kAnswerMessage = WM_APP + 11;
 constexpr char kWindowClass[] = "TabrixIpLookup";
+// A fetch whose thread has not answered by then (a name lookup that hangs is bounded by the
+// resolver, not by the handles' time-outs) is answered "Failed"; its late answer is dropped.
+constexpr UINT kBackstopMs = kIpFetchLimitMs + 500;
 
 HttpApi::Handle handleOf(HINTERNET h) {
     return reinterpret_cast<HttpApi::Handle>(h);
@@ -177,6 +180,7 @@ Win32IpLookup::~Win32IpLookup() {
 void Win32IpLookup::fetch(const std::string& url, Answer answer) {
     const unsigned id = next_++;
     waiting_[id] = std::move(answer);
+    SetTimer(window_, id, kBackstopMs, nullptr);
     auto* job = new Job{shared_, id, url, std::string()};
     EnterCriticalSection(&shared_->lock);
     ++shared_->users;
@@ -193,29 +197,31 @@ void Win32IpLookup::fetch(const std::string& url, Answer answer) {
     shared_->release();
 }
 
-void Win32IpLookup::deliver(Job* job) {
-    auto it = waiting_.find(job->id);
-    if (it != waiting_.end()) {
-        Answer answer = std::move(it->second);
-        waiting_.erase(it);
-        try {
-            answer(job->body);
-        } catch (...) {
-            // The label simply keeps its text.
-        }
+void Win32IpLookup::deliver(unsigned id, const std::string& body) {
+    KillTimer(window_, id);
+    auto it = waiting_.find(id);
+    if (it == waiting_.end()) return;  // already answered by the backstop
+    Answer answer = std::move(it->second);
+    waiting_.erase(it);
+    try {
+        answer(body);
         if (afterAnswer) afterAnswer();
+    } catch (...) {
+        // The label simply keeps its text.
     }
-    delete job;
 }
 
 LRESULT CALLBACK Win32IpLookup::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kAnswerMessage) {
         auto* self = reinterpret_cast<Win32IpLookup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         auto* job = reinterpret_cast<Job*>(lp);
-        if (self)
-            self->deliver(job);
-        else
-            delete job;
+        if (self) self->deliver(job->id, job->body);
+        delete job;
+        return 0;
+    }
+    if (msg == WM_TIMER) {
+        if (auto* self = reinterpret_cast<Win32IpLookup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+            self->deliver(static_cast<unsigned>(wp), kFetchFailed);
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);

@@ -48,7 +48,7 @@ public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void deliver(Job* job);
+    void deliver(unsigned id, const std::string& body);
 
     Shared* shared_;
     HWND window_ = nullptr;
