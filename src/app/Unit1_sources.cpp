@@ -88,6 +88,7 @@ bool TForm1::ReadMBM5Data() {
 }
 
 std::string TForm1::driveText() {
+    // drives.inf lists the drives of the free-space block.
     return GetDriveReport(platform_.files, platform_.disks, platform_.path(kDrivesFileName),
                           platform_.system.decimalSeparator());
 }

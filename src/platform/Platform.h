@@ -8,6 +8,7 @@ namespace tabrix {
 
 // Every setting lives in this file in the program's directory.
 constexpr char kConfigFileName[] = "config.ini";
+constexpr char kDrivesFileName[] = "drives.inf";
 
 class Codepage;
 class ReportFacts;

@@ -7,9 +7,6 @@
 
 namespace tabrix {
 
-// drives.inf beside the program lists the drives of the free-space block.
-constexpr char kDrivesFileName[] = "drives.inf";
-
 // "C: 45 % of 37.25 Gb": the free share (a drive of size 0 shows 0 %) and the size in GiB
 // rounded to two decimals. drive counts from 1 for A.
 std::string driveLine(int drive, uint64_t freeBytes, uint64_t totalBytes, char decimalSeparator);
