@@ -246,6 +246,9 @@ TEST(Sources, AMarkupPageAHugeBodyAClosedPortAndASilentServer) {
         server.url("/odd"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered);
     EXPECT_EQ(0u, odd.find("192.0.2.45")) << odd;
     EXPECT_NE(std::string::npos, odd.find("&lt;&amp;&gt;\"'")) << odd;
+    // Controls that XML does not allow never reach the file as they are.
+    for (char c : odd) EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n') << odd;
+    EXPECT_NE(std::string::npos, odd.find("&#xFFFD;")) << odd;
     EXPECT_EQ(0, unanswered);
 
     // A server that accepts and never answers: the window keeps answering, and the lookup
