@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Controls.h"
+#include "forms/Controls.h"
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
 #include "platform/Platform.h"

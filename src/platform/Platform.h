@@ -12,6 +12,8 @@ constexpr char kConfigFileName[] = "config.ini";
 class Codepage;
 class ReportFacts;
 class SystemApi;
+class NetworkApi;
+class SettingsApi;
 class PerformanceApi;
 class CpuidApi;
 class PlayerWindow;
@@ -115,6 +117,7 @@ struct Platform {
     ReportFacts* reportFacts = nullptr;
     // The raw system reads the refresh cycle formats.
     SystemApi* system = nullptr;
+    NetworkApi* network = nullptr;
     PlayerWindow* player = nullptr;
     // Tray menu, keys and the player's start: shell, clipboard, the main window's
     // surroundings and a bounded wait.
@@ -122,6 +125,8 @@ struct Platform {
     Clipboard* clipboard = nullptr;
     WindowSystem* windows = nullptr;
     Clock* clock = nullptr;
+    // The Settings window's dialogs, lists and Startup folder.
+    SettingsApi* settingsUi = nullptr;
 
     std::string path(const std::string& name) const { return programDir + name; }
     std::string configPath() const { return programDir + kConfigFileName; }

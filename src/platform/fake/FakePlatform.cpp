@@ -52,6 +52,8 @@ FakePlatform::FakePlatform() : platform{files, ui, desktop, text, tray, kFakePro
     platform.clipboard = &clipboard;
     platform.windows = &windows;
     platform.clock = &clock;
+    platform.network = &network;
+    platform.settingsUi = &settings;
 }
 
 }  // namespace tabrix

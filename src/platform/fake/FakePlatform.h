@@ -5,6 +5,8 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeFiles.h"
+#include "platform/fake/FakeNetwork.h"
+#include "platform/fake/FakeSettings.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
 
@@ -92,6 +94,8 @@ struct FakePlatform {
     FakeClipboard clipboard;
     FakeWindowSystem windows;
     FakeClock clock;
+    FakeNetwork network;        // plugged in
+    FakeSettings settings{files};  // plugged in
     Platform platform;
 };
 
