@@ -10,9 +10,12 @@
 #include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/MainWindowView.h"
 #include "platform/win32/Resources.h"
+#include "platform/win32/SettingsView.h"
 #include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Settings.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 #include "report/SourceReportFacts.h"
@@ -33,6 +36,7 @@ constexpr UINT_PTR kRebuildRetryTimer = 1;
 constexpr UINT kRebuildRetryMs = 50;
 App* theApp = nullptr;
 const MainWindowView* theView = nullptr;
+SettingsView* theSettings = nullptr;
 
 LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const bool retry = msg == WM_TIMER && wp == kRebuildRetryTimer;
@@ -52,7 +56,7 @@ LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// Settings and About stand-ins: their close box hides them, they live as long as the program.
+// The About stand-in: its close box hides it, it lives as long as the program.
 LRESULT CALLBACK auxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) {
         ShowWindow(hwnd, SW_HIDE);
@@ -78,8 +82,9 @@ constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 // Connects the program entry to real windows.
 class Win32Host : public AppHost {
 public:
-    Win32Host(HINSTANCE instance, Win32Tray& tray, Win32WindowSystem& windows, Win32Clipboard& clipboard)
-        : instance_(instance), tray_(tray), windows_(windows), clipboard_(clipboard) {
+    Win32Host(HINSTANCE instance, Win32Tray& tray, Win32WindowSystem& windows, Win32Clipboard& clipboard,
+              Win32Settings& settingsUi)
+        : instance_(instance), tray_(tray), windows_(windows), clipboard_(clipboard), settingsUi_(settingsUi) {
         icon_ = loadProgramIcon(instance);
         tray_.icon = icon_;
         // The hidden owner that would carry a taskbar button.
@@ -108,6 +113,9 @@ public:
         clipboard_.window = view_->hwnd();
     }
     void mainWindowCreated(TForm1&) override { view_->showAfterStartup(); }
+    void mainWindowPreviewed(TForm1&) override {
+        if (view_) view_->applyPreview();
+    }
     void mainWindowDestroying(TForm1&) override {
         theView = nullptr;
         view_.reset();
@@ -115,8 +123,17 @@ public:
 
     void createAuxiliaryWindows() override {
         // Settings, About and the error notice are kept hidden for the program's life.
-        settings_ = createPlainWindow(instance_, "TForm3", "Settings", WS_EX_TOOLWINDOW, auxProc,
-                                      kDialogStyle, 420, 360);
+        if (app_->settings()) {
+            settings_ = std::make_unique<SettingsView>(instance_, owner_, icon_, [this](const std::exception* e) {
+                if (e)
+                    app_->handleException(*e);
+                else
+                    app_->handleUnknownException();
+            });
+            settings_->create(*app_->settings());
+            settingsUi_.owner = settings_->hwnd();
+            theSettings = settings_.get();
+        }
         about_ = createPlainWindow(instance_, "TForm2", "About", WS_EX_TOOLWINDOW, auxProc, kDialogStyle, 320,
                                    240);
         notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
@@ -134,7 +151,11 @@ public:
     }
 
     void postRebuild() override { PostMessageA(owner_, kRebuildMessage, 0, 0); }
-    void showSettings() override { showAux(settings_); }
+    void showSettings() override {
+        if (!settings_) return;
+        settings_->sync();
+        SetForegroundWindow(settings_->hwnd());
+    }
     void showAbout() override { showAux(about_); }
     void closeMainWindow(TForm1&) override {
         // Sent, not posted: at the session's end nothing posted would be handled any more.
@@ -155,7 +176,8 @@ private:
     Win32Clipboard& clipboard_;
     HICON icon_ = nullptr;
     HWND owner_ = nullptr;
-    HWND settings_ = nullptr;
+    Win32Settings& settingsUi_;
+    std::unique_ptr<SettingsView> settings_;
     HWND about_ = nullptr;
     std::unique_ptr<ErrorNoticeView> notice_;
     App* app_ = nullptr;
@@ -201,7 +223,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         // Only an unreadable Windows version gets here: the sampler never starts and the load
         // reads 0; everything else runs on.
     }
-    Win32Host host(instance, tray, windows, clipboard);
+    Win32Network network;
+    Win32Settings settingsUi;
+    platform.network = &network;
+    platform.settingsUi = &settingsUi;
+    Win32Host host(instance, tray, windows, clipboard, settingsUi);
     App app(platform, host);
     host.attach(app);
     try {
@@ -211,6 +237,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (theSettings && theSettings->preTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
