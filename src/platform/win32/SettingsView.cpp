@@ -29,11 +29,14 @@ void setText(HWND w, const std::string& text) {
 // control shows that pair as two breaks, the usual pair as one.
 std::string shownText(const std::string& text) {
     std::string s = text;
-    for (size_t at = s.find("\n\r"); at != std::string::npos; at = s.find("\n\r", at + 2)) s.replace(at, 2, "\r\n");
+    for (size_t at = s.find("\n\r"); at != std::string::npos; at = s.find("\n\r", at + 2))
+        s.replace(at, 2, "\r\n");
     return s;
 }
 
-COLORREF btnFace() { return GetSysColor(COLOR_BTNFACE); }
+COLORREF btnFace() {
+    return GetSysColor(COLOR_BTNFACE);
+}
 
 }  // namespace
 
@@ -76,7 +79,9 @@ void SettingsView::create(TForm3& form) {
     sync();
 }
 
-HWND SettingsView::parentOf(int page) const { return page < 0 ? hwnd_ : pages_[page]; }
+HWND SettingsView::parentOf(int page) const {
+    return page < 0 ? hwnd_ : pages_[page];
+}
 
 void SettingsView::createChild(const PlacedControl& placed) {
     const Control& c = *placed.control;
@@ -86,52 +91,53 @@ void SettingsView::createChild(const PlacedControl& placed) {
     DWORD ex = 0;
     int height = c.height;
     switch (placed.kind) {
-    case ControlKind::Shape:
-        return;  // painted by the window itself
-    case ControlKind::Label:
-        cls = "STATIC";
-        style |= SS_NOTIFY | SS_NOPREFIX | (static_cast<const Label&>(c).wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
-        break;
-    case ControlKind::Picture:
-        cls = "STATIC";
-        style |= static_cast<const Picture&>(c).resourceId == kIconProgram ? SS_ICON : SS_BITMAP;
-        break;
-    case ControlKind::Button:
-        cls = "BUTTON";
-        style |= BS_PUSHBUTTON | WS_TABSTOP;
-        break;
-    case ControlKind::CheckBox:
-        cls = "BUTTON";
-        style |= BS_CHECKBOX | WS_TABSTOP;
-        break;
-    case ControlKind::Edit:
-        cls = "EDIT";
-        style |= ES_AUTOHSCROLL | WS_TABSTOP;
-        ex = WS_EX_CLIENTEDGE;
-        break;
-    case ControlKind::ComboBox:
-        cls = "COMBOBOX";
-        style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
-        height = 200;  // with the list dropped down
-        break;
-    case ControlKind::ListBox:
-        cls = "LISTBOX";
-        style |= LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
-        ex = WS_EX_CLIENTEDGE;
-        break;
-    case ControlKind::TrackBar:
-        cls = TRACKBAR_CLASSA;
-        style |= TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
-        break;
-    case ControlKind::UpDown:
-        cls = UPDOWN_CLASSA;
-        style |= UDS_ARROWKEYS;
-        break;
-    case ControlKind::Pages:
-        cls = WC_TABCONTROLA;
-        style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
-        ex = WS_EX_CONTROLPARENT;
-        break;
+        case ControlKind::Shape:
+            return;  // painted by the window itself
+        case ControlKind::Label:
+            cls = "STATIC";
+            style |= SS_NOTIFY | SS_NOPREFIX |
+                     (static_cast<const Label&>(c).wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+            break;
+        case ControlKind::Picture:
+            cls = "STATIC";
+            style |= static_cast<const Picture&>(c).resourceId == kIconProgram ? SS_ICON : SS_BITMAP;
+            break;
+        case ControlKind::Button:
+            cls = "BUTTON";
+            style |= BS_PUSHBUTTON | WS_TABSTOP;
+            break;
+        case ControlKind::CheckBox:
+            cls = "BUTTON";
+            style |= BS_CHECKBOX | WS_TABSTOP;
+            break;
+        case ControlKind::Edit:
+            cls = "EDIT";
+            style |= ES_AUTOHSCROLL | WS_TABSTOP;
+            ex = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::ComboBox:
+            cls = "COMBOBOX";
+            style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+            height = 200;  // with the list dropped down
+            break;
+        case ControlKind::ListBox:
+            cls = "LISTBOX";
+            style |= LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+            ex = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::TrackBar:
+            cls = TRACKBAR_CLASSA;
+            style |= TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
+            break;
+        case ControlKind::UpDown:
+            cls = UPDOWN_CLASSA;
+            style |= UDS_ARROWKEYS;
+            break;
+        case ControlKind::Pages:
+            cls = WC_TABCONTROLA;
+            style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
+            ex = WS_EX_CONTROLPARENT;
+            break;
     }
     HWND w = CreateWindowExA(ex, cls, "", style, c.left, c.top, c.width, height, parentOf(placed.page),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
@@ -139,7 +145,8 @@ void SettingsView::createChild(const PlacedControl& placed) {
     children_.push_back({w, placed, id});
 
     if (placed.kind == ControlKind::Button) SetWindowTextA(w, static_cast<const Button&>(c).caption.c_str());
-    if (placed.kind == ControlKind::CheckBox) SetWindowTextA(w, static_cast<const CheckBox&>(c).caption.c_str());
+    if (placed.kind == ControlKind::CheckBox)
+        SetWindowTextA(w, static_cast<const CheckBox&>(c).caption.c_str());
     if (placed.kind == ControlKind::Edit && static_cast<const Edit&>(c).maxLength > 0)
         SendMessageA(w, EM_LIMITTEXT, static_cast<WPARAM>(static_cast<const Edit&>(c).maxLength), 0);
     if (placed.kind == ControlKind::Picture) {
@@ -155,7 +162,8 @@ void SettingsView::createChild(const PlacedControl& placed) {
                 if (p == kMagenta) p = faceRgb;
             if (!pixels.empty()) {
                 pageIcons_.emplace_back(pixels);
-                SendMessageA(w, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pageIcons_.back().get()));
+                SendMessageA(w, STM_SETIMAGE, IMAGE_BITMAP,
+                             reinterpret_cast<LPARAM>(pageIcons_.back().get()));
             }
         }
     }
@@ -171,9 +179,9 @@ void SettingsView::createChild(const PlacedControl& placed) {
         RECT area{0, 0, c.width, c.height};
         SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
         for (int i = 0; i < 3; ++i) {
-            pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPCHILDREN, area.left,
-                                        area.top, area.right - area.left, area.bottom - area.top, w, nullptr,
-                                        instance_, nullptr);
+            pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPCHILDREN,
+                                        area.left, area.top, area.right - area.left, area.bottom - area.top,
+                                        w, nullptr, instance_, nullptr);
             SetWindowLongPtrA(pages_[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         }
     }
@@ -195,8 +203,8 @@ void SettingsView::sync() {
     if (form_->visible && !shown) {
         ShowWindow(hwnd_, SW_SHOW);
         SetForegroundWindow(hwnd_);
-        HWND focus = GetFocus();
-        if (!focus || !inWindow(focus)) SetFocus(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+        // The keyboard focus follows once the window is up on the screen.
+        PostMessageA(hwnd_, kFocusMessage, 0, 0);
     } else if (!form_->visible && shown) {
         ShowWindow(hwnd_, SW_HIDE);
     }
@@ -204,7 +212,8 @@ void SettingsView::sync() {
 
 void SettingsView::syncPages() {
     const int active = form_->PageControl1.activePage;
-    if (tab_ && SendMessageA(tab_, TCM_GETCURSEL, 0, 0) != active) SendMessageA(tab_, TCM_SETCURSEL, active, 0);
+    if (tab_ && SendMessageA(tab_, TCM_GETCURSEL, 0, 0) != active)
+        SendMessageA(tab_, TCM_SETCURSEL, active, 0);
     if (active == shownPage_) return;
     for (int i = 0; i < 3; ++i)
         if (pages_[i]) ShowWindow(pages_[i], i == active ? SW_SHOW : SW_HIDE);
@@ -221,63 +230,67 @@ void SettingsView::syncChild(const Child& child) {
         if ((IsWindowEnabled(w) != FALSE) != c.enabled) EnableWindow(w, c.enabled);
     }
     switch (child.placed.kind) {
-    case ControlKind::Label: {
-        const auto& l = static_cast<const Label&>(c);
-        if (windowText(w) != shownText(l.text)) {
-            SetWindowTextA(w, shownText(l.text).c_str());
-        } else if (&l == &form_->Label17) {
-            InvalidateRect(w, nullptr, TRUE);  // the sample's colour may have changed
+        case ControlKind::Label: {
+            const auto& l = static_cast<const Label&>(c);
+            if (windowText(w) != shownText(l.text)) {
+                SetWindowTextA(w, shownText(l.text).c_str());
+            } else if (&l == &form_->Label17) {
+                InvalidateRect(w, nullptr, TRUE);  // the sample's colour may have changed
+            }
+            break;
         }
-        break;
-    }
-    case ControlKind::CheckBox: {
-        const WPARAM state = static_cast<const CheckBox&>(c).checked ? BST_CHECKED : BST_UNCHECKED;
-        if (static_cast<WPARAM>(SendMessageA(w, BM_GETCHECK, 0, 0)) != state) SendMessageA(w, BM_SETCHECK, state, 0);
-        break;
-    }
-    case ControlKind::Edit:
-        setText(w, static_cast<const Edit&>(c).text);
-        break;
-    case ControlKind::ComboBox: {
-        const auto& box = static_cast<const ComboBox&>(c);
-        if (SendMessageA(w, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(box.items.size())) {
-            SendMessageA(w, CB_RESETCONTENT, 0, 0);
-            for (const std::string& item : box.items)
-                SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        case ControlKind::CheckBox: {
+            const WPARAM state = static_cast<const CheckBox&>(c).checked ? BST_CHECKED : BST_UNCHECKED;
+            if (static_cast<WPARAM>(SendMessageA(w, BM_GETCHECK, 0, 0)) != state)
+                SendMessageA(w, BM_SETCHECK, state, 0);
+            break;
         }
-        setText(w, box.text);
-        break;
-    }
-    case ControlKind::ListBox: {
-        const auto& list = static_cast<const ListBox&>(c);
-        if (SendMessageA(w, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(list.items.size())) {
-            SendMessageA(w, LB_RESETCONTENT, 0, 0);
-            for (const std::string& item : list.items)
-                SendMessageA(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        case ControlKind::Edit:
+            setText(w, static_cast<const Edit&>(c).text);
+            break;
+        case ControlKind::ComboBox: {
+            const auto& box = static_cast<const ComboBox&>(c);
+            if (SendMessageA(w, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(box.items.size())) {
+                SendMessageA(w, CB_RESETCONTENT, 0, 0);
+                for (const std::string& item : box.items)
+                    SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            }
+            setText(w, box.text);
+            break;
         }
-        for (size_t i = 0; i < list.selected.size(); ++i) {
-            const bool on = SendMessageA(w, LB_GETSEL, i, 0) > 0;
-            if (on != list.selected[i]) SendMessageA(w, LB_SETSEL, list.selected[i], static_cast<LPARAM>(i));
+        case ControlKind::ListBox: {
+            const auto& list = static_cast<const ListBox&>(c);
+            if (SendMessageA(w, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(list.items.size())) {
+                SendMessageA(w, LB_RESETCONTENT, 0, 0);
+                for (const std::string& item : list.items)
+                    SendMessageA(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            }
+            for (size_t i = 0; i < list.selected.size(); ++i) {
+                const bool on = SendMessageA(w, LB_GETSEL, i, 0) > 0;
+                if (on != list.selected[i])
+                    SendMessageA(w, LB_SETSEL, list.selected[i], static_cast<LPARAM>(i));
+            }
+            break;
         }
-        break;
-    }
-    case ControlKind::TrackBar: {
-        const auto& bar = static_cast<const TrackBar&>(c);
-        SendMessageA(w, TBM_SETRANGEMIN, FALSE, bar.min);
-        SendMessageA(w, TBM_SETRANGEMAX, FALSE, bar.max);
-        SendMessageA(w, TBM_SETTICFREQ, bar.frequency, 0);
-        if (SendMessageA(w, TBM_GETPOS, 0, 0) != bar.position) SendMessageA(w, TBM_SETPOS, TRUE, bar.position);
-        break;
-    }
-    case ControlKind::UpDown: {
-        // The upper arrow moves towards the low end: the range is given high end first.
-        const auto& ud = static_cast<const UpDown&>(c);
-        SendMessageA(w, UDM_SETRANGE32, ud.max, ud.min);
-        if (SendMessageA(w, UDM_GETPOS32, 0, 0) != ud.position) SendMessageA(w, UDM_SETPOS32, 0, ud.position);
-        break;
-    }
-    default:
-        break;
+        case ControlKind::TrackBar: {
+            const auto& bar = static_cast<const TrackBar&>(c);
+            SendMessageA(w, TBM_SETRANGEMIN, FALSE, bar.min);
+            SendMessageA(w, TBM_SETRANGEMAX, FALSE, bar.max);
+            SendMessageA(w, TBM_SETTICFREQ, bar.frequency, 0);
+            if (SendMessageA(w, TBM_GETPOS, 0, 0) != bar.position)
+                SendMessageA(w, TBM_SETPOS, TRUE, bar.position);
+            break;
+        }
+        case ControlKind::UpDown: {
+            // The upper arrow moves towards the low end: the range is given high end first.
+            const auto& ud = static_cast<const UpDown&>(c);
+            SendMessageA(w, UDM_SETRANGE32, ud.max, ud.min);
+            if (SendMessageA(w, UDM_GETPOS32, 0, 0) != ud.position)
+                SendMessageA(w, UDM_SETPOS32, 0, ud.position);
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -294,6 +307,17 @@ void SettingsView::paintFrame(HDC dc) {
     }
 }
 
-bool SettingsView::inWindow(HWND w) const { return w && (w == hwnd_ || IsChild(hwnd_, w)); }
+void SettingsView::takeFocus() {
+    if (!IsWindowVisible(hwnd_)) return;
+    HWND target = GetFocus();
+    if (!inWindow(target) || target == hwnd_) target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    // Through the window itself, so the focus changes and the display system hears of it.
+    SetFocus(hwnd_);
+    if (target) SetFocus(target);
+}
+
+bool SettingsView::inWindow(HWND w) const {
+    return w && (w == hwnd_ || IsChild(hwnd_, w));
+}
 
 }  // namespace tabrix::win32

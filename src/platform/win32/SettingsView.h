@@ -57,6 +57,8 @@ private:
     void command(const Child& c, int code);
     void paintFrame(HDC dc);
     bool inWindow(HWND w) const;
+    void takeFocus();
+    static constexpr UINT kFocusMessage = WM_APP + 7;
 
     HINSTANCE instance_;
     HWND owner_;

@@ -15,8 +15,8 @@ struct IfRow {
     DWORD dwIndex, dwType, dwMtu, dwSpeed, dwPhysAddrLen;
     BYTE bPhysAddr[8];
     DWORD dwAdminStatus, dwOperStatus, dwLastChange, dwInOctets, dwInUcastPkts, dwInNUcastPkts, dwInDiscards,
-        dwInErrors, dwInUnknownProtos, dwOutOctets, dwOutUcastPkts, dwOutNUcastPkts, dwOutDiscards, dwOutErrors,
-        dwOutQLen, dwDescrLen;
+        dwInErrors, dwInUnknownProtos, dwOutOctets, dwOutUcastPkts, dwOutNUcastPkts, dwOutDiscards,
+        dwOutErrors, dwOutQLen, dwDescrLen;
     BYTE bDescr[256];
 };
 static_assert(sizeof(IfRow) == 860, "MIB_IFROW layout");
@@ -31,7 +31,8 @@ InterfaceTableResult Win32Network::interfaceTable(std::vector<InterfaceRow>& row
     rows.clear();
     HMODULE lib = LoadLibraryA("IPHLPAPI.DLL");
     if (!lib) return InterfaceTableResult::NoLibrary;
-    auto getIfTable = reinterpret_cast<GetIfTableFn>(reinterpret_cast<void*>(GetProcAddress(lib, "GetIfTable")));
+    auto getIfTable =
+        reinterpret_cast<GetIfTableFn>(reinterpret_cast<void*>(GetProcAddress(lib, "GetIfTable")));
     if (!getIfTable) {
         FreeLibrary(lib);
         return InterfaceTableResult::NoFunction;

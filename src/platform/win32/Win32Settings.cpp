@@ -14,10 +14,11 @@ namespace {
 
 std::string systemText(HRESULT hr) {
     char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string s = n && text ? std::string(text, n) : "Error " + std::to_string(static_cast<unsigned long>(hr));
+    const DWORD n = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string s =
+        n && text ? std::string(text, n) : "Error " + std::to_string(static_cast<unsigned long>(hr));
     if (text) LocalFree(text);
     while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
     return s;
@@ -90,9 +91,13 @@ bool Win32Settings::fileDialog(const FileDialog& dialog, std::string& path, bool
     return true;
 }
 
-bool Win32Settings::openFile(const FileDialog& dialog, std::string& path) { return fileDialog(dialog, path, false); }
+bool Win32Settings::openFile(const FileDialog& dialog, std::string& path) {
+    return fileDialog(dialog, path, false);
+}
 
-bool Win32Settings::saveFile(const FileDialog& dialog, std::string& path) { return fileDialog(dialog, path, true); }
+bool Win32Settings::saveFile(const FileDialog& dialog, std::string& path) {
+    return fileDialog(dialog, path, true);
+}
 
 std::vector<FolderEntry> Win32Settings::listFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;
@@ -106,7 +111,9 @@ std::vector<FolderEntry> Win32Settings::listFolder(const std::string& folder) {
     return entries;
 }
 
-int Win32Settings::driveType(const std::string& root) { return static_cast<int>(GetDriveTypeA(root.c_str())); }
+int Win32Settings::driveType(const std::string& root) {
+    return static_cast<int>(GetDriveTypeA(root.c_str()));
+}
 
 bool Win32Settings::startupFolder(std::string& path) {
     LPITEMIDLIST list = nullptr;
@@ -142,7 +149,9 @@ ShortcutResult Win32Settings::writeShortcut(const std::string& linkPath, const s
     return {true, true, ""};
 }
 
-bool Win32Settings::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+bool Win32Settings::deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
 
 std::string Win32Settings::executablePath() {
     char buffer[MAX_PATH] = {};

@@ -84,7 +84,11 @@ class Win32Host : public AppHost {
 public:
     Win32Host(HINSTANCE instance, Win32Tray& tray, Win32WindowSystem& windows, Win32Clipboard& clipboard,
               Win32Settings& settingsUi)
-        : instance_(instance), tray_(tray), windows_(windows), clipboard_(clipboard), settingsUi_(settingsUi) {
+        : instance_(instance),
+          tray_(tray),
+          windows_(windows),
+          clipboard_(clipboard),
+          settingsUi_(settingsUi) {
         icon_ = loadProgramIcon(instance);
         tray_.icon = icon_;
         // The hidden owner that would carry a taskbar button.
@@ -124,12 +128,13 @@ public:
     void createAuxiliaryWindows() override {
         // Settings, About and the error notice are kept hidden for the program's life.
         if (app_->settings()) {
-            settings_ = std::make_unique<SettingsView>(instance_, owner_, icon_, [this](const std::exception* e) {
-                if (e)
-                    app_->handleException(*e);
-                else
-                    app_->handleUnknownException();
-            });
+            settings_ =
+                std::make_unique<SettingsView>(instance_, owner_, icon_, [this](const std::exception* e) {
+                    if (e)
+                        app_->handleException(*e);
+                    else
+                        app_->handleUnknownException();
+                });
             settings_->create(*app_->settings());
             settingsUi_.owner = settings_->hwnd();
             theSettings = settings_.get();
