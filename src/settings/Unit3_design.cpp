@@ -20,9 +20,9 @@ C& at(C& c, const char* name, int left, int top, int width, int height) {
     return c;
 }
 
+// A caption sized to its text by the view, as an auto-sized label is.
 Label& labelAt(Label& l, const char* name, const char* text, int left, int top, int width = 120) {
     at(l, name, left, top, width, kLabelHeight).text = text;
-    l.autoSize = false;
     return l;
 }
 
@@ -75,6 +75,7 @@ void TForm3::design() {
     place(ControlKind::Shape, Bevel2, -1);
     labelAt(Label12, "Label12", "", 8, 356, 385).height = 29;
     Label12.wordWrap = true;
+    Label12.autoSize = false;
     place(ControlKind::Label, Label12, -1);
 }
 
@@ -176,12 +177,13 @@ void TForm3::designModules() {
     }
     y = 8;
     for (const Row& r : second) {
-        place(ControlKind::CheckBox, box(*r.box, r.name, r.text, 144, y, r.box == &CheckBox23 ? 78 : 129), m);
+        place(ControlKind::CheckBox, box(*r.box, r.name, r.text, 144, y, r.box == &CheckBox23 ? 80 : 129), m);
         y += 24;
     }
     at(ScrollBar1, "ScrollBar1", 224, 56, 17, 16);
     place(ControlKind::UpDown, ScrollBar1, m);
     place(ControlKind::Label, labelAt(Label31, "Label31", "", 248, 56, 257), m);
+    Label31.autoSize = false;
     at(Edit7, "Edit7", 224, 80, 17, kEditHeight).text = "0";
     Edit7.maxLength = 1;
     Edit7.visible = false;

@@ -294,6 +294,19 @@ void SettingsView::syncChild(const Child& child) {
     }
 }
 
+// An auto-sized label is as wide as its text.
+void SettingsView::fitToText(HWND w, const std::string& text) {
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, font_.get());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    RECT r;
+    GetClientRect(w, &r);
+    SetWindowPos(w, nullptr, 0, 0, size.cx + 1, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SettingsView::paintFrame(HDC dc) {
     RECT client;
     GetClientRect(hwnd_, &client);
