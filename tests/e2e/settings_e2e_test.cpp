@@ -188,6 +188,18 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     EXPECT_TRUE(checked(windowsVersion));
     clickOn(windowsVersion);
     EXPECT_TRUE(waitUntil([&] { return !checked(windowsVersion); }, 3000));
+    // The interface chooser: the lower arrow raises the number, the upper one lowers it.
+    HWND updown = childAt(modules, "msctls_updown32", 224, 56);
+    HWND number = childAt(modules, "Edit", 224, 80);
+    ASSERT_TRUE(updown && number);
+    EXPECT_EQ(textOf(number), "0");
+    RECT arrows;
+    GetWindowRect(updown, &arrows);
+    const int middle = (arrows.left + arrows.right) / 2;
+    clickAt(middle, arrows.bottom - 3);
+    EXPECT_TRUE(waitUntil([&] { return textOf(number) == "1"; }, 3000)) << textOf(number);
+    clickAt(middle, arrows.top + 3);
+    EXPECT_TRUE(waitUntil([&] { return textOf(number) == "0"; }, 3000)) << textOf(number);
     HWND drives = childAt(modules, "ListBox", 280, 104);
     ASSERT_TRUE(shown(drives));
     EXPECT_EQ(SendMessageA(drives, LB_GETCOUNT, 0, 0), 26);
@@ -215,8 +227,8 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     EXPECT_EQ(textOf(interval), "60000");
 
     const std::string ini = readFile(folder.path("config.ini"));
-    for (const char* line : {"transparent=1", "alpha=3", "showip=1", "ipinterval=60000", "SysTrayIcon=1",
-                             "CheckBox13=False", "CheckBox14=True"})
+    for (const char* line : {"ipinterface=0", "transparent=1", "alpha=3", "showip=1", "ipinterval=60000",
+                             "SysTrayIcon=1", "CheckBox13=False", "CheckBox14=True"})
         EXPECT_NE(ini.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line << "\n" << ini;
     EXPECT_EQ(readFile(folder.path("drives.inf")), "3\r\n4\r\n");
     const Layering l = layeringOf(newMain);
