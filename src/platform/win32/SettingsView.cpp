@@ -44,6 +44,8 @@ SettingsView::SettingsView(HINSTANCE instance, HWND owner, HICON icon, ErrorHand
     : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)) {}
 
 SettingsView::~SettingsView() {
+    // The behaviour may already be gone: nothing reaches it while the controls go.
+    form_ = nullptr;
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
