@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "platform/Error.h"
+#include "platform/SystemApi.h"
 
 namespace tabrix {
 
@@ -24,6 +25,7 @@ void App::start() {
         // A bad fontcolor stops the build there; the notice shows it once it exists.
         ShowErrorDialog(e.what());
     }
+    createAboutWindow();
     notice_ = std::make_unique<TForm4>(platform_.files, platform_.programDir);
     host_.createAuxiliaryWindows();
     noticeExists_ = true;
@@ -39,6 +41,20 @@ void App::createMainWindow() {
     host_.mainWindowCreating(*main_);
     main_->FormCreate();
     host_.mainWindowCreated(*main_);
+}
+
+void App::createAboutWindow() {
+    about_ = std::make_unique<TForm2>(platform_.shell, &platform_.text, platform_.desktop.screenDpi());
+    // A version that cannot be read is a record of zeros: no name and build 0.
+    VersionInfo version;
+    if (platform_.system) platform_.system->version(version);
+    about_->FormCreate(version);
+}
+
+void App::showAbout() {
+    if (!about_) return;
+    about_->show();
+    host_.showAbout();
 }
 
 void App::destroyMainWindow() {

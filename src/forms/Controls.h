@@ -11,6 +11,9 @@ namespace tabrix {
 
 enum class Align { Left, Right, Center };
 
+// The key that closes a dialog, as every window's key handler sees it.
+constexpr int kEscapeKey = 27;
+
 // What every control has: its component name, its place in its parent and its state.
 struct Control {
     std::string name;
@@ -50,8 +53,11 @@ struct Timer {
 };
 
 struct Button : Control {
-    std::string caption;
+    std::string text;
 };
+
+// A horizontal rule: a lowered line two pixels high.
+struct Bevel : Control {};
 
 struct CheckBox : Control {
     std::string caption;
@@ -93,10 +99,9 @@ struct UpDown : Control {
     int position = 0;
 };
 
-// A horizontal line (an etched rule) or a filled rectangle without outline.
+// A filled rectangle without outline.
 struct Shape : Control {
-    bool rule = true;
-    uint32_t color = 0xFFFFFF;  // fill of a rectangle
+    uint32_t color = 0xFFFFFF;
 };
 
 // Tabbed pages; the controls that sit on a page say so themselves.

@@ -32,13 +32,13 @@ constexpr int kDriveCount = 26;
 constexpr char kShortcutName[] = "Tabrix.lnk";
 // The plain-text address service the IP lookup asks by default.
 constexpr char kDefaultIpServer[] = "http://api.ipify.org/";
-constexpr int kEscapeKey = 27;
 
 // The kinds of control the window is made of; the view creates one system control each.
 enum class ControlKind {
     Label,
     Picture,
     Shape,
+    Bevel,
     Button,
     CheckBox,
     Edit,
@@ -131,9 +131,9 @@ public:
     Shape Shape1;    // the header band
     Label Label30;   // header text
     Picture Image1;  // the program's icon
-    Shape Bevel1;    // rule under the band
+    Bevel Bevel1;    // rule under the band
     PageControl PageControl1;
-    Shape Bevel2;    // rule over the foot
+    Bevel Bevel2;    // rule over the foot
     Label Label12;   // the help line
     Button Button1;  // Save
     Button Button3;  // Close

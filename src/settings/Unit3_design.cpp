@@ -33,7 +33,7 @@ CheckBox& box(CheckBox& c, const char* name, const char* text, int left, int top
 
 Button& button(Button& b, const char* name, const char* text, int left, int top,
                int width = kSmallButtonWidth, int height = kEditHeight) {
-    at(b, name, left, top, width, height).caption = text;
+    at(b, name, left, top, width, height).text = text;
     return b;
 }
 
@@ -45,7 +45,7 @@ void TForm3::place(ControlKind kind, Control& control, int page) {
 
 void TForm3::design() {
     // The frame: the white band with its text and icon, the rule under it.
-    at(Shape1, "Shape1", 0, 0, 553, 57).rule = false;
+    at(Shape1, "Shape1", 0, 0, 553, 57);
     place(ControlKind::Shape, Shape1, -1);
     labelAt(Label30, "Label30", "Here you can adjust the various functions of Tabrix.", 8, 8, 400);
     place(ControlKind::Label, Label30, -1);
@@ -53,7 +53,7 @@ void TForm3::design() {
     place(ControlKind::Picture, Image1, -1);
     // Setting the window's size puts the rule directly under the band.
     at(Bevel1, "Bevel1", 0, Shape1.height, 553, 2);
-    place(ControlKind::Shape, Bevel1, -1);
+    place(ControlKind::Bevel, Bevel1, -1);
 
     // The tab order: Close, the page control, Save.
     button(Button3, "Button3", "Close", 475, 360, 65, 25);
@@ -72,7 +72,7 @@ void TForm3::design() {
     place(ControlKind::Button, Button1, -1);
 
     at(Bevel2, "Bevel2", 0, 352, 547, 2);
-    place(ControlKind::Shape, Bevel2, -1);
+    place(ControlKind::Bevel, Bevel2, -1);
     labelAt(Label12, "Label12", "", 8, 356, 385).height = 29;
     Label12.wordWrap = true;
     Label12.autoSize = false;

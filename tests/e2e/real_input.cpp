@@ -3,11 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "x_input.h"
+
 namespace e2e {
 
 namespace {
 
 // Unix programs started from Wine cannot be waited on: the shell leaves a mark when done.
+// (x_input.h does the same for xdotool alone; this runs the screenshot.)
 bool runUnix(const std::string& script) {
     static int counter = 0;
     const std::string mark =

@@ -3,19 +3,18 @@
 
 #include <string>
 
-// Real input for whole-program tests: xdotool moves the X pointer and presses keys on the
-// virtual display, so Wine delivers them the way a user's would. Nothing is posted to the
-// program's windows.
+// What the Settings tests add to the real input of x_input.h (xdotool on the virtual display,
+// so Wine delivers it the way a user's would; nothing is posted to the program's windows):
+// clicks on windows, key sequences, screenshots and finding controls by place.
 namespace e2e {
 
-// Runs `xdotool <args>` and waits until it has finished; false when it did not run.
+// Runs `xdotool <args>` and gives the program a moment to take the input.
 bool xdo(const std::string& args);
 // A click (left button unless told) at a screen point, and at the centre of a window.
 bool clickAt(int x, int y, int button = 1);
 bool clickOn(HWND w, int button = 1);
-// Keys in xdotool's names ("F2", "Escape", "ctrl+Tab"), and text typed as it is.
+// Keys in xdotool's names ("F2", "Escape", "ctrl+Tab"), one after the other.
 bool keys(const std::string& names);
-bool type(const std::string& text);
 // Saves the screen to a PNG when TABRIX_SHOTS names a folder (Unix path); else nothing.
 void screenshot(const std::string& name, HWND window);
 

@@ -94,6 +94,7 @@ void SettingsView::createChild(const PlacedControl& placed) {
     int height = c.height;
     switch (placed.kind) {
         case ControlKind::Shape:
+        case ControlKind::Bevel:
             return;  // painted by the window itself
         case ControlKind::Label:
             cls = "STATIC";
@@ -146,7 +147,7 @@ void SettingsView::createChild(const PlacedControl& placed) {
     SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     children_.push_back({w, placed, id});
 
-    if (placed.kind == ControlKind::Button) SetWindowTextA(w, static_cast<const Button&>(c).caption.c_str());
+    if (placed.kind == ControlKind::Button) SetWindowTextA(w, static_cast<const Button&>(c).text.c_str());
     if (placed.kind == ControlKind::CheckBox)
         SetWindowTextA(w, static_cast<const CheckBox&>(c).caption.c_str());
     if (placed.kind == ControlKind::Edit && static_cast<const Edit&>(c).maxLength > 0)
@@ -316,7 +317,7 @@ void SettingsView::paintFrame(HDC dc) {
     const Shape& band = form_->Shape1;
     RECT r{band.left, band.top, band.left + band.width, band.top + band.height};
     FillRect(dc, &r, white_.get());
-    for (const Shape* rule : {&form_->Bevel1, &form_->Bevel2}) {
+    for (const Bevel* rule : {&form_->Bevel1, &form_->Bevel2}) {
         RECT line{rule->left, rule->top, rule->left + rule->width, rule->top + rule->height};
         DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     }

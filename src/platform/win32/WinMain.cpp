@@ -7,6 +7,7 @@
 
 #include "app/App.h"
 #include "app/SourceStartupFacts.h"
+#include "platform/win32/AboutView.h"
 #include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/MainWindowView.h"
 #include "platform/win32/Resources.h"
@@ -36,7 +37,6 @@ constexpr UINT_PTR kRebuildRetryTimer = 1;
 constexpr UINT kRebuildRetryMs = 50;
 App* theApp = nullptr;
 const MainWindowView* theView = nullptr;
-SettingsView* theSettings = nullptr;
 
 LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const bool retry = msg == WM_TIMER && wp == kRebuildRetryTimer;
@@ -56,15 +56,6 @@ LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// The About stand-in: its close box hides it, it lives as long as the program.
-LRESULT CALLBACK auxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_CLOSE) {
-        ShowWindow(hwnd, SW_HIDE);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
 HWND createPlainWindow(HINSTANCE instance, const char* className, const char* caption, DWORD exStyle,
                        WNDPROC proc, DWORD style = WS_POPUP, int width = 0, int height = 0) {
     WNDCLASSA wc{};
@@ -77,7 +68,6 @@ HWND createPlainWindow(HINSTANCE instance, const char* className, const char* ca
                            instance, nullptr);
 }
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 // Connects the program entry to real windows.
 class Win32Host : public AppHost {
@@ -128,19 +118,15 @@ public:
     void createAuxiliaryWindows() override {
         // Settings, About and the error notice are kept hidden for the program's life.
         if (app_->settings()) {
-            settings_ =
-                std::make_unique<SettingsView>(instance_, owner_, icon_, [this](const std::exception* e) {
-                    if (e)
-                        app_->handleException(*e);
-                    else
-                        app_->handleUnknownException();
-                });
+            settings_ = std::make_unique<SettingsView>(instance_, owner_, icon_, errorHandler());
             settings_->create(*app_->settings());
             settingsUi_.owner = settings_->hwnd();
-            theSettings = settings_.get();
         }
-        about_ = createPlainWindow(instance_, "TForm2", "About", WS_EX_TOOLWINDOW, auxProc, kDialogStyle, 320,
-                                   240);
+        if (TForm2* about = app_->about()) {
+            about->loadBanner(loadBannerJpeg(instance_));
+            about_ = std::make_unique<AboutView>(instance_, owner_, icon_, errorHandler());
+            about_->create(*about);
+        }
         notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
                                                     [this](const std::exception* e) {
                                                         if (e)
@@ -161,7 +147,14 @@ public:
         settings_->sync();
         SetForegroundWindow(settings_->hwnd());
     }
-    void showAbout() override { showAux(about_); }
+    void showAbout() override {
+        if (about_) about_->present();
+    }
+    // The dialogs' own keys, before the message is translated.
+    bool dialogMessage(MSG& msg) {
+        if (settings_ && settings_->preTranslate(msg)) return true;
+        return about_ && about_->dialogMessage(msg);
+    }
     void closeMainWindow(TForm1&) override {
         // Sent, not posted: at the session's end nothing posted would be handled any more.
         if (view_ && view_->hwnd()) SendMessageA(view_->hwnd(), WM_CLOSE, 0, 0);
@@ -169,10 +162,13 @@ public:
     void terminate() override { PostQuitMessage(0); }
 
 private:
-    static void showAux(HWND w) {
-        if (!w) return;
-        ShowWindow(w, SW_SHOW);
-        SetForegroundWindow(w);
+    ErrorHandler errorHandler() {
+        return [this](const std::exception* e) {
+            if (e)
+                app_->handleException(*e);
+            else
+                app_->handleUnknownException();
+        };
     }
 
     HINSTANCE instance_;
@@ -183,7 +179,7 @@ private:
     HWND owner_ = nullptr;
     Win32Settings& settingsUi_;
     std::unique_ptr<SettingsView> settings_;
-    HWND about_ = nullptr;
+    std::unique_ptr<AboutView> about_;
     std::unique_ptr<ErrorNoticeView> notice_;
     App* app_ = nullptr;
     std::unique_ptr<MainWindowView> view_;
@@ -242,7 +238,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (theSettings && theSettings->preTranslate(msg)) continue;
+        if (host.dialogMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
