@@ -287,3 +287,50 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     EXPECT_EQ(l.alpha, 200);
     EXPECT_NE(readFile(folder.path("config.ini")).find("\r\nalpha=200\r\n"), std::string::npos);
 }
+
+TEST(SettingsWindow, TheTemperatureBoxTakesNoTypingAndInsAndDelSayWhatTheyDid) {
+    ProgramFolder folder(kConfig);
+    Running app(folder);
+    ASSERT_TRUE(app.mainWindow());
+    HWND settings = nullptr;
+    ASSERT_TRUE(openWithF2(app, settings));
+    auto waitBox = [&](const char* text) {
+        HWND box = nullptr;
+        const bool up = waitUntil([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000);
+        const bool said = up && childWithText(box, "Static", text) != nullptr;
+        if (up) {
+            keys("Return");
+            waitUntil([&] { return !shown(box); }, 3000);
+        }
+        return said;
+    };
+
+    // Ins twice, Del twice: the second Del finds nothing and says nothing.
+    HWND general = pageOf(settings, 0);
+    HWND ins = childWithText(general, "Button", "Ins");
+    HWND del = childWithText(general, "Button", "Del");
+    ASSERT_TRUE(ins && del);
+    for (int i = 0; i < 2; ++i) {
+        clickOn(ins);
+        EXPECT_TRUE(waitBox("Tabrix will now start during startup."));
+    }
+    clickOn(del);
+    EXPECT_TRUE(waitBox("Tabrix was removed from startup"));
+    clickOn(del);
+    Sleep(1000);
+    EXPECT_FALSE(shown(findWindowOf(app.pid(), "#32770")));
+
+    // A key typed into the temperature box: the message, then "*C" again.
+    ASSERT_TRUE(clickTab(settings, 1));
+    HWND combo = childAt(pageOf(settings, 1), "ComboBox", 136, 136);
+    ASSERT_TRUE(combo);
+    clickOn(combo);
+    keys("x");
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
+    EXPECT_TRUE(childWithText(box, "Static", "You can only choose from 2 options!"));
+    EXPECT_EQ(windowText(box), "");
+    keys("Return");
+    EXPECT_TRUE(waitUntil([&] { return !shown(box); }, 3000));
+    EXPECT_EQ(textOf(combo), "*C");
+}
