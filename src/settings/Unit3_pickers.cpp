@@ -50,7 +50,6 @@ void TForm3::fillSkins() {
 }
 
 void TForm3::searchSkins(const std::string& top) {
-    if (!platform_.settingsUi) return;
     // Each folder's own files first, then its sub-folders in the order found, depth first.
     struct Pending {
         std::string folder;
@@ -61,7 +60,7 @@ void TForm3::searchSkins(const std::string& top) {
         const Pending here = stack.back();
         stack.pop_back();
         std::vector<Pending> subFolders;
-        for (const FolderEntry& entry : platform_.settingsUi->listFolder(here.folder)) {
+        for (const FolderEntry& entry : platform_.settingsUi.listFolder(here.folder)) {
             if (entry.name.empty() || entry.name[0] == '.') continue;
             if (entry.folder) {
                 if (here.depth < kMaxSkinDepth)
@@ -78,13 +77,13 @@ void TForm3::fillDrives() {
     ListBox1.items.clear();
     for (int n = 0; n < kDriveCount; ++n) {
         const std::string root = std::string(1, static_cast<char>('A' + n)) + ":\\";
-        const int type = platform_.settingsUi ? platform_.settingsUi->driveType(root) : kDriveUnknown;
+        const int type = platform_.settingsUi.driveType(root);
         ListBox1.items.push_back(root + driveLabel(type));
     }
     ListBox1.selected.assign(ListBox1.items.size(), false);
     // A missing file selects nothing; a line that names no drive from A: to Z: is passed over.
     std::string bytes;
-    if (!platform_.files.read(platform_.path("drives.inf"), bytes)) return;
+    if (!platform_.files.read(platform_.path(kDrivesFileName), bytes)) return;
     for (const std::string& line : splitLines(bytes)) {
         std::int32_t number = 0;
         if (decimalToInteger(line, number) && number >= 1 && number <= kDriveCount)
@@ -93,9 +92,8 @@ void TForm3::fillDrives() {
 }
 
 void TForm3::interfaceQuery() {
-    if (!platform_.network) return;
     std::vector<InterfaceRow> rows;
-    const InterfaceTableResult result = platform_.network->interfaceTable(rows);
+    const InterfaceTableResult result = platform_.network.interfaceTable(rows);
     if (result == InterfaceTableResult::NoLibrary) return;
     if (result == InterfaceTableResult::NoFunction) {
         visible = false;
@@ -118,15 +116,14 @@ void TForm3::interfaceQuery() {
 }
 
 void TForm3::ComboBox2KeyPress() {
-    if (platform_.settingsUi) platform_.settingsUi->messageBox("You can only choose from 2 options!", "");
+    platform_.settingsUi.messageBox("You can only choose from 2 options!", "");
     ComboBox2.text = "*C";
 }
 
 void TForm3::Button5Click() {
-    if (!platform_.settingsUi) return;
     std::string face = fontFace;
     int size = fontSize;
-    if (platform_.settingsUi->chooseFont(face, size)) {
+    if (platform_.settingsUi.chooseFont(face, size)) {
         fontFace = face;
         fontSize = size;
     }
@@ -135,50 +132,45 @@ void TForm3::Button5Click() {
 }
 
 void TForm3::Button7Click() {
-    if (!platform_.settingsUi) return;
     uint32_t color = fontColor;
-    if (!platform_.settingsUi->chooseColor(color)) return;
+    if (!platform_.settingsUi.chooseColor(color)) return;
     fontColor = color;
     Label17.font.color = color;
 }
 
 void TForm3::Button6Click() {
-    if (!platform_.settingsUi) return;
     std::string path;
-    if (platform_.settingsUi->openFile({"Winamp Executable", "winamp.exe", "winamp.exe", Edit3.text}, path))
+    if (platform_.settingsUi.openFile({"Winamp Executable", "winamp.exe", "winamp.exe", Edit3.text}, path))
         Edit3.text = path;
 }
 
 void TForm3::Button8Click() {
-    if (!platform_.settingsUi) return;
     std::string path;
-    if (platform_.settingsUi->saveFile({"PHP or XML File", "*.", "stats", Edit1.text}, path))
+    if (platform_.settingsUi.saveFile({"PHP or XML File", "*.", "stats", Edit1.text}, path))
         Edit1.text = path;
 }
 
 void TForm3::Button2Click() {
-    SettingsApi* ui = platform_.settingsUi;
-    if (!ui) return;
+    SettingsApi& ui = platform_.settingsUi;
     std::string folder;
     ShortcutResult result;
-    if (!ui->startupFolder(folder))
+    if (!ui.startupFolder(folder))
         result = {true, false, "The Startup folder could not be found."};
     else
-        result = ui->writeShortcut(folder + "\\" + kShortcutName, ui->executablePath(), platform_.programDir);
+        result = ui.writeShortcut(folder + "\\" + kShortcutName, ui.executablePath(), platform_.programDir);
     if (!result.created) throw Error(result.error);
     if (result.saved)
-        ui->messageBox("Tabrix will now start during startup.", kStartupTitle);
+        ui.messageBox("Tabrix will now start during startup.", kStartupTitle);
     else
-        ui->messageBox("Tabrix could not be added to startup: " + result.error, kStartupTitle);
+        ui.messageBox("Tabrix could not be added to startup: " + result.error, kStartupTitle);
 }
 
 void TForm3::Button4Click() {
-    SettingsApi* ui = platform_.settingsUi;
-    if (!ui) return;
+    SettingsApi& ui = platform_.settingsUi;
     std::string folder;
-    if (!ui->startupFolder(folder)) return;
-    if (ui->deleteFile(folder + "\\" + kShortcutName))
-        ui->messageBox("Tabrix was removed from startup", kStartupTitle);
+    if (!ui.startupFolder(folder)) return;
+    if (ui.deleteFile(folder + "\\" + kShortcutName))
+        ui.messageBox("Tabrix was removed from startup", kStartupTitle);
 }
 
 }  // namespace tabrix

@@ -51,9 +51,8 @@ std::string TForm3::checkedIpInterval() {
     };
     std::int32_t v = convert(Edit2.text);
     if (v != 0 && v < kShortestIpInterval) {
-        if (platform_.settingsUi)
-            platform_.settingsUi->messageBox(
-                "You cannot update IP address in intervals of less than 1 minute.", "Tabrix");
+        platform_.settingsUi.messageBox("You cannot update IP address in intervals of less than 1 minute.",
+                                        "Tabrix");
         Edit2.text = "60000";
     } else if (v == 0) {
         Edit2.text = "0";
@@ -110,7 +109,7 @@ void TForm3::saveDrives() {
     std::vector<int> drives;
     for (size_t i = 0; i < ListBox1.selected.size(); ++i)
         if (ListBox1.selected[i]) drives.push_back(static_cast<int>(i) + 1);
-    writeDrivesFile(platform_.files, platform_.path("drives.inf"), drives);
+    writeDrivesFile(platform_.files, platform_.path(kDrivesFileName), drives);
 }
 
 void TForm3::Button1Click() {
