@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Controls.h"
+#include "forms/Controls.h"
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
 #include "platform/Platform.h"

@@ -27,6 +27,7 @@ class NetworkApi;
 class DiskApi;
 class SharedMemoryApi;
 class IpLookup;
+class SettingsApi;
 
 struct Font {
     std::string face = "Tahoma";
@@ -129,6 +130,8 @@ struct Platform {
     DiskApi& disks;
     SharedMemoryApi& sharedMemory;
     IpLookup& ipLookup;
+    // The Settings window's dialogs, lists and Startup folder.
+    SettingsApi& settingsUi;
     // Where config.ini and drives.inf live, with a trailing backslash; empty: programDir.
     std::string settingsDir = {};
 
