@@ -55,6 +55,15 @@ struct Screenshot {
 };
 // Runs pending messages of the test itself for a while (the program runs on its own).
 void pause(int ms);
+// Asks every 50 ms, running the test's own messages meanwhile, until done() or ms have passed.
+template <typename F>
+bool waitFor(F done, int ms) {
+    for (int waited = 0; waited <= ms; waited += 50) {
+        if (done()) return true;
+        pause(50);
+    }
+    return false;
+}
 std::string windowText(HWND w);
 
 }  // namespace e2e

@@ -18,15 +18,6 @@ std::string besideThisTest(const std::string& name) {
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
 }
 
-template <typename F>
-bool waitFor(F done, int ms) {
-    for (int waited = 0; waited <= ms; waited += 100) {
-        if (done()) return true;
-        pause(100);
-    }
-    return false;
-}
-
 // A left click at a point of the main window's client area, as the mouse would send it.
 void click(HWND w, int x, int y) {
     PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -23,15 +23,6 @@ std::string besideThisTest(const std::string& name) {
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
 }
 
-template <typename F>
-bool waitFor(F done, int ms) {
-    for (int waited = 0; waited <= ms; waited += 100) {
-        if (done()) return true;
-        pause(100);
-    }
-    return false;
-}
-
 // A stand-in program, ended with the test whatever the test's outcome.
 class Fixture {
 public:

@@ -16,15 +16,6 @@ const char kTrayConfig[] =
     "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\n[position]\r\nleft=60\r\ntop=70\r\n";
 constexpr UINT kTrayCallback = 0x401;
 
-template <typename F>
-bool waitFor(F done, int ms) {
-    for (int waited = 0; waited <= ms; waited += 50) {
-        if (done()) return true;
-        pause(50);
-    }
-    return false;
-}
-
 // Modifying an icon the shell does not hold fails: the icon of this window with id 0.
 bool trayIconExists(HWND w) {
     NOTIFYICONDATAA data{};
