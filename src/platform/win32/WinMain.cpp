@@ -58,18 +58,17 @@ LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-HWND createPlainWindow(HINSTANCE instance, const char* className, const char* caption, DWORD exStyle,
-                       WNDPROC proc, DWORD style = WS_POPUP, int width = 0, int height = 0) {
+// The hidden owner that would carry a taskbar button.
+HWND createOwnerWindow(HINSTANCE instance) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
+    wc.lpfnWndProc = ownerProc;
     wc.hInstance = instance;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
+    wc.lpszClassName = "TApplication";
     RegisterClassA(&wc);
-    return CreateWindowExA(exStyle, className, caption, style, 200, 200, width, height, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExA(0, "TApplication", kAppTitle, WS_POPUP, 200, 200, 0, 0, nullptr, nullptr, instance,
+                           nullptr);
 }
-
 
 // Connects the program entry to real windows.
 class Win32Host : public AppHost {
@@ -83,8 +82,7 @@ public:
           settingsUi_(settingsUi) {
         icon_ = loadProgramIcon(instance);
         tray_.icon = icon_;
-        // The hidden owner that would carry a taskbar button.
-        owner_ = createPlainWindow(instance, "TApplication", kAppTitle, 0, ownerProc);
+        owner_ = createOwnerWindow(instance);
         windows_.owner = owner_;
     }
     void attach(App& app) {
