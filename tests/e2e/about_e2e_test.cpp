@@ -133,13 +133,6 @@ private:
     std::string old_;
 };
 
-std::string besideThisTest(const std::string& name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
-}
-
 }  // namespace
 
 TEST(AboutWindow, OpensFromThePopupMenuShowsTheBannerAndEscClosesIt) {

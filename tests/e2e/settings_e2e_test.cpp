@@ -33,15 +33,6 @@ Layering layeringOf(HWND w) {
     return l;
 }
 
-bool trayIconExists(HWND w) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = 88;
-    data.hWnd = w;
-    data.uFlags = NIF_TIP;
-    lstrcpyA(data.szTip, "Tabrix");
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
 bool shown(HWND w) {
     return w && IsWindowVisible(w);
 }
