@@ -91,15 +91,7 @@ public:
     }
 
     void mainWindowCreating(TForm1& form) override {
-        view_ = std::make_unique<MainWindowView>(
-            instance_, owner_, icon_,
-            [this](const std::exception* e) {
-                if (e)
-                    app_->handleException(*e);
-                else
-                    app_->handleUnknownException();
-            },
-            &windows_);
+        view_ = std::make_unique<MainWindowView>(instance_, owner_, icon_, errorHandler(), &windows_);
         view_->create(form);
         theView = view_.get();
         tray_.window = view_->hwnd();
@@ -128,12 +120,7 @@ public:
             about_->create(*about);
         }
         notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
-                                                    [this](const std::exception* e) {
-                                                        if (e)
-                                                            app_->handleException(*e);
-                                                        else
-                                                            app_->handleUnknownException();
-                                                    });
+                                                    errorHandler());
         notice_->create(*app_->notice());
     }
     void showNotice(const std::string&, int, int) override {
