@@ -142,6 +142,29 @@ TEST(FileReplace, AFailedReplaceLeavesNoTemporaryFileBehind) {
     EXPECT_TRUE(namesIn(dir.path()).empty());
 }
 
+// Settings' Save deletes a config.ini it made when drives.inf is refused.
+TEST(FileReplace, RemoveDeletesAFileTakesAMissingOneAsGoneAndReportsARefusal) {
+    ScratchDir dir("tabrix_remove");
+    tabrix::Win32Files files;
+    const std::string config = dir.path() + "\\config.ini";
+    ASSERT_TRUE(files.writeAtomic(config, "[general]\r\n"));
+    EXPECT_TRUE(files.remove(config));
+    EXPECT_FALSE(files.exists(config));
+    EXPECT_TRUE(files.remove(config));
+    EXPECT_TRUE(files.remove(dir.path() + "\\none\\config.ini"));
+    // A read-only file and a folder of the same name stay, and the refusal is told.
+    spit(config, "kept");
+    SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(files.remove(config));
+    EXPECT_EQ(slurp(config), "kept");
+    SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::string folder = dir.path() + "\\drives.inf";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    EXPECT_FALSE(files.remove(folder));
+    EXPECT_TRUE(files.exists(folder));
+    RemoveDirectoryA(folder.c_str());
+}
+
 TEST(FileReplace, AFolderThatRefusesNewNamesGetsItsFilesWrittenInPlace) {
     ScratchDir dir("tabrix_replace_locked");
     tabrix::Win32Files files;
