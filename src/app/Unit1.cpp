@@ -187,10 +187,6 @@ void TForm1::LabelMouseUp(int number) {
     dragLabel_ = 0;
 }
 
-void TForm1::DrawTimerTimer() {
-    // The hook the self-draw painter fills; start-up runs it once in self-draw mode.
-}
-
 std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timers() {
     return {{{&systimer, &TForm1::systimerTimer},
              {&FileTimer1, &TForm1::FileTimer1Timer},
@@ -205,7 +201,6 @@ std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::t
 // Handlers whose work arrives with its own source.
 void TForm1::IPTImerTimer() {}
 void TForm1::tmrTrafficTimer() {}
-void TForm1::ScrollTimerTimer() {}
 
 void TForm1::FileTimer1Timer() {
     if (!platform_.codepage || !platform_.reportFacts) return;
