@@ -4,6 +4,7 @@ same once-a-second system calls (tools/cost/reference.cpp), or with other Tabrix
 
 usage: scripts/cost.py [--dist DIR] [--seconds 120] [--reps 3] [--config FILE] [--label NAME]
                        [--variant NAME=CONFIG ...] [--variant-dist NAME=DIR ...] [--no-reference]
+                       [--player EXE]
 
 Each run is a cold Wine start in a prefix of the script's own (Windows XP, unmanaged
 windows) on a private virtual display. A program runs for SECONDS; the second half is
@@ -15,7 +16,8 @@ from one run of the script.
 
 --variant NAME=CONFIG adds the program folder run with another config.ini (for example
 scrolling on against scrolling off); --variant-dist NAME=DIR adds another program folder
-(for example an older build).
+(for example an older build). --player EXE starts that program (a stand-in for the media
+player) before each run, so that the song line shows; its CPU time counts as other Wine.
 """
 import argparse, os, shutil, signal, statistics, subprocess, sys, time
 
@@ -115,9 +117,13 @@ def copy_folder(name, dist, config):
     return app
 
 
-def run_once(cmd, cwd, marker, seconds, xvfb_pid):
+def run_once(cmd, cwd, marker, seconds, xvfb_pid, player=None):
     shutdown()
     time.sleep(1)
+    if player:
+        subprocess.Popen(['wine', player], cwd=WORK, env=ENV, stdout=subprocess.DEVNULL,
+                         stderr=subprocess.DEVNULL, start_new_session=True)
+        time.sleep(3)
     pristine = os.path.join(cwd, 'config.pristine')
     if os.path.exists(pristine):
         shutil.copy(pristine, os.path.join(cwd, 'config.ini'))
@@ -175,6 +181,7 @@ def main():
     ap.add_argument('--variant', action='append', help='NAME=CONFIG: the folder again with this config.ini')
     ap.add_argument('--variant-dist', action='append', help='NAME=DIR: another program folder')
     ap.add_argument('--no-reference', action='store_true')
+    ap.add_argument('--player', help='a program started before each run (the player stand-in)')
     a = ap.parse_args()
     ref = prepare()
     programs = []  # (label, command, cwd, marker)
@@ -186,13 +193,17 @@ def main():
     for name, dist, config in folders:
         app = copy_folder(name, dist, config)
         programs.append((name, ['wine', os.path.join(app, 'Tabrix.exe')], app, 'Tabrix.exe'))
+    player = None
+    if a.player:
+        player = os.path.join(WORK, 'player.exe')
+        shutil.copy(a.player, player)
     xv, display = start_display()
     ENV['DISPLAY'] = display
     runs = {p[0]: [] for p in programs}
     try:
         for rep in range(a.reps):
             for name, cmd, cwd, marker in programs:
-                runs[name].append(run_once(cmd, cwd, marker, a.seconds, xv.pid))
+                runs[name].append(run_once(cmd, cwd, marker, a.seconds, xv.pid, player))
             print('rep %d: %s' % (rep + 1, ', '.join('%s %.0f' % (n, runs[n][-1]['total']) for n in runs)),
                   file=sys.stderr)
     finally:

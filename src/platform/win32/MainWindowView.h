@@ -35,6 +35,8 @@ public:
     // A handler of the behaviour is on the stack (a message box inside it runs a nested
     // message loop): the window must not be destroyed now.
     bool busy() const { return handlersRunning_ > 0; }
+    // The font the last self-draw pass made (null before the first).
+    HFONT canvasFont() const { return canvas_.font(); }
 
     static constexpr char kClassName[] = "TForm1";
 
