@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "platform/Error.h"
+#include "platform/SystemApi.h"
 
 namespace tabrix {
 
@@ -17,6 +18,7 @@ void App::start() {
     platform_.desktop.hideWindow(kMainClass, kAppTitle);
     helpFile_ = kHelpFile;
     createMainWindow();
+    createAboutWindow();
     notice_ = std::make_unique<TForm4>(platform_.files, platform_.programDir);
     host_.createAuxiliaryWindows();
     noticeExists_ = true;
@@ -32,6 +34,20 @@ void App::createMainWindow() {
     host_.mainWindowCreating(*main_);
     main_->FormCreate();
     host_.mainWindowCreated(*main_);
+}
+
+void App::createAboutWindow() {
+    about_ = std::make_unique<TForm2>(platform_.shell, &platform_.text, platform_.desktop.screenDpi());
+    // A version that cannot be read is a record of zeros: no name and build 0.
+    VersionInfo version;
+    if (platform_.system) platform_.system->version(version);
+    about_->FormCreate(version);
+}
+
+void App::showAbout() {
+    if (!about_) return;
+    about_->show();
+    host_.showAbout();
 }
 
 void App::destroyMainWindow() {

@@ -6,6 +6,7 @@
 #include "app/StoredValues.h"
 #include "app/Unit1.h"
 #include "platform/Platform.h"
+#include "windows/Unit2.h"
 #include "windows/frmError.h"
 
 namespace tabrix {
@@ -61,7 +62,7 @@ public:
     // What the main window asks of the program.
     void reloadMainWindow() override { host_.postRebuild(); }
     void showSettings() override { host_.showSettings(); }
-    void showAbout() override { host_.showAbout(); }
+    void showAbout() override;
     void closeMainWindow() override;
     void terminate() override { host_.terminate(); }
 
@@ -71,10 +72,12 @@ public:
     const std::string& helpFile() const { return helpFile_; }
     bool noticeExists() const { return noticeExists_; }
     TForm4* notice() { return notice_.get(); }
+    TForm2* about() { return about_.get(); }
     const std::vector<std::string>& pendingErrors() const { return pending_; }
 
 private:
     void createMainWindow();
+    void createAboutWindow();
     void destroyMainWindow();
 
     Platform& platform_;
@@ -84,6 +87,7 @@ private:
     std::string title_;
     std::string helpFile_;
     bool noticeExists_ = false;
+    std::unique_ptr<TForm2> about_;
     std::unique_ptr<TForm4> notice_;
     std::vector<std::string> pending_;
 };

@@ -15,6 +15,9 @@ public:
     // An empty directory is passed as none; the result is of no interest to any caller.
     virtual void execute(const std::string& file, const std::string& parameters, const std::string& directory,
                          int showCommand) = 0;
+    // ShellExecuteA with no owner window and the verb "open": a document or web address in
+    // the program the user chose for it.
+    virtual void open(const std::string& document, int showCommand) = 0;
 };
 
 // Plain text (CF_TEXT) onto the clipboard, replacing what was there.

@@ -4,7 +4,12 @@ namespace tabrix {
 
 void FakeShell::execute(const std::string& file, const std::string& parameters, const std::string& directory,
                         int showCommand) {
-    calls.push_back({file, parameters, directory, showCommand});
+    calls.push_back({file, parameters, directory, showCommand, ""});
+    if (onExecute) onExecute(calls.back());
+}
+
+void FakeShell::open(const std::string& document, int showCommand) {
+    calls.push_back({document, "", "", showCommand, "open"});
     if (onExecute) onExecute(calls.back());
 }
 

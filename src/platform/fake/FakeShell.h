@@ -15,9 +15,11 @@ public:
         std::string parameters;
         std::string directory;
         int showCommand;
+        std::string verb;  // empty: the default verb
     };
     void execute(const std::string& file, const std::string& parameters, const std::string& directory,
                  int showCommand) override;
+    void open(const std::string& document, int showCommand) override;
 
     std::vector<Call> calls;
     std::function<void(const Call&)> onExecute;

@@ -19,6 +19,10 @@ void Win32Shell::execute(const std::string& file, const std::string& parameters,
                   directory.empty() ? nullptr : directory.c_str(), showCommand);
 }
 
+void Win32Shell::open(const std::string& document, int showCommand) {
+    ShellExecuteA(nullptr, "open", document.c_str(), nullptr, nullptr, showCommand);
+}
+
 bool Win32Clipboard::setText(const std::string& text) {
     if (!OpenClipboard(window)) return false;
     EmptyClipboard();

@@ -12,6 +12,7 @@ class Win32Shell : public Shell {
 public:
     void execute(const std::string& file, const std::string& parameters, const std::string& directory,
                  int showCommand) override;
+    void open(const std::string& document, int showCommand) override;
 };
 
 class Win32Clipboard : public Clipboard {

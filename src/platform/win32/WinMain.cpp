@@ -7,6 +7,7 @@
 
 #include "app/App.h"
 #include "app/SourceStartupFacts.h"
+#include "platform/win32/AboutView.h"
 #include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/MainWindowView.h"
 #include "platform/win32/Resources.h"
@@ -52,7 +53,7 @@ LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// Settings and About stand-ins: their close box hides them, they live as long as the program.
+// The Settings stand-in: its close box hides it, it lives as long as the program.
 LRESULT CALLBACK auxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) {
         ShowWindow(hwnd, SW_HIDE);
@@ -117,8 +118,11 @@ public:
         // Settings, About and the error notice are kept hidden for the program's life.
         settings_ = createPlainWindow(instance_, "TForm3", "Settings", WS_EX_TOOLWINDOW, auxProc,
                                       kDialogStyle, 420, 360);
-        about_ = createPlainWindow(instance_, "TForm2", "About", WS_EX_TOOLWINDOW, auxProc, kDialogStyle, 320,
-                                   240);
+        if (TForm2* about = app_->about()) {
+            about->loadBanner(loadBannerJpeg(instance_));
+            about_ = std::make_unique<AboutView>(instance_, owner_, icon_, errorHandler());
+            about_->create(*about);
+        }
         notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
                                                     [this](const std::exception* e) {
                                                         if (e)
@@ -135,7 +139,11 @@ public:
 
     void postRebuild() override { PostMessageA(owner_, kRebuildMessage, 0, 0); }
     void showSettings() override { showAux(settings_); }
-    void showAbout() override { showAux(about_); }
+    void showAbout() override {
+        if (about_) about_->present();
+    }
+    // The About window's dialog keys, before the message is translated.
+    bool dialogMessage(MSG& msg) { return about_ && about_->dialogMessage(msg); }
     void closeMainWindow(TForm1&) override {
         // Sent, not posted: at the session's end nothing posted would be handled any more.
         if (view_ && view_->hwnd()) SendMessageA(view_->hwnd(), WM_CLOSE, 0, 0);
@@ -143,6 +151,14 @@ public:
     void terminate() override { PostQuitMessage(0); }
 
 private:
+    ErrorHandler errorHandler() {
+        return [this](const std::exception* e) {
+            if (e)
+                app_->handleException(*e);
+            else
+                app_->handleUnknownException();
+        };
+    }
     static void showAux(HWND w) {
         if (!w) return;
         ShowWindow(w, SW_SHOW);
@@ -156,7 +172,7 @@ private:
     HICON icon_ = nullptr;
     HWND owner_ = nullptr;
     HWND settings_ = nullptr;
-    HWND about_ = nullptr;
+    std::unique_ptr<AboutView> about_;
     std::unique_ptr<ErrorNoticeView> notice_;
     App* app_ = nullptr;
     std::unique_ptr<MainWindowView> view_;
@@ -211,6 +227,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (host.dialogMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
