@@ -207,7 +207,8 @@ void TForm1::FileTimer1Timer() {
     ReportOutput out(platform_.files, *platform_.codepage, *platform_.reportFacts,
                      [this](int n) { return label(n).text; },
                      [this](const std::string& m) { errors_.ShowErrorDialog(m); }, stored_.version);
-    out.FileTimer1Timer(platform_.configPath(), stored_.enablePhp, stored_.enableXml);
+    out.useDisplayMode(tickDisplayRead_ ? &tickDisplay_ : nullptr);
+    out.FileTimer1Timer(platform_.configPath(), stored_.enablePhp, stored_.enableXml, &reportPath_);
 }
 
 }  // namespace tabrix

@@ -10,6 +10,7 @@
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
 #include "platform/Platform.h"
+#include "report/ReportOutput.h"
 
 namespace tabrix {
 
@@ -135,6 +136,9 @@ public:
     void TaskbarCreated();                         // the shell restarted: icon again
     void menuCommand(int command);
     void Show1Click();
+    // The window was shown or hidden, by the program or from outside (a second copy's
+    // start-up hides it): the record follows, so that nothing here undoes it.
+    void VisibilityChanged(bool visible);
     void ReloadClick();
     void Settings1Click();
     void About1Click();
@@ -191,6 +195,11 @@ private:
     bool playerRunning(PlayerWindow& player);  // a fresh player link for each question
     void setSongLabelsVisible(bool visible);
     void setPlayerButtonsVisible(bool visible);
+
+    // The display mode the last refresh tick read, which the reports share.
+    DisplayMode tickDisplay_;
+    bool tickDisplayRead_ = false;
+    SavePathCache reportPath_;  // savepath as last read, for the report ticks
 
     Platform& platform_;
     StoredValues& stored_;

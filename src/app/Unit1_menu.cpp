@@ -104,9 +104,13 @@ void TForm1::menuCommand(int command) {
 }
 
 void TForm1::Show1Click() {
-    window.visible = !window.visible;
+    VisibilityChanged(!window.visible);
+}
+
+void TForm1::VisibilityChanged(bool visible) {
+    window.visible = visible;
     // The entry always names what it will do next.
-    menuItem("Show1").caption = window.visible ? kHideCaption : kShowCaption;
+    menuItem("Show1").caption = visible ? kHideCaption : kShowCaption;
 }
 
 void TForm1::ReloadClick() {

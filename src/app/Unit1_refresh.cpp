@@ -20,6 +20,7 @@ constexpr int kCpuInstance = 1;
 void TForm1::systimerTimer() {
     // Without the system there is nothing to read; the entry point always supplies it.
     if (!platform_.system || !platform_.player) return;
+    tickDisplayRead_ = false;
     try {
         refreshSteps(*platform_.system, *platform_.player);
     } catch (...) {
@@ -38,8 +39,10 @@ void TForm1::refreshSteps(SystemApi& system, PlayerWindow& player) {
     // 5. one memory snapshot for steps 7 to 9; the 64-bit figures, so that more than
     // 4 GB of memory or page file is not cut short.
     const MemoryStatus memory = system.memoryStatus();
-    // 6. display.
-    setLabelText(18, displayText(system.displayMode()));
+    // 6. display; the report ticks until the next refresh use the same answer.
+    tickDisplay_ = system.displayMode();
+    tickDisplayRead_ = true;
+    setLabelText(18, displayText(tickDisplay_));
     // 7 to 9. memory, memory load, page file.
     const bool showUsed = stored_.showUsed == "1";
     setLabelText(10, memoryText(memory, showUsed));

@@ -58,7 +58,14 @@ std::string xmlText(const std::string& value) {
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '\r': out += "&#13;"; break;
-        default: out += c;
+        default:
+            // XML 1.0 has no place for the other control characters, not even as
+            // references: one would make the whole document unreadable. The
+            // replacement character stands in for each.
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n')
+                out += "&#xFFFD;";
+            else
+                out += c;
         }
     }
     return out;

@@ -41,8 +41,10 @@ std::string cpuUsageValue(const std::string& label4);     // first three charact
 std::string cpuClassValue(const std::string& label6);     // first three characters
 std::string trafficValue(const std::string& rateLabel);   // characters 3 to 12 (from 1)
 
-// A value made safe inside XML element text: "&", "<", ">" as entities, and a carriage
-// return as a character reference, which a parser would otherwise turn into a line feed.
+// A value made safe inside XML element text: "&", "<", ">" as entities, a carriage
+// return as a character reference, which a parser would otherwise turn into a line feed,
+// and every control character XML 1.0 forbids (all below 0x20 but tab, line feed and
+// carriage return) as a reference to the replacement character U+FFFD.
 std::string xmlText(const std::string& value);
 // A value made safe inside a double-quoted PHP string: backslash, double quote and
 // dollar sign get a backslash, so the variable holds exactly the text.

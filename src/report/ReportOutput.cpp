@@ -17,14 +17,26 @@ ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts,
       version_(std::move(version)) {}
 
 void ReportOutput::FileTimer1Timer(const std::string& configPath, const std::string& enablePhp,
-                                   const std::string& enableXml) {
+                                   const std::string& enableXml, SavePathCache* cache) {
+    Files::Stamp now;
+    const bool stamped = cache && files_.stamp(configPath, now);
+    if (stamped && cache->known && cache->stamp == now) {
+        SaveResult(cache->stem, enablePhp, enableXml);
+        return;
+    }
     const std::string stem =
         IniFile(files_, configPath).readString("general", "savepath", kDefaultSavePath);
+    if (cache) {
+        cache->known = stamped;
+        cache->stamp = now;
+        cache->stem = stem;
+    }
     SaveResult(stem, enablePhp, enableXml);
 }
 
 void ReportOutput::SaveResult(const std::string& stem, const std::string& enablePhp,
                               const std::string& enableXml) {
+    haveNumbers_ = false;
     try {
         if (enablePhp == "1") SaveResultPHP(stem);
         if (enableXml == "1") SaveResultXML(stem);
@@ -36,7 +48,7 @@ void ReportOutput::SaveResult(const std::string& stem, const std::string& enable
 void ReportOutput::SaveResultPHP(const std::string& stem) {
     try {
         const ReportLabels labels = readReportLabels(labelText_, version_);
-        const SystemNumbers numbers = facts_.systemNumbers();
+        const SystemNumbers numbers = this->numbers();
         const std::string song = facts_.currentSong();
         write(stem + ".php", reportText(phpReportLines(labels, numbers, song)));
     } catch (...) {
@@ -48,7 +60,7 @@ void ReportOutput::SaveResultXML(const std::string& stem) {
     try {
         const ReportLabels labels = readReportLabels(labelText_, version_);
         const std::string windowsName = facts_.windowsVersionText();
-        const SystemNumbers numbers = facts_.systemNumbers();
+        const SystemNumbers numbers = this->numbers();
         // The declaration promises UTF-8; the labels hold ANSI text.
         const std::string text = reportText(xmlReportLines(labels, windowsName, numbers));
         write(stem + ".xml", codepage_.ansiToUtf8(text));
@@ -57,8 +69,17 @@ void ReportOutput::SaveResultXML(const std::string& stem) {
     }
 }
 
+SystemNumbers ReportOutput::numbers() {
+    if (!haveNumbers_) {
+        numbers_ = display_ ? facts_.systemNumbersWith(*display_) : facts_.systemNumbers();
+        haveNumbers_ = true;
+    }
+    return numbers_;
+}
+
 void ReportOutput::write(const std::string& path, const std::string& bytes) {
-    if (!files_.writeAtomic(path, bytes)) throw Error("Unable to write to " + path);
+    // Rewritten every few seconds: the one-step replace, without waiting for the disk.
+    if (!files_.replaceUnflushed(path, bytes)) throw Error("Unable to write to " + path);
 }
 
 }  // namespace tabrix

@@ -4,6 +4,7 @@
 
 #include "platform/Codepage.h"
 #include "platform/Files.h"
+#include "platform/SystemApi.h"
 #include "report/ReportLines.h"
 
 namespace tabrix {
@@ -21,6 +22,23 @@ public:
     virtual std::string windowsVersionText() = 0;  // GetWindowsVersionText
     virtual std::string currentSong() = 0;         // TWinampApi::GetCurrentSong
     virtual SystemNumbers systemNumbers() = 0;     // version, screen, GetDisplayFrequency
+    // The same numbers with a display mode already read (by the tick's refresh).
+    virtual SystemNumbers systemNumbersWith(const DisplayMode& display) {
+        SystemNumbers n = systemNumbers();
+        n.screenWidth = display.width;
+        n.screenHeight = display.height;
+        n.refreshHz = display.frequency;
+        return n;
+    }
+};
+
+// savepath as last read, and config.ini's stamp at that read: the file is read again only
+// when its stamp has changed (or cannot be told), so a new stem still counts at the next
+// tick.
+struct SavePathCache {
+    bool known = false;
+    Files::Stamp stamp;
+    std::string stem;
 };
 
 // The report output of the main window: on each FileTimer1 tick the PHP and then the
@@ -35,9 +53,11 @@ public:
     // Reads savepath afresh from config.ini (an error there is not the writers' to
     // report), then SaveResult. enablePhp/enableXml are the texts held since start-up.
     void FileTimer1Timer(const std::string& configPath, const std::string& enablePhp,
-                         const std::string& enableXml);
+                         const std::string& enableXml, SavePathCache* cache = nullptr);
     void SaveResult(const std::string& stem, const std::string& enablePhp,
                     const std::string& enableXml);
+    // A display mode already read this tick (null: the reports ask for one themselves).
+    void useDisplayMode(const DisplayMode* display) { display_ = display; }
     // Each catches its own failure and shows its failure text; only an error thrown by
     // showing it gets out.
     void SaveResultPHP(const std::string& stem);
@@ -45,6 +65,8 @@ public:
 
 private:
     void write(const std::string& path, const std::string& bytes);
+    // The tick's numbers, asked once for both files.
+    SystemNumbers numbers();
 
     Files& files_;
     Codepage& codepage_;
@@ -52,6 +74,9 @@ private:
     LabelText labelText_;
     ShowError showError_;
     std::string version_;
+    const DisplayMode* display_ = nullptr;
+    bool haveNumbers_ = false;
+    SystemNumbers numbers_;
 };
 
 }  // namespace tabrix

@@ -20,14 +20,16 @@ std::string SourceReportFacts::currentSong() {
     return TWinampApi(player_, playerPath_).GetCurrentSong();
 }
 
-SystemNumbers SourceReportFacts::systemNumbers() {
-    const DisplayMode mode = system_.displayMode();
+SystemNumbers SourceReportFacts::systemNumbers() { return systemNumbersWith(system_.displayMode()); }
+
+SystemNumbers SourceReportFacts::systemNumbersWith(const DisplayMode& display) {
+    // One answer for the screen and its frequency (GetDisplayFrequency's own question).
     SystemNumbers n;
     n.versionMajor = version_.majorVersion;
     n.versionMinor = version_.minorVersion;
-    n.screenWidth = mode.width;
-    n.screenHeight = mode.height;
-    n.refreshHz = GetDisplayFrequency(system_);
+    n.screenWidth = display.width;
+    n.screenHeight = display.height;
+    n.refreshHz = display.frequency;
     return n;
 }
 

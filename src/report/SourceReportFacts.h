@@ -17,6 +17,7 @@ public:
     std::string windowsVersionText() override;
     std::string currentSong() override;
     SystemNumbers systemNumbers() override;
+    SystemNumbers systemNumbersWith(const DisplayMode& display) override;
 
 private:
     SystemApi& system_;

@@ -5,6 +5,10 @@ namespace tabrix::ini {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// Many editors save one at the start; it belongs to no line.
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool startsWithBom(std::string_view text) { return text.substr(0, kUtf8Bom.size()) == kUtf8Bom; }
 
 // Ctrl-Z counts too: old editors left it as an end-of-file mark.
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
@@ -107,6 +111,7 @@ std::string joined(std::initializer_list<std::string_view> parts) {
 
 std::optional<std::string> findValue(std::string_view text, std::string_view section,
                                      std::string_view key) {
+    if (startsWithBom(text)) text.remove_prefix(kUtf8Bom.size());
     section = cleanName(section);
     key = cleanName(key);
     LineReader reader(text);
@@ -126,6 +131,11 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
 
 std::string withValue(std::string_view text, std::string_view section, std::string_view key,
                       std::string_view value) {
+    // The mark stays where the user's editor put it.
+    if (startsWithBom(text)) {
+        std::string rest = withValue(text.substr(kUtf8Bom.size()), section, key, value);
+        return joined({kUtf8Bom, rest});
+    }
     section = cleanName(section);
     key = cleanName(key);
     value = upToLineBreak(value);

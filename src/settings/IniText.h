@@ -14,7 +14,8 @@
 // Everything else (blank lines, lines without "=", lines before the first section)
 // is never read and never changed. Names compare without regard to ASCII letter case.
 // Only the first section of a name counts, as with the system's own profile
-// functions: a repeated section is dead.
+// functions: a repeated section is dead. A UTF-8 byte-order mark at the start of the
+// text is no part of the first line; writes keep it there.
 namespace tabrix::ini {
 
 // The longest value a reader gets: the system's 2048-byte buffer less its NUL.

@@ -20,8 +20,11 @@ class CpuUsageSampler {
 public:
     static constexpr uint32_t kInitialBufferSize = 8192;
     static constexpr uint32_t kBufferGrowth = 4096;
-    // A system that keeps asking for more beyond this is not answering sensibly.
-    static constexpr std::size_t kMaxBufferSize = 64u << 20;
+    // Each "more data" answer costs a registry call: a system that keeps asking beyond
+    // this many growths (256 KB more, far past any processor count's data) is not
+    // answering sensibly, and the sample gives up at that size.
+    static constexpr std::size_t kMaxMoreDataTries = 64;
+    static constexpr std::size_t kMaxBufferSize = kInitialBufferSize + kMaxMoreDataTries * kBufferGrowth;
 
     CpuUsageSampler(PerformanceApi& api, bool ntFamily);
 

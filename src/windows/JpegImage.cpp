@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -16,52 +17,87 @@ struct ErrorManager {
 };
 
 void onFatal(j_common_ptr info) {
-    // libjpeg would exit() here; jump back to the decoder instead.
+    // libjpeg would exit() here; jump back to the guard instead.
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1);
 }
 
 void onMessage(j_common_ptr, int) {}  // warnings about recoverable damage are not shown
 
+// Everything one decoding step needs, as plain pointers: the buffers belong to the caller.
+struct Decoding {
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    const unsigned char* bytes;
+    unsigned long size;
+    unsigned char* row;  // one output row, 3 bytes a pixel
+    uint32_t* pixels;    // width x height
+};
+
+void readHeader(Decoding& d) {
+    jpeg_create_decompress(&d.info);
+    jpeg_mem_src(&d.info, d.bytes, d.size);
+    jpeg_read_header(&d.info, TRUE);
+}
+
+void startOutput(Decoding& d) {
+    d.info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&d.info);
+}
+
+void readRows(Decoding& d) {
+    const JDIMENSION width = d.info.output_width;
+    while (d.info.output_scanline < d.info.output_height) {
+        unsigned char* rows[1] = {d.row};
+        uint32_t* dst = d.pixels + static_cast<size_t>(d.info.output_scanline) * width;
+        if (jpeg_read_scanlines(&d.info, rows, 1) != 1) break;
+        for (JDIMENSION x = 0; x < width; ++x)
+            dst[x] = (uint32_t(d.row[3 * x]) << 16) | (uint32_t(d.row[3 * x + 1]) << 8) | d.row[3 * x + 2];
+    }
+}
+
+void finish(Decoding& d) {
+    jpeg_finish_decompress(&d.info);
+}
+
+// Runs one libjpeg step; false when the library raised a fatal error. The error handler's
+// longjmp lands here, so this frame and every frame it jumps over (the step's, the
+// library's) must own nothing with a destructor: no buffer is ever skipped.
+bool guarded(Decoding& d, void (*step)(Decoding&)) {
+    if (setjmp(d.errors.escape)) return false;
+    step(d);
+    return true;
+}
+
+[[noreturn]] void fail(Decoding& d) {
+    jpeg_destroy_decompress(&d.info);
+    throw Error("Cannot decode the picture");
+}
+
 }  // namespace
 
 Pixels decodeJpeg(const std::string& bytes) {
     if (bytes.empty()) throw Error("Cannot decode the picture");
-    jpeg_decompress_struct info{};
-    ErrorManager errors{};
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = onFatal;
-    errors.base.emit_message = onMessage;
-    Pixels out;  // declared before setjmp so nothing with a destructor is skipped by longjmp
-    if (setjmp(errors.escape)) {
-        jpeg_destroy_decompress(&info);
-        throw Error("Cannot decode the picture");
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    if (info.image_width == 0 || info.image_height == 0 ||
-        info.image_width > static_cast<unsigned>(kMaxPictureSide) ||
-        info.image_height > static_cast<unsigned>(kMaxPictureSide)) {
-        jpeg_destroy_decompress(&info);
-        throw Error("Cannot decode the picture");
-    }
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    out.width = static_cast<int>(info.output_width);
-    out.height = static_cast<int>(info.output_height);
+    Decoding d{};
+    d.info.err = jpeg_std_error(&d.errors.base);
+    d.errors.base.error_exit = onFatal;
+    d.errors.base.emit_message = onMessage;
+    d.bytes = reinterpret_cast<const unsigned char*>(bytes.data());
+    d.size = static_cast<unsigned long>(bytes.size());
+    if (!guarded(d, readHeader)) fail(d);
+    if (d.info.image_width == 0 || d.info.image_height == 0 ||
+        d.info.image_width > static_cast<unsigned>(kMaxPictureSide) ||
+        d.info.image_height > static_cast<unsigned>(kMaxPictureSide))
+        fail(d);
+    if (!guarded(d, startOutput)) fail(d);
+    Pixels out;
+    out.width = static_cast<int>(d.info.output_width);
+    out.height = static_cast<int>(d.info.output_height);
     out.data.resize(static_cast<size_t>(out.width) * out.height);
     std::vector<unsigned char> row(static_cast<size_t>(out.width) * 3);
-    while (info.output_scanline < info.output_height) {
-        unsigned char* rows[1] = {row.data()};
-        const int y = static_cast<int>(info.output_scanline);
-        jpeg_read_scanlines(&info, rows, 1);
-        uint32_t* dst = &out.data[static_cast<size_t>(y) * out.width];
-        for (int x = 0; x < out.width; ++x)
-            dst[x] = (uint32_t(row[3 * x]) << 16) | (uint32_t(row[3 * x + 1]) << 8) | row[3 * x + 2];
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
+    d.row = row.data();
+    d.pixels = out.data.data();
+    if (!guarded(d, readRows) || !guarded(d, finish)) fail(d);
+    jpeg_destroy_decompress(&d.info);
     return out;
 }
 

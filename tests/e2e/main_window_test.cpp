@@ -184,7 +184,7 @@ TEST(MainWindow, GarbageConfigStartsWithDefaults) {
         << "no line of the file may be lost";
 }
 
-TEST(MainWindow, ASecondInstanceHidesTheFirst) {
+TEST(MainWindow, ASecondInstanceHidesTheFirstForGoodUntilItsTrayShowsIt) {
     ProgramFolder one(kGoodConfig), two(kGoodConfig);
     Running first(one);
     ASSERT_TRUE(first.mainWindow());
@@ -193,6 +193,15 @@ TEST(MainWindow, ASecondInstanceHidesTheFirst) {
     ASSERT_TRUE(second.mainWindow());
     EXPECT_TRUE(IsWindowVisible(second.mainWindow()));
     EXPECT_FALSE(IsWindowVisible(first.mainWindow()));
+    // Several refresh ticks later the first copy has not brought its window back.
+    pause(3000);
+    EXPECT_FALSE(IsWindowVisible(first.mainWindow()));
+    EXPECT_TRUE(IsWindowVisible(second.mainWindow()));
+    // Its tray icon works from the true state: one left click shows the window again.
+    PostMessageA(first.mainWindow(), 0x401, 0, WM_LBUTTONDOWN);
+    pause(1500);
+    EXPECT_TRUE(IsWindowVisible(first.mainWindow()));
+    EXPECT_TRUE(first.alive());
 }
 
 TEST(MainWindow, ADraggedLabelIsSavedOnCloseAndComesBackWithSavedPositions) {

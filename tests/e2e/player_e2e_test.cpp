@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "x_input.h"
 
 using namespace e2e;
 
@@ -99,6 +100,33 @@ TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
     closePlayers();
     WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hProcess);
+}
+
+TEST(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
+    ClosePlayersAtEnd cleanup;
+    ProgramFolder folder(config("ontop=1\r\n[position]\r\nleft=300\r\ntop=200\r\n").c_str());
+    const std::string log = useLog(folder);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + besideThisTest("winamp.exe") + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000));
+
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    pause(1500);  // a refresh tick shows the buttons
+    POINT at{kNext.left + 5, kNext.top + 5};
+    ClientToScreen(w, &at);
+    // Well within the double-click time: the second press must still be a press.
+    ASSERT_TRUE(xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
+                        " sleep 0.2 click --repeat 2 --delay 80 1"));
+    EXPECT_TRUE(waitFor([&] { return readFile(log).size() >= 14; }, 5000));
+    pause(500);
+    EXPECT_EQ("40048\r\n40048\r\n", readFile(log));
 }
 
 TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {

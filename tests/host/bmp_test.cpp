@@ -190,7 +190,7 @@ TEST(BmpRefuse, NotABitmapOrCutShort) {
         decodeBmp("plain text");
         FAIL();
     } catch (const Error& e) {
-        EXPECT_STREQ(kBadBitmap, e.what());
+        EXPECT_STREQ("Bitmap image is not valid", e.what());
     }
 }
 

@@ -2,6 +2,7 @@
 #include "platform/fake/FakeSystem.h"
 #include "refresh_fixture.h"
 #include "sources/adCpuUsage.h"
+#include "sources_perf_block.h"
 
 namespace tabrix::test {
 namespace {
@@ -80,6 +81,22 @@ TEST_F(RefreshTexts, CpuUsageFromTheSamplerAndAFailingSamplerStopsNothingElse) {
     performance.hasSystemTimes = false;
     tick();
     EXPECT_EQ("38 %   ", form->label(4).text);
+}
+
+TEST_F(RefreshTexts, CpuUsageFromThePerformanceDataIsTheSecondInstancesFigure) {
+    using perftest::kSecond;
+    // Two processors and the total, listed in that order: the figure is instance 1's.
+    performance.data = perftest::build({{0, 0, 0}, 0}).bytes;
+    InitCpuCounters(performance, fake.system);
+    build({});
+    tick();
+    EXPECT_EQ("0 %   ", form->label(4).text);
+    performance.data = perftest::build({{kSecond / 10, kSecond * 3 / 10, kSecond * 6 / 10}, 1}).bytes;
+    tick();
+    EXPECT_EQ("70 %   ", form->label(4).text);
+    performance.data = perftest::build({{kSecond / 10, kSecond * 3 / 10 + kSecond / 2, kSecond}, 3}).bytes;
+    tick();  // two seconds, half of one idle on instance 1
+    EXPECT_EQ("75 %   ", form->label(4).text);
 }
 
 TEST_F(RefreshTexts, DriveTextOnlyWhenShouldGetDiskIsOne) {

@@ -36,6 +36,14 @@ struct DiskFiles : Files {
     bool exists(const std::string& path) override { return std::filesystem::exists(path); }
 };
 
+// Every control character as the XML reader gets it back: tab and line feed as they are, a
+// carriage return through its reference, and the replacement character for the rest.
+const std::string kControlsAsRead = [] {
+    std::string out;
+    for (char c = 1; c < 0x20; ++c) out += c == '\t' || c == '\n' || c == '\r' ? std::string(1, c) : "\xEF\xBF\xBD";
+    return out;
+}();
+
 struct Facts : ReportFacts {
     std::string windowsVersionText() override { return "XP <SP2> & \"more\""; }
     std::string currentSong() override { return "Bj\xF6rk - \"Hyper$ballad\" \\ ?> <?php echo 1; ?>"; }
@@ -89,7 +97,8 @@ struct ReportConsumersTest : ::testing::Test {
         labels[16] = "line\n\rnext";
         labels[20] = "'single' $uptime";
         labels[26] = "45 \xB0" "C";
-        labels[28] = "";
+        labels[28].clear();
+        for (char c = 1; c < 0x20; ++c) labels[28] += c;  // every control character
         labels[30] = "<temp3/>";
         labels[31] = "a&b";
         labels[32] = "D: 1.25 Kb/s";
@@ -121,7 +130,7 @@ TEST_F(ReportConsumersTest, PhpParsesTheScriptAndEachVariableHoldsTheShownText) 
         {"virmemused", labels[16]},
         {"screen", "1024 x 768 @ 75 Hz"},
         {"temp1", labels[26]},
-        {"temp2", ""},
+        {"temp2", labels[28]},
         {"temp3", labels[30]},
         {"curplaying", facts.currentSong()},
         {"ext_ip", labels[31]},
@@ -160,7 +169,7 @@ TEST_F(ReportConsumersTest, XmllintReadsWellFormedUtf8AndEachValueAsShown) {
         {"/Tabrix/memory/virtual_memory", labels[16]},
         {"/Tabrix/display/screen_refresh_hz", "75"},
         {"/Tabrix/temperature/temp1", labels[26]},
-        {"/Tabrix/temperature/temp2", ""},
+        {"/Tabrix/temperature/temp2", kControlsAsRead},
         {"/Tabrix/temperature/temp3", labels[30]},
         {"/Tabrix/network/ext_ip", "a&b"},
         {"/Tabrix/network/upstream", " <&>\"$\\ Kb"},
@@ -172,7 +181,9 @@ TEST_F(ReportConsumersTest, XmllintReadsWellFormedUtf8AndEachValueAsShown) {
         ASSERT_TRUE(run("xmllint --xpath 'concat(\"[\", " + path + ", \"]\")' " + xml, output)) << path;
         const size_t open = output.find('['), close = output.rfind(']');
         ASSERT_TRUE(open != std::string::npos && close != std::string::npos && close > open) << output;
-        EXPECT_EQ(output.substr(open + 1, close - open - 1), "\n" + codepage.ansiToUtf8(value) + "\n")
+        // kControlsAsRead is UTF-8 already; every other value is the label's ANSI text.
+        const std::string utf8 = value == kControlsAsRead ? value : codepage.ansiToUtf8(value);
+        EXPECT_EQ(output.substr(open + 1, close - open - 1), "\n" + utf8 + "\n")
             << path;
     }
 }

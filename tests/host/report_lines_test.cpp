@@ -64,6 +64,8 @@ TEST(ReportEscapes, OnlyTheCharactersThatBreakTheFormatChange) {
     EXPECT_EQ(xmlText("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d\"e'f");
     EXPECT_EQ(xmlText("line\n\rnext"), "line\n&#13;next");
     EXPECT_EQ(xmlText("Bj\xF6rk 1.25 Kb/s"), "Bj\xF6rk 1.25 Kb/s");
+    EXPECT_EQ(xmlText("a\tb\x01" "c\x08\x0B\x0C\x0E\x1F\x7F"),
+              "a\tb&#xFFFD;c&#xFFFD;&#xFFFD;&#xFFFD;&#xFFFD;&#xFFFD;\x7F");
     EXPECT_EQ(phpQuoted("C:\\dir \"q\" $x {$y} ?> <?php 'z'"),
               "C:\\\\dir \\\"q\\\" \\$x {\\$y} ?> <?php 'z'");
     EXPECT_EQ(phpQuoted("plain 42 %"), "plain 42 %");
@@ -148,7 +150,7 @@ TEST(ReportPhp, NineteenLinesDownstreamBeforeUpstreamAndTheWholeTrafficLabels) {
 }
 
 TEST(ReportPhp, NoPlayerGivesOneBlankAndDesignLabelsGiveXOrEmpty) {
-    const auto lines = phpReportLines(designLabels(), kNumbers, kPlayerNotRunning);
+    const auto lines = phpReportLines(designLabels(), kNumbers, "Winamp isn't running");
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[3], "$cpuclass = \"X\";");
     EXPECT_EQ(lines[5], "$currentusage = \"X\";");

@@ -29,7 +29,7 @@ struct OrderedFiles : FakeFiles {
 
 struct ScriptedFacts : ReportFacts {
     std::string windows = "XP Service Pack 2";
-    std::string song = kPlayerNotRunning;
+    std::string song = "Winamp isn't running";
     bool windowsFails = false;
     bool songFails = false;
     int songAsked = 0;
@@ -119,7 +119,7 @@ TEST_F(ReportOutputTest, APhpFailureIsReportedAndTheXmlStillWritten) {
     files.put("s.php", "old php");
     files.setReadOnly("s.php");
     out.SaveResult("s", "1", "1");
-    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputPhp}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output PHP"}));
     EXPECT_EQ(files.content("s.php"), "old php");
     EXPECT_EQ(files.order, (std::vector<std::string>{"s.xml"}));
 
@@ -127,7 +127,7 @@ TEST_F(ReportOutputTest, APhpFailureIsReportedAndTheXmlStillWritten) {
     facts.songFails = true;
     files.setReadOnly("s.php", false);
     out.SaveResult("s", "1", "1");
-    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputPhp}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output PHP"}));
     EXPECT_EQ(files.content("s.php"), "old php");
 }
 
@@ -135,14 +135,14 @@ TEST_F(ReportOutputTest, AnXmlFailureIsReportedOnEveryTickWhileItLasts) {
     files.setReadOnly("s.xml");
     out.SaveResult("s", "1", "1");
     out.SaveResult("s", "1", "1");
-    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputXml, kCannotOutputXml}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output XML", "Cannot output XML"}));
     EXPECT_EQ(files.writeCount("s.php"), 2);
 
     shown.clear();
     files.setReadOnly("s.xml", false);
     facts.windowsFails = true;
     out.SaveResult("s", "0", "1");
-    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputXml}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output XML"}));
     EXPECT_FALSE(files.exists("s.xml"));
 }
 
@@ -151,7 +151,7 @@ TEST_F(ReportOutputTest, AFailedConversionWritesNoXml) {
     ReportOutput broken{files, failing, facts, [](int) { return std::string("X"); },
                         [this](const std::string& m) { shown.push_back(m); }, "0.50"};
     broken.SaveResult("s", "1", "1");
-    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputXml}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output XML"}));
     EXPECT_TRUE(files.exists("s.php"));
     EXPECT_FALSE(files.exists("s.xml"));
 }
@@ -161,7 +161,7 @@ TEST_F(ReportOutputTest, AFailureBeyondTheWritersIsTheInitializeText) {
     files.setReadOnly("s.php");
     showThrows = true;
     EXPECT_THROW(out.SaveResult("s", "1", "1"), std::runtime_error);
-    EXPECT_EQ(shown, (std::vector<std::string>{kCannotOutputPhp, kCannotInitializeOutput}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output PHP", "Cannot initialize output"}));
     EXPECT_FALSE(files.exists("s.xml"));
 }
 

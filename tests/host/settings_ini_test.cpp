@@ -153,3 +153,32 @@ TEST_F(IniFileTest, LineBreaksAndNulInWrittenTextCannotSplitTheEntry) {
 }
 
 }  // namespace
+
+TEST(IniFileBom, AByteOrderMarkBelongsToNoLineAndStaysWhereTheEditorPutIt) {
+    FakeFiles files;
+    IniFile ini{files, kPath};
+    const std::string bom = "\xEF\xBB\xBF";
+    files.put(kPath, bom + "[general]\r\nskin=Graphite.bmp\r\nfontsize=9\r\n[position]\r\nleft=40\r\n");
+    EXPECT_EQ(ini.readString("general", "skin", "N/A"), "Graphite.bmp");
+    EXPECT_EQ(ini.readInteger("general", "fontsize", 8), 9);
+    EXPECT_EQ(ini.readInteger("position", "left", 255), 40);
+
+    // A write into the first section changes that line only: no second [general].
+    ini.writeString("general", "skin", "Ocean.bmp");
+    ini.writeInteger("general", "FormWidth", 277);
+    ini.writeInteger("Labels", "Label2left", 5);
+    EXPECT_EQ(files.content(kPath), bom +
+                                        "[general]\r\nskin=Ocean.bmp\r\nfontsize=9\r\nFormWidth=277\r\n"
+                                        "[position]\r\nleft=40\r\n[Labels]\r\nLabel2left=5\r\n");
+    EXPECT_EQ(ini.readString("general", "skin", "N/A"), "Ocean.bmp");
+
+    // Only a whole mark at the very start counts: anything else stays part of the line.
+    files.put(kPath, "\xEF\xBB[general]\r\nskin=a\r\n");
+    EXPECT_EQ(ini.readString("general", "skin", "N/A"), "N/A");
+    files.put(kPath, "\r\n" + bom + "[general]\r\nskin=a\r\n");
+    EXPECT_EQ(ini.readString("general", "skin", "N/A"), "N/A");
+    // A file that is only the mark is an empty file with its mark.
+    files.put(kPath, bom);
+    ini.writeString("general", "skin", "Sand.bmp");
+    EXPECT_EQ(files.content(kPath), bom + "[general]\r\nskin=Sand.bmp\r\n");
+}

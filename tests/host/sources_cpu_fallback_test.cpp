@@ -172,10 +172,21 @@ TEST_F(FallbackSampler, NeitherSourceKeepsTheTexts) {
     EXPECT_EQ(errorOf([&] { sampler.sample(); }), kNoObject);
 }
 
-TEST_F(FallbackSampler, EndlessMoreDataEndsAtTheCap) {
+TEST_F(FallbackSampler, EndlessMoreDataIsAskedAFewTimesNotThousands) {
     api.extraMoreData = 1 << 30;
     EXPECT_EQ(errorOf([&] { sampler.sample(); }), kNoObject);
-    EXPECT_EQ(sampler.bufferSize(), CpuUsageSampler::kMaxBufferSize);
+    // The first query and 64 growths of 4096 bytes, then the sample gives up.
+    EXPECT_EQ(api.querySizes.size(), 65u);
+    EXPECT_EQ(api.querySizes.back(), 8192u + 64 * 4096);
+    EXPECT_EQ(sampler.bufferSize(), 8192u + 64 * 4096);
+    // At the cap, each later sample is one question.
+    EXPECT_EQ(errorOf([&] { sampler.sample(); }), kNoObject);
+    EXPECT_EQ(api.querySizes.size(), 66u);
+    // With GetSystemTimes there the sampler goes over to it, as for any unreadable data.
+    api.hasSystemTimes = true;
+    sampler.sample();
+    EXPECT_TRUE(sampler.usingSystemTimes());
+    EXPECT_EQ(api.querySizes.size(), 67u);
 }
 
 struct Win9xSampler : ::testing::Test {

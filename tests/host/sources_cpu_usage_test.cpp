@@ -127,8 +127,16 @@ TEST(SourcesPerfTime, CalendarToFileTime) {
     const uint16_t epoch[8] = {1970, 1, 4, 1, 0, 0, 0, 1};
     ASSERT_TRUE(systemTimeToFileTime(epoch, ft));
     EXPECT_EQ(ft, 116444736000000000LL + 10000);
+    // February: the last moment of a leap day, and the turn of a common year's February.
     const uint16_t leap[8] = {2024, 2, 4, 29, 23, 59, 59, 999};
-    EXPECT_TRUE(systemTimeToFileTime(leap, ft));
+    ASSERT_TRUE(systemTimeToFileTime(leap, ft));
+    EXPECT_EQ(ft, 133537247999990000LL);
+    const uint16_t lateFebruary[8] = {2023, 2, 2, 28, 12, 0, 0, 0};
+    ASSERT_TRUE(systemTimeToFileTime(lateFebruary, ft));
+    EXPECT_EQ(ft, 133220592000000000LL);
+    const uint16_t firstOfMarch[8] = {2023, 3, 3, 1, 0, 0, 0, 0};
+    ASSERT_TRUE(systemTimeToFileTime(firstOfMarch, ft));
+    EXPECT_EQ(ft, 133221024000000000LL);
     const uint16_t notLeap[8] = {1900, 2, 3, 29, 0, 0, 0, 0};
     EXPECT_FALSE(systemTimeToFileTime(notLeap, ft));
     const uint16_t badHour[8] = {2026, 12, 1, 7, 24, 0, 0, 0};

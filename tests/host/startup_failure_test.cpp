@@ -14,7 +14,7 @@ void expectStoppedAtSkin(const TForm1& f, const RecordingErrors& errors, const F
                          const std::string& why) {
     EXPECT_EQ(14, f.lastStartupStep) << why;
     EXPECT_FALSE(f.startupFailure.empty()) << why;
-    EXPECT_EQ(std::vector<std::string>{kStartupProblem}, errors.shown) << why;
+    EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown) << why;
     EXPECT_EQ(688, f.window.left) << why;
     EXPECT_EQ(168, f.window.top) << why;
     EXPECT_TRUE(f.window.colorKey) << why;
@@ -96,8 +96,8 @@ TEST_F(FailureTest, BannerStripIsGreyInTheSkinsCornerOnlyForMinusOne) {
     const TForm1& f = create();
     const Pixels& skin = f.image(1).bitmap;
     EXPECT_TRUE(f.bannerPainted);
-    EXPECT_EQ(kBannerGrey, skin.at(0, 0));
-    EXPECT_EQ(kBannerGrey, skin.at(14, 56));
+    EXPECT_EQ(0x808080u, skin.at(0, 0));
+    EXPECT_EQ(0x808080u, skin.at(14, 56));
     EXPECT_EQ(kSkinColor, skin.at(15, 0));  // right and bottom edges excluded
     EXPECT_EQ(kSkinColor, skin.at(0, 57));
 
@@ -112,7 +112,7 @@ TEST_F(FailureTest, BannerStripIsGreyInTheSkinsCornerOnlyForMinusOne) {
     working({});
     const TForm1& small = create();
     ASSERT_TRUE(completed()) << small.startupFailure;
-    for (uint32_t pixel : small.image(1).bitmap.data) EXPECT_EQ(kBannerGrey, pixel);
+    for (uint32_t pixel : small.image(1).bitmap.data) EXPECT_EQ(0x808080u, pixel);
 }
 
 TEST_F(FailureTest, GarbageConfigReadsAsDefaults) {
@@ -177,7 +177,7 @@ TEST_F(PlayerPicturesTest, AFailureInTheMiddleStopsLoadingButNotStartUp) {
     EXPECT_TRUE(f.image(4).bitmap.empty());
     EXPECT_TRUE(f.image(7).bitmap.empty());
     ASSERT_EQ(1u, fake.ui.boxes.size());
-    EXPECT_EQ(kPlayerButtonsProblem, fake.ui.boxes[0].text);
+    EXPECT_EQ("Cannot load the Winamp buttons", fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
     EXPECT_TRUE(f.trayAdded);  // step 19 still ran
 
@@ -261,7 +261,7 @@ TEST_F(FailureTest, ExternalAddressLookedUpOnlyForShowIpOne) {
     EXPECT_EQ(std::vector<std::string>{"http://ip.example/"}, fake.facts.ipServersAsked);
 
     fake.facts.ip = "<html><body>Not Found</body></html>";
-    EXPECT_EQ(kBadIpServer, create().label(31).text);
+    EXPECT_EQ("Bad IP Server", create().label(31).text);
     fake.facts.ip = " <html>";  // only the very first character counts
     EXPECT_EQ(" <html>", create().label(31).text);
 

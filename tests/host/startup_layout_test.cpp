@@ -121,6 +121,25 @@ TEST_F(LayoutTest, DraggingMovesTheLabelByTheDeltaUntilRelease) {
     EXPECT_EQ(top - 2, f.label(4).top);
 }
 
+TEST_F(LayoutTest, DraggingAlongOneAxisMovesTheLabelAlongThatAxisOnly) {
+    working({});
+    TForm1& f = create();
+    const int left = f.label(3).left, top = f.label(3).top;
+    f.LabelMouseDown(3, 5, 5);
+    f.LabelMouseMove(3, 12, 5);  // purely sideways
+    EXPECT_EQ(left + 7, f.label(3).left);
+    EXPECT_EQ(top, f.label(3).top);
+    f.LabelMouseMove(3, 1, 5);  // back to the left
+    EXPECT_EQ(left + 3, f.label(3).left);
+    f.LabelMouseMove(3, 5, 14);  // purely downwards
+    EXPECT_EQ(left + 3, f.label(3).left);
+    EXPECT_EQ(top + 9, f.label(3).top);
+    f.LabelMouseMove(3, 5, 0);  // and up again
+    EXPECT_EQ(left + 3, f.label(3).left);
+    EXPECT_EQ(top + 4, f.label(3).top);
+    f.LabelMouseUp(3);
+}
+
 TEST_F(LayoutTest, DraggingNeedsAllowPositionChangeOfExactlyOne) {
     for (const char* value : {"0", "2", "-1"}) {
         working({std::string("AllowPositionChange=") + value});

@@ -135,7 +135,7 @@ TEST_F(LookTest, ABadColourStopsStartUpBeforeTheFonts) {
     const TForm1& f = create();
     EXPECT_EQ(13, f.lastStartupStep);
     EXPECT_EQ("'red' is not a valid integer value", f.startupFailure);
-    EXPECT_EQ(std::vector<std::string>{kStartupProblem}, errors.shown);
+    EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
     EXPECT_FALSE(f.window.stayOnTop);  // applied before the colour was read
     EXPECT_EQ("Tahoma", f.label(4).font.face);
     EXPECT_EQ(-11, f.label(4).font.height);

@@ -170,7 +170,7 @@ TEST_F(ModulesTest, AFailingDriveReportStopsStartUpAtStepTen) {
     const TForm1& f = create();
     EXPECT_EQ(10, f.lastStartupStep);
     EXPECT_EQ(fake.facts.driveFailure, f.startupFailure);
-    EXPECT_EQ(std::vector<std::string>{kStartupProblem}, errors.shown);
+    EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
     EXPECT_TRUE(f.image(1).bitmap.empty());
     EXPECT_TRUE(fake.tray.added.empty());
     // Step 13 never ran: the design's stay-on-top window with its About entry.

@@ -72,6 +72,27 @@ TEST_F(TrayMenuTest, EscTrayLeftButtonAndTheEntryToggleOneStateAndTheCaptionFoll
     EXPECT_TRUE(f.window.visible);
 }
 
+TEST_F(TrayMenuTest, AHideOrShowFromOutsideIsWhereTheToggleStartsFrom) {
+    TForm1& f = start({"SysTrayIcon=1"});
+    // Another copy's start-up hid the window: the record and the entry follow.
+    f.VisibilityChanged(false);
+    EXPECT_FALSE(f.window.visible);
+    EXPECT_EQ("Show", f.menuItem("Show1").caption);
+    f.TrayIconCallback(513);  // one click shows it again
+    EXPECT_TRUE(f.window.visible);
+    EXPECT_EQ("Hide", f.menuItem("Show1").caption);
+    f.VisibilityChanged(false);
+    f.menuCommand(kMenuShow);
+    EXPECT_TRUE(f.window.visible);
+    // Shown from outside while the program had hidden it: the next Esc hides it.
+    f.FormKeyDown(27);
+    f.VisibilityChanged(true);
+    EXPECT_EQ("Hide", f.menuItem("Show1").caption);
+    f.FormKeyDown(27);
+    EXPECT_FALSE(f.window.visible);
+    EXPECT_EQ("Show", f.menuItem("Show1").caption);
+}
+
 TEST_F(TrayMenuTest, KeysHelpSettingsWidthAndNothingElse) {
     TForm1& f = start();
     const int width = f.window.width;

@@ -27,7 +27,7 @@ Pixels balloonPicture() {
 // A yellow square on magenta, with a magenta border two pixels wide.
 Pixels warningPicture() {
     Pixels p{24, 24, {}};
-    p.data.assign(24 * 24, kWarningKeyColor);
+    p.data.assign(24 * 24, 0xFF00FFu);
     for (int y = 2; y < 22; ++y)
         for (int x = 2; x < 22; ++x) p.data[static_cast<size_t>(y) * 24 + x] = kSignYellow;
     return p;

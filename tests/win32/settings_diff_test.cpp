@@ -130,6 +130,27 @@ TEST_F(DiffTest, HandEditedFileReadsAlikeAndWritesToTheSameEntries) {
     EXPECT_EQ(normalForm(twins.ours()), normalForm(twins.system()));
 }
 
+TEST_F(DiffTest, AFileWithAByteOrderMarkReadsAndWritesAlike) {
+    const std::string start = "\xEF\xBB\xBF[general]\r\nskin=Graphite.bmp\r\nfont=Tahoma\r\n"
+                              "[Modules]\r\nCheckBox11=False\r\n";
+    Twins twins(dir, &start);
+    const std::vector<std::string> keys = {"skin", "font", "CheckBox11", "fresh"};
+    for (const auto& section : {"general", "Modules"})
+        for (const auto& key : keys) twins.expectSameRead(section, key);
+    twins.write("general", "skin", "Ocean.bmp");
+    twins.write("general", "fresh", "1");
+    twins.write("modules", "CheckBox11", "True");
+    for (const auto& section : {"general", "Modules"})
+        for (const auto& key : keys) twins.expectSameRead(section, key);
+    // The mark is still the first thing in the file, and no section was added twice.
+    const std::string ours = twins.ours();
+    EXPECT_EQ(ours.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(ours.find("[general]", 4), std::string::npos) << ours;
+    std::string system = twins.system();
+    if (system.compare(0, 3, "\xEF\xBB\xBF") == 0) system.erase(0, 3);
+    EXPECT_EQ(normalForm(ours.substr(3)), normalForm(system));
+}
+
 std::string randomFile(std::mt19937& rng) {
     const std::vector<std::string> headers = {"[general]", "[GENERAL]", "[ Modules ]",
                                               "[modules]", "[x]junk",   "[new]"};

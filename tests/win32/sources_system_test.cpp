@@ -182,7 +182,7 @@ TEST(SourcesWin32, PlayerWindowByClassCaptionAndCommands) {
     EXPECT_EQ(player.GetCurrentSong(), "3. Artist - Title");
     player.Pause();
     player.Next();
-    EXPECT_EQ(received, (std::vector<WPARAM>{kCmdPause, kCmdNext}));
+    EXPECT_EQ(received, (std::vector<WPARAM>{40046, 40048}));
     DestroyWindow(hwnd);
     EXPECT_EQ(player.GetCurrentSong(), "");
     UnregisterClassA(kPlayerClass, wc.hInstance);

@@ -13,12 +13,24 @@ bool FakeFiles::writeAtomic(const std::string& path, const std::string& bytes) {
     if (readOnly_.count(path)) return false;
     files_[path] = bytes;
     ++writes_[path];
+    changed_[path] = ++clock_;
+    return true;
+}
+
+bool FakeFiles::stamp(const std::string& path, Stamp& out) {
+    auto it = files_.find(path);
+    if (it == files_.end()) return false;
+    out.writeTime = changed_[path];
+    out.size = it->second.size();
     return true;
 }
 
 bool FakeFiles::exists(const std::string& path) { return files_.count(path) != 0; }
 
-void FakeFiles::put(const std::string& path, const std::string& bytes) { files_[path] = bytes; }
+void FakeFiles::put(const std::string& path, const std::string& bytes) {
+    files_[path] = bytes;
+    changed_[path] = ++clock_;
+}
 
 void FakeFiles::remove(const std::string& path) { files_.erase(path); }
 

@@ -14,6 +14,8 @@ public:
     bool read(const std::string& path, std::string& bytes) override;
     bool writeAtomic(const std::string& path, const std::string& bytes) override;
     bool exists(const std::string& path) override;
+    // Each put or write is one tick of the file's clock.
+    bool stamp(const std::string& path, Stamp& out) override;
 
     // Setting up and looking at files does not count as a write.
     void put(const std::string& path, const std::string& bytes);
@@ -33,6 +35,8 @@ private:
     std::set<std::string> readOnly_;
     std::set<std::string> unreadable_;
     std::map<std::string, int> writes_;
+    std::map<std::string, uint64_t> changed_;
+    uint64_t clock_ = 0;
 };
 
 }  // namespace tabrix

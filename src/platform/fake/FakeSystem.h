@@ -14,7 +14,11 @@ public:
     bool version(VersionInfo& info) override;
     MemoryStatus memoryStatus() override { return memory; }
     PowerStatus powerStatus() override { return power; }
-    DisplayMode displayMode() override { return display; }
+    DisplayMode displayMode() override {
+        ++displayQueries;
+        return display;
+    }
+    int displayQueries = 0;
     uint32_t tickCount() override { return ticks; }
     bool userName(std::string& name) override;
     bool connectedState(uint32_t& flags) override;

@@ -15,7 +15,9 @@ bool registered = false;
 void registerClass(HINSTANCE instance, HICON icon, WNDPROC proc) {
     if (registered) return;
     WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
+    // No CS_DBLCLKS: a quick second press is a press too (it moves the window, starts a
+    // label drag, clicks a player button), never a double-click message nobody handles.
+    wc.style = 0;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hIcon = icon;

@@ -92,6 +92,16 @@ LRESULT MainWindowView::handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
             guarded([&] { form_->FormContextPopup(); });
             guarded([&] { sync(); });
             return 0;
+        case WM_WINDOWPOSCHANGED: {
+            // Another program may show or hide this window (a second copy hides it): the
+            // record follows, or the next sync would show it again.
+            const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
+            if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) {
+                const bool shown = (flags & SWP_SHOWWINDOW) != 0;
+                if (form_->window.visible != shown) guarded([&] { form_->VisibilityChanged(shown); });
+            }
+            break;  // the default handling sends WM_SIZE and WM_MOVE
+        }
         case WM_MEASUREITEM:
             if (menus_ && menus_->measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
             break;

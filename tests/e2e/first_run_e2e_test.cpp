@@ -1,0 +1,73 @@
+// The program folder as shipped: its first-run config.ini must give a solid, readable
+// panel whatever the desktop behind it looks like.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+bool isLight(uint32_t c) { return ((c >> 16) & 0xFF) >= 0xA0 && ((c >> 8) & 0xFF) >= 0xA0 && (c & 0xFF) >= 0xA0; }
+bool isDark(uint32_t c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
+
+LRESULT CALLBACK backdropProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(w, &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return 1;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+// A black desktop: a plain window of the test's own over the whole screen.
+struct DarkDesktop {
+    HWND w = nullptr;
+    DarkDesktop() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = backdropProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TabrixTestBackdrop";
+        RegisterClassA(&wc);
+        w = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, wc.hInstance, nullptr);
+        pause(300);
+    }
+    ~DarkDesktop() { DestroyWindow(w); }
+};
+
+}  // namespace
+
+TEST(FirstRun, TheShippedSettingsShowASolidPanelWithDarkTextOnADarkDesktop) {
+    const std::string shipped = readFile(std::string("Z:") + TABRIX_ASSETS + "/config.ini");
+    ASSERT_NE(shipped.find("[general]\r\n"), std::string::npos);
+    ProgramFolder folder(shipped.c_str());
+    DarkDesktop desktop;
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    pause(1500);
+    RECT c{};
+    GetClientRect(w, &c);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    OffsetRect(&c, origin.x, origin.y);
+    Screenshot shot(c);
+
+    // The panel beside the values is solid and light, not the desktop showing through.
+    int light = 0, sampled = 0;
+    for (int y = 60; y <= 260; y += 4)
+        for (int x = 240; x <= 258; x += 3, ++sampled) light += isLight(shot.at(c.left + x, c.top + y));
+    EXPECT_EQ(light, sampled);
+    // "CPU Usage:" at 32, 40 in dark letters on it.
+    int dark = 0, lightAround = 0;
+    for (int y = 40; y < 52; ++y)
+        for (int x = 32; x < 82; ++x) {
+            dark += isDark(shot.at(c.left + x, c.top + y));
+            lightAround += isLight(shot.at(c.left + x, c.top + y));
+        }
+    EXPECT_GT(dark, 40);
+    EXPECT_GT(lightAround, 200);
+}
