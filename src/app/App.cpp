@@ -37,10 +37,10 @@ void App::createMainWindow() {
 }
 
 void App::createAboutWindow() {
-    about_ = std::make_unique<TForm2>(platform_.shell, &platform_.text, platform_.desktop.screenDpi());
+    about_ = std::make_unique<TForm2>(&platform_.shell, &platform_.text, platform_.desktop.screenDpi());
     // A version that cannot be read is a record of zeros: no name and build 0.
     VersionInfo version;
-    if (platform_.system) platform_.system->version(version);
+    platform_.system.version(version);
     about_->FormCreate(version);
 }
 

@@ -15,8 +15,4 @@ std::string SourceStartupFacts::windowsVersionText() { return GetWindowsVersionT
 
 std::string SourceStartupFacts::connectionText() { return GetConnectionType(system_); }
 
-std::string SourceStartupFacts::externalIp(const std::string&) { return std::string(); }
-
-std::string SourceStartupFacts::driveReport() { return std::string(); }
-
 }  // namespace tabrix

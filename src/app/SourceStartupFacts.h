@@ -17,10 +17,6 @@ public:
     int family() override;
     std::string windowsVersionText() override;
     std::string connectionText() override;
-    std::string externalIp(const std::string& server) override;
-    std::string driveReport() override;
-    bool hasExternalIp() const override { return false; }
-    bool hasDriveReport() const override { return false; }
 
 private:
     SystemApi& system_;

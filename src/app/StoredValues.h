@@ -26,6 +26,9 @@ struct StoredValues {
     // The song poll's last text; every rebuild of the main window sets it to "foo" so
     // that the new window's first poll writes the song line.
     std::string rememberedSong;
+    // The external address the last timer refresh brought ("Failed" stops the timer after one
+    // more attempt); start-up's lookup does not set it.
+    std::string lastIpRefresh;
 };
 
 }  // namespace tabrix

@@ -198,13 +198,8 @@ std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::t
              {&PlayerStartTimer, &TForm1::PlayerStartTimerTimer}}};
 }
 
-// Handlers whose work arrives with its own source.
-void TForm1::IPTImerTimer() {}
-void TForm1::tmrTrafficTimer() {}
-
 void TForm1::FileTimer1Timer() {
-    if (!platform_.codepage || !platform_.reportFacts) return;
-    ReportOutput out(platform_.files, *platform_.codepage, *platform_.reportFacts,
+    ReportOutput out(platform_.files, platform_.codepage, platform_.reportFacts,
                      [this](int n) { return label(n).text; },
                      [this](const std::string& m) { errors_.ShowErrorDialog(m); }, stored_.version);
     out.useDisplayMode(tickDisplayRead_ ? &tickDisplay_ : nullptr);

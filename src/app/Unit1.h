@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
-#include <utility>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Canvas.h"
@@ -11,6 +13,7 @@
 #include "app/StoredValues.h"
 #include "platform/Platform.h"
 #include "report/ReportOutput.h"
+#include "sources/Traffic.h"
 
 namespace tabrix {
 
@@ -191,7 +194,13 @@ private:
     void refreshSongLabels(PlayerWindow& player);
     void refreshPlayerButtons(PlayerWindow& player);
     void refreshDiskSpace();
-    void ReadMBM5Data();
+    // Sources of their own (Unit1_sources.cpp).
+    bool ReadMBM5Data();  // false when no sensor block is published
+    std::string driveText();
+    void startupIpLookup(const std::string& showIp);
+    // Fetches the external address away from the window; use runs with the answer on the
+    // window's thread, and only while this window still exists.
+    void fetchExternalIp(std::function<void(const std::string&)> use);
     bool playerRunning(PlayerWindow& player);  // a fresh player link for each question
     void setSongLabelsVisible(bool visible);
     void setPlayerButtonsVisible(bool visible);
@@ -210,6 +219,10 @@ private:
     int dragLabel_ = 0;
     int dragOriginX_ = 0;
     int dragOriginY_ = 0;
+    TrafficBaselines traffic_;
+    bool ipFetchPending_ = false;
+    // Expires with the window: an answer that arrives later sees it gone.
+    std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
 };
 
 }  // namespace tabrix

@@ -127,25 +127,23 @@ void TForm1::About1Click() {
 
 void TForm1::Help1Click() {
     // A bare name: found relative to the current directory; a missing file goes unreported.
-    if (platform_.shell) platform_.shell->execute(kHelpFile, "", "", kShowNormal);
+    platform_.shell.execute(kHelpFile, "", "", kShowNormal);
 }
 
 void TForm1::Update1Click() {
     platform_.tray.remove(trayRecord);
     trayAdded = false;
     platform_.ui.messageBox(kUpdateNotice, kAppTitle);
-    if (platform_.shell)
-        platform_.shell->execute(kUpdater, std::string("/version ") + kVersion, platform_.programDir,
-                                 kShowHide);
+    platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, platform_.programDir, kShowHide);
     if (owner) owner->terminate();
 }
 
 void TForm1::CopyIPaddress1Click() {
-    if (platform_.clipboard) platform_.clipboard->setText(label(31).text);
+    platform_.clipboard.setText(label(31).text);
 }
 
 void TForm1::CopyCPUname1Click() {
-    if (platform_.clipboard) platform_.clipboard->setText(label(2).text);
+    platform_.clipboard.setText(label(2).text);
 }
 
 void TForm1::Exit1Click() {

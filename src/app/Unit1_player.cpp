@@ -18,16 +18,13 @@ constexpr uint32_t kPlayerStartLimitMs = 5000;
 }  // namespace
 
 void TForm1::WinampTimerTimer() {
-    if (!platform_.player) return;
-    const std::string t =
-        TWinampApi(*platform_.player, stored_.winampPath).GetCurrentSong() + kTrailingBlanks;
+    const std::string t = TWinampApi(platform_.player, stored_.winampPath).GetCurrentSong() + kTrailingBlanks;
     // An unchanged song leaves the line, and with it the scrolling position, alone.
     if (t != stored_.rememberedSong) setLabelText(14, t);
     stored_.rememberedSong = t;
 }
 
 void TForm1::playerClick(void (TWinampApi::*command)()) {
-    if (!platform_.player) return;
     // A start is already under way: another would launch a second player and lose the
     // earlier click. This one waits too and goes out after it, in the order clicked.
     if (!pendingPlayerCommands_.empty()) {
@@ -35,32 +32,30 @@ void TForm1::playerClick(void (TWinampApi::*command)()) {
         return;
     }
     const std::string& path = stored_.winampPath;
-    TWinampApi player(*platform_.player, path);
+    TWinampApi player(platform_.player, path);
     if (player.GetCurrentSong() != kPlayerNotRunning) {
         (player.*command)();
         return;
     }
-    if (platform_.shell) {
-        const std::string folder = path.size() > kPlayerFileNameLength
-                                       ? path.substr(0, path.size() - kPlayerFileNameLength)
-                                       : std::string();
-        platform_.shell->execute(path, "", folder, kShowHide);
-    }
+    const std::string folder = path.size() > kPlayerFileNameLength
+                                   ? path.substr(0, path.size() - kPlayerFileNameLength)
+                                   : std::string();
+    platform_.shell.execute(path, "", folder, kShowHide);
     // The command goes out once the player's window is up; the window stays free meanwhile.
     pendingPlayerCommands_.push_back(command);
-    playerStartedAt_ = platform_.clock ? platform_.clock->now() : 0;
+    playerStartedAt_ = platform_.clock.now();
     PlayerStartTimer.enabled = true;
 }
 
 void TForm1::PlayerStartTimerTimer() {
-    if (pendingPlayerCommands_.empty() || !platform_.player) {
+    if (pendingPlayerCommands_.empty()) {
         pendingPlayerCommands_.clear();
         PlayerStartTimer.enabled = false;
         return;
     }
-    TWinampApi player(*platform_.player, stored_.winampPath);
+    TWinampApi player(platform_.player, stored_.winampPath);
     const bool up = player.GetCurrentSong() != kPlayerNotRunning;
-    const bool late = !platform_.clock || platform_.clock->now() - playerStartedAt_ >= kPlayerStartLimitMs;
+    const bool late = platform_.clock.now() - playerStartedAt_ >= kPlayerStartLimitMs;
     if (!up && !late) return;
     PlayerStartTimer.enabled = false;
     const auto commands = std::move(pendingPlayerCommands_);

@@ -18,11 +18,9 @@ constexpr int kCpuInstance = 1;
 }  // namespace
 
 void TForm1::systimerTimer() {
-    // Without the system there is nothing to read; the entry point always supplies it.
-    if (!platform_.system || !platform_.player) return;
     tickDisplayRead_ = false;
     try {
-        refreshSteps(*platform_.system, *platform_.player);
+        refreshSteps(platform_.system, platform_.player);
     } catch (...) {
         // A failing step ends the tick quietly: the labels keep what they have, and the
         // next tick starts again from the top.
@@ -95,15 +93,8 @@ void TForm1::refreshPlayerButtons(PlayerWindow& player) {
 }
 
 void TForm1::refreshDiskSpace() {
-    if (stored_.shouldGetDisk != 1) return;
-    // The same drive text start-up writes; without that source Label36 stays as it is.
-    StartupFacts* facts = platform_.facts;
-    if (facts && facts->hasDriveReport()) setLabelText(36, facts->driveReport());
-}
-
-void TForm1::ReadMBM5Data() {
-    // The sensor reader is not part of this build: the sensor labels (Label25 to Label30)
-    // stay as start-up left them.
+    // A failing report ends the tick here, as any failing step does.
+    if (stored_.shouldGetDisk == 1) setLabelText(36, driveText());
 }
 
 bool TForm1::playerRunning(PlayerWindow& player) {

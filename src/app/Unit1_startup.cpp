@@ -105,8 +105,7 @@ void TForm1::startupSteps() {
 }
 
 void TForm1::resetTrafficBaselines() {
-    // The traffic meter keeps its byte-count baselines; they start again from 0 here
-    // once it exists.
+    traffic_ = TrafficBaselines{};
 }
 
 // 8. saved label positions and window size.
@@ -182,8 +181,8 @@ void TForm1::applyModules(IniFile& ini) {
 // 10. disk space.
 void TForm1::applyDiskSpace(IniFile& ini) {
     stored_.shouldGetDisk = ini.readInteger(kGeneral, "ShouldGetDisk", 0);
-    if (stored_.shouldGetDisk != 1 || !platform_.facts || !platform_.facts->hasDriveReport()) return;
-    setLabelText(36, platform_.facts->driveReport());
+    if (stored_.shouldGetDisk != 1) return;
+    setLabelText(36, driveText());
     labels_[36].visible = true;
     labels_[36].drawMark = 1;
 }
@@ -283,20 +282,18 @@ void TForm1::applyLayeringAndPosition(IniFile& ini) {
 
 // 17. the facts computed once.
 void TForm1::computeFacts(const std::string& showIp) {
-    StartupFacts* facts = platform_.facts;
+    StartupFacts& facts = platform_.facts;
     IPTImer.enabled = showIp == "1";
-    if (showIp == "1" && facts && facts->hasExternalIp()) setLabelText(31, facts->externalIp(stored_.ipServer));
-    // An answer starting like markup is a web page, not an address.
-    if (!labels_[31].text.empty() && labels_[31].text[0] == '<') setLabelText(31, kBadIpServer);
+    // The answer arrives later; until then Label31 keeps its empty design text.
+    startupIpLookup(showIp);
 
-    if (facts) setLabelText(2, facts->brandString());
+    setLabelText(2, facts.brandString());
     if (labels_[2].text.empty()) platform_.ui.messageBox(kCpuNameHint, kAppTitle);
-    if (!facts) return;
 
-    const int family = facts->family();
+    const int family = facts.family();
     setLabelText(6, family == 15 ? "686+" : std::to_string(family) + "86");
-    setLabelText(8, facts->windowsVersionText());
-    setLabelText(22, facts->connectionText());
+    setLabelText(8, facts.windowsVersionText());
+    setLabelText(22, facts.connectionText());
 }
 
 // 18. the five player pictures, in this order; the first failure ends the loading.

@@ -27,14 +27,13 @@ void TForm1::FormContextPopup() {
 }
 
 void TForm1::showPopup(bool fromTray) {
-    WindowSystem* windows = platform_.windows;
-    if (!windows) return;
+    WindowSystem& windows = platform_.windows;
     // Without the foreground the tray menu would not close when the user clicks elsewhere,
     // and without the posted null message it would not close on the second click either.
-    if (fromTray) windows->setForeground();
-    const Point at = windows->cursorPos();
-    const int chosen = windows->popupMenu(pmenu1, at);
-    if (fromTray) windows->postNull();
+    if (fromTray) windows.setForeground();
+    const Point at = windows.cursorPos();
+    const int chosen = windows.popupMenu(pmenu1, at);
+    if (fromTray) windows.postNull();
     if (chosen) menuCommand(chosen);
 }
 
@@ -56,7 +55,7 @@ void TForm1::EndSession(bool ending) {
 }
 
 void TForm1::FormActivate() {
-    if (platform_.windows) platform_.windows->placeOwner(OwnerPlacement{});
+    platform_.windows.placeOwner(OwnerPlacement{});
 }
 
 void TForm1::FormKeyDown(int key) {

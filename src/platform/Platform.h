@@ -8,6 +8,7 @@ namespace tabrix {
 
 // Every setting lives in this file in the program's directory.
 constexpr char kConfigFileName[] = "config.ini";
+constexpr char kDrivesFileName[] = "drives.inf";
 
 class Codepage;
 class ReportFacts;
@@ -19,6 +20,10 @@ class Shell;
 class Clipboard;
 class Clock;
 class WindowSystem;
+class NetworkApi;
+class DiskApi;
+class SharedMemoryApi;
+class IpLookup;
 
 struct Font {
     std::string face = "Tahoma";
@@ -93,11 +98,6 @@ public:
     virtual int family() = 0;
     virtual std::string windowsVersionText() = 0;
     virtual std::string connectionText() = 0;
-    virtual std::string externalIp(const std::string& server) = 0;
-    virtual std::string driveReport() = 0;
-    // A source that is not part of this build leaves its label as designed.
-    virtual bool hasExternalIp() const { return true; }
-    virtual bool hasDriveReport() const { return true; }
 };
 
 // Everything the behaviour asks of the system, handed to it by the entry point.
@@ -108,20 +108,24 @@ struct Platform {
     TextMeasure& text;
     Tray& tray;
     std::string programDir;  // directory of the executable, with a trailing backslash
-    // Until the sources exist, start-up leaves those labels at their design texts.
-    StartupFacts* facts = nullptr;
+    StartupFacts& facts;
     // The report output: ANSI to UTF-8, and the values the reports ask for afresh.
-    Codepage* codepage = nullptr;
-    ReportFacts* reportFacts = nullptr;
+    Codepage& codepage;
+    ReportFacts& reportFacts;
     // The raw system reads the refresh cycle formats.
-    SystemApi* system = nullptr;
-    PlayerWindow* player = nullptr;
+    SystemApi& system;
+    PlayerWindow& player;
     // Tray menu, keys and the player's start: shell, clipboard, the main window's
     // surroundings and a bounded wait.
-    Shell* shell = nullptr;
-    Clipboard* clipboard = nullptr;
-    WindowSystem* windows = nullptr;
-    Clock* clock = nullptr;
+    Shell& shell;
+    Clipboard& clipboard;
+    WindowSystem& windows;
+    Clock& clock;
+    // Traffic meter, drive space, sensors and the external address.
+    NetworkApi& network;
+    DiskApi& disks;
+    SharedMemoryApi& sharedMemory;
+    IpLookup& ipLookup;
 
     std::string path(const std::string& name) const { return programDir + name; }
     std::string configPath() const { return programDir + kConfigFileName; }

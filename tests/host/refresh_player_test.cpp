@@ -65,7 +65,7 @@ public:
 
 TEST_F(RefreshTest, APlayerQuittingDuringTheTickHidesItsLabelsInThatTick) {
     QuittingPlayer player;
-    fake.platform.player = &player;
+    replace(fake.system, player);
     build({"winampbuttonsstay=1"});  // the buttons ask nothing
     player.window = player.open(kPlayerClass, "A - B - Winamp");
     player.quitAt = 2;

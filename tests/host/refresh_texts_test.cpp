@@ -100,18 +100,19 @@ TEST_F(RefreshTexts, CpuUsageFromThePerformanceDataIsTheSecondInstancesFigure) {
 }
 
 TEST_F(RefreshTexts, DriveTextOnlyWhenShouldGetDiskIsOne) {
-    fake.platform.facts = &fake.facts;
+    fake.files.put("C:\\Tabrix\\drives.inf", "4\r\n");
+    fake.disks.drives['D'] = {1073741824, 2147483648u};
     build({});
-    fake.facts.drives = "D: 1 Gb free";
     tick();
     EXPECT_EQ("X", form->label(36).text);
     EXPECT_FALSE(form->label(36).visible);
+    EXPECT_EQ("", fake.disks.asked);
 
     build({"ShouldGetDisk=1"});
-    EXPECT_EQ("D: 1 Gb free", form->label(36).text);
-    fake.facts.drives = "D: 2 Gb free";
+    EXPECT_EQ("\n\rD: 50 % of 2 Gb", form->label(36).text);
+    fake.disks.drives['D'].free = 536870912;
     tick();
-    EXPECT_EQ("D: 2 Gb free", form->label(36).text);
+    EXPECT_EQ("\n\rD: 25 % of 2 Gb", form->label(36).text);
 }
 
 // A system whose clock fails: step 10 throws.
@@ -127,7 +128,7 @@ public:
 TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
     BrokenClock system;
     system.user = "bob";
-    fake.platform.system = &system;
+    replace(system, fake.player);
     build({"winampbuttonsstay=1"}, {"[modules]", "CheckBox23=True"});
     tick();
     EXPECT_EQ("bob", form->label(23).text);  // before the failing step

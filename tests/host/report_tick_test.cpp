@@ -99,10 +99,6 @@ TEST_F(ReportTick, ReportsAreReplacedWithoutWaitingForTheDiskAndConfigIniIsFlush
 }
 
 TEST_F(RefreshTest, OneDisplayQuestionPerTickServesTheLabelAndBothReports) {
-    Windows1252Codepage codepage;
-    SourceReportFacts reportFacts(fake.system, fake.player, VersionInfo{}, "");
-    fake.platform.codepage = &codepage;
-    fake.platform.reportFacts = &reportFacts;
     build({"output=1", "outputinterval=1000", "enablexml=1", "enablephp=1", "savepath=C:\\web\\stats"});
     fake.system.display = {75, 32, 1280, 1024};
     fake.system.displayQueries = 0;

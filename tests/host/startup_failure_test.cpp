@@ -213,19 +213,7 @@ TEST_F(FailureTest, TrayIconOnlyForOne) {
     EXPECT_TRUE(errors.shown.empty());
 }
 
-TEST_F(FailureTest, WithoutFactSourcesTheLabelsKeepTheirDesignTexts) {
-    working({"showip=1"});
-    const TForm1& f = create();
-    EXPECT_EQ("CPU:", f.label(2).text);
-    EXPECT_EQ("X", f.label(6).text);
-    EXPECT_EQ("X", f.label(8).text);
-    EXPECT_EQ("X", f.label(22).text);
-    EXPECT_EQ("", f.label(31).text);
-    EXPECT_TRUE(fake.ui.boxes.empty());
-}
-
 TEST_F(FailureTest, ProcessorClassFromTheFamily) {
-    fake.platform.facts = &fake.facts;
     struct Case {
         int family;
         const char* text;
@@ -241,7 +229,6 @@ TEST_F(FailureTest, ProcessorClassFromTheFamily) {
 }
 
 TEST_F(FailureTest, EmptyProcessorNameAsksToUncheckAdvancedDetection) {
-    fake.platform.facts = &fake.facts;
     fake.facts.brand = "";
     working({});
     const TForm1& f = create();
@@ -252,22 +239,6 @@ TEST_F(FailureTest, EmptyProcessorNameAsksToUncheckAdvancedDetection) {
         fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
     EXPECT_EQ("", f.label(2).text);
-}
-
-TEST_F(FailureTest, ExternalAddressLookedUpOnlyForShowIpOne) {
-    fake.platform.facts = &fake.facts;
-    working({"showip=1", "ipserver=http://ip.example/"});
-    EXPECT_EQ(fake.facts.ip, create().label(31).text);
-    EXPECT_EQ(std::vector<std::string>{"http://ip.example/"}, fake.facts.ipServersAsked);
-
-    fake.facts.ip = "<html><body>Not Found</body></html>";
-    EXPECT_EQ("Bad IP Server", create().label(31).text);
-    fake.facts.ip = " <html>";  // only the very first character counts
-    EXPECT_EQ(" <html>", create().label(31).text);
-
-    working({"showip=true", "ipserver=http://ip.example/"});
-    EXPECT_EQ("", create().label(31).text);
-    EXPECT_EQ(3u, fake.facts.ipServersAsked.size());
 }
 
 }  // namespace

@@ -45,17 +45,24 @@ protected:
     }
 
     TForm1& create() {
-        form = std::make_unique<TForm1>(fake.platform, stored, errors);
+        construct();
         form->FormCreate();
         return *form;
     }
     TForm1& construct() {
-        form = std::make_unique<TForm1>(fake.platform, stored, errors);
+        form.reset();
+        form = std::make_unique<TForm1>(replaced ? *replaced : fake.platform, stored, errors);
         return *form;
+    }
+    // Windows built from now on ask this system and player instead of the fake's own.
+    void replace(SystemApi& system, PlayerWindow& player) {
+        form.reset();
+        replaced = std::make_unique<Platform>(fake.with(system, player));
     }
     bool completed() const { return form->startupFailure.empty() && form->lastStartupStep == 19; }
 
     FakePlatform fake;
+    std::unique_ptr<Platform> replaced;
     StoredValues stored;
     RecordingErrors errors;
     std::unique_ptr<TForm1> form;

@@ -82,6 +82,7 @@ TEST_F(LayoutTest, ResizeFillsTheSkinAndCentresTheProcessorNameHalvesToEven) {
 }
 
 TEST_F(LayoutTest, StartUpSizesTheWindowOnceWithTheDesignFont) {
+    fake.facts.brand = "CPU:";  // the processor's name keeps the design caption's width
     working({"FormWidth=500", "savepositions=0"});
     const TForm1& f = create();
     ASSERT_TRUE(completed()) << f.startupFailure;

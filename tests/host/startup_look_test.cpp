@@ -147,6 +147,7 @@ TEST_F(LookTest, ABadColourStopsStartUpBeforeTheFonts) {
 }
 
 TEST_F(LookTest, SavedPositionsAndWindowSize) {
+    fake.facts.brand = "CPU:";  // the processor's name keeps the design caption's width
     working({"savepositions=1", "FormWidth=400", "FormHeight=300"},
             {"[Labels]", "Label3left=5", "Label3top=6", "label34left=7", "Label34top=8"});
     const TForm1& f = create();
@@ -164,6 +165,7 @@ TEST_F(LookTest, SavedPositionsAndWindowSize) {
 }
 
 TEST_F(LookTest, SavedPositionsWithAnEmptyLabelsSection) {
+    fake.facts.brand = "CPU:";
     working({"savepositions=1"}, {"[Labels]"});
     const TForm1& f = create();
     for (int n = 3; n <= TForm1::kLastLabel; ++n) {

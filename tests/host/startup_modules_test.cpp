@@ -143,15 +143,12 @@ TEST_F(ModulesTest, SelfDrawHidesEveryLabelAndPaintsThemAll) {
 }
 
 TEST_F(ModulesTest, DiskSpaceIsStoredAndReportedOnlyForOne) {
+    fake.files.put("C:\\Tabrix\\drives.inf", "3\r\n");
+    fake.disks.drives['C'] = {18000000000, 40000000000};
     working({"ShouldGetDisk=1"});
-    const TForm1& without = create();
-    EXPECT_EQ(1, stored.shouldGetDisk);
-    EXPECT_FALSE(without.label(36).visible);  // no drive source plugged in
-    EXPECT_EQ("X", without.label(36).text);
-
-    fake.platform.facts = &fake.facts;
     const TForm1& f = create();
-    EXPECT_EQ(fake.facts.drives, f.label(36).text);
+    EXPECT_EQ(1, stored.shouldGetDisk);
+    EXPECT_EQ("\n\rC: 45 % of 37.25 Gb", f.label(36).text);
     EXPECT_TRUE(f.label(36).visible);
     EXPECT_EQ(1, f.label(36).drawMark);
 
@@ -164,12 +161,10 @@ TEST_F(ModulesTest, DiskSpaceIsStoredAndReportedOnlyForOne) {
 }
 
 TEST_F(ModulesTest, AFailingDriveReportStopsStartUpAtStepTen) {
-    fake.platform.facts = &fake.facts;
-    fake.facts.driveFailure = "Cannot open file C:\\Tabrix\\drives.inf";
-    working({"ShouldGetDisk=1", "ontop=1", "SysTrayIcon=1"});
+    working({"ShouldGetDisk=1", "ontop=1", "SysTrayIcon=1"});  // and no drives.inf
     const TForm1& f = create();
     EXPECT_EQ(10, f.lastStartupStep);
-    EXPECT_EQ(fake.facts.driveFailure, f.startupFailure);
+    EXPECT_EQ("Cannot open file C:\\Tabrix\\drives.inf", f.startupFailure);
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
     EXPECT_TRUE(f.image(1).bitmap.empty());
     EXPECT_TRUE(fake.tray.added.empty());

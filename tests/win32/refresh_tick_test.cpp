@@ -6,9 +6,7 @@
 #include <regex>
 
 #include "app/Unit1.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32Platform.h"
-#include "platform/win32/Win32System.h"
+#include "real_platform.h"
 
 namespace tabrix {
 namespace {
@@ -18,19 +16,10 @@ struct NoErrors : ErrorSink {
 };
 
 TEST(RefreshWin32, ATickWritesTheUserAndTheDisplayOfThisMachine) {
-    Win32Files files;
-    win32::Win32Ui ui;
-    win32::Win32Desktop desktop;
-    win32::Win32TextMeasure text;
-    win32::Win32Tray tray;
-    win32::Win32System system;
-    win32::Win32PlayerWindow player;
-    Platform platform{files, ui, desktop, text, tray, "C:\\nowhere\\"};
-    platform.system = &system;
-    platform.player = &player;
+    test::RealPlatform real("C:\\nowhere\\");
     StoredValues stored;
     NoErrors errors;
-    TForm1 form(platform, stored, errors);
+    TForm1 form(real.platform, stored, errors);
     form.systimerTimer();
 
     char name[256] = {};

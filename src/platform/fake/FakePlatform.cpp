@@ -35,23 +35,15 @@ int FakeStartupFacts::family() { return processorFamily; }
 std::string FakeStartupFacts::windowsVersionText() { return version; }
 std::string FakeStartupFacts::connectionText() { return connection; }
 
-std::string FakeStartupFacts::externalIp(const std::string& server) {
-    ipServersAsked.push_back(server);
-    return ip;
-}
+FakePlatform::FakePlatform()
+    : platform{files,    ui,          desktop, text,         tray,    kFakeProgramDir, facts,
+               codepage, reportFacts, system,  player,       shell,   clipboard,       windows,
+               clock,    network,     disks,   sharedMemory, ipLookup} {}
 
-std::string FakeStartupFacts::driveReport() {
-    if (!driveFailure.empty()) throw Error(driveFailure);
-    return drives;
-}
-
-FakePlatform::FakePlatform() : platform{files, ui, desktop, text, tray, kFakeProgramDir} {
-    platform.system = &system;
-    platform.player = &player;
-    platform.shell = &shell;
-    platform.clipboard = &clipboard;
-    platform.windows = &windows;
-    platform.clock = &clock;
+Platform FakePlatform::with(SystemApi& otherSystem, PlayerWindow& otherPlayer) {
+    return Platform{files,    ui,          desktop,     text,         tray,    kFakeProgramDir, facts,
+                    codepage, reportFacts, otherSystem, otherPlayer,  shell,   clipboard,       windows,
+                    clock,    network,     disks,       sharedMemory, ipLookup};
 }
 
 }  // namespace tabrix

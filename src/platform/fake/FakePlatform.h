@@ -4,9 +4,15 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/fake/FakeDisks.h"
 #include "platform/fake/FakeFiles.h"
+#include "platform/fake/FakeIpLookup.h"
+#include "platform/fake/FakeNetwork.h"
+#include "platform/fake/FakeSharedMemory.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
+#include "platform/fake/Windows1252Codepage.h"
+#include "report/SourceReportFacts.h"
 
 namespace tabrix {
 
@@ -54,24 +60,18 @@ public:
     bool failAdd = false;  // Shell_NotifyIconA refuses: nothing is recorded as added
 };
 
-// Scriptable once-only facts; a non-empty `fail` makes the named source throw it.
+// Scriptable once-only facts.
 class FakeStartupFacts : public StartupFacts {
 public:
     std::string brandString() override;
     int family() override;
     std::string windowsVersionText() override;
     std::string connectionText() override;
-    std::string externalIp(const std::string& server) override;
-    std::string driveReport() override;
 
     std::string brand = "Fake Processor 1000 MHz";
     int processorFamily = 6;
     std::string version = "Windows XP (Build 2600) Service Pack 2";
     std::string connection = "LAN";
-    std::string ip = "192.0.2.7";
-    std::string drives = "C: 10 Gb free";
-    std::string driveFailure;  // thrown by driveReport when not empty
-    std::vector<std::string> ipServersAsked;
 };
 
 // The whole fake system, owning its parts; `platform` refers to them.
@@ -79,19 +79,27 @@ struct FakePlatform {
     FakePlatform();
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
+    // The same platform with another system and player, for tests that script them further.
+    Platform with(SystemApi& otherSystem, PlayerWindow& otherPlayer);
 
     FakeFiles files;
     FakeUi ui;
     FakeDesktop desktop;
     FakeTextMeasure text;
     FakeTray tray;
-    FakeStartupFacts facts;   // plugged in only when a test sets platform.facts
-    FakeSystem system;        // plugged in
-    FakePlayerWindow player;  // plugged in; no player window until a test opens one
-    FakeShell shell;          // plugged in, as are the three below
+    FakeStartupFacts facts;
+    Windows1252Codepage codepage;
+    FakeSystem system;
+    FakePlayerWindow player;  // no player window until a test opens one
+    SourceReportFacts reportFacts{system, player, VersionInfo{5, 1, 2600, kPlatformNt, "Service Pack 3"}, ""};
+    FakeShell shell;
     FakeClipboard clipboard;
     FakeWindowSystem windows;
     FakeClock clock;
+    FakeNetwork network;            // no interfaces until a test adds rows
+    FakeDisks disks;                // no drives until a test adds them
+    FakeSharedMemory sharedMemory;  // no blocks until a test publishes one
+    FakeIpLookup ipLookup;          // fetches wait until a test answers them
     Platform platform;
 };
 

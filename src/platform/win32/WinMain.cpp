@@ -13,8 +13,11 @@
 #include "platform/win32/Resources.h"
 #include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32IpLookup.h"
+#include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Sources.h"
 #include "platform/win32/Win32System.h"
 #include "report/SourceReportFacts.h"
 #include "sources/SystemFacts.h"
@@ -137,6 +140,11 @@ public:
         if (notice_) notice_->sync();
     }
 
+    // A label changed outside the window's own handlers (an answer from the network).
+    void repaintMainWindow() {
+        if (view_ && view_->hwnd()) InvalidateRect(view_->hwnd(), nullptr, FALSE);
+    }
+
     void postRebuild() override { PostMessageA(owner_, kRebuildMessage, 0, 0); }
     void showSettings() override { showAux(settings_); }
     void showAbout() override {
@@ -187,7 +195,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Desktop desktop;
     Win32TextMeasure text;
     Win32Tray tray;
-    Platform platform{files, ui, desktop, text, tray, programDirectory()};
     Win32Codepage codepage;
     Win32System system;
     Win32Performance performance;
@@ -198,19 +205,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SourceReportFacts reportFacts(system, player, version, "");
     // The processor is identified once, before the first main window.
     SourceStartupFacts facts(system, cpuid, version);
-    platform.codepage = &codepage;
-    platform.reportFacts = &reportFacts;
-    platform.facts = &facts;
-    platform.system = &system;
-    platform.player = &player;
     Win32Shell shell;
     Win32Clipboard clipboard;
     Win32WindowSystem windows(instance);
     Win32Clock clock;
-    platform.shell = &shell;
-    platform.clipboard = &clipboard;
-    platform.windows = &windows;
-    platform.clock = &clock;
+    Win32Network network;
+    Win32Disks disks;
+    Win32SharedMemory sharedMemory;
+    Win32IpLookup ipLookup(instance);
+    Platform platform{files,    ui,          desktop, text,         tray,    programDirectory(), facts,
+                      codepage, reportFacts, system,  player,       shell,   clipboard,          windows,
+                      clock,    network,     disks,   sharedMemory, ipLookup};
     try {
         InitCpuCounters(performance, system);
     } catch (const std::exception&) {
@@ -220,6 +225,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Host host(instance, tray, windows, clipboard);
     App app(platform, host);
     host.attach(app);
+    ipLookup.afterAnswer = [&host] { host.repaintMainWindow(); };
     try {
         app.start();
     } catch (const std::exception& e) {

@@ -1,0 +1,230 @@
+#include "platform/win32/Win32IpLookup.h"
+
+#include <wininet.h>
+
+#include <string>
+
+#include "sources/ExternalIp.h"
+
+namespace tabrix::win32 {
+namespace {
+
+constexpr UINT kAnswerMessage = WM_APP + 11;
+constexpr char kWindowClass[] = "TabrixIpLookup";
+// A fetch whose thread has not answered by then (a name lookup that hangs is bounded by the
+// resolver, not by the handles' time-outs) is answered "Failed"; its late answer is dropped.
+constexpr UINT kBackstopMs = kIpFetchLimitMs + 500;
+
+HttpApi::Handle handleOf(HINTERNET h) {
+    return reinterpret_cast<HttpApi::Handle>(h);
+}
+HINTERNET internetOf(HttpApi::Handle h) {
+    return reinterpret_cast<HINTERNET>(h);
+}
+
+}  // namespace
+
+Win32Http::Win32Http(DWORD limitMs) : start_(GetTickCount()), limit_(limitMs) {}
+
+DWORD Win32Http::left() const {
+    const DWORD used = GetTickCount() - start_;
+    return used >= limit_ ? 0 : limit_ - used;
+}
+
+void Win32Http::limit(HINTERNET handle) const {
+    DWORD ms = left();
+    if (ms == 0) ms = 1;
+    InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
+    InternetSetOptionA(handle, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
+    InternetSetOptionA(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
+}
+
+HttpApi::Handle Win32Http::open(const std::string& agent) {
+    HINTERNET session = InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (session) limit(session);
+    return handleOf(session);
+}
+
+HttpApi::Handle Win32Http::openUrl(Handle session, const std::string& url) {
+    char host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
+    char path[INTERNET_MAX_PATH_LENGTH + 1] = {};
+    char extra[INTERNET_MAX_PATH_LENGTH + 1] = {};
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = sizeof host;
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = sizeof path;
+    parts.lpszExtraInfo = extra;
+    parts.dwExtraInfoLength = sizeof extra;
+    if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return 0;
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return 0;
+
+    connection_ = InternetConnectA(internetOf(session), host, parts.nPort, nullptr, nullptr,
+                                   INTERNET_SERVICE_HTTP, 0, 0);
+    if (!connection_) return 0;
+    limit(connection_);
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI;
+    if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
+    const std::string object = std::string(path[0] ? path : "/") + extra;
+    request_ = HttpOpenRequestA(connection_, "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0);
+    if (request_) {
+        limit(request_);
+        if (left() > 0 && HttpSendRequestA(request_, nullptr, 0, nullptr, 0) && left() > 0)
+            return handleOf(request_);
+        InternetCloseHandle(request_);
+        request_ = nullptr;
+    }
+    InternetCloseHandle(connection_);
+    connection_ = nullptr;
+    return 0;
+}
+
+HttpApi::Read Win32Http::read(Handle request, char* buffer, uint32_t size, uint32_t& got) {
+    got = 0;
+    if (left() == 0) return Read::TimedOut;
+    limit(internetOf(request));
+    DWORD n = 0;
+    if (!InternetReadFile(internetOf(request), buffer, size, &n))
+        return GetLastError() == ERROR_INTERNET_TIMEOUT || left() == 0 ? Read::TimedOut : Read::End;
+    if (left() == 0) return Read::TimedOut;
+    got = n;
+    return n ? Read::Data : Read::End;
+}
+
+void Win32Http::close(Handle handle) {
+    InternetCloseHandle(internetOf(handle));
+    if (internetOf(handle) == request_) {
+        request_ = nullptr;
+        if (connection_) InternetCloseHandle(connection_);
+        connection_ = nullptr;
+    }
+}
+
+// What the lookup and its running fetches share: whether answers still have somewhere to go.
+// It lives until the last of them lets go.
+struct Win32IpLookup::Shared {
+    CRITICAL_SECTION lock;
+    HWND target = nullptr;
+    int users = 1;
+    Shared() { InitializeCriticalSection(&lock); }
+    void release() {
+        EnterCriticalSection(&lock);
+        const bool last = --users == 0;
+        LeaveCriticalSection(&lock);
+        if (last) {
+            DeleteCriticalSection(&lock);
+            delete this;
+        }
+    }
+};
+
+struct Win32IpLookup::Job {
+    Shared* shared;
+    unsigned id;
+    std::string url;
+    std::string body;
+};
+
+namespace {
+
+// Hands a finished job to the lookup's window, or drops it when the window is gone.
+void post(Win32IpLookup::Shared* shared, Win32IpLookup::Job* job) {
+    EnterCriticalSection(&shared->lock);
+    const bool sent =
+        shared->target && PostMessageA(shared->target, kAnswerMessage, 0, reinterpret_cast<LPARAM>(job));
+    LeaveCriticalSection(&shared->lock);
+    if (!sent) delete job;
+}
+
+DWORD WINAPI runFetch(LPVOID parameter) {
+    auto* job = static_cast<Win32IpLookup::Job*>(parameter);
+    Win32IpLookup::Shared* shared = job->shared;
+    try {
+        Win32Http http(kIpFetchLimitMs);
+        job->body = FetchUrl(http, job->url);
+    } catch (...) {
+        job->body = kFetchFailed;
+    }
+    post(shared, job);
+    shared->release();
+    return 0;
+}
+
+}  // namespace
+
+Win32IpLookup::Win32IpLookup(HINSTANCE instance) : shared_(new Shared) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kWindowClass;
+    RegisterClassA(&wc);
+    window_ =
+        CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    shared_->target = window_;
+}
+
+Win32IpLookup::~Win32IpLookup() {
+    EnterCriticalSection(&shared_->lock);
+    shared_->target = nullptr;
+    LeaveCriticalSection(&shared_->lock);
+    // Answers already posted are dropped with the window.
+    MSG msg;
+    while (PeekMessageA(&msg, window_, kAnswerMessage, kAnswerMessage, PM_REMOVE))
+        delete reinterpret_cast<Job*>(msg.lParam);
+    DestroyWindow(window_);
+    shared_->release();
+}
+
+void Win32IpLookup::fetch(const std::string& url, Answer answer) {
+    const unsigned id = next_++;
+    waiting_[id] = std::move(answer);
+    SetTimer(window_, id, kBackstopMs, nullptr);
+    auto* job = new Job{shared_, id, url, std::string()};
+    EnterCriticalSection(&shared_->lock);
+    ++shared_->users;
+    LeaveCriticalSection(&shared_->lock);
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, runFetch, job, 0, &threadId);
+    if (thread) {
+        CloseHandle(thread);
+        return;
+    }
+    // No thread: the answer still comes later, through the window, as a failure.
+    job->body = kFetchFailed;
+    post(shared_, job);
+    shared_->release();
+}
+
+void Win32IpLookup::deliver(unsigned id, const std::string& body) {
+    KillTimer(window_, id);
+    auto it = waiting_.find(id);
+    if (it == waiting_.end()) return;  // already answered by the backstop
+    Answer answer = std::move(it->second);
+    waiting_.erase(it);
+    try {
+        answer(body);
+        if (afterAnswer) afterAnswer();
+    } catch (...) {
+        // The label simply keeps its text.
+    }
+}
+
+LRESULT CALLBACK Win32IpLookup::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kAnswerMessage) {
+        auto* self = reinterpret_cast<Win32IpLookup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        auto* job = reinterpret_cast<Job*>(lp);
+        if (self) self->deliver(job->id, job->body);
+        delete job;
+        return 0;
+    }
+    if (msg == WM_TIMER) {
+        if (auto* self = reinterpret_cast<Win32IpLookup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+            self->deliver(static_cast<unsigned>(wp), kFetchFailed);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace tabrix::win32

@@ -1,0 +1,65 @@
+#include "platform/win32/Win32Network.h"
+
+#include <iphlpapi.h>
+
+#include <cstddef>
+#include <cstring>
+
+namespace tabrix::win32 {
+namespace {
+
+using GetIfTableFn = DWORD(WINAPI*)(PMIB_IFTABLE, PULONG, BOOL);
+// Room for the entry count and 513 rows, as the table has always been read.
+constexpr ULONG kTableBytes = 441184;
+// A table that asks for more than this is not believed.
+constexpr ULONG kTableLimit = 16 * 1024 * 1024;
+
+}  // namespace
+
+Win32Network::~Win32Network() {
+    if (library_) FreeLibrary(library_);
+}
+
+InterfaceTableResult Win32Network::interfaceTable(std::vector<InterfaceRow>& rows) {
+    rows.clear();
+    if (!library_) library_ = LoadLibraryA("IPHLPAPI.DLL");
+    if (!library_) return InterfaceTableResult::NoLibrary;
+    // Through a plain pointer, so that the cast to the function's own type is not warned about.
+    const auto getIfTable =
+        reinterpret_cast<GetIfTableFn>(reinterpret_cast<void*>(GetProcAddress(library_, "GetIfTable")));
+    if (!getIfTable) {
+        FreeLibrary(library_);
+        library_ = nullptr;
+        return InterfaceTableResult::NoFunction;
+    }
+    if (buffer_.size() < kTableBytes) buffer_.resize(kTableBytes);
+    ULONG size = static_cast<ULONG>(buffer_.size());
+    DWORD result = getIfTable(reinterpret_cast<PMIB_IFTABLE>(buffer_.data()), &size, FALSE);
+    // More than 513 interfaces: the table says how much room it needs.
+    if (result == ERROR_INSUFFICIENT_BUFFER && size > buffer_.size() && size <= kTableLimit) {
+        buffer_.resize(size);
+        size = static_cast<ULONG>(buffer_.size());
+        result = getIfTable(reinterpret_cast<PMIB_IFTABLE>(buffer_.data()), &size, FALSE);
+    }
+    if (result != NO_ERROR) return InterfaceTableResult::Failed;
+
+    DWORD count = 0;
+    std::memcpy(&count, buffer_.data(), sizeof count);
+    const std::size_t firstRow = offsetof(MIB_IFTABLE, table);
+    const std::size_t room = (buffer_.size() - firstRow) / sizeof(MIB_IFROW);
+    if (count > room) count = static_cast<DWORD>(room);
+    for (DWORD i = 0; i < count; ++i) {
+        MIB_IFROW r;
+        std::memcpy(&r, buffer_.data() + firstRow + i * sizeof(MIB_IFROW), sizeof r);
+        InterfaceRow row;
+        row.speed = r.dwSpeed;
+        row.inOctets = r.dwInOctets;
+        row.outOctets = r.dwOutOctets;
+        const DWORD length = r.dwDescrLen < MAXLEN_IFDESCR ? r.dwDescrLen : MAXLEN_IFDESCR;
+        row.description.assign(reinterpret_cast<const char*>(r.bDescr), length);
+        rows.push_back(row);
+    }
+    return InterfaceTableResult::Ok;
+}
+
+}  // namespace tabrix::win32

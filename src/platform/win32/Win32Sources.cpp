@@ -1,0 +1,40 @@
+#include "platform/win32/Win32Sources.h"
+
+#include <cstring>
+
+namespace tabrix::win32 {
+
+bool Win32Disks::freeSpace(char letter, uint64_t& freeToCaller, uint64_t& total) {
+    const char root[] = {letter, ':', '\\', '\0'};
+    ULARGE_INTEGER available{}, size{}, allFree{};
+    // Asked every second: a drive without its medium must not pop up the system's box.
+    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    const BOOL ok = GetDiskFreeSpaceExA(root, &available, &size, &allFree);
+    SetErrorMode(previous);
+    if (!ok) return false;
+    freeToCaller = available.QuadPart;
+    total = size.QuadPart;
+    return true;
+}
+
+bool Win32SharedMemory::read(const std::string& name, std::size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
+    if (!mapping) return false;
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (!view) {
+        CloseHandle(mapping);
+        return false;
+    }
+    // The view's real size: the publisher decides it, not the counts inside it.
+    MEMORY_BASIC_INFORMATION info{};
+    std::size_t size = 0;
+    if (VirtualQuery(view, &info, sizeof info) == sizeof info) size = info.RegionSize;
+    if (size > maxBytes) size = maxBytes;
+    bytes.assign(static_cast<const char*>(view), size);
+    UnmapViewOfFile(view);
+    CloseHandle(mapping);
+    return true;
+}
+
+}  // namespace tabrix::win32

@@ -1,0 +1,38 @@
+#include "sources/Traffic.h"
+
+#include "sources/SystemFacts.h"
+
+namespace tabrix {
+namespace {
+
+// Above this many bits per second the link speed reads in megabits.
+constexpr uint32_t kMegabitThreshold = 60000;
+
+}  // namespace
+
+std::string linkSpeedText(uint32_t bitsPerSecond) {
+    if (bitsPerSecond > kMegabitThreshold) return integerText(R(bitsPerSecond / 1000.0 / 1000.0)) + " Mbps";
+    return integerText(R(bitsPerSecond / 1000.0)) + " Kbps";
+}
+
+std::string rateText(const char* prefix, uint32_t bytes, char decimalSeparator) {
+    const double kib = R(bytes / 1024.0 / 0.01) * 0.01;
+    return prefix + generalNumberText(kib, decimalSeparator) + " Kb/s";
+}
+
+TrafficTexts measureTraffic(TrafficBaselines& baselines, const InterfaceRow& row, char decimalSeparator) {
+    if (baselines.received == 0) baselines.received = row.inOctets;
+    if (baselines.sent == 0) baselines.sent = row.outOctets;
+    // Unsigned 32-bit subtraction is the difference modulo 2^32.
+    const uint32_t received = row.inOctets - baselines.received;
+    const uint32_t sent = row.outOctets - baselines.sent;
+    TrafficTexts texts;
+    texts.linkSpeed = linkSpeedText(row.speed);
+    texts.downstream = rateText("D: ", received, decimalSeparator);
+    texts.upstream = rateText("U: ", sent, decimalSeparator);
+    baselines.received = row.inOctets;
+    baselines.sent = row.outOctets;
+    return texts;
+}
+
+}  // namespace tabrix

@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/NetworkApi.h"
+
+namespace tabrix {
+
+// The previous byte counts of the measured interface; 0 means no reading yet.
+struct TrafficBaselines {
+    uint32_t received = 0;
+    uint32_t sent = 0;
+};
+
+// "100 Mbps" above 60,000 bits per second, else "56 Kbps".
+std::string linkSpeedText(uint32_t bitsPerSecond);
+// prefix + the bytes of one second in KiB rounded to two decimals + " Kb/s" ("D: 1.5 Kb/s").
+std::string rateText(const char* prefix, uint32_t bytes, char decimalSeparator);
+
+struct TrafficTexts {
+    std::string linkSpeed;   // Label22
+    std::string downstream;  // Label32
+    std::string upstream;    // Label33
+};
+
+// One second's measurement of a row: the differences from the baselines modulo 2^32 (a wrapped
+// counter still gives its small difference), after which the row's counts become the baselines.
+// A baseline still 0 is taken from the row first, so the first measurement shows 0.
+TrafficTexts measureTraffic(TrafficBaselines& baselines, const InterfaceRow& row, char decimalSeparator);
+
+}  // namespace tabrix

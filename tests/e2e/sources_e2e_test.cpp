@@ -1,0 +1,353 @@
+// The real Tabrix.exe with stand-ins of its own for the outside world: an IP-report server on
+// 127.0.0.1 (tests/fixtures/ip_server.cpp), the sensor program's block
+// (tests/fixtures/sensor_block.cpp), loopback traffic sent by the test and a drives.inf.
+// Winsock's header goes before anything that brings in windows.h.
+#include <winsock2.h>
+
+#include <gtest/gtest.h>
+#include <iphlpapi.h>
+
+#include <cstdio>
+#include <regex>
+
+#include "e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+std::string besideThisTest(const std::string& name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir = path;
+    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
+}
+
+template <typename F>
+bool waitFor(F done, int ms) {
+    for (int waited = 0; waited <= ms; waited += 100) {
+        if (done()) return true;
+        pause(100);
+    }
+    return false;
+}
+
+// A stand-in program, ended with the test whatever the test's outcome.
+class Fixture {
+public:
+    Fixture(const std::string& exe, const std::string& argument) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string cmd = "\"" + besideThisTest(exe) + "\" \"" + argument + "\"";
+        started_ = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+        if (started_) CloseHandle(pi_.hThread);
+    }
+    ~Fixture() {
+        if (!started_) return;
+        TerminateProcess(pi_.hProcess, 0);
+        WaitForSingleObject(pi_.hProcess, 5000);
+        CloseHandle(pi_.hProcess);
+    }
+    bool started() const { return started_; }
+
+private:
+    PROCESS_INFORMATION pi_{};
+    bool started_ = false;
+};
+
+// The IP-report stand-in, listening on a port of 127.0.0.1 that it chose.
+class IpServer {
+public:
+    explicit IpServer(const ProgramFolder& folder)
+        : portFile_(folder.path("port.txt")), process_("ip_server.exe", portFile_) {
+        waitFor([&] { return !readFile(portFile_).empty(); }, 10000);
+        port_ = readFile(portFile_);
+    }
+    std::string url(const std::string& path) const { return "http://127.0.0.1:" + port_ + path; }
+    bool up() const { return process_.started() && !port_.empty(); }
+
+private:
+    std::string portFile_;
+    Fixture process_;
+    std::string port_;
+};
+
+struct Winsock {
+    Winsock() { WSAStartup(MAKEWORD(2, 2), &data); }
+    ~Winsock() { WSACleanup(); }
+    WSADATA data;
+};
+
+// A port of 127.0.0.1 where nothing listens.
+std::string closedPort() {
+    Winsock ws;
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at);
+    int length = sizeof at;
+    getsockname(s, reinterpret_cast<sockaddr*>(&at), &length);
+    closesocket(s);
+    return std::to_string(ntohs(at.sin_port));
+}
+
+// The position of the loopback row in the unsorted interface table, -1 when there is none.
+int loopbackRow() {
+    ULONG size = 0;
+    GetIfTable(nullptr, &size, FALSE);
+    std::string buffer(size, '\0');
+    auto* table = reinterpret_cast<MIB_IFTABLE*>(&buffer[0]);
+    if (GetIfTable(table, &size, FALSE) != NO_ERROR) return -1;
+    for (DWORD i = 0; i < table->dwNumEntries; ++i) {
+        const MIB_IFROW& r = table->table[i];
+        const std::string description(reinterpret_cast<const char*>(r.bDescr), r.dwDescrLen);
+        if (r.dwType == MIB_IF_TYPE_LOOPBACK || description.rfind("lo", 0) == 0) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// UDP datagrams from the test to itself through 127.0.0.1.
+class LoopbackTraffic {
+public:
+    LoopbackTraffic() {
+        receiver_ = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+        sender_ = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+        at_.sin_family = AF_INET;
+        at_.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(receiver_, reinterpret_cast<sockaddr*>(&at_), sizeof at_);
+        int length = sizeof at_;
+        getsockname(receiver_, reinterpret_cast<sockaddr*>(&at_), &length);
+        u_long nonBlocking = 1;
+        ioctlsocket(receiver_, FIONBIO, &nonBlocking);
+    }
+    ~LoopbackTraffic() {
+        closesocket(sender_);
+        closesocket(receiver_);
+    }
+    void send(int datagrams) {
+        const std::string payload(1000, 'u');
+        for (int i = 0; i < datagrams; ++i)
+            sendto(sender_, payload.data(), static_cast<int>(payload.size()), 0,
+                   reinterpret_cast<sockaddr*>(&at_), sizeof at_);
+        char buffer[2048];
+        while (recv(receiver_, buffer, sizeof buffer, 0) > 0) {
+        }
+    }
+
+private:
+    Winsock ws_;
+    SOCKET receiver_, sender_;
+    sockaddr_in at_{};
+};
+
+// The text of the first <tag> inside <parent> of the XML report ("" when missing).
+std::string element(const std::string& xml, const std::string& parent, const std::string& tag) {
+    const std::size_t in = xml.find("<" + parent + ">");
+    if (in == std::string::npos) return "";
+    const std::string open = "<" + tag + ">\r\n";
+    const std::size_t from = xml.find(open, in);
+    const std::size_t to = xml.find("\r\n</" + tag + ">", from);
+    if (from == std::string::npos || to == std::string::npos) return "";
+    return xml.substr(from + open.size(), to - from - open.size());
+}
+
+std::string reportConfig(const ProgramFolder& folder, const std::string& more) {
+    return "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablexml=1\r\nsavepath=" +
+           folder.path("stats") + "\r\n" + more;
+}
+
+// Runs the program with the lookup at url until the report's address passes done or the time
+// is up; every second of it the main window must answer a message within one second.
+std::string addressFrom(const std::string& url, const std::string& more,
+                        std::function<bool(const std::string&)> done, int& unanswered) {
+    ProgramFolder folder(nullptr);
+    folder.write("config.ini", reportConfig(folder, "showip=1\r\nipserver=" + url + "\r\n" + more));
+    Running app(folder);
+    if (!app.mainWindow()) return "no window";
+    std::string ip;
+    const DWORD start = GetTickCount();
+    for (int waited = 0; waited < 15000; waited += 200) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(app.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
+            ++unanswered;
+        ip = element(readFile(folder.path("stats.xml")), "network", "ext_ip");
+        if (done(ip)) break;
+        pause(200);
+    }
+    // A figure for the record, not a bound: the machine may be loaded.
+    std::printf("%s: \"%.20s\" (%zu bytes) after about %lu ms\n", url.c_str(), ip.c_str(), ip.size(),
+                static_cast<unsigned long>(GetTickCount() - start));
+    app.close();
+    return ip;
+}
+
+}  // namespace
+
+TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
+    ProgramFolder folder(nullptr);
+    IpServer server(folder);
+    ASSERT_TRUE(server.up());
+    Fixture sensors("sensor_block.exe", folder.path("sensors.ready"));
+    ASSERT_TRUE(waitFor(
+        [&] { return GetFileAttributesA(folder.path("sensors.ready").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        10000));
+    const int lo = loopbackRow();
+    ASSERT_GE(lo, 0) << "no loopback row in the interface table";
+    folder.write("config.ini", reportConfig(folder, "showip=1\r\nipserver=" + server.url("/plain") +
+                                                        "\r\nipinterval=60000\r\nipinterface=" +
+                                                        std::to_string(lo) + "\r\n"));
+    LoopbackTraffic traffic;
+    Running app(folder);
+    ASSERT_TRUE(app.mainWindow());
+    std::string xml;
+    const std::regex moving(" [0-9]+(\\.[0-9]+)? Kb/");
+    bool seen = false;
+    for (int waited = 0; waited < 15000 && !seen; waited += 100) {
+        traffic.send(20);  // about 20 KB a tenth of a second
+        pause(100);
+        xml = readFile(folder.path("stats.xml"));
+        const std::string down = element(xml, "network", "downstream");
+        seen = element(xml, "network", "ext_ip") == "192.0.2.44" &&
+               element(xml, "temperature", "temp1") != "X" && std::regex_match(down, moving) &&
+               down != " 0 Kb/s";
+    }
+    EXPECT_TRUE(app.close());
+    std::printf("ext_ip \"%s\", downstream \"%s\", upstream \"%s\"\n",
+                element(xml, "network", "ext_ip").c_str(), element(xml, "network", "downstream").c_str(),
+                element(xml, "network", "upstream").c_str());
+    EXPECT_EQ("192.0.2.44", element(xml, "network", "ext_ip"));
+    EXPECT_EQ("45.5 *C", element(xml, "temperature", "temp1"));
+    EXPECT_EQ("38 *C", element(xml, "temperature", "temp2"));
+    EXPECT_EQ("255 *C", element(xml, "temperature", "temp3"));  // written, though its pair is hidden
+    const std::string down = element(xml, "network", "downstream");
+    EXPECT_TRUE(std::regex_match(down, moving)) << down;
+    EXPECT_NE(" 0 Kb/s", down);
+}
+
+TEST(Sources, AMarkupPageAHugeBodyAClosedPortAndASilentServer) {
+    ProgramFolder serverFolder(nullptr);
+    IpServer server(serverFolder);
+    ASSERT_TRUE(server.up());
+    int unanswered = 0;
+
+    EXPECT_EQ("Bad IP Server",
+              addressFrom(
+                  server.url("/markup"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered));
+    // A body that never ends is cut at 64 KB.
+    EXPECT_EQ(std::string(65536, '7'),
+              addressFrom(
+                  server.url("/huge"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered));
+    EXPECT_EQ("Failed", addressFrom(
+                            "http://127.0.0.1:" + closedPort() + "/ip", "",
+                            [](const std::string& ip) { return !ip.empty(); }, unanswered));
+    // Bytes from the server are outside input: markup characters reach the report escaped.
+    const std::string odd = addressFrom(
+        server.url("/odd"), "", [](const std::string& ip) { return !ip.empty(); }, unanswered);
+    EXPECT_EQ(0u, odd.find("192.0.2.45")) << odd;
+    EXPECT_NE(std::string::npos, odd.find("&lt;&amp;&gt;\"'")) << odd;
+    // Controls that XML does not allow never reach the file as they are.
+    for (char c : odd) EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n') << odd;
+    EXPECT_NE(std::string::npos, odd.find("&#xFFFD;")) << odd;
+    EXPECT_EQ(0, unanswered);
+
+    // A server that accepts and never answers: the window keeps answering, and the lookup
+    // gives up with "Failed" on its own. The refresh timer's attempts fail the same way.
+    EXPECT_EQ("Failed", addressFrom(
+                            server.url("/silent"), "ipinterval=1000\r\n",
+                            [](const std::string& ip) { return ip == "Failed"; }, unanswered));
+    EXPECT_EQ(0, unanswered);
+}
+
+TEST(Sources, ADrivesFileSelectingCShowsItsLine) {
+    auto darkBelowTheDriveLabel = [](const char* shouldGetDisk) {
+        ProgramFolder folder(nullptr);
+        folder.write("config.ini",
+                     std::string("[general]\r\nskin=Default\r\nontop=1\r\nShouldGetDisk=") + shouldGetDisk +
+                         "\r\n[modules]\r\nCheckBox21=False\r\n[position]\r\nleft=40\r\ntop=40\r\n");
+        folder.write("drives.inf", "3\r\n");
+        Running app(folder);
+        HWND w = app.mainWindow();
+        if (!w) return -1;
+        pause(1500);
+        SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        pause(300);
+        RECT c{};
+        GetClientRect(w, &c);
+        POINT p{0, 0};
+        ClientToScreen(w, &p);
+        OffsetRect(&c, p.x, p.y);
+        Screenshot shot(c);
+        int dark = 0;
+        for (int y = 216; y < 270; ++y)
+            for (int x = 160; x < 268; ++x) {
+                const uint32_t px = shot.at(c.left + x, c.top + y);
+                dark += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
+            }
+        app.close();
+        return dark;
+    };
+    const int without = darkBelowTheDriveLabel("0");
+    const int with = darkBelowTheDriveLabel("1");
+    std::printf("dark pixels under the drive label: %d without, %d with the drive line\n", without, with);
+    ASSERT_GE(without, 0);
+    EXPECT_GT(with, without + 20);
+}
+
+namespace {
+
+constexpr UINT kTrayCallback = 0x401;
+
+// Opens the tray menu and picks the n-th visible entry (1 = Show/Hide) with the keyboard.
+bool pickTrayEntry(const Running& app, HWND w, int n) {
+    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && IsWindowVisible(menu); }, 5000))
+        return false;
+    for (int i = 0; i < n; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
+    return waitFor([&] { return !IsWindowVisible(menu); }, 5000);
+}
+
+}  // namespace
+
+TEST(Sources, AnAnswerForAWindowThatIsGoneIsDropped) {
+    ProgramFolder serverFolder(nullptr);
+    IpServer server(serverFolder);
+    ASSERT_TRUE(server.up());
+
+    // Reload while the lookup waits on a silent server; the new window looks nothing up, so
+    // its address stays empty even after the old window's lookup has given up.
+    ProgramFolder folder(nullptr);
+    folder.write(
+        "config.ini",
+        reportConfig(folder, "SysTrayIcon=1\r\nshowip=1\r\nipserver=" + server.url("/silent") + "\r\n"));
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    folder.write("config.ini", reportConfig(folder, "SysTrayIcon=1\r\nshowip=0\r\n"));
+    ASSERT_TRUE(pickTrayEntry(app, w, 2));  // Reload
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(w) && findWindowOf(app.pid(), "TForm1"); }, 5000));
+    pause(7000);  // the old lookup's five seconds are over
+    const std::string xml = readFile(folder.path("stats.xml"));
+    EXPECT_NE(std::string::npos, xml.find("<ext_ip>\r\n\r\n</ext_ip>")) << xml;
+    EXPECT_TRUE(app.alive());
+    EXPECT_TRUE(app.close());
+    DWORD code = 1;
+    GetExitCodeProcess(app.process(), &code);
+    EXPECT_EQ(0u, code);
+
+    // Exit while a lookup waits: the program ends at once and cleanly.
+    ProgramFolder exiting(nullptr);
+    exiting.write("config.ini",
+                  reportConfig(exiting, "showip=1\r\nipserver=" + server.url("/silent") + "\r\n"));
+    Running quitter(exiting);
+    ASSERT_TRUE(quitter.mainWindow());
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(quitter.close());
+    std::printf("ended %lu ms after the close with a lookup under way\n",
+                static_cast<unsigned long>(GetTickCount() - start));
+    code = 1;
+    GetExitCodeProcess(quitter.process(), &code);
+    EXPECT_EQ(0u, code);
+}

@@ -1,0 +1,105 @@
+// The sources' Win32 layer under Wine: the interface table, drive space and a named block.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include <cmath>
+#include <fstream>
+
+#include "app/Unit1.h"
+#include "platform/win32/Win32Network.h"
+#include "platform/win32/Win32Sources.h"
+#include "real_platform.h"
+
+namespace tabrix::win32 {
+namespace {
+
+TEST(Win32Network, TheTableListsRowsAndStaysUsableCallAfterCall) {
+    Win32Network network;
+    std::vector<InterfaceRow> rows;
+    ASSERT_EQ(InterfaceTableResult::Ok, network.interfaceTable(rows));
+    ASSERT_FALSE(rows.empty());
+    for (const InterfaceRow& r : rows)
+        std::printf("row: speed %u in %u out %u \"%s\"\n", r.speed, r.inOctets, r.outOctets,
+                    r.description.c_str());
+    std::vector<InterfaceRow> again;
+    for (int i = 0; i < 50; ++i) ASSERT_EQ(InterfaceTableResult::Ok, network.interfaceTable(again));
+    EXPECT_EQ(rows.size(), again.size());
+}
+
+TEST(Win32Disks, DriveCAnswersAndAMissingDriveDoesNot) {
+    Win32Disks disks;
+    uint64_t freeBytes = 0, total = 0;
+    ASSERT_TRUE(disks.freeSpace('C', freeBytes, total));
+    EXPECT_GT(total, 0u);
+    EXPECT_LE(freeBytes, total);
+    const DWORD present = GetLogicalDrives();
+    char missing = 0;
+    for (int i = 25; i >= 3 && !missing; --i)
+        if (!(present & (1u << i))) missing = static_cast<char>('A' + i);
+    ASSERT_NE(0, missing);
+    EXPECT_FALSE(disks.freeSpace(missing, freeBytes, total)) << missing;
+}
+
+TEST(Win32SharedMemory, ABlockIsCopiedWithinItsViewAndAMissingOneIsNotThere) {
+    Win32SharedMemory memory;
+    std::string bytes;
+    EXPECT_FALSE(memory.read("Tabrix-test-no-such-block", 328, bytes));
+    EXPECT_TRUE(bytes.empty());
+
+    const std::string name = "Tabrix-test-block-" + std::to_string(GetCurrentProcessId());
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 100, name.c_str());
+    ASSERT_TRUE(mapping);
+    char* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
+    ASSERT_TRUE(view);
+    std::memcpy(view, "sensors", 7);
+    ASSERT_TRUE(memory.read(name, 328, bytes));
+    EXPECT_EQ(328u, bytes.size());  // a 100-byte block still has a whole page behind it
+    EXPECT_EQ("sensors", bytes.substr(0, 7));
+    // Asking for more than the view holds gives the view, not more.
+    ASSERT_TRUE(memory.read(name, 1 << 20, bytes));
+    MEMORY_BASIC_INFORMATION info{};
+    VirtualQuery(view, &info, sizeof info);
+    EXPECT_EQ(info.RegionSize, bytes.size());
+    UnmapViewOfFile(view);
+    CloseHandle(mapping);
+    EXPECT_FALSE(memory.read(name, 328, bytes));
+}
+
+struct Sink : ErrorSink {
+    std::vector<std::string> shown;
+    void ShowErrorDialog(const std::string& m) override { shown.push_back(m); }
+};
+
+TEST(Win32Drives, TheDriveBlockOfDriveCAsTheSystemReportsIt) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string dir =
+        std::string(tmp) + "tabrix-drives-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    std::ofstream(dir + "config.ini", std::ios::binary) << "[general]\r\nShouldGetDisk=1\r\n";
+    std::ofstream(dir + "drives.inf", std::ios::binary) << "3\r\n";
+    test::RealPlatform real(dir);
+    StoredValues stored;
+    Sink sink;
+    {
+        TForm1 form(real.platform, stored, sink);
+        form.FormCreate();  // stops at the missing skin, after the drive block
+        ULARGE_INTEGER available{}, total{}, allFree{};
+        ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &available, &total, &allFree));
+        const double percent = std::nearbyint(100.0 * available.QuadPart / total.QuadPart);
+        const std::string expected = "\n\rC: " + std::to_string(static_cast<int>(percent)) + " % of ";
+        EXPECT_EQ(expected, form.label(36).text.substr(0, expected.size()));
+        EXPECT_EQ(" Gb", form.label(36).text.substr(form.label(36).text.size() - 3));
+        EXPECT_TRUE(form.label(36).visible);
+        EXPECT_EQ(14, form.lastStartupStep);
+    }
+    DeleteFileA((dir + "config.ini").c_str());
+    DeleteFileA((dir + "drives.inf").c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+}  // namespace tabrix::win32
