@@ -11,6 +11,7 @@
 #include "platform/win32/MainWindowView.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Platform.h"
+#include "real_platform.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;
@@ -82,12 +83,15 @@ protected:
     }
     void start(const std::string& general) {
         write("config.ini", "[general]\r\nskin=Default\r\nshowbanner=-1\r\nontop=1\r\n" + general);
-        platform = std::make_unique<Platform>(Platform{files, ui, desktop, text, tray, dir});
-        form = std::make_unique<TForm1>(*platform, stored, sink);
+        view.reset();
+        form.reset();
+        real = std::make_unique<test::RealPlatform>(dir);
+        form = std::make_unique<TForm1>(real->platform, stored, sink);
         view = std::make_unique<MainWindowView>(GetModuleHandleA(nullptr), owner,
                                                 LoadIconA(nullptr, IDI_APPLICATION),
                                                 [](const std::exception*) {});
         view->create(*form);
+        real->tray.window = view->hwnd();
         form->FormCreate();
         view->showAfterStartup();
         UpdateWindow(view->hwnd());
@@ -137,14 +141,9 @@ protected:
 
     std::string dir;
     HWND owner = nullptr;
-    Win32Files files;
-    Win32Ui ui;
-    Win32Desktop desktop;
-    Win32TextMeasure text;
-    Win32Tray tray;
     StoredValues stored;
     Sink sink;
-    std::unique_ptr<Platform> platform;
+    std::unique_ptr<test::RealPlatform> real;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<MainWindowView> view;
 };
