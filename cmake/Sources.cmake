@@ -1,6 +1,7 @@
 # The portable behaviour: everything outside src/platform/win32 and src/platform/fake.
 file(GLOB TABRIX_CORE_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/app/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/forms/*.cpp
   ${PROJECT_SOURCE_DIR}/src/sources/*.cpp
   ${PROJECT_SOURCE_DIR}/src/report/*.cpp
   ${PROJECT_SOURCE_DIR}/src/settings/*.cpp

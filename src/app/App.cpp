@@ -18,6 +18,13 @@ void App::start() {
     platform_.desktop.hideWindow(kMainClass, kAppTitle);
     helpFile_ = kHelpFile;
     createMainWindow();
+    settings_ = std::make_unique<TForm3>(platform_, *this);
+    try {
+        settings_->FormCreate();
+    } catch (const std::exception& e) {
+        // A bad fontcolor stops the build there; the notice shows it once it exists.
+        ShowErrorDialog(e.what());
+    }
     createAboutWindow();
     notice_ = std::make_unique<TForm4>(platform_.files, platform_.programDir);
     host_.createAuxiliaryWindows();
@@ -66,6 +73,28 @@ void App::rebuildMainWindow() {
         destroyMainWindow();
     }
     createMainWindow();
+}
+
+void App::showSettings() {
+    if (settings_) settings_->Show();
+    host_.showSettings();
+}
+
+void App::previewOpacity(int position) {
+    if (!main_) return;
+    MainWindowState& w = main_->window;
+    w.alphaBlend = true;
+    w.alpha = static_cast<uint8_t>(position);
+    if (position == 255) w.alphaBlend = false;
+    host_.mainWindowPreviewed(*main_);
+}
+
+void App::previewSkin(const Pixels* skin) {
+    if (!main_) return;
+    main_->image(1).bitmap = skin ? *skin : Pixels{};
+    // The new picture carries no banner strip.
+    main_->bannerPainted = false;
+    host_.mainWindowPreviewed(*main_);
 }
 
 void App::closeMainWindow() {

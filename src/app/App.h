@@ -6,6 +6,7 @@
 #include "app/StoredValues.h"
 #include "app/Unit1.h"
 #include "platform/Platform.h"
+#include "settings/Unit3.h"
 #include "windows/Unit2.h"
 #include "windows/frmError.h"
 
@@ -21,6 +22,8 @@ public:
     // FormCreate is over: apply its state and show the window.
     virtual void mainWindowCreated(TForm1& form) = 0;
     virtual void mainWindowDestroying(TForm1& form) = 0;
+    // A live preview of the Settings window changed the main window's opacity or picture.
+    virtual void mainWindowPreviewed(TForm1&) {}
     // Settings, About and the error notice, in this order; built once, kept hidden.
     virtual void createAuxiliaryWindows() = 0;
     // The error notice shows a message (it exists from the end of the entry on).
@@ -42,7 +45,7 @@ constexpr char kHelpFile[] = "tabrix.chm";
 constexpr char kForcedSong[] = "foo";
 
 // The program entry and the lifetime of the main window.
-class App : public ErrorSink, public MainWindowOwner {
+class App : public ErrorSink, public MainWindowOwner, public SettingsWindowOwner {
 public:
     App(Platform& platform, AppHost& host);
     ~App() override;
@@ -61,12 +64,18 @@ public:
 
     // What the main window asks of the program.
     void reloadMainWindow() override { host_.postRebuild(); }
-    void showSettings() override { host_.showSettings(); }
+    void showSettings() override;
     void showAbout() override;
     void closeMainWindow() override;
     void terminate() override { host_.terminate(); }
 
+    // What the Settings window asks.
+    void previewOpacity(int position) override;
+    void previewSkin(const Pixels* skin) override;
+    void replaceMainWindow() override { reloadMainWindow(); }
+
     TForm1* mainWindow() { return main_.get(); }
+    TForm3* settings() { return settings_.get(); }
     StoredValues& stored() { return stored_; }
     const std::string& title() const { return title_; }
     const std::string& helpFile() const { return helpFile_; }
@@ -84,6 +93,7 @@ private:
     AppHost& host_;
     StoredValues stored_;
     std::unique_ptr<TForm1> main_;
+    std::unique_ptr<TForm3> settings_;
     std::string title_;
     std::string helpFile_;
     bool noticeExists_ = false;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/Canvas.h"
-#include "app/Controls.h"
+#include "forms/Controls.h"
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
 #include "platform/Platform.h"

@@ -24,6 +24,7 @@ class NetworkApi;
 class DiskApi;
 class SharedMemoryApi;
 class IpLookup;
+class SettingsApi;
 
 struct Font {
     std::string face = "Tahoma";
@@ -126,6 +127,8 @@ struct Platform {
     DiskApi& disks;
     SharedMemoryApi& sharedMemory;
     IpLookup& ipLookup;
+    // The Settings window's dialogs, lists and Startup folder.
+    SettingsApi& settingsUi;
 
     std::string path(const std::string& name) const { return programDir + name; }
     std::string configPath() const { return programDir + kConfigFileName; }

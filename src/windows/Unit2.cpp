@@ -53,7 +53,7 @@ TForm2::TForm2(Shell* shell, TextMeasure* text, int dpi) : shell_(shell), text_(
     Image1.name = "Image1";
     Image1.width = 553;
     Image1.height = 57;
-    Bevel1 = {"Bevel1", 0, 56, 553};
+    Bevel1 = {{"Bevel1", 0, 56, 553}};
     Label7 = makeLabel("Label7", "Ostrel Studio", 480, 8, font, true);
     Image2.name = "Image2";
     Image2.left = 16;
@@ -65,11 +65,11 @@ TForm2::TForm2(Shell* shell, TextMeasure* text, int dpi) : shell_(shell), text_(
     Label3 = makeLabel("Label3", "Designed for Microsoft Windows 2000, XP", 80, 104, font, false);
     Label8 = makeLabel("Label8", "Your are currently running:", 80, 152, font, false);
     Label10 = makeLabel("Label10", "", 216, 152, font, false);
-    Bevel2 = {"Bevel2", -1, 320, 550};
+    Bevel2 = {{"Bevel2", -1, 320, 550}};
     Label21 = makeLabel("Label21", "Tabrix website", 8, 336, font, false);
     Label21.font.face = "MS Sans Serif";
     Label21.font.color = kLinkColor;
-    Button1 = {"Button1", "OK", 480, 328, 65, 25};
+    Button1 = {{"Button1", 480, 328, 65, 25}, "OK"};
 }
 
 void TForm2::FormCreate(const VersionInfo& version) {

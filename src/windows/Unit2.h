@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Controls.h"
+#include "forms/Controls.h"
 #include "platform/SystemApi.h"
 
 namespace tabrix {
@@ -21,7 +21,6 @@ constexpr char kWebSite[] = "http://tabrix.ostrel-studio.example/";
 constexpr uint32_t kLinkColor = 0xFF0000;     // blue (0x00BBGGRR)
 constexpr uint32_t kLinkHotColor = 0x0000FF;  // red, while the pointer is over the link
 constexpr int kProgramIconResource = 1;       // Image2 shows the program's own icon
-constexpr int kEscapeKey = 27;
 
 // The Windows name the About window uses: the main window's table, except that 5.2 is
 // ".NET" and 6.0 "Longhorn"; empty for a version it does not know.
@@ -29,23 +28,6 @@ std::string aboutSystemName(const VersionInfo& version);
 // The name, " Build " and the build number, then a blank and the service pack if any.
 // On Windows 9x only the build number's low word is the build.
 std::string runningSystemText(const VersionInfo& version);
-
-// A horizontal rule (a lowered line two pixels high).
-struct Bevel {
-    std::string name;
-    int left = 0;
-    int top = 0;
-    int width = 0;
-};
-
-struct Button {
-    std::string name;
-    std::string text;
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // The About window: built once at start-up and only shown and hidden, never modal.
 class TForm2 {

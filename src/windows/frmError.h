@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Controls.h"
+#include "forms/Controls.h"
 #include "platform/Files.h"
 
 namespace tabrix {

@@ -81,8 +81,7 @@ TEST_F(IniFileTest, MissingFileReadsDefaultsAndFirstWritesBuildIt) {
     ini.writeString("general", "font", "Arial");
     ini.writeInteger("general", "fontsize", -8);
     ini.writeString("Modules", "CheckBox11", "True");
-    EXPECT_EQ(bytes(),
-              "[general]\r\nfont=Arial\r\nfontsize=-8\r\n[Modules]\r\nCheckBox11=True\r\n");
+    EXPECT_EQ(bytes(), "[general]\r\nfont=Arial\r\nfontsize=-8\r\n[Modules]\r\nCheckBox11=True\r\n");
     IniFile other(files, kPath);
     EXPECT_EQ(other.readInteger("GENERAL", "FontSize", 0), -8);
 }

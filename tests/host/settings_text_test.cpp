@@ -38,8 +38,8 @@ TEST(ColorText, NamesBothWaysAndHexForTheRest) {
 }
 
 TEST(ColorText, EveryNameAndValueSurvivesARoundTrip) {
-    for (std::uint32_t v : {0x0u, 0x80000000u, 0x80000013u, 0x8000001Du, 0x20000000u, 0xC0DCC0u,
-                            0x12345678u, 0xFFFFFFFFu})
+    for (std::uint32_t v :
+         {0x0u, 0x80000000u, 0x80000013u, 0x8000001Du, 0x20000000u, 0xC0DCC0u, 0x12345678u, 0xFFFFFFFFu})
         EXPECT_EQ(textToColor(colorToText(v)), v) << v;
 }
 

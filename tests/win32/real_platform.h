@@ -11,6 +11,7 @@
 #include "platform/win32/Win32IpLookup.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Settings.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Sources.h"
 #include "platform/win32/Win32System.h"
@@ -22,7 +23,7 @@ struct RealPlatform {
     explicit RealPlatform(const std::string& programDir)
         : platform{files,    ui,          desktop, text,         tray,    programDir, facts,
                    codepage, reportFacts, system,  player,       shell,   clipboard,  windows,
-                   clock,    network,     disks,   sharedMemory, ipLookup} {}
+                   clock,    network,     disks,   sharedMemory, ipLookup,   settingsUi} {}
 
     Win32Files files;
     win32::Win32Ui ui;
@@ -48,6 +49,7 @@ struct RealPlatform {
     win32::Win32Disks disks;
     win32::Win32SharedMemory sharedMemory;
     win32::Win32IpLookup ipLookup{GetModuleHandleA(nullptr)};
+    win32::Win32Settings settingsUi;
     Platform platform;
 };
 

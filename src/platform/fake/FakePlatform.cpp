@@ -38,12 +38,12 @@ std::string FakeStartupFacts::connectionText() { return connection; }
 FakePlatform::FakePlatform()
     : platform{files,    ui,          desktop, text,         tray,    kFakeProgramDir, facts,
                codepage, reportFacts, system,  player,       shell,   clipboard,       windows,
-               clock,    network,     disks,   sharedMemory, ipLookup} {}
+               clock,    network,     disks,   sharedMemory, ipLookup,        settings} {}
 
 Platform FakePlatform::with(SystemApi& otherSystem, PlayerWindow& otherPlayer) {
     return Platform{files,    ui,          desktop,     text,         tray,    kFakeProgramDir, facts,
                     codepage, reportFacts, otherSystem, otherPlayer,  shell,   clipboard,       windows,
-                    clock,    network,     disks,       sharedMemory, ipLookup};
+                    clock,    network,     disks,       sharedMemory, ipLookup,        settings};
 }
 
 }  // namespace tabrix

@@ -8,6 +8,7 @@
 #include "platform/fake/FakeFiles.h"
 #include "platform/fake/FakeIpLookup.h"
 #include "platform/fake/FakeNetwork.h"
+#include "platform/fake/FakeSettings.h"
 #include "platform/fake/FakeSharedMemory.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
@@ -100,6 +101,7 @@ struct FakePlatform {
     FakeDisks disks;                // no drives until a test adds them
     FakeSharedMemory sharedMemory;  // no blocks until a test publishes one
     FakeIpLookup ipLookup;          // fetches wait until a test answers them
+    FakeSettings settings{files};   // empty folders, unknown drives, dialogs that confirm
     Platform platform;
 };
 

@@ -120,6 +120,13 @@ void MainWindowView::sync() {
     drawCanvasWrites();
 }
 
+void MainWindowView::applyPreview() {
+    if (!hwnd_ || !form_) return;
+    applyLayering();
+    rebuildSkin();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 void MainWindowView::syncTimers() {
     for (size_t i = 0; i < timers_.size(); ++i) {
         const unsigned want = timers_[i]->fires() ? timers_[i]->interval : 0;

@@ -32,6 +32,8 @@ public:
     void showAfterStartup();
     // Brings the window, its timers and its picture up to date with the behaviour.
     void sync();
+    // A Settings preview changed the window's opacity or its background picture.
+    void applyPreview();
     // A handler of the behaviour is on the stack (a message box inside it runs a nested
     // message loop): the window must not be destroyed now.
     bool busy() const { return handlersRunning_ > 0; }

@@ -11,11 +11,13 @@
 #include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/MainWindowView.h"
 #include "platform/win32/Resources.h"
+#include "platform/win32/SettingsView.h"
 #include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32IpLookup.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Settings.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Sources.h"
 #include "platform/win32/Win32System.h"
@@ -56,15 +58,6 @@ LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// The Settings stand-in: its close box hides it, it lives as long as the program.
-LRESULT CALLBACK auxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_CLOSE) {
-        ShowWindow(hwnd, SW_HIDE);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
 HWND createPlainWindow(HINSTANCE instance, const char* className, const char* caption, DWORD exStyle,
                        WNDPROC proc, DWORD style = WS_POPUP, int width = 0, int height = 0) {
     WNDCLASSA wc{};
@@ -77,13 +70,17 @@ HWND createPlainWindow(HINSTANCE instance, const char* className, const char* ca
                            instance, nullptr);
 }
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 // Connects the program entry to real windows.
 class Win32Host : public AppHost {
 public:
-    Win32Host(HINSTANCE instance, Win32Tray& tray, Win32WindowSystem& windows, Win32Clipboard& clipboard)
-        : instance_(instance), tray_(tray), windows_(windows), clipboard_(clipboard) {
+    Win32Host(HINSTANCE instance, Win32Tray& tray, Win32WindowSystem& windows, Win32Clipboard& clipboard,
+              Win32Settings& settingsUi)
+        : instance_(instance),
+          tray_(tray),
+          windows_(windows),
+          clipboard_(clipboard),
+          settingsUi_(settingsUi) {
         icon_ = loadProgramIcon(instance);
         tray_.icon = icon_;
         // The hidden owner that would carry a taskbar button.
@@ -112,6 +109,9 @@ public:
         clipboard_.window = view_->hwnd();
     }
     void mainWindowCreated(TForm1&) override { view_->showAfterStartup(); }
+    void mainWindowPreviewed(TForm1&) override {
+        if (view_) view_->applyPreview();
+    }
     void mainWindowDestroying(TForm1&) override {
         theView = nullptr;
         view_.reset();
@@ -119,8 +119,11 @@ public:
 
     void createAuxiliaryWindows() override {
         // Settings, About and the error notice are kept hidden for the program's life.
-        settings_ = createPlainWindow(instance_, "TForm3", "Settings", WS_EX_TOOLWINDOW, auxProc,
-                                      kDialogStyle, 420, 360);
+        if (app_->settings()) {
+            settings_ = std::make_unique<SettingsView>(instance_, owner_, icon_, errorHandler());
+            settings_->create(*app_->settings());
+            settingsUi_.owner = settings_->hwnd();
+        }
         if (TForm2* about = app_->about()) {
             about->loadBanner(loadBannerJpeg(instance_));
             about_ = std::make_unique<AboutView>(instance_, owner_, icon_, errorHandler());
@@ -146,12 +149,19 @@ public:
     }
 
     void postRebuild() override { PostMessageA(owner_, kRebuildMessage, 0, 0); }
-    void showSettings() override { showAux(settings_); }
+    void showSettings() override {
+        if (!settings_) return;
+        settings_->sync();
+        SetForegroundWindow(settings_->hwnd());
+    }
     void showAbout() override {
         if (about_) about_->present();
     }
-    // The About window's dialog keys, before the message is translated.
-    bool dialogMessage(MSG& msg) { return about_ && about_->dialogMessage(msg); }
+    // The dialogs' own keys, before the message is translated.
+    bool dialogMessage(MSG& msg) {
+        if (settings_ && settings_->preTranslate(msg)) return true;
+        return about_ && about_->dialogMessage(msg);
+    }
     void closeMainWindow(TForm1&) override {
         // Sent, not posted: at the session's end nothing posted would be handled any more.
         if (view_ && view_->hwnd()) SendMessageA(view_->hwnd(), WM_CLOSE, 0, 0);
@@ -167,11 +177,6 @@ private:
                 app_->handleUnknownException();
         };
     }
-    static void showAux(HWND w) {
-        if (!w) return;
-        ShowWindow(w, SW_SHOW);
-        SetForegroundWindow(w);
-    }
 
     HINSTANCE instance_;
     Win32Tray& tray_;
@@ -179,7 +184,8 @@ private:
     Win32Clipboard& clipboard_;
     HICON icon_ = nullptr;
     HWND owner_ = nullptr;
-    HWND settings_ = nullptr;
+    Win32Settings& settingsUi_;
+    std::unique_ptr<SettingsView> settings_;
     std::unique_ptr<AboutView> about_;
     std::unique_ptr<ErrorNoticeView> notice_;
     App* app_ = nullptr;
@@ -213,16 +219,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Disks disks;
     Win32SharedMemory sharedMemory;
     Win32IpLookup ipLookup(instance);
+    Win32Settings settingsUi;
     Platform platform{files,    ui,          desktop, text,         tray,    programDirectory(), facts,
                       codepage, reportFacts, system,  player,       shell,   clipboard,          windows,
-                      clock,    network,     disks,   sharedMemory, ipLookup};
+                      clock,    network,     disks,   sharedMemory, ipLookup,           settingsUi};
     try {
         InitCpuCounters(performance, system);
     } catch (const std::exception&) {
         // Only an unreadable Windows version gets here: the sampler never starts and the load
         // reads 0; everything else runs on.
     }
-    Win32Host host(instance, tray, windows, clipboard);
+    Win32Host host(instance, tray, windows, clipboard, settingsUi);
     App app(platform, host);
     host.attach(app);
     ipLookup.afterAnswer = [&host] { host.repaintMainWindow(); };

@@ -1,0 +1,339 @@
+#include "platform/win32/SettingsView.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/Resources.h"
+
+namespace tabrix::win32 {
+
+namespace {
+
+constexpr int kFirstId = 100;
+constexpr uint32_t kMagenta = 0xFF00FF;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+
+std::string windowText(HWND w) {
+    const int n = GetWindowTextLengthA(w);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    GetWindowTextA(w, &s[0], n + 1);
+    s.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return s;
+}
+
+void setText(HWND w, const std::string& text) {
+    if (windowText(w) != text) SetWindowTextA(w, text.c_str());
+}
+
+// The help texts break their lines with a line feed and a carriage return; a static
+// control shows that pair as two breaks, the usual pair as one.
+std::string shownText(const std::string& text) {
+    std::string s = text;
+    for (size_t at = s.find("\n\r"); at != std::string::npos; at = s.find("\n\r", at + 2))
+        s.replace(at, 2, "\r\n");
+    return s;
+}
+
+COLORREF btnFace() {
+    return GetSysColor(COLOR_BTNFACE);
+}
+
+}  // namespace
+
+SettingsView::SettingsView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError)
+    : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)) {}
+
+SettingsView::~SettingsView() {
+    // The behaviour may already be gone: nothing reaches it while the controls go.
+    form_ = nullptr;
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void SettingsView::create(TForm3& form) {
+    form_ = &form;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = viewWindowProc<SettingsView>;
+    wc.hInstance = instance_;
+    wc.hIcon = icon_;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kSettingsClass;
+    RegisterClassA(&wc);
+    WNDCLASSA page{};
+    page.lpfnWndProc = pageProc;
+    page.hInstance = instance_;
+    page.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    page.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    page.lpszClassName = kPageClass;
+    RegisterClassA(&page);
+
+    RECT r{0, 0, kSettingsClientWidth, kSettingsClientHeight};
+    AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+    hwnd_ = CreateWindowExA(kExStyle, kSettingsClass, form.caption.c_str(), kStyle, form.left, form.top,
+                            r.right - r.left, r.bottom - r.top, owner_, nullptr, instance_, this);
+    HDC dc = GetDC(nullptr);
+    Font tahoma;
+    tahoma.height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    font_.reset(createFont(tahoma));
+    white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+    pageIcons_.reserve(3);
+    for (const PlacedControl& placed : form.controls()) createChild(placed);
+    sync();
+}
+
+HWND SettingsView::parentOf(int page) const {
+    return page < 0 ? hwnd_ : pages_[page];
+}
+
+void SettingsView::createChild(const PlacedControl& placed) {
+    const Control& c = *placed.control;
+    const int id = kFirstId + static_cast<int>(children_.size());
+    const char* cls = nullptr;
+    DWORD style = WS_CHILD;
+    DWORD ex = 0;
+    int height = c.height;
+    switch (placed.kind) {
+        case ControlKind::Shape:
+        case ControlKind::Bevel:
+            return;  // painted by the window itself
+        case ControlKind::Label:
+            cls = "STATIC";
+            style |= SS_NOTIFY | SS_NOPREFIX |
+                     (static_cast<const Label&>(c).wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+            break;
+        case ControlKind::Picture:
+            cls = "STATIC";
+            style |= static_cast<const Picture&>(c).resourceId == kIconProgram ? SS_ICON : SS_BITMAP;
+            break;
+        case ControlKind::Button:
+            cls = "BUTTON";
+            style |= BS_PUSHBUTTON | WS_TABSTOP;
+            break;
+        case ControlKind::CheckBox:
+            cls = "BUTTON";
+            style |= BS_CHECKBOX | WS_TABSTOP;
+            break;
+        case ControlKind::Edit:
+            cls = "EDIT";
+            style |= ES_AUTOHSCROLL | WS_TABSTOP;
+            ex = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::ComboBox:
+            cls = "COMBOBOX";
+            style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+            height = 200;  // with the list dropped down
+            break;
+        case ControlKind::ListBox:
+            cls = "LISTBOX";
+            style |= LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+            ex = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::TrackBar:
+            cls = TRACKBAR_CLASSA;
+            style |= TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
+            break;
+        case ControlKind::UpDown:
+            cls = UPDOWN_CLASSA;
+            style |= UDS_ARROWKEYS;
+            break;
+        case ControlKind::Pages:
+            cls = WC_TABCONTROLA;
+            style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
+            ex = WS_EX_CONTROLPARENT;
+            break;
+    }
+    HWND w = CreateWindowExA(ex, cls, "", style, c.left, c.top, c.width, height, parentOf(placed.page),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    children_.push_back({w, placed, id});
+
+    if (placed.kind == ControlKind::Button) SetWindowTextA(w, static_cast<const Button&>(c).text.c_str());
+    if (placed.kind == ControlKind::CheckBox)
+        SetWindowTextA(w, static_cast<const CheckBox&>(c).caption.c_str());
+    if (placed.kind == ControlKind::Edit && static_cast<const Edit&>(c).maxLength > 0)
+        SendMessageA(w, EM_LIMITTEXT, static_cast<WPARAM>(static_cast<const Edit&>(c).maxLength), 0);
+    if (placed.kind == ControlKind::Picture) {
+        const int resource = static_cast<const Picture&>(c).resourceId;
+        if (resource == kIconProgram) {
+            SendMessageA(w, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+        } else {
+            // The page icons' magenta background takes the page's colour.
+            Pixels pixels = loadBitmapResource(instance_, resource);
+            const COLORREF face = btnFace();
+            const uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+            for (uint32_t& p : pixels.data)
+                if (p == kMagenta) p = faceRgb;
+            if (!pixels.empty()) {
+                pageIcons_.emplace_back(pixels);
+                SendMessageA(w, STM_SETIMAGE, IMAGE_BITMAP,
+                             reinterpret_cast<LPARAM>(pageIcons_.back().get()));
+            }
+        }
+    }
+    if (placed.kind == ControlKind::Pages) {
+        tab_ = w;
+        const auto& pc = static_cast<const PageControl&>(c);
+        for (size_t i = 0; i < pc.pages.size() && i < 3; ++i) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(pc.pages[i].c_str());
+            SendMessageA(w, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+        RECT area{0, 0, c.width, c.height};
+        SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        for (int i = 0; i < 3; ++i) {
+            pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPCHILDREN,
+                                        area.left, area.top, area.right - area.left, area.bottom - area.top,
+                                        w, nullptr, instance_, nullptr);
+            SetWindowLongPtrA(pages_[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        }
+    }
+}
+
+const SettingsView::Child* SettingsView::childOf(HWND w) const {
+    for (const Child& c : children_)
+        if (c.hwnd == w) return &c;
+    return nullptr;
+}
+
+void SettingsView::sync() {
+    if (!hwnd_ || !form_) return;
+    syncing_ = true;
+    for (const Child& c : children_) syncChild(c);
+    syncPages();
+    syncing_ = false;
+    const bool shown = IsWindowVisible(hwnd_) != FALSE;
+    if (form_->visible && !shown) {
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        // The keyboard focus follows once the window is up on the screen.
+        PostMessageA(hwnd_, kFocusMessage, 0, 0);
+    } else if (!form_->visible && shown) {
+        ShowWindow(hwnd_, SW_HIDE);
+    }
+}
+
+void SettingsView::syncPages() {
+    const int active = form_->PageControl1.activePage;
+    if (tab_ && SendMessageA(tab_, TCM_GETCURSEL, 0, 0) != active)
+        SendMessageA(tab_, TCM_SETCURSEL, active, 0);
+    if (active == shownPage_) return;
+    for (int i = 0; i < 3; ++i)
+        if (pages_[i]) ShowWindow(pages_[i], i == active ? SW_SHOW : SW_HIDE);
+    shownPage_ = active;
+}
+
+void SettingsView::syncChild(const Child& child) {
+    HWND w = child.hwnd;
+    const Control& c = *child.placed.control;
+    if (child.placed.kind != ControlKind::Pages) {
+        // The window's own flag: a control on a page that is not shown is still visible itself.
+        const bool shown = (GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (shown != c.visible) ShowWindow(w, c.visible ? SW_SHOWNA : SW_HIDE);
+        if ((IsWindowEnabled(w) != FALSE) != c.enabled) EnableWindow(w, c.enabled);
+    }
+    switch (child.placed.kind) {
+        case ControlKind::Label: {
+            const auto& l = static_cast<const Label&>(c);
+            if (windowText(w) != shownText(l.text)) {
+                SetWindowTextA(w, shownText(l.text).c_str());
+            } else if (&l == &form_->Label17) {
+                InvalidateRect(w, nullptr, TRUE);  // the sample's colour may have changed
+            }
+            break;
+        }
+        case ControlKind::CheckBox: {
+            const WPARAM state = static_cast<const CheckBox&>(c).checked ? BST_CHECKED : BST_UNCHECKED;
+            if (static_cast<WPARAM>(SendMessageA(w, BM_GETCHECK, 0, 0)) != state)
+                SendMessageA(w, BM_SETCHECK, state, 0);
+            break;
+        }
+        case ControlKind::Edit:
+            setText(w, static_cast<const Edit&>(c).text);
+            break;
+        case ControlKind::ComboBox: {
+            const auto& box = static_cast<const ComboBox&>(c);
+            if (SendMessageA(w, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(box.items.size())) {
+                SendMessageA(w, CB_RESETCONTENT, 0, 0);
+                for (const std::string& item : box.items)
+                    SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            }
+            setText(w, box.text);
+            break;
+        }
+        case ControlKind::ListBox: {
+            const auto& list = static_cast<const ListBox&>(c);
+            if (SendMessageA(w, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(list.items.size())) {
+                SendMessageA(w, LB_RESETCONTENT, 0, 0);
+                for (const std::string& item : list.items)
+                    SendMessageA(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            }
+            for (size_t i = 0; i < list.selected.size(); ++i) {
+                const bool on = SendMessageA(w, LB_GETSEL, i, 0) > 0;
+                if (on != list.selected[i])
+                    SendMessageA(w, LB_SETSEL, list.selected[i], static_cast<LPARAM>(i));
+            }
+            break;
+        }
+        case ControlKind::TrackBar: {
+            const auto& bar = static_cast<const TrackBar&>(c);
+            SendMessageA(w, TBM_SETRANGEMIN, FALSE, bar.min);
+            SendMessageA(w, TBM_SETRANGEMAX, FALSE, bar.max);
+            SendMessageA(w, TBM_SETTICFREQ, bar.frequency, 0);
+            if (SendMessageA(w, TBM_GETPOS, 0, 0) != bar.position)
+                SendMessageA(w, TBM_SETPOS, TRUE, bar.position);
+            break;
+        }
+        case ControlKind::UpDown: {
+            // The upper arrow moves towards the low end: the range is given high end first.
+            const auto& ud = static_cast<const UpDown&>(c);
+            SendMessageA(w, UDM_SETRANGE32, ud.max, ud.min);
+            if (SendMessageA(w, UDM_GETPOS32, 0, 0) != ud.position)
+                SendMessageA(w, UDM_SETPOS32, 0, ud.position);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+// An auto-sized label is as wide as its text.
+void SettingsView::fitToText(HWND w, const std::string& text) {
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, font_.get());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    RECT r;
+    GetClientRect(w, &r);
+    SetWindowPos(w, nullptr, 0, 0, size.cx + 1, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsView::paintFrame(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    const Shape& band = form_->Shape1;
+    RECT r{band.left, band.top, band.left + band.width, band.top + band.height};
+    FillRect(dc, &r, white_.get());
+    for (const Bevel* rule : {&form_->Bevel1, &form_->Bevel2}) {
+        RECT line{rule->left, rule->top, rule->left + rule->width, rule->top + rule->height};
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    }
+}
+
+void SettingsView::takeFocus() {
+    if (!IsWindowVisible(hwnd_)) return;
+    HWND target = GetFocus();
+    if (!inWindow(target) || target == hwnd_) target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    // Through the window itself, so the focus changes and the display system hears of it.
+    SetFocus(hwnd_);
+    if (target) SetFocus(target);
+}
+
+bool SettingsView::inWindow(HWND w) const {
+    return w && (w == hwnd_ || IsChild(hwnd_, w));
+}
+
+}  // namespace tabrix::win32

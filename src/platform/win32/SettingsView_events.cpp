@@ -1,0 +1,197 @@
+// The Settings window's messages: control notifications, the pointer for the help line,
+// keys before the controls, and its fixed size.
+#include "platform/win32/SettingsView.h"
+
+#include <commctrl.h>
+
+namespace tabrix::win32 {
+
+namespace {
+
+std::string textOf(HWND w) {
+    const int n = GetWindowTextLengthA(w);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    GetWindowTextA(w, &s[0], n + 1);
+    s.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return s;
+}
+
+}  // namespace
+
+LRESULT CALLBACK SettingsView::pageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<SettingsView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (self && self->handleChildMessage(msg, wp, lp, result)) return result;
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+std::string SettingsView::nameUnder(HWND w) const {
+    if (w == hwnd_) return "Form3";
+    if (w == tab_) return form_->PageControl1.name;
+    for (int i = 0; i < 3; ++i)
+        if (w == pages_[i]) return "TabSheet" + std::to_string(i + 1);
+    if (const Child* c = childOf(w)) return c->placed.control->name;
+    // The edit part of a combo box.
+    if (const Child* c = childOf(GetParent(w))) return c->placed.control->name;
+    return std::string();
+}
+
+LRESULT SettingsView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (handleChildMessage(msg, wp, lp, result)) return result;
+    if (handlePaintMessage(
+            hwnd_, msg, wp, [this](HDC dc) { paintFrame(dc); }, result))
+        return result;
+    switch (msg) {
+        case WM_SETCURSOR: {
+            const std::string name = nameUnder(reinterpret_cast<HWND>(wp));
+            const std::string before = form_->Label12.text;
+            guarded(onError_, [&] { form_->pointerOver(name); });
+            if (form_->Label12.text != before) sync();
+            break;
+        }
+        case kFocusMessage:
+            takeFocus();
+            return 0;
+        case WM_CLOSE:
+            // The close box does what Close does.
+            run([this] { form_->Button3Click(); });
+            return 0;
+        case WM_WINDOWPOSCHANGING: {
+            // A fixed dialog: every resize request is refused.
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+            RECT r{0, 0, kSettingsClientWidth, kSettingsClientHeight};
+            AdjustWindowRectEx(&r, GetWindowLongA(hwnd_, GWL_STYLE), FALSE,
+                               GetWindowLongA(hwnd_, GWL_EXSTYLE));
+            pos->cx = r.right - r.left;
+            pos->cy = r.bottom - r.top;
+            return 0;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+bool SettingsView::handleChildMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!form_) return false;
+    switch (msg) {
+        case WM_COMMAND: {
+            const Child* c = childOf(reinterpret_cast<HWND>(lp));
+            if (!c || syncing_) return false;
+            command(*c, HIWORD(wp));
+            result = 0;
+            return true;
+        }
+        case WM_NOTIFY: {
+            const auto* n = reinterpret_cast<const NMHDR*>(lp);
+            if (n->hwndFrom != tab_ || n->code != static_cast<UINT>(TCN_SELCHANGE) || syncing_) return false;
+            const int page = static_cast<int>(SendMessageA(tab_, TCM_GETCURSEL, 0, 0));
+            run([this, page] { form_->PageControl1Change(page); });
+            result = 0;
+            return true;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL: {
+            const Child* c = childOf(reinterpret_cast<HWND>(lp));
+            if (!c || syncing_) return false;
+            if (c->placed.kind == ControlKind::TrackBar) {
+                const int pos = static_cast<int>(SendMessageA(c->hwnd, TBM_GETPOS, 0, 0));
+                run([this, pos] { form_->TrackBar1Moved(pos); });
+            } else if (c->placed.kind == ControlKind::UpDown) {
+                const int pos = static_cast<int>(SendMessageA(c->hwnd, UDM_GETPOS32, 0, 0));
+                run([this, pos] { form_->ScrollBar1Moved(pos); });
+            }
+            result = 0;
+            return true;
+        }
+        case WM_CTLCOLORSTATIC: {
+            const Child* c = childOf(reinterpret_cast<HWND>(lp));
+            if (!c) return false;
+            HDC dc = reinterpret_cast<HDC>(wp);
+            const Control* control = c->placed.control;
+            if (control == &form_->Label30 || control == &form_->Image1) {
+                SetBkColor(dc, RGB(255, 255, 255));
+                result = reinterpret_cast<LRESULT>(white_.get());
+                return true;
+            }
+            if (control == &form_->Label17) {
+                SetTextColor(dc, toColorRef(form_->Label17.font.color));
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                return true;
+            }
+            return false;
+        }
+        default:
+            return false;
+    }
+}
+
+void SettingsView::command(const Child& c, int code) {
+    Control& control = *c.placed.control;
+    switch (c.placed.kind) {
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+            if (code == BN_CLICKED) run([&] { form_->Clicked(control); });
+            break;
+        case ControlKind::Edit:
+            if (code == EN_CHANGE) {
+                const std::string text = textOf(c.hwnd);
+                run([&] { form_->TextChanged(control, text); });
+            }
+            break;
+        case ControlKind::ComboBox:
+            if (code == CBN_EDITCHANGE) {
+                const std::string text = textOf(c.hwnd);
+                run([&] { form_->TextChanged(control, text); });
+            } else if (code == CBN_SELCHANGE) {
+                const LRESULT index = SendMessageA(c.hwnd, CB_GETCURSEL, 0, 0);
+                if (index == CB_ERR) break;
+                const LRESULT length = SendMessageA(c.hwnd, CB_GETLBTEXTLEN, index, 0);
+                std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+                SendMessageA(c.hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+                text.resize(static_cast<size_t>(length > 0 ? length : 0));
+                run([&] { form_->TextChanged(control, text); });
+            }
+            break;
+        case ControlKind::ListBox:
+            if (code == LBN_SELCHANGE) {
+                const LRESULT count = SendMessageA(c.hwnd, LB_GETCOUNT, 0, 0);
+                std::vector<bool> selected;
+                for (LRESULT i = 0; i < count; ++i)
+                    selected.push_back(SendMessageA(c.hwnd, LB_GETSEL, i, 0) > 0);
+                run([&] { form_->ListBox1Selected(selected); });
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+bool SettingsView::preTranslate(MSG& msg) {
+    if (!hwnd_ || !form_ || !IsWindowVisible(hwnd_) || !inWindow(msg.hwnd)) return false;
+    if (msg.message == WM_KEYDOWN) {
+        const int key = static_cast<int>(msg.wParam);
+        run([&] { form_->FormKeyDown(key); });
+        if (key == VK_ESCAPE) return true;
+        if (key == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+            const int pages = static_cast<int>(form_->PageControl1.pages.size());
+            const int step = GetKeyState(VK_SHIFT) < 0 ? pages - 1 : 1;
+            const int next = (form_->PageControl1.activePage + step) % pages;
+            run([&] { form_->PageControl1Change(next); });
+            return true;
+        }
+    }
+    if (msg.message == WM_CHAR) {
+        const Child* box = childOf(msg.hwnd);
+        if (!box) box = childOf(GetParent(msg.hwnd));
+        if (box && box->placed.control == &form_->ComboBox2) {
+            run([&] { form_->ComboBox2KeyPress(); });
+            return true;
+        }
+    }
+    return IsDialogMessageA(hwnd_, &msg) != FALSE;
+}
+
+}  // namespace tabrix::win32

@@ -1,0 +1,162 @@
+#include "platform/win32/Win32Settings.h"
+
+#include <commdlg.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "platform/win32/Gdi.h"
+
+namespace tabrix::win32 {
+
+namespace {
+
+std::string systemText(HRESULT hr) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string s =
+        n && text ? std::string(text, n) : "Error " + std::to_string(static_cast<unsigned long>(hr));
+    if (text) LocalFree(text);
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
+    return s;
+}
+
+// COM for the one call, whatever the thread had before.
+class ComScope {
+public:
+    ComScope() : hr_(CoInitialize(nullptr)) {}
+    ~ComScope() {
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+
+private:
+    HRESULT hr_;
+};
+
+}  // namespace
+
+void Win32Settings::messageBox(const std::string& text, const std::string& caption) {
+    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
+}
+
+bool Win32Settings::chooseFont(std::string& face, int& size) {
+    LOGFONTA lf{};
+    HDC dc = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    CHOOSEFONTA cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = owner;
+    cf.lpLogFont = &lf;
+    cf.iPointSize = size * 10;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    if (!ChooseFontA(&cf)) return false;
+    face = lf.lfFaceName;
+    size = (cf.iPointSize + 5) / 10;
+    return true;
+}
+
+bool Win32Settings::chooseColor(uint32_t& color) {
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner;
+    cc.rgbResult = toColorRef(color);
+    cc.lpCustColors = custom_;
+    cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorA(&cc)) return false;
+    color = cc.rgbResult & 0xFFFFFF;
+    return true;
+}
+
+bool Win32Settings::fileDialog(const FileDialog& dialog, std::string& path, bool save) {
+    std::string filter = dialog.filterName + '\0' + dialog.filterPattern + '\0' + '\0';
+    char file[MAX_PATH] = {};
+    lstrcpynA(file, dialog.fileName.c_str(), MAX_PATH);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = dialog.folder.empty() ? nullptr : dialog.folder.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
+    path = file;
+    return true;
+}
+
+bool Win32Settings::openFile(const FileDialog& dialog, std::string& path) {
+    return fileDialog(dialog, path, false);
+}
+
+bool Win32Settings::saveFile(const FileDialog& dialog, std::string& path) {
+    return fileDialog(dialog, path, true);
+}
+
+std::vector<FolderEntry> Win32Settings::listFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*.*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return entries;
+    do {
+        entries.push_back({fd.cFileName, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return entries;
+}
+
+int Win32Settings::driveType(const std::string& root) {
+    return static_cast<int>(GetDriveTypeA(root.c_str()));
+}
+
+bool Win32Settings::startupFolder(std::string& path) {
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_STARTUP, &list)) || !list) return false;
+    char buffer[MAX_PATH + 1] = {};
+    const BOOL ok = SHGetPathFromIDListA(list, buffer);
+    CoTaskMemFree(list);
+    if (!ok || !buffer[0]) return false;
+    path = buffer;
+    return true;
+}
+
+ShortcutResult Win32Settings::writeShortcut(const std::string& linkPath, const std::string& target,
+                                            const std::string& workingDir) {
+    ComScope com;
+    IShellLinkA* link = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&link));
+    if (FAILED(hr) || !link) return {false, false, systemText(hr)};
+    link->SetPath(target.c_str());
+    link->SetWorkingDirectory(workingDir.c_str());
+    IPersistFile* file = nullptr;
+    hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(hr) && file) {
+        const int n = MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, nullptr, 0);
+        std::wstring wide(n > 0 ? n : 1, L'\0');
+        MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, &wide[0], n);
+        hr = file->Save(wide.c_str(), FALSE);
+        file->Release();
+    }
+    link->Release();
+    if (FAILED(hr)) return {true, false, systemText(hr)};
+    return {true, true, ""};
+}
+
+bool Win32Settings::deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+std::string Win32Settings::executablePath() {
+    char buffer[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return buffer;
+}
+
+}  // namespace tabrix::win32

@@ -1,0 +1,336 @@
+// The real Settings window driven with the mouse and keyboard on the virtual display.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+#include "real_input.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+using namespace e2e;
+
+namespace {
+
+const char kConfig[] =
+    "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\nalpha=200\r\nShouldGetDisk=1\r\n"
+    "[position]\r\nleft=60\r\ntop=70\r\n";
+
+using LayeredGetter = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
+
+struct Layering {
+    bool layered = false;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+};
+
+Layering layeringOf(HWND w) {
+    Layering l;
+    l.layered = (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    auto get = reinterpret_cast<LayeredGetter>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
+    COLORREF key = 0;
+    if (l.layered && get) get(w, &key, &l.alpha, &l.flags);
+    return l;
+}
+
+bool trayIconExists(HWND w) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = 88;
+    data.hWnd = w;
+    data.uFlags = NIF_TIP;
+    lstrcpyA(data.szTip, "Tabrix");
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool shown(HWND w) {
+    return w && IsWindowVisible(w);
+}
+
+// A control's own text, asked of the control (GetWindowText does not ask another process's).
+std::string textOf(HWND w) {
+    char buffer[512] = {};
+    SendMessageA(w, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+bool checked(HWND box) {
+    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// The page's window that holds the controls of tab n (0 General, 1 Advanced, 2 Modules).
+HWND pageOf(HWND settings, int n) {
+    HWND tab = FindWindowExA(settings, nullptr, WC_TABCONTROLA, nullptr);
+    HWND page = nullptr;
+    for (int i = 0; i <= n; ++i) page = FindWindowExA(tab, page, "TTabSheet", nullptr);
+    return page;
+}
+
+// Where tab n's item lies: asked of a tab control of our own with the same size, font and
+// items, since another process's control cannot fill in our rectangle.
+RECT tabItemRect(HWND tab, int n) {
+    RECT size;
+    GetClientRect(tab, &size);
+    HWND host =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
+    HWND replica = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 0, size.right,
+                                   size.bottom, host, nullptr, nullptr, nullptr);
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+    SendMessageA(replica, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const char* names[] = {"General", "Advanced", "Modules"};
+    for (int i = 0; i < 3; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(names[i]);
+        SendMessageA(replica, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    RECT item{};
+    SendMessageA(replica, TCM_GETITEMRECT, n, reinterpret_cast<LPARAM>(&item));
+    DestroyWindow(host);
+    DeleteObject(font);
+    return item;
+}
+
+bool clickTab(HWND settings, int n) {
+    HWND tab = FindWindowExA(settings, nullptr, WC_TABCONTROLA, nullptr);
+    const RECT item = tabItemRect(tab, n);
+    POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(tab, &p);
+    return clickAt(p.x, p.y) && waitUntil([&] { return shown(pageOf(settings, n)); }, 5000);
+}
+
+// Clicks the trackbar (giving it the focus) and moves it with keys.
+int slide(HWND bar, const std::string& keyNames) {
+    clickOn(bar);
+    keys(keyNames);
+    return static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
+}
+
+HWND mainOf(const Running& app) {
+    return findWindowOf(app.pid(), "TForm1");
+}
+
+// A click on the main window's caption bar makes it active without touching a label or button.
+void activate(HWND main) {
+    RECT r;
+    GetWindowRect(main, &r);
+    clickAt(r.left + 30, r.top + 6);
+}
+
+bool openWithF2(const Running& app, HWND& settings) {
+    activate(mainOf(app));
+    keys("F2");
+    return waitUntil([&] { return shown(settings = findWindowOf(app.pid(), "TForm3")); }, 5000);
+}
+
+}  // namespace
+
+TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheMainWindow) {
+    ProgramFolder folder(kConfig);
+    Running app(folder);
+    HWND oldMain = app.mainWindow();
+    ASSERT_TRUE(oldMain);
+    RECT oldRect;
+    GetWindowRect(oldMain, &oldRect);
+    HWND settings = nullptr;
+    ASSERT_TRUE(openWithF2(app, settings));
+    EXPECT_EQ(windowText(settings), "Settings");
+    RECT client;
+    GetClientRect(settings, &client);
+    EXPECT_EQ(client.right, 547);
+    EXPECT_EQ(client.bottom, 391);
+    EXPECT_TRUE(GetWindowLongA(settings, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    HWND general = pageOf(settings, 0);
+    ASSERT_TRUE(shown(general));
+    screenshot("settings-general.png", settings);
+
+    // General: Transparency, Show External IP, the slider and the IP interval.
+    HWND transparency = childAt(general, "Button", 211, 32);
+    ASSERT_TRUE(transparency);
+    EXPECT_FALSE(checked(transparency));
+    clickOn(transparency);
+    EXPECT_TRUE(waitUntil([&] { return checked(transparency); }, 3000));
+    HWND showIp = childAt(general, "Button", 211, 164);
+    HWND interval = childAt(general, "Edit", 211, 188);
+    ASSERT_TRUE(showIp && interval);
+    EXPECT_FALSE(IsWindowEnabled(interval));
+    clickOn(showIp);
+    ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(interval) != FALSE; }, 3000));
+    clickOn(interval);
+    keys("End shift+Home BackSpace 3 0 0 0 0");
+    EXPECT_TRUE(waitUntil([&] { return textOf(interval) == "30000"; }, 3000)) << textOf(interval);
+    HWND bar = childAt(general, "msctls_trackbar32", 128, 56);
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), 200);
+    const int alpha = slide(bar, "Home Right Right Right");
+    EXPECT_EQ(alpha, 3);
+    EXPECT_TRUE(waitUntil([&] { return layeringOf(oldMain).alpha == 3; }, 3000));  // the live preview
+
+    // Advanced: the help line follows the pointer over a caption.
+    ASSERT_TRUE(clickTab(settings, 1));
+    HWND advanced = pageOf(settings, 1);
+    HWND help = childAt(settings, "Static", 8, 356);
+    ASSERT_TRUE(help);
+    HWND trayCaption = childWithText(advanced, "Static", "Show systray icon");
+    ASSERT_TRUE(trayCaption);
+    RECT r;
+    GetWindowRect(trayCaption, &r);
+    xdo("mousemove " + std::to_string(r.left + 10) + " " + std::to_string(r.top + 6));
+    EXPECT_TRUE(waitUntil(
+        [&] { return windowText(help) == "Uncheck this if you do not want a systray icon for Tabrix"; },
+        3000))
+        << windowText(help);
+    screenshot("settings-advanced.png", settings);
+
+    // Modules: a module off, drives C: and D: chosen with a click and a Ctrl-click.
+    ASSERT_TRUE(clickTab(settings, 2));
+    HWND modules = pageOf(settings, 2);
+    HWND windowsVersion = childWithText(modules, "Button", "Windows Version");
+    ASSERT_TRUE(windowsVersion);
+    EXPECT_TRUE(checked(windowsVersion));
+    clickOn(windowsVersion);
+    EXPECT_TRUE(waitUntil([&] { return !checked(windowsVersion); }, 3000));
+    // The interface chooser: the lower arrow raises the number, the upper one lowers it.
+    HWND updown = childAt(modules, "msctls_updown32", 224, 56);
+    HWND number = childAt(modules, "Edit", 224, 80);
+    ASSERT_TRUE(updown && number);
+    EXPECT_EQ(textOf(number), "0");
+    RECT arrows;
+    GetWindowRect(updown, &arrows);
+    const int middle = (arrows.left + arrows.right) / 2;
+    clickAt(middle, arrows.bottom - 3);
+    EXPECT_TRUE(waitUntil([&] { return textOf(number) == "1"; }, 3000)) << textOf(number);
+    clickAt(middle, arrows.top + 3);
+    EXPECT_TRUE(waitUntil([&] { return textOf(number) == "0"; }, 3000)) << textOf(number);
+    HWND drives = childAt(modules, "ListBox", 280, 104);
+    ASSERT_TRUE(shown(drives));
+    EXPECT_EQ(SendMessageA(drives, LB_GETCOUNT, 0, 0), 26);
+    const int rowHeight = static_cast<int>(SendMessageA(drives, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageA(drives, LB_GETTOPINDEX, 0, 0));
+    POINT c{20, (2 - top) * rowHeight + rowHeight / 2};
+    ClientToScreen(drives, &c);
+    clickAt(c.x, c.y);
+    xdo("mousemove " + std::to_string(c.x) + " " + std::to_string(c.y + rowHeight) +
+        " keydown ctrl click 1 keyup ctrl");
+    EXPECT_TRUE(waitUntil([&] { return SendMessageA(drives, LB_GETSELCOUNT, 0, 0) == 2; }, 3000));
+    screenshot("settings-modules.png", settings);
+
+    // Save: the short interval's message box, then both files and a new main window.
+    clickOn(childWithText(settings, "Button", "Save"));
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
+    EXPECT_TRUE(
+        childWithText(box, "Static", "You cannot update IP address in intervals of less than 1 minute."));
+    keys("Return");
+    ASSERT_TRUE(waitUntil([&] { return !shown(settings); }, 5000));
+    HWND newMain = nullptr;
+    ASSERT_TRUE(
+        waitUntil([&] { return (newMain = mainOf(app)) && newMain != oldMain && shown(newMain); }, 10000));
+    EXPECT_EQ(textOf(interval), "60000");
+
+    const std::string ini = readFile(folder.path("config.ini"));
+    for (const char* line : {"ipinterface=0", "transparent=1", "alpha=3", "showip=1", "ipinterval=60000",
+                             "SysTrayIcon=1", "CheckBox13=False", "CheckBox14=True"})
+        EXPECT_NE(ini.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line << "\n" << ini;
+    EXPECT_EQ(readFile(folder.path("drives.inf")), "3\r\n4\r\n");
+    const Layering l = layeringOf(newMain);
+    EXPECT_TRUE(l.layered);
+    EXPECT_EQ(l.alpha, 3);
+    EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_ALPHA | LWA_COLORKEY));
+    RECT newRect;
+    GetWindowRect(newMain, &newRect);
+    EXPECT_EQ(newRect.right - newRect.left, oldRect.right - oldRect.left);
+    EXPECT_EQ(newRect.bottom - newRect.top, oldRect.bottom - oldRect.top);
+    EXPECT_EQ(newRect.left, 60);
+    EXPECT_TRUE(trayIconExists(newMain));
+    EXPECT_FALSE(IsWindow(oldMain));
+}
+
+TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRestoresTheFile) {
+    ProgramFolder folder(kConfig);
+    Running app(folder);
+    HWND main = app.mainWindow();
+    ASSERT_TRUE(main);
+    // A right click on a label (client 36, 44) asks for the menu.
+    POINT label{36, 44};
+    ClientToScreen(main, &label);
+    clickAt(label.x, label.y, 3);
+    HWND menu = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return shown(menu = findWindowOf(app.pid(), "#32768")); }, 5000));
+    keys("Down Down Down Return");
+    HWND settings = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return shown(settings = findWindowOf(app.pid(), "TForm3")); }, 5000));
+
+    // Close with no preview leaves the main window as it is.
+    clickOn(childWithText(settings, "Button", "Close"));
+    ASSERT_TRUE(waitUntil([&] { return !shown(settings); }, 3000));
+    Sleep(500);
+    EXPECT_EQ(mainOf(app), main);
+
+    // Escape closes too.
+    ASSERT_TRUE(openWithF2(app, settings));
+    keys("Escape");
+    ASSERT_TRUE(waitUntil([&] { return !shown(settings); }, 3000));
+    Sleep(500);
+    EXPECT_EQ(mainOf(app), main);
+
+    ASSERT_TRUE(openWithF2(app, settings));
+    HWND bar = childAt(pageOf(settings, 0), "msctls_trackbar32", 128, 56);
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(slide(bar, "End"), 255);
+    EXPECT_TRUE(waitUntil([&] { return !(layeringOf(main).flags & LWA_ALPHA); }, 3000));  // blending off
+    clickOn(childWithText(settings, "Button", "Close"));
+    ASSERT_TRUE(waitUntil([&] { return !shown(settings); }, 3000));
+    HWND rebuilt = nullptr;
+    ASSERT_TRUE(
+        waitUntil([&] { return (rebuilt = mainOf(app)) && rebuilt != main && shown(rebuilt); }, 10000));
+    const Layering l = layeringOf(rebuilt);
+    EXPECT_TRUE(l.layered);
+    EXPECT_EQ(l.alpha, 200);
+    EXPECT_NE(readFile(folder.path("config.ini")).find("\r\nalpha=200\r\n"), std::string::npos);
+}
+
+TEST(SettingsWindow, TheTemperatureBoxTakesNoTypingAndInsAndDelSayWhatTheyDid) {
+    ProgramFolder folder(kConfig);
+    Running app(folder);
+    ASSERT_TRUE(app.mainWindow());
+    HWND settings = nullptr;
+    ASSERT_TRUE(openWithF2(app, settings));
+    auto waitBox = [&](const char* text) {
+        HWND box = nullptr;
+        const bool up = waitUntil([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000);
+        const bool said = up && childWithText(box, "Static", text) != nullptr;
+        if (up) {
+            keys("Return");
+            waitUntil([&] { return !shown(box); }, 3000);
+        }
+        return said;
+    };
+
+    // Ins twice, Del twice: the second Del finds nothing and says nothing.
+    HWND general = pageOf(settings, 0);
+    HWND ins = childWithText(general, "Button", "Ins");
+    HWND del = childWithText(general, "Button", "Del");
+    ASSERT_TRUE(ins && del);
+    for (int i = 0; i < 2; ++i) {
+        clickOn(ins);
+        EXPECT_TRUE(waitBox("Tabrix will now start during startup."));
+    }
+    clickOn(del);
+    EXPECT_TRUE(waitBox("Tabrix was removed from startup"));
+    clickOn(del);
+    Sleep(1000);
+    EXPECT_FALSE(shown(findWindowOf(app.pid(), "#32770")));
+
+    // A key typed into the temperature box: the message, then "*C" again.
+    ASSERT_TRUE(clickTab(settings, 1));
+    HWND combo = childAt(pageOf(settings, 1), "ComboBox", 136, 136);
+    ASSERT_TRUE(combo);
+    clickOn(combo);
+    keys("x");
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
+    EXPECT_TRUE(childWithText(box, "Static", "You can only choose from 2 options!"));
+    EXPECT_EQ(windowText(box), "");
+    keys("Return");
+    EXPECT_TRUE(waitUntil([&] { return !shown(box); }, 3000));
+    EXPECT_EQ(textOf(combo), "*C");
+}

@@ -1,0 +1,55 @@
+// The Settings window inside the program: shown by the main window, previews on it, and
+// Save replacing it through the same path as Reload.
+#include "settings/Unit3.h"
+#include "window_fixture.h"
+
+namespace tabrix::test {
+namespace {
+
+class SettingsApp : public WindowTest {};
+
+TEST_F(SettingsApp, PreviewsChangeTheLiveMainWindowAndSaveRebuildsItFromTheFile) {
+    TForm1& main = start({"SysTrayIcon=1", "alpha=200"});
+    TForm3& settings = *app->settings();
+    EXPECT_FALSE(settings.visible);
+    EXPECT_FALSE(settings.previewed);
+    EXPECT_EQ(main.window.alpha, 200);  // the build's slider change previews the same value
+    EXPECT_TRUE(main.window.alphaBlend);
+
+    main.FormKeyDown(113);  // F2
+    EXPECT_TRUE(settings.visible);
+    settings.TrackBar1Moved(255);
+    EXPECT_FALSE(main.window.alphaBlend);
+    settings.TrackBar1Moved(0);
+    EXPECT_TRUE(main.window.alphaBlend);
+    EXPECT_EQ(main.window.alpha, 0);
+    settings.TextChanged(settings.ComboBox1, "Defaul");
+    settings.TextChanged(settings.ComboBox1, "Default");
+    EXPECT_TRUE(main.image(1).bitmap.empty());
+
+    host.log.clear();
+    settings.Button1Click();
+    EXPECT_EQ(host.log, std::vector<std::string>{"post rebuild"});
+    EXPECT_NE(config().find("\r\nalpha=0\r\n"), std::string::npos);
+    const size_t removedBefore = fake.tray.removed.size();
+    app->rebuildMainWindow();
+    EXPECT_GT(fake.tray.removed.size(), removedBefore);
+    EXPECT_EQ(app->stored().rememberedSong, "foo");
+    EXPECT_EQ(app->mainWindow()->window.alpha, 0);
+    EXPECT_TRUE(app->mainWindow()->window.alphaBlend);
+    EXPECT_FALSE(app->mainWindow()->image(1).bitmap.empty());  // the file's skin again
+    EXPECT_EQ(app->settings(), &settings);                     // built once, kept
+}
+
+TEST_F(SettingsApp, TheMenuEntryShowsTheWindowAndCloseWithoutPreviewLeavesTheMainWindow) {
+    TForm1& main = start();
+    main.menuCommand(kMenuSettings);
+    EXPECT_TRUE(app->settings()->visible);
+    host.log.clear();
+    app->settings()->Button3Click();
+    EXPECT_FALSE(app->settings()->visible);
+    EXPECT_TRUE(host.log.empty());
+}
+
+}  // namespace
+}  // namespace tabrix::test

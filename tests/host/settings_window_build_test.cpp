@@ -1,0 +1,226 @@
+// The Settings window's build from config.ini and the links between its controls.
+#include "settings_window_fixture.h"
+
+namespace tabrix::test {
+namespace {
+
+using Build = SettingsTest;
+
+TEST_F(Build, AMissingConfigFillsEveryControlFromTheDefaults) {
+    TForm3& f = build();
+    EXPECT_EQ(f.PageControl1.activePage, 0);
+    EXPECT_EQ(f.Label12.text, "Move your mouse over the labels to get more information.");
+    EXPECT_EQ(f.ComboBox1.text, "N/A");
+    EXPECT_EQ(f.ComboBox1.items, std::vector<std::string>{"Default"});
+    EXPECT_EQ(f.TrackBar1.position, 255);
+    EXPECT_EQ(f.chosenOpacity, 255);
+    EXPECT_EQ(owner.log, std::vector<std::string>{"opacity 255"});  // the build's own slider change
+    EXPECT_FALSE(f.previewed);
+    EXPECT_EQ(f.Edit1.text, "");
+    EXPECT_FALSE(f.Edit1.enabled);
+    EXPECT_EQ(f.Edit2.text, "0");
+    EXPECT_FALSE(f.Edit2.enabled);
+    EXPECT_EQ(f.Edit3.text, "0");
+    EXPECT_EQ(f.Edit4.text, "0");
+    EXPECT_EQ(f.Edit5.text, "0");
+    EXPECT_EQ(f.Edit6.text, "0");
+    EXPECT_EQ(f.Edit7.text, "0");
+    EXPECT_EQ(f.ComboBox2.text, "*C");
+    EXPECT_EQ(f.Label16.text, "8");
+    EXPECT_EQ(f.Label18.text, "Tahoma");
+    EXPECT_EQ(f.Label17.font.color, 0u);
+    for (CheckBox* on : {&f.CheckBox3, &f.CheckBox26, &f.CheckBox28, &f.CheckBox29, &f.CheckBox30})
+        EXPECT_TRUE(on->checked) << on->name;
+    for (CheckBox* off : {&f.CheckBox1, &f.CheckBox2, &f.CheckBox4, &f.CheckBox5, &f.CheckBox6, &f.CheckBox7,
+                          &f.CheckBox8, &f.CheckBox9, &f.CheckBox10, &f.CheckBox25})
+        EXPECT_FALSE(off->checked) << off->name;
+    for (CheckBox* module : f.moduleBoxes()) EXPECT_TRUE(module->checked) << module->name;
+    EXPECT_TRUE(f.ListBox1.visible);
+    EXPECT_EQ(f.Label31.text, "");  // no interface query until the Modules page shows
+    EXPECT_FALSE(f.visible);
+}
+
+TEST_F(Build, TheSliderHoldsAlphaToItsRangeAndPreviewsOnlyAChange) {
+    general({"alpha=300"});
+    EXPECT_EQ(build().TrackBar1.position, 255);
+    EXPECT_EQ(owner.log, std::vector<std::string>{"opacity 255"});
+    owner.log.clear();
+    general({"alpha=0"});
+    EXPECT_EQ(build().TrackBar1.position, 0);
+    EXPECT_TRUE(owner.log.empty());
+    general({"alpha=-20"});
+    EXPECT_EQ(build().TrackBar1.position, 0);
+    general({"alpha=128"});
+    EXPECT_EQ(build().chosenOpacity, 128);
+    EXPECT_FALSE(form->previewed);
+}
+
+TEST_F(Build, FileOutputActiveGovernsThePathRowAndTheReportBoxes) {
+    general({"output=1", "enablexml=1", "enablephp=0", "savepath=c:\\web\\stats"});
+    TForm3& f = build();
+    EXPECT_TRUE(f.CheckBox2.checked);
+    EXPECT_TRUE(f.Edit1.enabled && f.Button8.enabled && f.CheckBox5.enabled && f.CheckBox6.enabled);
+    EXPECT_TRUE(f.CheckBox5.checked);
+    EXPECT_FALSE(f.CheckBox6.checked);
+    EXPECT_EQ(f.Edit1.text, "c:\\web\\stats");
+
+    general({"output=0", "enablexml=1", "enablephp=1"});
+    TForm3& g = build();
+    EXPECT_FALSE(g.CheckBox5.checked || g.CheckBox6.checked);
+    EXPECT_FALSE(g.Edit1.enabled || g.Button8.enabled || g.CheckBox5.enabled || g.CheckBox6.enabled);
+    // Off and on again: enabled, still unchecked.
+    g.Clicked(g.CheckBox2);
+    EXPECT_TRUE(g.CheckBox2.checked);
+    EXPECT_TRUE(g.CheckBox5.enabled && g.CheckBox6.enabled && g.Edit1.enabled);
+    EXPECT_FALSE(g.CheckBox5.checked || g.CheckBox6.checked);
+    g.Clicked(g.CheckBox5);
+    g.Clicked(g.CheckBox2);
+    EXPECT_FALSE(g.CheckBox5.checked);
+    // A disabled box takes no click.
+    g.Clicked(g.CheckBox6);
+    EXPECT_FALSE(g.CheckBox6.checked);
+}
+
+TEST_F(Build, SwitchesCompareExactlyAndFollowTheirOwnRules) {
+    general({"transparent=1",
+             "showbar=0",
+             "ontop=1",
+             "showip=1",
+             "ipinterval=120000",
+             "scrollenabled=2",
+             "ShowUsed=2",
+             "SelfDrawEnabled=0",
+             "SysTrayIcon=1",
+             "showbanner=1",
+             "ShouldGetDisk=0",
+             "xpwinampicons=0",
+             "AllowPositionChange=0x0",
+             "outputinterval=$10",
+             "winampbuttonsstay=junk",
+             "font=Verdana",
+             "fontsize=12",
+             "fontcolor=$000000FF",
+             "skin=blue.bmp",
+             "Temp_label=*F",
+             "winamppath=c:\\wa\\winamp.exe",
+             "ipserver=http://127.0.0.1/ip",
+             "[Modules]",
+             "CheckBox13=False",
+             "CheckBox21=true",
+             "CheckBox31=False"});
+    TForm3& f = build();
+    EXPECT_TRUE(f.CheckBox1.checked && f.CheckBox4.checked && f.CheckBox7.checked && f.CheckBox8.checked &&
+                f.CheckBox9.checked && f.CheckBox25.checked);
+    EXPECT_FALSE(f.CheckBox3.checked || f.CheckBox10.checked || f.CheckBox26.checked ||
+                 f.CheckBox28.checked || f.CheckBox29.checked || f.CheckBox30.checked);
+    EXPECT_TRUE(f.Edit2.enabled);
+    EXPECT_EQ(f.Edit2.text, "120000");
+    EXPECT_EQ(f.Edit4.text, "16");
+    EXPECT_EQ(f.Edit5.text, "0");
+    EXPECT_EQ(f.Label18.text, "Verdana");
+    EXPECT_EQ(f.Label16.text, "12");
+    EXPECT_EQ(f.Label17.font.color, 0xFFu);
+    EXPECT_EQ(f.ComboBox1.text, "blue.bmp");
+    EXPECT_EQ(f.ComboBox2.text, "*F");
+    EXPECT_EQ(f.Edit3.text, "c:\\wa\\winamp.exe");
+    EXPECT_EQ(f.Edit6.text, "http://127.0.0.1/ip");
+    EXPECT_FALSE(f.CheckBox13.checked);
+    EXPECT_FALSE(f.CheckBox21.checked);  // "true" is not "True"
+    EXPECT_FALSE(f.CheckBox31.checked);
+    EXPECT_TRUE(f.CheckBox11.checked);
+    EXPECT_FALSE(f.ListBox1.visible);
+    EXPECT_FALSE(f.visible);
+    EXPECT_EQ(owner.log, std::vector<std::string>{"opacity 255"});  // the skin text is no preview
+}
+
+TEST_F(Build, ABadFontColourStopsTheBuildWithItsMessage) {
+    general({"fontcolor=red", "skin=x"});
+    form = std::make_unique<TForm3>(fake.platform, owner);
+    EXPECT_EQ(errorOf([&] { form->FormCreate(); }), "'red' is not a valid integer value");
+    EXPECT_NE(form->ComboBox1.text, "x");
+}
+
+TEST_F(Build, EscapeClosesAndShowingReloadsNothing) {
+    TForm3& f = build();
+    f.Show();
+    f.TextChanged(f.Edit4, "2500");
+    f.FormKeyDown('A');
+    EXPECT_TRUE(f.visible);
+    f.FormKeyDown(27);
+    EXPECT_FALSE(f.visible);
+    f.Show();
+    EXPECT_EQ(f.Edit4.text, "2500");
+    EXPECT_EQ(config(), "");
+}
+
+TEST_F(Build, TheHelpLineFollowsThePointerAndRestoresOnlyWhereTheTableSays) {
+    TForm3& f = build();
+    const std::string def = "Move your mouse over the labels to get more information.";
+    f.pointerOver("Label2");
+    EXPECT_EQ(f.Label12.text, "This options is to be able to use transparent skins.");
+    f.pointerOver("CheckBox1");  // unlisted, but leaving a restoring caption
+    EXPECT_EQ(f.Label12.text, def);
+    f.pointerOver("CheckBox5");
+    EXPECT_EQ(f.Label12.text, "This will enable XML output to the file path specified.");
+    f.pointerOver("Button1");  // Save changes nothing
+    EXPECT_EQ(f.Label12.text, "This will enable XML output to the file path specified.");
+    f.pointerOver("Label22");
+    EXPECT_EQ(f.Label12.text,
+              "This is the server that reports the external ip address\n\rThe default server is "
+              "http://api.ipify.org/");
+    f.pointerOver("Edit6");
+    EXPECT_NE(f.Label12.text, def);
+    f.pointerOver("TabSheet3");
+    EXPECT_EQ(f.Label12.text, "Choose which of the following you would like Tabrix to display.");
+    f.pointerOver("CheckBox28");
+    EXPECT_EQ(f.Label12.text, "Shows free disk space.  Select multiple drives by using Ctrl key");
+    f.pointerOver("PageControl1");
+    EXPECT_EQ(f.Label12.text, def);
+    f.pointerOver("Label24");
+    EXPECT_EQ(f.Label12.text,
+              "Use this option text comes up blurry.\n\rNote:  The modules page does not work when this is "
+              "selected.");
+    f.pointerOver("Form3");
+    EXPECT_EQ(f.Label12.text, def);
+    f.pointerOver("Button3");
+    EXPECT_EQ(f.Label12.text, "This will discard all your settings and close this dialog.");
+}
+
+TEST_F(Build, EveryControlHasItsDesignPlace) {
+    TForm3& f = build();
+    auto at = [&](const char* name, int left, int top, int width) {
+        Control* c = f.find(name);
+        ASSERT_TRUE(c) << name;
+        EXPECT_EQ(c->left, left) << name;
+        EXPECT_EQ(c->top, top) << name;
+        if (width) {
+            EXPECT_EQ(c->width, width) << name;
+        }
+    };
+    at("ComboBox1", 136, 8, 89);
+    at("TrackBar1", 128, 56, 105);
+    at("Edit2", 211, 188, 46);
+    at("Edit1", 74, 224, 233);
+    at("Button1", 400, 360, 65);
+    at("Button3", 475, 360, 65);
+    at("Label12", 8, 356, 385);
+    at("PageControl1", 0, 64, 545);
+    at("Edit3", 136, 8, 177);
+    at("ComboBox2", 136, 136, 65);
+    at("CheckBox20", 8, 224, 0);
+    at("CheckBox31", 144, 128, 0);
+    at("CheckBox28", 144, 104, 129);
+    at("ScrollBar1", 224, 56, 17);
+    at("Label31", 248, 56, 257);
+    at("ListBox1", 280, 104, 161);
+    at("Bevel1", 0, 57, 0);
+    // Tab order: Close, the pages, Save.
+    std::vector<std::string> top;
+    for (const PlacedControl& c : f.controls())
+        if (c.page < 0 && (c.kind == ControlKind::Button || c.kind == ControlKind::Pages))
+            top.push_back(c.control->name);
+    EXPECT_EQ(top, (std::vector<std::string>{"Button3", "PageControl1", "Button1"}));
+}
+
+}  // namespace
+}  // namespace tabrix::test
