@@ -187,10 +187,6 @@ void TForm1::LabelMouseUp(int number) {
     dragLabel_ = 0;
 }
 
-void TForm1::DrawTimerTimer() {
-    // The hook the self-draw painter fills; start-up runs it once in self-draw mode.
-}
-
 std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timers() {
     return {{{&systimer, &TForm1::systimerTimer},
              {&FileTimer1, &TForm1::FileTimer1Timer},
@@ -201,9 +197,6 @@ std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::t
              {&ScrollTimer, &TForm1::ScrollTimerTimer},
              {&PlayerStartTimer, &TForm1::PlayerStartTimerTimer}}};
 }
-
-// Handlers whose work arrives with its own source.
-void TForm1::ScrollTimerTimer() {}
 
 void TForm1::FileTimer1Timer() {
     ReportOutput out(platform_.files, platform_.codepage, platform_.reportFacts,

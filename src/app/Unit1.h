@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Canvas.h"
 #include "forms/Controls.h"
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
@@ -39,6 +40,9 @@ constexpr char kCpuNameHint[] =
     "To see your CPU name, please uncheck\n\rAdvanced CPU Detection under advanced Settings";
 constexpr char kBadIpServer[] = "Bad IP Server";
 constexpr uint32_t kBannerGrey = 0x808080;
+
+// A song title rotated left by one character (abc becomes bca); shorter texts stay.
+std::string scrollText(const std::string& text);
 
 // The main window's own state, as the view paints it.
 struct MainWindowState {
@@ -89,6 +93,7 @@ public:
     const Picture& image(int number) const { return images_.at(number); }
 
     MainWindowState window;
+    Canvas canvas;  // self-draw mode's writes onto the window's surface
     std::vector<std::string> Memo1;
 
     Timer systimer{"systimer", 1000, true};
@@ -115,8 +120,8 @@ public:
     void WinampTimerTimer(); // song title poll
     void IPTImerTimer();     // external address refresh
     void tmrTrafficTimer();  // traffic rates and link speed
-    void DrawTimerTimer();   // self-draw painting; start-up runs it once in self-draw mode
-    void ScrollTimerTimer(); // song title scrolling
+    void DrawTimerTimer();   // self-draw pass; start-up runs it once in self-draw mode
+    void ScrollTimerTimer(); // song title scrolling (Unit1_selfdraw.cpp)
     void PlayerStartTimerTimer();  // sends the clicked command once the started player is up
     // Every timer with its handler, in the order the view numbers them.
     static constexpr size_t kTimerCount = 8;

@@ -21,6 +21,8 @@ public:
         return writeAtomic(path, bytes);
     }
     virtual bool exists(const std::string& path) = 0;
+    // Deletes the file; false when it cannot be deleted (a missing file counts as deleted).
+    virtual bool remove(const std::string& path) = 0;
     // The file's last-write time and size, which change with every write; false when
     // they cannot be told (then a caller reads the file afresh).
     struct Stamp {

@@ -118,9 +118,21 @@ void TForm3::Button1Click() {
     const std::string path = platform_.configPath();
     const std::string bytes = configBytes(ipInterval);
     std::string old;
-    const bool same = platform_.files.read(path, old) && old == bytes;
-    if (!same && !platform_.files.writeAtomic(path, bytes)) throw Error("Unable to write to " + path);
-    saveDrives();
+    const bool existed = platform_.files.read(path, old);
+    const bool changed = !existed || old != bytes;
+    if (changed && !platform_.files.writeAtomic(path, bytes)) throw Error("Unable to write to " + path);
+    try {
+        saveDrives();
+    } catch (...) {
+        // Save is all or nothing: a refused drives.inf puts config.ini back as it was.
+        if (changed) {
+            if (existed)
+                platform_.files.writeAtomic(path, old);
+            else
+                platform_.files.remove(path);
+        }
+        throw;
+    }
     visible = false;
     owner_.replaceMainWindow();
 }

@@ -19,15 +19,6 @@ const char kAboutConfig[] =
     "[general]\r\nskin=Graphite.bmp\r\ntransparent=0\r\nalpha=255\r\nshowbar=1\r\nontop=1\r\n"
     "showbanner=-1\r\nSysTrayIcon=0\r\n[position]\r\nleft=700\r\ntop=100\r\n";
 
-template <typename F>
-bool waitFor(F done, int ms) {
-    for (int waited = 0; waited <= ms; waited += 50) {
-        if (done()) return true;
-        pause(50);
-    }
-    return false;
-}
-
 bool visible(HWND w) {
     return w && IsWindowVisible(w) != FALSE;
 }
@@ -141,13 +132,6 @@ private:
     bool had_ = false;
     std::string old_;
 };
-
-std::string besideThisTest(const std::string& name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
-}
 
 }  // namespace
 

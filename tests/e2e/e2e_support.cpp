@@ -1,5 +1,7 @@
 #include "e2e_support.h"
 
+#include <shellapi.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -183,6 +185,55 @@ std::string windowText(HWND w) {
     char buf[512] = {};
     GetWindowTextA(w, buf, sizeof buf);
     return buf;
+}
+
+std::string besideThisTest(const std::string& name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir = path;
+    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
+}
+
+HANDLE startBesideThisTest(const std::string& exe, const std::string& argument) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + besideThisTest(exe) + "\"";
+    if (!argument.empty()) cmd += " \"" + argument + "\"";
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+std::string element(const std::string& xml, const std::string& parent, const std::string& tag) {
+    const std::size_t in = xml.find("<" + parent + ">");
+    if (in == std::string::npos) return "";
+    const std::string open = "<" + tag + ">\r\n";
+    const std::size_t from = xml.find(open, in);
+    const std::size_t to = xml.find("\r\n</" + tag + ">", from);
+    if (from == std::string::npos || to == std::string::npos) return "";
+    return xml.substr(from + open.size(), to - from - open.size());
+}
+
+bool trayIconExists(HWND w) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = 88;  // the first version's size, which every shell takes
+    data.hWnd = w;
+    data.uID = 0;
+    data.uFlags = NIF_TIP;
+    lstrcpyA(data.szTip, "Tabrix");
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool pickTrayEntry(const Running& app, HWND w, int n) {
+    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && IsWindowVisible(menu); }, 5000))
+        return false;
+    for (int i = 0; i < n; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
+    return waitFor([&] { return !IsWindowVisible(menu); }, 5000);
 }
 
 }  // namespace e2e

@@ -53,8 +53,33 @@ struct Screenshot {
     RECT area;
     std::vector<uint32_t> pixels;
 };
+// A file in this test program's folder, where the fixture programs are built.
+std::string besideThisTest(const std::string& name);
+// Starts a program from beside this test, with one quoted argument unless it is empty; its
+// process handle (the caller closes it), null when it could not start.
+HANDLE startBesideThisTest(const std::string& exe, const std::string& argument = "");
+// The text of the first <tag> inside the first <parent> of the XML report ("" when missing).
+std::string element(const std::string& xml, const std::string& parent, const std::string& tag);
+
+// The message the main window's tray icon sends it.
+constexpr UINT kTrayCallback = 0x401;
+// Modifying an icon the shell does not hold fails: the icon of this window with id 0.
+bool trayIconExists(HWND w);
+// Opens the tray menu, moves n entries down with the keys and picks that entry; true once
+// the menu has closed again.
+bool pickTrayEntry(const Running& app, HWND w, int n);
+
 // Runs pending messages of the test itself for a while (the program runs on its own).
 void pause(int ms);
+// Asks every 50 ms, running the test's own messages meanwhile, until done() or ms have passed.
+template <typename F>
+bool waitFor(F done, int ms) {
+    for (int waited = 0; waited <= ms; waited += 50) {
+        if (done()) return true;
+        pause(50);
+    }
+    return false;
+}
 std::string windowText(HWND w);
 
 }  // namespace e2e

@@ -51,17 +51,6 @@ std::string noticeText(const Running& app) {
     return notice ? windowText(notice) : "(no notice window)";
 }
 
-// Whether the shell holds an icon of this window with id 0: modifying a missing one fails.
-bool trayIconExists(HWND w) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = 88;
-    data.hWnd = w;
-    data.uID = 0;
-    data.uFlags = NIF_TIP;
-    lstrcpyA(data.szTip, "Tabrix");
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
 bool isDark(uint32_t c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
 
 }  // namespace

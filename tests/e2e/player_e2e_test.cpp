@@ -11,22 +11,6 @@ namespace {
 
 const char kPlayerClass[] = "Winamp v1.x";
 
-std::string besideThisTest(const std::string& name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
-}
-
-template <typename F>
-bool waitFor(F done, int ms) {
-    for (int waited = 0; waited <= ms; waited += 100) {
-        if (done()) return true;
-        pause(100);
-    }
-    return false;
-}
-
 // A left click at a point of the main window's client area, as the mouse would send it.
 void click(HWND w, int x, int y) {
     PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -75,12 +59,8 @@ TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
     ClosePlayersAtEnd cleanup;
     ProgramFolder folder(config("").c_str());
     const std::string log = useLog(folder);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + besideThisTest("winamp.exe") + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    CloseHandle(pi.hThread);
+    HANDLE player = startBesideThisTest("winamp.exe");
+    ASSERT_TRUE(player);
     ASSERT_TRUE(waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000));
 
     Running app(folder);
@@ -98,21 +78,17 @@ TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
     EXPECT_EQ(35u, readFile(log).size());
 
     closePlayers();
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
+    WaitForSingleObject(player, 5000);
+    CloseHandle(player);
 }
 
 TEST(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
     ClosePlayersAtEnd cleanup;
     ProgramFolder folder(config("ontop=1\r\n[position]\r\nleft=300\r\ntop=200\r\n").c_str());
     const std::string log = useLog(folder);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + besideThisTest("winamp.exe") + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    HANDLE player = startBesideThisTest("winamp.exe");
+    ASSERT_TRUE(player);
+    CloseHandle(player);
     ASSERT_TRUE(waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000));
 
     Running app(folder);

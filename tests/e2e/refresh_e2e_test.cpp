@@ -11,17 +11,6 @@ using namespace e2e;
 
 namespace {
 
-// The text of the first <tag> inside the first <parent> of the report ("" when missing).
-std::string element(const std::string& xml, const std::string& parent, const std::string& tag) {
-    const std::size_t in = xml.find("<" + parent + ">");
-    if (in == std::string::npos) return "";
-    const std::string open = "<" + tag + ">\r\n";
-    const std::size_t from = xml.find(open, in);
-    const std::size_t to = xml.find("\r\n</" + tag + ">", from);
-    if (from == std::string::npos || to == std::string::npos) return "";
-    return xml.substr(from + open.size(), to - from - open.size());
-}
-
 std::string trimmed(const std::string& s) {
     const std::size_t b = s.find_first_not_of(" \t");
     const std::size_t e = s.find_last_not_of(" \t\r\n");

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
-#include "real_input.h"
+#include "x_input.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -31,15 +31,6 @@ Layering layeringOf(HWND w) {
     COLORREF key = 0;
     if (l.layered && get) get(w, &key, &l.alpha, &l.flags);
     return l;
-}
-
-bool trayIconExists(HWND w) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = 88;
-    data.hWnd = w;
-    data.uFlags = NIF_TIP;
-    lstrcpyA(data.szTip, "Tabrix");
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 bool shown(HWND w) {
@@ -94,13 +85,13 @@ bool clickTab(HWND settings, int n) {
     const RECT item = tabItemRect(tab, n);
     POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ClientToScreen(tab, &p);
-    return clickAt(p.x, p.y) && waitUntil([&] { return shown(pageOf(settings, n)); }, 5000);
+    return xclick(p.x, p.y) && waitFor([&] { return shown(pageOf(settings, n)); }, 5000);
 }
 
 // Clicks the trackbar (giving it the focus) and moves it with keys.
 int slide(HWND bar, const std::string& keyNames) {
-    clickOn(bar);
-    keys(keyNames);
+    xclickOn(bar);
+    xkey(keyNames);
     return static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
 }
 
@@ -112,13 +103,13 @@ HWND mainOf(const Running& app) {
 void activate(HWND main) {
     RECT r;
     GetWindowRect(main, &r);
-    clickAt(r.left + 30, r.top + 6);
+    xclick(r.left + 30, r.top + 6);
 }
 
 bool openWithF2(const Running& app, HWND& settings) {
     activate(mainOf(app));
-    keys("F2");
-    return waitUntil([&] { return shown(settings = findWindowOf(app.pid(), "TForm3")); }, 5000);
+    xkey("F2");
+    return waitFor([&] { return shown(settings = findWindowOf(app.pid(), "TForm3")); }, 5000);
 }
 
 }  // namespace
@@ -146,23 +137,23 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     HWND transparency = childAt(general, "Button", 211, 32);
     ASSERT_TRUE(transparency);
     EXPECT_FALSE(checked(transparency));
-    clickOn(transparency);
-    EXPECT_TRUE(waitUntil([&] { return checked(transparency); }, 3000));
+    xclickOn(transparency);
+    EXPECT_TRUE(waitFor([&] { return checked(transparency); }, 3000));
     HWND showIp = childAt(general, "Button", 211, 164);
     HWND interval = childAt(general, "Edit", 211, 188);
     ASSERT_TRUE(showIp && interval);
     EXPECT_FALSE(IsWindowEnabled(interval));
-    clickOn(showIp);
-    ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(interval) != FALSE; }, 3000));
-    clickOn(interval);
-    keys("End shift+Home BackSpace 3 0 0 0 0");
-    EXPECT_TRUE(waitUntil([&] { return textOf(interval) == "30000"; }, 3000)) << textOf(interval);
+    xclickOn(showIp);
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(interval) != FALSE; }, 3000));
+    xclickOn(interval);
+    xkey("End shift+Home BackSpace 3 0 0 0 0");
+    EXPECT_TRUE(waitFor([&] { return textOf(interval) == "30000"; }, 3000)) << textOf(interval);
     HWND bar = childAt(general, "msctls_trackbar32", 128, 56);
     ASSERT_TRUE(bar);
     EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), 200);
     const int alpha = slide(bar, "Home Right Right Right");
     EXPECT_EQ(alpha, 3);
-    EXPECT_TRUE(waitUntil([&] { return layeringOf(oldMain).alpha == 3; }, 3000));  // the live preview
+    EXPECT_TRUE(waitFor([&] { return layeringOf(oldMain).alpha == 3; }, 3000));  // the live preview
 
     // Advanced: the help line follows the pointer over a caption.
     ASSERT_TRUE(clickTab(settings, 1));
@@ -173,8 +164,8 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     ASSERT_TRUE(trayCaption);
     RECT r;
     GetWindowRect(trayCaption, &r);
-    xdo("mousemove " + std::to_string(r.left + 10) + " " + std::to_string(r.top + 6));
-    EXPECT_TRUE(waitUntil(
+    ASSERT_TRUE(xmove(r.left + 10, r.top + 6));
+    EXPECT_TRUE(waitFor(
         [&] { return windowText(help) == "Uncheck this if you do not want a systray icon for Tabrix"; },
         3000))
         << windowText(help);
@@ -186,8 +177,8 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     HWND windowsVersion = childWithText(modules, "Button", "Windows Version");
     ASSERT_TRUE(windowsVersion);
     EXPECT_TRUE(checked(windowsVersion));
-    clickOn(windowsVersion);
-    EXPECT_TRUE(waitUntil([&] { return !checked(windowsVersion); }, 3000));
+    xclickOn(windowsVersion);
+    EXPECT_TRUE(waitFor([&] { return !checked(windowsVersion); }, 3000));
     // The interface chooser: the lower arrow raises the number, the upper one lowers it.
     HWND updown = childAt(modules, "msctls_updown32", 224, 56);
     HWND number = childAt(modules, "Edit", 224, 80);
@@ -196,10 +187,10 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     RECT arrows;
     GetWindowRect(updown, &arrows);
     const int middle = (arrows.left + arrows.right) / 2;
-    clickAt(middle, arrows.bottom - 3);
-    EXPECT_TRUE(waitUntil([&] { return textOf(number) == "1"; }, 3000)) << textOf(number);
-    clickAt(middle, arrows.top + 3);
-    EXPECT_TRUE(waitUntil([&] { return textOf(number) == "0"; }, 3000)) << textOf(number);
+    xclick(middle, arrows.bottom - 3);
+    EXPECT_TRUE(waitFor([&] { return textOf(number) == "1"; }, 3000)) << textOf(number);
+    xclick(middle, arrows.top + 3);
+    EXPECT_TRUE(waitFor([&] { return textOf(number) == "0"; }, 3000)) << textOf(number);
     HWND drives = childAt(modules, "ListBox", 280, 104);
     ASSERT_TRUE(shown(drives));
     EXPECT_EQ(SendMessageA(drives, LB_GETCOUNT, 0, 0), 26);
@@ -207,23 +198,23 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     const int top = static_cast<int>(SendMessageA(drives, LB_GETTOPINDEX, 0, 0));
     POINT c{20, (2 - top) * rowHeight + rowHeight / 2};
     ClientToScreen(drives, &c);
-    clickAt(c.x, c.y);
-    xdo("mousemove " + std::to_string(c.x) + " " + std::to_string(c.y + rowHeight) +
-        " keydown ctrl click 1 keyup ctrl");
-    EXPECT_TRUE(waitUntil([&] { return SendMessageA(drives, LB_GETSELCOUNT, 0, 0) == 2; }, 3000));
+    ASSERT_TRUE(xclick(c.x, c.y));
+    ASSERT_TRUE(xdotool("mousemove " + std::to_string(c.x) + " " + std::to_string(c.y + rowHeight) +
+                        " keydown ctrl click 1 keyup ctrl"));
+    EXPECT_TRUE(waitFor([&] { return SendMessageA(drives, LB_GETSELCOUNT, 0, 0) == 2; }, 3000));
     screenshot("settings-modules.png", settings);
 
     // Save: the short interval's message box, then both files and a new main window.
-    clickOn(childWithText(settings, "Button", "Save"));
+    xclickOn(childWithText(settings, "Button", "Save"));
     HWND box = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
     EXPECT_TRUE(
         childWithText(box, "Static", "You cannot update IP address in intervals of less than 1 minute."));
-    keys("Return");
-    ASSERT_TRUE(waitUntil([&] { return !shown(settings); }, 5000));
+    xkey("Return");
+    ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 5000));
     HWND newMain = nullptr;
     ASSERT_TRUE(
-        waitUntil([&] { return (newMain = mainOf(app)) && newMain != oldMain && shown(newMain); }, 10000));
+        waitFor([&] { return (newMain = mainOf(app)) && newMain != oldMain && shown(newMain); }, 10000));
     EXPECT_EQ(textOf(interval), "60000");
 
     const std::string ini = readFile(folder.path("config.ini"));
@@ -252,23 +243,23 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     // A right click on a label (client 36, 44) asks for the menu.
     POINT label{36, 44};
     ClientToScreen(main, &label);
-    clickAt(label.x, label.y, 3);
+    xclick(label.x, label.y, 3);
     HWND menu = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return shown(menu = findWindowOf(app.pid(), "#32768")); }, 5000));
-    keys("Down Down Down Return");
+    ASSERT_TRUE(waitFor([&] { return shown(menu = findWindowOf(app.pid(), "#32768")); }, 5000));
+    xkey("Down Down Down Return");
     HWND settings = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return shown(settings = findWindowOf(app.pid(), "TForm3")); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return shown(settings = findWindowOf(app.pid(), "TForm3")); }, 5000));
 
     // Close with no preview leaves the main window as it is.
-    clickOn(childWithText(settings, "Button", "Close"));
-    ASSERT_TRUE(waitUntil([&] { return !shown(settings); }, 3000));
+    xclickOn(childWithText(settings, "Button", "Close"));
+    ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 3000));
     Sleep(500);
     EXPECT_EQ(mainOf(app), main);
 
     // Escape closes too.
     ASSERT_TRUE(openWithF2(app, settings));
-    keys("Escape");
-    ASSERT_TRUE(waitUntil([&] { return !shown(settings); }, 3000));
+    xkey("Escape");
+    ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 3000));
     Sleep(500);
     EXPECT_EQ(mainOf(app), main);
 
@@ -276,12 +267,11 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     HWND bar = childAt(pageOf(settings, 0), "msctls_trackbar32", 128, 56);
     ASSERT_TRUE(bar);
     EXPECT_EQ(slide(bar, "End"), 255);
-    EXPECT_TRUE(waitUntil([&] { return !(layeringOf(main).flags & LWA_ALPHA); }, 3000));  // blending off
-    clickOn(childWithText(settings, "Button", "Close"));
-    ASSERT_TRUE(waitUntil([&] { return !shown(settings); }, 3000));
+    EXPECT_TRUE(waitFor([&] { return !(layeringOf(main).flags & LWA_ALPHA); }, 3000));  // blending off
+    xclickOn(childWithText(settings, "Button", "Close"));
+    ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 3000));
     HWND rebuilt = nullptr;
-    ASSERT_TRUE(
-        waitUntil([&] { return (rebuilt = mainOf(app)) && rebuilt != main && shown(rebuilt); }, 10000));
+    ASSERT_TRUE(waitFor([&] { return (rebuilt = mainOf(app)) && rebuilt != main && shown(rebuilt); }, 10000));
     const Layering l = layeringOf(rebuilt);
     EXPECT_TRUE(l.layered);
     EXPECT_EQ(l.alpha, 200);
@@ -296,11 +286,11 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoTypingAndInsAndDelSayWhatTheyDid) {
     ASSERT_TRUE(openWithF2(app, settings));
     auto waitBox = [&](const char* text) {
         HWND box = nullptr;
-        const bool up = waitUntil([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000);
+        const bool up = waitFor([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000);
         const bool said = up && childWithText(box, "Static", text) != nullptr;
         if (up) {
-            keys("Return");
-            waitUntil([&] { return !shown(box); }, 3000);
+            xkey("Return");
+            waitFor([&] { return !shown(box); }, 3000);
         }
         return said;
     };
@@ -311,12 +301,12 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoTypingAndInsAndDelSayWhatTheyDid) {
     HWND del = childWithText(general, "Button", "Del");
     ASSERT_TRUE(ins && del);
     for (int i = 0; i < 2; ++i) {
-        clickOn(ins);
+        xclickOn(ins);
         EXPECT_TRUE(waitBox("Tabrix will now start during startup."));
     }
-    clickOn(del);
+    xclickOn(del);
     EXPECT_TRUE(waitBox("Tabrix was removed from startup"));
-    clickOn(del);
+    xclickOn(del);
     Sleep(1000);
     EXPECT_FALSE(shown(findWindowOf(app.pid(), "#32770")));
 
@@ -324,13 +314,13 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoTypingAndInsAndDelSayWhatTheyDid) {
     ASSERT_TRUE(clickTab(settings, 1));
     HWND combo = childAt(pageOf(settings, 1), "ComboBox", 136, 136);
     ASSERT_TRUE(combo);
-    clickOn(combo);
-    keys("x");
+    xclickOn(combo);
+    xkey("x");
     HWND box = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
     EXPECT_TRUE(childWithText(box, "Static", "You can only choose from 2 options!"));
     EXPECT_EQ(windowText(box), "");
-    keys("Return");
-    EXPECT_TRUE(waitUntil([&] { return !shown(box); }, 3000));
+    xkey("Return");
+    EXPECT_TRUE(waitFor([&] { return !shown(box); }, 3000));
     EXPECT_EQ(textOf(combo), "*C");
 }

@@ -16,43 +16,21 @@ using namespace e2e;
 
 namespace {
 
-std::string besideThisTest(const std::string& name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
-}
-
-template <typename F>
-bool waitFor(F done, int ms) {
-    for (int waited = 0; waited <= ms; waited += 100) {
-        if (done()) return true;
-        pause(100);
-    }
-    return false;
-}
-
 // A stand-in program, ended with the test whatever the test's outcome.
 class Fixture {
 public:
-    Fixture(const std::string& exe, const std::string& argument) {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string cmd = "\"" + besideThisTest(exe) + "\" \"" + argument + "\"";
-        started_ = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
-        if (started_) CloseHandle(pi_.hThread);
-    }
+    Fixture(const std::string& exe, const std::string& argument)
+        : process_(startBesideThisTest(exe, argument)) {}
     ~Fixture() {
-        if (!started_) return;
-        TerminateProcess(pi_.hProcess, 0);
-        WaitForSingleObject(pi_.hProcess, 5000);
-        CloseHandle(pi_.hProcess);
+        if (!process_) return;
+        TerminateProcess(process_, 0);
+        WaitForSingleObject(process_, 5000);
+        CloseHandle(process_);
     }
-    bool started() const { return started_; }
+    bool started() const { return process_ != nullptr; }
 
 private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
+    HANDLE process_;
 };
 
 // The IP-report stand-in, listening on a port of 127.0.0.1 that it chose.
@@ -140,17 +118,6 @@ private:
     SOCKET receiver_, sender_;
     sockaddr_in at_{};
 };
-
-// The text of the first <tag> inside <parent> of the XML report ("" when missing).
-std::string element(const std::string& xml, const std::string& parent, const std::string& tag) {
-    const std::size_t in = xml.find("<" + parent + ">");
-    if (in == std::string::npos) return "";
-    const std::string open = "<" + tag + ">\r\n";
-    const std::size_t from = xml.find(open, in);
-    const std::size_t to = xml.find("\r\n</" + tag + ">", from);
-    if (from == std::string::npos || to == std::string::npos) return "";
-    return xml.substr(from + open.size(), to - from - open.size());
-}
 
 std::string reportConfig(const ProgramFolder& folder, const std::string& more) {
     return "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablexml=1\r\nsavepath=" +
@@ -293,23 +260,6 @@ TEST(Sources, ADrivesFileSelectingCShowsItsLine) {
     ASSERT_GE(without, 0);
     EXPECT_GT(with, without + 20);
 }
-
-namespace {
-
-constexpr UINT kTrayCallback = 0x401;
-
-// Opens the tray menu and picks the n-th visible entry (1 = Show/Hide) with the keyboard.
-bool pickTrayEntry(const Running& app, HWND w, int n) {
-    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    if (!waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && IsWindowVisible(menu); }, 5000))
-        return false;
-    for (int i = 0; i < n; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
-    return waitFor([&] { return !IsWindowVisible(menu); }, 5000);
-}
-
-}  // namespace
 
 TEST(Sources, AnAnswerForAWindowThatIsGoneIsDropped) {
     ProgramFolder serverFolder(nullptr);

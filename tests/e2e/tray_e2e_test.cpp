@@ -14,26 +14,6 @@ namespace {
 
 const char kTrayConfig[] =
     "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\n[position]\r\nleft=60\r\ntop=70\r\n";
-constexpr UINT kTrayCallback = 0x401;
-
-template <typename F>
-bool waitFor(F done, int ms) {
-    for (int waited = 0; waited <= ms; waited += 50) {
-        if (done()) return true;
-        pause(50);
-    }
-    return false;
-}
-
-// Modifying an icon the shell does not hold fails: the icon of this window with id 0.
-bool trayIconExists(HWND w) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = 88;
-    data.hWnd = w;
-    data.uFlags = NIF_TIP;
-    lstrcpyA(data.szTip, "Tabrix");
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
 
 bool visible(HWND w) {
     return IsWindowVisible(w) != FALSE;
@@ -41,17 +21,6 @@ bool visible(HWND w) {
 
 void key(HWND w, WPARAM vk) {
     PostMessageA(w, WM_KEYDOWN, vk, 1);
-}
-
-// Opens the tray menu and picks the n-th visible entry (1 = Show/Hide) with the keyboard.
-bool pickTrayEntry(const Running& app, HWND w, int n) {
-    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    if (!waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000))
-        return false;
-    for (int i = 0; i < n; ++i) key(menu, VK_DOWN);
-    key(menu, VK_RETURN);
-    return waitFor([&] { return !visible(menu); }, 5000);
 }
 
 int outerWidth(HWND w) {

@@ -34,6 +34,11 @@ struct DiskFiles : Files {
         return std::rename(temp.c_str(), path.c_str()) == 0;
     }
     bool exists(const std::string& path) override { return std::filesystem::exists(path); }
+    bool remove(const std::string& path) override {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        return !std::filesystem::exists(path);
+    }
 };
 
 // Every control character as the XML reader gets it back: tab and line feed as they are, a

@@ -109,6 +109,35 @@ TEST_F(Save, LettersOrARefusedWriteLeaveBothFilesAndTheMainWindowAlone) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
+TEST_F(Save, ARefusedDrivesFilePutsTheSettingsFileBackWhole) {
+    // An existing config.ini gets its old bytes back; one that was not there is not left behind.
+    for (const bool existed : {true, false}) {
+        fake.files.remove(kConfig);
+        if (existed) fake.files.put(kConfig, "; mine\r\n[general]\r\nskin=Default\r\nalpha=255\r\n");
+        fake.files.put(kDrives, "3\r\n");
+        fake.files.setReadOnly(kDrives);
+        TForm3& f = build();
+        f.Show();
+        owner.log.clear();
+        f.TrackBar1Moved(40);
+        f.Clicked(f.CheckBox2);
+        owner.log.clear();
+        EXPECT_EQ(errorOf([&] { f.Button1Click(); }), "Unable to write to C:\\Tabrix\\drives.inf") << existed;
+        EXPECT_EQ(fake.files.exists(kConfig), existed);
+        EXPECT_EQ(config(), existed ? "; mine\r\n[general]\r\nskin=Default\r\nalpha=255\r\n" : "");
+        EXPECT_EQ(fake.files.content(kDrives), "3\r\n");
+        EXPECT_TRUE(f.visible);
+        EXPECT_TRUE(owner.log.empty()) << existed;
+
+        // Once drives.inf can be written, the same Save goes through whole.
+        fake.files.setReadOnly(kDrives, false);
+        f.Button1Click();
+        EXPECT_NE(config().find("\r\nalpha=40\r\n"), std::string::npos) << existed;
+        EXPECT_NE(config().find("\r\noutput=1\r\n"), std::string::npos) << existed;
+        EXPECT_EQ(owner.log, std::vector<std::string>{"replace"});
+    }
+}
+
 TEST_F(Save, TheControlsChoicesAreWhatIsWritten) {
     fake.files.put(kDrives, "3\r\n4\r\n");
     TForm3& f = build();

@@ -79,15 +79,23 @@ public:
         waitUntil([&] { return canCreate(dir_); });
     }
     bool locked() const { return locked_; }
+    // The names in the folder apart from a probe the lock caught between its making and
+    // its removal (it goes when the folder is unlocked).
+    std::set<std::string> names() const {
+        std::set<std::string> all = namesIn(dir_);
+        all.erase(kProbe);
+        return all;
+    }
 
 private:
+    static constexpr char kProbe[] = "probe";
     static bool canCreate(const std::string& dir) {
-        const std::string probe = dir + "\\probe";
+        const std::string probe = dir + "\\" + kProbe;
+        DeleteFileA(probe.c_str());  // one left by a lock that landed mid-probe
         HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
         if (h == INVALID_HANDLE_VALUE) return false;
         CloseHandle(h);
-        DeleteFileA(probe.c_str());
-        return true;
+        return DeleteFileA(probe.c_str()) != 0;
     }
     template <typename F>
     static bool waitUntil(F done) {
@@ -142,6 +150,29 @@ TEST(FileReplace, AFailedReplaceLeavesNoTemporaryFileBehind) {
     EXPECT_TRUE(namesIn(dir.path()).empty());
 }
 
+// Settings' Save deletes a config.ini it made when drives.inf is refused.
+TEST(FileReplace, RemoveDeletesAFileTakesAMissingOneAsGoneAndReportsARefusal) {
+    ScratchDir dir("tabrix_remove");
+    tabrix::Win32Files files;
+    const std::string config = dir.path() + "\\config.ini";
+    ASSERT_TRUE(files.writeAtomic(config, "[general]\r\n"));
+    EXPECT_TRUE(files.remove(config));
+    EXPECT_FALSE(files.exists(config));
+    EXPECT_TRUE(files.remove(config));
+    EXPECT_TRUE(files.remove(dir.path() + "\\none\\config.ini"));
+    // A read-only file and a folder of the same name stay, and the refusal is told.
+    spit(config, "kept");
+    SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(files.remove(config));
+    EXPECT_EQ(slurp(config), "kept");
+    SetFileAttributesA(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::string folder = dir.path() + "\\drives.inf";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    EXPECT_FALSE(files.remove(folder));
+    EXPECT_TRUE(files.exists(folder));
+    RemoveDirectoryA(folder.c_str());
+}
+
 TEST(FileReplace, AFolderThatRefusesNewNamesGetsItsFilesWrittenInPlace) {
     ScratchDir dir("tabrix_replace_locked");
     tabrix::Win32Files files;
@@ -173,7 +204,7 @@ TEST(FileReplace, AFolderThatRefusesNewNamesGetsItsFilesWrittenInPlace) {
         EXPECT_FALSE(files.writeAtomic(dir.path() + "\\new.xml", "x"));
         EXPECT_FALSE(files.replaceUnflushed(readOnly, "new"));
         EXPECT_EQ(slurp(readOnly), "old");
-        EXPECT_EQ(namesIn(dir.path()),
+        EXPECT_EQ(lock.names(),
                   (std::set<std::string>{"config.ini", "drives.inf", "stats.php", "stats.xml"}));
     }
 }

@@ -32,7 +32,10 @@ void FakeFiles::put(const std::string& path, const std::string& bytes) {
     changed_[path] = ++clock_;
 }
 
-void FakeFiles::remove(const std::string& path) { files_.erase(path); }
+bool FakeFiles::remove(const std::string& path) {
+    files_.erase(path);
+    return true;
+}
 
 std::string FakeFiles::content(const std::string& path) const {
     auto it = files_.find(path);

@@ -14,12 +14,13 @@ public:
     bool read(const std::string& path, std::string& bytes) override;
     bool writeAtomic(const std::string& path, const std::string& bytes) override;
     bool exists(const std::string& path) override;
+    // Deleting (also for setting up) never fails and does not count as a write.
+    bool remove(const std::string& path) override;
     // Each put or write is one tick of the file's clock.
     bool stamp(const std::string& path, Stamp& out) override;
 
     // Setting up and looking at files does not count as a write.
     void put(const std::string& path, const std::string& bytes);
-    void remove(const std::string& path);
     // The bytes of a file; empty when it does not exist.
     std::string content(const std::string& path) const;
 

@@ -109,10 +109,15 @@ void MainWindowView::sync() {
         appliedHeight_ = w.height;
     }
     syncTimers();
-    if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->bannerPainted) rebuildSkin();
+    if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->bannerPainted) {
+        rebuildSkin();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
     const bool shown = IsWindowVisible(hwnd_) != FALSE;
     if (w.visible != shown) ShowWindow(hwnd_, w.visible ? SW_SHOW : SW_HIDE);  // shown active, keys reach it
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    // Nothing is repainted when nothing changed.
+    invalidateChanges();
+    drawCanvasWrites();
 }
 
 void MainWindowView::applyPreview() {
@@ -160,61 +165,7 @@ void MainWindowView::rebuildSkin() {
         const int id = playerButtonResource(n);
         buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap) : id ? Dib(loadBitmapResource(instance_, id)) : Dib();
     }
-}
-
-void MainWindowView::drawPicture(const Dib& dib, HDC, uint32_t* back, int backW, int backH, int left,
-                                 int top, bool keyed) {
-    if (!dib || !dib.bits()) return;
-    // The bottom-left pixel's colour is see-through: the white window shows there.
-    const uint32_t key = dib.bits()[static_cast<size_t>(dib.height() - 1) * dib.width()] & 0xFFFFFF;
-    for (int y = 0; y < dib.height(); ++y) {
-        const int ty = top + y;
-        if (ty < 0 || ty >= backH) continue;
-        const uint32_t* src = dib.bits() + static_cast<size_t>(y) * dib.width();
-        uint32_t* dst = back + static_cast<size_t>(ty) * backW;
-        for (int x = 0; x < dib.width(); ++x) {
-            const int tx = left + x;
-            if (tx < 0 || tx >= backW) continue;
-            const uint32_t c = src[x] & 0xFFFFFF;
-            if (!keyed || c != key) dst[tx] = c;
-        }
-    }
-}
-
-void MainWindowView::paint(HDC target) {
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    const int w = client.right, h = client.bottom;
-    if (w <= 0 || h <= 0) return;
-    Dib back(w, h);
-    if (!back) return;
-    std::fill(back.bits(), back.bits() + static_cast<size_t>(w) * h, 0xFFFFFFu);
-    const Picture& image1 = form_->image(1);
-    if (image1.visible) drawPicture(skin_, nullptr, back.bits(), w, h, image1.left, image1.top, true);
-    for (int n = 2; n <= 7; ++n) {
-        const Picture& p = form_->image(n);
-        if (p.visible) drawPicture(buttons_[n], nullptr, back.bits(), w, h, p.left, p.top, true);
-    }
-    MemoryDc dc(target);
-    dc.select(back.get());
-    SetBkMode(dc.get(), TRANSPARENT);
-    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
-        const Label& l = form_->label(n);
-        if (!l.visible) continue;
-        RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
-        if (l.opaque) {
-            HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-            FillRect(dc.get(), &r, white);
-        }
-        GdiObject<HFONT> font(createFont(l.font));
-        HGDIOBJ old = SelectObject(dc.get(), font.get());
-        SetTextColor(dc.get(), toColorRef(l.font.color));
-        const UINT align = l.align == Align::Right ? DT_RIGHT : l.align == Align::Center ? DT_CENTER : DT_LEFT;
-        DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r,
-                  align | kLabelTextFormat | DT_NOCLIP);
-        SelectObject(dc.get(), old);
-    }
-    BitBlt(target, 0, 0, w, h, dc.get(), 0, 0, SRCCOPY);
+    backgroundStale_ = true;
 }
 
 int MainWindowView::labelAt(int x, int y) const {
@@ -229,7 +180,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     bool handled = false;
     const LRESULT result = handleWindowMessage(msg, wp, lp, handled);
     if (handled) return result;
-    // Painted whole and double-buffered.
+    // Double-buffered; only the invalidated part is composed.
     LRESULT painted = 0;
     if (handlePaintMessage(hwnd_, msg, wp, [&](HDC dc) { guarded([&] { paint(dc); }); }, painted))
         return painted;
@@ -281,7 +232,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (int n = form_->capturedLabel()) {
             const Label& l = form_->label(n);
             guarded([&] { form_->LabelMouseMove(n, GET_X_LPARAM(lp) - l.left, GET_Y_LPARAM(lp) - l.top); });
-            InvalidateRect(hwnd_, nullptr, FALSE);
+            invalidateChanges();
         }
         return 0;
     case WM_LBUTTONUP:

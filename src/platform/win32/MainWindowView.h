@@ -3,8 +3,11 @@
 
 #include <array>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/Unit1.h"
+#include "platform/win32/CanvasPainter.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/ViewSupport.h"
 #include "platform/win32/Win32Shell.h"
@@ -15,7 +18,6 @@ namespace tabrix::win32 {
 // state. Every event goes to the behaviour; nothing a handler throws crosses into Windows.
 class MainWindowView {
 public:
-
     // menus draws the popup's pictures when this window owns the menu; may be null.
     MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
                    const Win32WindowSystem* menus = nullptr);
@@ -35,6 +37,8 @@ public:
     // A handler of the behaviour is on the stack (a message box inside it runs a nested
     // message loop): the window must not be destroyed now.
     bool busy() const { return handlersRunning_ > 0; }
+    // The font the last self-draw pass made (null before the first).
+    HFONT canvasFont() const { return canvas_.font(); }
 
     static constexpr char kClassName[] = "TForm1";
 
@@ -54,9 +58,29 @@ private:
     void applyLayering();
     void syncTimers();
     void rebuildSkin();
+
+    // Painting (MainWindowPaint.cpp): what was last painted of each label and picture, so
+    // that only the rectangles that changed, old and new, are invalidated.
+    struct PaintedPicture {
+        bool visible = false;
+        RECT rect{};
+    };
+    struct PaintedLabel {
+        bool visible = false;
+        RECT rect{};
+        std::string text;
+        Font font;
+        Align align = Align::Left;
+        bool opaque = false;
+    };
+    PaintedPicture pictureNow(int n) const;
+    void invalidate(const RECT& r);
+    void invalidateChanges();
+    HFONT fontFor(const Font& font);  // made once per distinct font, kept with the view
+    void composeBackground(int w, int h);
+    static void drawPicture(const Dib& dib, uint32_t* back, int backW, int backH, int left, int top);
     void paint(HDC target);
-    void drawPicture(const Dib& dib, HDC dc, uint32_t* back, int backW, int backH, int left, int top,
-                     bool keyed);
+    void drawCanvasWrites();  // self-draw mode's texts, straight onto the window
     int labelAt(int x, int y) const;
     int playerButtonAt(int x, int y) const;  // Image2 .. Image7 under the point, 0 when none
     void clickPlayerButton(int image);
@@ -76,6 +100,14 @@ private:
     const Pixels* skinSource_ = nullptr;
     bool skinBanner_ = false;
     std::array<Dib, 8> buttons_;  // Image2 .. Image7 as drawn
+    std::array<PaintedPicture, 8> paintedPictures_{};
+    std::array<PaintedLabel, TForm1::kLastLabel + 1> paintedLabels_{};
+    Dib background_;  // white, the skin with its banner and the shown player pictures
+    std::array<PaintedPicture, 8> backgroundPictures_{};  // what background_ holds
+    bool backgroundStale_ = true;
+    Dib frame_;  // where a repainted part is composed before it goes to the window
+    std::vector<std::pair<Font, GdiObject<HFONT>>> fonts_;
+    CanvasPainter canvas_;
     int appliedWidth_ = -1;
     int appliedHeight_ = -1;
     const Win32WindowSystem* menus_;

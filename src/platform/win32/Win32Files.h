@@ -15,6 +15,7 @@ public:
     bool writeAtomic(const std::string& path, const std::string& bytes) override;
     bool replaceUnflushed(const std::string& path, const std::string& bytes) override;
     bool exists(const std::string& path) override;
+    bool remove(const std::string& path) override;
     bool stamp(const std::string& path, Stamp& out) override;
 
 private:

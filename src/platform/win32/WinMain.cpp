@@ -59,18 +59,17 @@ LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-HWND createPlainWindow(HINSTANCE instance, const char* className, const char* caption, DWORD exStyle,
-                       WNDPROC proc, DWORD style = WS_POPUP, int width = 0, int height = 0) {
+// The hidden owner that would carry a taskbar button.
+HWND createOwnerWindow(HINSTANCE instance) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
+    wc.lpfnWndProc = ownerProc;
     wc.hInstance = instance;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
+    wc.lpszClassName = "TApplication";
     RegisterClassA(&wc);
-    return CreateWindowExA(exStyle, className, caption, style, 200, 200, width, height, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExA(0, "TApplication", kAppTitle, WS_POPUP, 200, 200, 0, 0, nullptr, nullptr, instance,
+                           nullptr);
 }
-
 
 // Connects the program entry to real windows.
 class Win32Host : public AppHost {
@@ -84,8 +83,7 @@ public:
           settingsUi_(settingsUi) {
         icon_ = loadProgramIcon(instance);
         tray_.icon = icon_;
-        // The hidden owner that would carry a taskbar button.
-        owner_ = createPlainWindow(instance, "TApplication", kAppTitle, 0, ownerProc);
+        owner_ = createOwnerWindow(instance);
         windows_.owner = owner_;
     }
     void attach(App& app) {
@@ -94,15 +92,7 @@ public:
     }
 
     void mainWindowCreating(TForm1& form) override {
-        view_ = std::make_unique<MainWindowView>(
-            instance_, owner_, icon_,
-            [this](const std::exception* e) {
-                if (e)
-                    app_->handleException(*e);
-                else
-                    app_->handleUnknownException();
-            },
-            &windows_);
+        view_ = std::make_unique<MainWindowView>(instance_, owner_, icon_, errorHandler(), &windows_);
         view_->create(form);
         theView = view_.get();
         tray_.window = view_->hwnd();
@@ -131,12 +121,7 @@ public:
             about_->create(*about);
         }
         notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
-                                                    [this](const std::exception* e) {
-                                                        if (e)
-                                                            app_->handleException(*e);
-                                                        else
-                                                            app_->handleUnknownException();
-                                                    });
+                                                    errorHandler());
         notice_->create(*app_->notice());
     }
     void showNotice(const std::string&, int, int) override {

@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace tabrix {
+
+// The window's drawing surface in self-draw mode. Texts written on it are not kept: the
+// view puts them straight onto the window, and any repaint of that part covers them.
+struct CanvasWrite {
+    bool newFont = false;  // a self-draw pass: make `font`, without anti-aliasing, the canvas font
+    Font font;
+    std::string text;  // otherwise: this text in an opaque white box with its top-left here
+    int left = 0;
+    int top = 0;
+};
+
+struct Canvas {
+    Font font;                         // as the last self-draw pass left it
+    std::vector<CanvasWrite> pending;  // written since the view last drew them, in order
+
+    void newFont(const Font& f) {
+        font = f;
+        CanvasWrite w;
+        w.newFont = true;
+        w.font = f;
+        pending.push_back(std::move(w));
+    }
+    void textOut(int left, int top, const std::string& text) {
+        CanvasWrite w;
+        w.text = text;
+        w.left = left;
+        w.top = top;
+        pending.push_back(std::move(w));
+    }
+};
+
+}  // namespace tabrix

@@ -1,0 +1,177 @@
+// The main window's painting: the skin and the player pictures composed once per change
+// into a background, the labels drawn over it, and only what changed invalidated.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win32/MainWindowView.h"
+
+namespace tabrix::win32 {
+namespace {
+
+// Glyphs may reach a pixel or two past the measured text (overhangs, bearings), so a
+// label's repainted rectangle is a little larger than the label.
+constexpr int kTextMargin = 2;
+
+RECT labelRect(const Label& l) {
+    return RECT{l.left - kTextMargin, l.top - kTextMargin, l.left + l.width + kTextMargin,
+                l.top + l.height + kTextMargin};
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
+MainWindowView::PaintedPicture MainWindowView::pictureNow(int n) const {
+    const Picture& p = form_->image(n);
+    const Dib& dib = n == 1 ? skin_ : buttons_[n];
+    PaintedPicture now;
+    now.visible = p.visible && dib;
+    if (now.visible) now.rect = RECT{p.left, p.top, p.left + dib.width(), p.top + dib.height()};
+    return now;
+}
+
+void MainWindowView::invalidate(const RECT& r) {
+    if (r.right > r.left && r.bottom > r.top) InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void MainWindowView::invalidateChanges() {
+    for (int n = 1; n <= 7; ++n) {
+        if (n == 5) continue;  // there is no Image5
+        const PaintedPicture now = pictureNow(n);
+        PaintedPicture& was = paintedPictures_[n];
+        if (now.visible == was.visible && (!now.visible || sameRect(now.rect, was.rect))) continue;
+        if (was.visible) invalidate(was.rect);
+        if (now.visible) invalidate(now.rect);
+        was = now;
+    }
+    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+        const Label& l = form_->label(n);
+        PaintedLabel& was = paintedLabels_[n];
+        const RECT rect = labelRect(l);
+        if (l.visible == was.visible &&
+            (!l.visible || (sameRect(rect, was.rect) && l.text == was.text && l.font == was.font &&
+                            l.align == was.align && l.opaque == was.opaque)))
+            continue;
+        if (was.visible) invalidate(was.rect);
+        if (l.visible) invalidate(rect);
+        was.visible = l.visible;
+        was.rect = rect;
+        was.text = l.text;
+        was.font = l.font;
+        was.align = l.align;
+        was.opaque = l.opaque;
+    }
+}
+
+HFONT MainWindowView::fontFor(const Font& font) {
+    for (const auto& f : fonts_)
+        if (f.first == font) return f.second.get();
+    fonts_.emplace_back(font, GdiObject<HFONT>(createFont(font)));
+    return fonts_.back().second.get();
+}
+
+void MainWindowView::composeBackground(int w, int h) {
+    std::array<PaintedPicture, 8> now{};
+    for (int n = 1; n <= 7; ++n)
+        if (n != 5) now[n] = pictureNow(n);
+    bool same = background_ && background_.width() == w && background_.height() == h && !backgroundStale_;
+    for (int n = 1; same && n <= 7; ++n)
+        same = now[n].visible == backgroundPictures_[n].visible &&
+               (!now[n].visible || sameRect(now[n].rect, backgroundPictures_[n].rect));
+    if (same) return;
+    if (!background_ || background_.width() != w || background_.height() != h) background_ = Dib(w, h);
+    if (!background_) return;
+    GdiFlush();
+    std::fill(background_.bits(), background_.bits() + static_cast<size_t>(w) * h, 0xFFFFFFu);
+    for (int n = 1; n <= 7; ++n) {
+        if (!now[n].visible) continue;
+        drawPicture(n == 1 ? skin_ : buttons_[n], background_.bits(), w, h, now[n].rect.left,
+                    now[n].rect.top);
+    }
+    backgroundPictures_ = now;
+    backgroundStale_ = false;
+}
+
+void MainWindowView::drawPicture(const Dib& dib, uint32_t* back, int backW, int backH, int left, int top) {
+    if (!dib || !dib.bits()) return;
+    // The bottom-left pixel's colour is see-through: the white window shows there.
+    const uint32_t key = dib.bits()[static_cast<size_t>(dib.height() - 1) * dib.width()] & 0xFFFFFF;
+    for (int y = 0; y < dib.height(); ++y) {
+        const int ty = top + y;
+        if (ty < 0 || ty >= backH) continue;
+        const uint32_t* src = dib.bits() + static_cast<size_t>(y) * dib.width();
+        uint32_t* dst = back + static_cast<size_t>(ty) * backW;
+        for (int x = 0; x < dib.width(); ++x) {
+            const int tx = left + x;
+            if (tx < 0 || tx >= backW) continue;
+            const uint32_t c = src[x] & 0xFFFFFF;
+            if (c != key) dst[tx] = c;
+        }
+    }
+}
+
+void MainWindowView::paint(HDC target) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int w = client.right, h = client.bottom;
+    if (w <= 0 || h <= 0) return;
+    // Only the part the system asks for (the changed rectangles' bounds) is composed.
+    RECT area;
+    const int clip = GetClipBox(target, &area);
+    if (clip == NULLREGION) return;
+    if (clip == ERROR) area = client;
+    if (!IntersectRect(&area, &area, &client)) return;
+
+    composeBackground(w, h);
+    if (!frame_ || frame_.width() != w || frame_.height() != h) frame_ = Dib(w, h);
+    if (!background_ || !frame_) return;
+    GdiFlush();
+    for (int y = area.top; y < area.bottom; ++y) {
+        const size_t at = static_cast<size_t>(y) * w + area.left;
+        std::memcpy(frame_.bits() + at, background_.bits() + at, (area.right - area.left) * sizeof(uint32_t));
+    }
+
+    MemoryDc dc(target);
+    dc.select(frame_.get());
+    IntersectClipRect(dc.get(), area.left, area.top, area.right, area.bottom);
+    SetBkMode(dc.get(), TRANSPARENT);
+    HGDIOBJ oldFont = nullptr;
+    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+        const Label& l = form_->label(n);
+        if (!l.visible) continue;
+        RECT bounds = labelRect(l), overlap;
+        if (!IntersectRect(&overlap, &bounds, &area)) continue;
+        RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
+        if (l.opaque) FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        HGDIOBJ prev = SelectObject(dc.get(), fontFor(l.font));
+        if (!oldFont) oldFont = prev;
+        SetTextColor(dc.get(), toColorRef(l.font.color));
+        const UINT align = l.align == Align::Right    ? DT_RIGHT
+                           : l.align == Align::Center ? DT_CENTER
+                                                      : DT_LEFT;
+        DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r,
+                  align | kLabelTextFormat | DT_NOCLIP);
+    }
+    if (oldFont) SelectObject(dc.get(), oldFont);
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc.get(), area.left,
+           area.top, SRCCOPY);
+}
+
+void MainWindowView::drawCanvasWrites() {
+    std::vector<CanvasWrite>& pending = form_->canvas.pending;
+    if (pending.empty()) return;
+    // Written straight onto the window, as it shows now; a hidden window shows nothing.
+    HDC dc = IsWindowVisible(hwnd_) ? GetDC(hwnd_) : nullptr;
+    for (const CanvasWrite& w : pending) {
+        if (w.newFont)
+            canvas_.newFont(fontFor(w.font), toColorRef(w.font.color));
+        else if (dc)
+            canvas_.textOut(dc, w.left, w.top, w.text);
+    }
+    if (dc) ReleaseDC(hwnd_, dc);
+    pending.clear();
+}
+
+}  // namespace tabrix::win32

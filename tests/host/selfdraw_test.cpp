@@ -1,0 +1,148 @@
+// Self-draw passes and title scrolling: which texts reach the canvas, in which order,
+// with which font, and how the song title turns.
+#include "startup_fixture.h"
+
+namespace tabrix::test {
+namespace {
+
+class SelfDrawTest : public StartupTest {
+protected:
+    // The texts a pass or a step wrote, as "text@left,top", after the pass's font marker "font".
+    std::vector<std::string> written(TForm1& f) {
+        std::vector<std::string> out;
+        for (const CanvasWrite& w : f.canvas.pending)
+            out.push_back(w.newFont ? "font"
+                                    : w.text + "@" + std::to_string(w.left) + "," + std::to_string(w.top));
+        f.canvas.pending.clear();
+        return out;
+    }
+};
+
+TEST(ScrollText, TurnsLeftOneCharacterAndComesRoundAfterAsManyStepsAsCharacters) {
+    std::string t = "abc     ";
+    const char* steps[] = {"bc     a", "c     ab", "     abc", "    abc ",
+                           "   abc  ", "  abc   ", " abc    ", "abc     "};
+    for (const char* expected : steps) {
+        t = scrollText(t);
+        EXPECT_EQ(expected, t);
+    }
+    EXPECT_EQ("", scrollText(""));
+    EXPECT_EQ("a", scrollText("a"));
+    EXPECT_EQ("ba", scrollText("ab"));
+}
+
+TEST_F(SelfDrawTest, APassPaintsTheTwentyNineListedLabelsInOrderAtTheirPlaces) {
+    working({"SelfDrawEnabled=1", "ShouldGetDisk=0"});
+    TForm1& f = create();
+    ASSERT_TRUE(completed()) << f.startupFailure;
+    written(f);  // the start-up pass
+    f.setLabelText(4, "37 %   ");
+    f.setLabelText(25, "CPU");  // a sensor shown by the refresh is still never painted
+    f.label(25).visible = true;
+    f.DrawTimerTimer();
+    const std::vector<std::string> w = written(f);
+    ASSERT_EQ(30u, w.size());
+    EXPECT_EQ("font", w[0]);
+    const std::vector<std::string> labels(w.begin() + 1, w.end());
+    const std::vector<std::string> expected = {
+        f.label(2).text + "@" + std::to_string(f.label(2).left) + ",14",
+        "CPU Usage:@32,40",
+        "37 %   @120,40",
+        "CPU Class:@32,56",
+        f.label(6).text + "@120,56",
+        "Windows Ver:@32,72",
+        f.label(8).text + "@120,72",
+        "Memory:@32,88",
+        "X@120,88",
+        "Memory Load:@32,104",
+        "X@120,104",
+        "Song:@32,200",
+        "X@120,200",
+        "Virtual Memory:@32,120",
+        "X@120,120",
+        "Display:@32,136",
+        "X@120,136",
+        "Uptime:@32,152",
+        "X@120,152",
+        "Connection:@32,168",
+        f.label(22).text + "@120,168",
+        "X@120,184",
+        "Name:@32,184",
+        "@144,168",
+        "@168,40",
+        "@168,56",
+        "x@" + std::to_string(f.label(34).left) + ",24",
+        "x@216,104",
+        "X@160,216"};
+    EXPECT_EQ(expected, labels);
+    for (const std::string& s : labels) EXPECT_EQ(std::string::npos, s.find("Temperature:")) << s;
+}
+
+TEST_F(SelfDrawTest, OnlyDrawMarkTwoIsPaintedAndLabel4AndLabel14AreHiddenEveryPass) {
+    working({"SelfDrawEnabled=1"}, {"[modules]", "CheckBox14=False"});
+    TForm1& f = create();
+    written(f);
+    f.label(10).drawMark = 1;
+    f.label(4).visible = true;
+    f.label(14).visible = true;
+    f.label(9).visible = true;
+    f.DrawTimerTimer();
+    const std::vector<std::string> w = written(f);
+    EXPECT_EQ(29u, w.size());  // the font and 28 labels: Label10 is left out
+    EXPECT_NE(w.end(), std::find(w.begin(), w.end(), "Memory:@32,88")) << "a module that is off still paints";
+    for (const std::string& s : w) EXPECT_NE("X@120,88", s);
+    EXPECT_FALSE(f.label(4).visible);
+    EXPECT_FALSE(f.label(14).visible);
+    EXPECT_TRUE(f.label(9).visible) << "nothing else is hidden by a pass";
+}
+
+TEST_F(SelfDrawTest, TheCanvasTakesLabel2sFontAtEachPass) {
+    working({"SelfDrawEnabled=1", "font=Verdana", "fontsize=10", "fontcolor=clRed"});
+    TForm1& f = create();
+    // The start-up pass comes before the fonts are set: the design font of Label2.
+    ASSERT_FALSE(f.canvas.pending.empty());
+    EXPECT_TRUE(f.canvas.pending[0].newFont);
+    EXPECT_EQ("Tahoma", f.canvas.pending[0].font.face);
+    EXPECT_EQ(-12, f.canvas.pending[0].font.height);
+    written(f);
+    f.DrawTimerTimer();
+    EXPECT_EQ("Verdana", f.canvas.font.face);
+    EXPECT_EQ(-13, f.canvas.font.height);
+    EXPECT_EQ(0x0000FFu, f.canvas.font.color);
+}
+
+TEST_F(SelfDrawTest, AScrollStepTurnsLabel14AndPaintsItOnlyInSelfDrawMode) {
+    working({"scrollenabled=1"});
+    TForm1& f = create();
+    written(f);
+    f.setLabelText(14, "abc     ");
+    f.label(14).visible = true;
+    f.ScrollTimerTimer();
+    EXPECT_EQ("bc     a", f.label(14).text);
+    EXPECT_TRUE(f.label(14).visible) << "the song module is on";
+    EXPECT_TRUE(written(f).empty());
+
+    working({"scrollenabled=1", "SelfDrawEnabled=1"});
+    TForm1& g = create();
+    written(g);
+    g.setLabelText(14, "abc     ");
+    g.ScrollTimerTimer();
+    EXPECT_EQ(std::vector<std::string>{"bc     a@120,200"}, written(g));
+}
+
+TEST_F(SelfDrawTest, WithTheSongModuleOffTheTitleIsHiddenButKeepsTurning) {
+    working({"scrollenabled=1", "SelfDrawEnabled=1"}, {"[modules]", "CheckBox22=False"});
+    TForm1& f = create();
+    written(f);
+    f.setLabelText(14, "xyz");
+    f.label(14).visible = true;
+    f.ScrollTimerTimer();
+    EXPECT_FALSE(f.label(14).visible);
+    EXPECT_EQ("yzx", f.label(14).text);
+    EXPECT_EQ(std::vector<std::string>{"yzx@120,200"}, written(f));
+    f.ScrollTimerTimer();
+    EXPECT_EQ("zxy", f.label(14).text);
+}
+
+}  // namespace
+}  // namespace tabrix::test

@@ -1,0 +1,234 @@
+// The main window's partial repaints against the real window system: what a change
+// invalidates, that the window then shows what a whole repaint shows, and that self-draw
+// passes keep the number of GDI objects constant.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/Unit1.h"
+#include "platform/win32/MainWindowView.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Platform.h"
+#include "real_platform.h"
+
+using namespace tabrix;
+using namespace tabrix::win32;
+
+namespace {
+
+// A 24-bit bottom-up bitmap: a blue-green gradient with a red (see-through) bottom-left pixel.
+std::string skinBitmap(int w, int h) {
+    const int row = (w * 3 + 3) & ~3;
+    std::string b(54 + row * h, '\0');
+    auto put32 = [&](int at, uint32_t v) { memcpy(&b[at], &v, 4); };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<uint32_t>(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    b[26] = 1;
+    b[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            char* p = &b[54 + y * row + x * 3];
+            const bool key = y == 0 && x == 0;
+            p[0] = key ? 0 : char(0x80 + x % 100);
+            p[1] = key ? 0 : char(0x40 + y % 150);
+            p[2] = key ? char(0xFF) : 0x20;
+        }
+    return b;
+}
+
+// The process's GDI objects: GetGuiResources where the system counts them; where it gives 0
+// (Wine), the live entries of the handle table, whose index alone names an object there.
+DWORD gdiObjects() {
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted) return counted;
+    DWORD live = 0;
+    for (uintptr_t index = 1; index < 0x10000; ++index)
+        live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+    return live;
+}
+
+struct Sink : ErrorSink {
+    void ShowErrorDialog(const std::string&) override {}
+};
+
+class PaintView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmp[MAX_PATH];
+        GetTempPathA(MAX_PATH, tmp);
+        dir = std::string(tmp) + "tabrix-paint-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(dir.c_str(), nullptr);
+        CreateDirectoryA((dir + "skins").c_str(), nullptr);
+        write("skins\\transparent.bmp", skinBitmap(220, 260));
+        owner =
+            CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override {
+        view.reset();
+        DestroyWindow(owner);
+        DeleteFileA((dir + "skins\\transparent.bmp").c_str());
+        DeleteFileA((dir + "config.ini").c_str());
+        RemoveDirectoryA((dir + "skins").c_str());
+        RemoveDirectoryA(dir.c_str());
+    }
+    void write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir + name, std::ios::binary) << bytes;
+    }
+    void start(const std::string& general) {
+        write("config.ini", "[general]\r\nskin=Default\r\nshowbanner=-1\r\nontop=1\r\n" + general);
+        view.reset();
+        form.reset();
+        real = std::make_unique<test::RealPlatform>(dir);
+        form = std::make_unique<TForm1>(real->platform, stored, sink);
+        view = std::make_unique<MainWindowView>(GetModuleHandleA(nullptr), owner,
+                                                LoadIconA(nullptr, IDI_APPLICATION),
+                                                [](const std::exception*) {});
+        view->create(*form);
+        real->tray.window = view->hwnd();
+        form->FormCreate();
+        view->showAfterStartup();
+        UpdateWindow(view->hwnd());
+    }
+    // What the window's client area shows now, read from the window itself.
+    std::vector<uint32_t> shown() {
+        RECT r;
+        GetClientRect(view->hwnd(), &r);
+        HDC wdc = GetDC(view->hwnd());
+        HDC mem = CreateCompatibleDC(wdc);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = r.right;
+        bi.bmiHeader.biHeight = -r.bottom;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(mem, 0, 0, r.right, r.bottom, wdc, 0, 0, SRCCOPY);
+        GdiFlush();
+        std::vector<uint32_t> px(static_cast<uint32_t*>(bits),
+                                 static_cast<uint32_t*>(bits) + r.right * r.bottom);
+        for (uint32_t& p : px) p &= 0xFFFFFF;
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        ReleaseDC(view->hwnd(), wdc);
+        return px;
+    }
+    // The window after its partial repaints equals the window repainted whole.
+    void expectSameAsWholeRepaint(const char* what) {
+        view->sync();
+        UpdateWindow(view->hwnd());
+        const std::vector<uint32_t> partial = shown();
+        InvalidateRect(view->hwnd(), nullptr, FALSE);
+        UpdateWindow(view->hwnd());
+        const std::vector<uint32_t> whole = shown();
+        size_t differing = 0;
+        for (size_t i = 0; i < whole.size(); ++i) differing += partial[i] != whole[i];
+        EXPECT_EQ(0u, differing) << what;
+    }
+    bool updatePending(RECT* r = nullptr) {
+        RECT dummy;
+        return GetUpdateRect(view->hwnd(), r ? r : &dummy, FALSE) != FALSE;
+    }
+
+    std::string dir;
+    HWND owner = nullptr;
+    StoredValues stored;
+    Sink sink;
+    std::unique_ptr<test::RealPlatform> real;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindowView> view;
+};
+
+}  // namespace
+
+TEST_F(PaintView, NothingChangedRepaintsNothingAndAChangedLabelOnlyItsOwnPlace) {
+    start("transparent=0\r\n");
+    view->sync();
+    EXPECT_FALSE(updatePending()) << "nothing changed";
+    form->setLabelText(16, "X");  // the same text again
+    view->sync();
+    EXPECT_FALSE(updatePending());
+
+    const Label& l = form->label(12);
+    const RECT before{l.left, l.top, l.left + l.width, l.top + l.height};
+    form->setLabelText(12, "55%");
+    view->sync();
+    RECT r;
+    ASSERT_TRUE(updatePending(&r));
+    // Old and new bounds of Label12 (at 120, 104) and a small margin, nothing else.
+    EXPECT_LE(r.left, before.left);
+    EXPECT_LE(r.top, before.top);
+    EXPECT_GE(r.right, l.left + l.width);
+    EXPECT_GE(r.bottom, l.top + l.height);
+    EXPECT_GE(r.left, 120 - 4);
+    EXPECT_GE(r.top, 104 - 4);
+    EXPECT_LE(r.bottom, l.top + l.height + 4);
+    EXPECT_LE(r.right, l.left + l.width + 4);
+}
+
+TEST_F(PaintView, PartialRepaintsShowWhatAWholeRepaintShows) {
+    for (const char* key : {"transparent=0\r\n", "transparent=1\r\n"}) {
+        start(key);
+        form->setLabelText(20, "12 days 23 hrs 59 min");
+        expectSameAsWholeRepaint("a longer text");
+        form->setLabelText(20, "0 days");
+        expectSameAsWholeRepaint("a shorter text leaves nothing behind");
+        form->label(10).left += 37;
+        form->label(10).top += 5;
+        expectSameAsWholeRepaint("a moved label");
+        form->image(2).visible = true;
+        form->image(7).visible = true;
+        expectSameAsWholeRepaint("player pictures shown");
+        form->image(2).visible = false;
+        form->label(23).visible = false;
+        expectSameAsWholeRepaint("a picture and a label hidden");
+        Font big = form->label(18).font;
+        big.height = -20;
+        form->setLabelFont(18, big);
+        expectSameAsWholeRepaint("a bigger font");
+        view.reset();
+    }
+}
+
+TEST_F(PaintView, SelfDrawPassesKeepTheGdiObjectsConstant) {
+    start("transparent=0\r\nSelfDrawEnabled=1\r\n");
+    form->DrawTimerTimer();
+    view->sync();
+    HFONT first = nullptr;
+    for (int i = 0; i < 3; ++i) {
+        form->DrawTimerTimer();
+        view->sync();
+    }
+    const DWORD before = gdiObjects();
+    for (int pass = 0; pass < 10000; ++pass) {
+        form->DrawTimerTimer();
+        form->ScrollTimerTimer();
+        view->sync();
+        if (pass == 0) {
+            // The pass's font is a real font; the next pass deletes it.
+            LOGFONTA lf{};
+            ASSERT_EQ(static_cast<int>(sizeof lf), GetObjectA(view->canvasFont(), sizeof lf, &lf));
+            EXPECT_EQ(NONANTIALIASED_QUALITY, lf.lfQuality);
+            first = view->canvasFont();
+        } else if (pass == 1) {
+            EXPECT_EQ(0u, GetObjectType(first)) << "the font of the pass before is deleted";
+        }
+    }
+    const DWORD after = gdiObjects();
+    std::printf("GDI objects before and after 10,000 self-draw passes: %lu, %lu\n",
+                static_cast<unsigned long>(before), static_cast<unsigned long>(after));
+    EXPECT_EQ(before, after);
+    // The count sees a single font more.
+    HFONT one = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
+    EXPECT_EQ(after + 1, gdiObjects());
+    DeleteObject(one);
+}
