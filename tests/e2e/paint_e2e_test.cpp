@@ -30,15 +30,6 @@ bool isDark(uint32_t c) {
     return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60;
 }
 
-template <typename F>
-bool waitFor(F done, int ms) {
-    for (int waited = 0; waited <= ms; waited += 100) {
-        if (done()) return true;
-        pause(100);
-    }
-    return false;
-}
-
 // A 24-bit bitmap of one colour; its bottom-left pixel (the see-through colour) is red.
 std::string solidBitmap(int w, int h, uint32_t rgb) {
     const int row = (w * 3 + 3) & ~3;
