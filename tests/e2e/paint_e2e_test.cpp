@@ -6,10 +6,12 @@
 
 #include "e2e_support.h"
 #include "x_input.h"
+#include "../test_bitmaps.h"
 
 using namespace e2e;
 
 namespace {
+
 
 const char kPlayerClass[] = "Winamp v1.x";
 // Modules whose texts change from second to second are off, so that only the song line moves.
@@ -28,31 +30,6 @@ RECT client(HWND w) {
 
 bool isDark(uint32_t c) {
     return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60;
-}
-
-// A 24-bit bitmap of one colour; its bottom-left pixel (the see-through colour) is red.
-std::string solidBitmap(int w, int h, uint32_t rgb) {
-    const int row = (w * 3 + 3) & ~3;
-    std::string b(54 + row * h, '\0');
-    auto put32 = [&](int at, uint32_t v) { std::memcpy(&b[at], &v, 4); };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, w);
-    put32(22, h);
-    b[26] = 1;
-    b[28] = 24;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const uint32_t c = (y == 0 && x == 0) ? 0xFF0000 : rgb;
-            char* p = &b[54 + y * row + x * 3];
-            p[0] = char(c & 0xFF);
-            p[1] = char((c >> 8) & 0xFF);
-            p[2] = char((c >> 16) & 0xFF);
-        }
-    return b;
 }
 
 struct Counts {
@@ -154,7 +131,7 @@ TEST(Paint, SelfDrawWritesTheTextsInWhiteBoxesThatTheColourKeyMakesSeeThrough) {
                          "SelfDrawEnabled=1\r\ntransparent=") +
              key + "\r\n[position]\r\nleft=80\r\ntop=80\r\n")
                 .c_str());
-        folder.write("skins\\blue.bmp", solidBitmap(271, 305, kSkin));
+        folder.write("skins\\blue.bmp", tabrix::test::bmp24Skin(271, 305, kSkin));
         Running app(folder);
         HWND w = app.mainWindow();
         ASSERT_TRUE(w);
@@ -222,7 +199,9 @@ TEST(Paint, AScrollingTitleChangesOnlyItsOwnPlace) {
                 (y >= 196 && y < 218 ? inside : outside)++;
             }
             seen = inside > 0 && outside == 0;
-            if (strict) EXPECT_EQ(0u, outside) << "only the song line changes";
+            if (strict) {
+                EXPECT_EQ(0u, outside) << "only the song line changes";
+            }
         }
         EXPECT_TRUE(seen) << "the song line does not move alone; SelfDrawEnabled=" << selfDraw;
         EXPECT_TRUE(app.close());

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "platform/Error.h"
-#include "test_bitmaps.h"
+#include "../test_bitmaps.h"
 
 namespace tabrix {
 namespace {

@@ -1,6 +1,6 @@
 // Save, Close and the live previews of the Settings window.
 #include "settings_window_fixture.h"
-#include "test_bitmaps.h"
+#include "../test_bitmaps.h"
 
 namespace tabrix::test {
 namespace {

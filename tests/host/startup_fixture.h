@@ -10,7 +10,7 @@
 #include "app/StoredValues.h"
 #include "app/Unit1.h"
 #include "platform/fake/FakePlatform.h"
-#include "test_bitmaps.h"
+#include "../test_bitmaps.h"
 
 namespace tabrix::test {
 

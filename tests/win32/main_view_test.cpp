@@ -11,36 +11,13 @@
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Platform.h"
 #include "real_platform.h"
+#include "../test_bitmaps.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;
 
 namespace {
 
-// A 24-bit bottom-up bitmap of one colour with a red bottom-left pixel (the see-through one).
-std::string solidBitmap(int w, int h, uint32_t rgb) {
-    const int row = (w * 3 + 3) & ~3;
-    std::string b(54 + row * h, '\0');
-    auto put32 = [&](int at, uint32_t v) { memcpy(&b[at], &v, 4); };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, w);
-    put32(22, h);
-    b[26] = 1;
-    b[28] = 24;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const uint32_t c = (y == 0 && x == 0) ? 0xFF0000 : rgb;  // row 0 is the bottom row
-            char* p = &b[54 + y * row + x * 3];
-            p[0] = char(c & 0xFF);
-            p[1] = char((c >> 8) & 0xFF);
-            p[2] = char((c >> 16) & 0xFF);
-        }
-    return b;
-}
 
 struct Sink : ErrorSink {
     std::vector<std::string> shown;
@@ -55,7 +32,7 @@ protected:
         dir = std::string(tmp) + "tabrix-view-" + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(dir.c_str(), nullptr);
         CreateDirectoryA((dir + "skins").c_str(), nullptr);
-        write("skins\\transparent.bmp", solidBitmap(100, 80, 0x3060C0));
+        write("skins\\transparent.bmp", tabrix::test::bmp24Skin(100, 80, 0x3060C0));
     }
     void TearDown() override {
         DeleteFileA((dir + "skins\\transparent.bmp").c_str());
@@ -163,7 +140,7 @@ TEST_F(MainView, ALabelWithLineBreaksIsMeasuredAndDrawnOnSeveralLines) {
 }
 
 TEST_F(MainView, SkinPixelsOfTheBottomLeftColourAreNotDrawn) {
-    std::string skin = solidBitmap(100, 80, 0xFF0000);  // all of it the key colour
+    std::string skin = tabrix::test::bmp24Skin(100, 80, 0xFF0000);  // all of it the key colour
     write("skins\\red.bmp", skin);
     start("[general]\r\nskin=red.bmp\r\nshowbanner=0\r\n");
     EXPECT_EQ(clientPixel(60, 70), 0xFFFFFFu);

@@ -12,6 +12,7 @@
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Platform.h"
 #include "real_platform.h"
+#include "../test_bitmaps.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;
@@ -20,27 +21,11 @@ namespace {
 
 // A 24-bit bottom-up bitmap: a blue-green gradient with a red (see-through) bottom-left pixel.
 std::string skinBitmap(int w, int h) {
-    const int row = (w * 3 + 3) & ~3;
-    std::string b(54 + row * h, '\0');
-    auto put32 = [&](int at, uint32_t v) { memcpy(&b[at], &v, 4); };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, w);
-    put32(22, h);
-    b[26] = 1;
-    b[28] = 24;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            char* p = &b[54 + y * row + x * 3];
-            const bool key = y == 0 && x == 0;
-            p[0] = key ? 0 : char(0x80 + x % 100);
-            p[1] = key ? 0 : char(0x40 + y % 150);
-            p[2] = key ? char(0xFF) : 0x20;
-        }
-    return b;
+    return tabrix::test::bmp24(w, h, [&](int x, int top) -> uint32_t {
+        const int y = h - 1 - top;  // counted from the bottom row
+        if (x == 0 && y == 0) return 0xFF0000;
+        return 0x200000u | uint32_t(0x40 + y % 150) << 8 | uint32_t(0x80 + x % 100);
+    });
 }
 
 // The process's GDI objects: GetGuiResources where the system counts them; where it gives 0

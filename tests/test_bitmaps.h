@@ -89,4 +89,11 @@ inline std::string bmp24Solid(int width, int height, uint32_t color) {
     return bmp24(width, height, [color](int, int) { return color; });
 }
 
+// One colour with a red bottom-left pixel: the colour a skin leaves see-through.
+inline std::string bmp24Skin(int width, int height, uint32_t color) {
+    return bmp24(width, height, [&](int x, int y) {
+        return x == 0 && y == height - 1 ? 0xFF0000u : color;
+    });
+}
+
 }  // namespace tabrix::test
