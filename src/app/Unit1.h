@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/Canvas.h"
+#include "forms/Controls.h"
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
-#include "forms/Controls.h"
 #include "platform/Platform.h"
 #include "report/ReportOutput.h"
 #include "sources/DriveSpace.h"
@@ -49,7 +49,7 @@ std::string scrollText(const std::string& text);
 struct MainWindowState {
     int left = 688;
     int top = 168;
-    int width = 0;  // outer size; set from the client size and the frame at construction
+    int width = 0;   // outer size; set from the client size and the frame at construction
     int height = 0;
     bool toolCaption = true;  // small tool-window caption bar; false: no border at all
     bool stayOnTop = true;
@@ -116,13 +116,13 @@ public:
     int lastStartupStep = 0;     // the last step that began
 
     // Timer handlers, one per timer above; the view calls them when their timer fires.
-    void systimerTimer();          // refresh of the changing facts, every second
-    void FileTimer1Timer();        // report files: reads savepath, writes the PHP and XML reports
-    void WinampTimerTimer();       // song title poll
-    void IPTImerTimer();           // external address refresh
-    void tmrTrafficTimer();        // traffic rates and link speed
-    void DrawTimerTimer();         // self-draw pass; start-up runs it once in self-draw mode
-    void ScrollTimerTimer();       // song title scrolling (Unit1_selfdraw.cpp)
+    void systimerTimer();    // refresh of the changing facts, every second
+    void FileTimer1Timer();  // report files: reads savepath, writes the PHP and XML reports
+    void WinampTimerTimer(); // song title poll
+    void IPTImerTimer();     // external address refresh
+    void tmrTrafficTimer();  // traffic rates and link speed
+    void DrawTimerTimer();   // self-draw pass; start-up runs it once in self-draw mode
+    void ScrollTimerTimer(); // song title scrolling (Unit1_selfdraw.cpp)
     void PlayerStartTimerTimer();  // sends the clicked command once the started player is up
     // Every timer with its handler, in the order the view numbers them.
     static constexpr size_t kTimerCount = 8;
@@ -136,8 +136,8 @@ public:
     void EndSession(bool ending);                  // WM_ENDSESSION
     void FormActivate();                           // WM_ACTIVATE: owner placement
     void FormKeyDown(int key);
-    void FormContextPopup();  // WM_CONTEXTMENU
-    void TaskbarCreated();    // the shell restarted: icon again
+    void FormContextPopup();                       // WM_CONTEXTMENU
+    void TaskbarCreated();                         // the shell restarted: icon again
     void menuCommand(int command);
     void Show1Click();
     // The window was shown or hidden, by the program or from outside (a second copy's
@@ -209,7 +209,7 @@ private:
     // The display mode the last refresh tick read, which the reports share.
     DisplayMode tickDisplay_;
     bool tickDisplayRead_ = false;
-    SavePathCache reportPath_;    // savepath as last read, for the report ticks
+    SavePathCache reportPath_;  // savepath as last read, for the report ticks
     DrivesFileCache drivesFile_;  // drives.inf as last read, for the refresh ticks
 
     Platform& platform_;
