@@ -26,7 +26,7 @@ void App::start() {
         ShowErrorDialog(e.what());
     }
     createAboutWindow();
-    notice_ = std::make_unique<TForm4>(platform_.files, platform_.programDir);
+    notice_ = std::make_unique<TForm4>(platform_.files, platform_.settingsFolder());
     host_.createAuxiliaryWindows();
     noticeExists_ = true;
     // A failure during the first construction had no notice to show it in.

@@ -6,9 +6,12 @@
 
 namespace tabrix {
 
-// Every setting lives in this file in the program's directory.
+// Every setting lives in this file, and the chosen drives in the other, in the settings
+// folder: the program's directory when the user can write there (see SettingsFolder.h).
 constexpr char kConfigFileName[] = "config.ini";
 constexpr char kDrivesFileName[] = "drives.inf";
+// The per-user settings folder's name inside the user's application-data folder.
+constexpr char kSettingsFolderName[] = "Tabrix";
 
 class Codepage;
 class ReportFacts;
@@ -129,9 +132,17 @@ struct Platform {
     IpLookup& ipLookup;
     // The Settings window's dialogs, lists and Startup folder.
     SettingsApi& settingsUi;
+    // Where config.ini and drives.inf live, with a trailing backslash; empty: programDir.
+    std::string settingsDir = {};
 
-    std::string path(const std::string& name) const { return programDir + name; }
-    std::string configPath() const { return programDir + kConfigFileName; }
+    const std::string& settingsFolder() const { return settingsDir.empty() ? programDir : settingsDir; }
+    // A file beside the program; the two settings files are found in the settings folder.
+    std::string path(const std::string& name) const {
+        const bool setting = name == kConfigFileName || name == kDrivesFileName;
+        return (setting ? settingsFolder() : programDir) + name;
+    }
+    std::string configPath() const { return settingsFolder() + kConfigFileName; }
+    std::string drivesPath() const { return settingsFolder() + kDrivesFileName; }
 };
 
 }  // namespace tabrix

@@ -18,6 +18,7 @@
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Settings.h"
+#include "platform/win32/Win32SettingsFolder.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Sources.h"
 #include "platform/win32/Win32System.h"
@@ -208,6 +209,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Platform platform{files,    ui,          desktop, text,         tray,    programDirectory(), facts,
                       codepage, reportFacts, system,  player,       shell,   clipboard,          windows,
                       clock,    network,     disks,   sharedMemory, ipLookup,           settingsUi};
+    platform.settingsDir = settingsDirectory(files, platform.programDir);
     try {
         InitCpuCounters(performance, system);
     } catch (const std::exception&) {
