@@ -13,6 +13,7 @@
 #include "app/StoredValues.h"
 #include "platform/Platform.h"
 #include "report/ReportOutput.h"
+#include "sources/DriveSpace.h"
 #include "sources/Traffic.h"
 
 namespace tabrix {
@@ -209,6 +210,7 @@ private:
     DisplayMode tickDisplay_;
     bool tickDisplayRead_ = false;
     SavePathCache reportPath_;  // savepath as last read, for the report ticks
+    DrivesFileCache drivesFile_;  // drives.inf as last read, for the refresh ticks
 
     Platform& platform_;
     StoredValues& stored_;

@@ -88,9 +88,9 @@ bool TForm1::ReadMBM5Data() {
 }
 
 std::string TForm1::driveText() {
-    // drives.inf lists the drives of the free-space block.
+    // drives.inf lists the drives of the free-space block; read again only when it changed.
     return GetDriveReport(platform_.files, platform_.disks, platform_.path(kDrivesFileName),
-                          platform_.system.decimalSeparator());
+                          platform_.system.decimalSeparator(), drivesFile_);
 }
 
 }  // namespace tabrix

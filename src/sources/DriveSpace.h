@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/DiskApi.h"
 #include "platform/Files.h"
@@ -17,5 +18,17 @@ std::string driveLine(int drive, uint64_t freeBytes, uint64_t totalBytes, char d
 // be read or holds a line that is not a whole number.
 std::string GetDriveReport(Files& files, DiskApi& disks, const std::string& drivesPath, char decimalSeparator,
                            std::string text = std::string());
+
+// drives.inf as last read, and its stamp at that read: the refresh ticks read the file again
+// only when its stamp has changed (or cannot be told), so a saved list counts at the next tick.
+struct DrivesFileCache {
+    bool known = false;
+    Files::Stamp stamp;
+    std::vector<int> drives;
+};
+
+// The same through the cache; a file that fails is read (and fails) again on the next call.
+std::string GetDriveReport(Files& files, DiskApi& disks, const std::string& drivesPath, char decimalSeparator,
+                           DrivesFileCache& cache);
 
 }  // namespace tabrix

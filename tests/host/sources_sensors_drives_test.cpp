@@ -149,5 +149,50 @@ TEST(DriveSpace, AMissingOrBadDrivesFileFailsTheReport) {
     EXPECT_THROW(GetDriveReport(files, disks, "C:\\T\\drives.inf", '.'), Error);
 }
 
+// Reads per path, and stamps that can be switched off (a file system that cannot tell).
+struct CountingFiles : FakeFiles {
+    int reads = 0;
+    bool stamps = true;
+    bool read(const std::string& path, std::string& bytes) override {
+        ++reads;
+        return FakeFiles::read(path, bytes);
+    }
+    bool stamp(const std::string& path, Stamp& out) override { return stamps && FakeFiles::stamp(path, out); }
+};
+
+TEST(DriveSpace, TheTicksReadTheDrivesFileOnlyWhenItChanged) {
+    const std::string path = "C:\\T\\drives.inf";
+    CountingFiles files;
+    FakeDisks disks;
+    disks.drives['C'] = {18000000000ull, 40000000000ull};
+    disks.drives['D'] = {1ull << 30, 4ull << 30};
+    DrivesFileCache cache;
+    files.put(path, "3\r\n");
+    EXPECT_EQ("\n\rC: 45 % of 37.25 Gb", GetDriveReport(files, disks, path, '.', cache));
+    disks.drives['C'] = {20000000000ull, 40000000000ull};  // the space is asked every time
+    EXPECT_EQ("\n\rC: 50 % of 37.25 Gb", GetDriveReport(files, disks, path, '.', cache));
+    EXPECT_EQ(1, files.reads);
+
+    files.put(path, "4\r\n");  // saved with the same size: the write time tells
+    EXPECT_EQ("\n\rD: 25 % of 4 Gb", GetDriveReport(files, disks, path, '.', cache));
+    EXPECT_EQ(2, files.reads);
+
+    // A file that goes bad fails every tick until it is mended, and its old list is not used.
+    files.put(path, "3\r\nC\r\n");
+    EXPECT_THROW(GetDriveReport(files, disks, path, '.', cache), Error);
+    EXPECT_THROW(GetDriveReport(files, disks, path, '.', cache), Error);
+    files.remove(path);
+    EXPECT_THROW(GetDriveReport(files, disks, path, '.', cache), Error);
+    files.put(path, "4\r\n3\r\n");
+    EXPECT_EQ("\n\rD: 25 % of 4 Gb\n\rC: 50 % of 37.25 Gb", GetDriveReport(files, disks, path, '.', cache));
+
+    // Without stamps every tick reads.
+    files.stamps = false;
+    const int before = files.reads;
+    GetDriveReport(files, disks, path, '.', cache);
+    GetDriveReport(files, disks, path, '.', cache);
+    EXPECT_EQ(before + 2, files.reads);
+}
+
 }  // namespace
 }  // namespace tabrix
