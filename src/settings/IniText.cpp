@@ -8,7 +8,13 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Many editors save one at the start; it belongs to no line.
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool startsWithBom(std::string_view text) { return text.substr(0, kUtf8Bom.size()) == kUtf8Bom; }
+// A tool that keeps a mark as text and saves it with a mark of its own stacks them: every
+// leading mark is skipped, by the reader and the writer alike, so both see the same first line.
+std::size_t leadingMarks(std::string_view text) {
+    std::size_t n = 0;
+    while (text.substr(n, kUtf8Bom.size()) == kUtf8Bom) n += kUtf8Bom.size();
+    return n;
+}
 
 // Ctrl-Z counts too: old editors left it as an end-of-file mark.
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
@@ -111,7 +117,7 @@ std::string joined(std::initializer_list<std::string_view> parts) {
 
 std::optional<std::string> findValue(std::string_view text, std::string_view section,
                                      std::string_view key) {
-    if (startsWithBom(text)) text.remove_prefix(kUtf8Bom.size());
+    text.remove_prefix(leadingMarks(text));
     section = cleanName(section);
     key = cleanName(key);
     LineReader reader(text);
@@ -129,13 +135,10 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
     return std::nullopt;
 }
 
-std::string withValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string_view value) {
-    // The mark stays where the user's editor put it.
-    if (startsWithBom(text)) {
-        std::string rest = withValue(text.substr(kUtf8Bom.size()), section, key, value);
-        return joined({kUtf8Bom, rest});
-    }
+namespace {
+
+std::string withValueAfterMarks(std::string_view text, std::string_view section, std::string_view key,
+                                std::string_view value) {
     section = cleanName(section);
     key = cleanName(key);
     value = upToLineBreak(value);
@@ -167,6 +170,15 @@ std::string withValue(std::string_view text, std::string_view section, std::stri
     }
     bool open = !text.empty() && text.back() != '\r' && text.back() != '\n';
     return joined({text, open ? kLineEnd : "", "[", section, "]", kLineEnd, newLine});
+}
+
+}  // namespace
+
+std::string withValue(std::string_view text, std::string_view section, std::string_view key,
+                      std::string_view value) {
+    // The marks stay where the user's editor put them.
+    std::string_view marks = text.substr(0, leadingMarks(text));
+    return joined({marks, withValueAfterMarks(text.substr(marks.size()), section, key, value)});
 }
 
 }  // namespace tabrix::ini

@@ -181,3 +181,22 @@ TEST(IniFileBom, AByteOrderMarkBelongsToNoLineAndStaysWhereTheEditorPutIt) {
     ini.writeString("general", "skin", "Sand.bmp");
     EXPECT_EQ(files.content(kPath), bom + "[general]\r\nskin=Sand.bmp\r\n");
 }
+
+TEST(IniFileBom, StackedMarksAreSkippedByReaderAndWriterAlike) {
+    FakeFiles files;
+    IniFile ini{files, kPath};
+    const std::string bom = "\xEF\xBB\xBF";
+    for (const std::string& marks : {bom + bom, bom + bom + bom}) {
+        files.put(kPath, marks + "[general]\r\nleft=7\r\nskin=a\r\n");
+        EXPECT_EQ(ini.readInteger("general", "left", 255), 7);
+        ini.writeInteger("general", "left", 100);
+        EXPECT_EQ(ini.readInteger("general", "left", 255), 100);
+        EXPECT_EQ(ini.readString("general", "skin", "N/A"), "a");
+        EXPECT_EQ(files.content(kPath), marks + "[general]\r\nleft=100\r\nskin=a\r\n");
+    }
+    // The reproducer: nothing but two marks, a write, then the read.
+    files.put(kPath, bom + bom);
+    ini.writeString("s", "k", "v");
+    EXPECT_EQ(ini.readString("s", "k", "none"), "v");
+    EXPECT_EQ(files.content(kPath), bom + bom + "[s]\r\nk=v\r\n");
+}
