@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,7 +122,9 @@ public:
 
     // The window-wide values.
     bool previewed = false;       // a live preview has changed the main window since the build
-    int chosenOpacity = 255;      // the slider as of its last change
+    // The slider as of its last change; none while it never moved (by the build or the user),
+    // and then Save leaves alpha as the file has it.
+    std::optional<int> chosenOpacity;
     bool interfaceRange = false;  // set by the build, cleared by the first interface query
     std::string fontFace = "Tahoma";
     int fontSize = 8;
@@ -185,6 +188,7 @@ private:
     std::string checkedIpInterval();
     std::string configBytes(const std::string& ipInterval);
     void saveDrives();
+    bool putConfigBack(bool existed, const std::string& old);
 
     std::string helpText(const std::string& name, bool& restores) const;  // Unit3_help.cpp
 

@@ -1,11 +1,14 @@
 // The live previews, Save and Close of the Settings window.
 #include "settings/Unit3.h"
 
+#include <algorithm>
+
 #include "platform/Bmp.h"
 #include "platform/Error.h"
 #include "platform/SettingsApi.h"
 #include "settings/ColorText.h"
 #include "settings/DrivesFile.h"
+#include "settings/IniFile.h"
 #include "settings/IniText.h"
 #include "settings/IntegerText.h"
 
@@ -83,7 +86,7 @@ std::string TForm3::configBytes(const std::string& ipInterval) {
     general("Temp_label", ComboBox2.text);
     general("skin", ComboBox1.text);
     general("transparent", sw(CheckBox1));
-    general("alpha", std::to_string(chosenOpacity));
+    if (chosenOpacity) general("alpha", std::to_string(*chosenOpacity));
     general("savepath", Edit1.text);
     general("output", sw(CheckBox2));
     general("showbar", sw(CheckBox3));
@@ -112,6 +115,11 @@ void TForm3::saveDrives() {
     writeDrivesFile(platform_.files, platform_.path(kDrivesFileName), drives);
 }
 
+bool TForm3::putConfigBack(bool existed, const std::string& old) {
+    const std::string path = platform_.configPath();
+    return existed ? platform_.files.writeAtomic(path, old) : platform_.files.remove(path);
+}
+
 void TForm3::Button1Click() {
     // The one check comes before anything is written, so a refusal leaves both files as they were.
     const std::string ipInterval = checkedIpInterval();
@@ -123,15 +131,18 @@ void TForm3::Button1Click() {
     if (changed && !platform_.files.writeAtomic(path, bytes)) throw Error("Unable to write to " + path);
     try {
         saveDrives();
-    } catch (...) {
-        // Save is all or nothing: a refused drives.inf puts config.ini back as it was.
-        if (changed) {
-            if (existed)
-                platform_.files.writeAtomic(path, old);
-            else
-                platform_.files.remove(path);
-        }
+    } catch (const std::exception& e) {
+        // Save is all or nothing: a refused drives.inf puts config.ini back as it was, and
+        // when even that fails the user must not believe that nothing changed.
+        if (changed && !putConfigBack(existed, old))
+            throw Error(std::string(e.what()) + ". " + path +
+                        " could not be put back as it was: it holds the new settings.");
         throw;
+    }
+    if (!chosenOpacity) {
+        // The untouched slider shows what the file holds.
+        const int alpha = IniFile(platform_.files, path).readInteger(kGeneral, "alpha", 255);
+        TrackBar1.position = std::clamp(alpha, TrackBar1.min, TrackBar1.max);
     }
     visible = false;
     owner_.replaceMainWindow();

@@ -138,6 +138,43 @@ TEST_F(Save, ARefusedDrivesFilePutsTheSettingsFileBackWhole) {
     }
 }
 
+TEST_F(Save, AnUntouchedSliderKeepsTheFilesAlphaAndAFailedPutBackIsSaid) {
+    // The slider never moved: at 0 where the build found it, or a build stopped early.
+    struct Case {
+        const char* file;
+        const char* line;
+        int slider;
+    };
+    for (const Case& c : {Case{"[general]\r\nalpha=0\r\n", "\r\nalpha=0\r\n", 0},
+                          Case{"[general]\r\nalpha=-20\r\n", "\r\nalpha=-20\r\n", 0},
+                          Case{"[general]\r\nfontcolor=red\r\nalpha=200\r\n", "\r\nalpha=200\r\n", 200}}) {
+        fake.files.put(kConfig, c.file);
+        form = std::make_unique<TForm3>(fake.platform, owner);
+        try {
+            form->FormCreate();
+        } catch (const Error&) {
+        }
+        EXPECT_FALSE(form->chosenOpacity) << c.file;
+        form->Button1Click();
+        EXPECT_NE(config().find(c.line), std::string::npos) << config();
+        EXPECT_EQ(config().find("alpha=255"), std::string::npos) << config();
+        EXPECT_EQ(form->TrackBar1.position, c.slider) << c.file;  // the controls show the file
+    }
+
+    // drives.inf refused and config.ini cannot be put back: the notice names both.
+    general({"alpha=255"});
+    fake.files.setReadOnly(kDrives);
+    TForm3& f = build();
+    f.Show();
+    f.TrackBar1Moved(40);
+    fake.files.setReadOnlyAfter(kConfig, 1);
+    EXPECT_EQ(errorOf([&] { f.Button1Click(); }),
+              "Unable to write to C:\\Tabrix\\drives.inf. C:\\Tabrix\\config.ini could not be put back as "
+              "it was: it holds the new settings.");
+    EXPECT_NE(config().find("\r\nalpha=40\r\n"), std::string::npos);
+    EXPECT_TRUE(f.visible);
+}
+
 TEST_F(Save, TheControlsChoicesAreWhatIsWritten) {
     fake.files.put(kDrives, "3\r\n4\r\n");
     TForm3& f = build();

@@ -11,6 +11,11 @@ bool FakeFiles::read(const std::string& path, std::string& bytes) {
 
 bool FakeFiles::writeAtomic(const std::string& path, const std::string& bytes) {
     if (readOnly_.count(path)) return false;
+    auto left = writesLeft_.find(path);
+    if (left != writesLeft_.end() && --left->second <= 0) {
+        readOnly_.insert(path);
+        writesLeft_.erase(left);
+    }
     files_[path] = bytes;
     ++writes_[path];
     changed_[path] = ++clock_;

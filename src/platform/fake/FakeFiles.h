@@ -26,6 +26,8 @@ public:
 
     // A read-only file (or a path in a folder that cannot be written): writes fail.
     void setReadOnly(const std::string& path, bool readOnly = true);
+    // The path turns read-only once `writes` more writes have reached it.
+    void setReadOnlyAfter(const std::string& path, int writes) { writesLeft_[path] = writes; }
     // A file that exists but cannot be read (locked, no access).
     void setUnreadable(const std::string& path, bool unreadable = true);
     // Writes that succeeded on the path.
@@ -36,6 +38,7 @@ private:
     std::set<std::string> readOnly_;
     std::set<std::string> unreadable_;
     std::map<std::string, int> writes_;
+    std::map<std::string, int> writesLeft_;
     std::map<std::string, uint64_t> changed_;
     uint64_t clock_ = 0;
 };
