@@ -161,6 +161,10 @@ void TForm1::FormResize() {
     skin.top = 0;
     skin.width = window.width;
     skin.height = window.height;
+    centreCpuName();
+}
+
+void TForm1::centreCpuName() {
     // Halves go to the even neighbour (default rounding mode).
     Label& cpu = labels_[2];
     cpu.left = static_cast<int>(std::nearbyint(window.width / 2.0 - cpu.width / 2.0));

@@ -186,6 +186,7 @@ private:
     void loadPlayerPictures();
     void resetTrafficBaselines();
     void autoSize(Label& l);
+    void centreCpuName();
     void setWindowSize(int width, int height);
     Pixels loadBitmapFile(const std::string& name);
 

@@ -288,6 +288,8 @@ void TForm1::computeFacts(const std::string& showIp) {
     startupIpLookup(showIp);
 
     setLabelText(2, facts.brandString());
+    // Grown to the left from where "CPU:" ended, a long name would start outside the window.
+    if (labels_[2].left < 0) centreCpuName();
     if (labels_[2].text.empty()) platform_.ui.messageBox(kCpuNameHint, kAppTitle);
 
     const int family = facts.family();

@@ -1,6 +1,8 @@
 // The main window as designed, its resize rule and label dragging.
 #include "startup_fixture.h"
 
+#include <cmath>
+
 namespace tabrix::test {
 namespace {
 
@@ -91,6 +93,33 @@ TEST_F(LayoutTest, StartUpSizesTheWindowOnceWithTheDesignFont) {
     EXPECT_EQ(126 + 2, f.label(2).left);
     EXPECT_EQ(277, f.image(1).width);
     EXPECT_EQ(327, f.image(1).height);
+}
+
+TEST_F(LayoutTest, AProcessorNameThatWouldStartLeftOfTheWindowIsCentred) {
+    struct Case {
+        const char* brand;
+        std::string savedLeft;  // empty: no saved positions
+        int left;               // -1: centred
+    };
+    // "CPU:" ends at 152 unless saved elsewhere (see above); 16 characters are 96 px.
+    const Case cases[] = {{"Intel(R) Xeon(R) Processor @ 2.80GHz", "", -1},
+                          {"Pentium(R) 4 CPU", "", 152 - 96},          // fits: grows to the left only
+                          {"Pentium(R) 4 CPU", "100", 100 + 26 - 96},  // the saved place kept
+                          {"Pentium(R) 4 CPU", "50", -1},              // would leave the window
+                          {"Intel(R) Xeon(R) Processor @ 2.80GHz", "100", -1}};
+    for (const Case& c : cases) {
+        fake.facts.brand = c.brand;
+        if (c.savedLeft.empty())
+            working({});
+        else
+            working({"savepositions=1"}, {"[Labels]", "Label2left=" + c.savedLeft, "Label2top=14"});
+        const TForm1& f = create();
+        ASSERT_TRUE(completed()) << f.startupFailure;
+        const Label& cpu = f.label(2);
+        const int centred = static_cast<int>(std::nearbyint((f.window.width - cpu.width) / 2.0));
+        EXPECT_EQ(c.left < 0 ? centred : c.left, cpu.left) << c.brand << " " << c.savedLeft;
+        EXPECT_GE(cpu.left, 0);
+    }
 }
 
 TEST_F(LayoutTest, DraggingMovesTheLabelByTheDeltaUntilRelease) {

@@ -128,6 +128,7 @@ SilentInstallPutsTheProgramShortcutsAndUninstallEntryInPlace() {
     expect "$f installed as built" same_file "$stage/$f" "$installed/$f"
   done
   expect "the first-run config.ini installed" same_file "$stage/config.ini" "$installed/config.ini"
+  expect "the first-run drives.inf selects C:" test "$(cat "$installed/drives.inf" 2>/dev/null)" = $'3\r'
   expect "Start-menu entry" has_link '/Start Menu/Programs/Tabrix/Tabrix.lnk$'
   expect "Start-menu uninstall entry" has_link '/Start Menu/Programs/Tabrix/Uninstall Tabrix.lnk$'
   expect "Tabrix.lnk in the user's Startup folder" has_link "${appdata#$drive}/Microsoft/Windows/Start Menu/Programs/Startup/Tabrix.lnk\$"
