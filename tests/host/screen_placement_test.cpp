@@ -7,7 +7,9 @@
 namespace tabrix::test {
 namespace {
 
-WindowPlace place(int left, int top, int width = 100, int height = 50) { return {left, top, width, height}; }
+WindowPlace place(int left, int top, int width = 100, int height = 50) {
+    return {left, top, width, height};
+}
 
 ::testing::AssertionResult at(const WindowPlace& got, int left, int top) {
     if (got.left == left && got.top == top) return ::testing::AssertionSuccess();

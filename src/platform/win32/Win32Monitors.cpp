@@ -17,7 +17,9 @@ Fn user32Function(const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
 }
 
-ScreenRect toScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+ScreenRect toScreenRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 struct Enumeration {
     GetMonitorInfoFn getMonitorInfo;
