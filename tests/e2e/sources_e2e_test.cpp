@@ -1,6 +1,7 @@
 // The real Tabrix.exe with stand-ins of its own for the outside world: an IP-report server on
 // 127.0.0.1 (tests/fixtures/ip_server.cpp), the sensor program's block
-// (tests/fixtures/sensor_block.cpp), loopback traffic sent by the test and a drives.inf.
+// (tests/fixtures/sensor_block.cpp), HWiNFO's block (tests/fixtures/hwinfo_sensors.cpp),
+// loopback traffic sent by the test and a drives.inf.
 // Winsock's header goes before anything that brings in windows.h.
 #include <winsock2.h>
 
@@ -190,6 +191,59 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
     const std::string down = element(xml, "network", "downstream");
     EXPECT_TRUE(std::regex_match(down, moving)) << down;
     EXPECT_NE(" 0 Kb/s", down);
+}
+
+namespace {
+
+// Dark pixels in the name column of each sensor pair (x 32 to 118, rows from y 216, 232, 248).
+std::vector<int> darkInSensorPairs(HWND w) {
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    pause(300);
+    RECT c{};
+    GetClientRect(w, &c);
+    POINT p{0, 0};
+    ClientToScreen(w, &p);
+    OffsetRect(&c, p.x, p.y);
+    Screenshot shot(c);
+    std::vector<int> dark(3, 0);
+    for (int pair = 0; pair < 3; ++pair)
+        for (int y = 216 + 16 * pair; y < 230 + 16 * pair; ++y)
+            for (int x = 32; x < 118; ++x) {
+                const uint32_t px = shot.at(c.left + x, c.top + y);
+                dark[pair] += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
+            }
+    return dark;
+}
+
+}  // namespace
+
+TEST(Sources, WithoutMotherboardMonitorTheWidgetAndTheReportShowHwinfosReadings) {
+    ProgramFolder folder(nullptr);
+    Fixture sensors("hwinfo_sensors.exe", folder.path("hwinfo.ready"));
+    ASSERT_TRUE(waitFor(
+        [&] { return GetFileAttributesA(folder.path("hwinfo.ready").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        10000));
+    auto run = [&](const std::string& sensorsSection) {
+        folder.write("config.ini", reportConfig(folder, "ontop=1\r\n[position]\r\nleft=40\r\ntop=40\r\n" +
+                                                            sensorsSection));
+        DeleteFileA(folder.path("stats.xml").c_str());
+        Running app(folder);
+        std::string xml;
+        waitFor(
+            [&] {
+                xml = readFile(folder.path("stats.xml"));
+                return element(xml, "temperature", "temp3") != "X" && !element(xml, "temperature", "temp3").empty();
+            },
+            10000);
+        const std::vector<int> dark = app.mainWindow() ? darkInSensorPairs(app.mainWindow()) : std::vector<int>(3, -1);
+        std::printf("dark pixels in the sensor names: %d %d %d\n", dark[0], dark[1], dark[2]);
+        for (int d : dark) EXPECT_GT(d, 20);
+        EXPECT_TRUE(app.close());
+        return element(xml, "temperature", "temp1") + "|" + element(xml, "temperature", "temp2") + "|" +
+               element(xml, "temperature", "temp3");
+    };
+    EXPECT_EQ("55 *C|48 *C|33 *C", run(""));
+    EXPECT_EQ("1200 RPM|55 *C|48 *C", run("[Sensors]\r\nreading1=CPU Fan\r\n"));
 }
 
 TEST(Sources, AMarkupPageAHugeBodyAClosedPortAndASilentServer) {
