@@ -34,6 +34,11 @@ private:
     HANDLE process_;
 };
 
+// A stand-in's ready file, written once it publishes what it stands for.
+bool appears(const std::string& path) {
+    return waitFor([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+}
+
 // The IP-report stand-in, listening on a port of 127.0.0.1 that it chose.
 class IpServer {
 public:
@@ -157,9 +162,7 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
     IpServer server(folder);
     ASSERT_TRUE(server.up());
     Fixture sensors("sensor_block.exe", folder.path("sensors.ready"));
-    ASSERT_TRUE(waitFor(
-        [&] { return GetFileAttributesA(folder.path("sensors.ready").c_str()) != INVALID_FILE_ATTRIBUTES; },
-        10000));
+    ASSERT_TRUE(appears(folder.path("sensors.ready")));
     const int lo = loopbackRow();
     ASSERT_GE(lo, 0) << "no loopback row in the interface table";
     folder.write("config.ini", reportConfig(folder, "showip=1\r\nipserver=" + server.url("/plain") +
@@ -195,23 +198,20 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
 
 namespace {
 
-// Dark pixels in the name column of each sensor pair (x 32 to 118, rows from y 216, 232, 248).
-std::vector<int> darkInSensorPairs(HWND w) {
+// Dark pixels in a rectangle of the main window's client area, the window brought on top.
+int darkPixels(HWND w, RECT area) {
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     pause(300);
-    RECT c{};
-    GetClientRect(w, &c);
     POINT p{0, 0};
     ClientToScreen(w, &p);
-    OffsetRect(&c, p.x, p.y);
-    Screenshot shot(c);
-    std::vector<int> dark(3, 0);
-    for (int pair = 0; pair < 3; ++pair)
-        for (int y = 216 + 16 * pair; y < 230 + 16 * pair; ++y)
-            for (int x = 32; x < 118; ++x) {
-                const uint32_t px = shot.at(c.left + x, c.top + y);
-                dark[pair] += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
-            }
+    OffsetRect(&area, p.x, p.y);
+    Screenshot shot(area);
+    int dark = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const uint32_t px = shot.at(x, y);
+            dark += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
+        }
     return dark;
 }
 
@@ -220,24 +220,26 @@ std::vector<int> darkInSensorPairs(HWND w) {
 TEST(Sources, WithoutMotherboardMonitorTheWidgetAndTheReportShowHwinfosReadings) {
     ProgramFolder folder(nullptr);
     Fixture sensors("hwinfo_sensors.exe", folder.path("hwinfo.ready"));
-    ASSERT_TRUE(waitFor(
-        [&] { return GetFileAttributesA(folder.path("hwinfo.ready").c_str()) != INVALID_FILE_ATTRIBUTES; },
-        10000));
+    ASSERT_TRUE(appears(folder.path("hwinfo.ready")));
     auto run = [&](const std::string& sensorsSection) {
-        folder.write("config.ini", reportConfig(folder, "ontop=1\r\n[position]\r\nleft=40\r\ntop=40\r\n" +
-                                                            sensorsSection));
+        folder.write("config.ini",
+                     reportConfig(folder, "ontop=1\r\n[position]\r\nleft=40\r\ntop=40\r\n" + sensorsSection));
         DeleteFileA(folder.path("stats.xml").c_str());
         Running app(folder);
         std::string xml;
         waitFor(
             [&] {
                 xml = readFile(folder.path("stats.xml"));
-                return element(xml, "temperature", "temp3") != "X" && !element(xml, "temperature", "temp3").empty();
+                return element(xml, "temperature", "temp3") != "X" &&
+                       !element(xml, "temperature", "temp3").empty();
             },
             10000);
-        const std::vector<int> dark = app.mainWindow() ? darkInSensorPairs(app.mainWindow()) : std::vector<int>(3, -1);
-        std::printf("dark pixels in the sensor names: %d %d %d\n", dark[0], dark[1], dark[2]);
-        for (int d : dark) EXPECT_GT(d, 20);
+        // Each pair's name is shown (x 32 to 118 of rows from y 216, 232 and 248).
+        for (int top = 216; top <= 248 && app.mainWindow(); top += 16) {
+            const int dark = darkPixels(app.mainWindow(), RECT{32, top, 118, top + 14});
+            std::printf("dark pixels in the sensor name at y %d: %d\n", top, dark);
+            EXPECT_GT(dark, 20);
+        }
         EXPECT_TRUE(app.close());
         return element(xml, "temperature", "temp1") + "|" + element(xml, "temperature", "temp2") + "|" +
                element(xml, "temperature", "temp3");
@@ -288,23 +290,9 @@ TEST(Sources, ADrivesFileSelectingCShowsItsLine) {
                          "\r\n[modules]\r\nCheckBox21=False\r\n[position]\r\nleft=40\r\ntop=40\r\n");
         folder.write("drives.inf", "3\r\n");
         Running app(folder);
-        HWND w = app.mainWindow();
-        if (!w) return -1;
+        if (!app.mainWindow()) return -1;
         pause(1500);
-        SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        pause(300);
-        RECT c{};
-        GetClientRect(w, &c);
-        POINT p{0, 0};
-        ClientToScreen(w, &p);
-        OffsetRect(&c, p.x, p.y);
-        Screenshot shot(c);
-        int dark = 0;
-        for (int y = 216; y < 270; ++y)
-            for (int x = 160; x < 268; ++x) {
-                const uint32_t px = shot.at(c.left + x, c.top + y);
-                dark += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
-            }
+        const int dark = darkPixels(app.mainWindow(), RECT{160, 216, 268, 270});
         app.close();
         return dark;
     };
