@@ -221,6 +221,9 @@ TEST(Sources, WithoutMotherboardMonitorTheWidgetAndTheReportShowHwinfosReadings)
     ProgramFolder folder(nullptr);
     Fixture sensors("hwinfo_sensors.exe", folder.path("hwinfo.ready"));
     ASSERT_TRUE(appears(folder.path("hwinfo.ready")));
+    // The three temperatures of the report, and the dark pixels of each pair's name (x 32 to
+    // 118 of rows from y 216, 232 and 248): a name drawn the same gives the same count.
+    std::vector<int> names;
     auto run = [&](const std::string& sensorsSection) {
         folder.write("config.ini",
                      reportConfig(folder, "ontop=1\r\n[position]\r\nleft=40\r\ntop=40\r\n" + sensorsSection));
@@ -234,18 +237,21 @@ TEST(Sources, WithoutMotherboardMonitorTheWidgetAndTheReportShowHwinfosReadings)
                        !element(xml, "temperature", "temp3").empty();
             },
             10000);
-        // Each pair's name is shown (x 32 to 118 of rows from y 216, 232 and 248).
-        for (int top = 216; top <= 248 && app.mainWindow(); top += 16) {
-            const int dark = darkPixels(app.mainWindow(), RECT{32, top, 118, top + 14});
-            std::printf("dark pixels in the sensor name at y %d: %d\n", top, dark);
-            EXPECT_GT(dark, 20);
-        }
+        for (int top = 216; top <= 248 && app.mainWindow(); top += 16)
+            names.push_back(darkPixels(app.mainWindow(), RECT{32, top, 118, top + 14}));
         EXPECT_TRUE(app.close());
         return element(xml, "temperature", "temp1") + "|" + element(xml, "temperature", "temp2") + "|" +
                element(xml, "temperature", "temp3");
     };
     EXPECT_EQ("55 *C|48 *C|33 *C", run(""));
     EXPECT_EQ("1200 RPM|55 *C|48 *C", run("[Sensors]\r\nreading1=CPU Fan\r\n"));
+    ASSERT_EQ(6u, names.size());
+    std::printf("dark pixels of the names: %d %d %d, then %d %d %d\n", names[0], names[1], names[2], names[3],
+                names[4], names[5]);
+    for (int n : names) EXPECT_GT(n, 20);
+    EXPECT_NE(names[0], names[3]);  // "CPU Fan:" took the first pair
+    EXPECT_EQ(names[0], names[4]);  // "CPU:" moved down
+    EXPECT_EQ(names[1], names[5]);  // and "Motherboard:"
 }
 
 TEST(Sources, AMarkupPageAHugeBodyAClosedPortAndASilentServer) {
