@@ -154,6 +154,9 @@ public:
     void Exit1Click();
     void FormClose();
     MenuItem& menuItem(const std::string& name);
+    // Start-up's end and WM_DISPLAYCHANGE: a window no screen shows comes back onto the
+    // nearest one (Unit1_screen.cpp).
+    void DisplayChanged();
 
     // Player buttons (Unit1_player.cpp): each runs the click procedure with its command.
     void Image2Click();

@@ -32,6 +32,7 @@ void TForm1::FormCreate() {
     stored_.version = kVersion;
     try {
         startupSteps();
+        DisplayChanged();
         return;
     } catch (const std::exception& e) {
         startupFailure = e.what();
@@ -39,6 +40,8 @@ void TForm1::FormCreate() {
         startupFailure.clear();
     }
     if (startupFailure.empty()) startupFailure = "unknown error";
+    // Even the design position can lie off a small screen.
+    DisplayChanged();
     errors_.ShowErrorDialog(kStartupProblem);
 }
 
