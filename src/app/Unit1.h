@@ -201,6 +201,9 @@ private:
     void refreshDiskSpace();
     // Sources of their own (Unit1_sources.cpp).
     bool ReadMBM5Data();  // false when no sensor block is published
+    // The second sensor source (Unit1_hwinfo.cpp), read when the first is absent.
+    void readSensorChoice(IniFile& ini);
+    void ReadHwinfoData();
     std::string driveText();
     void startupIpLookup(const std::string& showIp);
     // Fetches the external address away from the window; use runs with the answer on the

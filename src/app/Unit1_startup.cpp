@@ -144,6 +144,7 @@ void applyModule(TForm1& form, const std::string& value, std::initializer_list<i
 // 9. modules.
 void TForm1::applyModules(IniFile& ini) {
     stored_.tempLabel = ini.readString(kGeneral, "Temp_label", "*C");
+    readSensorChoice(ini);
     auto module = [&](const char* key) { return ini.readString(kModules, key, "True"); };
 
     applyModule(*this, module("CheckBox11"), {4, 3});
