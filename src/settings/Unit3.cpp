@@ -16,6 +16,7 @@ constexpr char kModules[] = "Modules";
 
 TForm3::TForm3(Platform& platform, SettingsWindowOwner& owner) : platform_(platform), owner_(owner) {
     design();
+    fitCaptions();
     // The stored design leaves the Modules page active.
     PageControl1.activePage = kModulesPage;
 }

@@ -175,6 +175,8 @@ private:
     void designAdvanced();
     void designModules();
     void place(ControlKind kind, Control& control, int page);
+    void fitCaptions();
+    int captionExtent(const PlacedControl& c);  // 0: not a caption
 
     // build steps
     void readGeneral();

@@ -1,6 +1,9 @@
 // The Settings window's controls as designed: names, texts, places and sizes.
 #include "settings/Unit3.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace tabrix {
 
 namespace {
@@ -115,6 +118,8 @@ void TForm3::designGeneral() {
     place(ControlKind::Button, button(Button7, "Button7", "...", 456, 72), g);
     place(ControlKind::Label, labelAt(Label13, "Label13", "Font Family:", 280, 96, 80), g);
     place(ControlKind::Label, labelAt(Label18, "Label18", "Tahoma", 368, 96, 80), g);
+    // The values change later: they keep their design widths, cut before the buttons.
+    Label16.autoSize = Label17.autoSize = Label18.autoSize = false;
     place(ControlKind::Button, button(Button5, "Button5", "...", 456, 96), g);
     place(ControlKind::Label, labelAt(Label14, "Label14", "Run at startup", 280, 128, 160), g);
     place(ControlKind::Button, button(Button2, "Button2", "Ins", 456, 128), g);
@@ -179,9 +184,12 @@ void TForm3::designModules() {
     for (const Row& r : second) {
         place(ControlKind::CheckBox, box(*r.box, r.name, r.text, 144, y, r.box == &CheckBox23 ? 80 : 129), m);
         y += 24;
+        // The interface chooser beside D/U Monitor comes next in the tab order.
+        if (r.box == &CheckBox23) {
+            at(ScrollBar1, "ScrollBar1", 224, 56, 17, 16);
+            place(ControlKind::UpDown, ScrollBar1, m);
+        }
     }
-    at(ScrollBar1, "ScrollBar1", 224, 56, 17, 16);
-    place(ControlKind::UpDown, ScrollBar1, m);
     place(ControlKind::Label, labelAt(Label31, "Label31", "", 248, 56, 257), m);
     Label31.autoSize = false;
     at(Edit7, "Edit7", 224, 80, 17, kEditHeight).text = "0";
@@ -191,6 +199,78 @@ void TForm3::designModules() {
     at(ListBox1, "ListBox1", 280, 104, 161, 73).multiSelect = true;
     ListBox1.visible = false;
     place(ControlKind::ListBox, ListBox1, m);
+}
+
+namespace {
+
+constexpr int kCaptionGap = 2;      // between a caption's text and the control beside it
+constexpr int kCheckMarkRoom = 20;  // a check box's mark and the room before its caption
+
+bool overlapsRow(const Control& a, const Control& b) {
+    return a.top < b.top + b.height && b.top < a.top + a.height;
+}
+
+}  // namespace
+
+int TForm3::captionExtent(const PlacedControl& c) {
+    const Font font;  // the window's Tahoma 8 pt
+    if (c.kind == ControlKind::Label) {
+        const auto& l = static_cast<const Label&>(*c.control);
+        if (l.autoSize && !l.wordWrap) return platform_.text.measure(font, l.text).width;
+    } else if (c.kind == ControlKind::CheckBox) {
+        const auto& b = static_cast<const CheckBox&>(*c.control);
+        if (!b.caption.empty()) return kCheckMarkRoom + platform_.text.measure(font, b.caption).width;
+    }
+    return 0;
+}
+
+// Captions are as wide as their texts in the window's font (Wine's Tahoma is wider than the
+// one the window was laid out with). A caption that would reach the control beside it keeps
+// its place, and that control moves right with the rest of its column.
+void TForm3::fitCaptions() {
+    std::vector<int> extents;
+    for (const PlacedControl& c : controls_) {
+        const int extent = captionExtent(c);
+        extents.push_back(extent);
+        if (extent == 0) continue;
+        if (c.kind == ControlKind::Label)
+            c.control->width = extent;
+        else
+            c.control->width = std::max(c.control->width, extent);
+    }
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        const PlacedControl& c = controls_[i];
+        if (c.page < 0 || extents[i] == 0) continue;
+        const Control& caption = *c.control;
+        const Control* beside = nullptr;
+        for (const PlacedControl& d : controls_)
+            if (d.page == c.page && d.kind != ControlKind::Picture && d.control->visible &&
+                d.control->left > caption.left && overlapsRow(caption, *d.control) &&
+                (!beside || d.control->left < beside->left))
+                beside = d.control;
+        if (!beside) continue;
+        const int overflow = caption.left + extents[i] + kCaptionGap - beside->left;
+        if (overflow <= 0) continue;
+        // The column: right of the caption up to the next captions, over the rows of the
+        // captions that share this one's left edge.
+        const int from = beside->left;
+        int to = INT_MAX, top = caption.top, bottom = caption.top + caption.height;
+        for (size_t j = 0; j < controls_.size(); ++j) {
+            const Control& other = *controls_[j].control;
+            if (controls_[j].page != c.page || extents[j] == 0) continue;
+            if (other.left > from) to = std::min(to, other.left);
+            if (other.left == caption.left) {
+                top = std::min(top, other.top);
+                bottom = std::max(bottom, other.top + other.height);
+            }
+        }
+        for (const PlacedControl& d : controls_) {
+            Control& moved = *d.control;
+            if (d.page != c.page || d.kind == ControlKind::Picture || moved.left < from) continue;
+            const bool inColumn = moved.left < to && moved.top < bottom && moved.top + moved.height > top;
+            if (inColumn || overlapsRow(caption, moved)) moved.left += overflow;
+        }
+    }
 }
 
 std::vector<CheckBox*> TForm3::moduleBoxes() {

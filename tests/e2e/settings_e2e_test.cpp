@@ -179,19 +179,38 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     EXPECT_TRUE(checked(windowsVersion));
     xclickOn(windowsVersion);
     EXPECT_TRUE(waitFor([&] { return !checked(windowsVersion); }, 3000));
-    // The interface chooser: the lower arrow raises the number, the upper one lowers it.
-    HWND updown = childAt(modules, "msctls_updown32", 224, 56);
-    HWND number = childAt(modules, "Edit", 224, 80);
+    // The interface chooser (moved right of D/U Monitor's caption as the font needs): the lower
+    // arrow raises the number, the upper one lowers it.
+    HWND updown = FindWindowExA(modules, nullptr, "msctls_updown32", nullptr);
+    HWND number = FindWindowExA(modules, nullptr, "Edit", nullptr);
     ASSERT_TRUE(updown && number);
     EXPECT_EQ(textOf(number), "0");
     RECT arrows;
     GetWindowRect(updown, &arrows);
+    POINT at{arrows.left, arrows.top};
+    ScreenToClient(modules, &at);
+    HWND description = childAt(modules, "Static", at.x + 24, at.y);
+    ASSERT_TRUE(description);
     const int middle = (arrows.left + arrows.right) / 2;
     xclick(middle, arrows.bottom - 3);
     EXPECT_TRUE(waitFor([&] { return textOf(number) == "1"; }, 3000)) << textOf(number);
+    const std::string second = textOf(description);
     xclick(middle, arrows.top + 3);
     EXPECT_TRUE(waitFor([&] { return textOf(number) == "0"; }, 3000)) << textOf(number);
-    HWND drives = childAt(modules, "ListBox", 280, 104);
+    const std::string first = textOf(description);
+    // The same from the keyboard: D/U Monitor (clicked off, Space on again), Tab to the chooser,
+    // Down and Up.
+    HWND traffic = childWithText(modules, "Button", "D/U Monitor");
+    ASSERT_TRUE(traffic);
+    xclickOn(traffic);
+    xkey("space Tab Down");
+    EXPECT_TRUE(waitFor([&] { return textOf(number) == "1"; }, 3000)) << textOf(number);
+    EXPECT_EQ(textOf(description), second);
+    EXPECT_TRUE(checked(traffic));
+    xkey("Up");
+    EXPECT_TRUE(waitFor([&] { return textOf(number) == "0"; }, 3000)) << textOf(number);
+    EXPECT_EQ(textOf(description), first);
+    HWND drives = FindWindowExA(modules, nullptr, "ListBox", nullptr);
     ASSERT_TRUE(shown(drives));
     EXPECT_EQ(SendMessageA(drives, LB_GETCOUNT, 0, 0), 26);
     const int rowHeight = static_cast<int>(SendMessageA(drives, LB_GETITEMHEIGHT, 0, 0));
@@ -278,7 +297,7 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     EXPECT_NE(readFile(folder.path("config.ini")).find("\r\nalpha=200\r\n"), std::string::npos);
 }
 
-TEST(SettingsWindow, TheTemperatureBoxTakesNoTypingAndInsAndDelSayWhatTheyDid) {
+TEST(SettingsWindow, TheTemperatureBoxTakesNoKeyAndInsAndDelSayWhatTheyDid) {
     ProgramFolder folder(kConfig);
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
@@ -312,7 +331,7 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoTypingAndInsAndDelSayWhatTheyDid) {
 
     // A key typed into the temperature box: the message, then "*C" again.
     ASSERT_TRUE(clickTab(settings, 1));
-    HWND combo = childAt(pageOf(settings, 1), "ComboBox", 136, 136);
+    HWND combo = FindWindowExA(pageOf(settings, 1), nullptr, "ComboBox", nullptr);
     ASSERT_TRUE(combo);
     xclickOn(combo);
     xkey("x");
@@ -323,4 +342,24 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoTypingAndInsAndDelSayWhatTheyDid) {
     xkey("Return");
     EXPECT_TRUE(waitFor([&] { return !shown(box); }, 3000));
     EXPECT_EQ(textOf(combo), "*C");
+
+    // Every key the box would act on, and the wheel, does the same.
+    RECT r;
+    GetWindowRect(combo, &r);
+    for (const std::string keys : {"Down", "F4", "alt+Down", "wheel"}) {
+        xclickOn(combo);
+        if (keys == "wheel")
+            xclick((r.left + r.right) / 2, (r.top + r.bottom) / 2, 5);
+        else
+            xkey(keys);
+        EXPECT_TRUE(waitBox("You can only choose from 2 options!")) << keys;
+        EXPECT_EQ(textOf(combo), "*C") << keys;
+    }
+    // Only a pick from the dropped list with the mouse chooses "*F".
+    const int item = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    xclick(r.right - 8, (r.top + r.bottom) / 2);
+    Sleep(300);
+    xclick(r.left + 15, r.bottom + 1 + item + item / 2);
+    EXPECT_TRUE(waitFor([&] { return textOf(combo) == "*F"; }, 3000)) << textOf(combo);
+    EXPECT_FALSE(shown(findWindowOf(app.pid(), "#32770")));
 }

@@ -187,6 +187,7 @@ TEST_F(Build, TheHelpLineFollowsThePointerAndRestoresOnlyWhereTheTableSays) {
 }
 
 TEST_F(Build, EveryControlHasItsDesignPlace) {
+    fake.text.charWidth = 5;  // a font as narrow as the one the window was laid out with
     TForm3& f = build();
     auto at = [&](const char* name, int left, int top, int width) {
         Control* c = f.find(name);
@@ -220,6 +221,43 @@ TEST_F(Build, EveryControlHasItsDesignPlace) {
         if (c.page < 0 && (c.kind == ControlKind::Button || c.kind == ControlKind::Pages))
             top.push_back(c.control->name);
     EXPECT_EQ(top, (std::vector<std::string>{"Button3", "PageControl1", "Button1"}));
+}
+
+TEST_F(Build, CaptionsShowTheirWholeTextAndMoveTheControlsTheyWouldReach) {
+    fake.text.charWidth = 6;  // wider: "Use built in Winamp icons" passes x 136, "D/U Monitor" its box
+    TForm3& f = build();
+    // Whole and in place; the first Advanced caption reaches nothing and is the text wide.
+    EXPECT_EQ(f.Label19.left, 8);
+    EXPECT_EQ(f.Label19.width, 6 * 20);
+    EXPECT_EQ(f.Label28.width, 6 * 25);
+    // The Advanced page's control column moves right together: 8 + 150 + 2 - 136 = 24.
+    for (Control* c :
+         std::initializer_list<Control*>{&f.Edit3, &f.Edit4, &f.ComboBox2, &f.CheckBox29, &f.CheckBox30})
+        EXPECT_EQ(c->left, 136 + 24) << c->name;
+    EXPECT_EQ(f.Button6.left, 320 + 24);
+    EXPECT_EQ(f.PageIcon[1].left, 504);
+    // D/U Monitor's box holds its caption; the chooser beside it moves: 144 + 86 + 2 - 224 = 8.
+    EXPECT_EQ(f.CheckBox23.width, 20 + 66);
+    EXPECT_EQ(f.ScrollBar1.left, 232);
+    EXPECT_EQ(f.Label31.left, 256);
+    EXPECT_EQ(f.CheckBox24.left, 144);
+    // No caption of any page now reaches another control in its row; values keep their widths.
+    for (const PlacedControl& c : f.controls()) {
+        const bool caption =
+            (c.kind == ControlKind::Label && static_cast<Label*>(c.control)->autoSize) ||
+            (c.kind == ControlKind::CheckBox && !static_cast<CheckBox*>(c.control)->caption.empty());
+        if (!caption || c.page < 0) continue;
+        for (const PlacedControl& d : f.controls()) {
+            if (d.page == c.page && d.control != c.control && d.control->visible &&
+                d.kind != ControlKind::Picture && d.control->left > c.control->left &&
+                d.control->top < c.control->top + c.control->height &&
+                c.control->top < d.control->top + d.control->height) {
+                EXPECT_LE(c.control->left + c.control->width, d.control->left)
+                    << c.control->name << " reaches " << d.control->name;
+            }
+        }
+    }
+    EXPECT_EQ(f.Label18.width, 80);
 }
 
 }  // namespace

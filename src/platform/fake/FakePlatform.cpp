@@ -19,7 +19,7 @@ Extent FakeDesktop::frameSize(bool toolCaption) { return toolCaption ? toolFrame
 Extent FakeTextMeasure::measure(const Font& font, const std::string& text) {
     measured.push_back(text);
     const int h = std::abs(font.height);
-    return {static_cast<int>(text.size()) * 6 * h / 11, h + 2};
+    return {static_cast<int>(text.size()) * charWidth * h / 11, h + 2};
 }
 
 bool FakeTray::add(const TrayRecord& record) {

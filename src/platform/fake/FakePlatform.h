@@ -51,6 +51,7 @@ class FakeTextMeasure : public TextMeasure {
 public:
     Extent measure(const Font& font, const std::string& text) override;
     std::vector<std::string> measured;
+    int charWidth = 6;  // pixels a character at 11 px
 };
 
 class FakeTray : public Tray {

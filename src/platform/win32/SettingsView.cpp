@@ -133,8 +133,9 @@ void SettingsView::createChild(const PlacedControl& placed) {
             style |= TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
             break;
         case ControlKind::UpDown:
+            // A tab stop of its own: Up and Down move it (see preTranslate).
             cls = UPDOWN_CLASSA;
-            style |= UDS_ARROWKEYS;
+            style |= UDS_ARROWKEYS | WS_TABSTOP;
             break;
         case ControlKind::Pages:
             cls = WC_TABCONTROLA;
@@ -295,19 +296,6 @@ void SettingsView::syncChild(const Child& child) {
         default:
             break;
     }
-}
-
-// An auto-sized label is as wide as its text.
-void SettingsView::fitToText(HWND w, const std::string& text) {
-    HDC dc = GetDC(w);
-    HGDIOBJ old = SelectObject(dc, font_.get());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(w, dc);
-    RECT r;
-    GetClientRect(w, &r);
-    SetWindowPos(w, nullptr, 0, 0, size.cx + 1, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsView::paintFrame(HDC dc) {

@@ -58,7 +58,7 @@ private:
     void paintFrame(HDC dc);
     bool inWindow(HWND w) const;
     void takeFocus();
-    void fitToText(HWND w, const std::string& text);
+    bool temperatureGuard(const MSG& msg);
     static constexpr UINT kFocusMessage = WM_APP + 7;
 
     HINSTANCE instance_;

@@ -169,6 +169,34 @@ void SettingsView::command(const Child& c, int code) {
     }
 }
 
+// The temperature box takes no key and no wheel turn: each shows the message and puts "*C"
+// back, so only a mouse pick from its list chooses "*F". Keys that belong to the window
+// (Tab, Escape, the modifiers alone, Alt with anything but Up or Down) pass.
+bool SettingsView::temperatureGuard(const MSG& msg) {
+    const Child* box = childOf(msg.hwnd);
+    if (!box) box = childOf(GetParent(msg.hwnd));
+    if (!box || box->placed.control != &form_->ComboBox2) return false;
+    const int key = static_cast<int>(msg.wParam);
+    switch (msg.message) {
+        case WM_KEYDOWN:
+            if (key == VK_TAB || key == VK_ESCAPE || key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU ||
+                key == VK_LWIN || key == VK_RWIN)
+                return false;
+            break;
+        case WM_SYSKEYDOWN:
+            if (key != VK_UP && key != VK_DOWN) return false;
+            break;
+        case WM_CHAR:
+        case WM_MOUSEWHEEL:
+            break;
+        default:
+            return false;
+    }
+    SendMessageA(box->hwnd, CB_SHOWDROPDOWN, FALSE, 0);
+    run([&] { form_->ComboBox2KeyPress(); });
+    return true;
+}
+
 bool SettingsView::preTranslate(MSG& msg) {
     if (!hwnd_ || !form_ || !IsWindowVisible(hwnd_) || !inWindow(msg.hwnd)) return false;
     if (msg.message == WM_KEYDOWN) {
@@ -182,15 +210,15 @@ bool SettingsView::preTranslate(MSG& msg) {
             run([&] { form_->PageControl1Change(next); });
             return true;
         }
-    }
-    if (msg.message == WM_CHAR) {
-        const Child* box = childOf(msg.hwnd);
-        if (!box) box = childOf(GetParent(msg.hwnd));
-        if (box && box->placed.control == &form_->ComboBox2) {
-            run([&] { form_->ComboBox2KeyPress(); });
+        // The interface up/down: Up lowers the number and Down raises it, as its arrows do.
+        const Child* c = childOf(msg.hwnd);
+        if (c && c->placed.kind == ControlKind::UpDown && (key == VK_UP || key == VK_DOWN)) {
+            const int position = form_->ScrollBar1.position + (key == VK_UP ? -1 : 1);
+            run([&] { form_->ScrollBar1Moved(position); });
             return true;
         }
     }
+    if (temperatureGuard(msg)) return true;
     return IsDialogMessageA(hwnd_, &msg) != FALSE;
 }
 
