@@ -13,7 +13,6 @@
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
-#include "report/SourceReportFacts.h"
 
 namespace tabrix {
 
@@ -92,7 +91,6 @@ struct FakePlatform {
     Windows1252Codepage codepage;
     FakeSystem system;
     FakePlayerWindow player;  // no player window until a test opens one
-    SourceReportFacts reportFacts{system, player, VersionInfo{5, 1, 2600, kPlatformNt, "Service Pack 3"}, ""};
     FakeShell shell;
     FakeClipboard clipboard;
     FakeWindowSystem windows;

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <string>
 
 #include "platform/HttpApi.h"
 
@@ -29,12 +31,21 @@ private:
     HINTERNET request_ = nullptr;
 };
 
+// What one fetch is, handed in by whoever builds the lookup: get runs on the fetch's own
+// thread with a connection bounded by limitMs and gives the body; `failed` is the answer when
+// get throws, no thread can be started, or no answer has come a little after the limit.
+struct IpFetch {
+    std::function<std::string(HttpApi& http, const std::string& url)> get;
+    unsigned limitMs = 0;
+    std::string failed;
+};
+
 // Each fetch runs on a thread of its own; the answer comes back through a message to a window
 // of this object, so it runs on the thread that created it. Answers that arrive after this
 // object is gone are dropped.
 class Win32IpLookup : public IpLookup {
 public:
-    explicit Win32IpLookup(HINSTANCE instance);
+    Win32IpLookup(HINSTANCE instance, IpFetch fetch);
     ~Win32IpLookup() override;
     Win32IpLookup(const Win32IpLookup&) = delete;
     Win32IpLookup& operator=(const Win32IpLookup&) = delete;
@@ -50,7 +61,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void deliver(unsigned id, const std::string& body);
 
-    Shared* shared_;
+    std::shared_ptr<Shared> shared_;
     HWND window_ = nullptr;
     std::map<unsigned, Answer> waiting_;
     unsigned next_ = 1;

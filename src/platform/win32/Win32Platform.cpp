@@ -74,10 +74,14 @@ void Win32Tray::remove(const TrayRecord& record) {
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-std::string programDirectory() {
+std::string executablePath() {
     char path[MAX_PATH + 1] = {};
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n);
+    return std::string(path, n);
+}
+
+std::string programDirectory() {
+    const std::string dir = executablePath();
     const size_t slash = dir.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
 }

@@ -149,14 +149,4 @@ ShortcutResult Win32Settings::writeShortcut(const std::string& linkPath, const s
     return {true, true, ""};
 }
 
-bool Win32Settings::deleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != FALSE;
-}
-
-std::string Win32Settings::executablePath() {
-    char buffer[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return buffer;
-}
-
 }  // namespace tabrix::win32

@@ -19,8 +19,6 @@ public:
     bool startupFolder(std::string& path) override;
     ShortcutResult writeShortcut(const std::string& linkPath, const std::string& target,
                                  const std::string& workingDir) override;
-    bool deleteFile(const std::string& path) override;
-    std::string executablePath() override;
 
     HWND owner = nullptr;
 
