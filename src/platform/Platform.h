@@ -28,6 +28,7 @@ class DiskApi;
 class SharedMemoryApi;
 class IpLookup;
 class SettingsApi;
+class CpuLoad;
 
 struct Extent {
     int width = 0;
@@ -115,6 +116,8 @@ struct Platform {
     IpLookup& ipLookup;
     // The Settings window's dialogs, lists and Startup folder.
     SettingsApi& settingsUi;
+    // The processor load the refresh shows.
+    CpuLoad& cpuLoad;
     // Where config.ini and drives.inf live, with a trailing backslash; empty: programDir.
     std::string settingsDir = {};
     // The executable's full path (the start-up shortcut's target).

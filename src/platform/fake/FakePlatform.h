@@ -13,6 +13,7 @@
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
+#include "sources/adCpuUsage.h"
 
 namespace tabrix {
 
@@ -100,6 +101,7 @@ struct FakePlatform {
     FakeSharedMemory sharedMemory;  // no blocks until a test publishes one
     FakeIpLookup ipLookup;          // fetches wait until a test answers them
     FakeSettings settings{files};   // empty folders, unknown drives, dialogs that confirm
+    CpuCounters cpu;                // reads 0 until a test starts it
     Platform platform;
 };
 

@@ -20,7 +20,7 @@ RealPlatform::RealPlatform(HINSTANCE instance, const std::string& programDir)
       ipLookup(instance, IpFetch{FetchUrl, kIpFetchLimitMs, kFetchFailed}),
       platform{files,    ui,     desktop,      text,     tray,      programDir, facts,
                codepage, system, player,       shell,    clipboard, windows,    clock,
-               network,  disks,  sharedMemory, ipLookup, settingsUi} {
+               network,  disks,  sharedMemory, ipLookup, settingsUi, cpu} {
     platform.executablePath = executablePath();
 }
 

@@ -16,6 +16,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Sources.h"
 #include "platform/win32/Win32System.h"
+#include "sources/adCpuUsage.h"
 
 namespace tabrix::win32 {
 
@@ -47,6 +48,7 @@ struct RealPlatform {
     Win32SharedMemory sharedMemory;
     Win32IpLookup ipLookup;
     Win32Settings settingsUi;
+    CpuCounters cpu;  // started by the program entry
     Platform platform;
 };
 

@@ -75,6 +75,32 @@ using ScopedFind = Scoped<FindHandleTraits>;
 using ScopedView = Scoped<MappedViewTraits>;
 using ScopedKey = Scoped<RegistryKeyTraits>;
 
+// Owns one reference to a COM interface and releases it when it goes.
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() { reset(); }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    T* operator->() const { return p_; }
+    T* get() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    // Where a call that hands out a reference writes it (what was held is released first).
+    void** put() {
+        reset();
+        return reinterpret_cast<void**>(&p_);
+    }
+    void reset() {
+        if (p_) p_->Release();
+        p_ = nullptr;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
 // A window's device context (the screen's for no window), released when it goes.
 class WindowDc {
 public:

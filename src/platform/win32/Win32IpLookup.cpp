@@ -26,7 +26,19 @@ HINTERNET internetOf(HttpApi::Handle h) {
 
 }  // namespace
 
-Win32Http::Win32Http(DWORD limitMs) : start_(GetTickCount()), limit_(limitMs) {}
+void WinInet::lookUp(Library& wininet) {
+    open = wininet.function<decltype(open)>("InternetOpenA");
+    setOption = wininet.function<decltype(setOption)>("InternetSetOptionA");
+    crackUrl = wininet.function<decltype(crackUrl)>("InternetCrackUrlA");
+    connect = wininet.function<decltype(connect)>("InternetConnectA");
+    openRequest = wininet.function<decltype(openRequest)>("HttpOpenRequestA");
+    sendRequest = wininet.function<decltype(sendRequest)>("HttpSendRequestA");
+    readFile = wininet.function<decltype(readFile)>("InternetReadFile");
+    closeHandle = wininet.function<decltype(closeHandle)>("InternetCloseHandle");
+    if (!complete()) *this = WinInet();
+}
+
+Win32Http::Win32Http(const WinInet& api, DWORD limitMs) : api_(api), start_(GetTickCount()), limit_(limitMs) {}
 
 DWORD Win32Http::left() const {
     const DWORD used = GetTickCount() - start_;
@@ -36,13 +48,14 @@ DWORD Win32Http::left() const {
 void Win32Http::limit(HINTERNET handle) const {
     DWORD ms = left();
     if (ms == 0) ms = 1;
-    InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
-    InternetSetOptionA(handle, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
-    InternetSetOptionA(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
+    api_.setOption(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
+    api_.setOption(handle, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
+    api_.setOption(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
 }
 
 HttpApi::Handle Win32Http::open(const std::string& agent) {
-    HINTERNET session = InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (!api_.complete()) return 0;
+    HINTERNET session = api_.open(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (session) limit(session);
     return handleOf(session);
 }
@@ -59,25 +72,25 @@ HttpApi::Handle Win32Http::openUrl(Handle session, const std::string& url) {
     parts.dwUrlPathLength = sizeof path;
     parts.lpszExtraInfo = extra;
     parts.dwExtraInfoLength = sizeof extra;
-    if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return 0;
+    if (!api_.crackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return 0;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return 0;
 
-    connection_ = InternetConnectA(internetOf(session), host, parts.nPort, nullptr, nullptr,
+    connection_ = api_.connect(internetOf(session), host, parts.nPort, nullptr, nullptr,
                                    INTERNET_SERVICE_HTTP, 0, 0);
     if (!connection_) return 0;
     limit(connection_);
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI;
     if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
     const std::string object = std::string(path[0] ? path : "/") + extra;
-    request_ = HttpOpenRequestA(connection_, "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0);
+    request_ = api_.openRequest(connection_, "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0);
     if (request_) {
         limit(request_);
-        if (left() > 0 && HttpSendRequestA(request_, nullptr, 0, nullptr, 0) && left() > 0)
+        if (left() > 0 && api_.sendRequest(request_, nullptr, 0, nullptr, 0) && left() > 0)
             return handleOf(request_);
-        InternetCloseHandle(request_);
+        api_.closeHandle(request_);
         request_ = nullptr;
     }
-    InternetCloseHandle(connection_);
+    api_.closeHandle(connection_);
     connection_ = nullptr;
     return 0;
 }
@@ -87,7 +100,7 @@ HttpApi::Read Win32Http::read(Handle request, char* buffer, uint32_t size, uint3
     if (left() == 0) return Read::TimedOut;
     limit(internetOf(request));
     DWORD n = 0;
-    if (!InternetReadFile(internetOf(request), buffer, size, &n))
+    if (!api_.readFile(internetOf(request), buffer, size, &n))
         return GetLastError() == ERROR_INTERNET_TIMEOUT || left() == 0 ? Read::TimedOut : Read::End;
     if (left() == 0) return Read::TimedOut;
     got = n;
@@ -95,10 +108,10 @@ HttpApi::Read Win32Http::read(Handle request, char* buffer, uint32_t size, uint3
 }
 
 void Win32Http::close(Handle handle) {
-    InternetCloseHandle(internetOf(handle));
+    api_.closeHandle(internetOf(handle));
     if (internetOf(handle) == request_) {
         request_ = nullptr;
-        if (connection_) InternetCloseHandle(connection_);
+        if (connection_) api_.closeHandle(connection_);
         connection_ = nullptr;
     }
 }
@@ -108,6 +121,10 @@ void Win32Http::close(Handle handle) {
 struct Win32IpLookup::Shared {
     explicit Shared(IpFetch f) : fetch(std::move(f)) {}
     const IpFetch fetch;
+    // Loaded and looked up on the lookup's thread before the first fetch starts; the fetches
+    // only read them.
+    Library wininet{"wininet.dll"};
+    WinInet api;
     CriticalSection lock;
     HWND target = nullptr;  // under lock
 };
@@ -133,7 +150,7 @@ DWORD WINAPI runFetch(LPVOID parameter) {
     std::unique_ptr<Win32IpLookup::Job> job(static_cast<Win32IpLookup::Job*>(parameter));
     const IpFetch& fetch = job->shared->fetch;
     try {
-        Win32Http http(fetch.limitMs);
+        Win32Http http(job->shared->api, fetch.limitMs);
         job->body = fetch.get(http, job->url);
     } catch (...) {
         job->body = fetch.failed;
@@ -170,6 +187,10 @@ void Win32IpLookup::fetch(const std::string& url, Answer answer) {
     const unsigned id = next_++;
     waiting_[id] = std::move(answer);
     SetTimer(window_, id, shared_->fetch.limitMs + kBackstopGraceMs, nullptr);
+    if (!lookedUp_) {
+        shared_->api.lookUp(shared_->wininet);
+        lookedUp_ = true;
+    }
     auto job = std::make_unique<Job>(Job{shared_, id, url, std::string()});
     DWORD threadId = 0;
     const ScopedHandle thread(CreateThread(nullptr, 0, runFetch, job.get(), 0, &threadId));

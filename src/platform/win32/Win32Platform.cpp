@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/Scoped.h"
+
 namespace tabrix::win32 {
 
 void Win32Ui::messageBox(const std::string& text, const std::string& caption) {
@@ -21,10 +23,7 @@ Extent Win32Desktop::frameSize(bool toolCaption) {
 }
 
 int Win32Desktop::screenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
+    return screenDotsPerInch();
 }
 
 int Win32Desktop::windowsMajorVersion() {

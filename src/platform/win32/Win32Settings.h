@@ -2,11 +2,13 @@
 #include <windows.h>
 
 #include "platform/SettingsApi.h"
+#include "platform/win32/Library.h"
 
 namespace tabrix::win32 {
 
 // The Settings window's system calls; its dialogs and message boxes are owned by `owner`
-// (the Settings window, set once it exists).
+// (the Settings window, set once it exists). The common dialogs and COM are rarely used: their
+// libraries are loaded at the first use and kept from then on.
 class Win32Settings : public SettingsApi {
 public:
     void messageBox(const std::string& text, const std::string& caption) override;
@@ -25,6 +27,8 @@ public:
 private:
     bool fileDialog(const FileDialog& dialog, std::string& path, bool save);
     COLORREF custom_[16]{};
+    Library comdlg32_{"comdlg32.dll"};
+    Library ole32_{"ole32.dll"};
 };
 
 }  // namespace tabrix::win32

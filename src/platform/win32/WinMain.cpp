@@ -172,7 +172,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Platform& platform = real.platform;
     platform.settingsDir = settingsDirectory(real.files, platform.programDir);
     try {
-        InitCpuCounters(real.performance, real.system);
+        real.cpu.InitCpuCounters(real.performance, real.system);
     } catch (const std::exception&) {
         // Only an unreadable Windows version gets here: the sampler never starts and the load
         // reads 0; everything else runs on.
@@ -192,6 +192,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    StopCpuCounters();
+    real.cpu.StopCpuCounters();
     return 0;
 }
