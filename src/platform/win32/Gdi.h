@@ -4,8 +4,8 @@
 #include <optional>
 #include <utility>
 
-#include "platform/Pixels.h"
 #include "platform/Font.h"
+#include "platform/Pixels.h"
 
 namespace tabrix::win32 {
 

@@ -18,8 +18,8 @@ RealPlatform::RealPlatform(HINSTANCE instance, const std::string& programDir)
       facts(system, cpuid, version),
       windows(instance),
       ipLookup(instance, IpFetch{FetchUrl, kIpFetchLimitMs, kFetchFailed}),
-      platform{files,    ui,     desktop,      text,     tray,      programDir, facts,
-               codepage, system, player,       shell,    clipboard, windows,    clock,
+      platform{files,    ui,     desktop,      text,     tray,       programDir, facts,
+               codepage, system, player,       shell,    clipboard,  windows,    clock,
                network,  disks,  sharedMemory, ipLookup, settingsUi, cpu} {
     platform.executablePath = executablePath();
 }

@@ -54,7 +54,8 @@ SettingsView::~SettingsView() {
 void SettingsView::create(TForm3& form) {
     form_ = &form;
     registerWindowClass(instance_, {kSettingsClass, viewWindowProc<SettingsView>, icon_});
-    registerWindowClass(instance_, {kPageClass, pageProc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
+    registerWindowClass(instance_,
+                        {kPageClass, pageProc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 
     RECT r{0, 0, kSettingsClientWidth, kSettingsClientHeight};
     AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);

@@ -38,7 +38,8 @@ void WinInet::lookUp(Library& wininet) {
     if (!complete()) *this = WinInet();
 }
 
-Win32Http::Win32Http(const WinInet& api, DWORD limitMs) : api_(api), start_(GetTickCount()), limit_(limitMs) {}
+Win32Http::Win32Http(const WinInet& api, DWORD limitMs)
+    : api_(api), start_(GetTickCount()), limit_(limitMs) {}
 
 DWORD Win32Http::left() const {
     const DWORD used = GetTickCount() - start_;
@@ -75,8 +76,8 @@ HttpApi::Handle Win32Http::openUrl(Handle session, const std::string& url) {
     if (!api_.crackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return 0;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return 0;
 
-    connection_ = api_.connect(internetOf(session), host, parts.nPort, nullptr, nullptr,
-                                   INTERNET_SERVICE_HTTP, 0, 0);
+    connection_ =
+        api_.connect(internetOf(session), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
     if (!connection_) return 0;
     limit(connection_);
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI;

@@ -26,7 +26,8 @@ struct WinInet {
 
     void lookUp(Library& wininet);
     bool complete() const {
-        return open && setOption && crackUrl && connect && openRequest && sendRequest && readFile && closeHandle;
+        return open && setOption && crackUrl && connect && openRequest && sendRequest && readFile &&
+               closeHandle;
     }
 };
 

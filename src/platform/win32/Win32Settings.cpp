@@ -84,7 +84,8 @@ bool Win32Settings::chooseColor(uint32_t& color) {
 }
 
 bool Win32Settings::fileDialog(const FileDialog& dialog, std::string& path, bool save) {
-    const auto show = comdlg32_.function<decltype(&GetOpenFileNameA)>(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+    const auto show =
+        comdlg32_.function<decltype(&GetOpenFileNameA)>(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
     if (!show) return false;
     std::string filter = dialog.filterName + '\0' + dialog.filterPattern + '\0' + '\0';
     char file[MAX_PATH] = {};
