@@ -134,14 +134,15 @@ std::string addressFrom(const std::string& url, const std::string& more,
     if (!app.mainWindow()) return "no window";
     std::string ip;
     const DWORD start = GetTickCount();
-    for (int waited = 0; waited < 15000; waited += 200) {
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutA(app.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
-            ++unanswered;
-        ip = element(readFile(folder.path("stats.xml")), "network", "ext_ip");
-        if (done(ip)) break;
-        pause(200);
-    }
+    waitFor(
+        [&] {
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(app.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
+                ++unanswered;
+            ip = element(readFile(folder.path("stats.xml")), "network", "ext_ip");
+            return done(ip);
+        },
+        15000);
     // A figure for the record, not a bound: the machine may be loaded.
     std::printf("%s: \"%.20s\" (%zu bytes) after about %lu ms\n", url.c_str(), ip.c_str(), ip.size(),
                 static_cast<unsigned long>(GetTickCount() - start));
@@ -157,7 +158,7 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
     ASSERT_TRUE(server.up());
     Fixture sensors("sensor_block.exe", folder.path("sensors.ready"));
     ASSERT_TRUE(waitFor(
-        [&] { return GetFileAttributesA(folder.path("sensors.ready").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        [&] { return fileExists(folder.path("sensors.ready")); },
         10000));
     const int lo = loopbackRow();
     ASSERT_GE(lo, 0) << "no loopback row in the interface table";
@@ -169,16 +170,16 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
     ASSERT_TRUE(app.mainWindow());
     std::string xml;
     const std::regex moving(" [0-9]+(\\.[0-9]+)? Kb/");
-    bool seen = false;
-    for (int waited = 0; waited < 15000 && !seen; waited += 100) {
-        traffic.send(20);  // about 20 KB a tenth of a second
-        pause(100);
-        xml = readFile(folder.path("stats.xml"));
-        const std::string down = element(xml, "network", "downstream");
-        seen = element(xml, "network", "ext_ip") == "192.0.2.44" &&
-               element(xml, "temperature", "temp1") != "X" && std::regex_match(down, moving) &&
-               down != " 0 Kb/s";
-    }
+    waitFor(
+        [&] {
+            traffic.send(10);  // about 20 KB a tenth of a second, as 10 KB every 50 ms
+            xml = readFile(folder.path("stats.xml"));
+            const std::string down = element(xml, "network", "downstream");
+            return element(xml, "network", "ext_ip") == "192.0.2.44" &&
+                   element(xml, "temperature", "temp1") != "X" && std::regex_match(down, moving) &&
+                   down != " 0 Kb/s";
+        },
+        15000);
     EXPECT_TRUE(app.close());
     std::printf("ext_ip \"%s\", downstream \"%s\", upstream \"%s\"\n",
                 element(xml, "network", "ext_ip").c_str(), element(xml, "network", "downstream").c_str(),
@@ -239,18 +240,11 @@ TEST(Sources, ADrivesFileSelectingCShowsItsLine) {
         pause(1500);
         SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         pause(300);
-        RECT c{};
-        GetClientRect(w, &c);
-        POINT p{0, 0};
-        ClientToScreen(w, &p);
-        OffsetRect(&c, p.x, p.y);
+        const RECT c = clientRect(w);
         Screenshot shot(c);
         int dark = 0;
         for (int y = 216; y < 270; ++y)
-            for (int x = 160; x < 268; ++x) {
-                const uint32_t px = shot.at(c.left + x, c.top + y);
-                dark += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
-            }
+            for (int x = 160; x < 268; ++x) dark += isDark(shot.at(c.left + x, c.top + y));
         app.close();
         return dark;
     };

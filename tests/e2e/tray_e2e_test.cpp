@@ -18,10 +18,6 @@ namespace {
 const char kTrayConfig[] =
     "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\n[position]\r\nleft=60\r\ntop=70\r\n";
 
-bool visible(HWND w) {
-    return IsWindowVisible(w) != FALSE;
-}
-
 void key(HWND w, WPARAM vk) {
     PostMessageA(w, WM_KEYDOWN, vk, 1);
 }

@@ -16,28 +16,13 @@
 #include "sources/WAmpMsg.h"
 #include "sources/adCpuUsage.h"
 #include "sources/cpuinfo.h"
+#include "test_helpers.h"
 
 namespace tabrix {
 namespace {
 
-std::string trimmed(const std::string& s) {
-    std::size_t b = s.find_first_not_of(" \t");
-    std::size_t e = s.find_last_not_of(" \t\r\n");
-    return b == std::string::npos ? "" : s.substr(b, e - b + 1);
-}
-
-// The "model name" of the first processor, as the Linux kernel under Wine reports it.
-std::string hostModelName() {
-    std::ifstream in("Z:\\proc\\cpuinfo");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind("model name", 0) == 0) {
-            std::size_t colon = line.find(':');
-            if (colon != std::string::npos) return trimmed(line.substr(colon + 1));
-        }
-    }
-    return "";
-}
+using test::hostModelName;
+using test::trimmed;
 
 TEST(SourcesWin32, BrandStringIsTheHostsModelName) {
     win32::Win32Cpuid cpu;
