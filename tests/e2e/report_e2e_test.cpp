@@ -49,8 +49,8 @@ TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
                  "enablexml=1\r\nsavepath=" + folder.path("missing\\stats") + "\r\n");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
-    HWND notice = findWindowOf(app.pid(), "TForm4");
-    ASSERT_TRUE(notice);
+    HWND notice = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (notice = findWindowOf(app.pid(), "TForm4")) != nullptr; }, 5000));
     // The PHP report fails first and the XML one is still tried: the balloon ends on its text.
     EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output XML"; }, 3000)) << windowText(notice);
     EXPECT_TRUE(IsWindowVisible(notice));
@@ -64,8 +64,7 @@ TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
                  "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablephp=1\r\n"
                  "savepath=" + folder.path("missing\\stats") + "\r\n");
     Running again(folder);
-    notice = findWindowOf(again.pid(), "TForm4");
-    ASSERT_TRUE(notice);
+    ASSERT_TRUE(waitFor([&] { return (notice = findWindowOf(again.pid(), "TForm4")) != nullptr; }, 5000));
     EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output PHP"; }, 3000)) << windowText(notice);
 }
 

@@ -226,6 +226,6 @@ TEST(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     HWND again = nullptr;
     EXPECT_TRUE(waitFor(
-        [&] { return !IsWindow(w) && (again = findWindowOf(app.pid(), "TForm1")) && visible(again); }, 5000));
+        [&] { return !IsWindow(w) && (again = findWindowOf(app.pid(), "TForm1")) && visible(again); }, 15000));
     EXPECT_TRUE(app.alive());
 }
