@@ -65,8 +65,8 @@ void TForm1::refreshCpuUsage() {
     // Sampling and reading are contained together: a sampler that fails on every tick
     // (no processor data and no fallback) must not hold back the facts after it.
     try {
-        SampleCpuCounters();
-        setLabelText(4, cpuUsageText(GetCpuLoad(kCpuInstance)));
+        platform_.cpuLoad.SampleCpuCounters();
+        setLabelText(4, cpuUsageText(platform_.cpuLoad.GetCpuLoad(kCpuInstance)));
     } catch (...) {
         // Label4 keeps its last figure.
     }
