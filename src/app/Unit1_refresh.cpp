@@ -66,7 +66,9 @@ void TForm1::refreshCpuUsage() {
     // (no processor data and no fallback) must not hold back the facts after it.
     try {
         SampleCpuCounters();
-        setLabelText(4, cpuUsageText(GetCpuLoad(kCpuInstance)));
+        const double load = GetCpuLoad(kCpuInstance);
+        setLabelText(4, cpuUsageText(load));
+        graphs.pushLoad(load);
     } catch (...) {
         // Label4 keeps its last figure.
     }

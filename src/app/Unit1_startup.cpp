@@ -121,6 +121,7 @@ void TForm1::applySavedPositions(IniFile& ini) {
     setWindowSize(width, window.height);
     const int height = ini.readInteger(kGeneral, "FormHeight", window.height);
     setWindowSize(window.width, height);
+    graphs.applyPositions(ini);
 }
 
 namespace {
@@ -176,6 +177,9 @@ void TForm1::applyModules(IniFile& ini) {
 
     // The processor name is only ever switched off.
     if (module("CheckBox31") == "False") applyModule(*this, "False", {2});
+
+    // Added later than the others: a config.ini without the key shows no graphs.
+    graphs.applyModule(ini.readString(kModules, Graphs::kModuleKey, "False"), stored_.trafficModule == 1);
 }
 
 // 10. disk space.
@@ -204,6 +208,7 @@ void TForm1::applySelfDraw(IniFile& ini) {
     if (stored_.selfDrawEnabled != "1") return;
     for (int n = kFirstLabel; n <= kLastLabel; ++n) labels_[n].visible = false;
     for (int n = kFirstLabel; n <= kLastLabel; ++n) labels_[n].drawMark = 2;
+    graphs.hideForSelfDraw();
     DrawTimer.enabled = true;
     DrawTimerTimer();
 }
@@ -239,6 +244,7 @@ std::string TForm1::applyLook(IniFile& ini) {
         font.color = color;
         setLabelFont(n, font);
     }
+    graphs.applyColor(color, face);
 
     stored_.enablePhp = ini.readString(kGeneral, "enablephp", "0");
     stored_.enableXml = ini.readString(kGeneral, "enablexml", "0");

@@ -17,6 +17,10 @@ RECT labelRect(const Label& l) {
                 l.top + l.height + kTextMargin};
 }
 
+RECT graphRect(const Graph& g) {
+    return RECT{g.left, g.top, g.left + g.width, g.top + g.height};
+}
+
 bool sameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -62,6 +66,31 @@ void MainWindowView::invalidateChanges() {
         was.font = l.font;
         was.align = l.align;
         was.opaque = l.opaque;
+    }
+    invalidateGraphs();
+}
+
+// Each tick changes a graph: only its own rectangle, old and new, is repainted.
+void MainWindowView::invalidateGraphs() {
+    for (int i = 0; i < Graphs::kCount; ++i) {
+        const Graph& g = form_->graphs[i];
+        PaintedGraph& was = paintedGraphs_[i];
+        const RECT rect = graphRect(g);
+        if (g.visible == was.visible && (!g.visible || (g.version == was.version && sameRect(rect, was.rect))))
+            continue;
+        if (was.visible) invalidate(was.rect);
+        if (g.visible) invalidate(rect);
+        was.visible = g.visible;
+        was.rect = rect;
+        was.version = g.version;
+    }
+}
+
+void MainWindowView::paintGraphs(HDC dc, const RECT& area) {
+    for (int i = 0; i < Graphs::kCount; ++i) {
+        const Graph& g = form_->graphs[i];
+        RECT rect = graphRect(g), overlap;
+        if (g.visible && IntersectRect(&overlap, &rect, &area)) graphPainter_.paint(dc, g, fontFor(g.scaleFont));
     }
 }
 
@@ -136,6 +165,8 @@ void MainWindowView::paint(HDC target) {
     MemoryDc dc(target);
     dc.select(frame_.get());
     IntersectClipRect(dc.get(), area.left, area.top, area.right, area.bottom);
+    // Under the labels: a label dragged over a graph stays readable.
+    paintGraphs(dc.get(), area);
     SetBkMode(dc.get(), TRANSPARENT);
     HGDIOBJ oldFont = nullptr;
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
@@ -165,10 +196,18 @@ void MainWindowView::drawCanvasWrites() {
     // Written straight onto the window, as it shows now; a hidden window shows nothing.
     HDC dc = IsWindowVisible(hwnd_) ? GetDC(hwnd_) : nullptr;
     for (const CanvasWrite& w : pending) {
-        if (w.newFont)
+        if (w.newFont) {
             canvas_.newFont(fontFor(w.font), toColorRef(w.font.color));
-        else if (dc)
+        } else if (w.graph >= 0 && w.graph < Graphs::kCount) {
+            if (!dc) continue;
+            // Like the texts: an opaque white box, then the graph as it stands now.
+            const Graph& g = form_->graphs[w.graph];
+            const RECT box = graphRect(g);
+            FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            graphPainter_.paint(dc, g, fontFor(g.scaleFont));
+        } else if (dc) {
             canvas_.textOut(dc, w.left, w.top, w.text);
+        }
     }
     if (dc) ReleaseDC(hwnd_, dc);
     pending.clear();
