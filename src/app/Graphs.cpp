@@ -66,7 +66,8 @@ std::vector<GraphPoint> graphPoints(const History& history, uint64_t scale, int 
     for (std::size_t i = 0; i < n; ++i) {
         const uint64_t v = history.at(i);
         // In floating point: a value past 32 bits times the height must not wrap.
-        const double part = scale == 0 ? 0.0 : std::min(1.0, static_cast<double>(v) / static_cast<double>(scale));
+        const double part =
+            scale == 0 ? 0.0 : std::min(1.0, static_cast<double>(v) / static_cast<double>(scale));
         GraphPoint p;
         p.x = right - static_cast<int>(std::lround((n - 1 - i) * step));
         p.y = bottom - static_cast<int>(std::lround(part * (height - 1)));
@@ -150,7 +151,9 @@ void Graphs::pushLoad(double fraction) {
     if (!on_) return;
     const double percent = R(fraction * 100);
     // The label shows what the sampler computed; the graph has no room above or below.
-    const uint64_t value = percent <= 0 ? 0 : percent >= kFullLoad ? kFullLoad : static_cast<uint64_t>(percent);
+    const uint64_t value = percent <= 0           ? 0
+                           : percent >= kFullLoad ? kFullLoad
+                                                  : static_cast<uint64_t>(percent);
     Graph& g = graphs_[kCpu];
     g.series[0].push(value);
     ++g.version;
@@ -169,7 +172,8 @@ void Graphs::pushTraffic(uint64_t received, uint64_t sent, char decimalSeparator
 int Graphs::at(int x, int y) const {
     for (int i = kCount - 1; i >= 0; --i) {
         const Graph& g = graphs_[i];
-        if (g.visible && x >= g.left && x < g.left + g.width && y >= g.top && y < g.top + g.height) return i + 1;
+        if (g.visible && x >= g.left && x < g.left + g.width && y >= g.top && y < g.top + g.height)
+            return i + 1;
     }
     return 0;
 }

@@ -63,7 +63,7 @@ struct Graph {
     int drawMark = 1;      // 2: written by each self-draw pass
     uint32_t color = 0;    // the labels' colour; a second series is drawn in its lighter tint
     std::vector<History> series;
-    uint64_t scale = 100;  // the value of the top row
+    uint64_t scale = 100;   // the value of the top row
     std::string scaleText;  // written small in the top-left corner; empty: none
     Font scaleFont;
     // Changes whenever anything painted of the graph changes, so the view repaints it.

@@ -2,9 +2,9 @@
 // nothing else, and a graph dragged with the mouse keeps its place through a restart.
 #include <gtest/gtest.h>
 
+#include "../test_bitmaps.h"
 #include "e2e_support.h"
 #include "x_input.h"
-#include "../test_bitmaps.h"
 
 using namespace e2e;
 

@@ -150,8 +150,9 @@ TEST_F(GraphsWindow, ADraggedGraphKeepsItsPlaceThroughCloseAndStart) {
     EXPECT_EQ(cpu().top, 228);
     form->FormClose();
     const std::string ini = fake.files.content(kConfigPath);
-    EXPECT_NE(ini.find("Label36top=0\r\nGraph1left=38\r\nGraph1top=228\r\nGraph2left=148\r\nGraph2top=232\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        ini.find("Label36top=0\r\nGraph1left=38\r\nGraph1top=228\r\nGraph2left=148\r\nGraph2top=232\r\n"),
+        std::string::npos)
         << ini;
 
     create();  // the next start reads the file the close wrote

@@ -35,7 +35,8 @@ TEST_F(Build, AMissingConfigFillsEveryControlFromTheDefaults) {
                           &f.CheckBox8, &f.CheckBox9, &f.CheckBox10, &f.CheckBox25})
         EXPECT_FALSE(off->checked) << off->name;
     // Every module but the graphs, which a missing key leaves off.
-    for (CheckBox* module : f.moduleBoxes()) EXPECT_EQ(module->checked, module != &f.CheckBox32) << module->name;
+    for (CheckBox* module : f.moduleBoxes())
+        EXPECT_EQ(module->checked, module != &f.CheckBox32) << module->name;
     EXPECT_TRUE(f.ListBox1.visible);
     EXPECT_EQ(f.Label31.text, "");  // no interface query until the Modules page shows
     EXPECT_FALSE(f.visible);

@@ -51,7 +51,9 @@ TEST_F(Save, AHandEditedFileKeepsItsCommentsOtherKeysAndOrder) {
               std::string::npos)
         << text;
     EXPECT_NE(text.find("CheckBox14=False\r\n"), std::string::npos);
-    EXPECT_NE(text.find("CheckBox31=True\r\nCheckBox32=False\r\n[Labels]\r\nLabel2left=5\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("CheckBox31=True\r\nCheckBox32=False\r\n[Labels]\r\nLabel2left=5\r\n"),
+              std::string::npos)
+        << text;
     EXPECT_EQ(fake.files.writeCount(kConfig), 1);
 }
 

@@ -46,7 +46,8 @@ void GraphPainter::paint(HDC dc, const Graph& graph, HFONT scaleFont) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, color);
         SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-        TextOutA(dc, graph.left, graph.top, graph.scaleText.c_str(), static_cast<int>(graph.scaleText.size()));
+        TextOutA(dc, graph.left, graph.top, graph.scaleText.c_str(),
+                 static_cast<int>(graph.scaleText.size()));
         SelectObject(dc, oldFont);
     }
 }

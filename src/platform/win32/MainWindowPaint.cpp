@@ -76,8 +76,8 @@ void MainWindowView::invalidateGraphs() {
         const Graph& g = form_->graphs[i];
         PaintedGraph& was = paintedGraphs_[i];
         const RECT rect = graphRect(g);
-        if (g.visible == was.visible && (!g.visible || (g.version == was.version && sameRect(rect, was.rect))))
-            continue;
+        const bool same = g.version == was.version && sameRect(rect, was.rect);
+        if (g.visible == was.visible && (!g.visible || same)) continue;
         if (was.visible) invalidate(was.rect);
         if (g.visible) invalidate(rect);
         was.visible = g.visible;
@@ -90,7 +90,8 @@ void MainWindowView::paintGraphs(HDC dc, const RECT& area) {
     for (int i = 0; i < Graphs::kCount; ++i) {
         const Graph& g = form_->graphs[i];
         RECT rect = graphRect(g), overlap;
-        if (g.visible && IntersectRect(&overlap, &rect, &area)) graphPainter_.paint(dc, g, fontFor(g.scaleFont));
+        if (g.visible && IntersectRect(&overlap, &rect, &area))
+            graphPainter_.paint(dc, g, fontFor(g.scaleFont));
     }
 }
 

@@ -242,7 +242,8 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             invalidateChanges();
         } else if (const int g = form_->graphs.captured()) {
             const Graph& graph = form_->graphs[g - 1];
-            guarded([&] { form_->graphs.move(g, GET_X_LPARAM(lp) - graph.left, GET_Y_LPARAM(lp) - graph.top); });
+            const int x = GET_X_LPARAM(lp) - graph.left, y = GET_Y_LPARAM(lp) - graph.top;
+            guarded([&] { form_->graphs.move(g, x, y); });
             invalidateChanges();
         }
         return 0;
