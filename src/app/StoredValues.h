@@ -11,6 +11,7 @@ struct StoredValues {
     int ipInterface = 0;
     std::string tempLabel;
     std::string sensorModule;  // "1" or "0"
+    std::string sensorReadings[3];  // [Sensors] reading1 to reading3: labels of readings to show
     std::string songModule;    // "1", "0", or empty until a start-up decides
     int trafficModule = 0;
     int shouldGetDisk = 0;

@@ -156,6 +156,9 @@ public:
     void Exit1Click();
     void FormClose();
     MenuItem& menuItem(const std::string& name);
+    // Start-up's end and WM_DISPLAYCHANGE: a window no screen shows comes back onto the
+    // nearest one (Unit1_screen.cpp).
+    void DisplayChanged();
 
     // Player buttons (Unit1_player.cpp): each runs the click procedure with its command.
     void Image2Click();
@@ -199,6 +202,9 @@ private:
     void refreshDiskSpace();
     // Sources of their own (Unit1_sources.cpp).
     bool ReadMBM5Data();  // false when no sensor block is published
+    // The second sensor source (Unit1_hwinfo.cpp), read when the first is absent.
+    void readSensorChoice(IniFile& ini);
+    void ReadHwinfoData();
     std::string driveText();
     void startupIpLookup(const std::string& showIp);
     // Fetches the external address away from the window; use runs with the answer on the

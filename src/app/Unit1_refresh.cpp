@@ -54,7 +54,7 @@ void TForm1::refreshSteps(SystemApi& system, PlayerWindow& player) {
     // 13. drive space.
     refreshDiskSpace();
     // 14. sensors.
-    if (stored_.sensorModule == "1") ReadMBM5Data();
+    if (stored_.sensorModule == "1" && !ReadMBM5Data()) ReadHwinfoData();
     // 15. a player that quit during this tick hides its labels now, not a second later.
     if (!playerRunning(player)) setSongLabelsVisible(false);
     // 16. the traffic meter starts with the first tick; its timer runs from then on.

@@ -32,6 +32,7 @@ void TForm1::FormCreate() {
     stored_.version = kVersion;
     try {
         startupSteps();
+        DisplayChanged();
         return;
     } catch (const std::exception& e) {
         startupFailure = e.what();
@@ -39,6 +40,8 @@ void TForm1::FormCreate() {
         startupFailure.clear();
     }
     if (startupFailure.empty()) startupFailure = "unknown error";
+    // Even the design position can lie off a small screen.
+    DisplayChanged();
     errors_.ShowErrorDialog(kStartupProblem);
 }
 
@@ -142,6 +145,7 @@ void applyModule(TForm1& form, const std::string& value, std::initializer_list<i
 // 9. modules.
 void TForm1::applyModules(IniFile& ini) {
     stored_.tempLabel = ini.readString(kGeneral, "Temp_label", "*C");
+    readSensorChoice(ini);
     auto module = [&](const char* key) { return ini.readString(kModules, key, "True"); };
 
     applyModule(*this, module("CheckBox11"), {4, 3});
