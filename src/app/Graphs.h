@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "platform/Font.h"
 
 // The history graphs of the main window: the processor load of the last refresh ticks and
 // the traffic rates of the last traffic ticks. They are data like the labels (place, size,

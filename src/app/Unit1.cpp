@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "report/ReportOutput.h"
+#include "settings/SavePath.h"
 
 #include <cmath>
 
@@ -69,6 +70,13 @@ constexpr PictureDesign kPictures[] = {
     {4, 208, 287, 14, 12, false, 104}, {7, 232, 287, 13, 14, false, 105},
 };
 
+// The Windows version the reports name, read once for the window (zeros when unreadable).
+VersionInfo startVersion(SystemApi& system) {
+    VersionInfo version;
+    system.version(version);
+    return version;
+}
+
 constexpr int kDesignFontHeight = -11;  // Tahoma 8 points at 96 dots per inch
 constexpr int kLabel2FontHeight = -12;
 
@@ -79,7 +87,10 @@ std::string TForm1::labelName(int number) {
 }
 
 TForm1::TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors)
-    : platform_(platform), stored_(stored), errors_(errors) {
+    : reportFacts_(platform.system, platform.player, startVersion(platform.system), ""),
+      platform_(platform),
+      stored_(stored),
+      errors_(errors) {
     const Extent frame = platform_.desktop.frameSize(true);
     window.width = kClientWidth + frame.width;
     window.height = kClientHeight + frame.height;
@@ -199,11 +210,13 @@ std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::t
 }
 
 void TForm1::FileTimer1Timer() {
-    ReportOutput out(platform_.files, platform_.codepage, platform_.reportFacts,
+    ReportOutput out(platform_.files, platform_.codepage, reportFacts_,
                      [this](int n) { return label(n).text; },
                      [this](const std::string& m) { errors_.ShowErrorDialog(m); }, stored_.version);
     out.useDisplayMode(tickDisplayRead_ ? &tickDisplay_ : nullptr);
-    out.FileTimer1Timer(platform_.configPath(), stored_.enablePhp, stored_.enableXml, &reportPath_);
+    // savepath is read afresh (through the cache); an error there is not the writers' to report.
+    const std::string stem = readSavePath(platform_.files, platform_.configPath(), reportPath_);
+    out.SaveResult(stem, stored_.enablePhp, stored_.enableXml);
 }
 
 }  // namespace tabrix

@@ -13,8 +13,9 @@
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
 #include "platform/Platform.h"
-#include "report/ReportOutput.h"
-#include "sources/DriveSpace.h"
+#include "report/SourceReportFacts.h"
+#include "settings/DrivesFile.h"
+#include "settings/SavePath.h"
 #include "sources/Traffic.h"
 
 namespace tabrix {
@@ -217,6 +218,7 @@ private:
     // The display mode the last refresh tick read, which the reports share.
     DisplayMode tickDisplay_;
     bool tickDisplayRead_ = false;
+    SourceReportFacts reportFacts_;  // what the reports ask for afresh on each tick
     SavePathCache reportPath_;  // savepath as last read, for the report ticks
     DrivesFileCache drivesFile_;  // drives.inf as last read, for the refresh ticks
 

@@ -65,8 +65,8 @@ void TForm1::refreshCpuUsage() {
     // Sampling and reading are contained together: a sampler that fails on every tick
     // (no processor data and no fallback) must not hold back the facts after it.
     try {
-        SampleCpuCounters();
-        const double load = GetCpuLoad(kCpuInstance);
+        platform_.cpuLoad.SampleCpuCounters();
+        const double load = platform_.cpuLoad.GetCpuLoad(kCpuInstance);
         setLabelText(4, cpuUsageText(load));
         graphs.pushLoad(load);
     } catch (...) {

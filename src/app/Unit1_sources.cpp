@@ -90,8 +90,9 @@ bool TForm1::ReadMBM5Data() {
 
 std::string TForm1::driveText() {
     // drives.inf lists the drives of the free-space block; read again only when it changed.
-    return GetDriveReport(platform_.files, platform_.disks, platform_.path(kDrivesFileName),
-                          platform_.system.decimalSeparator(), drivesFile_);
+    return GetDriveReport(platform_.disks,
+                          readDrivesFile(platform_.files, platform_.path(kDrivesFileName), drivesFile_),
+                          platform_.system.decimalSeparator());
 }
 
 }  // namespace tabrix

@@ -9,6 +9,7 @@
 #include "platform/fake/Windows1252Codepage.h"
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
+#include "settings/SavePath.h"
 #include "sources/WAmpMsg.h"
 
 using namespace tabrix;
@@ -69,6 +70,8 @@ struct ReportOutputTest : ::testing::Test {
         for (int n = 2; n <= 36; ++n) labels[n] = "X";
         labels[31] = labels[32] = labels[33] = "";
     }
+    // A report tick: the stem read afresh from config.ini, then both writers.
+    void tick(const std::string& php, const std::string& xml) { out.SaveResult(readSavePath(files, kConfig), php, xml); }
     void savepath(const std::string& stem) {
         files.put(kConfig, "[general]\r\nsavepath=" + stem + "\r\n");
     }
@@ -77,10 +80,10 @@ struct ReportOutputTest : ::testing::Test {
 }  // namespace
 
 TEST_F(ReportOutputTest, TheStemIsReadOnEveryTickAndGetsBothExtensions) {
-    out.FileTimer1Timer(kConfig, "1", "1");
+    tick("1", "1");
     EXPECT_EQ(files.order, (std::vector<std::string>{"c:\\info.txt.php", "c:\\info.txt.xml"}));
     savepath("c:\\inetpub\\wwwroot\\stats");
-    out.FileTimer1Timer(kConfig, "1", "1");
+    tick("1", "1");
     EXPECT_EQ(files.order.at(2), "c:\\inetpub\\wwwroot\\stats.php");
     EXPECT_EQ(files.order.at(3), "c:\\inetpub\\wwwroot\\stats.xml");
     EXPECT_TRUE(shown.empty());
@@ -88,7 +91,7 @@ TEST_F(ReportOutputTest, TheStemIsReadOnEveryTickAndGetsBothExtensions) {
 
 TEST_F(ReportOutputTest, OnlyTheExactTextOneEnablesAWriter) {
     for (const char* off : {"0", "", "True", " 1", "01"}) {
-        out.FileTimer1Timer(kConfig, off, off);
+        tick(off, off);
     }
     EXPECT_TRUE(files.order.empty());
     EXPECT_EQ(facts.songAsked + facts.windowsAsked, 0);  // nothing is asked for a report not written
