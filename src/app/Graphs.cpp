@@ -154,9 +154,7 @@ void Graphs::pushLoad(double fraction) {
     const uint64_t value = percent <= 0           ? 0
                            : percent >= kFullLoad ? kFullLoad
                                                   : static_cast<uint64_t>(percent);
-    Graph& g = graphs_[kCpu];
-    g.series[0].push(value);
-    ++g.version;
+    graphs_[kCpu].series[0].push(value);
 }
 
 void Graphs::pushTraffic(uint64_t received, uint64_t sent, char decimalSeparator) {
@@ -166,7 +164,22 @@ void Graphs::pushTraffic(uint64_t received, uint64_t sent, char decimalSeparator
     g.series[1].push(sent);
     g.scale = autoScale(g.series);
     g.scaleText = scaleText(g.scale, decimalSeparator);
-    ++g.version;
+}
+
+void Graphs::publish() {
+    for (int i = 0; i < kCount; ++i) {
+        Graph& g = graphs_[i];
+        std::vector<int> picture;
+        for (const History& h : g.series)
+            for (const GraphPoint& p : graphPoints(h, g.scale, 0, 0, g.width, g.height)) {
+                picture.push_back(p.x);
+                picture.push_back(p.y);
+            }
+        if (picture == published_[i] && g.scaleText == publishedScale_[i]) continue;
+        published_[i] = std::move(picture);
+        publishedScale_[i] = g.scaleText;
+        ++g.version;
+    }
 }
 
 int Graphs::at(int x, int y) const {

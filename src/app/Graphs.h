@@ -94,6 +94,10 @@ public:
     void pushLoad(double fraction);
     // One traffic tick's bytes received and sent, as Label32 and Label33 show them.
     void pushTraffic(uint64_t received, uint64_t sent, char decimalSeparator);
+    // Once per refresh tick, after it: a graph whose picture changed gets a new version. Both
+    // graphs are thus repainted with the refresh tick's labels, in one paint a second, and a
+    // picture that stays the same (an idle line once the history is full) is not repainted.
+    void publish();
 
     // Dragging, like the labels': the graph under a point (its index + 1, 0 when none),
     // then press, move and release in the graph's own coordinates.
@@ -109,6 +113,8 @@ public:
 
 private:
     std::array<Graph, kCount> graphs_;
+    std::array<std::vector<int>, kCount> published_;  // the points last published
+    std::array<std::string, kCount> publishedScale_;
     bool on_ = false;
     int dragged_ = 0;
     int originX_ = 0;

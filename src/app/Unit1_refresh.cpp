@@ -25,6 +25,7 @@ void TForm1::systimerTimer() {
         // A failing step ends the tick quietly: the labels keep what they have, and the
         // next tick starts again from the top.
     }
+    graphs.publish();
 }
 
 void TForm1::refreshSteps(SystemApi& system, PlayerWindow& player) {
