@@ -12,6 +12,7 @@
 #include "forms/Controls.h"
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
+#include "app/Version.h"
 #include "platform/Platform.h"
 #include "report/SourceReportFacts.h"
 #include "settings/DrivesFile.h"
@@ -32,7 +33,6 @@ public:
 
 constexpr char kAppTitle[] = "Tabrix";
 constexpr char kMainClass[] = "TForm1";
-constexpr char kVersion[] = "0.50";
 constexpr int kClientWidth = 271;
 constexpr int kClientHeight = 305;
 constexpr uint32_t kWhite = 0xFFFFFF;

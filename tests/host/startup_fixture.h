@@ -11,14 +11,9 @@
 #include "app/Unit1.h"
 #include "platform/fake/FakePlatform.h"
 #include "../test_bitmaps.h"
+#include "../test_support.h"
 
 namespace tabrix::test {
-
-class RecordingErrors : public ErrorSink {
-public:
-    void ShowErrorDialog(const std::string& message) override { shown.push_back(message); }
-    std::vector<std::string> shown;
-};
 
 constexpr char kConfigPath[] = "C:\\Tabrix\\config.ini";
 constexpr char kDefaultSkinPath[] = "C:\\Tabrix\\skins\\transparent.bmp";
