@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Canvas.h"
+#include "app/Graphs.h"
 #include "forms/Controls.h"
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
@@ -96,6 +97,7 @@ public:
 
     MainWindowState window;
     Canvas canvas;  // self-draw mode's writes onto the window's surface
+    Graphs graphs;  // the history graphs, painted like the labels
     std::vector<std::string> Memo1;
 
     Timer systimer{"systimer", 1000, true};

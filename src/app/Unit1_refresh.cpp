@@ -25,6 +25,7 @@ void TForm1::systimerTimer() {
         // A failing step ends the tick quietly: the labels keep what they have, and the
         // next tick starts again from the top.
     }
+    graphs.publish();
 }
 
 void TForm1::refreshSteps(SystemApi& system, PlayerWindow& player) {
@@ -66,7 +67,9 @@ void TForm1::refreshCpuUsage() {
     // (no processor data and no fallback) must not hold back the facts after it.
     try {
         platform_.cpuLoad.SampleCpuCounters();
-        setLabelText(4, cpuUsageText(platform_.cpuLoad.GetCpuLoad(kCpuInstance)));
+        const double load = platform_.cpuLoad.GetCpuLoad(kCpuInstance);
+        setLabelText(4, cpuUsageText(load));
+        graphs.pushLoad(load);
     } catch (...) {
         // Label4 keeps its last figure.
     }

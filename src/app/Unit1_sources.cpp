@@ -69,6 +69,7 @@ void TForm1::tmrTrafficTimer() {
     setLabelText(22, texts.linkSpeed);
     setLabelText(32, texts.downstream);
     setLabelText(33, texts.upstream);
+    graphs.pushTraffic(texts.received, texts.sent, platform_.system.decimalSeparator());
 }
 
 bool TForm1::ReadMBM5Data() {

@@ -124,6 +124,7 @@ void TForm1::applySavedPositions(IniFile& ini) {
     setWindowSize(width, window.height);
     const int height = ini.readInteger(kGeneral, "FormHeight", window.height);
     setWindowSize(window.width, height);
+    graphs.applyPositions(ini);
 }
 
 namespace {
@@ -180,6 +181,9 @@ void TForm1::applyModules(IniFile& ini) {
 
     // The processor name is only ever switched off.
     if (module("CheckBox31") == "False") applyModule(*this, "False", {2});
+
+    // Added later than the others: a config.ini without the key shows no graphs.
+    graphs.applyModule(ini.readString(kModules, Graphs::kModuleKey, "False"), stored_.trafficModule == 1);
 }
 
 // 10. disk space.
@@ -208,6 +212,7 @@ void TForm1::applySelfDraw(IniFile& ini) {
     if (stored_.selfDrawEnabled != "1") return;
     for (int n = kFirstLabel; n <= kLastLabel; ++n) labels_[n].visible = false;
     for (int n = kFirstLabel; n <= kLastLabel; ++n) labels_[n].drawMark = 2;
+    graphs.hideForSelfDraw();
     DrawTimer.enabled = true;
     DrawTimerTimer();
 }
@@ -243,6 +248,7 @@ std::string TForm1::applyLook(IniFile& ini) {
         font.color = color;
         setLabelFont(n, font);
     }
+    graphs.applyColor(color, face);
 
     stored_.enablePhp = ini.readString(kGeneral, "enablephp", "0");
     stored_.enableXml = ini.readString(kGeneral, "enablexml", "0");
