@@ -91,7 +91,7 @@ void App::previewOpacity(int position) {
 
 void App::previewSkin(const Pixels* skin) {
     if (!main_) return;
-    main_->image(1).bitmap = skin ? *skin : Pixels{};
+    main_->image(kImageSkin).bitmap = skin ? *skin : Pixels{};
     // The new picture carries no banner strip.
     main_->bannerPainted = false;
     host_.mainWindowPreviewed(*main_);

@@ -17,41 +17,41 @@ struct LabelDesign {
 
 // The main window's labels in screen order, as designed.
 constexpr LabelDesign kLabels[] = {
-    {2, "CPU:", 120, 14, true},
-    {34, "x", 64, 24, true},
-    {3, "CPU Usage:", 32, 40, true},
-    {4, "X", 120, 40, true},
-    {32, "", 168, 40, true},
-    {5, "CPU Class:", 32, 56, true},
-    {6, "X", 120, 56, true},
-    {33, "", 168, 56, true},
-    {7, "Windows Ver:", 32, 72, true},
-    {8, "X", 120, 72, true},
-    {9, "Memory:", 32, 88, true},
-    {10, "X", 120, 88, true},
-    {11, "Memory Load:", 32, 104, true},
-    {12, "X", 120, 104, true},
-    {35, "x", 216, 104, false},
-    {15, "Virtual Memory:", 32, 120, true},
-    {16, "X", 120, 120, true},
-    {17, "Display:", 32, 136, true},
-    {18, "X", 120, 136, true},
-    {19, "Uptime:", 32, 152, true},
-    {20, "X", 120, 152, true},
-    {21, "Connection:", 32, 168, true},
-    {22, "X", 120, 168, true},
-    {31, "", 144, 168, true},
-    {24, "Name:", 32, 184, true},
-    {23, "X", 120, 184, true},
-    {13, "Song:", 32, 200, false},
-    {14, "X", 120, 200, false},
-    {25, "Temperature:", 32, 216, false},
-    {26, "X", 120, 216, false},
-    {36, "X", 160, 216, false},
-    {27, "Temperature:", 32, 232, false},
-    {28, "X", 120, 232, false},
-    {29, "Temperature:", 32, 248, false},
-    {30, "X", 120, 248, false},
+    {kLabelCpuName, "CPU:", 120, 14, true},
+    {kLabelBattery, "x", 64, 24, true},
+    {kLabelCpuUsageCaption, "CPU Usage:", 32, 40, true},
+    {kLabelCpuUsage, "X", 120, 40, true},
+    {kLabelDownstream, "", 168, 40, true},
+    {kLabelCpuClassCaption, "CPU Class:", 32, 56, true},
+    {kLabelCpuClass, "X", 120, 56, true},
+    {kLabelUpstream, "", 168, 56, true},
+    {kLabelWindowsCaption, "Windows Ver:", 32, 72, true},
+    {kLabelWindowsVersion, "X", 120, 72, true},
+    {kLabelMemoryCaption, "Memory:", 32, 88, true},
+    {kLabelMemory, "X", 120, 88, true},
+    {kLabelMemoryLoadCaption, "Memory Load:", 32, 104, true},
+    {kLabelMemoryLoad, "X", 120, 104, true},
+    {kLabelSpare, "x", 216, 104, false},
+    {kLabelVirtualMemoryCaption, "Virtual Memory:", 32, 120, true},
+    {kLabelVirtualMemory, "X", 120, 120, true},
+    {kLabelDisplayCaption, "Display:", 32, 136, true},
+    {kLabelDisplay, "X", 120, 136, true},
+    {kLabelUptimeCaption, "Uptime:", 32, 152, true},
+    {kLabelUptime, "X", 120, 152, true},
+    {kLabelConnectionCaption, "Connection:", 32, 168, true},
+    {kLabelConnection, "X", 120, 168, true},
+    {kLabelExternalIp, "", 144, 168, true},
+    {kLabelUserCaption, "Name:", 32, 184, true},
+    {kLabelUserName, "X", 120, 184, true},
+    {kLabelSongCaption, "Song:", 32, 200, false},
+    {kLabelSong, "X", 120, 200, false},
+    {kLabelSensor1Name, "Temperature:", 32, 216, false},
+    {kLabelSensor1Value, "X", 120, 216, false},
+    {kLabelDiskSpace, "X", 160, 216, false},
+    {kLabelSensor2Name, "Temperature:", 32, 232, false},
+    {kLabelSensor2Value, "X", 120, 232, false},
+    {kLabelSensor3Name, "Temperature:", 32, 248, false},
+    {kLabelSensor3Value, "X", 120, 248, false},
 };
 static_assert(sizeof(kLabels) / sizeof(kLabels[0]) == TForm1::kLastLabel - TForm1::kFirstLabel + 1,
               "35 labels, Label2 to Label36 without a Label1");
@@ -64,9 +64,9 @@ struct PictureDesign {
 };
 
 constexpr PictureDesign kPictures[] = {
-    {1, 232, 128, 25, 33, true, 0},    {6, 139, 287, 13, 14, false, 101},
-    {2, 160, 287, 13, 14, false, 102}, {3, 184, 287, 14, 15, false, 103},
-    {4, 208, 287, 14, 12, false, 104}, {7, 232, 287, 13, 14, false, 105},
+    {kImageSkin, 232, 128, 25, 33, true, 0},    {kImageBack, 139, 287, 13, 14, false, 101},
+    {kImagePlay, 160, 287, 13, 14, false, 102},  {kImagePause, 184, 287, 14, 15, false, 103},
+    {kImageStop, 208, 287, 14, 12, false, 104},  {kImageNext, 232, 287, 13, 14, false, 105},
 };
 
 constexpr int kDesignFontHeight = -11;  // Tahoma 8 points at 96 dots per inch
@@ -75,7 +75,7 @@ constexpr int kLabel2FontHeight = -12;
 }  // namespace
 
 std::string TForm1::labelName(int number) {
-    return (number == 34 ? "label" : "Label") + std::to_string(number);
+    return mainLabelName(number);
 }
 
 TForm1::TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors)
@@ -96,10 +96,10 @@ TForm1::TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors)
         l.font.face = "Tahoma";
         l.font.height = kDesignFontHeight;
     }
-    labels_[2].font.height = kLabel2FontHeight;
-    labels_[2].align = Align::Right;
-    labels_[34].align = Align::Center;
-    labels_[35].opaque = true;
+    labels_[kLabelCpuName].font.height = kLabel2FontHeight;
+    labels_[kLabelCpuName].align = Align::Right;
+    labels_[kLabelBattery].align = Align::Center;
+    labels_[kLabelSpare].opaque = true;
     // The table gives the places the labels have once sized to their texts.
     for (int n = kFirstLabel; n <= kLastLabel; ++n) {
         Label& l = labels_[n];
@@ -156,13 +156,13 @@ void TForm1::setWindowSize(int width, int height) {
 }
 
 void TForm1::FormResize() {
-    Picture& skin = images_[1];
+    Picture& skin = images_[kImageSkin];
     skin.left = 0;
     skin.top = 0;
     skin.width = window.width;
     skin.height = window.height;
     // Halves go to the even neighbour (default rounding mode).
-    Label& cpu = labels_[2];
+    Label& cpu = labels_[kLabelCpuName];
     cpu.left = static_cast<int>(std::nearbyint(window.width / 2.0 - cpu.width / 2.0));
 }
 
@@ -203,7 +203,7 @@ void TForm1::FileTimer1Timer() {
                      [this](int n) { return label(n).text; },
                      [this](const std::string& m) { errors_.ShowErrorDialog(m); }, stored_.version);
     out.useDisplayMode(tickDisplayRead_ ? &tickDisplay_ : nullptr);
-    out.FileTimer1Timer(platform_.configPath(), stored_.enablePhp, stored_.enableXml, &reportPath_);
+    out.FileTimer1Timer(platform_.configPath(), stored_.settings.enablePhp, stored_.settings.enableXml, &reportPath_);
 }
 
 }  // namespace tabrix

@@ -9,6 +9,7 @@
 
 #include "app/Canvas.h"
 #include "forms/Controls.h"
+#include "forms/MainLabels.h"
 #include "app/MainWindowOwner.h"
 #include "app/StoredValues.h"
 #include "platform/Platform.h"
@@ -18,7 +19,6 @@
 
 namespace tabrix {
 
-class IniFile;
 class TWinampApi;
 
 // Where errors go that a handler reports to the user (the error notice).
@@ -68,8 +68,8 @@ struct MainWindowState {
 // view's events and timers.
 class TForm1 {
 public:
-    static constexpr int kFirstLabel = 2;
-    static constexpr int kLastLabel = 36;
+    static constexpr int kFirstLabel = kFirstMainLabel;
+    static constexpr int kLastLabel = kLastMainLabel;
 
     TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors);
 
@@ -173,16 +173,12 @@ private:
 
     void startupSteps();
     void beginStep(int step) { lastStartupStep = step; }
-    void applySavedPositions(IniFile& ini);
-    void applyModules(IniFile& ini);
-    void applyDiskSpace(IniFile& ini);
-    void applyTimersAndStored(IniFile& ini);
-    void applySelfDraw(IniFile& ini);
-    std::string applyLook(IniFile& ini);  // gives `showip` for the facts of step 17
-    void loadSkin(IniFile& ini);
+    void applySavedPositions(const StartupSettings& s);
+    void applyModules(const StartupSettings& s);
+    void applySelfDraw();
+    void applyLook(const StartupSettings& s);
     void paintBannerStrip();
-    void applyLayeringAndPosition(IniFile& ini);
-    void computeFacts(const std::string& showIp);
+    void computeFacts(bool showIp);
     void loadPlayerPictures();
     void resetTrafficBaselines();
     void autoSize(Label& l);
@@ -198,7 +194,7 @@ private:
     // Sources of their own (Unit1_sources.cpp).
     bool ReadMBM5Data();  // false when no sensor block is published
     std::string driveText();
-    void startupIpLookup(const std::string& showIp);
+    void startupIpLookup(bool showIp);
     // Fetches the external address away from the window; use runs with the answer on the
     // window's thread, and only while this window still exists.
     void fetchExternalIp(std::function<void(const std::string&)> use);

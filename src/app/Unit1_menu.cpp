@@ -139,11 +139,11 @@ void TForm1::Update1Click() {
 }
 
 void TForm1::CopyIPaddress1Click() {
-    platform_.clipboard.setText(label(31).text);
+    platform_.clipboard.setText(label(kLabelExternalIp).text);
 }
 
 void TForm1::CopyCPUname1Click() {
-    platform_.clipboard.setText(label(2).text);
+    platform_.clipboard.setText(label(kLabelCpuName).text);
 }
 
 void TForm1::Exit1Click() {
@@ -167,7 +167,7 @@ bool TForm1::savePosition() {
 }
 
 void TForm1::FormClose() {
-    if (stored_.sysTrayIcon == "1") {
+    if (stored_.settings.trayIcon) {
         platform_.tray.remove(trayRecord);
         trayAdded = false;
     }

@@ -18,9 +18,9 @@ constexpr uint32_t kPlayerStartLimitMs = 5000;
 }  // namespace
 
 void TForm1::WinampTimerTimer() {
-    const std::string t = TWinampApi(platform_.player, stored_.winampPath).GetCurrentSong() + kTrailingBlanks;
+    const std::string t = TWinampApi(platform_.player, stored_.settings.winampPath).GetCurrentSong() + kTrailingBlanks;
     // An unchanged song leaves the line, and with it the scrolling position, alone.
-    if (t != stored_.rememberedSong) setLabelText(14, t);
+    if (t != stored_.rememberedSong) setLabelText(kLabelSong, t);
     stored_.rememberedSong = t;
 }
 
@@ -31,7 +31,7 @@ void TForm1::playerClick(void (TWinampApi::*command)()) {
         pendingPlayerCommands_.push_back(command);
         return;
     }
-    const std::string& path = stored_.winampPath;
+    const std::string& path = stored_.settings.winampPath;
     TWinampApi player(platform_.player, path);
     if (player.GetCurrentSong() != kPlayerNotRunning) {
         (player.*command)();
@@ -53,7 +53,7 @@ void TForm1::PlayerStartTimerTimer() {
         PlayerStartTimer.enabled = false;
         return;
     }
-    TWinampApi player(platform_.player, stored_.winampPath);
+    TWinampApi player(platform_.player, stored_.settings.winampPath);
     const bool up = player.GetCurrentSong() != kPlayerNotRunning;
     const bool late = platform_.clock.now() - playerStartedAt_ >= kPlayerStartLimitMs;
     if (!up && !late) return;

@@ -10,8 +10,8 @@
 namespace tabrix {
 namespace {
 
-constexpr int kSongLabels[] = {13, 14};
-constexpr int kPlayerButtons[] = {6, 2, 3, 4, 7};  // back, play, pause, stop, forward
+constexpr int kSongLabels[] = {kLabelSongCaption, kLabelSong};
+constexpr int kPlayerButtons[] = {kImageBack, kImagePlay, kImagePause, kImageStop, kImageNext};
 // The sampler's instance 1: the total on a one-processor system.
 constexpr int kCpuInstance = 1;
 
@@ -29,36 +29,36 @@ void TForm1::systimerTimer() {
 
 void TForm1::refreshSteps(SystemApi& system, PlayerWindow& player) {
     // 1. battery.
-    setLabelText(34, GetBatteryPowerStats(system));
+    setLabelText(kLabelBattery, GetBatteryPowerStats(system));
     // 2, 3. processor usage.
     refreshCpuUsage();
     // 4. user.
-    setLabelText(23, GetLoggedOnUserName(system));
+    setLabelText(kLabelUserName, GetLoggedOnUserName(system));
     // 5. one memory snapshot for steps 7 to 9; the 64-bit figures, so that more than
     // 4 GB of memory or page file is not cut short.
     const MemoryStatus memory = system.memoryStatus();
     // 6. display; the report ticks until the next refresh use the same answer.
     tickDisplay_ = system.displayMode();
     tickDisplayRead_ = true;
-    setLabelText(18, displayText(tickDisplay_));
+    setLabelText(kLabelDisplay, displayText(tickDisplay_));
     // 7 to 9. memory, memory load, page file.
-    const bool showUsed = stored_.showUsed == "1";
-    setLabelText(10, memoryText(memory, showUsed));
-    setLabelText(12, memoryLoadText(memory));
-    setLabelText(16, virtualMemoryText(memory, showUsed));
+    const bool showUsed = stored_.settings.showUsed;
+    setLabelText(kLabelMemory, memoryText(memory, showUsed));
+    setLabelText(kLabelMemoryLoad, memoryLoadText(memory));
+    setLabelText(kLabelVirtualMemory, virtualMemoryText(memory, showUsed));
     // 10. uptime.
-    setLabelText(20, GetUptimeText(system));
+    setLabelText(kLabelUptime, GetUptimeText(system));
     // 11, 12. the player's labels and buttons.
     refreshSongLabels(player);
     refreshPlayerButtons(player);
     // 13. drive space.
     refreshDiskSpace();
     // 14. sensors.
-    if (stored_.sensorModule == "1") ReadMBM5Data();
+    if (stored_.sensorModule) ReadMBM5Data();
     // 15. a player that quit during this tick hides its labels now, not a second later.
     if (!playerRunning(player)) setSongLabelsVisible(false);
     // 16. the traffic meter starts with the first tick; its timer runs from then on.
-    if (stored_.trafficModule == 1) tmrTraffic.enabled = true;
+    if (stored_.trafficModule) tmrTraffic.enabled = true;
 }
 
 void TForm1::refreshCpuUsage() {
@@ -66,7 +66,7 @@ void TForm1::refreshCpuUsage() {
     // (no processor data and no fallback) must not hold back the facts after it.
     try {
         SampleCpuCounters();
-        setLabelText(4, cpuUsageText(GetCpuLoad(kCpuInstance)));
+        setLabelText(kLabelCpuUsage, cpuUsageText(GetCpuLoad(kCpuInstance)));
     } catch (...) {
         // Label4 keeps its last figure.
     }
@@ -77,28 +77,33 @@ void TForm1::refreshSongLabels(PlayerWindow& player) {
         setSongLabelsVisible(false);
     else
         // In self-draw mode the window paints the song itself.
-        setSongLabelsVisible(stored_.selfDrawEnabled == "0");
-    if (stored_.songModule == "0") setSongLabelsVisible(false);
+        setSongLabelsVisible(stored_.settings.songLabelsMayShow);
+    if (stored_.songModule == ModuleFlag::Off) setSongLabelsVisible(false);
 }
 
 void TForm1::refreshPlayerButtons(PlayerWindow& player) {
-    const std::string& stay = stored_.winampButtonsStay;
-    if (stay == "0")
-        setPlayerButtonsVisible(playerRunning(player));
-    else if (stay == "1")
-        setPlayerButtonsVisible(true);
-    else if (stay == "2")
-        setPlayerButtonsVisible(false);
-    // Any other value leaves the buttons as they are.
+    switch (stored_.settings.playerButtons) {
+        case PlayerButtons::WhilePlayerRuns:
+            setPlayerButtonsVisible(playerRunning(player));
+            break;
+        case PlayerButtons::Always:
+            setPlayerButtonsVisible(true);
+            break;
+        case PlayerButtons::Never:
+            setPlayerButtonsVisible(false);
+            break;
+        case PlayerButtons::AsTheyAre:
+            break;
+    }
 }
 
 void TForm1::refreshDiskSpace() {
     // A failing report ends the tick here, as any failing step does.
-    if (stored_.shouldGetDisk == 1) setLabelText(36, driveText());
+    if (stored_.settings.getDiskSpace) setLabelText(kLabelDiskSpace, driveText());
 }
 
 bool TForm1::playerRunning(PlayerWindow& player) {
-    TWinampApi winamp(player, stored_.winampPath);
+    TWinampApi winamp(player, stored_.settings.winampPath);
     return winamp.GetCurrentSong() != kPlayerNotRunning;
 }
 

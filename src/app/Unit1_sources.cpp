@@ -12,15 +12,20 @@
 namespace tabrix {
 namespace {
 
-// The value labels of the three sensors; each name label stands just before its value.
-constexpr int kSensorValueLabels[] = {26, 28, 30};
+// The name and value labels of the three sensors.
+constexpr struct {
+    int name;
+    int value;
+} kSensorLabels[] = {{kLabelSensor1Name, kLabelSensor1Value},
+                     {kLabelSensor2Name, kLabelSensor2Value},
+                     {kLabelSensor3Name, kLabelSensor3Value}};
 
 }  // namespace
 
 void TForm1::fetchExternalIp(std::function<void(const std::string&)> use) {
     ipFetchPending_ = true;
     std::weak_ptr<int> alive = lifetime_;
-    platform_.ipLookup.fetch(stored_.ipServer, [this, alive, use](const std::string& body) {
+    platform_.ipLookup.fetch(stored_.settings.ipServer, [this, alive, use](const std::string& body) {
         // An answer for a window that has since been rebuilt or closed goes nowhere.
         if (alive.expired()) return;
         ipFetchPending_ = false;
@@ -28,12 +33,12 @@ void TForm1::fetchExternalIp(std::function<void(const std::string&)> use) {
     });
 }
 
-void TForm1::startupIpLookup(const std::string& showIp) {
-    if (showIp == "1")
+void TForm1::startupIpLookup(bool showIp) {
+    if (showIp)
         fetchExternalIp([this](const std::string& body) {
-            setLabelText(31, body);
+            setLabelText(kLabelExternalIp, body);
             // An answer starting like markup is a web page, not an address.
-            if (!body.empty() && body[0] == '<') setLabelText(31, kBadIpServer);
+            if (!body.empty() && body[0] == '<') setLabelText(kLabelExternalIp, kBadIpServer);
         });
 }
 
@@ -45,7 +50,7 @@ void TForm1::IPTImerTimer() {
     fetchExternalIp([this](const std::string& body) {
         stored_.lastIpRefresh = body;
         if (body == kFetchFailed) errors_.ShowErrorDialog(kIpRetrieveProblem);
-        setLabelText(31, body);
+        setLabelText(kLabelExternalIp, body);
     });
 }
 
@@ -63,26 +68,26 @@ void TForm1::tmrTrafficTimer() {
             return;
     }
     // A position past the rows returned names no interface: the labels stay for this tick.
-    const int at = stored_.ipInterface;
+    const int at = stored_.settings.ipInterface;
     if (at < 0 || static_cast<std::size_t>(at) >= rows.size()) return;
     const TrafficTexts texts = measureTraffic(traffic_, rows[at], platform_.system.decimalSeparator());
-    setLabelText(22, texts.linkSpeed);
-    setLabelText(32, texts.downstream);
-    setLabelText(33, texts.upstream);
+    setLabelText(kLabelConnection, texts.linkSpeed);
+    setLabelText(kLabelDownstream, texts.downstream);
+    setLabelText(kLabelUpstream, texts.upstream);
 }
 
 bool TForm1::ReadMBM5Data() {
     std::string bytes;
     if (!platform_.sharedMemory.read(kSensorBlockName, kSensorBytesUsed, bytes)) return false;
-    const SensorBlock block = parseSensorBlock(bytes, stored_.tempLabel, platform_.system.decimalSeparator());
+    const SensorBlock block = parseSensorBlock(bytes, stored_.settings.tempLabel, platform_.system.decimalSeparator());
     if (!block.valid) return true;
     for (int i = 0; i < block.count; ++i) {
         const SensorReading& r = block.readings[i];
-        const int value = kSensorValueLabels[i];
-        setLabelText(value - 1, r.name);
-        setLabelText(value, r.value);
-        labels_[value - 1].visible = r.shown;
-        labels_[value].visible = r.shown;
+        const auto& at = kSensorLabels[i];
+        setLabelText(at.name, r.name);
+        setLabelText(at.value, r.value);
+        labels_[at.name].visible = r.shown;
+        labels_[at.value].visible = r.shown;
     }
     return true;
 }

@@ -6,17 +6,11 @@
 #include "app/Unit1.h"
 #include "platform/Bmp.h"
 #include "platform/Error.h"
-#include "settings/ColorText.h"
 #include "settings/IniFile.h"
 
 namespace tabrix {
 namespace {
 
-constexpr char kGeneral[] = "general";
-constexpr char kModules[] = "modules";
-constexpr char kLabelsSection[] = "Labels";
-constexpr char kPosition[] = "position";
-constexpr char kDefaultSkin[] = "transparent.bmp";
 constexpr char kSkinsFolder[] = "skins\\";
 constexpr char kButtonsFolder[] = "winamp_buttons\\";
 constexpr uint32_t kWhiteFontReplacement = 0xF5F5F5;
@@ -58,50 +52,78 @@ void TForm1::startupSteps() {
     platform_.desktop.hideWindow(kMainClass, kAppTitle);
     resetTrafficBaselines();
 
-    // 5. config.ini; a missing file reads as all defaults.
+    // 5. config.ini, read once; a missing file reads as all defaults.
     beginStep(5);
-    IniFile ini(platform_.files, platform_.configPath());
+    const StartupSettings s =
+        readStartupSettings(IniFile(platform_.files, platform_.configPath()), window.width, window.height);
+    StartupSettings& stored = stored_.settings;
 
     // 6. label dragging.
     beginStep(6);
-    stored_.allowPositionChange = ini.readInteger(kGeneral, "AllowPositionChange", 1);
-    if (stored_.allowPositionChange == 1) dragHandlers_ = true;
+    stored.labelDragging = s.labelDragging;
+    if (s.labelDragging) dragHandlers_ = true;
 
     // 7. traffic interface.
     beginStep(7);
-    stored_.ipInterface = ini.readInteger(kGeneral, "ipinterface", 0);
+    stored.ipInterface = s.ipInterface;
 
     beginStep(8);
-    applySavedPositions(ini);
+    applySavedPositions(s);
     beginStep(9);
-    applyModules(ini);
+    applyModules(s);
+
+    // 10. disk space.
     beginStep(10);
-    applyDiskSpace(ini);
+    stored.getDiskSpace = s.getDiskSpace;
+    if (s.getDiskSpace) {
+        setLabelText(kLabelDiskSpace, driveText());
+        labels_[kLabelDiskSpace].visible = true;
+        labels_[kLabelDiskSpace].drawMark = 1;
+    }
+
+    // 11. stored switches and the report timer.
     beginStep(11);
-    applyTimersAndStored(ini);
+    stored.playerPicturesFromFiles = s.playerPicturesFromFiles;
+    stored.trayIcon = s.trayIcon;
+    FileTimer1.enabled = s.output;
+    stored.playerButtons = s.playerButtons;
+    stored.ipServer = s.ipServer;
+    FileTimer1.interval = s.outputInterval;
+
     beginStep(12);
-    applySelfDraw(ini);
+    stored.selfDraw = s.selfDraw;
+    stored.songLabelsMayShow = s.songLabelsMayShow;
+    if (s.selfDraw) applySelfDraw();
+
     beginStep(13);
-    const std::string showIp = applyLook(ini);
+    applyLook(s);
+
+    // 14. skin.
     beginStep(14);
-    loadSkin(ini);
+    images_[kImageSkin].bitmap = loadBitmapFile(kSkinsFolder + s.skinFile);
 
     // 15. banner.
     beginStep(15);
-    if (ini.readString(kGeneral, "showbanner", "-1") == "-1") paintBannerStrip();
+    if (s.banner) paintBannerStrip();
 
+    // 16. colour key, translucency, position.
     beginStep(16);
-    applyLayeringAndPosition(ini);
+    window.colorKey = s.colorKey;
+    window.alpha = s.alpha;
+    window.alphaBlend = s.alphaBlend;
+    window.left = s.left;
+    window.top = s.top;
+
     beginStep(17);
-    computeFacts(showIp);
+    computeFacts(s.showIp);
 
     // 18. player pictures from files; a failure here is handled here.
     beginStep(18);
-    if (stored_.xpWinampIcons == 0) loadPlayerPictures();
+    if (s.playerPicturesFromFiles) loadPlayerPictures();
 
     // 19. tray icon.
     beginStep(19);
-    if (stored_.sysTrayIcon == "1") trayAdded = platform_.tray.add(trayRecord);
+    if (s.trayIcon) trayAdded = platform_.tray.add(trayRecord);
 }
 
 void TForm1::resetTrafficBaselines() {
@@ -109,27 +131,23 @@ void TForm1::resetTrafficBaselines() {
 }
 
 // 8. saved label positions and window size.
-void TForm1::applySavedPositions(IniFile& ini) {
-    if (ini.readString(kGeneral, "savepositions", "0") != "1") return;
+void TForm1::applySavedPositions(const StartupSettings& s) {
+    if (!s.savePositions) return;
     for (int n = kFirstLabel; n <= kLastLabel; ++n) {
-        // label34 too is read as "Label34...": the keys match without regard to case.
-        const std::string key = "Label" + std::to_string(n);
-        labels_[n].left = ini.readInteger(kLabelsSection, key + "left", 0);
-        labels_[n].top = ini.readInteger(kLabelsSection, key + "top", 0);
+        labels_[n].left = s.labelPlaces[n].left;
+        labels_[n].top = s.labelPlaces[n].top;
     }
-    const int width = ini.readInteger(kGeneral, "FormWidth", window.width);
-    setWindowSize(width, window.height);
-    const int height = ini.readInteger(kGeneral, "FormHeight", window.height);
-    setWindowSize(window.width, height);
+    setWindowSize(s.formWidth, window.height);
+    setWindowSize(window.width, s.formHeight);
 }
 
 namespace {
 
 // "True" shows a module's labels for drawing, "False" hides them, anything else keeps
 // the design.
-void applyModule(TForm1& form, const std::string& value, std::initializer_list<int> labels) {
-    if (value != "True" && value != "False") return;
-    const bool on = value == "True";
+void applyModule(TForm1& form, ModuleSwitch value, std::initializer_list<int> labels) {
+    if (value == ModuleSwitch::Other) return;
+    const bool on = value == ModuleSwitch::True;
     for (int n : labels) {
         form.label(n).visible = on;
         form.label(n).drawMark = on ? 2 : 1;
@@ -139,69 +157,39 @@ void applyModule(TForm1& form, const std::string& value, std::initializer_list<i
 }  // namespace
 
 // 9. modules.
-void TForm1::applyModules(IniFile& ini) {
-    stored_.tempLabel = ini.readString(kGeneral, "Temp_label", "*C");
-    auto module = [&](const char* key) { return ini.readString(kModules, key, "True"); };
+void TForm1::applyModules(const StartupSettings& s) {
+    stored_.settings.tempLabel = s.tempLabel;
+    auto module = [&](int checkBox) { return s.module(checkBox); };
 
-    applyModule(*this, module("CheckBox11"), {4, 3});
-    applyModule(*this, module("CheckBox12"), {5, 6});
-    applyModule(*this, module("CheckBox13"), {7, 8});
-    applyModule(*this, module("CheckBox14"), {9, 10});
-    applyModule(*this, module("CheckBox15"), {11, 12});
-    applyModule(*this, module("CheckBox16"), {15, 16});
-    applyModule(*this, module("CheckBox17"), {17, 18});
-    applyModule(*this, module("CheckBox18"), {19, 20});
-    applyModule(*this, module("CheckBox19"), {21, 22, 31});
-    applyModule(*this, module("CheckBox20"), {23, 24});
+    applyModule(*this, module(11), {kLabelCpuUsage, kLabelCpuUsageCaption});
+    applyModule(*this, module(12), {kLabelCpuClassCaption, kLabelCpuClass});
+    applyModule(*this, module(13), {kLabelWindowsCaption, kLabelWindowsVersion});
+    applyModule(*this, module(14), {kLabelMemoryCaption, kLabelMemory});
+    applyModule(*this, module(15), {kLabelMemoryLoadCaption, kLabelMemoryLoad});
+    applyModule(*this, module(16), {kLabelVirtualMemoryCaption, kLabelVirtualMemory});
+    applyModule(*this, module(17), {kLabelDisplayCaption, kLabelDisplay});
+    applyModule(*this, module(18), {kLabelUptimeCaption, kLabelUptime});
+    applyModule(*this, module(19), {kLabelConnectionCaption, kLabelConnection, kLabelExternalIp});
+    applyModule(*this, module(20), {kLabelUserName, kLabelUserCaption});
 
     // The sensor labels follow the refresh; only the flag is decided here.
-    stored_.sensorModule = module("CheckBox21") == "True" ? "1" : "0";
+    stored_.sensorModule = module(21) == ModuleSwitch::True;
 
     // Song and traffic flags keep their previous value for anything but the two words.
-    const std::string song = module("CheckBox22");
-    applyModule(*this, song, {13, 14});
-    if (song == "False")
-        stored_.songModule = "0";
-    else if (song == "True")
-        stored_.songModule = "1";
+    applyModule(*this, module(22), {kLabelSongCaption, kLabelSong});
+    if (module(22) != ModuleSwitch::Other)
+        stored_.songModule = module(22) == ModuleSwitch::True ? ModuleFlag::On : ModuleFlag::Off;
+    applyModule(*this, module(23), {kLabelDownstream, kLabelUpstream});
+    if (module(23) != ModuleSwitch::Other) stored_.trafficModule = module(23) == ModuleSwitch::True;
 
-    const std::string traffic = module("CheckBox23");
-    applyModule(*this, traffic, {32, 33});
-    if (traffic == "True")
-        stored_.trafficModule = 1;
-    else if (traffic == "False")
-        stored_.trafficModule = 0;
-
-    applyModule(*this, module("CheckBox24"), {34});
+    applyModule(*this, module(24), {kLabelBattery});
 
     // The processor name is only ever switched off.
-    if (module("CheckBox31") == "False") applyModule(*this, "False", {2});
-}
-
-// 10. disk space.
-void TForm1::applyDiskSpace(IniFile& ini) {
-    stored_.shouldGetDisk = ini.readInteger(kGeneral, "ShouldGetDisk", 0);
-    if (stored_.shouldGetDisk != 1) return;
-    setLabelText(36, driveText());
-    labels_[36].visible = true;
-    labels_[36].drawMark = 1;
-}
-
-// 11. stored switches and the report timer.
-void TForm1::applyTimersAndStored(IniFile& ini) {
-    stored_.xpWinampIcons = ini.readInteger(kGeneral, "xpwinampicons", 1);
-    stored_.sysTrayIcon = ini.readString(kGeneral, "SysTrayIcon", "0");
-    FileTimer1.enabled = ini.readString(kGeneral, "output", "0") == "1";
-    stored_.winampButtonsStay = ini.readString(kGeneral, "winampbuttonsstay", "0");
-    stored_.ipServer = ini.readString(kGeneral, "ipserver", "0");
-    // A negative number becomes a huge unsigned period, as the timer's own type has it.
-    FileTimer1.interval = static_cast<unsigned>(ini.readInteger(kGeneral, "outputinterval", 0));
+    if (module(31) == ModuleSwitch::False) applyModule(*this, ModuleSwitch::False, {kLabelCpuName});
 }
 
 // 12. self-draw mode: every label is painted by the window itself, whatever the modules.
-void TForm1::applySelfDraw(IniFile& ini) {
-    stored_.selfDrawEnabled = ini.readString(kGeneral, "SelfDrawEnabled", "0");
-    if (stored_.selfDrawEnabled != "1") return;
+void TForm1::applySelfDraw() {
     for (int n = kFirstLabel; n <= kLastLabel; ++n) labels_[n].visible = false;
     for (int n = kFirstLabel; n <= kLastLabel; ++n) labels_[n].drawMark = 2;
     DrawTimer.enabled = true;
@@ -209,40 +197,35 @@ void TForm1::applySelfDraw(IniFile& ini) {
 }
 
 // 13. border, z-order, timers and fonts.
-std::string TForm1::applyLook(IniFile& ini) {
-    window.stayOnTop = ini.readString(kGeneral, "ontop", "0") == "1";
-    stored_.showUsed = ini.readString(kGeneral, "ShowUsed", "0");
-    window.toolCaption = ini.readString(kGeneral, "showbar", "1") == "1";
+void TForm1::applyLook(const StartupSettings& s) {
+    window.stayOnTop = s.onTop;
+    stored_.settings.showUsed = s.showUsed;
+    window.toolCaption = s.toolCaption;
     // Leaving the design's z-order or border makes the window anew, with the
     // platform's own system menu.
     if (!window.stayOnTop || !window.toolCaption) window.aboutInSystemMenu = false;
-    stored_.winampPath = ini.readString(kGeneral, "winamppath", "0");
-    const std::string face = ini.readString(kGeneral, "font", "Tahoma");
-    const std::string showIp = ini.readString(kGeneral, "showip", "0");
+    stored_.settings.winampPath = s.winampPath;
 
-    const int ipInterval = ini.readInteger(kGeneral, "ipinterval", 0);
-    IPTImer.interval = static_cast<unsigned>(ipInterval);
-    if (ipInterval > 0) IPTImer.enabled = true;
-    ScrollTimer.enabled = ini.readString(kGeneral, "scrollenabled", "0") != "0";
+    IPTImer.interval = static_cast<unsigned>(s.ipInterval);
+    if (s.ipInterval > 0) IPTImer.enabled = true;
+    ScrollTimer.enabled = s.scrolling;
 
-    const int points = ini.readInteger(kGeneral, "fontsize", 8);
-    uint32_t color = textToColor(ini.readString(kGeneral, "fontcolor", "ClBlack"));
+    if (!s.fontColorProblem.empty()) throw Error(s.fontColorProblem);
     // White text would vanish under the white colour key.
-    if (color == kWhite) color = kWhiteFontReplacement;
-    window.font.face = face;
+    const uint32_t color = s.fontColor == kWhite ? kWhiteFontReplacement : s.fontColor;
+    window.font.face = s.fontFace;
     window.font.charset = kAnsiCharset;
-    const int height = pointsToHeight(points, platform_.desktop.screenDpi());
+    const int height = pointsToHeight(s.fontPoints, platform_.desktop.screenDpi());
     for (int n = kFirstLabel; n <= kLastLabel; ++n) {
         Font font = labels_[n].font;
-        font.face = face;
+        font.face = s.fontFace;
         font.height = height;
         font.color = color;
         setLabelFont(n, font);
     }
 
-    stored_.enablePhp = ini.readString(kGeneral, "enablephp", "0");
-    stored_.enableXml = ini.readString(kGeneral, "enablexml", "0");
-    return showIp;
+    stored_.settings.enablePhp = s.enablePhp;
+    stored_.settings.enableXml = s.enableXml;
 }
 
 Pixels TForm1::loadBitmapFile(const std::string& name) {
@@ -252,17 +235,10 @@ Pixels TForm1::loadBitmapFile(const std::string& name) {
     return decodeBmp(bytes);
 }
 
-// 14. skin; the default "N/A" names no file and fails like any other missing skin.
-void TForm1::loadSkin(IniFile& ini) {
-    const std::string skin = ini.readString(kGeneral, "skin", "N/A");
-    const std::string file = skin == "Default" ? kDefaultSkin : skin;
-    images_[1].bitmap = loadBitmapFile(kSkinsFolder + file);
-}
-
 void TForm1::paintBannerStrip() {
     // The grey strip goes into the skin picture itself; the view writes the upright
     // name into it.
-    Pixels& skin = images_[1].bitmap;
+    Pixels& skin = images_[kImageSkin].bitmap;
     const int right = std::min(kBannerWidth, skin.width);
     const int bottom = std::min(kBannerHeight, skin.height);
     for (int y = 0; y < bottom; ++y)
@@ -271,29 +247,20 @@ void TForm1::paintBannerStrip() {
     bannerPainted = true;
 }
 
-// 16. colour key, translucency, position.
-void TForm1::applyLayeringAndPosition(IniFile& ini) {
-    window.colorKey = ini.readString(kGeneral, "transparent", "0") == "1";
-    window.alpha = static_cast<uint8_t>(ini.readInteger(kGeneral, "alpha", 255) & 0xFF);
-    window.alphaBlend = ini.readInteger(kGeneral, "alpha", 255) != 255;
-    window.left = ini.readInteger(kPosition, "left", 255);
-    window.top = ini.readInteger(kPosition, "top", 255);
-}
-
 // 17. the facts computed once.
-void TForm1::computeFacts(const std::string& showIp) {
+void TForm1::computeFacts(bool showIp) {
     StartupFacts& facts = platform_.facts;
-    IPTImer.enabled = showIp == "1";
+    IPTImer.enabled = showIp;
     // The answer arrives later; until then Label31 keeps its empty design text.
     startupIpLookup(showIp);
 
-    setLabelText(2, facts.brandString());
-    if (labels_[2].text.empty()) platform_.ui.messageBox(kCpuNameHint, kAppTitle);
+    setLabelText(kLabelCpuName, facts.brandString());
+    if (labels_[kLabelCpuName].text.empty()) platform_.ui.messageBox(kCpuNameHint, kAppTitle);
 
     const int family = facts.family();
-    setLabelText(6, family == 15 ? "686+" : std::to_string(family) + "86");
-    setLabelText(8, facts.windowsVersionText());
-    setLabelText(22, facts.connectionText());
+    setLabelText(kLabelCpuClass, family == 15 ? "686+" : std::to_string(family) + "86");
+    setLabelText(kLabelWindowsVersion, facts.windowsVersionText());
+    setLabelText(kLabelConnection, facts.connectionText());
 }
 
 // 18. the five player pictures, in this order; the first failure ends the loading.
@@ -302,7 +269,8 @@ void TForm1::loadPlayerPictures() {
         const char* file;
         int image;
     } kButtons[] = {
-        {"back.bmp", 6}, {"play.bmp", 2}, {"pause.bmp", 3}, {"stop.bmp", 4}, {"forward.bmp", 7}};
+        {"back.bmp", kImageBack}, {"play.bmp", kImagePlay},    {"pause.bmp", kImagePause},
+        {"stop.bmp", kImageStop}, {"forward.bmp", kImageNext}};
     for (const auto& button : kButtons) {
         try {
             images_[button.image].bitmap =

@@ -69,7 +69,7 @@ void TForm1::FormKeyDown(int key) {
 void TForm1::TaskbarCreated() {
     // A restarted shell has forgotten every icon; only a configured one comes back.
     // A refused add (the shell still had it) leaves an icon that was there in place.
-    if (stored_.sysTrayIcon == "1") trayAdded = platform_.tray.add(trayRecord) || trayAdded;
+    if (stored_.settings.trayIcon) trayAdded = platform_.tray.add(trayRecord) || trayAdded;
 }
 
 }  // namespace tabrix

@@ -16,8 +16,8 @@ ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts,
       showError_(std::move(showError)),
       version_(std::move(version)) {}
 
-void ReportOutput::FileTimer1Timer(const std::string& configPath, const std::string& enablePhp,
-                                   const std::string& enableXml, SavePathCache* cache) {
+void ReportOutput::FileTimer1Timer(const std::string& configPath, bool enablePhp, bool enableXml,
+                                   SavePathCache* cache) {
     Files::Stamp now;
     const bool stamped = cache && files_.stamp(configPath, now);
     if (stamped && cache->known && cache->stamp == now) {
@@ -34,12 +34,11 @@ void ReportOutput::FileTimer1Timer(const std::string& configPath, const std::str
     SaveResult(stem, enablePhp, enableXml);
 }
 
-void ReportOutput::SaveResult(const std::string& stem, const std::string& enablePhp,
-                              const std::string& enableXml) {
+void ReportOutput::SaveResult(const std::string& stem, bool enablePhp, bool enableXml) {
     haveNumbers_ = false;
     try {
-        if (enablePhp == "1") SaveResultPHP(stem);
-        if (enableXml == "1") SaveResultXML(stem);
+        if (enablePhp) SaveResultPHP(stem);
+        if (enableXml) SaveResultXML(stem);
     } catch (...) {
         showError_(kCannotInitializeOutput);
     }

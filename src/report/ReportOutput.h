@@ -51,11 +51,10 @@ public:
                  ShowError showError, std::string version);
 
     // Reads savepath afresh from config.ini (an error there is not the writers' to
-    // report), then SaveResult. enablePhp/enableXml are the texts held since start-up.
-    void FileTimer1Timer(const std::string& configPath, const std::string& enablePhp,
-                         const std::string& enableXml, SavePathCache* cache = nullptr);
-    void SaveResult(const std::string& stem, const std::string& enablePhp,
-                    const std::string& enableXml);
+    // report), then SaveResult. enablePhp/enableXml: the reports start-up switched on.
+    void FileTimer1Timer(const std::string& configPath, bool enablePhp, bool enableXml,
+                         SavePathCache* cache = nullptr);
+    void SaveResult(const std::string& stem, bool enablePhp, bool enableXml);
     // A display mode already read this tick (null: the reports ask for one themselves).
     void useDisplayMode(const DisplayMode* display) { display_ = display; }
     // Each catches its own failure and shows its failure text; only an error thrown by

@@ -50,7 +50,7 @@ struct ReportTick : ::testing::Test {
     ReportOutput out{files, codepage, facts, [](int) { return std::string("X"); },
                      [this](const std::string& m) { shown.push_back(m); }, "0.50"};
     SavePathCache cache;
-    void tick() { out.FileTimer1Timer(kConfig, "1", "1", &cache); }
+    void tick() { out.FileTimer1Timer(kConfig, true, true, &cache); }
 };
 
 TEST_F(ReportTick, TheStemIsReadAgainOnlyWhenConfigIniChanged) {

@@ -38,10 +38,10 @@ TEST_F(FailureTest, NoConfigAtAllStopsAtTheDefaultSkin) {
     EXPECT_EQ(-11, f.label(4).font.height);
     EXPECT_EQ(0u, f.label(4).font.color);
     EXPECT_EQ("0.50", stored.version);
-    EXPECT_EQ("*C", stored.tempLabel);
-    EXPECT_EQ(1, stored.xpWinampIcons);
-    EXPECT_EQ("0", stored.sysTrayIcon);
-    EXPECT_EQ("0", stored.winampPath);
+    EXPECT_EQ("*C", stored.settings.tempLabel);
+    EXPECT_FALSE(stored.settings.playerPicturesFromFiles);
+    EXPECT_FALSE(stored.settings.trayIcon);
+    EXPECT_EQ("0", stored.settings.winampPath);
     ASSERT_EQ(1u, fake.desktop.hidden.size());
     EXPECT_EQ("TForm1", fake.desktop.hidden[0].first);
     EXPECT_EQ("Tabrix", fake.desktop.hidden[0].second);

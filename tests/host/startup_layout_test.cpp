@@ -154,7 +154,7 @@ TEST_F(LayoutTest, DraggingNeedsAllowPositionChangeOfExactlyOne) {
     }
     working({"AllowPositionChange=0x1"});
     EXPECT_TRUE(create().labelDragging());
-    EXPECT_EQ(1, stored.allowPositionChange);
+    EXPECT_TRUE(stored.settings.labelDragging);
 }
 
 }  // namespace

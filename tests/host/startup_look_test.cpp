@@ -29,7 +29,7 @@ TEST_F(LookTest, ReportIpAndScrollTimersFollowTheirKeys) {
 
     working({"showip=1", "ipinterval=60000", "ipserver=http://ip.example/"});
     EXPECT_TRUE(create().IPTImer.fires());
-    EXPECT_EQ("http://ip.example/", stored.ipServer);
+    EXPECT_EQ("http://ip.example/", stored.settings.ipServer);
 }
 
 TEST_F(LookTest, IpTimerStartedBeforeAFailedSkinKeepsRunning) {
