@@ -65,10 +65,10 @@ struct StartupSettings {
     bool enablePhp = false;        // enablephp is "1"
     bool enableXml = false;        // enablexml is "1"
 
-    std::string skinFile;  // the file in the skins folder ("Default" is transparent.bmp)
-    bool banner = true;    // showbanner is "-1"
-    bool colorKey = false;  // transparent is "1"
-    uint8_t alpha = 255;    // the low byte of alpha
+    std::string skinFile;     // the file in the skins folder ("Default" is transparent.bmp)
+    bool banner = true;       // showbanner is "-1"
+    bool colorKey = false;    // transparent is "1"
+    uint8_t alpha = 255;      // the low byte of alpha
     bool alphaBlend = false;  // alpha is not 255
     int left = 255;
     int top = 255;

@@ -5,15 +5,21 @@ namespace tabrix {
 namespace {
 
 // The labels self-draw mode may paint, in painting order; the temperature labels are not among them.
-constexpr int kSelfDrawList[] = {
-    kLabelCpuName,       kLabelCpuUsageCaption,      kLabelCpuUsage,      kLabelCpuClassCaption,
-    kLabelCpuClass,      kLabelWindowsCaption,       kLabelWindowsVersion, kLabelMemoryCaption,
-    kLabelMemory,        kLabelMemoryLoadCaption,    kLabelMemoryLoad,    kLabelSongCaption,
-    kLabelSong,          kLabelVirtualMemoryCaption, kLabelVirtualMemory, kLabelDisplayCaption,
-    kLabelDisplay,       kLabelUptimeCaption,        kLabelUptime,        kLabelConnectionCaption,
-    kLabelConnection,    kLabelUserName,             kLabelUserCaption,   kLabelExternalIp,
-    kLabelDownstream,    kLabelUpstream,             kLabelBattery,       kLabelSpare,
-    kLabelDiskSpace};
+constexpr int kSelfDrawList[] = {kLabelCpuName,        kLabelCpuUsageCaption,
+                                 kLabelCpuUsage,       kLabelCpuClassCaption,
+                                 kLabelCpuClass,       kLabelWindowsCaption,
+                                 kLabelWindowsVersion, kLabelMemoryCaption,
+                                 kLabelMemory,         kLabelMemoryLoadCaption,
+                                 kLabelMemoryLoad,     kLabelSongCaption,
+                                 kLabelSong,           kLabelVirtualMemoryCaption,
+                                 kLabelVirtualMemory,  kLabelDisplayCaption,
+                                 kLabelDisplay,        kLabelUptimeCaption,
+                                 kLabelUptime,         kLabelConnectionCaption,
+                                 kLabelConnection,     kLabelUserName,
+                                 kLabelUserCaption,    kLabelExternalIp,
+                                 kLabelDownstream,     kLabelUpstream,
+                                 kLabelBattery,        kLabelSpare,
+                                 kLabelDiskSpace};
 static_assert(sizeof(kSelfDrawList) / sizeof(kSelfDrawList[0]) == 29, "29 labels");
 
 }  // namespace
@@ -24,21 +30,21 @@ std::string scrollText(const std::string& text) {
 }
 
 void TForm1::DrawTimerTimer() {
-    labels_[kLabelCpuUsage].visible = false;
-    labels_[kLabelSong].visible = false;
+    controls_.label(kLabelCpuUsage).visible = false;
+    controls_.label(kLabelSong).visible = false;
     // The canvas takes Label2's face, size and colour; the view makes it without anti-aliasing.
-    canvas.newFont(labels_[kLabelCpuName].font);
+    canvas.newFont(controls_.label(kLabelCpuName).font);
     for (int n : kSelfDrawList) {
-        const Label& l = labels_[n];
+        const Label& l = controls_.label(n);
         if (l.drawMark == 2) canvas.textOut(l.left, l.top, l.text);
     }
 }
 
 void TForm1::ScrollTimerTimer() {
-    Label& song = labels_[kLabelSong];
+    Label& song = controls_.label(kLabelSong);
     const std::string text = song.text;
     if (stored_.songModule != ModuleFlag::On) song.visible = false;
-    setLabelText(kLabelSong, scrollText(text));
+    controls_.setText(kLabelSong, scrollText(text));
     if (stored_.settings.selfDraw) canvas.textOut(song.left, song.top, song.text);
 }
 

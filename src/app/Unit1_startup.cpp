@@ -1,7 +1,6 @@
-// The main window's start-up (FormCreate): config.ini read in one pass, in the order
-// that decides what a failure leaves behind.
+// The main window's start-up (FormCreate): config.ini read in one pass, then applied in
+// the order that decides what a failure leaves behind.
 #include <algorithm>
-#include <initializer_list>
 
 #include "app/Unit1.h"
 #include "platform/Bmp.h"
@@ -18,71 +17,131 @@ constexpr int kAnsiCharset = 0;
 constexpr int kBannerWidth = 15;
 constexpr int kBannerHeight = 57;
 
+Pixels loadBitmapFile(const Platform& platform, const std::string& name) {
+    const std::string path = platform.path(name);
+    std::string bytes;
+    if (!platform.files.read(path, bytes)) throw Error("Cannot open file " + path);
+    return decodeBmp(bytes);
+}
+
+// The grey strip goes into the skin picture itself; the view writes the upright name
+// into it.
+void paintBannerStrip(Pixels& skin) {
+    const int right = std::min(kBannerWidth, skin.width);
+    const int bottom = std::min(kBannerHeight, skin.height);
+    for (int y = 0; y < bottom; ++y)
+        for (int x = 0; x < right; ++x) skin.data[static_cast<size_t>(y) * skin.width + x] = kBannerGrey;
+}
+
+// The five player pictures, in this order; the first failure ends the loading.
+void loadPlayerPictures(const Platform& platform, MainControls& controls) {
+    static const struct {
+        const char* file;
+        int image;
+    } kButtons[] = {{"back.bmp", kImageBack},
+                    {"play.bmp", kImagePlay},
+                    {"pause.bmp", kImagePause},
+                    {"stop.bmp", kImageStop},
+                    {"forward.bmp", kImageNext}};
+    for (const auto& button : kButtons) {
+        try {
+            controls.image(button.image).bitmap =
+                loadBitmapFile(platform, std::string(kButtonsFolder) + button.file);
+        } catch (const std::exception&) {
+            platform.ui.messageBox(kPlayerButtonsProblem, kAppTitle);
+            return;
+        }
+    }
+}
+
+// The module flags start-up stores: the sensors' is "True" or not; the song's and the
+// traffic's keep their previous value for anything but the two words.
+void storeModuleFlags(const StartupSettings& s, StoredValues& stored) {
+    stored.sensorModule = s.module(21) == ModuleSwitch::True;
+    if (s.module(22) != ModuleSwitch::Other)
+        stored.songModule = s.module(22) == ModuleSwitch::True ? ModuleFlag::On : ModuleFlag::Off;
+    if (s.module(23) != ModuleSwitch::Other) stored.trafficModule = s.module(23) == ModuleSwitch::True;
+}
+
 }  // namespace
 
 void TForm1::FormCreate() {
     // 1. version; the view initialises the common controls.
-    beginStep(1);
+    startup_.lastStep = 1;
     stored_.version = kVersion;
     try {
         startupSteps();
         return;
     } catch (const std::exception& e) {
-        startupFailure = e.what();
+        startup_.failure = e.what();
     } catch (...) {
-        startupFailure.clear();
+        startup_.failure.clear();
     }
-    if (startupFailure.empty()) startupFailure = "unknown error";
+    if (startup_.failure.empty()) startup_.failure = "unknown error";
     errors_.ShowErrorDialog(kStartupProblem);
 }
 
 void TForm1::startupSteps() {
+    int& step = startup_.lastStep;
     // 2. system menu entry; making the window's handle also sizes it for the first time.
-    beginStep(2);
+    step = 2;
     window.aboutInSystemMenu = true;
     FormResize();
 
     // 3. no taskbar button; double-buffered, opaque painting.
-    beginStep(3);
+    step = 3;
     window.ownerToolWindow = true;
     window.doubleBuffered = true;
 
     // 4. an instance already running loses its window.
-    beginStep(4);
+    step = 4;
     platform_.desktop.hideWindow(kMainClass, kAppTitle);
-    resetTrafficBaselines();
+    sources_.resetTraffic();
 
     // 5. config.ini, read once; a missing file reads as all defaults.
-    beginStep(5);
+    step = 5;
     const StartupSettings s =
         readStartupSettings(IniFile(platform_.files, platform_.configPath()), window.width, window.height);
+    // What the rest of the program consults is stored step by step, as each step comes.
     StartupSettings& stored = stored_.settings;
 
     // 6. label dragging.
-    beginStep(6);
+    step = 6;
     stored.labelDragging = s.labelDragging;
-    if (s.labelDragging) dragHandlers_ = true;
+    if (s.labelDragging) drag_.allow();
 
     // 7. traffic interface.
-    beginStep(7);
+    step = 7;
     stored.ipInterface = s.ipInterface;
 
-    beginStep(8);
-    applySavedPositions(s);
-    beginStep(9);
-    applyModules(s);
+    // 8. saved label positions and window size.
+    step = 8;
+    if (s.savePositions) {
+        for (int n = kFirstLabel; n <= kLastLabel; ++n) {
+            controls_.label(n).left = s.labelPlaces[n].left;
+            controls_.label(n).top = s.labelPlaces[n].top;
+        }
+        if (resizeWindow(window, s.formWidth, window.height)) FormResize();
+        if (resizeWindow(window, window.width, s.formHeight)) FormResize();
+    }
+
+    // 9. modules.
+    step = 9;
+    stored.tempLabel = s.tempLabel;
+    controls_.applyModules(s);
+    storeModuleFlags(s, stored_);
 
     // 10. disk space.
-    beginStep(10);
+    step = 10;
     stored.getDiskSpace = s.getDiskSpace;
     if (s.getDiskSpace) {
-        setLabelText(kLabelDiskSpace, driveText());
-        labels_[kLabelDiskSpace].visible = true;
-        labels_[kLabelDiskSpace].drawMark = 1;
+        controls_.setText(kLabelDiskSpace, sources_.driveText());
+        controls_.label(kLabelDiskSpace).visible = true;
+        controls_.label(kLabelDiskSpace).drawMark = 1;
     }
 
     // 11. stored switches and the report timer.
-    beginStep(11);
+    step = 11;
     stored.playerPicturesFromFiles = s.playerPicturesFromFiles;
     stored.trayIcon = s.trayIcon;
     FileTimer1.enabled = s.output;
@@ -90,126 +149,28 @@ void TForm1::startupSteps() {
     stored.ipServer = s.ipServer;
     FileTimer1.interval = s.outputInterval;
 
-    beginStep(12);
+    // 12. self-draw mode: every label is painted by the window itself, whatever the modules.
+    step = 12;
     stored.selfDraw = s.selfDraw;
     stored.songLabelsMayShow = s.songLabelsMayShow;
-    if (s.selfDraw) applySelfDraw();
-
-    beginStep(13);
-    applyLook(s);
-
-    // 14. skin.
-    beginStep(14);
-    images_[kImageSkin].bitmap = loadBitmapFile(kSkinsFolder + s.skinFile);
-
-    // 15. banner.
-    beginStep(15);
-    if (s.banner) paintBannerStrip();
-
-    // 16. colour key, translucency, position.
-    beginStep(16);
-    window.colorKey = s.colorKey;
-    window.alpha = s.alpha;
-    window.alphaBlend = s.alphaBlend;
-    window.left = s.left;
-    window.top = s.top;
-
-    beginStep(17);
-    computeFacts(s.showIp);
-
-    // 18. player pictures from files; a failure here is handled here.
-    beginStep(18);
-    if (s.playerPicturesFromFiles) loadPlayerPictures();
-
-    // 19. tray icon.
-    beginStep(19);
-    if (s.trayIcon) trayAdded = platform_.tray.add(trayRecord);
-}
-
-void TForm1::resetTrafficBaselines() {
-    traffic_ = TrafficBaselines{};
-}
-
-// 8. saved label positions and window size.
-void TForm1::applySavedPositions(const StartupSettings& s) {
-    if (!s.savePositions) return;
-    for (int n = kFirstLabel; n <= kLastLabel; ++n) {
-        labels_[n].left = s.labelPlaces[n].left;
-        labels_[n].top = s.labelPlaces[n].top;
+    if (s.selfDraw) {
+        controls_.hideAllForSelfDraw();
+        DrawTimer.enabled = true;
+        DrawTimerTimer();
     }
-    setWindowSize(s.formWidth, window.height);
-    setWindowSize(window.width, s.formHeight);
-}
 
-namespace {
-
-// "True" shows a module's labels for drawing, "False" hides them, anything else keeps
-// the design.
-void applyModule(TForm1& form, ModuleSwitch value, std::initializer_list<int> labels) {
-    if (value == ModuleSwitch::Other) return;
-    const bool on = value == ModuleSwitch::True;
-    for (int n : labels) {
-        form.label(n).visible = on;
-        form.label(n).drawMark = on ? 2 : 1;
-    }
-}
-
-}  // namespace
-
-// 9. modules.
-void TForm1::applyModules(const StartupSettings& s) {
-    stored_.settings.tempLabel = s.tempLabel;
-    auto module = [&](int checkBox) { return s.module(checkBox); };
-
-    applyModule(*this, module(11), {kLabelCpuUsage, kLabelCpuUsageCaption});
-    applyModule(*this, module(12), {kLabelCpuClassCaption, kLabelCpuClass});
-    applyModule(*this, module(13), {kLabelWindowsCaption, kLabelWindowsVersion});
-    applyModule(*this, module(14), {kLabelMemoryCaption, kLabelMemory});
-    applyModule(*this, module(15), {kLabelMemoryLoadCaption, kLabelMemoryLoad});
-    applyModule(*this, module(16), {kLabelVirtualMemoryCaption, kLabelVirtualMemory});
-    applyModule(*this, module(17), {kLabelDisplayCaption, kLabelDisplay});
-    applyModule(*this, module(18), {kLabelUptimeCaption, kLabelUptime});
-    applyModule(*this, module(19), {kLabelConnectionCaption, kLabelConnection, kLabelExternalIp});
-    applyModule(*this, module(20), {kLabelUserName, kLabelUserCaption});
-
-    // The sensor labels follow the refresh; only the flag is decided here.
-    stored_.sensorModule = module(21) == ModuleSwitch::True;
-
-    // Song and traffic flags keep their previous value for anything but the two words.
-    applyModule(*this, module(22), {kLabelSongCaption, kLabelSong});
-    if (module(22) != ModuleSwitch::Other)
-        stored_.songModule = module(22) == ModuleSwitch::True ? ModuleFlag::On : ModuleFlag::Off;
-    applyModule(*this, module(23), {kLabelDownstream, kLabelUpstream});
-    if (module(23) != ModuleSwitch::Other) stored_.trafficModule = module(23) == ModuleSwitch::True;
-
-    applyModule(*this, module(24), {kLabelBattery});
-
-    // The processor name is only ever switched off.
-    if (module(31) == ModuleSwitch::False) applyModule(*this, ModuleSwitch::False, {kLabelCpuName});
-}
-
-// 12. self-draw mode: every label is painted by the window itself, whatever the modules.
-void TForm1::applySelfDraw() {
-    for (int n = kFirstLabel; n <= kLastLabel; ++n) labels_[n].visible = false;
-    for (int n = kFirstLabel; n <= kLastLabel; ++n) labels_[n].drawMark = 2;
-    DrawTimer.enabled = true;
-    DrawTimerTimer();
-}
-
-// 13. border, z-order, timers and fonts.
-void TForm1::applyLook(const StartupSettings& s) {
+    // 13. border, z-order, timers and fonts.
+    step = 13;
     window.stayOnTop = s.onTop;
-    stored_.settings.showUsed = s.showUsed;
+    stored.showUsed = s.showUsed;
     window.toolCaption = s.toolCaption;
     // Leaving the design's z-order or border makes the window anew, with the
     // platform's own system menu.
     if (!window.stayOnTop || !window.toolCaption) window.aboutInSystemMenu = false;
-    stored_.settings.winampPath = s.winampPath;
-
+    stored.winampPath = s.winampPath;
     IPTImer.interval = static_cast<unsigned>(s.ipInterval);
     if (s.ipInterval > 0) IPTImer.enabled = true;
     ScrollTimer.enabled = s.scrolling;
-
     if (!s.fontColorProblem.empty()) throw Error(s.fontColorProblem);
     // White text would vanish under the white colour key.
     const uint32_t color = s.fontColor == kWhite ? kWhiteFontReplacement : s.fontColor;
@@ -217,69 +178,44 @@ void TForm1::applyLook(const StartupSettings& s) {
     window.font.charset = kAnsiCharset;
     const int height = pointsToHeight(s.fontPoints, platform_.desktop.screenDpi());
     for (int n = kFirstLabel; n <= kLastLabel; ++n) {
-        Font font = labels_[n].font;
+        Font font = controls_.label(n).font;
         font.face = s.fontFace;
         font.height = height;
         font.color = color;
-        setLabelFont(n, font);
+        controls_.setFont(n, font);
+    }
+    stored.enablePhp = s.enablePhp;
+    stored.enableXml = s.enableXml;
+
+    // 14. skin.
+    step = 14;
+    controls_.image(kImageSkin).bitmap = loadBitmapFile(platform_, kSkinsFolder + s.skinFile);
+
+    // 15. banner.
+    step = 15;
+    if (s.banner) {
+        paintBannerStrip(controls_.image(kImageSkin).bitmap);
+        window.bannerPainted = true;
     }
 
-    stored_.settings.enablePhp = s.enablePhp;
-    stored_.settings.enableXml = s.enableXml;
-}
+    // 16. colour key, translucency, position.
+    step = 16;
+    window.colorKey = s.colorKey;
+    window.alpha = s.alpha;
+    window.alphaBlend = s.alphaBlend;
+    window.left = s.left;
+    window.top = s.top;
 
-Pixels TForm1::loadBitmapFile(const std::string& name) {
-    const std::string path = platform_.path(name);
-    std::string bytes;
-    if (!platform_.files.read(path, bytes)) throw Error("Cannot open file " + path);
-    return decodeBmp(bytes);
-}
+    step = 17;
+    computeFacts(s.showIp);
 
-void TForm1::paintBannerStrip() {
-    // The grey strip goes into the skin picture itself; the view writes the upright
-    // name into it.
-    Pixels& skin = images_[kImageSkin].bitmap;
-    const int right = std::min(kBannerWidth, skin.width);
-    const int bottom = std::min(kBannerHeight, skin.height);
-    for (int y = 0; y < bottom; ++y)
-        for (int x = 0; x < right; ++x)
-            skin.data[static_cast<size_t>(y) * skin.width + x] = kBannerGrey;
-    bannerPainted = true;
-}
+    // 18. player pictures from files; a failure here is handled here.
+    step = 18;
+    if (s.playerPicturesFromFiles) loadPlayerPictures(platform_, controls_);
 
-// 17. the facts computed once.
-void TForm1::computeFacts(bool showIp) {
-    StartupFacts& facts = platform_.facts;
-    IPTImer.enabled = showIp;
-    // The answer arrives later; until then Label31 keeps its empty design text.
-    startupIpLookup(showIp);
-
-    setLabelText(kLabelCpuName, facts.brandString());
-    if (labels_[kLabelCpuName].text.empty()) platform_.ui.messageBox(kCpuNameHint, kAppTitle);
-
-    const int family = facts.family();
-    setLabelText(kLabelCpuClass, family == 15 ? "686+" : std::to_string(family) + "86");
-    setLabelText(kLabelWindowsVersion, facts.windowsVersionText());
-    setLabelText(kLabelConnection, facts.connectionText());
-}
-
-// 18. the five player pictures, in this order; the first failure ends the loading.
-void TForm1::loadPlayerPictures() {
-    static const struct {
-        const char* file;
-        int image;
-    } kButtons[] = {
-        {"back.bmp", kImageBack}, {"play.bmp", kImagePlay},    {"pause.bmp", kImagePause},
-        {"stop.bmp", kImageStop}, {"forward.bmp", kImageNext}};
-    for (const auto& button : kButtons) {
-        try {
-            images_[button.image].bitmap =
-                loadBitmapFile(std::string(kButtonsFolder) + button.file);
-        } catch (const std::exception&) {
-            platform_.ui.messageBox(kPlayerButtonsProblem, kAppTitle);
-            return;
-        }
-    }
+    // 19. tray icon.
+    step = 19;
+    if (s.trayIcon) tray.added = platform_.tray.add(tray.record);
 }
 
 }  // namespace tabrix

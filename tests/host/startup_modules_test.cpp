@@ -33,7 +33,7 @@ protected:
 TEST_F(ModulesTest, TrueShowsEveryModuleForDrawing) {
     modules("True");
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     for (const Module& m : kPlainModules)
         for (int n : m.labels) {
             EXPECT_TRUE(f.label(n).visible) << m.key << " " << n;
@@ -124,7 +124,7 @@ TEST_F(ModulesTest, SongAndTrafficFlagsKeepTheirValueForOtherTexts) {
 TEST_F(ModulesTest, SelfDrawHidesEveryLabelAndPaintsThemAll) {
     working({"SelfDrawEnabled=1"}, {"[modules]", "CheckBox11=False", "CheckBox19=False"});
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         EXPECT_FALSE(f.label(n).visible) << n;
         EXPECT_EQ(2, f.label(n).drawMark) << n;
@@ -166,8 +166,8 @@ TEST_F(ModulesTest, DiskSpaceIsStoredAndReportedOnlyForOne) {
 TEST_F(ModulesTest, AFailingDriveReportStopsStartUpAtStepTen) {
     working({"ShouldGetDisk=1", "ontop=1", "SysTrayIcon=1"});  // and no drives.inf
     const TForm1& f = create();
-    EXPECT_EQ(10, f.lastStartupStep);
-    EXPECT_EQ("Cannot open file C:\\Tabrix\\drives.inf", f.startupFailure);
+    EXPECT_EQ(10, lastStartupStep(f));
+    EXPECT_EQ("Cannot open file C:\\Tabrix\\drives.inf", startupFailure(f));
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
     EXPECT_TRUE(f.image(1).bitmap.empty());
     EXPECT_TRUE(fake.tray.added.empty());

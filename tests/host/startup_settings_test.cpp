@@ -51,8 +51,9 @@ TEST(StartupSettings, OnlyTheExactTextsSwitchAndOtherTextsKeepTheirOwnMeaning) {
     EXPECT_EQ(ModuleSwitch::Other, other.module(22));
     EXPECT_EQ(ModuleSwitch::False, other.module(23));
 
-    const StartupSettings saved = read("[general]\r\nsavepositions=1\r\nFormHeight=400\r\n"
-                                       "[Labels]\r\nlabel34left=7\r\nLabel2top=9\r\n");
+    const StartupSettings saved = read(
+        "[general]\r\nsavepositions=1\r\nFormHeight=400\r\n"
+        "[Labels]\r\nlabel34left=7\r\nLabel2top=9\r\n");
     EXPECT_EQ(7, saved.labelPlaces[kLabelBattery].left);
     EXPECT_EQ(9, saved.labelPlaces[kLabelCpuName].top);
     EXPECT_EQ(0, saved.labelPlaces[kLabelCpuName].left);

@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Platform.h"
 #include "real_platform.h"
+#include "../main_window_access.h"
 #include "../test_bitmaps.h"
 
 using namespace tabrix;
@@ -118,7 +119,7 @@ TEST_F(MainView, ALabelWithLineBreaksIsMeasuredAndDrawnOnSeveralLines) {
     start("[general]\r\nskin=Default\r\nshowbanner=0\r\n");
     const int oneLine = form->label(36).height;
     // The drive block: each drive's line follows a line feed and a carriage return.
-    form->setLabelText(36, "\n\rC: 45 % of 37.25 Gb");
+    setLabelText(*form, 36, "\n\rC: 45 % of 37.25 Gb");
     form->label(36).visible = true;
     const Label& l = form->label(36);
     EXPECT_GE(l.height, 2 * oneLine);
@@ -151,7 +152,7 @@ TEST_F(MainView, WithoutConfigTheStartUpStopsAtTheSkinAsANormalWindow) {
     DeleteFileA((dir + "skins\\transparent.bmp").c_str());
     start("");
     DeleteFileA((dir + "config.ini").c_str());
-    EXPECT_EQ(form->lastStartupStep, 14);
+    EXPECT_EQ(lastStartupStep(*form), 14);
     EXPECT_FALSE(GetWindowLongA(view->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(sink.shown, std::vector<std::string>{"There was a problem starting Tabrix"});
 }
