@@ -22,6 +22,9 @@ inline int lastStartupStep(const TForm1& f) {
 inline void setLabelText(TForm1& f, int number, const std::string& text) {
     MainWindowAccess::controls(f).setText(number, text);
 }
+inline void setLabelFont(TForm1& f, int number, const Font& font) {
+    MainWindowAccess::controls(f).setFont(number, font);
+}
 inline const Timer& playerStartTimer(const TForm1& f) {
     return MainWindowAccess::playerStartTimer(f);
 }

@@ -179,7 +179,7 @@ TEST_F(PaintView, PartialRepaintsShowWhatAWholeRepaintShows) {
         expectSameAsWholeRepaint("a picture and a label hidden");
         Font big = form->label(18).font;
         big.height = -20;
-        form->setLabelFont(18, big);
+        setLabelFont(*form, 18, big);
         expectSameAsWholeRepaint("a bigger font");
         view.reset();
     }
