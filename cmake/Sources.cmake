@@ -22,6 +22,11 @@ if(WIN32)
     INTERFACE_INCLUDE_DIRECTORIES ${TABRIX_JPEG_PREFIX}/include)
   target_link_libraries(tabrix_core PUBLIC jpeg_lib)
 
+  # The application manifest, for Tabrix.exe and for the Win32 tests that check its effect.
+  set(TABRIX_MANIFEST_RC ${PROJECT_SOURCE_DIR}/src/platform/win32/manifest.rc)
+  set_source_files_properties(${TABRIX_MANIFEST_RC} PROPERTIES
+    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/win32/Tabrix.manifest)
+
   file(GLOB TABRIX_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/win32/*.cpp)
   list(FILTER TABRIX_WIN32_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
   set(win32_libs comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 advapi32 wininet kernel32)

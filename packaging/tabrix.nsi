@@ -9,6 +9,9 @@
 
 Unicode false
 SetCompressor /SOLID lzma
+; The installer's own manifest: elevation where the user may (a per-machine install writes to
+; Program Files), every Windows named, common controls 6 (MUI2's XPStyle on), and, like
+; Tabrix.exe, no DPI awareness (ManifestDPIAware left unset).
 RequestExecutionLevel highest
 ManifestSupportedOS all
 

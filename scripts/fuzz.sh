@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang (ASan, UBSan, LeakSanitizer) and runs it for the
 # given number of seconds (default 600). Not part of CI.
-# Usage: scripts/fuzz.sh ini|bmp|jpeg|perf [seconds] [extra libFuzzer flags...]
+# Usage: scripts/fuzz.sh ini|bmp|jpeg|perf|hwinfo [seconds] [extra libFuzzer flags...]
 # Corpus and crashes go to fuzz/out/corpus-<target> and fuzz/out/crashes-<target>.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-target=${1:?usage: scripts/fuzz.sh ini|bmp|jpeg|perf [seconds] [libFuzzer flags...]}
+target=${1:?usage: scripts/fuzz.sh ini|bmp|jpeg|perf|hwinfo [seconds] [libFuzzer flags...]}
 shift
 seconds=${1:-600}
 shift || true
@@ -16,7 +16,8 @@ case "$target" in
   bmp) sources=("$src/platform/Bmp.cpp"); libs=(); maxlen=65536 ;;
   jpeg) sources=("$src/windows/JpegImage.cpp"); libs=(-ljpeg); maxlen=65536 ;;
   perf) sources=("$src/sources/PerfData.cpp"); libs=(); maxlen=16384 ;;
-  *) echo "fuzz.sh: no target '$target' (ini, bmp, jpeg, perf)" >&2; exit 2 ;;
+  hwinfo) sources=("$src/sources/interfacewithhwinfo.cpp" "$src/sources/SystemFacts.cpp"); libs=(); maxlen=4096 ;;
+  *) echo "fuzz.sh: no target '$target' (ini, bmp, jpeg, perf, hwinfo)" >&2; exit 2 ;;
 esac
 out=$here/fuzz/out
 mkdir -p "$out/corpus-$target" "$out/crashes-$target"
@@ -29,9 +30,9 @@ if [ "$target" = bmp ] && [ -z "$(ls -A "$out/corpus-bmp")" ]; then
     [ -f "$f" ] && cp "$f" "$out/corpus-bmp/"
   done
 fi
-if [ "$target" = perf ] && [ -z "$(ls -A "$out/corpus-perf")" ]; then
-  clang++ -std=c++17 -O1 -I"$src" "$here/fuzz/perf_seeds.cpp" -o "$out/perf_seeds"
-  "$out/perf_seeds" "$out/corpus-perf"
+if { [ "$target" = perf ] || [ "$target" = hwinfo ]; } && [ -z "$(ls -A "$out/corpus-$target")" ]; then
+  clang++ -std=c++17 -O1 -I"$src" "$here/fuzz/${target}_seeds.cpp" -o "$out/${target}_seeds"
+  "$out/${target}_seeds" "$out/corpus-$target"
 fi
 clang++ -std=c++17 -g -O1 -Wall -Wextra -fsanitize=fuzzer,address,undefined \
   -fno-sanitize-recover=undefined -I"$src" \

@@ -12,6 +12,8 @@ constexpr char kGeneral[] = "general";
 constexpr char kModules[] = "modules";
 constexpr char kLabelsSection[] = "Labels";
 constexpr char kPosition[] = "position";
+constexpr char kSensors[] = "Sensors";
+constexpr const char* kReadingKeys[kShownSensors] = {"reading1", "reading2", "reading3"};
 constexpr char kDefaultSkin[] = "transparent.bmp";
 constexpr int kModuleKeys[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 31};
 
@@ -51,6 +53,8 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     }
 
     s.tempLabel = text("Temp_label", "*C");
+    for (int k = 0; k < kShownSensors; ++k)
+        s.sensorReadings[k] = ini.readString(kSensors, kReadingKeys[k], "");
     for (int box : kModuleKeys)
         s.modules[box] = moduleSwitch(ini.readString(kModules, "CheckBox" + std::to_string(box), "True"));
 

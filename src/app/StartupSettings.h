@@ -4,6 +4,7 @@
 #include <string>
 
 #include "forms/MainLabels.h"
+#include "sources/interfacewithhwinfo.h"
 
 namespace tabrix {
 
@@ -39,6 +40,8 @@ struct StartupSettings {
     int formHeight = 0;
 
     std::string tempLabel;
+    // [Sensors] reading1 to reading3: the second sensor source's readings to show.
+    std::string sensorReadings[kShownSensors];
     std::array<ModuleSwitch, 32> modules{};  // by check box number: CheckBox11 ... CheckBox31
 
     bool getDiskSpace = false;             // ShouldGetDisk is 1

@@ -42,6 +42,8 @@ void menuCommand(TForm1& form, int command);
 // The three sensor readings into Label25 ... Label30 (Unit1_sources.cpp); false when no
 // sensor block is published.
 bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string& tempLabel);
+// The second sensor source (Unit1_hwinfo.cpp), read when the first is absent.
+void ReadHwinfoData(Platform& platform, MainControls& controls, const StartupSettings& settings);
 
 // A song title rotated left by one character (abc becomes bca); shorter texts stay.
 std::string scrollText(const std::string& text);
@@ -160,6 +162,9 @@ public:
     void CopyCPUname1Click();
     void Exit1Click();
     void FormClose();
+    // Start-up's end and WM_DISPLAYCHANGE: a window no screen shows comes back onto the
+    // nearest one (Unit1_screen.cpp).
+    void DisplayChanged();
 
     // Player buttons: each runs the click procedure with its command.
     void Image2Click() { player_.click(&TWinampApi::Play); }

@@ -1,6 +1,7 @@
 // The main window's start-up (FormCreate): config.ini read in one pass, then applied in
 // the order that decides what a failure leaves behind.
 #include <algorithm>
+#include <iterator>
 
 #include "app/Unit1.h"
 #include "platform/Bmp.h"
@@ -71,6 +72,7 @@ void TForm1::FormCreate() {
     stored_.version = kVersion;
     try {
         startupSteps();
+        DisplayChanged();
         return;
     } catch (const std::exception& e) {
         startup_.failure = e.what();
@@ -78,6 +80,8 @@ void TForm1::FormCreate() {
         startup_.failure.clear();
     }
     if (startup_.failure.empty()) startup_.failure = "unknown error";
+    // Even the design position can lie off a small screen.
+    DisplayChanged();
     errors_.ShowErrorDialog(kStartupProblem);
 }
 
@@ -128,6 +132,7 @@ void TForm1::startupSteps() {
     // 9. modules.
     step = 9;
     stored.tempLabel = s.tempLabel;
+    std::copy(std::begin(s.sensorReadings), std::end(s.sensorReadings), std::begin(stored.sensorReadings));
     controls_.applyModules(s);
     storeModuleFlags(s, stored_);
 

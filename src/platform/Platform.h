@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Files.h"
 
@@ -50,6 +51,14 @@ struct Extent {
     int height = 0;
 };
 
+// A rectangle on the virtual screen; right and bottom are outside it, as in a RECT.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
 // Message boxes: caption is the application title, one OK button.
 class Ui {
 public:
@@ -68,6 +77,9 @@ public:
     virtual Extent frameSize(bool toolCaption) = 0;
     virtual int screenDpi() = 0;
     virtual int windowsMajorVersion() = 0;
+    // The work area (the screen less the taskbar) of every monitor, the primary first;
+    // empty when the system tells none.
+    virtual std::vector<ScreenRect> workAreas() = 0;
 };
 
 // Text measurement for auto-sized labels (GetTextExtentPoint32 in the real thing).

@@ -6,17 +6,19 @@ namespace tabrix {
 
 // Raw records the way the system hands them out; the sources do all the formatting.
 
-// The fields of OSVERSIONINFOA that are used.
+// The fields of OSVERSIONINFOEXA that are used.
 struct VersionInfo {
     uint32_t majorVersion = 0;
     uint32_t minorVersion = 0;
     uint32_t buildNumber = 0;
     uint32_t platformId = 0;  // 1 = Windows 9x family, 2 = NT family
     std::string csdVersion;   // service-pack text, possibly empty
+    uint32_t productType = 0;  // 1 workstation, 2 domain controller, 3 server; 0 not told
 };
 
 constexpr uint32_t kPlatformWin9x = 1;
 constexpr uint32_t kPlatformNt = 2;
+constexpr uint32_t kProductWorkstation = 1;
 
 // MEMORYSTATUSEX fields, or the 32-bit MEMORYSTATUS ones widened when the 64-bit call
 // is not there.
@@ -48,7 +50,7 @@ struct DisplayMode {
 class SystemApi {
 public:
     virtual ~SystemApi() = default;
-    // GetVersionExA; false when the call fails.
+    // RtlGetVersion (GetVersionExA where ntdll lacks it); false when neither answers.
     virtual bool version(VersionInfo& info) = 0;
     virtual MemoryStatus memoryStatus() = 0;
     virtual PowerStatus powerStatus() = 0;

@@ -18,6 +18,9 @@ constexpr uint32_t kMsPerDay = 86400000u;
 constexpr uint32_t kMsPerHour = 3600000u;
 constexpr uint32_t kMsPerMinute = 60000u;
 
+// Windows 11 still calls itself 10.0; only the build number tells.
+constexpr uint32_t kFirstBuildOf11 = 22000;
+
 constexpr uint32_t kConnectionModem = 1;
 constexpr uint32_t kConnectionLan = 2;
 constexpr uint32_t kConnectionProxy = 4;
@@ -98,7 +101,8 @@ std::string GetWindowsVersionText(const VersionInfo& v) {
         {5, 2, 0, "Windows Server 2003"},
         {6, 0, 0, "Longhorn"},
     };
-    std::string base;
+    // The later versions come after the table's rows.
+    std::string base = laterWindowsName(v);
     for (const Row& row : rows) {
         if (row.major == v.majorVersion && row.minor == v.minorVersion &&
             (row.platform == 0 || static_cast<uint32_t>(row.platform) == v.platformId)) {
@@ -108,6 +112,37 @@ std::string GetWindowsVersionText(const VersionInfo& v) {
     }
     if (v.csdVersion.empty()) return base;
     return base + " " + v.csdVersion;
+}
+
+std::string laterWindowsName(const VersionInfo& v) {
+    // A record without a product type (an older system's) counts as a workstation.
+    const bool server = v.productType != 0 && v.productType != kProductWorkstation;
+    if (v.majorVersion == 6) {
+        switch (v.minorVersion) {
+            case 1:
+                return server ? "Windows Server 2008 R2" : "7";
+            case 2:
+                return server ? "Windows Server 2012" : "8";
+            case 3:
+                return server ? "Windows Server 2012 R2" : "8.1";
+            default:
+                return "";
+        }
+    }
+    if (v.majorVersion != 10 || v.minorVersion != 0) return "";
+    if (!server) return v.buildNumber >= kFirstBuildOf11 ? "11" : "10";
+    // 10.0 servers are told apart by their build alone.
+    struct ServerRow {
+        uint32_t firstBuild;
+        const char* name;
+    };
+    static const ServerRow servers[] = {{26100, "Windows Server 2025"},
+                                        {20348, "Windows Server 2022"},
+                                        {17763, "Windows Server 2019"},
+                                        {14393, "Windows Server 2016"}};
+    for (const ServerRow& row : servers)
+        if (v.buildNumber >= row.firstBuild) return row.name;
+    return "Windows Server";
 }
 
 uint32_t GetDisplayFrequency(SystemApi& system) { return system.displayMode().frequency; }

@@ -20,10 +20,13 @@ std::string integerText(double wholeNumber);
 // for whole numbers, and the given decimal separator ("1.5", "1,5", "10", "1E20").
 std::string generalNumberText(double value, char decimalSeparator);
 
-// GetVersionExA at program start; throws Error("Can't get the Windows version").
+// The system's version at program start; throws Error("Can't get the Windows version").
 VersionInfo ReadWindowsVersion(SystemApi& system);
-// "XP", "XP Service Pack 3", "NT 4.0", ...; empty for a version it does not know.
+// "XP", "XP Service Pack 3", "NT 4.0", "10", ...; empty for a version it does not know.
 std::string GetWindowsVersionText(const VersionInfo& version);
+// The names of the versions after 6.0 ("7", "11", "Windows Server 2019"), which the main
+// window, the reports and About share; empty for any other version.
+std::string laterWindowsName(const VersionInfo& version);
 
 // Current display frequency in hertz, unchanged (0 when the mode cannot be read).
 uint32_t GetDisplayFrequency(SystemApi& system);

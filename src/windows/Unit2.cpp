@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "platform/ShellApi.h"
+#include "sources/SystemFacts.h"
 #include "windows/JpegImage.h"
 
 namespace tabrix {
@@ -35,7 +36,7 @@ std::string aboutSystemName(const VersionInfo& v) {
     if (major == 5 && minor == 1) return "XP";
     if (major == 5 && minor == 2) return ".NET";
     if (major == 6 && minor == 0) return "Longhorn";
-    return "";
+    return laterWindowsName(v);
 }
 
 std::string runningSystemText(const VersionInfo& v) {

@@ -1,6 +1,7 @@
 // The real Tabrix.exe with stand-ins of its own for the outside world: an IP-report server on
 // 127.0.0.1 (tests/fixtures/ip_server.cpp), the sensor program's block
-// (tests/fixtures/sensor_block.cpp), loopback traffic sent by the test and a drives.inf.
+// (tests/fixtures/sensor_block.cpp), HWiNFO's block (tests/fixtures/hwinfo_sensors.cpp),
+// loopback traffic sent by the test and a drives.inf.
 // Winsock's header goes before anything that brings in windows.h.
 #include <winsock2.h>
 
@@ -32,6 +33,11 @@ public:
 private:
     HANDLE process_;
 };
+
+// A stand-in's ready file, written once it publishes what it stands for.
+bool appears(const std::string& path) {
+    return waitFor([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+}
 
 // The IP-report stand-in, listening on a port of 127.0.0.1 that it chose.
 class IpServer {
@@ -156,9 +162,7 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
     IpServer server(folder);
     ASSERT_TRUE(server.up());
     Fixture sensors("sensor_block.exe", folder.path("sensors.ready"));
-    ASSERT_TRUE(waitFor(
-        [&] { return GetFileAttributesA(folder.path("sensors.ready").c_str()) != INVALID_FILE_ATTRIBUTES; },
-        10000));
+    ASSERT_TRUE(appears(folder.path("sensors.ready")));
     const int lo = loopbackRow();
     ASSERT_GE(lo, 0) << "no loopback row in the interface table";
     folder.write("config.ini", reportConfig(folder, "showip=1\r\nipserver=" + server.url("/plain") +
@@ -190,6 +194,64 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
     const std::string down = element(xml, "network", "downstream");
     EXPECT_TRUE(std::regex_match(down, moving)) << down;
     EXPECT_NE(" 0 Kb/s", down);
+}
+
+namespace {
+
+// Dark pixels in a rectangle of the main window's client area, the window brought on top.
+int darkPixels(HWND w, RECT area) {
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    pause(300);
+    POINT p{0, 0};
+    ClientToScreen(w, &p);
+    OffsetRect(&area, p.x, p.y);
+    Screenshot shot(area);
+    int dark = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const uint32_t px = shot.at(x, y);
+            dark += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
+        }
+    return dark;
+}
+
+}  // namespace
+
+TEST(Sources, WithoutMotherboardMonitorTheWidgetAndTheReportShowHwinfosReadings) {
+    ProgramFolder folder(nullptr);
+    Fixture sensors("hwinfo_sensors.exe", folder.path("hwinfo.ready"));
+    ASSERT_TRUE(appears(folder.path("hwinfo.ready")));
+    // The three temperatures of the report, and the dark pixels of each pair's name (x 32 to
+    // 118 of rows from y 216, 232 and 248): a name drawn the same gives the same count.
+    std::vector<int> names;
+    auto run = [&](const std::string& sensorsSection) {
+        folder.write("config.ini",
+                     reportConfig(folder, "ontop=1\r\n[position]\r\nleft=40\r\ntop=40\r\n" + sensorsSection));
+        DeleteFileA(folder.path("stats.xml").c_str());
+        Running app(folder);
+        std::string xml;
+        waitFor(
+            [&] {
+                xml = readFile(folder.path("stats.xml"));
+                return element(xml, "temperature", "temp3") != "X" &&
+                       !element(xml, "temperature", "temp3").empty();
+            },
+            10000);
+        for (int top = 216; top <= 248 && app.mainWindow(); top += 16)
+            names.push_back(darkPixels(app.mainWindow(), RECT{32, top, 118, top + 14}));
+        EXPECT_TRUE(app.close());
+        return element(xml, "temperature", "temp1") + "|" + element(xml, "temperature", "temp2") + "|" +
+               element(xml, "temperature", "temp3");
+    };
+    EXPECT_EQ("55 *C|48 *C|33 *C", run(""));
+    EXPECT_EQ("1200 RPM|55 *C|48 *C", run("[Sensors]\r\nreading1=CPU Fan\r\n"));
+    ASSERT_EQ(6u, names.size());
+    std::printf("dark pixels of the names: %d %d %d, then %d %d %d\n", names[0], names[1], names[2], names[3],
+                names[4], names[5]);
+    for (int n : names) EXPECT_GT(n, 20);
+    EXPECT_NE(names[0], names[3]);  // "CPU Fan:" took the first pair
+    EXPECT_EQ(names[0], names[4]);  // "CPU:" moved down
+    EXPECT_EQ(names[1], names[5]);  // and "Motherboard:"
 }
 
 TEST(Sources, AMarkupPageAHugeBodyAClosedPortAndASilentServer) {
@@ -234,23 +296,9 @@ TEST(Sources, ADrivesFileSelectingCShowsItsLine) {
                          "\r\n[modules]\r\nCheckBox21=False\r\n[position]\r\nleft=40\r\ntop=40\r\n");
         folder.write("drives.inf", "3\r\n");
         Running app(folder);
-        HWND w = app.mainWindow();
-        if (!w) return -1;
+        if (!app.mainWindow()) return -1;
         pause(1500);
-        SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        pause(300);
-        RECT c{};
-        GetClientRect(w, &c);
-        POINT p{0, 0};
-        ClientToScreen(w, &p);
-        OffsetRect(&c, p.x, p.y);
-        Screenshot shot(c);
-        int dark = 0;
-        for (int y = 216; y < 270; ++y)
-            for (int x = 160; x < 268; ++x) {
-                const uint32_t px = shot.at(c.left + x, c.top + y);
-                dark += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
-            }
+        const int dark = darkPixels(app.mainWindow(), RECT{160, 216, 268, 270});
         app.close();
         return dark;
     };

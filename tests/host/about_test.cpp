@@ -61,10 +61,18 @@ TEST(AboutSystemText, NamesEveryKnownVersionWithItsBuildAndServicePack) {
     EXPECT_EQ("Microsoft Windows ME Build 3000", label10For(version(4, 90, 3000, kPlatformWin9x)));
 }
 
-TEST(AboutSystemText, UnknownVersionsLeaveTheNameEmpty) {
-    EXPECT_EQ("Microsoft Windows  Build 7600", label10For(version(6, 1, 7600, kPlatformNt)));
-    EXPECT_EQ("Microsoft Windows  Build 7601 Service Pack 1",
+TEST(AboutSystemText, LaterVersionsShareTheMainWindowsRows) {
+    EXPECT_EQ("Microsoft Windows 7 Build 7601 Service Pack 1",
               label10For(version(6, 1, 7601, kPlatformNt, "Service Pack 1")));
+    EXPECT_EQ("Microsoft Windows 11 Build 22631", label10For(VersionInfo{10, 0, 22631, kPlatformNt, "", 1}));
+    EXPECT_EQ("Microsoft Windows Windows Server 2019 Build 17763",
+              label10For(VersionInfo{10, 0, 17763, kPlatformNt, "", 3}));
+}
+
+TEST(AboutSystemText, UnknownVersionsLeaveTheNameEmpty) {
+    EXPECT_EQ("Microsoft Windows  Build 9800", label10For(version(6, 4, 9800, kPlatformNt)));
+    EXPECT_EQ("Microsoft Windows  Build 7601 Service Pack 1",
+              label10For(version(7, 1, 7601, kPlatformNt, "Service Pack 1")));
     // 4.0 on a platform that is neither family, and a record that could not be read.
     EXPECT_EQ("Microsoft Windows  Build 950", label10For(version(4, 0, 950, 0)));
     EXPECT_EQ("Microsoft Windows  Build 0", label10For(VersionInfo{}));
@@ -75,7 +83,7 @@ TEST(AboutSystemText, Windows9xBuildIsTheLowWordOnly) {
     EXPECT_EQ("95 Build 950", runningSystemText(version(4, 0, 0x040003B6, kPlatformWin9x)));
     EXPECT_EQ("98 Build 2222 A", runningSystemText(version(4, 10, 0x040A08AE, kPlatformWin9x, "A")));
     // The NT family's build number is whole.
-    EXPECT_EQ(" Build 70000", runningSystemText(version(10, 0, 70000, kPlatformNt)));
+    EXPECT_EQ("11 Build 70000", runningSystemText(version(10, 0, 70000, kPlatformNt)));
 }
 
 TEST(AboutWindow, DesignPlacesEveryControl) {

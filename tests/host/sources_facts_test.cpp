@@ -63,8 +63,37 @@ TEST(SourcesVersion, TableRowsAndServicePack) {
     EXPECT_EQ(text(5, 0, kPlatformNt, "Service Pack 4"), "2000 Service Pack 4");
     EXPECT_EQ(text(5, 2, kPlatformNt, ""), "Windows Server 2003");
     EXPECT_EQ(text(6, 0, kPlatformNt, ""), "Longhorn");
-    EXPECT_EQ(text(6, 1, kPlatformNt, ""), "");
-    EXPECT_EQ(text(6, 1, kPlatformNt, "Service Pack 1"), " Service Pack 1");
+    EXPECT_EQ(text(6, 4, kPlatformNt, ""), "");
+    EXPECT_EQ(text(7, 0, kPlatformNt, "Service Pack 1"), " Service Pack 1");
+}
+
+TEST(SourcesVersion, LaterRowsByProductTypeAndBuild) {
+    auto text = [](uint32_t major, uint32_t minor, uint32_t build, uint32_t product, const char* sp = "") {
+        return GetWindowsVersionText(VersionInfo{major, minor, build, kPlatformNt, sp, product});
+    };
+    const uint32_t work = 1, server = 3, controller = 2, untold = 0;
+    EXPECT_EQ(text(6, 1, 7601, work, "Service Pack 1"), "7 Service Pack 1");
+    EXPECT_EQ(text(6, 1, 7600, untold), "7");
+    EXPECT_EQ(text(6, 1, 7601, server), "Windows Server 2008 R2");
+    EXPECT_EQ(text(6, 2, 9200, work), "8");
+    EXPECT_EQ(text(6, 2, 9200, controller), "Windows Server 2012");
+    EXPECT_EQ(text(6, 3, 9600, work), "8.1");
+    EXPECT_EQ(text(6, 3, 9600, server), "Windows Server 2012 R2");
+    EXPECT_EQ(text(10, 0, 10240, work), "10");
+    EXPECT_EQ(text(10, 0, 21999, work), "10");
+    EXPECT_EQ(text(10, 0, 22000, work), "11");
+    EXPECT_EQ(text(10, 0, 26100, work), "11");
+    EXPECT_EQ(text(10, 0, 14392, server), "Windows Server");
+    EXPECT_EQ(text(10, 0, 14393, server), "Windows Server 2016");
+    EXPECT_EQ(text(10, 0, 17762, server), "Windows Server 2016");
+    EXPECT_EQ(text(10, 0, 17763, server), "Windows Server 2019");
+    EXPECT_EQ(text(10, 0, 20348, controller), "Windows Server 2022");
+    EXPECT_EQ(text(10, 0, 26099, server), "Windows Server 2022");
+    EXPECT_EQ(text(10, 0, 26100, server), "Windows Server 2025");
+    // The table's own rows win over the product type.
+    EXPECT_EQ(text(5, 2, 3790, work), "Windows Server 2003");
+    EXPECT_EQ(text(6, 0, 6002, server, "Service Pack 2"), "Longhorn Service Pack 2");
+    EXPECT_EQ(text(10, 1, 30000, work), "");
 }
 
 TEST(SourcesVersion, FailedCallStopsStartUp) {

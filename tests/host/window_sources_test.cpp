@@ -2,7 +2,9 @@
 // traffic meter, the sensor pairs and the drive block, driven through its timers.
 #include <cstring>
 
+#include "../hwinfo_block.h"
 #include "refresh_fixture.h"
+#include "sources/interfacewithhwinfo.h"
 #include "window_fixture.h"
 
 namespace tabrix::test {
@@ -232,6 +234,38 @@ TEST_F(SourcesTest, SensorPairsAreWrittenAndShownEachTickWhileTheModuleIsOn) {
     tick();
     EXPECT_EQ("X", form->label(26).text);
     EXPECT_FALSE(form->label(26).visible);
+}
+
+TEST_F(SourcesTest, HwinfoFillsThePairsOnlyWithoutMotherboardMonitorAndKeepsThemWhenItStops) {
+    auto& blocks = fake.sharedMemory.blocks;
+    blocks[kHwinfoBlockName] = hwinfo_block::build(hwinfo_block::fiveReadings());
+    build({}, {"[Sensors]", "reading1=CPU Fan"});
+    tick();
+    EXPECT_EQ("CPU Fan:", form->label(25).text);
+    EXPECT_EQ("1200 RPM", form->label(26).text);
+    EXPECT_EQ("48 *C", form->label(30).text);
+    EXPECT_TRUE(form->label(29).visible && form->label(30).visible);
+
+    // Stopped: the signature says so, then the block is gone; the last readings stay.
+    hwinfo_block::put32(blocks[kHwinfoBlockName], 0, 0x44414544);
+    tick();
+    blocks.clear();
+    tick();
+    EXPECT_EQ("1200 RPM", form->label(26).text);
+    EXPECT_TRUE(form->label(30).visible);
+
+    // One temperature: the pairs left over are hidden and keep their texts.
+    blocks[kHwinfoBlockName] = hwinfo_block::build({{hwinfo_block::kTemperature, "CPU", "C", 50}});
+    tick();
+    EXPECT_EQ("50 *C", form->label(26).text);
+    EXPECT_EQ("48 *C", form->label(30).text);
+    EXPECT_FALSE(form->label(29).visible || form->label(30).visible);
+
+    // Motherboard Monitor's block, when there, is the one read.
+    blocks["$M$B$M$5$S$D$"] = sensorBlock({{"Case", 30}}, 1);
+    tick();
+    EXPECT_EQ("30 *C", form->label(26).text);
+    EXPECT_FALSE(form->label(29).visible);
 }
 
 TEST_F(SourcesTest, SensorsAreNotReadWithTheModuleOff) {

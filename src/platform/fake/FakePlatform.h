@@ -36,8 +36,10 @@ public:
     Extent frameSize(bool toolCaption) override;
     int screenDpi() override { return dpi; }
     int windowsMajorVersion() override { return majorVersion; }
+    std::vector<ScreenRect> workAreas() override { return screens; }
 
     std::vector<std::pair<std::string, std::string>> hidden;  // class name, caption
+    std::vector<ScreenRect> screens;  // none unless a test sets them
     Extent toolFrame{6, 22};
     int dpi = 96;
     int majorVersion = 5;

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/win32/Gdi.h"
@@ -20,6 +21,7 @@ public:
     Extent frameSize(bool toolCaption) override;
     int screenDpi() override;
     int windowsMajorVersion() override;
+    std::vector<ScreenRect> workAreas() override;  // Win32Monitors.cpp
 };
 
 class Win32TextMeasure : public TextMeasure {

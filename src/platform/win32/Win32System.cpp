@@ -24,6 +24,8 @@ Fn systemFunction(const char* dll, const char* name) {
 
 using GlobalMemoryStatusExFn = BOOL(WINAPI*)(MEMORYSTATUSEX*);
 using GetSystemTimesFn = BOOL(WINAPI*)(FILETIME*, FILETIME*, FILETIME*);
+// NTSTATUS RtlGetVersion(RTL_OSVERSIONINFOEXW*): 0 is success.
+using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
 
 uint64_t fileTimeValue(const FILETIME& t) {
     return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime;
@@ -36,13 +38,38 @@ constexpr DWORD kUserNameSize = 253;
 }  // namespace
 
 bool Win32System::version(VersionInfo& info) {
-    OSVERSIONINFOA v{};
+    // GetVersionExA answers 6.2 for every later Windows unless the manifest names it;
+    // ntdll tells the truth. Windows 9x has no RtlGetVersion.
+    static const auto rtlGetVersion = systemFunction<RtlGetVersionFn>("ntdll.dll", "RtlGetVersion");
+    if (rtlGetVersion) {
+        OSVERSIONINFOEXW w{};
+        w.dwOSVersionInfoSize = sizeof w;
+        if (rtlGetVersion(&w) == 0) {
+            info.majorVersion = w.dwMajorVersion;
+            info.minorVersion = w.dwMinorVersion;
+            info.buildNumber = w.dwBuildNumber;
+            info.platformId = w.dwPlatformId;
+            info.productType = w.wProductType;
+            w.szCSDVersion[sizeof w.szCSDVersion / sizeof w.szCSDVersion[0] - 1] = 0;
+            char csd[sizeof w.szCSDVersion / sizeof w.szCSDVersion[0] * 2] = {};
+            WideCharToMultiByte(CP_ACP, 0, w.szCSDVersion, -1, csd, sizeof csd - 1, nullptr, nullptr);
+            info.csdVersion = csd;
+            return true;
+        }
+    }
+    // The extended record is refused before NT 4 SP6; the plain one is enough there.
+    OSVERSIONINFOEXA v{};
     v.dwOSVersionInfoSize = sizeof v;
-    if (!GetVersionExA(&v)) return false;
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v))) {
+        v = OSVERSIONINFOEXA{};
+        v.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v))) return false;
+    }
     info.majorVersion = v.dwMajorVersion;
     info.minorVersion = v.dwMinorVersion;
     info.buildNumber = v.dwBuildNumber;
     info.platformId = v.dwPlatformId;
+    info.productType = v.wProductType;
     v.szCSDVersion[sizeof v.szCSDVersion - 1] = 0;
     info.csdVersion = v.szCSDVersion;
     return true;

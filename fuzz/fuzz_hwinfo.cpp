@@ -1,0 +1,27 @@
+// libFuzzer target over HWiNFO's shared sensor block: any bytes as the copy of the view,
+// parsed, then read into the three pairs with a named reading and the Fahrenheit mode.
+// Built and run by scripts/fuzz.sh hwinfo.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "sources/interfacewithhwinfo.h"
+
+#define check(ok) \
+    ((ok) ? (void)0 : (std::fprintf(stderr, "invariant failed at line %d\n", __LINE__), std::abort()))
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const tabrix::HwinfoBlock block = tabrix::parseHwinfoBlock(data, size);
+    if (!block.valid) check(block.readings.empty());
+    // Every element read lies within the bytes, at least as long as its value fields.
+    check(block.readings.size() * 316 <= size);
+    for (const tabrix::HwinfoReading& r : block.readings) check(r.label.size() <= 128 && r.unit.size() <= 16);
+
+    const std::string wanted[3] = {"", "CPU Fan", "vcore"};
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const tabrix::SensorBlock pairs = tabrix::readHwinfoPairs(bytes, wanted, size % 2 ? "*F" : "*C", ',');
+    check(pairs.valid == block.valid);
+    for (const tabrix::SensorReading& r : pairs.readings) check(r.name.size() <= 13);
+    return 0;
+}
