@@ -6,6 +6,7 @@
 #include "platform/NetworkApi.h"
 #include "platform/Platform.h"
 #include "platform/SystemApi.h"
+#include "sources/DriveSpace.h"
 
 namespace tabrix {
 
@@ -40,8 +41,9 @@ void MainSources::fetchExternalIp(const std::string& server, std::function<void(
 }
 
 std::string MainSources::driveText() {
-    return GetDriveReport(platform_.files, platform_.disks, platform_.path(kDrivesFileName),
-                          platform_.system.decimalSeparator(), drivesFile_);
+    return GetDriveReport(platform_.disks,
+                          readDrivesFile(platform_.files, platform_.path(kDrivesFileName), drivesFile_),
+                          platform_.system.decimalSeparator());
 }
 
 }  // namespace tabrix

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "sources/DriveSpace.h"
+#include "settings/DrivesFile.h"
 #include "sources/Traffic.h"
 
 namespace tabrix {

@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/SystemApi.h"
 #include "report/ReportOutput.h"
+#include "report/SourceReportFacts.h"
+#include "settings/SavePath.h"
 
 namespace tabrix {
 
@@ -9,8 +11,9 @@ struct Platform;
 struct StoredValues;
 
 // The main window's report output (FileTimer1): the PHP and XML reports built from the
-// labels, with what it keeps between ticks: savepath as last read, and the display mode
-// the last refresh read, which the reports share until the next refresh.
+// labels, with what it keeps between ticks: the facts the reports ask for afresh, savepath
+// as last read, and the display mode the last refresh read, which the reports share until
+// the next refresh.
 class ReportDriver {
 public:
     ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels);
@@ -27,6 +30,7 @@ private:
     Platform& platform_;
     ErrorSink& errors_;
     LabelText labels_;
+    SourceReportFacts facts_;
     DisplayMode display_;
     bool displayRead_ = false;
     SavePathCache savePath_;

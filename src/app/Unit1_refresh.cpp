@@ -12,12 +12,12 @@ namespace {
 // The sampler's instance 1: the total on a one-processor system.
 constexpr int kCpuInstance = 1;
 
-void refreshCpuUsage(MainControls& controls) {
+void refreshCpuUsage(MainControls& controls, CpuLoad& cpu) {
     // Sampling and reading are contained together: a sampler that fails on every tick
     // (no processor data and no fallback) must not hold back the facts after it.
     try {
-        SampleCpuCounters();
-        controls.setText(kLabelCpuUsage, cpuUsageText(GetCpuLoad(kCpuInstance)));
+        cpu.SampleCpuCounters();
+        controls.setText(kLabelCpuUsage, cpuUsageText(cpu.GetCpuLoad(kCpuInstance)));
     } catch (...) {
         // Label4 keeps its last figure.
     }
@@ -49,7 +49,7 @@ void TForm1::systimerTimer() {
         // 1. battery.
         controls_.setText(kLabelBattery, GetBatteryPowerStats(system));
         // 2, 3. processor usage.
-        refreshCpuUsage(controls_);
+        refreshCpuUsage(controls_, platform_.cpuLoad);
         // 4. user.
         controls_.setText(kLabelUserName, GetLoggedOnUserName(system));
         // 5. one memory snapshot for steps 7 to 9; the 64-bit figures, so that more than

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Font.h"
 #include "platform/Pixels.h"
-#include "platform/Platform.h"
 
 // The form-control model every window of the program is made of: plain data that the
 // behaviour sets and the Win32 views map onto real windows, controls and timers.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/Font.h"
 
 namespace tabrix {
 
@@ -15,7 +16,6 @@ constexpr char kDrivesFileName[] = "drives.inf";
 constexpr char kSettingsFolderName[] = "Tabrix";
 
 class Codepage;
-class ReportFacts;
 class SystemApi;
 class PerformanceApi;
 class CpuidApi;
@@ -29,22 +29,7 @@ class DiskApi;
 class SharedMemoryApi;
 class IpLookup;
 class SettingsApi;
-
-struct Font {
-    std::string face = "Tahoma";
-    int height = -11;             // LOGFONT height: negative = character height in pixels
-    uint32_t color = 0x80000008;  // clWindowText until start-up sets the label colour
-    int charset = 1;              // DEFAULT_CHARSET; the window font becomes ANSI (0)
-    bool bold = false;
-
-    bool operator==(const Font& o) const {
-        return face == o.face && height == o.height && color == o.color && charset == o.charset &&
-               bold == o.bold;
-    }
-};
-
-// Font height for a size in points at the screen's resolution, as MulDiv(points, dpi, 72).
-int pointsToHeight(int points, int dpi);
+class CpuLoad;
 
 struct Extent {
     int width = 0;
@@ -125,9 +110,8 @@ struct Platform {
     Tray& tray;
     std::string programDir;  // directory of the executable, with a trailing backslash
     StartupFacts& facts;
-    // The report output: ANSI to UTF-8, and the values the reports ask for afresh.
+    // The report output's ANSI to UTF-8.
     Codepage& codepage;
-    ReportFacts& reportFacts;
     // The raw system reads the refresh cycle formats.
     SystemApi& system;
     PlayerWindow& player;
@@ -144,8 +128,12 @@ struct Platform {
     IpLookup& ipLookup;
     // The Settings window's dialogs, lists and Startup folder.
     SettingsApi& settingsUi;
+    // The processor load the refresh shows.
+    CpuLoad& cpuLoad;
     // Where config.ini and drives.inf live, with a trailing backslash; empty: programDir.
     std::string settingsDir = {};
+    // The executable's full path (the start-up shortcut's target).
+    std::string executablePath = {};
 
     const std::string& settingsFolder() const { return settingsDir.empty() ? programDir : settingsDir; }
     // A file beside the program; the two settings files are found in the settings folder.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
+
 namespace tabrix {
 
 // GetDriveTypeA results.
@@ -37,13 +39,11 @@ struct ShortcutResult {
     std::string error;
 };
 
-// What the Settings window asks of the system: its own message boxes (owned by it), the
-// common dialogs, the folder and drive reads of its lists, and the Startup folder.
-class SettingsApi {
+// What the Settings window asks of the system: its own message boxes (owned by it, OK
+// button), the common dialogs, the folder and drive reads of its lists, and the Startup
+// folder. Files and the program's own path are the platform's.
+class SettingsApi : public Ui {
 public:
-    virtual ~SettingsApi() = default;
-    // A message box owned by the Settings window, OK button.
-    virtual void messageBox(const std::string& text, const std::string& caption) = 0;
     // ChooseFontA from face and size (points); true with the choice on OK.
     virtual bool chooseFont(std::string& face, int& size) = 0;
     // ChooseColorA from a colour (0x00BBGGRR, or a system colour); true on OK.
@@ -59,9 +59,6 @@ public:
     // Writes a shell link at linkPath to target, working in workingDir (overwriting).
     virtual ShortcutResult writeShortcut(const std::string& linkPath, const std::string& target,
                                          const std::string& workingDir) = 0;
-    virtual bool deleteFile(const std::string& path) = 0;
-    // The executable's full path.
-    virtual std::string executablePath() = 0;
 };
 
 }  // namespace tabrix

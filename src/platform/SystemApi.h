@@ -68,6 +68,16 @@ public:
 // What RegQueryValueExA answers for performance data.
 enum class PerfQuery { Success, MoreData, Failed };
 
+// The processor load as the refresh cycle reads it once a second: a sample, then the busy
+// fraction of one instance over the last interval. One for the whole run, not rebuilt with the
+// main window.
+class CpuLoad {
+public:
+    virtual ~CpuLoad() = default;
+    virtual void SampleCpuCounters() = 0;  // throws Error when nothing can be read
+    virtual double GetCpuLoad(int index) = 0;
+};
+
 // Counter sources of the CPU usage sampler.
 class PerformanceApi {
 public:

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "platform/Error.h"
-#include "settings/IniFile.h"
 
 namespace tabrix {
 
@@ -15,24 +14,6 @@ ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts,
       labelText_(std::move(labelText)),
       showError_(std::move(showError)),
       version_(std::move(version)) {}
-
-void ReportOutput::FileTimer1Timer(const std::string& configPath, bool enablePhp, bool enableXml,
-                                   SavePathCache* cache) {
-    Files::Stamp now;
-    const bool stamped = cache && files_.stamp(configPath, now);
-    if (stamped && cache->known && cache->stamp == now) {
-        SaveResult(cache->stem, enablePhp, enableXml);
-        return;
-    }
-    const std::string stem =
-        IniFile(files_, configPath).readString("general", "savepath", kDefaultSavePath);
-    if (cache) {
-        cache->known = stamped;
-        cache->stamp = now;
-        cache->stem = stem;
-    }
-    SaveResult(stem, enablePhp, enableXml);
-}
 
 void ReportOutput::SaveResult(const std::string& stem, bool enablePhp, bool enableXml) {
     haveNumbers_ = false;

@@ -9,7 +9,6 @@
 
 namespace tabrix {
 
-constexpr char kDefaultSavePath[] = "c:\\info.txt";
 constexpr char kCannotInitializeOutput[] = "Cannot initialize output";
 constexpr char kCannotOutputXml[] = "Cannot output XML";
 constexpr char kCannotOutputPhp[] = "Cannot output PHP";
@@ -32,15 +31,6 @@ public:
     }
 };
 
-// savepath as last read, and config.ini's stamp at that read: the file is read again only
-// when its stamp has changed (or cannot be told), so a new stem still counts at the next
-// tick.
-struct SavePathCache {
-    bool known = false;
-    Files::Stamp stamp;
-    std::string stem;
-};
-
 // The report output of the main window: on each FileTimer1 tick the PHP and then the
 // XML file, built from the labels as they stand and each replaced whole in one step.
 class ReportOutput {
@@ -50,10 +40,8 @@ public:
     ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts, LabelText labelText,
                  ShowError showError, std::string version);
 
-    // Reads savepath afresh from config.ini (an error there is not the writers' to
-    // report), then SaveResult. enablePhp/enableXml: the reports start-up switched on.
-    void FileTimer1Timer(const std::string& configPath, bool enablePhp, bool enableXml,
-                         SavePathCache* cache = nullptr);
+    // The PHP and then the XML file at the path stem (savepath, read afresh by the caller
+    // for each tick). enablePhp/enableXml: the reports start-up switched on.
     void SaveResult(const std::string& stem, bool enablePhp, bool enableXml);
     // A display mode already read this tick (null: the reports ask for one themselves).
     void useDisplayMode(const DisplayMode* display) { display_ = display; }

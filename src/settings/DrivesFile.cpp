@@ -36,6 +36,10 @@ std::vector<int> readDrivesFile(Files& files, const std::string& path) {
     return drives;
 }
 
+const std::vector<int>& readDrivesFile(Files& files, const std::string& path, DrivesFileCache& cache) {
+    return cache.get(files, path, [&] { return readDrivesFile(files, path); });
+}
+
 void writeDrivesFile(Files& files, const std::string& path, const std::vector<int>& drives) {
     std::string bytes;
     for (int drive : drives) bytes += std::to_string(drive) + "\r\n";

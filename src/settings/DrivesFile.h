@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "settings/StampedRead.h"
 
 namespace tabrix {
 
@@ -16,6 +17,13 @@ std::vector<std::string> splitLines(const std::string& bytes);
 // cannot be read, and Error("'<line>' is not a valid integer value") for a line that
 // is not a whole decimal number. An empty file gives no drives.
 std::vector<int> readDrivesFile(Files& files, const std::string& path);
+
+// drives.inf as last read, with its stamp at that read.
+using DrivesFileCache = StampedRead<std::vector<int>>;
+
+// The same through the cache: read again only when the file has changed, so a saved list
+// counts at the next refresh; a file that fails is read (and fails) again on the next call.
+const std::vector<int>& readDrivesFile(Files& files, const std::string& path, DrivesFileCache& cache);
 
 // Replaces the file whole, each number followed by CR LF (no drives: zero bytes).
 // Throws Error("Unable to write to <path>") when the system refuses.

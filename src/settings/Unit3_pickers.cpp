@@ -157,7 +157,8 @@ void TForm3::Button2Click() {
     if (!ui.startupFolder(folder))
         result = {true, false, "The Startup folder could not be found."};
     else
-        result = ui.writeShortcut(folder + "\\" + kShortcutName, ui.executablePath(), platform_.programDir);
+        result =
+            ui.writeShortcut(folder + "\\" + kShortcutName, platform_.executablePath, platform_.programDir);
     if (!result.created) throw Error(result.error);
     if (result.saved)
         ui.messageBox("Tabrix will now start during startup.", kStartupTitle);
@@ -169,7 +170,9 @@ void TForm3::Button4Click() {
     SettingsApi& ui = platform_.settingsUi;
     std::string folder;
     if (!ui.startupFolder(folder)) return;
-    if (ui.deleteFile(folder + "\\" + kShortcutName))
+    // Only a shortcut that was there and is gone now counts as removed.
+    const std::string link = folder + "\\" + kShortcutName;
+    if (platform_.files.exists(link) && platform_.files.remove(link))
         ui.messageBox("Tabrix was removed from startup", kStartupTitle);
 }
 

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "settings/DrivesFile.h"
 #include "sources/SystemFacts.h"
 
 namespace tabrix {
@@ -25,10 +24,8 @@ std::string driveLine(int drive, uint64_t freeBytes, uint64_t totalBytes, char d
            generalNumberText(size, decimalSeparator) + " Gb";
 }
 
-namespace {
-
-std::string driveReport(DiskApi& disks, const std::vector<int>& drives, char decimalSeparator,
-                        std::string text) {
+std::string GetDriveReport(DiskApi& disks, const std::vector<int>& drives, char decimalSeparator,
+                           std::string text) {
     for (int drive : drives) {
         if (drive < kFirstDrive || drive > kLastDrive) continue;
         uint64_t freeBytes = 0;
@@ -37,26 +34,6 @@ std::string driveReport(DiskApi& disks, const std::vector<int>& drives, char dec
         text += kLineBreak + driveLine(drive, freeBytes, totalBytes, decimalSeparator);
     }
     return text;
-}
-
-}  // namespace
-
-std::string GetDriveReport(Files& files, DiskApi& disks, const std::string& drivesPath, char decimalSeparator,
-                           std::string text) {
-    return driveReport(disks, readDrivesFile(files, drivesPath), decimalSeparator, std::move(text));
-}
-
-std::string GetDriveReport(Files& files, DiskApi& disks, const std::string& drivesPath, char decimalSeparator,
-                           DrivesFileCache& cache) {
-    Files::Stamp now;
-    const bool stamped = files.stamp(drivesPath, now);
-    if (!stamped || !cache.known || !(cache.stamp == now)) {
-        cache.known = false;  // stays unknown when the read below throws
-        cache.drives = readDrivesFile(files, drivesPath);
-        cache.known = stamped;
-        cache.stamp = now;
-    }
-    return driveReport(disks, cache.drives, decimalSeparator, std::string());
 }
 
 }  // namespace tabrix

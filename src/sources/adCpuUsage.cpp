@@ -27,8 +27,6 @@ int64_t difference(int64_t now, int64_t before) {
     return static_cast<int64_t>(static_cast<uint64_t>(now) - static_cast<uint64_t>(before));
 }
 
-std::unique_ptr<CpuUsageSampler> theSampler;
-
 }  // namespace
 
 CpuUsageSampler::CpuUsageSampler(PerformanceApi& api, bool ntFamily) : api_(api), nt_(ntFamily) {
@@ -151,21 +149,21 @@ void CpuUsageSampler::stop() {
     std::vector<uint8_t>().swap(buffer_);
 }
 
-void InitCpuCounters(PerformanceApi& api, SystemApi& system) {
+void CpuCounters::InitCpuCounters(PerformanceApi& api, SystemApi& system) {
     VersionInfo version = ReadWindowsVersion(system);
-    theSampler = std::make_unique<CpuUsageSampler>(api, version.platformId == kPlatformNt);
+    sampler_ = std::make_unique<CpuUsageSampler>(api, version.platformId == kPlatformNt);
 }
 
-void SampleCpuCounters() {
-    if (theSampler) theSampler->sample();
+void CpuCounters::SampleCpuCounters() {
+    if (sampler_) sampler_->sample();
 }
 
-double GetCpuLoad(int index) { return theSampler ? theSampler->load(index) : 0.0; }
+double CpuCounters::GetCpuLoad(int index) { return sampler_ ? sampler_->load(index) : 0.0; }
 
-void StopCpuCounters() {
-    if (!theSampler) return;
-    theSampler->stop();
-    theSampler.reset();
+void CpuCounters::StopCpuCounters() {
+    if (!sampler_) return;
+    sampler_->stop();
+    sampler_.reset();
 }
 
 }  // namespace tabrix

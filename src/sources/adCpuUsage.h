@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/SystemApi.h"
@@ -64,16 +65,26 @@ private:
     uint32_t usage_ = 0;
 };
 
-// The module the refresh cycle uses; one sampler for the whole run, not rebuilt with
-// the main window.
+// The module the refresh cycle uses: one sampler for the whole run, made by the program entry
+// and handed to the main window, not rebuilt with it.
+class CpuCounters : public CpuLoad {
+public:
+    CpuCounters() = default;
+    ~CpuCounters() override { StopCpuCounters(); }
+    CpuCounters(const CpuCounters&) = delete;
+    CpuCounters& operator=(const CpuCounters&) = delete;
 
-// Start-up: reads the Windows version to choose the back end; throws
-// Error("Can't get the Windows version") when it cannot.
-void InitCpuCounters(PerformanceApi& api, SystemApi& system);
-// Before InitCpuCounters (or after StopCpuCounters) these do nothing and read 0.0.
-void SampleCpuCounters();
-double GetCpuLoad(int index);
-// Program end.
-void StopCpuCounters();
+    // Start-up: reads the Windows version to choose the back end; throws
+    // Error("Can't get the Windows version") when it cannot.
+    void InitCpuCounters(PerformanceApi& api, SystemApi& system);
+    // Before InitCpuCounters (or after StopCpuCounters) these do nothing and read 0.0.
+    void SampleCpuCounters() override;
+    double GetCpuLoad(int index) override;
+    // Program end.
+    void StopCpuCounters();
+
+private:
+    std::unique_ptr<CpuUsageSampler> sampler_;
+};
 
 }  // namespace tabrix

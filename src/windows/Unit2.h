@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "forms/Controls.h"
+#include "platform/Platform.h"
 #include "platform/SystemApi.h"
 
 namespace tabrix {

@@ -21,7 +21,7 @@ protected:
         s.display = {75, 32, 1280, 1024};
         s.ticks = 90061000;
     }
-    ~RefreshTexts() override { StopCpuCounters(); }
+    ~RefreshTexts() override { fake.cpu.StopCpuCounters(); }
 
     FakePerformance performance;
 };
@@ -61,7 +61,7 @@ TEST_F(RefreshTexts, ShowUsedPutsTheUsedAmountFirstAndMemoryBeyond4GbCounts) {
 TEST_F(RefreshTexts, CpuUsageFromTheSamplerAndAFailingSamplerStopsNothingElse) {
     // Neither performance data nor GetSystemTimes: every sample throws.
     performance.queryFails = true;
-    InitCpuCounters(performance, fake.system);
+    fake.cpu.InitCpuCounters(performance, fake.system);
     build({"winampbuttonsstay=1"});
     tick();
     EXPECT_EQ("X", form->label(4).text);
@@ -87,7 +87,7 @@ TEST_F(RefreshTexts, CpuUsageFromThePerformanceDataIsTheSecondInstancesFigure) {
     using perftest::kSecond;
     // Two processors and the total, listed in that order: the figure is instance 1's.
     performance.data = perftest::build({{0, 0, 0}, 0}).bytes;
-    InitCpuCounters(performance, fake.system);
+    fake.cpu.InitCpuCounters(performance, fake.system);
     build({});
     tick();
     EXPECT_EQ("0 %   ", form->label(4).text);

@@ -11,6 +11,7 @@
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
 #include "settings/IniFile.h"
+#include "settings/SavePath.h"
 #include "sources/WAmpMsg.h"
 
 using namespace tabrix;
@@ -71,6 +72,8 @@ struct ReportOutputTest : ::testing::Test {
         for (int n = 2; n <= 36; ++n) labels[n] = "X";
         labels[31] = labels[32] = labels[33] = "";
     }
+    // A report tick: the stem read afresh from config.ini, then both writers.
+    void tick(bool php, bool xml) { out.SaveResult(readSavePath(files, kConfig), php, xml); }
     void savepath(const std::string& stem) {
         files.put(kConfig, "[general]\r\nsavepath=" + stem + "\r\n");
     }
@@ -79,10 +82,10 @@ struct ReportOutputTest : ::testing::Test {
 }  // namespace
 
 TEST_F(ReportOutputTest, TheStemIsReadOnEveryTickAndGetsBothExtensions) {
-    out.FileTimer1Timer(kConfig, true, true);
+    tick(true, true);
     EXPECT_EQ(files.order, (std::vector<std::string>{"c:\\info.txt.php", "c:\\info.txt.xml"}));
     savepath("c:\\inetpub\\wwwroot\\stats");
-    out.FileTimer1Timer(kConfig, true, true);
+    tick(true, true);
     EXPECT_EQ(files.order.at(2), "c:\\inetpub\\wwwroot\\stats.php");
     EXPECT_EQ(files.order.at(3), "c:\\inetpub\\wwwroot\\stats.xml");
     EXPECT_TRUE(shown.empty());
@@ -94,7 +97,7 @@ TEST_F(ReportOutputTest, OnlyTheExactTextOneEnablesAWriter) {
         const std::string quoted = std::string("\"") + off + "\"";
         files.put(kConfig, "[general]\r\nenablephp=" + quoted + "\r\nenablexml=" + quoted + "\r\n");
         const StartupSettings s = readStartupSettings(IniFile(files, kConfig), 0, 0);
-        out.FileTimer1Timer(kConfig, s.enablePhp, s.enableXml);
+        tick(s.enablePhp, s.enableXml);
     }
     EXPECT_TRUE(files.order.empty());
     EXPECT_EQ(facts.songAsked + facts.windowsAsked, 0);  // nothing is asked for a report not written

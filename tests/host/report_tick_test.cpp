@@ -10,6 +10,7 @@
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
 #include "settings/IniFile.h"
+#include "settings/SavePath.h"
 
 namespace tabrix::test {
 namespace {
@@ -50,7 +51,7 @@ struct ReportTick : ::testing::Test {
     ReportOutput out{files, codepage, facts, [](int) { return std::string("X"); },
                      [this](const std::string& m) { shown.push_back(m); }, "0.50"};
     SavePathCache cache;
-    void tick() { out.FileTimer1Timer(kConfig, true, true, &cache); }
+    void tick() { out.SaveResult(readSavePath(files, kConfig, cache), true, true); }
 };
 
 TEST_F(ReportTick, TheStemIsReadAgainOnlyWhenConfigIniChanged) {

@@ -228,26 +228,27 @@ TEST_F(Win9xSampler, FailedStartIsTriedAgain) {
 TEST(SourcesCpuModule, VersionChoosesTheBackEnd) {
     FakeSystem system;
     FakePerformance api;
+    CpuCounters cpu;
     system.versionWorks = false;
-    EXPECT_EQ(errorOf([&] { InitCpuCounters(api, system); }), "Can't get the Windows version");
-    EXPECT_EQ(GetCpuLoad(1), 0.0);
+    EXPECT_EQ(errorOf([&] { cpu.InitCpuCounters(api, system); }), "Can't get the Windows version");
+    EXPECT_EQ(cpu.GetCpuLoad(1), 0.0);
 
     system.versionWorks = true;
     system.versionInfo = VersionInfo{4, 10, 0, kPlatformWin9x, ""};
     api.dynKeys = {{"PerfStats\\StartStat", 0}, {"PerfStats\\StatData", 37}};
-    InitCpuCounters(api, system);
-    SampleCpuCounters();
-    EXPECT_DOUBLE_EQ(GetCpuLoad(1), 0.37);
-    StopCpuCounters();
+    cpu.InitCpuCounters(api, system);
+    cpu.SampleCpuCounters();
+    EXPECT_DOUBLE_EQ(cpu.GetCpuLoad(1), 0.37);
+    cpu.StopCpuCounters();
     EXPECT_EQ(api.openKeys, 0);
-    EXPECT_EQ(GetCpuLoad(1), 0.0);
+    EXPECT_EQ(cpu.GetCpuLoad(1), 0.0);
 
     system.versionInfo = VersionInfo{5, 1, 2600, kPlatformNt, "Service Pack 3"};
     api.data = build({}).bytes;
-    InitCpuCounters(api, system);
-    SampleCpuCounters();
+    cpu.InitCpuCounters(api, system);
+    cpu.SampleCpuCounters();
     EXPECT_EQ(api.queryNames.back(), "238");
-    StopCpuCounters();
+    cpu.StopCpuCounters();
     EXPECT_EQ(api.closes, 1);
 }
 

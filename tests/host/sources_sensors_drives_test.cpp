@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "platform/fake/FakeDisks.h"
 #include "platform/fake/FakeFiles.h"
+#include "settings/DrivesFile.h"
 #include "sources/DriveSpace.h"
 #include "sources/interfacewithmbm.h"
 
@@ -120,18 +121,19 @@ TEST(DriveSpace, LinesForTheListedDrivesWithLineFeedThenCarriageReturn) {
     disks.drives['D'] = {1ull << 30, 4ull << 30};
     files.put("C:\\T\\drives.inf", "3\r\n9\r\n4\r\n");
     // Drive I does not answer: the list ends there and D is never asked.
-    EXPECT_EQ("\n\rC: 45 % of 37.25 Gb", GetDriveReport(files, disks, "C:\\T\\drives.inf", '.'));
+    EXPECT_EQ("\n\rC: 45 % of 37.25 Gb",
+              GetDriveReport(disks, readDrivesFile(files, "C:\\T\\drives.inf"), '.'));
     EXPECT_EQ("CI", disks.asked);
 
     files.put("C:\\T\\drives.inf", "4\r\n3");
     EXPECT_EQ("x\n\rD: 25 % of 4 Gb\n\rC: 45 % of 37.25 Gb",
-              GetDriveReport(files, disks, "C:\\T\\drives.inf", '.', "x"));
+              GetDriveReport(disks, readDrivesFile(files, "C:\\T\\drives.inf"), '.', "x"));
     files.put("C:\\T\\drives.inf", "");
-    EXPECT_EQ("", GetDriveReport(files, disks, "C:\\T\\drives.inf", '.'));
+    EXPECT_EQ("", GetDriveReport(disks, readDrivesFile(files, "C:\\T\\drives.inf"), '.'));
     // A number naming no drive is left out; the drives after it still count.
     disks.asked.clear();
     files.put("C:\\T\\drives.inf", "0\r\n27\r\n-3\r\n4\r\n");
-    EXPECT_EQ("\n\rD: 25 % of 4 Gb", GetDriveReport(files, disks, "C:\\T\\drives.inf", '.'));
+    EXPECT_EQ("\n\rD: 25 % of 4 Gb", GetDriveReport(disks, readDrivesFile(files, "C:\\T\\drives.inf"), '.'));
     EXPECT_EQ("D", disks.asked);
 }
 
@@ -140,13 +142,13 @@ TEST(DriveSpace, AMissingOrBadDrivesFileFailsTheReport) {
     FakeDisks disks;
     disks.drives['C'] = {1, 2};
     try {
-        GetDriveReport(files, disks, "C:\\T\\drives.inf", '.');
+        GetDriveReport(disks, readDrivesFile(files, "C:\\T\\drives.inf"), '.');
         FAIL() << "no failure";
     } catch (const Error& e) {
         EXPECT_STREQ("Cannot open file C:\\T\\drives.inf", e.what());
     }
     files.put("C:\\T\\drives.inf", "3\r\nC\r\n");
-    EXPECT_THROW(GetDriveReport(files, disks, "C:\\T\\drives.inf", '.'), Error);
+    EXPECT_THROW(GetDriveReport(disks, readDrivesFile(files, "C:\\T\\drives.inf"), '.'), Error);
 }
 
 // Reads per path, and stamps that can be switched off (a file system that cannot tell).
@@ -168,29 +170,30 @@ TEST(DriveSpace, TheTicksReadTheDrivesFileOnlyWhenItChanged) {
     disks.drives['D'] = {1ull << 30, 4ull << 30};
     DrivesFileCache cache;
     files.put(path, "3\r\n");
-    EXPECT_EQ("\n\rC: 45 % of 37.25 Gb", GetDriveReport(files, disks, path, '.', cache));
+    EXPECT_EQ("\n\rC: 45 % of 37.25 Gb", GetDriveReport(disks, readDrivesFile(files, path, cache), '.'));
     disks.drives['C'] = {20000000000ull, 40000000000ull};  // the space is asked every time
-    EXPECT_EQ("\n\rC: 50 % of 37.25 Gb", GetDriveReport(files, disks, path, '.', cache));
+    EXPECT_EQ("\n\rC: 50 % of 37.25 Gb", GetDriveReport(disks, readDrivesFile(files, path, cache), '.'));
     EXPECT_EQ(1, files.reads);
 
     files.put(path, "4\r\n");  // saved with the same size: the write time tells
-    EXPECT_EQ("\n\rD: 25 % of 4 Gb", GetDriveReport(files, disks, path, '.', cache));
+    EXPECT_EQ("\n\rD: 25 % of 4 Gb", GetDriveReport(disks, readDrivesFile(files, path, cache), '.'));
     EXPECT_EQ(2, files.reads);
 
     // A file that goes bad fails every tick until it is mended, and its old list is not used.
     files.put(path, "3\r\nC\r\n");
-    EXPECT_THROW(GetDriveReport(files, disks, path, '.', cache), Error);
-    EXPECT_THROW(GetDriveReport(files, disks, path, '.', cache), Error);
+    EXPECT_THROW(GetDriveReport(disks, readDrivesFile(files, path, cache), '.'), Error);
+    EXPECT_THROW(GetDriveReport(disks, readDrivesFile(files, path, cache), '.'), Error);
     files.remove(path);
-    EXPECT_THROW(GetDriveReport(files, disks, path, '.', cache), Error);
+    EXPECT_THROW(GetDriveReport(disks, readDrivesFile(files, path, cache), '.'), Error);
     files.put(path, "4\r\n3\r\n");
-    EXPECT_EQ("\n\rD: 25 % of 4 Gb\n\rC: 50 % of 37.25 Gb", GetDriveReport(files, disks, path, '.', cache));
+    EXPECT_EQ("\n\rD: 25 % of 4 Gb\n\rC: 50 % of 37.25 Gb",
+              GetDriveReport(disks, readDrivesFile(files, path, cache), '.'));
 
     // Without stamps every tick reads.
     files.stamps = false;
     const int before = files.reads;
-    GetDriveReport(files, disks, path, '.', cache);
-    GetDriveReport(files, disks, path, '.', cache);
+    GetDriveReport(disks, readDrivesFile(files, path, cache), '.');
+    GetDriveReport(disks, readDrivesFile(files, path, cache), '.');
     EXPECT_EQ(before + 2, files.reads);
 }
 

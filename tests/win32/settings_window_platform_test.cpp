@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Network.h"
+#include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Settings.h"
 #include "settings_helpers.h"
 
@@ -46,15 +48,16 @@ TEST(SettingsPlatform, AShortcutIsWrittenOverAndDeletedOnce) {
     EXPECT_TRUE(settings.startupFolder(startup));
     EXPECT_FALSE(startup.empty());
     const std::string link = dir.path() + "\\Tabrix.lnk";
-    const std::string exe = settings.executablePath();
+    const std::string exe = executablePath();
     for (int i = 0; i < 2; ++i) {
         const ShortcutResult r = settings.writeShortcut(link, exe, dir.path());
         EXPECT_TRUE(r.created);
         EXPECT_TRUE(r.saved) << r.error;
     }
     EXPECT_NE(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(settings.deleteFile(link));
-    EXPECT_FALSE(settings.deleteFile(link));
+    Win32Files files;
+    EXPECT_TRUE(files.remove(link));
+    EXPECT_FALSE(files.exists(link));
     const ShortcutResult bad = settings.writeShortcut(dir.path() + "\\missing\\Tabrix.lnk", exe, dir.path());
     EXPECT_TRUE(bad.created);
     EXPECT_FALSE(bad.saved);

@@ -14,7 +14,9 @@ void FakeDesktop::hideWindow(const std::string& className, const std::string& ca
     hidden.emplace_back(className, caption);
 }
 
-Extent FakeDesktop::frameSize(bool toolCaption) { return toolCaption ? toolFrame : Extent{0, 0}; }
+Extent FakeDesktop::frameSize(bool toolCaption) {
+    return toolCaption ? toolFrame : Extent{0, 0};
+}
 
 Extent FakeTextMeasure::measure(const Font& font, const std::string& text) {
     measured.push_back(text);
@@ -28,22 +30,36 @@ bool FakeTray::add(const TrayRecord& record) {
     return true;
 }
 
-void FakeTray::remove(const TrayRecord& record) { removed.push_back(record); }
+void FakeTray::remove(const TrayRecord& record) {
+    removed.push_back(record);
+}
 
-std::string FakeStartupFacts::brandString() { return brand; }
-int FakeStartupFacts::family() { return processorFamily; }
-std::string FakeStartupFacts::windowsVersionText() { return version; }
-std::string FakeStartupFacts::connectionText() { return connection; }
+std::string FakeStartupFacts::brandString() {
+    return brand;
+}
+int FakeStartupFacts::family() {
+    return processorFamily;
+}
+std::string FakeStartupFacts::windowsVersionText() {
+    return version;
+}
+std::string FakeStartupFacts::connectionText() {
+    return connection;
+}
 
 FakePlatform::FakePlatform()
-    : platform{files,    ui,          desktop, text,         tray,    kFakeProgramDir, facts,
-               codepage, reportFacts, system,  player,       shell,   clipboard,       windows,
-               clock,    network,     disks,   sharedMemory, ipLookup,        settings} {}
+    : platform{files,    ui,     desktop,      text,     tray,      kFakeProgramDir, facts,
+               codepage, system, player,       shell,    clipboard, windows,         clock,
+               network,  disks,  sharedMemory, ipLookup, settings, cpu} {
+    platform.executablePath = std::string(kFakeProgramDir) + "Tabrix.exe";
+}
 
 Platform FakePlatform::with(SystemApi& otherSystem, PlayerWindow& otherPlayer) {
-    return Platform{files,    ui,          desktop,     text,         tray,    kFakeProgramDir, facts,
-                    codepage, reportFacts, otherSystem, otherPlayer,  shell,   clipboard,       windows,
-                    clock,    network,     disks,       sharedMemory, ipLookup,        settings};
+    Platform p{files,    ui,          desktop,      text,     tray,      kFakeProgramDir, facts,
+               codepage, otherSystem, otherPlayer,  shell,    clipboard, windows,         clock,
+               network,  disks,       sharedMemory, ipLookup, settings, cpu};
+    p.executablePath = platform.executablePath;
+    return p;
 }
 
 }  // namespace tabrix

@@ -13,7 +13,7 @@
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
-#include "report/SourceReportFacts.h"
+#include "sources/adCpuUsage.h"
 
 namespace tabrix {
 
@@ -94,7 +94,6 @@ struct FakePlatform {
     Windows1252Codepage codepage;
     FakeSystem system;
     FakePlayerWindow player;  // no player window until a test opens one
-    SourceReportFacts reportFacts{system, player, VersionInfo{5, 1, 2600, kPlatformNt, "Service Pack 3"}, ""};
     FakeShell shell;
     FakeClipboard clipboard;
     FakeWindowSystem windows;
@@ -104,6 +103,7 @@ struct FakePlatform {
     FakeSharedMemory sharedMemory;  // no blocks until a test publishes one
     FakeIpLookup ipLookup;          // fetches wait until a test answers them
     FakeSettings settings{files};   // empty folders, unknown drives, dialogs that confirm
+    CpuCounters cpu;                // reads 0 until a test starts it
     Platform platform;
 };
 

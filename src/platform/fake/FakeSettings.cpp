@@ -54,10 +54,4 @@ ShortcutResult FakeSettings::writeShortcut(const std::string& linkPath, const st
     return {true, true, ""};
 }
 
-bool FakeSettings::deleteFile(const std::string& path) {
-    if (!files_.exists(path)) return false;
-    files_.remove(path);
-    return true;
-}
-
 }  // namespace tabrix

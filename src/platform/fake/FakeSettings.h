@@ -31,8 +31,6 @@ public:
     bool startupFolder(std::string& path) override;
     ShortcutResult writeShortcut(const std::string& linkPath, const std::string& target,
                                  const std::string& workingDir) override;
-    bool deleteFile(const std::string& path) override;
-    std::string executablePath() override { return "C:\\Tabrix\\Tabrix.exe"; }
 
     std::vector<Box> boxes;
     std::map<std::string, std::vector<FolderEntry>> folders;  // folder path with its "\"

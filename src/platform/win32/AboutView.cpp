@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/win32/Resources.h"
+#include "platform/win32/Scoped.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tabrix::win32 {
 namespace {
@@ -16,41 +18,15 @@ constexpr int kFirstLabelId = 100;
 
 static_assert(kProgramIconResource == kIconProgram, "Image2 names the exe's own icon");
 
-bool registered = false;
-
-void registerClass(HINSTANCE instance, WNDPROC proc) {
-    if (registered) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = AboutView::kClassName;
-    RegisterClassA(&wc);
-    registered = true;
-}
-
-HFONT createUnderlinedFont(const Font& font) {
-    LOGFONTA lf{};
-    lf.lfHeight = font.height;
-    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = TRUE;
-    lf.lfCharSet = static_cast<BYTE>(font.charset);
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, font.face.c_str(), LF_FACESIZE);
-    return CreateFontIndirectA(&lf);
-}
-
 SIZE textExtent(HFONT font, const std::string& text) {
     SIZE size{0, 0};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    const WindowDc screen;
+    HGDIOBJ old = SelectObject(screen.get(), font);
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextMetricsA(screen.get(), &tm);
+    GetTextExtentPoint32A(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
     size.cy = tm.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    SelectObject(screen.get(), old);
     return size;
 }
 
@@ -73,7 +49,8 @@ std::string loadBannerJpeg(HINSTANCE instance) {
 
 AboutView::AboutView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError)
     : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)) {
-    registerClass(instance, &viewWindowProc<AboutView>);
+    registerWindowClass(instance, {kClassName, &viewWindowProc<AboutView>, nullptr,
+                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 }
 
 AboutView::~AboutView() {
@@ -92,8 +69,7 @@ void AboutView::create(TForm2& form) {
     Font bold = form.font;
     bold.bold = true;
     bold_.reset(createFont(bold));
-    linkFont_.reset(form.linkUnderlined ? createUnderlinedFont(form.Label21.font)
-                                        : createFont(form.Label21.font));
+    linkFont_.reset(createFont(form.Label21.font, 0, form.linkUnderlined));
     linkColor_ = form.Label21.font.color;
 
     RECT r{0, 0, form.clientWidth, form.clientHeight};

@@ -6,41 +6,12 @@
 #include <utility>
 
 #include "platform/win32/Resources.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tabrix::win32 {
 namespace {
 
 constexpr UINT_PTR kTimer1Id = 1;
-
-bool registered = false;
-
-void registerClass(HINSTANCE instance, WNDPROC proc) {
-    if (registered) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = ErrorNoticeView::kClassName;
-    RegisterClassA(&wc);
-    registered = true;
-}
-
-// Copies a picture into the back buffer at left, top; pixels of the key colour are skipped.
-void blend(const Dib& picture, uint32_t* back, int backW, int backH, int left, int top, bool keyed,
-           uint32_t key) {
-    if (!picture || !picture.bits()) return;
-    for (int y = 0; y < picture.height(); ++y) {
-        const int ty = top + y;
-        if (ty < 0 || ty >= backH) continue;
-        const uint32_t* src = picture.bits() + static_cast<size_t>(y) * picture.width();
-        uint32_t* dst = back + static_cast<size_t>(ty) * backW;
-        for (int x = 0; x < picture.width(); ++x) {
-            const int tx = left + x;
-            const uint32_t c = src[x] & 0xFFFFFF;
-            if (tx >= 0 && tx < backW && !(keyed && c == key)) dst[tx] = c;
-        }
-    }
-}
 
 }  // namespace
 
@@ -53,7 +24,7 @@ ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictures 
     : instance_(instance), owner_(owner), onError_(std::move(onError)) {
     if (!pictures.balloon.empty()) balloon_ = Dib(pictures.balloon);
     if (!pictures.warning.empty()) warning_ = Dib(pictures.warning);
-    registerClass(instance, &viewWindowProc<ErrorNoticeView>);
+    registerWindowClass(instance, {kClassName, &viewWindowProc<ErrorNoticeView>});
 }
 
 ErrorNoticeView::~ErrorNoticeView() {
@@ -112,9 +83,8 @@ void ErrorNoticeView::paint(HDC target) {
     std::fill(back.bits(), back.bits() + static_cast<size_t>(w) * h, kNoticeKeyColor);
     const Picture& image1 = form_->Image1;
     const Picture& image2 = form_->Image2;
-    if (image1.visible) blend(balloon_, back.bits(), w, h, image1.left, image1.top, false, 0);
-    if (image2.visible)
-        blend(warning_, back.bits(), w, h, image2.left, image2.top, true, kWarningKeyColor);
+    if (image1.visible) copyPicture(balloon_, back.bits(), w, h, image1.left, image1.top, std::nullopt);
+    if (image2.visible) copyPicture(warning_, back.bits(), w, h, image2.left, image2.top, kWarningKeyColor);
     MemoryDc dc(target);
     dc.select(back.get());
     const Label& l = form_->Label1;

@@ -27,12 +27,13 @@ COLORREF toColorRef(uint32_t color) {
     return static_cast<COLORREF>(color & 0xFFFFFF);
 }
 
-HFONT createFont(const Font& font, int escapement) {
+HFONT createFont(const Font& font, int escapement, bool underline) {
     LOGFONTA lf{};
     lf.lfHeight = font.height;
     lf.lfEscapement = escapement;
     lf.lfOrientation = escapement;
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = underline ? TRUE : FALSE;
     lf.lfCharSet = static_cast<BYTE>(font.charset);
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -40,6 +41,23 @@ HFONT createFont(const Font& font, int escapement) {
     lf.lfPitchAndFamily = DEFAULT_PITCH;
     lstrcpynA(lf.lfFaceName, font.face.c_str(), LF_FACESIZE);
     return CreateFontIndirectA(&lf);
+}
+
+void copyPicture(const Dib& picture, uint32_t* back, int backW, int backH, int left, int top,
+                 std::optional<uint32_t> key) {
+    if (!picture || !picture.bits()) return;
+    for (int y = 0; y < picture.height(); ++y) {
+        const int ty = top + y;
+        if (ty < 0 || ty >= backH) continue;
+        const uint32_t* src = picture.bits() + static_cast<size_t>(y) * picture.width();
+        uint32_t* dst = back + static_cast<size_t>(ty) * backW;
+        for (int x = 0; x < picture.width(); ++x) {
+            const int tx = left + x;
+            if (tx < 0 || tx >= backW) continue;
+            const uint32_t c = src[x] & 0xFFFFFF;
+            if (!key || c != *key) dst[tx] = c;
+        }
+    }
 }
 
 }  // namespace tabrix::win32

@@ -1,10 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
+#include "platform/Font.h"
 #include "platform/Pixels.h"
-#include "platform/Platform.h"
 
 namespace tabrix::win32 {
 
@@ -75,7 +76,13 @@ private:
 
 // An RGB colour or a system colour (0x80000000 + index) as a COLORREF.
 COLORREF toColorRef(uint32_t color);
-HFONT createFont(const Font& font, int escapement = 0);
+// The GDI font a control's font describes, turned by escapement (tenths of a degree).
+HFONT createFont(const Font& font, int escapement = 0, bool underline = false);
+
+// Copies a picture into a 32-bit back buffer of backW x backH at left, top, clipped to it;
+// with a key, the picture's pixels of that colour are left out and show what is beneath.
+void copyPicture(const Dib& picture, uint32_t* back, int backW, int backH, int left, int top,
+                 std::optional<uint32_t> key);
 
 // How a label's text is laid out, measured and drawn alike: "&" is shown as it is, tabs
 // expand, and a line feed or carriage return begins a new line (no DT_SINGLELINE).

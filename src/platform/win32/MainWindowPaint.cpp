@@ -2,8 +2,10 @@
 // into a background, the labels drawn over it, and only what changed invalidated.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "platform/win32/MainWindowView.h"
+#include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
 namespace {
@@ -98,18 +100,7 @@ void MainWindowView::drawPicture(const Dib& dib, uint32_t* back, int backW, int 
     if (!dib || !dib.bits()) return;
     // The bottom-left pixel's colour is see-through: the white window shows there.
     const uint32_t key = dib.bits()[static_cast<size_t>(dib.height() - 1) * dib.width()] & 0xFFFFFF;
-    for (int y = 0; y < dib.height(); ++y) {
-        const int ty = top + y;
-        if (ty < 0 || ty >= backH) continue;
-        const uint32_t* src = dib.bits() + static_cast<size_t>(y) * dib.width();
-        uint32_t* dst = back + static_cast<size_t>(ty) * backW;
-        for (int x = 0; x < dib.width(); ++x) {
-            const int tx = left + x;
-            if (tx < 0 || tx >= backW) continue;
-            const uint32_t c = src[x] & 0xFFFFFF;
-            if (c != key) dst[tx] = c;
-        }
-    }
+    copyPicture(dib, back, backW, backH, left, top, key);
 }
 
 void MainWindowView::paint(HDC target) {
@@ -163,14 +154,14 @@ void MainWindowView::drawCanvasWrites() {
     std::vector<CanvasWrite>& pending = form_->canvas.pending;
     if (pending.empty()) return;
     // Written straight onto the window, as it shows now; a hidden window shows nothing.
-    HDC dc = IsWindowVisible(hwnd_) ? GetDC(hwnd_) : nullptr;
+    std::optional<WindowDc> dc;
+    if (IsWindowVisible(hwnd_)) dc.emplace(hwnd_);
     for (const CanvasWrite& w : pending) {
         if (w.newFont)
             canvas_.newFont(fontFor(w.font), toColorRef(w.font.color));
-        else if (dc)
-            canvas_.textOut(dc, w.left, w.top, w.text);
+        else if (dc && *dc)
+            canvas_.textOut(dc->get(), w.left, w.top, w.text);
     }
-    if (dc) ReleaseDC(hwnd_, dc);
     pending.clear();
 }
 

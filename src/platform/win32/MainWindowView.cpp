@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/Resources.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tabrix::win32 {
 namespace {
@@ -10,29 +11,14 @@ namespace {
 constexpr DWORD kCaptionStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kBorderlessStyle = WS_POPUP | WS_CLIPCHILDREN;
 
-bool registered = false;
-
-void registerClass(HINSTANCE instance, HICON icon, WNDPROC proc) {
-    if (registered) return;
-    WNDCLASSA wc{};
-    // No CS_DBLCLKS: a quick second press is a press too (it moves the window, starts a
-    // label drag, clicks a player button), never a double-click message nobody handles.
-    wc.style = 0;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = MainWindowView::kClassName;
-    RegisterClassA(&wc);
-    registered = true;
-}
-
 }  // namespace
 
 MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
                                const Win32WindowSystem* menus)
     : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)), menus_(menus) {
-    registerClass(instance, icon, &viewWindowProc<MainWindowView>);
+    // No CS_DBLCLKS: a quick second press is a press too (it moves the window, starts a
+    // label drag, clicks a player button), never a double-click message nobody handles.
+    registerWindowClass(instance, {kClassName, &viewWindowProc<MainWindowView>, icon});
 }
 
 MainWindowView::~MainWindowView() {

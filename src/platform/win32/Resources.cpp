@@ -1,6 +1,7 @@
 #include "platform/win32/Resources.h"
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
 
@@ -33,9 +34,8 @@ Pixels loadBitmapResource(HINSTANCE instance, int id) {
     out.width = info.bmWidth;
     out.height = info.bmHeight;
     out.data.resize(static_cast<size_t>(out.width) * out.height);
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bmp.get(), 0, info.bmHeight, out.data.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    const WindowDc screen;
+    GetDIBits(screen.get(), bmp.get(), 0, info.bmHeight, out.data.data(), &bi, DIB_RGB_COLORS);
     for (uint32_t& p : out.data) p &= 0xFFFFFF;
     return out;
 }

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "platform/win32/Resources.h"
+#include "platform/win32/Scoped.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tabrix::win32 {
 
@@ -51,29 +53,16 @@ SettingsView::~SettingsView() {
 
 void SettingsView::create(TForm3& form) {
     form_ = &form;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = viewWindowProc<SettingsView>;
-    wc.hInstance = instance_;
-    wc.hIcon = icon_;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kSettingsClass;
-    RegisterClassA(&wc);
-    WNDCLASSA page{};
-    page.lpfnWndProc = pageProc;
-    page.hInstance = instance_;
-    page.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    page.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    page.lpszClassName = kPageClass;
-    RegisterClassA(&page);
+    registerWindowClass(instance_, {kSettingsClass, viewWindowProc<SettingsView>, icon_});
+    registerWindowClass(instance_,
+                        {kPageClass, pageProc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 
     RECT r{0, 0, kSettingsClientWidth, kSettingsClientHeight};
     AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
     hwnd_ = CreateWindowExA(kExStyle, kSettingsClass, form.caption.c_str(), kStyle, form.left, form.top,
                             r.right - r.left, r.bottom - r.top, owner_, nullptr, instance_, this);
-    HDC dc = GetDC(nullptr);
     Font tahoma;
-    tahoma.height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
+    tahoma.height = -MulDiv(8, screenDotsPerInch(), 72);
     font_.reset(createFont(tahoma));
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     pageIcons_.reserve(3);
@@ -299,12 +288,11 @@ void SettingsView::syncChild(const Child& child) {
 
 // An auto-sized label is as wide as its text.
 void SettingsView::fitToText(HWND w, const std::string& text) {
-    HDC dc = GetDC(w);
-    HGDIOBJ old = SelectObject(dc, font_.get());
+    const WindowDc dc(w);
+    HGDIOBJ old = SelectObject(dc.get(), font_.get());
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(w, dc);
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc.get(), old);
     RECT r;
     GetClientRect(w, &r);
     SetWindowPos(w, nullptr, 0, 0, size.cx + 1, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -2,30 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/win32/Scoped.h"
+
 namespace tabrix {
 
 namespace {
 
-// Closes the handle when it goes out of scope.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (valid()) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    bool close() {
-        HANDLE h = h_;
-        h_ = INVALID_HANDLE_VALUE;
-        return CloseHandle(h) != 0;
-    }
-
-private:
-    HANDLE h_;
-};
+using FileHandle = win32::ScopedFile;
 
 // ReadFile and WriteFile move at most this much per call.
 constexpr DWORD kChunk = 1 << 20;

@@ -4,16 +4,18 @@
 
 #include <string>
 
-#include "sources/ExternalIp.h"
+#include "platform/win32/Scoped.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tabrix::win32 {
 namespace {
 
 constexpr UINT kAnswerMessage = WM_APP + 11;
 constexpr char kWindowClass[] = "TabrixIpLookup";
-// A fetch whose thread has not answered by then (a name lookup that hangs is bounded by the
-// resolver, not by the handles' time-outs) is answered "Failed"; its late answer is dropped.
-constexpr UINT kBackstopMs = kIpFetchLimitMs + 500;
+// A fetch whose thread has not answered this long after its limit (a name lookup that hangs
+// is bounded by the resolver, not by the handles' time-outs) is answered as failed; its late
+// answer is dropped.
+constexpr UINT kBackstopGraceMs = 500;
 
 HttpApi::Handle handleOf(HINTERNET h) {
     return reinterpret_cast<HttpApi::Handle>(h);
@@ -24,7 +26,20 @@ HINTERNET internetOf(HttpApi::Handle h) {
 
 }  // namespace
 
-Win32Http::Win32Http(DWORD limitMs) : start_(GetTickCount()), limit_(limitMs) {}
+void WinInet::lookUp(Library& wininet) {
+    open = wininet.function<decltype(open)>("InternetOpenA");
+    setOption = wininet.function<decltype(setOption)>("InternetSetOptionA");
+    crackUrl = wininet.function<decltype(crackUrl)>("InternetCrackUrlA");
+    connect = wininet.function<decltype(connect)>("InternetConnectA");
+    openRequest = wininet.function<decltype(openRequest)>("HttpOpenRequestA");
+    sendRequest = wininet.function<decltype(sendRequest)>("HttpSendRequestA");
+    readFile = wininet.function<decltype(readFile)>("InternetReadFile");
+    closeHandle = wininet.function<decltype(closeHandle)>("InternetCloseHandle");
+    if (!complete()) *this = WinInet();
+}
+
+Win32Http::Win32Http(const WinInet& api, DWORD limitMs)
+    : api_(api), start_(GetTickCount()), limit_(limitMs) {}
 
 DWORD Win32Http::left() const {
     const DWORD used = GetTickCount() - start_;
@@ -34,13 +49,14 @@ DWORD Win32Http::left() const {
 void Win32Http::limit(HINTERNET handle) const {
     DWORD ms = left();
     if (ms == 0) ms = 1;
-    InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
-    InternetSetOptionA(handle, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
-    InternetSetOptionA(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
+    api_.setOption(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
+    api_.setOption(handle, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
+    api_.setOption(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
 }
 
 HttpApi::Handle Win32Http::open(const std::string& agent) {
-    HINTERNET session = InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (!api_.complete()) return 0;
+    HINTERNET session = api_.open(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (session) limit(session);
     return handleOf(session);
 }
@@ -57,25 +73,25 @@ HttpApi::Handle Win32Http::openUrl(Handle session, const std::string& url) {
     parts.dwUrlPathLength = sizeof path;
     parts.lpszExtraInfo = extra;
     parts.dwExtraInfoLength = sizeof extra;
-    if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return 0;
+    if (!api_.crackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return 0;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return 0;
 
-    connection_ = InternetConnectA(internetOf(session), host, parts.nPort, nullptr, nullptr,
-                                   INTERNET_SERVICE_HTTP, 0, 0);
+    connection_ =
+        api_.connect(internetOf(session), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
     if (!connection_) return 0;
     limit(connection_);
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI;
     if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
     const std::string object = std::string(path[0] ? path : "/") + extra;
-    request_ = HttpOpenRequestA(connection_, "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0);
+    request_ = api_.openRequest(connection_, "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0);
     if (request_) {
         limit(request_);
-        if (left() > 0 && HttpSendRequestA(request_, nullptr, 0, nullptr, 0) && left() > 0)
+        if (left() > 0 && api_.sendRequest(request_, nullptr, 0, nullptr, 0) && left() > 0)
             return handleOf(request_);
-        InternetCloseHandle(request_);
+        api_.closeHandle(request_);
         request_ = nullptr;
     }
-    InternetCloseHandle(connection_);
+    api_.closeHandle(connection_);
     connection_ = nullptr;
     return 0;
 }
@@ -85,7 +101,7 @@ HttpApi::Read Win32Http::read(Handle request, char* buffer, uint32_t size, uint3
     if (left() == 0) return Read::TimedOut;
     limit(internetOf(request));
     DWORD n = 0;
-    if (!InternetReadFile(internetOf(request), buffer, size, &n))
+    if (!api_.readFile(internetOf(request), buffer, size, &n))
         return GetLastError() == ERROR_INTERNET_TIMEOUT || left() == 0 ? Read::TimedOut : Read::End;
     if (left() == 0) return Read::TimedOut;
     got = n;
@@ -93,34 +109,29 @@ HttpApi::Read Win32Http::read(Handle request, char* buffer, uint32_t size, uint3
 }
 
 void Win32Http::close(Handle handle) {
-    InternetCloseHandle(internetOf(handle));
+    api_.closeHandle(internetOf(handle));
     if (internetOf(handle) == request_) {
         request_ = nullptr;
-        if (connection_) InternetCloseHandle(connection_);
+        if (connection_) api_.closeHandle(connection_);
         connection_ = nullptr;
     }
 }
 
-// What the lookup and its running fetches share: whether answers still have somewhere to go.
-// It lives until the last of them lets go.
+// What the lookup and its running fetches share: what a fetch is, and whether answers still
+// have somewhere to go. It lives until the last of them lets go.
 struct Win32IpLookup::Shared {
-    CRITICAL_SECTION lock;
-    HWND target = nullptr;
-    int users = 1;
-    Shared() { InitializeCriticalSection(&lock); }
-    void release() {
-        EnterCriticalSection(&lock);
-        const bool last = --users == 0;
-        LeaveCriticalSection(&lock);
-        if (last) {
-            DeleteCriticalSection(&lock);
-            delete this;
-        }
-    }
+    explicit Shared(IpFetch f) : fetch(std::move(f)) {}
+    const IpFetch fetch;
+    // Loaded and looked up on the lookup's thread before the first fetch starts; the fetches
+    // only read them.
+    Library wininet{"wininet.dll"};
+    WinInet api;
+    CriticalSection lock;
+    HWND target = nullptr;  // under lock
 };
 
 struct Win32IpLookup::Job {
-    Shared* shared;
+    std::shared_ptr<Shared> shared;
     unsigned id;
     std::string url;
     std::string body;
@@ -129,72 +140,68 @@ struct Win32IpLookup::Job {
 namespace {
 
 // Hands a finished job to the lookup's window, or drops it when the window is gone.
-void post(Win32IpLookup::Shared* shared, Win32IpLookup::Job* job) {
-    EnterCriticalSection(&shared->lock);
-    const bool sent =
-        shared->target && PostMessageA(shared->target, kAnswerMessage, 0, reinterpret_cast<LPARAM>(job));
-    LeaveCriticalSection(&shared->lock);
-    if (!sent) delete job;
+void post(std::unique_ptr<Win32IpLookup::Job> job) {
+    Win32IpLookup::Shared& shared = *job->shared;
+    const CriticalSection::Lock hold(shared.lock);
+    if (shared.target && PostMessageA(shared.target, kAnswerMessage, 0, reinterpret_cast<LPARAM>(job.get())))
+        job.release();  // the window's message owns it now
 }
 
 DWORD WINAPI runFetch(LPVOID parameter) {
-    auto* job = static_cast<Win32IpLookup::Job*>(parameter);
-    Win32IpLookup::Shared* shared = job->shared;
+    std::unique_ptr<Win32IpLookup::Job> job(static_cast<Win32IpLookup::Job*>(parameter));
+    const IpFetch& fetch = job->shared->fetch;
     try {
-        Win32Http http(kIpFetchLimitMs);
-        job->body = FetchUrl(http, job->url);
+        Win32Http http(job->shared->api, fetch.limitMs);
+        job->body = fetch.get(http, job->url);
     } catch (...) {
-        job->body = kFetchFailed;
+        job->body = fetch.failed;
     }
-    post(shared, job);
-    shared->release();
+    post(std::move(job));
     return 0;
 }
 
 }  // namespace
 
-Win32IpLookup::Win32IpLookup(HINSTANCE instance) : shared_(new Shared) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kWindowClass;
-    RegisterClassA(&wc);
+Win32IpLookup::Win32IpLookup(HINSTANCE instance, IpFetch fetch)
+    : shared_(std::make_shared<Shared>(std::move(fetch))) {
+    registerWindowClass(instance, {kWindowClass, windowProc, nullptr, nullptr, nullptr});
     window_ =
         CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    const CriticalSection::Lock hold(shared_->lock);
     shared_->target = window_;
 }
 
 Win32IpLookup::~Win32IpLookup() {
-    EnterCriticalSection(&shared_->lock);
-    shared_->target = nullptr;
-    LeaveCriticalSection(&shared_->lock);
+    {
+        const CriticalSection::Lock hold(shared_->lock);
+        shared_->target = nullptr;
+    }
     // Answers already posted are dropped with the window.
     MSG msg;
     while (PeekMessageA(&msg, window_, kAnswerMessage, kAnswerMessage, PM_REMOVE))
         delete reinterpret_cast<Job*>(msg.lParam);
     DestroyWindow(window_);
-    shared_->release();
 }
 
 void Win32IpLookup::fetch(const std::string& url, Answer answer) {
     const unsigned id = next_++;
     waiting_[id] = std::move(answer);
-    SetTimer(window_, id, kBackstopMs, nullptr);
-    auto* job = new Job{shared_, id, url, std::string()};
-    EnterCriticalSection(&shared_->lock);
-    ++shared_->users;
-    LeaveCriticalSection(&shared_->lock);
+    SetTimer(window_, id, shared_->fetch.limitMs + kBackstopGraceMs, nullptr);
+    if (!lookedUp_) {
+        shared_->api.lookUp(shared_->wininet);
+        lookedUp_ = true;
+    }
+    auto job = std::make_unique<Job>(Job{shared_, id, url, std::string()});
     DWORD threadId = 0;
-    HANDLE thread = CreateThread(nullptr, 0, runFetch, job, 0, &threadId);
+    const ScopedHandle thread(CreateThread(nullptr, 0, runFetch, job.get(), 0, &threadId));
     if (thread) {
-        CloseHandle(thread);
+        job.release();  // the thread owns it now
         return;
     }
     // No thread: the answer still comes later, through the window, as a failure.
-    job->body = kFetchFailed;
-    post(shared_, job);
-    shared_->release();
+    job->body = shared_->fetch.failed;
+    post(std::move(job));
 }
 
 void Win32IpLookup::deliver(unsigned id, const std::string& body) {
@@ -213,15 +220,14 @@ void Win32IpLookup::deliver(unsigned id, const std::string& body) {
 
 LRESULT CALLBACK Win32IpLookup::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kAnswerMessage) {
-        auto* self = reinterpret_cast<Win32IpLookup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        auto* job = reinterpret_cast<Job*>(lp);
-        if (self) self->deliver(job->id, job->body);
-        delete job;
+        const std::unique_ptr<Job> job(reinterpret_cast<Job*>(lp));
+        if (auto* self = reinterpret_cast<Win32IpLookup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+            self->deliver(job->id, job->body);
         return 0;
     }
     if (msg == WM_TIMER) {
         if (auto* self = reinterpret_cast<Win32IpLookup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
-            self->deliver(static_cast<unsigned>(wp), kFetchFailed);
+            self->deliver(static_cast<unsigned>(wp), self->shared_->fetch.failed);
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);

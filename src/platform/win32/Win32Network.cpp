@@ -16,20 +16,12 @@ constexpr ULONG kTableLimit = 16 * 1024 * 1024;
 
 }  // namespace
 
-Win32Network::~Win32Network() {
-    if (library_) FreeLibrary(library_);
-}
-
 InterfaceTableResult Win32Network::interfaceTable(std::vector<InterfaceRow>& rows) {
     rows.clear();
-    if (!library_) library_ = LoadLibraryA("IPHLPAPI.DLL");
-    if (!library_) return InterfaceTableResult::NoLibrary;
-    // Through a plain pointer, so that the cast to the function's own type is not warned about.
-    const auto getIfTable =
-        reinterpret_cast<GetIfTableFn>(reinterpret_cast<void*>(GetProcAddress(library_, "GetIfTable")));
+    if (!iphlpapi_.load()) return InterfaceTableResult::NoLibrary;
+    const auto getIfTable = iphlpapi_.function<GetIfTableFn>("GetIfTable");
     if (!getIfTable) {
-        FreeLibrary(library_);
-        library_ = nullptr;
+        iphlpapi_.unload();
         return InterfaceTableResult::NoFunction;
     }
     if (buffer_.size() < kTableBytes) buffer_.resize(kTableBytes);

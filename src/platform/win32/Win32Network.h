@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/NetworkApi.h"
+#include "platform/win32/Library.h"
 
 namespace tabrix::win32 {
 
@@ -11,15 +12,10 @@ namespace tabrix::win32 {
 // until this object goes: the traffic meter asks every second.
 class Win32Network : public NetworkApi {
 public:
-    Win32Network() = default;
-    ~Win32Network() override;
-    Win32Network(const Win32Network&) = delete;
-    Win32Network& operator=(const Win32Network&) = delete;
-
     InterfaceTableResult interfaceTable(std::vector<InterfaceRow>& rows) override;
 
 private:
-    HMODULE library_ = nullptr;
+    Library iphlpapi_{"IPHLPAPI.DLL"};
     std::vector<unsigned char> buffer_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/Scoped.h"
+
 namespace tabrix::win32 {
 
 void Win32Ui::messageBox(const std::string& text, const std::string& caption) {
@@ -21,10 +23,7 @@ Extent Win32Desktop::frameSize(bool toolCaption) {
 }
 
 int Win32Desktop::screenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
+    return screenDotsPerInch();
 }
 
 int Win32Desktop::windowsMajorVersion() {
@@ -74,10 +73,14 @@ void Win32Tray::remove(const TrayRecord& record) {
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-std::string programDirectory() {
+std::string executablePath() {
     char path[MAX_PATH + 1] = {};
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n);
+    return std::string(path, n);
+}
+
+std::string programDirectory() {
+    const std::string dir = executablePath();
     const size_t slash = dir.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
 }

@@ -45,7 +45,8 @@ public:
     HICON icon = nullptr;
 };
 
-// The directory of the running executable, with a trailing backslash.
+// The running executable's full path, and its directory with a trailing backslash.
+std::string executablePath();
 std::string programDirectory();
 
 }  // namespace tabrix::win32

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
 
@@ -27,12 +28,19 @@ std::string systemText(HRESULT hr) {
 // COM for the one call, whatever the thread had before.
 class ComScope {
 public:
-    ComScope() : hr_(CoInitialize(nullptr)) {}
-    ~ComScope() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
+    explicit ComScope(Library& ole32)
+        : uninitialize_(ole32.function<decltype(&CoUninitialize)>("CoUninitialize")) {
+        const auto initialize = ole32.function<decltype(&CoInitialize)>("CoInitialize");
+        hr_ = initialize ? initialize(nullptr) : E_FAIL;
     }
+    ~ComScope() {
+        if (SUCCEEDED(hr_) && uninitialize_) uninitialize_();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
 
 private:
+    decltype(&CoUninitialize) uninitialize_;
     HRESULT hr_;
 };
 
@@ -43,10 +51,10 @@ void Win32Settings::messageBox(const std::string& text, const std::string& capti
 }
 
 bool Win32Settings::chooseFont(std::string& face, int& size) {
+    const auto choose = comdlg32_.function<decltype(&ChooseFontA)>("ChooseFontA");
+    if (!choose) return false;
     LOGFONTA lf{};
-    HDC dc = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
+    lf.lfHeight = -MulDiv(size, screenDotsPerInch(), 72);
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
     CHOOSEFONTA cf{};
@@ -55,25 +63,30 @@ bool Win32Settings::chooseFont(std::string& face, int& size) {
     cf.lpLogFont = &lf;
     cf.iPointSize = size * 10;
     cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontA(&cf)) return false;
+    if (!choose(&cf)) return false;
     face = lf.lfFaceName;
     size = (cf.iPointSize + 5) / 10;
     return true;
 }
 
 bool Win32Settings::chooseColor(uint32_t& color) {
+    const auto choose = comdlg32_.function<decltype(&ChooseColorA)>("ChooseColorA");
+    if (!choose) return false;
     CHOOSECOLORA cc{};
     cc.lStructSize = sizeof cc;
     cc.hwndOwner = owner;
     cc.rgbResult = toColorRef(color);
     cc.lpCustColors = custom_;
     cc.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorA(&cc)) return false;
+    if (!choose(&cc)) return false;
     color = cc.rgbResult & 0xFFFFFF;
     return true;
 }
 
 bool Win32Settings::fileDialog(const FileDialog& dialog, std::string& path, bool save) {
+    const auto show =
+        comdlg32_.function<decltype(&GetOpenFileNameA)>(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+    if (!show) return false;
     std::string filter = dialog.filterName + '\0' + dialog.filterPattern + '\0' + '\0';
     char file[MAX_PATH] = {};
     lstrcpynA(file, dialog.fileName.c_str(), MAX_PATH);
@@ -86,7 +99,7 @@ bool Win32Settings::fileDialog(const FileDialog& dialog, std::string& path, bool
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = dialog.folder.empty() ? nullptr : dialog.folder.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
+    if (!show(&ofn)) return false;
     path = file;
     return true;
 }
@@ -102,12 +115,11 @@ bool Win32Settings::saveFile(const FileDialog& dialog, std::string& path) {
 std::vector<FolderEntry> Win32Settings::listFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return entries;
+    const ScopedFind find(FindFirstFileA((folder + "*.*").c_str(), &fd));
+    if (!find) return entries;
     do {
         entries.push_back({fd.cFileName, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    } while (FindNextFileA(find.get(), &fd));
     return entries;
 }
 
@@ -120,7 +132,7 @@ bool Win32Settings::startupFolder(std::string& path) {
     if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_STARTUP, &list)) || !list) return false;
     char buffer[MAX_PATH + 1] = {};
     const BOOL ok = SHGetPathFromIDListA(list, buffer);
-    CoTaskMemFree(list);
+    if (const auto free = ole32_.function<decltype(&CoTaskMemFree)>("CoTaskMemFree")) free(list);
     if (!ok || !buffer[0]) return false;
     path = buffer;
     return true;
@@ -128,35 +140,24 @@ bool Win32Settings::startupFolder(std::string& path) {
 
 ShortcutResult Win32Settings::writeShortcut(const std::string& linkPath, const std::string& target,
                                             const std::string& workingDir) {
-    ComScope com;
-    IShellLinkA* link = nullptr;
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  reinterpret_cast<void**>(&link));
+    const ComScope com(ole32_);
+    const auto create = ole32_.function<decltype(&CoCreateInstance)>("CoCreateInstance");
+    if (!create) return {false, false, systemText(HRESULT_FROM_WIN32(GetLastError()))};
+    ComPtr<IShellLinkA> link;
+    HRESULT hr = create(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put());
     if (FAILED(hr) || !link) return {false, false, systemText(hr)};
     link->SetPath(target.c_str());
     link->SetWorkingDirectory(workingDir.c_str());
-    IPersistFile* file = nullptr;
-    hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    ComPtr<IPersistFile> file;
+    hr = link->QueryInterface(IID_IPersistFile, file.put());
     if (SUCCEEDED(hr) && file) {
         const int n = MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, nullptr, 0);
         std::wstring wide(n > 0 ? n : 1, L'\0');
         MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, &wide[0], n);
         hr = file->Save(wide.c_str(), FALSE);
-        file->Release();
     }
-    link->Release();
     if (FAILED(hr)) return {true, false, systemText(hr)};
     return {true, true, ""};
-}
-
-bool Win32Settings::deleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != FALSE;
-}
-
-std::string Win32Settings::executablePath() {
-    char buffer[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return buffer;
 }
 
 }  // namespace tabrix::win32

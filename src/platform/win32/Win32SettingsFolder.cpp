@@ -8,6 +8,7 @@
 
 #include "platform/Platform.h"
 #include "platform/SettingsFolder.h"
+#include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
 
@@ -20,11 +21,9 @@ bool canCreateFileIn(const std::string& dir) {
     // A name no one else uses; the file goes again when its handle closes.
     const std::string probe = dir + "tabrix-" + std::to_string(GetCurrentProcessId()) + "-" +
                               std::to_string(GetTickCount()) + ".tmp";
-    const HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
+    const ScopedFile file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.valid();
 }
 
 bool isFolder(const std::string& dir) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win32/Scoped.h"
+
 namespace tabrix::win32 {
 
 bool Win32Disks::freeSpace(char letter, uint64_t& freeToCaller, uint64_t& total) {
@@ -19,21 +21,16 @@ bool Win32Disks::freeSpace(char letter, uint64_t& freeToCaller, uint64_t& total)
 
 bool Win32SharedMemory::read(const std::string& name, std::size_t maxBytes, std::string& bytes) {
     bytes.clear();
-    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
+    const ScopedHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
     if (!mapping) return false;
-    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
-    if (!view) {
-        CloseHandle(mapping);
-        return false;
-    }
+    const ScopedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+    if (!view) return false;
     // The view's real size: the publisher decides it, not the counts inside it.
     MEMORY_BASIC_INFORMATION info{};
     std::size_t size = 0;
-    if (VirtualQuery(view, &info, sizeof info) == sizeof info) size = info.RegionSize;
+    if (VirtualQuery(view.get(), &info, sizeof info) == sizeof info) size = info.RegionSize;
     if (size > maxBytes) size = maxBytes;
-    bytes.assign(static_cast<const char*>(view), size);
-    UnmapViewOfFile(view);
-    CloseHandle(mapping);
+    bytes.assign(static_cast<const char*>(view.get()), size);
     return true;
 }
 

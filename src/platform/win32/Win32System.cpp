@@ -9,6 +9,9 @@
 
 #include <vector>
 
+#include "platform/win32/Library.h"
+#include "platform/win32/Scoped.h"
+
 namespace tabrix::win32 {
 
 namespace {
@@ -122,10 +125,9 @@ DisplayMode Win32System::displayMode() {
     if (EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &dm)) {
         mode.frequency = dm.dmDisplayFrequency;
         mode.bitsPerPixel = dm.dmBitsPerPel;
-    } else if (HDC screen = GetDC(nullptr)) {
-        mode.frequency = static_cast<uint32_t>(GetDeviceCaps(screen, VREFRESH));
-        mode.bitsPerPixel = static_cast<uint32_t>(GetDeviceCaps(screen, BITSPIXEL));
-        ReleaseDC(nullptr, screen);
+    } else if (const WindowDc screen; screen) {
+        mode.frequency = static_cast<uint32_t>(GetDeviceCaps(screen.get(), VREFRESH));
+        mode.bitsPerPixel = static_cast<uint32_t>(GetDeviceCaps(screen.get(), BITSPIXEL));
     }
     mode.width = GetSystemMetrics(SM_CXSCREEN);
     mode.height = GetSystemMetrics(SM_CYSCREEN);
@@ -143,8 +145,12 @@ bool Win32System::userName(std::string& name) {
 }
 
 bool Win32System::connectedState(uint32_t& flags) {
+    // Asked once per main window: WinINet (and all it pulls in) is loaded for the call and let
+    // go again, so a run that fetches no address does not keep it mapped.
+    Library wininet("wininet.dll");
+    const auto getState = wininet.function<decltype(&InternetGetConnectedState)>("InternetGetConnectedState");
     DWORD state = 0;
-    BOOL connected = InternetGetConnectedState(&state, 0);
+    const BOOL connected = getState ? getState(&state, 0) : FALSE;
     flags = state;
     return connected != FALSE;
 }

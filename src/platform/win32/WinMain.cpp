@@ -6,24 +6,15 @@
 #include <memory>
 
 #include "app/App.h"
-#include "app/SourceStartupFacts.h"
 #include "platform/win32/AboutView.h"
 #include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/MainWindowView.h"
+#include "platform/win32/RealPlatform.h"
 #include "platform/win32/Resources.h"
 #include "platform/win32/SettingsView.h"
-#include "platform/win32/Win32Codepage.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32IpLookup.h"
-#include "platform/win32/Win32Network.h"
-#include "platform/win32/Win32Platform.h"
-#include "platform/win32/Win32Settings.h"
+#include "platform/win32/ViewSupport.h"
 #include "platform/win32/Win32SettingsFolder.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32Sources.h"
-#include "platform/win32/Win32System.h"
-#include "report/SourceReportFacts.h"
-#include "sources/SystemFacts.h"
+#include "platform/win32/WindowClass.h"
 #include "sources/adCpuUsage.h"
 
 using namespace tabrix;
@@ -38,38 +29,7 @@ constexpr UINT kRebuildMessage = WM_APP + 1;
 // delivers the request too: it waits on this timer until the handler has returned.
 constexpr UINT_PTR kRebuildRetryTimer = 1;
 constexpr UINT kRebuildRetryMs = 50;
-App* theApp = nullptr;
-const MainWindowView* theView = nullptr;
-
-LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    const bool retry = msg == WM_TIMER && wp == kRebuildRetryTimer;
-    if ((msg == kRebuildMessage || retry) && theApp) {
-        if (retry) KillTimer(hwnd, kRebuildRetryTimer);
-        if (theView && theView->busy()) {
-            SetTimer(hwnd, kRebuildRetryTimer, kRebuildRetryMs, nullptr);
-            return 0;
-        }
-        try {
-            theApp->rebuildMainWindow();
-        } catch (const std::exception& e) {
-            theApp->handleException(e);
-        }
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-// The hidden owner that would carry a taskbar button.
-HWND createOwnerWindow(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ownerProc;
-    wc.hInstance = instance;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "TApplication";
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, "TApplication", kAppTitle, WS_POPUP, 200, 200, 0, 0, nullptr, nullptr, instance,
-                           nullptr);
-}
+constexpr char kOwnerClass[] = "TApplication";
 
 // Connects the program entry to real windows.
 class Win32Host : public AppHost {
@@ -83,18 +43,47 @@ public:
           settingsUi_(settingsUi) {
         icon_ = loadProgramIcon(instance);
         tray_.icon = icon_;
-        owner_ = createOwnerWindow(instance);
+        // The hidden owner that would carry a taskbar button; its messages come here.
+        registerWindowClass(instance, {kOwnerClass, viewWindowProc<Win32Host>, nullptr,
+                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr});
+        owner_ = CreateWindowExA(0, kOwnerClass, kAppTitle, WS_POPUP, 200, 200, 0, 0, nullptr, nullptr,
+                                 instance, this);
         windows_.owner = owner_;
     }
-    void attach(App& app) {
-        app_ = &app;
-        theApp = &app;
+    Win32Host(const Win32Host&) = delete;
+    Win32Host& operator=(const Win32Host&) = delete;
+    ~Win32Host() override {
+        // The views first, in the order their members would go: the owner takes its owned
+        // windows with it.
+        view_.reset();
+        notice_.reset();
+        about_.reset();
+        settings_.reset();
+        if (owner_) {
+            SetWindowLongPtrA(owner_, GWLP_USERDATA, 0);
+            DestroyWindow(owner_);
+        }
+    }
+    void attach(App& app) { app_ = &app; }
+
+    bool owns(HWND hwnd) const { return owner_ == hwnd; }
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) {
+        const bool retry = msg == WM_TIMER && wp == kRebuildRetryTimer;
+        if ((msg == kRebuildMessage || retry) && app_) {
+            if (retry) KillTimer(owner_, kRebuildRetryTimer);
+            if (view_ && view_->busy()) {
+                SetTimer(owner_, kRebuildRetryTimer, kRebuildRetryMs, nullptr);
+                return 0;
+            }
+            guarded(errorHandler(), [&] { app_->rebuildMainWindow(); });
+            return 0;
+        }
+        return DefWindowProcA(owner_, msg, wp, lp);
     }
 
     void mainWindowCreating(TForm1& form) override {
         view_ = std::make_unique<MainWindowView>(instance_, owner_, icon_, errorHandler(), &windows_);
         view_->create(form);
-        theView = view_.get();
         tray_.window = view_->hwnd();
         windows_.window = view_->hwnd();
         clipboard_.window = view_->hwnd();
@@ -103,10 +92,7 @@ public:
     void mainWindowPreviewed(TForm1&) override {
         if (view_) view_->applyPreview();
     }
-    void mainWindowDestroying(TForm1&) override {
-        theView = nullptr;
-        view_.reset();
-    }
+    void mainWindowDestroying(TForm1&) override { view_.reset(); }
 
     void createAuxiliaryWindows() override {
         // Settings, About and the error notice are kept hidden for the program's life.
@@ -182,44 +168,19 @@ private:
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControls();
-    Win32Files files;
-    Win32Ui ui;
-    Win32Desktop desktop;
-    Win32TextMeasure text;
-    Win32Tray tray;
-    Win32Codepage codepage;
-    Win32System system;
-    Win32Performance performance;
-    Win32Cpuid cpuid;
-    Win32PlayerWindow player;
-    VersionInfo version;
-    system.version(version);
-    SourceReportFacts reportFacts(system, player, version, "");
-    // The processor is identified once, before the first main window.
-    SourceStartupFacts facts(system, cpuid, version);
-    Win32Shell shell;
-    Win32Clipboard clipboard;
-    Win32WindowSystem windows(instance);
-    Win32Clock clock;
-    Win32Network network;
-    Win32Disks disks;
-    Win32SharedMemory sharedMemory;
-    Win32IpLookup ipLookup(instance);
-    Win32Settings settingsUi;
-    Platform platform{files,    ui,          desktop, text,         tray,    programDirectory(), facts,
-                      codepage, reportFacts, system,  player,       shell,   clipboard,          windows,
-                      clock,    network,     disks,   sharedMemory, ipLookup,           settingsUi};
-    platform.settingsDir = settingsDirectory(files, platform.programDir);
+    RealPlatform real(instance, programDirectory());
+    Platform& platform = real.platform;
+    platform.settingsDir = settingsDirectory(real.files, platform.programDir);
     try {
-        InitCpuCounters(performance, system);
+        real.cpu.InitCpuCounters(real.performance, real.system);
     } catch (const std::exception&) {
         // Only an unreadable Windows version gets here: the sampler never starts and the load
         // reads 0; everything else runs on.
     }
-    Win32Host host(instance, tray, windows, clipboard, settingsUi);
+    Win32Host host(instance, real.tray, real.windows, real.clipboard, real.settingsUi);
     App app(platform, host);
     host.attach(app);
-    ipLookup.afterAnswer = [&host] { host.repaintMainWindow(); };
+    real.ipLookup.afterAnswer = [&host] { host.repaintMainWindow(); };
     try {
         app.start();
     } catch (const std::exception& e) {
@@ -231,6 +192,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    StopCpuCounters();
+    real.cpu.StopCpuCounters();
     return 0;
 }

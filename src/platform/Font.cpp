@@ -1,4 +1,4 @@
-#include "platform/Platform.h"
+#include "platform/Font.h"
 
 #include <cstdlib>
 

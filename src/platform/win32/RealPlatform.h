@@ -1,0 +1,55 @@
+#pragma once
+// Every part of the real platform, put together once: the program entry and the Win32 tests
+// build the same thing.
+#include <windows.h>
+
+#include <string>
+
+#include "app/SourceStartupFacts.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Codepage.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32IpLookup.h"
+#include "platform/win32/Win32Network.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Settings.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Sources.h"
+#include "platform/win32/Win32System.h"
+#include "sources/adCpuUsage.h"
+
+namespace tabrix::win32 {
+
+struct RealPlatform {
+    // programDir: where the program's own files are, with a trailing backslash.
+    RealPlatform(HINSTANCE instance, const std::string& programDir);
+    RealPlatform(const RealPlatform&) = delete;
+    RealPlatform& operator=(const RealPlatform&) = delete;
+
+    Win32Files files;
+    Win32Ui ui;
+    Win32Desktop desktop;
+    Win32TextMeasure text;
+    Win32Tray tray;
+    Win32Codepage codepage;
+    Win32System system;
+    Win32Performance performance;
+    Win32Cpuid cpuid;
+    Win32PlayerWindow player;
+    VersionInfo version;  // read once, at the start
+    // The processor is identified once, before the first main window.
+    SourceStartupFacts facts;
+    Win32Shell shell;
+    Win32Clipboard clipboard;
+    Win32WindowSystem windows;
+    Win32Clock clock;
+    Win32Network network;
+    Win32Disks disks;
+    Win32SharedMemory sharedMemory;
+    Win32IpLookup ipLookup;
+    Win32Settings settingsUi;
+    CpuCounters cpu;  // started by the program entry
+    Platform platform;
+};
+
+}  // namespace tabrix::win32
