@@ -3,7 +3,7 @@ set(ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
 set(ASSET_STAMP ${ASSET_DIR}/assets.rc)
 add_custom_command(
   OUTPUT ${ASSET_STAMP} ${ASSET_DIR}/resource_ids.h
-  COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tools/make_assets.py ${ASSET_DIR}
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_assets.py ${ASSET_DIR}
   DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_assets.py
   COMMENT "Drawing the program's pictures")
 add_custom_target(assets DEPENDS ${ASSET_STAMP})
@@ -28,3 +28,22 @@ add_custom_command(TARGET Tabrix POST_BUILD
   COMMAND ${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/assets/config.ini -DDIST=${DIST}
           -P ${PROJECT_SOURCE_DIR}/cmake/FirstRunFiles.cmake
   COMMENT "Assembling the program folder ${DIST}")
+
+# What scripts/release.sh packs besides the program folder: the version for the artefacts'
+# names and the installer, and the readme and licence in CR LF.
+set(PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
+set(VERSION ${PROJECT_VERSION})
+set(VERSION4 "")
+foreach(part MAJOR MINOR PATCH TWEAK)
+  set(number "${PROJECT_VERSION_${part}}")
+  if(number STREQUAL "")
+    set(number 0)
+  endif()
+  math(EXPR number "${number}")
+  list(APPEND VERSION4 ${number})
+endforeach()
+list(JOIN VERSION4 "." VERSION4)
+file(CONFIGURE OUTPUT ${PACKAGING_DIR}/version.sh
+  CONTENT "version=@VERSION@\nversion4=@VERSION4@\n" @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/readme.txt ${PACKAGING_DIR}/readme.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PACKAGING_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)

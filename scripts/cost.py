@@ -25,8 +25,16 @@ TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 WORK = os.path.join(TOP, 'build', 'cost')
 PREFIX = os.path.join(WORK, 'prefix')
 TCK = os.sysconf('SC_CLK_TCK')
-ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEARCH='win32', WINEDEBUG='-all',
-           WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=d;mshtml=d')
+# The project's own Wine environment, prefix set-up and virtual display, for this prefix.
+WINE_ENV = os.path.join(TOP, 'scripts', 'wine-env.sh')
+
+
+def wine_env(*args, **kw):
+    return subprocess.run(['bash', WINE_ENV] + list(args), env=dict(os.environ, WINEPREFIX=PREFIX),
+                          capture_output=True, check=True, **kw).stdout
+
+
+ENV = dict(v.split('=', 1) for v in wine_env('env').decode().split('\0') if '=' in v)
 
 
 def cpu_ms(pid):
@@ -75,18 +83,9 @@ def shutdown():
 
 
 def start_display():
-    """A private Xvfb on the first free display number; returns (process, display)."""
-    for n in range(150, 200):
-        if os.path.exists('/tmp/.X11-unix/X%d' % n) or os.path.exists('/tmp/.X%d-lock' % n):
-            continue
-        xv = subprocess.Popen(['Xvfb', ':%d' % n, '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            if os.path.exists('/tmp/.X11-unix/X%d' % n):
-                return xv, ':%d' % n
-            time.sleep(0.1)
-        xv.terminate()
-    sys.exit('no free X display number')
+    """A private Xvfb on the first free display number; returns (pid, display)."""
+    display, pid = wine_env('display', '1024x768').decode().split()
+    return int(pid), display
 
 
 def prepare():
@@ -95,15 +94,8 @@ def prepare():
     src = os.path.join(TOP, 'tools', 'cost', 'reference.cpp')
     if not os.path.exists(ref) or os.path.getmtime(ref) < os.path.getmtime(src):
         subprocess.run(['i686-w64-mingw32-g++-win32', '-O2', '-static', '-mwindows', '-o', ref, src], check=True)
-    if not os.path.exists(os.path.join(PREFIX, '.cost-ready')):
-        os.makedirs(PREFIX, exist_ok=True)
-        subprocess.run(['wineboot', '-i'], env=ENV, capture_output=True, timeout=600)
-        for key, name, value in ((r'HKCU\Software\Wine', 'Version', 'winxp'),
-                                 (r'HKCU\Software\Wine\X11 Driver', 'Managed', 'N'),
-                                 (r'HKCU\Software\Wine\X11 Driver', 'Decorated', 'N')):
-            subprocess.run(['wine', 'reg', 'add', key, '/v', name, '/d', value, '/f'], env=ENV, capture_output=True)
-        shutdown()
-        open(os.path.join(PREFIX, '.cost-ready'), 'w').close()
+    wine_env('boot', timeout=600)
+    shutdown()
     return ref
 
 
@@ -197,18 +189,18 @@ def main():
     if a.player:
         player = os.path.join(WORK, 'player.exe')
         shutil.copy(a.player, player)
-    xv, display = start_display()
+    xvfb, display = start_display()
     ENV['DISPLAY'] = display
     runs = {p[0]: [] for p in programs}
     try:
         for rep in range(a.reps):
             for name, cmd, cwd, marker in programs:
-                runs[name].append(run_once(cmd, cwd, marker, a.seconds, xv.pid, player))
+                runs[name].append(run_once(cmd, cwd, marker, a.seconds, xvfb, player))
             print('rep %d: %s' % (rep + 1, ', '.join('%s %.0f' % (n, runs[n][-1]['total']) for n in runs)),
                   file=sys.stderr)
     finally:
         shutdown()
-        xv.terminate()
+        os.kill(xvfb, signal.SIGTERM)
     keys = ['own', 'wineserver', 'other', 'total', 'xserver', 'rss_mb']
     med = {n: {k: statistics.median(r[k] for r in rs) for k in keys} for n, rs in runs.items()}
     print('| program | own | wineserver | other Wine | total | X server | RSS MB |')

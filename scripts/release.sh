@@ -10,10 +10,10 @@ cd "$here"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$(nproc)"
 
-version=$(sed -n 's/^constexpr char kVersion\[\] = "\([^"]*\)";.*/\1/p' src/app/Unit1.h)
-[ -n "$version" ] || { echo "release: no kVersion in src/app/Unit1.h" >&2; exit 1; }
-IFS=. read -r -a parts <<<"$version"
-version4=$(printf '%d.%d.%d.%d' "$((10#${parts[0]:-0}))" "$((10#${parts[1]:-0}))" "$((10#${parts[2]:-0}))" "$((10#${parts[3]:-0}))")
+# The version, readme and licence as the build made them from the project's version.
+packaging=$here/build/win32/packaging
+. "$packaging/version.sh"
+[ -n "${version:-}" ] && [ -n "${version4:-}" ] || { echo "release: no version in $packaging/version.sh" >&2; exit 1; }
 
 out=$here/build/release
 dist=$here/build/win32/dist
@@ -28,9 +28,7 @@ cmake -DSRC="$here/assets/config.ini" -DDIST="$stage" -P cmake/FirstRunFiles.cma
 for f in config.ini drives.inf Tabrix.exe; do
   [ -f "$stage/$f" ] || { echo "release: $f is missing from the program folder" >&2; exit 1; }
 done
-# Texts for Windows: CR LF line ends.
-sed "s/@VERSION@/$version/; s/\$/\r/" packaging/readme.txt >"$stage/readme.txt"
-sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+cp "$packaging/readme.txt" "$packaging/LICENSE.txt" "$stage/"
 
 # Reproducible dates: the last commit's time when there is one.
 epoch=$(git log -1 --format=%ct 2>/dev/null || date +%s)

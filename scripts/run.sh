@@ -6,7 +6,6 @@ cd "$here"
 bash scripts/setup.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$(nproc)"
-. scripts/display.sh
 . scripts/wine-env.sh
 dist=$here/build/win32/dist
 shot=$here/build/screenshot.png

@@ -79,5 +79,5 @@ if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
 fi
 
 # --- the project's Wine prefix -------------------------------------------------
-"$here/scripts/wine-prefix.sh"
+bash "$here/scripts/wine-env.sh" boot
 say "setup done"

@@ -18,7 +18,6 @@ TABRIX_SKIP_SETUP=1 bash scripts/release.sh || fail "release build failed"
 step "Win32 tests (MinGW, posix threads)"
 cmake --preset win32-tests >/dev/null && cmake --build --preset win32-tests -j"$jobs" || fail "win32 test build failed"
 
-. scripts/display.sh
 . scripts/wine-env.sh
 wineserver -p 2>/dev/null || true   # one warm server for every Wine run below
 # Wine's helper processes start with the first program and live as long as the server;
@@ -30,14 +29,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-hostlog=$(mktemp); winlog=$(mktemp)
+# CTest's own results of every case, one JUnit file a run.
+results=$here/build/test-results
+rm -rf "$results"; mkdir -p "$results"
 step "host tests"
-ctest --preset host --timeout 300 2>&1 | tee "$hostlog"
+ctest --preset host --timeout 300 --output-junit "$results/host.xml"
+hostrc=$?
 step "Win32 and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
-# -V keeps GoogleTest's own lines, so the cases of each Wine suite can be counted.
-ctest --preset win32-tests --timeout 900 -V >"$winlog" 2>&1
-grep -E '^[0-9]+: \[ +(RUN|OK|FAILED|SKIPPED|PASSED) +\]|^[0-9]+: .*Failure|^[0-9]+/[0-9]+ Test|tests passed|Expected|Which is|Value of|Actual' "$winlog" \
-  | grep -vE '\[ +RUN +\]' || true
+ctest --preset win32-tests --output-junit "$results/win32.xml"
+winrc=$?
 step "installer and portable zip under Wine (a fresh prefix)"
 installlog=$(mktemp)
 bash tests/install/install_test.sh 2>&1 | tee "$installlog"
@@ -45,17 +45,36 @@ read -r ip if_ < <(awk '/^install tests: / { print $3, $5 }' "$installlog")
 [ -n "${ip:-}" ] || if_=1
 rm -f "$installlog"
 
-# One closing line over every run: host cases from CTest, Wine cases from GoogleTest, the
-# installer and zip cases from their script.
-read -r hp hf < <(awk '/tests passed, [0-9]+ tests failed out of/ {
-    for (i = 1; i <= NF; i++) { if ($i == "out") t = $(i + 2); if ($i == "failed") f = $(i - 2) }
-    print t - f, f }' "$hostlog")
-wp=$(grep -cE '^[0-9]+: \[ +OK +\]' "$winlog" || true)
-wf=$(grep -cE '^[0-9]+: \[ +FAILED +\] [A-Za-z].*\([0-9]+ ms\)' "$winlog" || true)
-# A suite that crashed or hung prints no verdict of its own: count it from CTest.
-crashed=$(grep -cE '^[0-9]+/[0-9]+ Test +#[0-9]+: .*(\*\*\*Exception|\*\*\*Timeout|Child aborted)' "$winlog" || true)
-passed=$(( ${hp:-0} + wp + ${ip:-0} )); failed=$(( ${hf:-0} + wf + crashed + ${if_:-0} ))
-rm -f "$hostlog" "$winlog"
+# One closing line over every run: the cases of both CTest runs, the installer and zip cases
+# from their script. A CTest run that failed without a failed case in its file (it could
+# not list or start a program) counts as one failure.
+tally() {  # tally <junit file> <ctest's exit status>: prints "passed failed skipped"
+  python3 - "$1" "$2" <<'PY'
+import sys
+import xml.etree.ElementTree as ET
+path, rc = sys.argv[1], int(sys.argv[2])
+passed = failed = skipped = 0
+try:
+    for case in ET.parse(path).getroot().iter('testcase'):
+        status = case.get('status')
+        if status == 'run':
+            passed += 1
+        elif status == 'fail':
+            failed += 1
+        else:
+            skipped += 1
+except (OSError, ET.ParseError) as e:
+    print('test.sh: no results in %s: %s' % (path, e), file=sys.stderr)
+if rc != 0 and failed == 0:
+    failed = 1
+print(passed, failed, skipped)
+PY
+}
+read -r hp hf hs < <(tally "$results/host.xml" "$hostrc")
+read -r wp wf ws < <(tally "$results/win32.xml" "$winrc")
+passed=$(( hp + wp + ${ip:-0} )); failed=$(( hf + wf + ${if_:-0} ))
 echo
+echo "host: $hp passed, $hf failed, $hs skipped; Wine: $wp passed, $wf failed, $ws skipped;" \
+  "install: ${ip:-0} passed, ${if_:-0} failed (results in $results)"
 echo "Total: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

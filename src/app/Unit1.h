@@ -14,6 +14,7 @@
 #include "app/PlayerControl.h"
 #include "app/ReportDriver.h"
 #include "app/StoredValues.h"
+#include "app/Version.h"
 #include "forms/Controls.h"
 #include "forms/MainLabels.h"
 #include "platform/Platform.h"
@@ -23,7 +24,6 @@ namespace tabrix {
 
 constexpr char kAppTitle[] = "Tabrix";
 constexpr char kMainClass[] = "TForm1";
-constexpr char kVersion[] = "0.50";
 constexpr int kClientWidth = 271;
 constexpr int kClientHeight = 305;
 constexpr uint32_t kWhite = 0xFFFFFF;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/Version.h"
 #include "platform/ShellApi.h"
 #include "sources/SystemFacts.h"
 #include "windows/JpegImage.h"
@@ -62,7 +63,7 @@ TForm2::TForm2(Shell* shell, TextMeasure* text, int dpi) : shell_(shell), text_(
     Image2.width = 32;
     Image2.height = 32;
     Label1 = makeLabel("Label1", "Tabrix System Monitor", 80, 72, font, true);
-    Label2 = makeLabel("Label2", "Version 0.50", 80, 88, font, true);
+    Label2 = makeLabel("Label2", (std::string("Version ") + kVersion).c_str(), 80, 88, font, true);
     Label3 = makeLabel("Label3", "Designed for Microsoft Windows 2000, XP", 80, 104, font, false);
     Label8 = makeLabel("Label8", "Your are currently running:", 80, 152, font, false);
     Label10 = makeLabel("Label10", "", 216, 152, font, false);

@@ -19,22 +19,6 @@ const char kAboutConfig[] =
     "[general]\r\nskin=Graphite.bmp\r\ntransparent=0\r\nalpha=255\r\nshowbar=1\r\nontop=1\r\n"
     "showbanner=-1\r\nSysTrayIcon=0\r\n[position]\r\nleft=700\r\ntop=100\r\n";
 
-bool visible(HWND w) {
-    return w && IsWindowVisible(w) != FALSE;
-}
-
-RECT outer(HWND w) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    return r;
-}
-
-POINT clientOrigin(HWND w) {
-    POINT p{0, 0};
-    ClientToScreen(w, &p);
-    return p;
-}
-
 int difference(uint32_t a, uint32_t b) {
     int d = 0;
     for (int shift : {0, 8, 16})
@@ -45,7 +29,7 @@ int difference(uint32_t a, uint32_t b) {
 // Bands of rows [top, bottom) of at least minHeight in which some pixel of the columns
 // [from, to) differs from the menu's face colour.
 std::vector<std::pair<int, int>> rowBands(HWND menu, int from, int to, int minHeight) {
-    const RECT r = outer(menu);
+    const RECT r = outerRect(menu);
     Screenshot shot(r);
     const uint32_t face = shot.at(r.right - 3, r.top + (r.bottom - r.top) / 2);
     std::vector<std::pair<int, int>> bands;
@@ -145,23 +129,24 @@ TEST(AboutWindow, OpensFromThePopupMenuShowsTheBannerAndEscClosesIt) {
     EXPECT_FALSE(visible(about));
 
     // A right press on the skin moves the window; on the caption bar it asks for the menu.
-    const RECT m = outer(w);
-    ASSERT_TRUE(xclick(m.left + 100, (m.top + clientOrigin(w).y) / 2, 3));
+    const RECT m = outerRect(w);
+    ASSERT_TRUE(xclick(m.left + 100, (m.top + clientRect(w).top) / 2, 3));
     HWND menu = openMenu(app);
     ASSERT_TRUE(visible(menu));
     // The entries with pictures: Hide, Reload, Settings, About, ...
     const auto bands = settledBands(menu, 3, 37, 8, 4);
     ASSERT_GE(bands.size(), 4u);
-    const RECT mr = outer(menu);
+    const RECT mr = outerRect(menu);
     ASSERT_TRUE(xclick(mr.left + 60, (bands[3].first + bands[3].second) / 2));
     ASSERT_TRUE(aboutShown(app));
     EXPECT_FALSE(visible(menu));
     pause(500);
 
-    const RECT a = outer(about);
+    const RECT a = outerRect(about);
     EXPECT_EQ(104, a.left);
     EXPECT_EQ(193, a.top);
-    const POINT o = clientOrigin(about);
+    const RECT client = clientRect(about);
+    const POINT o{client.left, client.top};
     Screenshot shot(RECT{o.x, o.y, o.x + 553, o.y + 60});
     // The banner as the JPEG holds it: deep blue on the left, pale on the right, a green
     // rule along its foot; a window without it would be the plain dialog colour.
@@ -196,7 +181,7 @@ TEST(AboutWindow, OpensFromTheSystemMenuEntry) {
     HWND menu = openMenu(app);
     ASSERT_TRUE(visible(menu));
     // "About Tabrix" is the last entry.
-    const RECT mr = outer(menu);
+    const RECT mr = outerRect(menu);
     const auto bands = settledBands(menu, 20, mr.right - mr.left - 20, 5, 2);
     ASSERT_FALSE(bands.empty());
     ASSERT_TRUE(xclick(mr.left + 40, (bands.back().first + bands.back().second) / 2));
@@ -204,7 +189,7 @@ TEST(AboutWindow, OpensFromTheSystemMenuEntry) {
     // The OK button closes it, as a click.
     HWND ok = FindWindowExA(about, nullptr, "Button", "OK");
     ASSERT_TRUE(ok);
-    const RECT b = outer(ok);
+    const RECT b = outerRect(ok);
     ASSERT_TRUE(xclick((b.left + b.right) / 2, (b.top + b.bottom) / 2));
     EXPECT_TRUE(waitFor([&] { return !visible(about); }, 5000));
 }
@@ -223,7 +208,7 @@ TEST(AboutWindow, LinkTurnsRedUnderThePointerAndItsClickOpensTheSite) {
     pause(300);
     HWND link = FindWindowExA(about, nullptr, "Static", "Tabrix website");
     ASSERT_TRUE(link);
-    const RECT r = outer(link);
+    const RECT r = outerRect(link);
     EXPECT_GT(count(r, bluish), 10);
     EXPECT_EQ(0, count(r, reddish));
 

@@ -81,30 +81,52 @@ ProgramFolder::ProgramFolder(const char* configIni) {
 
 ProgramFolder::~ProgramFolder() { removeTree(dir_); }
 
-namespace {
-struct FindArgs {
-    DWORD pid;
-    const char* cls;
-    HWND found;
-};
-BOOL CALLBACK findProc(HWND w, LPARAM lp) {
-    auto* a = reinterpret_cast<FindArgs*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[64] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid == a->pid && lstrcmpA(cls, a->cls) == 0) {
-        a->found = w;
-        return FALSE;
-    }
-    return TRUE;
+void closeWindowsOf(const char* className) {
+    waitFor(
+        [&] {
+            HWND w = FindWindowA(className, nullptr);
+            if (w) PostMessageA(w, WM_CLOSE, 0, 0);
+            return w == nullptr;
+        },
+        5000);
 }
-}  // namespace
 
-HWND findWindowOf(DWORD pid, const char* className) {
-    FindArgs a{pid, className, nullptr};
-    EnumWindows(findProc, reinterpret_cast<LPARAM>(&a));
-    return a.found;
+bool visible(HWND w) { return w && IsWindowVisible(w) != FALSE; }
+
+RECT outerRect(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+RECT clientRect(HWND w) {
+    RECT r{};
+    GetClientRect(w, &r);
+    POINT p{0, 0};
+    ClientToScreen(w, &p);
+    OffsetRect(&r, p.x, p.y);
+    return r;
+}
+
+bool isDark(uint32_t c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
+
+bool isLight(uint32_t c) {
+    return ((c >> 16) & 0xFF) >= 0xA0 && ((c >> 8) & 0xFF) >= 0xA0 && (c & 0xFF) >= 0xA0;
+}
+
+Layered layeredAttributes(HWND w) {
+    using Fn = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
+    Layered l;
+    auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
+    if (fn && (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED)) l.ok = fn(w, &l.key, &l.alpha, &l.flags) != FALSE;
+    return l;
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool fileGains(const std::string& path, const std::string& text, int ms) {
+    return waitFor([&] { return readFile(path).find(text) != std::string::npos; }, ms);
 }
 
 void pause(int ms) {
@@ -125,12 +147,12 @@ Running::Running(const ProgramFolder& folder) {
         return;
     WaitForInputIdle(pi_.hProcess, 10000);
     // The window is shown at the end of start-up; wait for it to be visible.
-    for (int i = 0; i < 200; ++i) {
-        main_ = findWindowOf(pi_.dwProcessId, "TForm1");
-        if (main_ && IsWindowVisible(main_)) break;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) break;
-        Sleep(50);
-    }
+    waitFor(
+        [&] {
+            main_ = findWindowOf(pi_.dwProcessId, "TForm1");
+            return visible(main_) || WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        10000);
     pause(300);  // first paint
 }
 

@@ -45,7 +45,47 @@ private:
 };
 
 // A top-level window of the given class that belongs to the process (visible or not).
-HWND findWindowOf(DWORD pid, const char* className);
+// Inline: the fixture programs use it too.
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+inline BOOL CALLBACK matchWindowOf(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<WindowSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid != s->pid || lstrcmpA(cls, s->className) != 0) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+inline HWND findWindowOf(DWORD pid, const char* className) {
+    WindowSearch s{pid, className, nullptr};
+    EnumWindows(matchWindowOf, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+// Posts WM_CLOSE to each top-level window of the class until none is left (at most 5 s).
+void closeWindowsOf(const char* className);
+
+bool visible(HWND w);
+// The window's rectangle and its client area's, in screen coordinates.
+RECT outerRect(HWND w);
+RECT clientRect(HWND w);
+// Each of red, green and blue below 0x60 / at least 0xA0.
+bool isDark(uint32_t c);
+bool isLight(uint32_t c);
+// The window's layering as the system reports it (GetLayeredWindowAttributes, Windows XP and
+// later: looked up, so the tests also load where it is missing).
+struct Layered {
+    bool ok = false;  // the window is layered and the system answered
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+};
+Layered layeredAttributes(HWND w);
+bool fileExists(const std::string& path);
 // Pixels of the screen as it shows now, 0x00RRGGBB.
 struct Screenshot {
     explicit Screenshot(RECT area);
@@ -81,5 +121,7 @@ bool waitFor(F done, int ms) {
     return false;
 }
 std::string windowText(HWND w);
+// Waits up to ms for the file to hold the text.
+bool fileGains(const std::string& path, const std::string& text, int ms);
 
 }  // namespace e2e

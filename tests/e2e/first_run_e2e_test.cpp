@@ -8,9 +8,6 @@ using namespace e2e;
 
 namespace {
 
-bool isLight(uint32_t c) { return ((c >> 16) & 0xFF) >= 0xA0 && ((c >> 8) & 0xFF) >= 0xA0 && (c & 0xFF) >= 0xA0; }
-bool isDark(uint32_t c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
-
 LRESULT CALLBACK backdropProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_ERASEBKGND) {
         RECT r;
@@ -49,11 +46,7 @@ TEST(FirstRun, TheShippedSettingsShowASolidPanelWithDarkTextOnADarkDesktop) {
     ASSERT_TRUE(w);
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     pause(1500);
-    RECT c{};
-    GetClientRect(w, &c);
-    POINT origin{0, 0};
-    ClientToScreen(w, &origin);
-    OffsetRect(&c, origin.x, origin.y);
+    const RECT c = clientRect(w);
     Screenshot shot(c);
 
     // The panel beside the values is solid and light, not the desktop showing through.

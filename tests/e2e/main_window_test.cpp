@@ -14,44 +14,10 @@ const char kGoodConfig[] =
     "[general]\r\nskin=Default\r\ntransparent=1\r\nalpha=255\r\nshowbar=1\r\nontop=1\r\n"
     "showbanner=-1\r\nSysTrayIcon=1\r\n[position]\r\nleft=100\r\ntop=120\r\n";
 
-RECT outer(HWND w) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    return r;
-}
-
-RECT client(HWND w) {
-    RECT r{};
-    GetClientRect(w, &r);
-    POINT p{0, 0};
-    ClientToScreen(w, &p);
-    OffsetRect(&r, p.x, p.y);
-    return r;
-}
-
-struct Layered {
-    bool ok = false;
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-};
-
-Layered layeredAttributes(HWND w) {
-    using Fn = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
-    Layered l;
-    // Windows XP and later; looked up so the tests also load where it is missing.
-    auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
-    if (fn) l.ok = fn(w, &l.key, &l.alpha, &l.flags) != FALSE;
-    return l;
-}
-
 std::string noticeText(const Running& app) {
     HWND notice = findWindowOf(app.pid(), "TForm4");
     return notice ? windowText(notice) : "(no notice window)";
 }
-
-bool isDark(uint32_t c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
 
 }  // namespace
 
@@ -66,7 +32,7 @@ TEST(MainWindow, GoodFolderShowsTheDesignedWindowWithSkinAndBanner) {
     EXPECT_EQ(windowText(w), "Tabrix");
     EXPECT_TRUE(IsWindowVisible(w));
 
-    const RECT o = outer(w), c = client(w);
+    const RECT o = outerRect(w), c = clientRect(w);
     EXPECT_EQ(o.left, 100);
     EXPECT_EQ(o.top, 120);
     EXPECT_EQ(c.right - c.left, 271);
@@ -100,7 +66,7 @@ TEST(MainWindow, WithoutConfigIniStartUpStopsAtTheSkinAndKeepsTheDesign) {
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
     EXPECT_TRUE(IsWindowVisible(w));
-    const RECT o = outer(w);
+    const RECT o = outerRect(w);
     EXPECT_EQ(o.left, 688);
     EXPECT_EQ(o.top, 168);
     const LONG ex = GetWindowLongA(w, GWL_EXSTYLE);
@@ -124,7 +90,7 @@ TEST(MainWindow, TranslucencyAndBorderFollowTheSettings) {
     EXPECT_EQ(l.alpha, 254);
     const LONG style = GetWindowLongA(w, GWL_STYLE);
     EXPECT_FALSE(style & WS_CAPTION);
-    const RECT o = outer(w), c = client(w);
+    const RECT o = outerRect(w), c = clientRect(w);
     EXPECT_EQ(o.right - o.left, c.right - c.left);  // no border at all
 }
 
@@ -167,7 +133,7 @@ TEST(MainWindow, GarbageConfigStartsWithDefaults) {
     folder.write("config.ini", garbage);
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
-    EXPECT_EQ(outer(app.mainWindow()).left, 688);
+    EXPECT_EQ(outerRect(app.mainWindow()).left, 688);
     EXPECT_TRUE(app.close());
     EXPECT_EQ(readFile(folder.path("config.ini")).substr(0, garbage.size()), garbage)
         << "no line of the file may be lost";
@@ -216,11 +182,7 @@ TEST(MainWindow, ADraggedLabelIsSavedOnCloseAndComesBackWithSavedPositions) {
     Running again(folder);
     HWND w = again.mainWindow();
     ASSERT_TRUE(w);
-    RECT c{};
-    GetClientRect(w, &c);
-    POINT origin{0, 0};
-    ClientToScreen(w, &origin);
-    OffsetRect(&c, origin.x, origin.y);
+    const RECT c = clientRect(w);
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     pause(300);
     Screenshot shot(c);

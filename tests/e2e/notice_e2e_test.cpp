@@ -13,15 +13,6 @@ const char kGoodConfig[] =
     "[position]\r\nleft=100\r\ntop=300\r\n";
 
 
-// Waits up to ms for config.ini to hold the line.
-bool configGains(const ProgramFolder& folder, const std::string& line, int ms) {
-    for (int waited = 0; waited <= ms; waited += 250) {
-        if (readFile(folder.path("config.ini")).find(line) != std::string::npos) return true;
-        pause(250);
-    }
-    return false;
-}
-
 }  // namespace
 
 TEST(ErrorNotice, AStartUpFailureShowsTheBalloonAboveTheMainWindowUntilClicked) {
@@ -56,7 +47,7 @@ TEST(ErrorNotice, AStartUpFailureShowsTheBalloonAboveTheMainWindowUntilClicked) 
     // A click on the text closes the notice and records what it said.
     PostMessageA(notice, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 30));
     PostMessageA(notice, WM_LBUTTONUP, 0, MAKELPARAM(100, 30));
-    EXPECT_TRUE(configGains(folder, "lasterror=There was a problem starting Tabrix\r\n", 3000));
+    EXPECT_TRUE(fileGains(folder.path("config.ini"), "lasterror=There was a problem starting Tabrix\r\n", 3000));
     EXPECT_FALSE(IsWindowVisible(notice));
     EXPECT_TRUE(app.close());
 }
@@ -68,7 +59,7 @@ TEST(ErrorNotice, WithoutAnyErrorTheTimerRecordsTheDesignTextWithinTenSeconds) {
     HWND notice = findWindowOf(app.pid(), "TForm4");
     EXPECT_TRUE(GetWindowLongA(notice, GWL_EXSTYLE) & WS_EX_LAYERED);
     EXPECT_FALSE(IsWindowVisible(notice));
-    EXPECT_TRUE(configGains(folder, "lasterror=An Error Occured.\r\n", 12000));
+    EXPECT_TRUE(fileGains(folder.path("config.ini"), "lasterror=An Error Occured.\r\n", 12000));
     EXPECT_FALSE(IsWindowVisible(notice));
     EXPECT_TRUE(app.alive());
     EXPECT_TRUE(app.close());

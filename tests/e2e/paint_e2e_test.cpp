@@ -19,19 +19,6 @@ const char kStillModules[] =
     "[Modules]\r\nCheckBox11=False\r\nCheckBox14=False\r\nCheckBox15=False\r\nCheckBox16=False\r\n"
     "CheckBox18=False\r\nCheckBox23=False\r\nCheckBox24=False\r\n";
 
-RECT client(HWND w) {
-    RECT r{};
-    GetClientRect(w, &r);
-    POINT p{0, 0};
-    ClientToScreen(w, &p);
-    OffsetRect(&r, p.x, p.y);
-    return r;
-}
-
-bool isDark(uint32_t c) {
-    return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60;
-}
-
 struct Counts {
     int dark = 0;
     int white = 0;
@@ -56,31 +43,14 @@ void bringToTop(HWND w) {
     pause(300);
 }
 
-std::string besideThisTest(const std::string& name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
-}
-
 struct Player {
-    PROCESS_INFORMATION pi{};
-    Player() {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string cmd = "\"" + besideThisTest("winamp.exe") + "\"";
-        if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-            CloseHandle(pi.hThread);
-        waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000);
-    }
+    HANDLE process = startBesideThisTest("winamp.exe");
+    Player() { waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000); }
     ~Player() {
-        for (int i = 0; i < 50 && FindWindowA(kPlayerClass, nullptr); ++i) {
-            PostMessageA(FindWindowA(kPlayerClass, nullptr), WM_CLOSE, 0, 0);
-            pause(100);
-        }
-        if (pi.hProcess) {
-            WaitForSingleObject(pi.hProcess, 5000);
-            CloseHandle(pi.hProcess);
+        closeWindowsOf(kPlayerClass);
+        if (process) {
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
         }
     }
 };
@@ -97,7 +67,7 @@ TEST(Paint, AfterTicksAndADraggedLabelTheWindowShowsWhatAWholeRepaintShows) {
     bringToTop(w);
     // "Memory:" (Label9 at 32, 88) dragged with the mouse 40 pixels right and 6 down: its old
     // place is repainted too.
-    const RECT at = client(w);
+    const RECT at = clientRect(w);
     const std::string from = std::to_string(at.left + 36) + " " + std::to_string(at.top + 92);
     const std::string to = std::to_string(at.left + 76) + " " + std::to_string(at.top + 98);
     ASSERT_TRUE(xdotool("mousemove " + from + " sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
@@ -105,7 +75,7 @@ TEST(Paint, AfterTicksAndADraggedLabelTheWindowShowsWhatAWholeRepaintShows) {
                         " sleep 0.2 mousemove " + to + " sleep 0.2 mouseup 1 sleep 0.2 mousemove " +
                         std::to_string(at.left + 300) + " " + std::to_string(at.top + 40)));
     pause(3500);  // a few refresh ticks
-    const RECT c = client(w);
+    const RECT c = clientRect(w);
     // A tick between the two pictures changes a value: such a pair is taken again.
     bool same = false;
     size_t differing = 0;
@@ -136,7 +106,7 @@ TEST(Paint, SelfDrawWritesTheTextsInWhiteBoxesThatTheColourKeyMakesSeeThrough) {
         HWND w = app.mainWindow();
         ASSERT_TRUE(w);
         bringToTop(w);
-        const RECT c = client(w);
+        const RECT c = clientRect(w);
         // "CPU Usage:" (Label3 at 32, 40) arrives with the first pass of the 2-second timer.
         Counts box;
         waitFor(
@@ -176,7 +146,7 @@ TEST(Paint, AScrollingTitleChangesOnlyItsOwnPlace) {
         HWND w = app.mainWindow();
         ASSERT_TRUE(w);
         bringToTop(w);
-        const RECT c = client(w);
+        const RECT c = clientRect(w);
         // The song line (Label14 at 120, 200) shows the title once the player poll has run.
         EXPECT_TRUE(waitFor([&] { return count(Screenshot(c), c, 120, 200, 260, 213, 0).dark > 40; }, 15000))
             << "SelfDrawEnabled=" << selfDraw;

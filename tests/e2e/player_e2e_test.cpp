@@ -35,18 +35,9 @@ std::string useLog(const ProgramFolder& folder) {
     return log;
 }
 
-void closePlayers() {
-    for (int i = 0; i < 50; ++i) {
-        HWND p = FindWindowA(kPlayerClass, nullptr);
-        if (!p) return;
-        PostMessageA(p, WM_CLOSE, 0, 0);
-        pause(100);
-    }
-}
-
 // Every test leaves no player behind, whether it passed or stopped at an assertion.
 struct ClosePlayersAtEnd {
-    ~ClosePlayersAtEnd() { closePlayers(); }
+    ~ClosePlayersAtEnd() { closeWindowsOf(kPlayerClass); }
 };
 
 std::string config(const std::string& more) {
@@ -77,7 +68,7 @@ TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
     pause(500);
     EXPECT_EQ(35u, readFile(log).size());
 
-    closePlayers();
+    closeWindowsOf(kPlayerClass);
     WaitForSingleObject(player, 5000);
     CloseHandle(player);
 }
@@ -123,7 +114,7 @@ TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
     HWND player = FindWindowA(kPlayerClass, nullptr);
     ASSERT_TRUE(player);
     EXPECT_FALSE(IsWindowVisible(player));  // started hidden
-    closePlayers();
+    closeWindowsOf(kPlayerClass);
 }
 
 TEST(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {

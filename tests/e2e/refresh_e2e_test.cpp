@@ -2,28 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <regex>
 
 #include "e2e_support.h"
+#include "../win32/test_helpers.h"
 
 using namespace e2e;
+using tabrix::test::hostModelName;
+using tabrix::test::trimmed;
 
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(" \t");
-    const std::size_t e = s.find_last_not_of(" \t\r\n");
-    return b == std::string::npos ? "" : s.substr(b, e - b + 1);
-}
-
-std::string hostModelName() {
-    std::ifstream in("Z:\\proc\\cpuinfo");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("model name", 0) == 0) return trimmed(line.substr(line.find(':') + 1));
-    return "";
-}
 
 bool matches(const std::string& text, const char* pattern) {
     return std::regex_match(text, std::regex(pattern));
@@ -42,14 +30,14 @@ TEST(Refresh, TheReportCarriesTheRefreshedFactsOfThisMachine) {
     // The first report may come before the first tick; wait for a refreshed one, then for
     // one more tick, so that the usage covers an interval.
     const std::string report = folder.path("stats.xml");
-    std::string xml;
-    for (int waited = 0; waited < 6000; waited += 100) {
-        xml = readFile(report);
-        if (!element(xml, "windows", "uptime").empty() && element(xml, "windows", "uptime") != "X") break;
-        pause(100);
-    }
+    waitFor(
+        [&] {
+            const std::string uptime = element(readFile(report), "windows", "uptime");
+            return !uptime.empty() && uptime != "X";
+        },
+        6000);
     pause(1500);
-    xml = readFile(report);
+    const std::string xml = readFile(report);
     EXPECT_TRUE(app.close());
 
     const std::string host = hostModelName();

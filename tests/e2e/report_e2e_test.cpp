@@ -10,11 +10,7 @@ using namespace e2e;
 namespace {
 
 bool fileAppears(const std::string& path, int ms) {
-    for (int waited = 0; waited <= ms; waited += 100) {
-        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-        pause(100);
-    }
-    return false;
+    return waitFor([&] { return fileExists(path); }, ms);
 }
 
 }  // namespace
@@ -53,24 +49,14 @@ TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
                  "enablexml=1\r\nsavepath=" + folder.path("missing\\stats") + "\r\n");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
-    HWND notice = findWindowOf(app.pid(), "TForm4");
-    ASSERT_TRUE(notice);
+    HWND notice = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (notice = findWindowOf(app.pid(), "TForm4")) != nullptr; }, 5000));
     // The PHP report fails first and the XML one is still tried: the balloon ends on its text.
-    std::string text;
-    for (int waited = 0; waited < 3000 && text != "Cannot output XML"; waited += 100) {
-        pause(100);
-        text = windowText(notice);
-    }
-    EXPECT_EQ(text, "Cannot output XML");
+    EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output XML"; }, 3000)) << windowText(notice);
     EXPECT_TRUE(IsWindowVisible(notice));
     // The notice's timer records what it showed.
-    std::string config;
-    for (int waited = 0; waited < 12000; waited += 250) {
-        config = readFile(folder.path("config.ini"));
-        if (config.find("lasterror=Cannot output XML\r\n") != std::string::npos) break;
-        pause(250);
-    }
-    EXPECT_NE(config.find("lasterror=Cannot output XML\r\n"), std::string::npos) << config;
+    EXPECT_TRUE(fileGains(folder.path("config.ini"), "lasterror=Cannot output XML\r\n", 12000))
+        << readFile(folder.path("config.ini"));
     EXPECT_TRUE(app.close());
 
     // The PHP writer's own failure text, alone.
@@ -78,13 +64,8 @@ TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
                  "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablephp=1\r\n"
                  "savepath=" + folder.path("missing\\stats") + "\r\n");
     Running again(folder);
-    notice = findWindowOf(again.pid(), "TForm4");
-    ASSERT_TRUE(notice);
-    for (int waited = 0; waited < 3000 && text != "Cannot output PHP"; waited += 100) {
-        pause(100);
-        text = windowText(notice);
-    }
-    EXPECT_EQ(text, "Cannot output PHP");
+    ASSERT_TRUE(waitFor([&] { return (notice = findWindowOf(again.pid(), "TForm4")) != nullptr; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output PHP"; }, 3000)) << windowText(notice);
 }
 
 TEST(Reports, AReaderPollingTheXmlNeverSeesATornFile) {

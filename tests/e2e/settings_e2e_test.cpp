@@ -15,24 +15,6 @@ const char kConfig[] =
     "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\nalpha=200\r\nShouldGetDisk=1\r\n"
     "[position]\r\nleft=60\r\ntop=70\r\n";
 
-using LayeredGetter = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
-
-struct Layering {
-    bool layered = false;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-};
-
-Layering layeringOf(HWND w) {
-    Layering l;
-    l.layered = (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-    auto get = reinterpret_cast<LayeredGetter>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
-    COLORREF key = 0;
-    if (l.layered && get) get(w, &key, &l.alpha, &l.flags);
-    return l;
-}
-
 bool shown(HWND w) {
     return w && IsWindowVisible(w);
 }
@@ -153,7 +135,7 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), 200);
     const int alpha = slide(bar, "Home Right Right Right");
     EXPECT_EQ(alpha, 3);
-    EXPECT_TRUE(waitFor([&] { return layeringOf(oldMain).alpha == 3; }, 3000));  // the live preview
+    EXPECT_TRUE(waitFor([&] { return layeredAttributes(oldMain).alpha == 3; }, 3000));  // the live preview
 
     // Advanced: the help line follows the pointer over a caption.
     ASSERT_TRUE(clickTab(settings, 1));
@@ -222,8 +204,8 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
                              "SysTrayIcon=1", "CheckBox13=False", "CheckBox14=True"})
         EXPECT_NE(ini.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line << "\n" << ini;
     EXPECT_EQ(readFile(folder.path("drives.inf")), "3\r\n4\r\n");
-    const Layering l = layeringOf(newMain);
-    EXPECT_TRUE(l.layered);
+    const Layered l = layeredAttributes(newMain);
+    EXPECT_TRUE(l.ok);
     EXPECT_EQ(l.alpha, 3);
     EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_ALPHA | LWA_COLORKEY));
     RECT newRect;
@@ -267,13 +249,13 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     HWND bar = childAt(pageOf(settings, 0), "msctls_trackbar32", 128, 56);
     ASSERT_TRUE(bar);
     EXPECT_EQ(slide(bar, "End"), 255);
-    EXPECT_TRUE(waitFor([&] { return !(layeringOf(main).flags & LWA_ALPHA); }, 3000));  // blending off
+    EXPECT_TRUE(waitFor([&] { return !(layeredAttributes(main).flags & LWA_ALPHA); }, 3000));  // blending off
     xclickOn(childWithText(settings, "Button", "Close"));
     ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 3000));
     HWND rebuilt = nullptr;
     ASSERT_TRUE(waitFor([&] { return (rebuilt = mainOf(app)) && rebuilt != main && shown(rebuilt); }, 10000));
-    const Layering l = layeringOf(rebuilt);
-    EXPECT_TRUE(l.layered);
+    const Layered l = layeredAttributes(rebuilt);
+    EXPECT_TRUE(l.ok);
     EXPECT_EQ(l.alpha, 200);
     EXPECT_NE(readFile(folder.path("config.ini")).find("\r\nalpha=200\r\n"), std::string::npos);
 }

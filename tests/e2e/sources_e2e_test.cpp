@@ -36,7 +36,7 @@ private:
 
 // A stand-in's ready file, written once it publishes what it stands for.
 bool appears(const std::string& path) {
-    return waitFor([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+    return waitFor([&] { return fileExists(path); }, 10000);
 }
 
 // The IP-report stand-in, listening on a port of 127.0.0.1 that it chose.
@@ -140,14 +140,15 @@ std::string addressFrom(const std::string& url, const std::string& more,
     if (!app.mainWindow()) return "no window";
     std::string ip;
     const DWORD start = GetTickCount();
-    for (int waited = 0; waited < 15000; waited += 200) {
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutA(app.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
-            ++unanswered;
-        ip = element(readFile(folder.path("stats.xml")), "network", "ext_ip");
-        if (done(ip)) break;
-        pause(200);
-    }
+    waitFor(
+        [&] {
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(app.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
+                ++unanswered;
+            ip = element(readFile(folder.path("stats.xml")), "network", "ext_ip");
+            return done(ip);
+        },
+        15000);
     // A figure for the record, not a bound: the machine may be loaded.
     std::printf("%s: \"%.20s\" (%zu bytes) after about %lu ms\n", url.c_str(), ip.c_str(), ip.size(),
                 static_cast<unsigned long>(GetTickCount() - start));
@@ -173,16 +174,16 @@ TEST(Sources, TheReportCarriesTheAddressTheSensorsAndTheLoopbackRate) {
     ASSERT_TRUE(app.mainWindow());
     std::string xml;
     const std::regex moving(" [0-9]+(\\.[0-9]+)? Kb/");
-    bool seen = false;
-    for (int waited = 0; waited < 15000 && !seen; waited += 100) {
-        traffic.send(20);  // about 20 KB a tenth of a second
-        pause(100);
-        xml = readFile(folder.path("stats.xml"));
-        const std::string down = element(xml, "network", "downstream");
-        seen = element(xml, "network", "ext_ip") == "192.0.2.44" &&
-               element(xml, "temperature", "temp1") != "X" && std::regex_match(down, moving) &&
-               down != " 0 Kb/s";
-    }
+    waitFor(
+        [&] {
+            traffic.send(10);  // about 20 KB a tenth of a second, as 10 KB every 50 ms
+            xml = readFile(folder.path("stats.xml"));
+            const std::string down = element(xml, "network", "downstream");
+            return element(xml, "network", "ext_ip") == "192.0.2.44" &&
+                   element(xml, "temperature", "temp1") != "X" && std::regex_match(down, moving) &&
+                   down != " 0 Kb/s";
+        },
+        15000);
     EXPECT_TRUE(app.close());
     std::printf("ext_ip \"%s\", downstream \"%s\", upstream \"%s\"\n",
                 element(xml, "network", "ext_ip").c_str(), element(xml, "network", "downstream").c_str(),
@@ -208,10 +209,7 @@ int darkPixels(HWND w, RECT area) {
     Screenshot shot(area);
     int dark = 0;
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            const uint32_t px = shot.at(x, y);
-            dark += ((px >> 16) & 0xFF) < 0x60 && ((px >> 8) & 0xFF) < 0x60 && (px & 0xFF) < 0x60;
-        }
+        for (int x = area.left; x < area.right; ++x) dark += isDark(shot.at(x, y));
     return dark;
 }
 

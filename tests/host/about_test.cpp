@@ -5,22 +5,13 @@
 #include "platform/fake/FakeShell.h"
 #include "window_fixture.h"
 #include "windows/Unit2.h"
-
-#include <fstream>
-#include <sstream>
+#include "../test_support.h"
 
 namespace tabrix::test {
 namespace {
 
 VersionInfo version(uint32_t major, uint32_t minor, uint32_t build, uint32_t platform, const char* sp = "") {
     return VersionInfo{major, minor, build, platform, sp};
-}
-
-std::string readTestFile(const char* name) {
-    std::ifstream in(std::string(TABRIX_TEST_DATA) + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 std::string label10For(const VersionInfo& v) {

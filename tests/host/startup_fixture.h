@@ -12,14 +12,9 @@
 #include "platform/fake/FakePlatform.h"
 #include "../main_window_access.h"
 #include "../test_bitmaps.h"
+#include "../test_support.h"
 
 namespace tabrix::test {
-
-class RecordingErrors : public ErrorSink {
-public:
-    void ShowErrorDialog(const std::string& message) override { shown.push_back(message); }
-    std::vector<std::string> shown;
-};
 
 constexpr char kConfigPath[] = "C:\\Tabrix\\config.ini";
 constexpr char kDefaultSkinPath[] = "C:\\Tabrix\\skins\\transparent.bmp";

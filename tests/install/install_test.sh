@@ -28,8 +28,9 @@ if [ "$(id -u)" = 0 ]; then
     useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$user" 2>/dev/null ||
     id "$user" >/dev/null 2>&1 || { echo "install tests: cannot make the user $user" >&2; exit 1; }
   as=(runuser -u "$user" --)
-  # The user must reach the work folder; a checkout under a private home may not allow it.
-  if ! "${as[@]}" test -x "$here/build"; then work=/tmp/tabrix-install-test-$(id -u "$user")-$$; fi
+  # The user never reads the checkout (root's home is closed to others): everything it needs
+  # is copied below into a folder of its own, one per checkout so that two clones never share.
+  work=/tmp/tabrix-install-test-$(printf '%s' "$here" | md5sum | cut -c1-12)
 fi
 # What a run that stopped half-way left: its Wine server, a folder made read-only.
 [ -d "$work/prefix" ] && "${as[@]}" env WINEPREFIX="$work/prefix" HOME="$work/home" wineserver -k >/dev/null 2>&1
@@ -39,17 +40,24 @@ mkdir -p "$work/home" "$work/files"
 cp "$setup_exe" "$work/files/setup.exe"
 cp "$zip" "$work/files/portable.zip"
 cp "$runner" "$work/files/start_tabrix.exe"
+# What was packed, to compare the installed files with, and how the project runs Wine.
+cp -a "$stage" "$work/stage"
+stage=$work/stage
+cp "$here/scripts/wine-env.sh" "$work/wine-env.sh"
 [ ${#as[@]} -gt 0 ] && chown -R "$user" "$work"
+# Every command below runs in the work folder, which the test user can enter (Wine needs
+# its working folder).
+cd "$work" || exit 1
 
 prefix=$work/prefix
 drive=$prefix/drive_c
 # Every Wine command of these tests: the test user, the test prefix, output to a file (Wine's
 # helper processes would hold a pipe open).
-w() {
-  "${as[@]}" env PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all \
-    WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=d;mshtml=d' DISPLAY="$DISPLAY" "$@" \
-    >"$work/out.txt" 2>&1 </dev/null
+as_user() {
+  "${as[@]}" env PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" WINEPREFIX="$prefix" DISPLAY="$DISPLAY" \
+    bash "$work/wine-env.sh" exec "$@"
 }
+w() { as_user "$@" >"$work/out.txt" 2>&1 </dev/null; }
 files='C:\files'
 installed="$drive/Program Files/Tabrix"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tabrix'
@@ -106,14 +114,12 @@ start_tabrix() {  # start_tabrix <windows path of Tabrix.exe> [left top]
 appdata=""
 
 FreshPrefixBoots() {
-  w wineboot -i
-  w wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f
-  w wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
-  w wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
-  w wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d 'cmd.exe /c exit' /f
+  "${as[@]}" env PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" WINEPREFIX="$prefix" DISPLAY="$DISPLAY" \
+    bash "$work/wine-env.sh" boot >"$work/out.txt" 2>&1 </dev/null
+  expect "the prefix booted" test -f "$prefix/system.reg"
   "${as[@]}" cp -r "$work/files" "$drive/files"
   w wine cmd /c echo %APPDATA%
-  appdata=$(realpath -m "$("${as[@]}" env WINEPREFIX="$prefix" HOME="$work/home" winepath -u "$(tr -d '\r' <"$work/out.txt")" 2>/dev/null)")
+  appdata=$(realpath -m "$(as_user winepath -u "$(tr -d '\r' <"$work/out.txt")" 2>/dev/null)")
   expect "the fresh prefix names an application-data folder" test -d "$appdata"
 }
 
@@ -211,7 +217,7 @@ PerUserInstallGoesIntoTheUsersOwnFoldersAndRegistry() {
 }
 
 PortableZipRunsFromItsFolderAndKeepsSettingsThere() {
-  "${as[@]}" /usr/bin/python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
+  as_user python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
     "$work/files/portable.zip" "$drive/portable"
   local dir
   dir=$(ls -d "$drive"/portable/Tabrix-*/ 2>/dev/null | head -n 1)
@@ -257,9 +263,7 @@ click_and_wait() {  # click_and_wait <window> x y
   for i in $(seq 100); do [ "$(look "$1")" != "$before" ] && return 0; sleep 0.1; done
   return 1
 }
-in_background() { "${as[@]}" env PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" WINEPREFIX="$prefix" \
-  WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=d;mshtml=d' \
-  DISPLAY="$DISPLAY" "$@" >"$work/background.txt" 2>&1 </dev/null & }
+in_background() { as_user "$@" >"$work/background.txt" 2>&1 </dev/null & }
 
 WizardsByMouseInstallStartAndUninstall() {
   in_background wine "$files\\setup.exe"
@@ -310,7 +314,7 @@ run_case InstallIntoAReadOnlyFolderKeepsSettingsPerUser
 run_case PerUserInstallGoesIntoTheUsersOwnFoldersAndRegistry
 run_case PortableZipRunsFromItsFolderAndKeepsSettingsThere
 run_case WizardsByMouseInstallStartAndUninstall
-"${as[@]}" env WINEPREFIX="$prefix" HOME="$work/home" wineserver -k >/dev/null 2>&1
+as_user wineserver -k >/dev/null 2>&1
 # The prefix takes about 600 MB: kept only to look into a failure.
 [ "$failed" -eq 0 ] && rm -rf "$work"
 echo "install tests: $passed passed, $failed failed ($(( $(date +%s) - start )) s)"

@@ -4,17 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/ShellApi.h"
 #include "platform/win32/AboutView.h"
 #include "platform/win32/Win32Platform.h"
+#include "../test_support.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;
+using tabrix::test::readTestFile;
 
 namespace {
 
@@ -29,13 +29,6 @@ public:
     }
     std::vector<std::string> calls;
 };
-
-std::string readTestFile(const char* name) {
-    std::ifstream in(std::string(TABRIX_TEST_DATA) + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 uint32_t screenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);

@@ -65,7 +65,7 @@ public:
     explicit LockedFolder(const std::string& dir) : dir_(dir), unix_(unixPath(dir)) {
         if (unix_.empty())
             why_ = "no Linux path for " + dir;
-        else if (!startUnix("/usr/bin/chattr +i " + unix_))
+        else if (!startUnix("/usr/bin/chattr +i \"" + unix_ + "\""))
             why_ = "chattr did not start for " + unix_;
         else if (!waitUntil([&] { return !canCreate(dir); }))
             why_ = "a file could still be made in " + unix_;
@@ -75,7 +75,7 @@ public:
     const std::string& why() const { return why_; }
     ~LockedFolder() {
         if (!locked_) return;
-        startUnix("/usr/bin/chattr -i " + unix_);
+        startUnix("/usr/bin/chattr -i \"" + unix_ + "\"");
         waitUntil([&] { return canCreate(dir_); });
     }
     bool locked() const { return locked_; }

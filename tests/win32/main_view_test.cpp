@@ -4,13 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/Unit1.h"
-#include "platform/win32/MainWindowView.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32Platform.h"
-#include "real_platform.h"
+#include "test_helpers.h"
 #include "../main_window_access.h"
 #include "../test_bitmaps.h"
 
@@ -19,61 +14,10 @@ using namespace tabrix::win32;
 
 namespace {
 
-
-struct Sink : ErrorSink {
-    std::vector<std::string> shown;
-    void ShowErrorDialog(const std::string& m) override { shown.push_back(m); }
-};
-
-class MainView : public ::testing::Test {
+class MainView : public test::MainWindowTest {
 protected:
-    void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(MAX_PATH, tmp);
-        dir = std::string(tmp) + "tabrix-view-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(dir.c_str(), nullptr);
-        CreateDirectoryA((dir + "skins").c_str(), nullptr);
-        write("skins\\transparent.bmp", tabrix::test::bmp24Skin(100, 80, 0x3060C0));
-    }
-    void TearDown() override {
-        DeleteFileA((dir + "skins\\transparent.bmp").c_str());
-        DeleteFileA((dir + "config.ini").c_str());
-        RemoveDirectoryA((dir + "skins").c_str());
-        RemoveDirectoryA(dir.c_str());
-    }
-    void write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir + name, std::ios::binary) << bytes;
-    }
-    // Start-up against the real system, the way the program entry runs it.
-    void start(const std::string& config) {
-        write("config.ini", config);
-        view.reset();
-        form.reset();
-        real = std::make_unique<test::RealPlatform>(dir);
-        form = std::make_unique<TForm1>(real->platform, stored, sink);
-        if (!owner) owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-        view = std::make_unique<MainWindowView>(GetModuleHandleA(nullptr), owner, LoadIconA(nullptr, IDI_APPLICATION),
-                                                [](const std::exception*) {});
-        view->create(*form);
-        real->tray.window = view->hwnd();
-        form->FormCreate();
-        view->showAfterStartup();
-    }
-    uint32_t clientPixel(int x, int y) {
-        RECT r;
-        GetClientRect(view->hwnd(), &r);
-        HDC screen = GetDC(nullptr);
-        HDC mem = CreateCompatibleDC(screen);
-        HBITMAP bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        SendMessageA(view->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
-        const COLORREF c = GetPixel(mem, x, y);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-        ReleaseDC(nullptr, screen);
-        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
+    MainView() : MainWindowTest("tabrix-view", test::bmp24Skin(100, 80, 0x3060C0)) {}
+    uint32_t clientPixel(int x, int y) { return test::clientPixels(view->hwnd()).at(x, y); }
     std::string lastSystemMenuEntry() {
         HMENU menu = GetSystemMenu(view->hwnd(), FALSE);
         const int n = GetMenuItemCount(menu);
@@ -81,14 +25,6 @@ protected:
         if (n > 0) GetMenuStringA(menu, n - 1, text, sizeof text, MF_BYPOSITION);
         return text;
     }
-
-    std::string dir;
-    HWND owner = nullptr;
-    StoredValues stored;
-    Sink sink;
-    std::unique_ptr<test::RealPlatform> real;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<MainWindowView> view;
 };
 
 }  // namespace
@@ -109,9 +45,10 @@ TEST_F(MainView, PaintsSkinBannerAndLabelsWithTheSkinsKeyColourLeftOut) {
     EXPECT_EQ(clientPixel(8, 3), 0x808080u) << "banner strip";
     EXPECT_EQ(clientPixel(60, 70), 0x3060C0u) << "skin";
     EXPECT_EQ(clientPixel(200, 200), 0xFFFFFFu) << "white window beyond the skin";
+    const Pixels shown = test::clientPixels(view->hwnd());
     int dark = 0;  // "CPU Usage:" at 32, 40 in black over the blue skin
     for (int y = 40; y < 52; ++y)
-        for (int x = 32; x < 90; ++x) dark += clientPixel(x, y) == 0;
+        for (int x = 32; x < 90; ++x) dark += shown.at(x, y) == 0;
     EXPECT_GT(dark, 10);
 }
 
@@ -123,20 +60,10 @@ TEST_F(MainView, ALabelWithLineBreaksIsMeasuredAndDrawnOnSeveralLines) {
     form->label(36).visible = true;
     const Label& l = form->label(36);
     EXPECT_GE(l.height, 2 * oneLine);
-    RECT r;
-    GetClientRect(view->hwnd(), &r);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SendMessageA(view->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    const Pixels shown = test::clientPixels(view->hwnd());
     int dark = 0;  // black text on the white window, below the first (empty) line
     for (int y = l.top + oneLine; y < l.top + l.height; ++y)
-        for (int x = l.left; x < l.left + l.width; ++x) dark += (GetPixel(mem, x, y) & 0xFFFFFF) == 0;
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+        for (int x = l.left; x < l.left + l.width; ++x) dark += shown.at(x, y) == 0;
     EXPECT_GT(dark, 10);
 }
 
@@ -145,13 +72,11 @@ TEST_F(MainView, SkinPixelsOfTheBottomLeftColourAreNotDrawn) {
     write("skins\\red.bmp", skin);
     start("[general]\r\nskin=red.bmp\r\nshowbanner=0\r\n");
     EXPECT_EQ(clientPixel(60, 70), 0xFFFFFFu);
-    DeleteFileA((dir + "skins\\red.bmp").c_str());
 }
 
 TEST_F(MainView, WithoutConfigTheStartUpStopsAtTheSkinAsANormalWindow) {
-    DeleteFileA((dir + "skins\\transparent.bmp").c_str());
+    DeleteFileA(scratch.file("skins\\transparent.bmp").c_str());
     start("");
-    DeleteFileA((dir + "config.ini").c_str());
     EXPECT_EQ(lastStartupStep(*form), 14);
     EXPECT_FALSE(GetWindowLongA(view->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(sink.shown, std::vector<std::string>{"There was a problem starting Tabrix"});

@@ -6,6 +6,7 @@
 
 #include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/Win32Files.h"
+#include "test_helpers.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;
@@ -36,22 +37,13 @@ Pixels warningPicture() {
 class NoticeView : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(MAX_PATH, tmp);
-        dir = std::string(tmp) + "tabrix-notice-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(dir.c_str(), nullptr);
         form = std::make_unique<TForm4>(files, dir);
         view = std::make_unique<ErrorNoticeView>(
             GetModuleHandleA(nullptr), nullptr, NoticePictures{balloonPicture(), warningPicture()},
             [this](const std::exception* e) { errors.push_back(e ? e->what() : "?"); });
         view->create(*form);
     }
-    void TearDown() override {
-        view.reset();
-        SetFileAttributesA((dir + "config.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((dir + "config.ini").c_str());
-        RemoveDirectoryA(dir.c_str());
-    }
+    void TearDown() override { view.reset(); }
     std::string lastError() {
         char text[512] = {};
         GetPrivateProfileStringA("general", "lasterror", "(none)", text, sizeof text,
@@ -68,20 +60,12 @@ protected:
         SendMessageA(view->hwnd(), WM_LBUTTONUP, 0, at);
     }
     // The client area as the view paints it, 0x00RRGGBB per pixel.
-    std::vector<uint32_t> painted() {
-        Dib dib(kNoticeWidth, kNoticeHeight);
-        MemoryDc dc(nullptr);
-        dc.select(dib.get());
-        SendMessageA(view->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-        GdiFlush();
-        std::vector<uint32_t> px(dib.bits(), dib.bits() + kNoticeWidth * kNoticeHeight);
-        for (uint32_t& p : px) p &= 0xFFFFFF;
-        return px;
-    }
+    std::vector<uint32_t> painted() { return test::clientPixels(view->hwnd()).data; }
     static uint32_t at(const std::vector<uint32_t>& px, int x, int y) { return px[y * kNoticeWidth + x]; }
     bool visible() { return IsWindowVisible(view->hwnd()) != FALSE; }
 
-    std::string dir;
+    test::ScratchDir scratch{"tabrix-notice"};
+    const std::string dir = scratch.dir();
     Win32Files files;
     std::vector<std::string> errors;
     std::unique_ptr<TForm4> form;

@@ -5,13 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/Unit1.h"
-#include "platform/win32/MainWindowView.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32Platform.h"
-#include "real_platform.h"
+#include "test_helpers.h"
 #include "../main_window_access.h"
 #include "../test_bitmaps.h"
 
@@ -40,74 +35,15 @@ DWORD gdiObjects() {
     return live;
 }
 
-struct Sink : ErrorSink {
-    void ShowErrorDialog(const std::string&) override {}
-};
-
-class PaintView : public ::testing::Test {
+class PaintView : public test::MainWindowTest {
 protected:
-    void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(MAX_PATH, tmp);
-        dir = std::string(tmp) + "tabrix-paint-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(dir.c_str(), nullptr);
-        CreateDirectoryA((dir + "skins").c_str(), nullptr);
-        write("skins\\transparent.bmp", skinBitmap(220, 260));
-        owner =
-            CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    }
-    void TearDown() override {
-        view.reset();
-        DestroyWindow(owner);
-        DeleteFileA((dir + "skins\\transparent.bmp").c_str());
-        DeleteFileA((dir + "config.ini").c_str());
-        RemoveDirectoryA((dir + "skins").c_str());
-        RemoveDirectoryA(dir.c_str());
-    }
-    void write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir + name, std::ios::binary) << bytes;
-    }
+    PaintView() : MainWindowTest("tabrix-paint", skinBitmap(220, 260)) {}
     void start(const std::string& general) {
-        write("config.ini", "[general]\r\nskin=Default\r\nshowbanner=-1\r\nontop=1\r\n" + general);
-        view.reset();
-        form.reset();
-        real = std::make_unique<test::RealPlatform>(dir);
-        form = std::make_unique<TForm1>(real->platform, stored, sink);
-        view = std::make_unique<MainWindowView>(GetModuleHandleA(nullptr), owner,
-                                                LoadIconA(nullptr, IDI_APPLICATION),
-                                                [](const std::exception*) {});
-        view->create(*form);
-        real->tray.window = view->hwnd();
-        form->FormCreate();
-        view->showAfterStartup();
+        MainWindowTest::start("[general]\r\nskin=Default\r\nshowbanner=-1\r\nontop=1\r\n" + general);
         UpdateWindow(view->hwnd());
     }
     // What the window's client area shows now, read from the window itself.
-    std::vector<uint32_t> shown() {
-        RECT r;
-        GetClientRect(view->hwnd(), &r);
-        HDC wdc = GetDC(view->hwnd());
-        HDC mem = CreateCompatibleDC(wdc);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = r.right;
-        bi.bmiHeader.biHeight = -r.bottom;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, r.right, r.bottom, wdc, 0, 0, SRCCOPY);
-        GdiFlush();
-        std::vector<uint32_t> px(static_cast<uint32_t*>(bits),
-                                 static_cast<uint32_t*>(bits) + r.right * r.bottom);
-        for (uint32_t& p : px) p &= 0xFFFFFF;
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-        ReleaseDC(view->hwnd(), wdc);
-        return px;
-    }
+    std::vector<uint32_t> shown() { return test::clientPixels(view->hwnd(), true).data; }
     // The window after its partial repaints equals the window repainted whole.
     void expectSameAsWholeRepaint(const char* what) {
         view->sync();
@@ -124,14 +60,6 @@ protected:
         RECT dummy;
         return GetUpdateRect(view->hwnd(), r ? r : &dummy, FALSE) != FALSE;
     }
-
-    std::string dir;
-    HWND owner = nullptr;
-    StoredValues stored;
-    Sink sink;
-    std::unique_ptr<test::RealPlatform> real;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<MainWindowView> view;
 };
 
 }  // namespace

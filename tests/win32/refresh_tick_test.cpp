@@ -7,20 +7,18 @@
 
 #include "app/Unit1.h"
 #include "real_platform.h"
+#include "../test_support.h"
 
 namespace tabrix {
 namespace {
 
-struct NoErrors : ErrorSink {
-    void ShowErrorDialog(const std::string& message) override { ADD_FAILURE() << message; }
-};
-
 TEST(RefreshWin32, ATickWritesTheUserAndTheDisplayOfThisMachine) {
     test::RealPlatform real("C:\\nowhere\\");
     StoredValues stored;
-    NoErrors errors;
+    test::RecordingErrors errors;
     TForm1 form(real.platform, stored, errors);
     form.systimerTimer();
+    EXPECT_TRUE(errors.shown.empty()) << errors.shown.front();
 
     char name[256] = {};
     DWORD size = sizeof name;

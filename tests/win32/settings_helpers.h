@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the settings tests under Wine: a scratch folder and the profile-text
+// Shared by the settings tests under Wine: file bytes in and out and the profile-text
 // normal form used where the system's formatting differs from ours.
 #include <windows.h>
 
@@ -7,41 +7,11 @@
 #include <vector>
 
 #include "platform/win32/Win32Files.h"
+#include "test_helpers.h"
 
 namespace settings_test {
 
-// A fresh folder under the temporary folder, emptied and removed at the end.
-class ScratchDir {
-public:
-    explicit ScratchDir(const std::string& name) {
-        char tmp[MAX_PATH];
-        GetTempPathA(MAX_PATH, tmp);
-        path_ = std::string(tmp) + name + "_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~ScratchDir() {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string file = path_ + "\\" + found.cFileName;
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
-            } while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    // A path in the folder never handed out before.
-    std::string newFile(const std::string& stem) {
-        return path_ + "\\" + stem + std::to_string(++count_) + ".ini";
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-    int count_ = 0;
-};
+using tabrix::test::ScratchDir;
 
 inline std::string slurp(const std::string& path) {
     std::string bytes;

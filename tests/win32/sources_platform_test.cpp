@@ -6,12 +6,11 @@
 #include <cstring>
 
 #include <cmath>
-#include <fstream>
 
 #include "app/Unit1.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Sources.h"
-#include "real_platform.h"
+#include "test_helpers.h"
 #include "../main_window_access.h"
 
 namespace tabrix::win32 {
@@ -69,22 +68,13 @@ TEST(Win32SharedMemory, ABlockIsCopiedWithinItsViewAndAMissingOneIsNotThere) {
     EXPECT_FALSE(memory.read(name, 328, bytes));
 }
 
-struct Sink : ErrorSink {
-    std::vector<std::string> shown;
-    void ShowErrorDialog(const std::string& m) override { shown.push_back(m); }
-};
-
 TEST(Win32Drives, TheDriveBlockOfDriveCAsTheSystemReportsIt) {
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    const std::string dir =
-        std::string(tmp) + "tabrix-drives-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    std::ofstream(dir + "config.ini", std::ios::binary) << "[general]\r\nShouldGetDisk=1\r\n";
-    std::ofstream(dir + "drives.inf", std::ios::binary) << "3\r\n";
-    test::RealPlatform real(dir);
+    test::ScratchDir dir("tabrix-drives");
+    dir.write("config.ini", "[general]\r\nShouldGetDisk=1\r\n");
+    dir.write("drives.inf", "3\r\n");
+    test::RealPlatform real(dir.dir());
     StoredValues stored;
-    Sink sink;
+    test::RecordingErrors sink;
     {
         TForm1 form(real.platform, stored, sink);
         form.FormCreate();  // stops at the missing skin, after the drive block
@@ -97,9 +87,6 @@ TEST(Win32Drives, TheDriveBlockOfDriveCAsTheSystemReportsIt) {
         EXPECT_TRUE(form.label(36).visible);
         EXPECT_EQ(14, lastStartupStep(form));
     }
-    DeleteFileA((dir + "config.ini").c_str());
-    DeleteFileA((dir + "drives.inf").c_str());
-    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace
