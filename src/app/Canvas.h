@@ -11,6 +11,7 @@ namespace tabrix {
 struct CanvasWrite {
     bool newFont = false;  // a self-draw pass: make `font`, without anti-aliasing, the canvas font
     Font font;
+    int graph = -1;    // a graph (Graphs index) as it stands now, in an opaque white box
     std::string text;  // otherwise: this text in an opaque white box with its top-left here
     int left = 0;
     int top = 0;
@@ -32,6 +33,11 @@ struct Canvas {
         w.text = text;
         w.left = left;
         w.top = top;
+        pending.push_back(std::move(w));
+    }
+    void drawGraph(int graph) {
+        CanvasWrite w;
+        w.graph = graph;
         pending.push_back(std::move(w));
     }
 };

@@ -7,6 +7,7 @@
 
 #include "app/Canvas.h"
 #include "app/ErrorSink.h"
+#include "app/Graphs.h"
 #include "app/LabelDragging.h"
 #include "app/MainControls.h"
 #include "app/MainSources.h"
@@ -114,6 +115,7 @@ public:
 
     MainWindowState window;
     Canvas canvas;  // self-draw mode's writes onto the window's surface
+    Graphs graphs;  // the history graphs, painted like the labels
     TrayIcon tray;
 
     Timer systimer{"systimer", 1000, true};

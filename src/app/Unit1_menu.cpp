@@ -180,6 +180,7 @@ void TForm1::FormClose() {
             ini.writeInteger("general", "FormWidth", window.width);
             ini.writeInteger("general", "FormHeight", window.height);
         }
+        graphs.savePositions(ini);
     } catch (const std::exception&) {
         platform_.ui.messageBox(kLayoutSaveFailed, kAppTitle);
     }

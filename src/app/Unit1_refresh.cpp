@@ -12,12 +12,14 @@ namespace {
 // The sampler's instance 1: the total on a one-processor system.
 constexpr int kCpuInstance = 1;
 
-void refreshCpuUsage(MainControls& controls, CpuLoad& cpu) {
+void refreshCpuUsage(MainControls& controls, CpuLoad& cpu, Graphs& graphs) {
     // Sampling and reading are contained together: a sampler that fails on every tick
     // (no processor data and no fallback) must not hold back the facts after it.
     try {
         cpu.SampleCpuCounters();
-        controls.setText(kLabelCpuUsage, cpuUsageText(cpu.GetCpuLoad(kCpuInstance)));
+        const double load = cpu.GetCpuLoad(kCpuInstance);
+        controls.setText(kLabelCpuUsage, cpuUsageText(load));
+        graphs.pushLoad(load);
     } catch (...) {
         // Label4 keeps its last figure.
     }
@@ -49,7 +51,7 @@ void TForm1::systimerTimer() {
         // 1. battery.
         controls_.setText(kLabelBattery, GetBatteryPowerStats(system));
         // 2, 3. processor usage.
-        refreshCpuUsage(controls_, platform_.cpuLoad);
+        refreshCpuUsage(controls_, platform_.cpuLoad, graphs);
         // 4. user.
         controls_.setText(kLabelUserName, GetLoggedOnUserName(system));
         // 5. one memory snapshot for steps 7 to 9; the 64-bit figures, so that more than
@@ -83,6 +85,7 @@ void TForm1::systimerTimer() {
         // A failing step ends the tick quietly: the labels keep what they have, and the
         // next tick starts again from the top.
     }
+    graphs.publish();
 }
 
 }  // namespace tabrix

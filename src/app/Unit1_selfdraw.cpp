@@ -38,6 +38,8 @@ void TForm1::DrawTimerTimer() {
         const Label& l = controls_.label(n);
         if (l.drawMark == 2) canvas.textOut(l.left, l.top, l.text);
     }
+    for (int g = 0; g < Graphs::kCount; ++g)
+        if (graphs[g].drawMark == 2) canvas.drawGraph(g);
 }
 
 void TForm1::ScrollTimerTimer() {

@@ -73,6 +73,7 @@ void TForm1::tmrTrafficTimer() {
     showConnection(controls_, texts.linkSpeed);
     controls_.setText(kLabelDownstream, texts.downstream);
     controls_.setText(kLabelUpstream, texts.upstream);
+    graphs.pushTraffic(texts.received, texts.sent, platform_.system.decimalSeparator());
 }
 
 bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string& tempLabel) {

@@ -104,8 +104,8 @@ void TForm1::startupSteps() {
 
     // 5. config.ini, read once; a missing file reads as all defaults.
     step = 5;
-    const StartupSettings s =
-        readStartupSettings(IniFile(platform_.files, platform_.configPath()), window.width, window.height);
+    IniFile ini(platform_.files, platform_.configPath());
+    const StartupSettings s = readStartupSettings(ini, window.width, window.height);
     // What the rest of the program consults is stored step by step, as each step comes.
     StartupSettings& stored = stored_.settings;
 
@@ -127,6 +127,7 @@ void TForm1::startupSteps() {
         }
         if (resizeWindow(window, s.formWidth, window.height)) FormResize();
         if (resizeWindow(window, window.width, s.formHeight)) FormResize();
+        graphs.applyPositions(ini);
     }
 
     // 9. modules.
@@ -135,6 +136,8 @@ void TForm1::startupSteps() {
     std::copy(std::begin(s.sensorReadings), std::end(s.sensorReadings), std::begin(stored.sensorReadings));
     controls_.applyModules(s);
     storeModuleFlags(s, stored_);
+    // Added later than the others: a config.ini without the key shows no graphs.
+    graphs.applyModule(ini.readString("modules", Graphs::kModuleKey, "False"), stored_.trafficModule);
 
     // 10. disk space.
     step = 10;
@@ -160,6 +163,7 @@ void TForm1::startupSteps() {
     stored.songLabelsMayShow = s.songLabelsMayShow;
     if (s.selfDraw) {
         controls_.hideAllForSelfDraw();
+        graphs.hideForSelfDraw();
         DrawTimer.enabled = true;
         DrawTimerTimer();
     }
@@ -189,6 +193,7 @@ void TForm1::startupSteps() {
         font.color = color;
         controls_.setFont(n, font);
     }
+    graphs.applyColor(color, s.fontFace);
     stored.enablePhp = s.enablePhp;
     stored.enableXml = s.enableXml;
 

@@ -74,8 +74,11 @@ void TForm3::setChecks() {
     Edit6.text = text("ipserver", "0");
     Edit4.text = std::to_string(ini.readInteger(kGeneral, "outputinterval", 0));
     Edit5.text = std::to_string(ini.readInteger(kGeneral, "winampbuttonsstay", 0));
-    for (CheckBox* box : moduleBoxes())
-        if (box != &CheckBox28) box->checked = ini.readString(kModules, box->name, "True") == "True";
+    for (CheckBox* box : moduleBoxes()) {
+        // The graphs came later: a config.ini without their key has them off.
+        const char* def = box == &CheckBox32 ? "False" : "True";
+        if (box != &CheckBox28) box->checked = ini.readString(kModules, box->name, def) == "True";
+    }
     CheckBox26.checked = text("showbanner", "-1") == "-1";
     CheckBox28.checked = text("ShouldGetDisk", "1") == "1";
     CheckBox28Click();

@@ -157,7 +157,8 @@ public:
 
     // Modules page.
     CheckBox CheckBox11, CheckBox12, CheckBox13, CheckBox14, CheckBox15, CheckBox16, CheckBox17, CheckBox18,
-        CheckBox19, CheckBox20, CheckBox21, CheckBox22, CheckBox23, CheckBox24, CheckBox28, CheckBox31;
+        CheckBox19, CheckBox20, CheckBox21, CheckBox22, CheckBox23, CheckBox24, CheckBox28, CheckBox31,
+        CheckBox32;  // Graphs
     UpDown ScrollBar1;
     Label Label31;
     Edit Edit7;

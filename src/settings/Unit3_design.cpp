@@ -169,7 +169,8 @@ void TForm3::designModules() {
     const Row second[] = {
         {&CheckBox21, "CheckBox21", "MBM Temps"},       {&CheckBox22, "CheckBox22", "Current Song"},
         {&CheckBox23, "CheckBox23", "D/U Monitor"},     {&CheckBox24, "CheckBox24", "Battery Status"},
-        {&CheckBox28, "CheckBox28", "Free Disk Space"}, {&CheckBox31, "CheckBox31", "CPU Name"}};
+        {&CheckBox28, "CheckBox28", "Free Disk Space"}, {&CheckBox31, "CheckBox31", "CPU Name"},
+        {&CheckBox32, "CheckBox32", "Graphs"}};
     int y = 8;
     for (const Row& r : left) {
         place(ControlKind::CheckBox, box(*r.box, r.name, r.text, 8, y, 121), m);
@@ -196,7 +197,7 @@ void TForm3::designModules() {
 std::vector<CheckBox*> TForm3::moduleBoxes() {
     return {&CheckBox11, &CheckBox12, &CheckBox13, &CheckBox14, &CheckBox15, &CheckBox16,
             &CheckBox17, &CheckBox18, &CheckBox19, &CheckBox20, &CheckBox21, &CheckBox22,
-            &CheckBox23, &CheckBox24, &CheckBox28, &CheckBox31};
+            &CheckBox23, &CheckBox24, &CheckBox28, &CheckBox31, &CheckBox32};
 }
 
 Control* TForm3::find(const std::string& name) {

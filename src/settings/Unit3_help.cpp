@@ -70,6 +70,7 @@ const HelpEntry kHelp[] = {
     {"CheckBox23", "Change the value of the number to select between the different network connections.",
      false},
     {"CheckBox28", "Shows free disk space.  Select multiple drives by using Ctrl key", false},
+    {"CheckBox32", "Shows graphs of the CPU load and the network traffic of the last minute.", false},
     {"Button3", "This will discard all your settings and close this dialog.", false},
 };
 

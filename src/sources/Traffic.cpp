@@ -15,8 +15,8 @@ std::string linkSpeedText(uint32_t bitsPerSecond) {
     return integerText(R(bitsPerSecond / 1000.0)) + " Kbps";
 }
 
-std::string rateText(const char* prefix, uint32_t bytes, char decimalSeparator) {
-    const double kib = R(bytes / 1024.0 / 0.01) * 0.01;
+std::string rateText(const char* prefix, uint64_t bytes, char decimalSeparator) {
+    const double kib = R(static_cast<double>(bytes) / 1024.0 / 0.01) * 0.01;
     return prefix + generalNumberText(kib, decimalSeparator) + " Kb/s";
 }
 
@@ -30,6 +30,8 @@ TrafficTexts measureTraffic(TrafficBaselines& baselines, const InterfaceRow& row
     texts.linkSpeed = linkSpeedText(row.speed);
     texts.downstream = rateText("D: ", received, decimalSeparator);
     texts.upstream = rateText("U: ", sent, decimalSeparator);
+    texts.received = received;
+    texts.sent = sent;
     baselines.received = row.inOctets;
     baselines.sent = row.outOctets;
     return texts;

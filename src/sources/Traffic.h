@@ -15,12 +15,14 @@ struct TrafficBaselines {
 // "100 Mbps" above 60,000 bits per second, else "56 Kbps".
 std::string linkSpeedText(uint32_t bitsPerSecond);
 // prefix + the bytes of one second in KiB rounded to two decimals + " Kb/s" ("D: 1.5 Kb/s").
-std::string rateText(const char* prefix, uint32_t bytes, char decimalSeparator);
+std::string rateText(const char* prefix, uint64_t bytes, char decimalSeparator);
 
 struct TrafficTexts {
     std::string linkSpeed;   // Label22
     std::string downstream;  // Label32
     std::string upstream;    // Label33
+    uint32_t received = 0;   // the second's bytes the two rates show
+    uint32_t sent = 0;
 };
 
 // One second's measurement of a row: the differences from the baselines modulo 2^32 (a wrapped

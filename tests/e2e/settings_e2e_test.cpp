@@ -161,6 +161,11 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     EXPECT_TRUE(checked(windowsVersion));
     xclickOn(windowsVersion);
     EXPECT_TRUE(waitFor([&] { return !checked(windowsVersion); }, 3000));
+    HWND graphs = childWithText(modules, "Button", "Graphs");
+    ASSERT_TRUE(graphs);
+    EXPECT_FALSE(checked(graphs));  // no key: off
+    xclickOn(graphs);
+    EXPECT_TRUE(waitFor([&] { return checked(graphs); }, 3000));
     // The interface chooser: the lower arrow raises the number, the upper one lowers it.
     HWND updown = childAt(modules, "msctls_updown32", 224, 56);
     HWND number = childAt(modules, "Edit", 224, 80);
@@ -201,7 +206,7 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
 
     const std::string ini = readFile(folder.path("config.ini"));
     for (const char* line : {"ipinterface=0", "transparent=1", "alpha=3", "showip=1", "ipinterval=60000",
-                             "SysTrayIcon=1", "CheckBox13=False", "CheckBox14=True"})
+                             "SysTrayIcon=1", "CheckBox13=False", "CheckBox14=True", "CheckBox32=True"})
         EXPECT_NE(ini.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line << "\n" << ini;
     EXPECT_EQ(readFile(folder.path("drives.inf")), "3\r\n4\r\n");
     const Layered l = layeredAttributes(newMain);

@@ -16,7 +16,7 @@ const char kFreshConfig[] =
     "[Modules]\r\nCheckBox11=True\r\nCheckBox12=True\r\nCheckBox13=True\r\nCheckBox14=True\r\n"
     "CheckBox15=True\r\nCheckBox16=True\r\nCheckBox17=True\r\nCheckBox18=True\r\nCheckBox19=True\r\n"
     "CheckBox20=True\r\nCheckBox21=True\r\nCheckBox22=True\r\nCheckBox23=True\r\nCheckBox24=True\r\n"
-    "CheckBox28=True\r\nCheckBox31=True\r\n";
+    "CheckBox28=True\r\nCheckBox31=True\r\nCheckBox32=False\r\n";
 
 TEST_F(Save, IntoAnEmptyFolderWritesEveryKeyOnceInOrder) {
     TForm3& f = build();
@@ -51,7 +51,9 @@ TEST_F(Save, AHandEditedFileKeepsItsCommentsOtherKeysAndOrder) {
               std::string::npos)
         << text;
     EXPECT_NE(text.find("CheckBox14=False\r\n"), std::string::npos);
-    EXPECT_NE(text.find("CheckBox31=True\r\n[Labels]\r\nLabel2left=5\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("CheckBox31=True\r\nCheckBox32=False\r\n[Labels]\r\nLabel2left=5\r\n"),
+              std::string::npos)
+        << text;
     EXPECT_EQ(fake.files.writeCount(kConfig), 1);
 }
 

@@ -19,6 +19,10 @@ RECT labelRect(const Label& l) {
                 l.top + l.height + kTextMargin};
 }
 
+RECT graphRect(const Graph& g) {
+    return RECT{g.left, g.top, g.left + g.width, g.top + g.height};
+}
+
 bool sameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -64,6 +68,32 @@ void MainWindowView::invalidateChanges() {
         was.font = l.font;
         was.align = l.align;
         was.opaque = l.opaque;
+    }
+    invalidateGraphs();
+}
+
+// Each tick changes a graph: only its own rectangle, old and new, is repainted.
+void MainWindowView::invalidateGraphs() {
+    for (int i = 0; i < Graphs::kCount; ++i) {
+        const Graph& g = form_->graphs[i];
+        PaintedGraph& was = paintedGraphs_[i];
+        const RECT rect = graphRect(g);
+        const bool same = g.version == was.version && sameRect(rect, was.rect);
+        if (g.visible == was.visible && (!g.visible || same)) continue;
+        if (was.visible) invalidate(was.rect);
+        if (g.visible) invalidate(rect);
+        was.visible = g.visible;
+        was.rect = rect;
+        was.version = g.version;
+    }
+}
+
+void MainWindowView::paintGraphs(HDC dc, const RECT& area) {
+    for (int i = 0; i < Graphs::kCount; ++i) {
+        const Graph& g = form_->graphs[i];
+        RECT rect = graphRect(g), overlap;
+        if (g.visible && IntersectRect(&overlap, &rect, &area))
+            graphPainter_.paint(dc, g, fontFor(g.scaleFont));
     }
 }
 
@@ -127,6 +157,8 @@ void MainWindowView::paint(HDC target) {
     MemoryDc dc(target);
     dc.select(frame_.get());
     IntersectClipRect(dc.get(), area.left, area.top, area.right, area.bottom);
+    // Under the labels: a label dragged over a graph stays readable.
+    paintGraphs(dc.get(), area);
     SetBkMode(dc.get(), TRANSPARENT);
     HGDIOBJ oldFont = nullptr;
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
@@ -157,10 +189,18 @@ void MainWindowView::drawCanvasWrites() {
     std::optional<WindowDc> dc;
     if (IsWindowVisible(hwnd_)) dc.emplace(hwnd_);
     for (const CanvasWrite& w : pending) {
-        if (w.newFont)
+        if (w.newFont) {
             canvas_.newFont(fontFor(w.font), toColorRef(w.font.color));
-        else if (dc && *dc)
+        } else if (w.graph >= 0 && w.graph < Graphs::kCount) {
+            if (!dc || !*dc) continue;
+            // Like the texts: an opaque white box, then the graph as it stands now.
+            const Graph& g = form_->graphs[w.graph];
+            const RECT box = graphRect(g);
+            FillRect(dc->get(), &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            graphPainter_.paint(dc->get(), g, fontFor(g.scaleFont));
+        } else if (dc && *dc) {
             canvas_.textOut(dc->get(), w.left, w.top, w.text);
+        }
     }
     pending.clear();
 }

@@ -207,6 +207,13 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
                 guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top); });
                 SetCapture(hwnd_);
             }
+        } else if (const int g = form_->graphs.at(x, y)) {
+            // A graph moves like a label, and like a label does not move the window.
+            if (form_->labelDragging()) {
+                const Graph& graph = form_->graphs[g - 1];
+                guarded([&] { form_->graphs.press(g, x - graph.left, y - graph.top); });
+                SetCapture(hwnd_);
+            }
         } else {
             // Dragging the background moves the window.
             ReleaseCapture();
@@ -218,6 +225,11 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (int n = form_->capturedLabel()) {
             const Label& l = form_->label(n);
             guarded([&] { form_->LabelMouseMove(n, GET_X_LPARAM(lp) - l.left, GET_Y_LPARAM(lp) - l.top); });
+            invalidateChanges();
+        } else if (const int g = form_->graphs.captured()) {
+            const Graph& graph = form_->graphs[g - 1];
+            const int x = GET_X_LPARAM(lp) - graph.left, y = GET_Y_LPARAM(lp) - graph.top;
+            guarded([&] { form_->graphs.move(g, x, y); });
             invalidateChanges();
         }
         return 0;
@@ -233,6 +245,9 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         if (int n = form_->capturedLabel()) {
             guarded([&] { form_->LabelMouseUp(n); });
+            ReleaseCapture();
+        } else if (form_->graphs.captured()) {
+            form_->graphs.release();
             ReleaseCapture();
         }
         // The right button's release asks for the context menu (WM_CONTEXTMENU).

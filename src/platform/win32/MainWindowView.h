@@ -9,6 +9,7 @@
 #include "app/Unit1.h"
 #include "platform/win32/CanvasPainter.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/GraphPainter.h"
 #include "platform/win32/ViewSupport.h"
 #include "platform/win32/Win32Shell.h"
 
@@ -73,6 +74,11 @@ private:
         Align align = Align::Left;
         bool opaque = false;
     };
+    struct PaintedGraph {
+        bool visible = false;
+        RECT rect{};
+        unsigned version = 0;
+    };
     PaintedPicture pictureNow(int n) const;
     void invalidate(const RECT& r);
     void invalidateChanges();
@@ -80,6 +86,8 @@ private:
     void composeBackground(int w, int h);
     static void drawPicture(const Dib& dib, uint32_t* back, int backW, int backH, int left, int top);
     void paint(HDC target);
+    void invalidateGraphs();
+    void paintGraphs(HDC dc, const RECT& area);
     void drawCanvasWrites();  // self-draw mode's texts, straight onto the window
     int labelAt(int x, int y) const;
     int playerButtonAt(int x, int y) const;  // Image2 .. Image7 under the point, 0 when none
@@ -102,6 +110,8 @@ private:
     std::array<Dib, 8> buttons_;  // Image2 .. Image7 as drawn
     std::array<PaintedPicture, 8> paintedPictures_{};
     std::array<PaintedLabel, TForm1::kLastLabel + 1> paintedLabels_{};
+    std::array<PaintedGraph, Graphs::kCount> paintedGraphs_{};
+    GraphPainter graphPainter_;
     Dib background_;  // white, the skin with its banner and the shown player pictures
     std::array<PaintedPicture, 8> backgroundPictures_{};  // what background_ holds
     bool backgroundStale_ = true;

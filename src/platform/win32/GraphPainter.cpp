@@ -1,0 +1,55 @@
+#include "platform/win32/GraphPainter.h"
+
+namespace tabrix::win32 {
+namespace {
+
+// COLORREF and the labels' colours share the 0x00BBGGRR layout; the tint is per channel.
+COLORREF tintOf(COLORREF color) {
+    return static_cast<COLORREF>(lighterTint(static_cast<uint32_t>(color)));
+}
+
+}  // namespace
+
+HPEN GraphPainter::pen(COLORREF color) {
+    for (const auto& p : pens_)
+        if (p.first == color) return p.second.get();
+    // A font colour changes only with a rebuild; a few pens cover every graph.
+    if (pens_.size() >= 4) pens_.clear();
+    pens_.emplace_back(color, GdiObject<HPEN>(CreatePen(PS_SOLID, 1, color)));
+    return pens_.back().second.get();
+}
+
+void GraphPainter::paint(HDC dc, const Graph& graph, HFONT scaleFont) {
+    if (graph.width <= 0 || graph.height <= 0) return;
+    const COLORREF color = toColorRef(graph.color);
+    const COLORREF tint = tintOf(color);
+    const int bottom = graph.top + graph.height - 1;
+    HGDIOBJ oldPen = SelectObject(dc, pen(tint));
+    MoveToEx(dc, graph.left, bottom, nullptr);
+    LineTo(dc, graph.left + graph.width, bottom);
+    // The upload line first, so the download line stays whole where they meet.
+    for (size_t s = graph.series.size(); s-- > 0;) {
+        const std::vector<GraphPoint> points =
+            graphPoints(graph.series[s], graph.scale, graph.left, graph.top, graph.width, graph.height);
+        if (points.empty()) continue;
+        const COLORREF c = s == 0 ? color : tint;
+        SelectObject(dc, pen(c));
+        std::vector<POINT> line(points.size());
+        for (size_t i = 0; i < points.size(); ++i) line[i] = POINT{points[i].x, points[i].y};
+        Polyline(dc, line.data(), static_cast<int>(line.size()));
+        // A line leaves out its last pixel, and a single value has no line at all.
+        SetPixelV(dc, line.back().x, line.back().y, c);
+    }
+    SelectObject(dc, oldPen);
+    if (!graph.scaleText.empty() && scaleFont) {
+        HGDIOBJ oldFont = SelectObject(dc, scaleFont);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, color);
+        SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        TextOutA(dc, graph.left, graph.top, graph.scaleText.c_str(),
+                 static_cast<int>(graph.scaleText.size()));
+        SelectObject(dc, oldFont);
+    }
+}
+
+}  // namespace tabrix::win32
