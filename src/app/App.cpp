@@ -58,8 +58,8 @@ void App::showAbout() {
 }
 
 void App::destroyMainWindow() {
-    if (main_->trayAdded) platform_.tray.remove(main_->trayRecord);
-    main_->trayAdded = false;
+    if (main_->tray.added) platform_.tray.remove(main_->tray.record);
+    main_->tray.added = false;
     host_.mainWindowDestroying(*main_);
     main_.reset();
 }
@@ -68,8 +68,8 @@ void App::rebuildMainWindow() {
     stored_.rememberedSong = kForcedSong;
     // Removing an icon that is not there is harmless; the record is the old window's.
     if (main_) {
-        platform_.tray.remove(main_->trayRecord);
-        main_->trayAdded = false;
+        platform_.tray.remove(main_->tray.record);
+        main_->tray.added = false;
         destroyMainWindow();
     }
     createMainWindow();
@@ -91,9 +91,9 @@ void App::previewOpacity(int position) {
 
 void App::previewSkin(const Pixels* skin) {
     if (!main_) return;
-    main_->image(1).bitmap = skin ? *skin : Pixels{};
+    main_->image(kImageSkin).bitmap = skin ? *skin : Pixels{};
     // The new picture carries no banner strip.
-    main_->bannerPainted = false;
+    main_->window.bannerPainted = false;
     host_.mainWindowPreviewed(*main_);
 }
 

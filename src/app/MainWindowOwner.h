@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "platform/ShellApi.h"
@@ -52,5 +53,7 @@ enum MenuIcon {
 
 // `pmenu1` as designed, with `Show1` saying "Hide".
 std::vector<MenuItem> designMenu();
+// The entry of that component name, also inside a submenu; throws when there is none.
+MenuItem& findMenuItem(std::vector<MenuItem>& menu, const std::string& name);
 
 }  // namespace tabrix

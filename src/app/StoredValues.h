@@ -1,29 +1,21 @@
 #pragma once
 #include <string>
 
+#include "app/StartupSettings.h"
+
 namespace tabrix {
 
 // Values the main window's start-up stores for the rest of the program. They outlive a
-// re-creation of the main window; each start-up sets them again.
+// re-creation of the main window; each start-up sets them again, step by step, so one
+// that fails part way leaves the later ones as the window before it had them.
 struct StoredValues {
     std::string version;
-    int allowPositionChange = 1;
-    int ipInterface = 0;
-    std::string tempLabel;
-    std::string sensorModule;  // "1" or "0"
-    std::string sensorReadings[3];  // [Sensors] reading1 to reading3: labels of readings to show
-    std::string songModule;    // "1", "0", or empty until a start-up decides
-    int trafficModule = 0;
-    int shouldGetDisk = 0;
-    int xpWinampIcons = 1;
-    std::string sysTrayIcon;
-    std::string winampButtonsStay;
-    std::string ipServer;
-    std::string selfDrawEnabled;
-    std::string showUsed;
-    std::string winampPath;
-    std::string enablePhp;
-    std::string enableXml;
+    // The settings the refresh, the timers and the close handler consult. Only the keys
+    // start-up stores are set here; the look and layout belong to the window built.
+    StartupSettings settings;
+    bool sensorModule = false;                      // CheckBox21 is "True"
+    ModuleFlag songModule = ModuleFlag::Undecided;  // CheckBox22
+    bool trafficModule = false;                     // CheckBox23
     // The song poll's last text; every rebuild of the main window sets it to "foo" so
     // that the new window's first poll writes the song line.
     std::string rememberedSong;

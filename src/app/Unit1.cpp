@@ -1,173 +1,41 @@
 #include "app/Unit1.h"
 
-#include "report/ReportOutput.h"
-#include "settings/SavePath.h"
-
 #include <cmath>
 
 namespace tabrix {
 namespace {
 
-struct LabelDesign {
-    int number;
-    const char* text;
-    int left;
-    int top;
-    bool visible;
-};
-
-// The main window's labels in screen order, as designed.
-constexpr LabelDesign kLabels[] = {
-    {2, "CPU:", 120, 14, true},
-    {34, "x", 64, 24, true},
-    {3, "CPU Usage:", 32, 40, true},
-    {4, "X", 120, 40, true},
-    {32, "", 168, 40, true},
-    {5, "CPU Class:", 32, 56, true},
-    {6, "X", 120, 56, true},
-    {33, "", 168, 56, true},
-    {7, "Windows Ver:", 32, 72, true},
-    {8, "X", 120, 72, true},
-    {9, "Memory:", 32, 88, true},
-    {10, "X", 120, 88, true},
-    {11, "Memory Load:", 32, 104, true},
-    {12, "X", 120, 104, true},
-    {35, "x", 216, 104, false},
-    {15, "Virtual Memory:", 32, 120, true},
-    {16, "X", 120, 120, true},
-    {17, "Display:", 32, 136, true},
-    {18, "X", 120, 136, true},
-    {19, "Uptime:", 32, 152, true},
-    {20, "X", 120, 152, true},
-    {21, "Connection:", 32, 168, true},
-    {22, "X", 120, 168, true},
-    {31, "", 144, 168, true},
-    {24, "Name:", 32, 184, true},
-    {23, "X", 120, 184, true},
-    {13, "Song:", 32, 200, false},
-    {14, "X", 120, 200, false},
-    {25, "Temperature:", 32, 216, false},
-    {26, "X", 120, 216, false},
-    {36, "X", 160, 216, false},
-    {27, "Temperature:", 32, 232, false},
-    {28, "X", 120, 232, false},
-    {29, "Temperature:", 32, 248, false},
-    {30, "X", 120, 248, false},
-};
-static_assert(sizeof(kLabels) / sizeof(kLabels[0]) == TForm1::kLastLabel - TForm1::kFirstLabel + 1,
-              "35 labels, Label2 to Label36 without a Label1");
-
-struct PictureDesign {
-    int number;
-    int left, top, width, height;
-    bool visible;
-    int resourceId;  // as tools/make_assets.py numbers the design pictures
-};
-
-constexpr PictureDesign kPictures[] = {
-    {1, 232, 128, 25, 33, true, 0},    {6, 139, 287, 13, 14, false, 101},
-    {2, 160, 287, 13, 14, false, 102}, {3, 184, 287, 14, 15, false, 103},
-    {4, 208, 287, 14, 12, false, 104}, {7, 232, 287, 13, 14, false, 105},
-};
-
-// The Windows version the reports name, read once for the window (zeros when unreadable).
-VersionInfo startVersion(SystemApi& system) {
-    VersionInfo version;
-    system.version(version);
-    return version;
-}
-
 constexpr int kDesignFontHeight = -11;  // Tahoma 8 points at 96 dots per inch
-constexpr int kLabel2FontHeight = -12;
 
 }  // namespace
 
-std::string TForm1::labelName(int number) {
-    return (number == 34 ? "label" : "Label") + std::to_string(number);
-}
-
 TForm1::TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors)
-    : reportFacts_(platform.system, platform.player, startVersion(platform.system), ""),
-      platform_(platform),
+    : platform_(platform),
       stored_(stored),
-      errors_(errors) {
+      errors_(errors),
+      controls_(platform.text),
+      player_(platform.player, platform.shell, platform.clock, stored.settings.winampPath),
+      report_(platform, errors, [this](int n) { return controls_.label(n).text; }),
+      sources_(platform) {
     const Extent frame = platform_.desktop.frameSize(true);
     window.width = kClientWidth + frame.width;
     window.height = kClientHeight + frame.height;
     window.font.face = "Tahoma";
     window.font.height = kDesignFontHeight;
-
-    for (const LabelDesign& d : kLabels) {
-        Label& l = labels_.at(d.number);
-        l.name = labelName(d.number);
-        l.text = d.text;
-        l.left = d.left;
-        l.top = d.top;
-        l.visible = d.visible;
-        l.font.face = "Tahoma";
-        l.font.height = kDesignFontHeight;
-    }
-    labels_[2].font.height = kLabel2FontHeight;
-    labels_[2].align = Align::Right;
-    labels_[34].align = Align::Center;
-    labels_[35].opaque = true;
-    // The table gives the places the labels have once sized to their texts.
-    for (int n = kFirstLabel; n <= kLastLabel; ++n) {
-        Label& l = labels_[n];
-        l.width = 0;
-        const Align align = l.align;
-        l.align = Align::Left;
-        autoSize(l);
-        l.align = align;
-    }
-
-    for (const PictureDesign& d : kPictures) {
-        Picture& p = images_.at(d.number);
-        p.name = "Image" + std::to_string(d.number);
-        p.left = d.left;
-        p.top = d.top;
-        p.width = d.width;
-        p.height = d.height;
-        p.visible = d.visible;
-        p.resourceId = d.resourceId;
-    }
-    images_[5].visible = false;  // there is no Image5
 }
 
-void TForm1::autoSize(Label& l) {
-    if (!l.autoSize) return;
-    // An empty caption is measured as one blank, so the label keeps a line's height.
-    const Extent e = platform_.text.measure(l.font, l.text.empty() ? " " : l.text);
-    // A right-aligned label keeps its right edge: it grows and shrinks on its left side.
-    if (l.align == Align::Right) l.left += l.width - e.width;
-    l.width = e.width;
-    l.height = e.height;
-}
-
-void TForm1::setLabelText(int number, const std::string& text) {
-    Label& l = labels_.at(number);
-    l.text = text;
-    autoSize(l);
-}
-
-void TForm1::setLabelFont(int number, const Font& font) {
-    Label& l = labels_.at(number);
-    l.font = font;
-    autoSize(l);
-}
-
-void TForm1::setWindowSize(int width, int height) {
+bool resizeWindow(MainWindowState& window, int width, int height) {
     // A window has no negative extent; the system clamps such a request to nothing.
     width = width < 0 ? 0 : width;
     height = height < 0 ? 0 : height;
-    if (width == window.width && height == window.height) return;
+    if (width == window.width && height == window.height) return false;
     window.width = width;
     window.height = height;
-    FormResize();
+    return true;
 }
 
 void TForm1::FormResize() {
-    Picture& skin = images_[1];
+    Picture& skin = controls_.image(kImageSkin);
     skin.left = 0;
     skin.top = 0;
     skin.width = window.width;
@@ -177,29 +45,8 @@ void TForm1::FormResize() {
 
 void TForm1::centreCpuName() {
     // Halves go to the even neighbour (default rounding mode).
-    Label& cpu = labels_[2];
+    Label& cpu = controls_.label(kLabelCpuName);
     cpu.left = static_cast<int>(std::nearbyint(window.width / 2.0 - cpu.width / 2.0));
-}
-
-void TForm1::LabelMouseDown(int number, int x, int y) {
-    if (!dragHandlers_ || number < kFirstLabel || number > kLastLabel) return;
-    dragOriginX_ = x;
-    dragOriginY_ = y;
-    dragLabel_ = number;
-}
-
-void TForm1::LabelMouseMove(int number, int x, int y) {
-    if (dragLabel_ == 0 || number != dragLabel_) return;
-    if (x == dragOriginX_ && y == dragOriginY_) return;
-    // x and y are measured from the label's new place, so the origin stays under the pointer.
-    Label& l = labels_[number];
-    l.left += x - dragOriginX_;
-    l.top += y - dragOriginY_;
-}
-
-void TForm1::LabelMouseUp(int number) {
-    if (!dragHandlers_ || number < kFirstLabel || number > kLastLabel) return;
-    dragLabel_ = 0;
 }
 
 std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timers() {
@@ -210,17 +57,7 @@ std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::t
              {&tmrTraffic, &TForm1::tmrTrafficTimer},
              {&DrawTimer, &TForm1::DrawTimerTimer},
              {&ScrollTimer, &TForm1::ScrollTimerTimer},
-             {&PlayerStartTimer, &TForm1::PlayerStartTimerTimer}}};
-}
-
-void TForm1::FileTimer1Timer() {
-    ReportOutput out(platform_.files, platform_.codepage, reportFacts_,
-                     [this](int n) { return label(n).text; },
-                     [this](const std::string& m) { errors_.ShowErrorDialog(m); }, stored_.version);
-    out.useDisplayMode(tickDisplayRead_ ? &tickDisplay_ : nullptr);
-    // savepath is read afresh (through the cache); an error there is not the writers' to report.
-    const std::string stem = readSavePath(platform_.files, platform_.configPath(), reportPath_);
-    out.SaveResult(stem, stored_.enablePhp, stored_.enableXml);
+             {&player_.startTimer, &TForm1::PlayerStartTimerTimer}}};
 }
 
 }  // namespace tabrix

@@ -1,35 +1,27 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/Canvas.h"
+#include "app/ErrorSink.h"
 #include "app/Graphs.h"
-#include "forms/Controls.h"
+#include "app/LabelDragging.h"
+#include "app/MainControls.h"
+#include "app/MainSources.h"
 #include "app/MainWindowOwner.h"
+#include "app/PlayerControl.h"
+#include "app/ReportDriver.h"
 #include "app/StoredValues.h"
 #include "app/Version.h"
+#include "forms/Controls.h"
+#include "forms/MainLabels.h"
 #include "platform/Platform.h"
-#include "report/SourceReportFacts.h"
-#include "settings/DrivesFile.h"
-#include "settings/SavePath.h"
-#include "sources/Traffic.h"
+#include "sources/WAmpMsg.h"
 
 namespace tabrix {
-
-class IniFile;
-class TWinampApi;
-
-// Where errors go that a handler reports to the user (the error notice).
-class ErrorSink {
-public:
-    virtual ~ErrorSink() = default;
-    virtual void ShowErrorDialog(const std::string& message) = 0;
-};
 
 constexpr char kAppTitle[] = "Tabrix";
 constexpr char kMainClass[] = "TForm1";
@@ -44,6 +36,16 @@ constexpr char kCpuNameHint[] =
 constexpr char kBadIpServer[] = "Bad IP Server";
 constexpr uint32_t kBannerGrey = 0x808080;
 
+class TForm1;
+// Runs the popup menu entry with this command (MenuCommand); 0 runs nothing.
+void menuCommand(TForm1& form, int command);
+
+// The three sensor readings into Label25 ... Label30 (Unit1_sources.cpp); false when no
+// sensor block is published.
+bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string& tempLabel);
+// The second sensor source (Unit1_hwinfo.cpp), read when the first is absent.
+void ReadHwinfoData(Platform& platform, MainControls& controls, const StartupSettings& settings);
+
 // A song title rotated left by one character (abc becomes bca); shorter texts stay.
 std::string scrollText(const std::string& text);
 
@@ -51,7 +53,7 @@ std::string scrollText(const std::string& text);
 struct MainWindowState {
     int left = 688;
     int top = 168;
-    int width = 0;   // outer size; set from the client size and the frame at construction
+    int width = 0;  // outer size; set from the client size and the frame at construction
     int height = 0;
     bool toolCaption = true;  // small tool-window caption bar; false: no border at all
     bool stayOnTop = true;
@@ -63,15 +65,34 @@ struct MainWindowState {
     bool aboutInSystemMenu = false;  // separator + "About Tabrix" at the system menu's end
     bool ownerToolWindow = false;    // the hidden owner carries no taskbar button
     bool visible = true;
-    Font font;  // the window's own font (canvas drawing)
+    bool bannerPainted = false;  // the grey strip is in Image1's bitmap; the view adds the text
+    Font font;                   // the window's own font (canvas drawing)
 };
 
-// The main window's behaviour: built from config.ini by FormCreate, then driven by the
-// view's events and timers.
+// Sets the outer size; false when it stays as it was.
+bool resizeWindow(MainWindowState& window, int width, int height);
+
+// The notification-area icon while the main window lives.
+struct TrayIcon {
+    TrayRecord record;
+    bool added = false;
+};
+
+// How far the last start-up came: the last step that began, and the failed step's error
+// text (empty after a full start-up).
+struct StartupProgress {
+    int lastStep = 0;
+    std::string failure;
+};
+
+// The main window: built from config.ini by FormCreate, then driven by the view's events
+// and timers. Its handlers keep the names the behaviour is known by and forward to the
+// parts that own each concern: the labels and pictures, label dragging, the player link,
+// the report output and the slower sources.
 class TForm1 {
 public:
-    static constexpr int kFirstLabel = 2;
-    static constexpr int kLastLabel = 36;
+    static constexpr int kFirstLabel = kFirstMainLabel;
+    static constexpr int kLastLabel = kLastMainLabel;
 
     TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors);
 
@@ -80,25 +101,22 @@ public:
     void FormResize();
 
     // Label dragging: press, move while captured, release. Coordinates are the label's own.
-    void LabelMouseDown(int number, int x, int y);
-    void LabelMouseMove(int number, int x, int y);
-    void LabelMouseUp(int number);
+    void LabelMouseDown(int number, int x, int y) { drag_.press(number, x, y); }
+    void LabelMouseMove(int number, int x, int y) { drag_.move(controls_, number, x, y); }
+    void LabelMouseUp(int number) { drag_.release(number); }
+    bool labelDragging() const { return drag_.allowed(); }
+    int capturedLabel() const { return drag_.captured(); }  // 0 when none
 
-    Label& label(int number) { return labels_.at(number); }
-    const Label& label(int number) const { return labels_.at(number); }
-    // Label2 .. Label36 in number order; label 34 is named "label34".
-    static std::string labelName(int number);
-    // Sets a label's text and re-sizes it the way an auto-sized label does.
-    void setLabelText(int number, const std::string& text);
-    void setLabelFont(int number, const Font& font);
-
-    Picture& image(int number) { return images_.at(number); }  // Image1 .. Image7
-    const Picture& image(int number) const { return images_.at(number); }
+    // Label2 .. Label36 (MainLabels.h names the fact of each) and Image1 .. Image7.
+    Label& label(int number) { return controls_.label(number); }
+    const Label& label(int number) const { return controls_.label(number); }
+    Picture& image(int number) { return controls_.image(number); }
+    const Picture& image(int number) const { return controls_.image(number); }
 
     MainWindowState window;
     Canvas canvas;  // self-draw mode's writes onto the window's surface
     Graphs graphs;  // the history graphs, painted like the labels
-    std::vector<std::string> Memo1;
+    TrayIcon tray;
 
     Timer systimer{"systimer", 1000, true};
     Timer FileTimer1{"FileTimer1", 5000, false};
@@ -107,26 +125,17 @@ public:
     Timer tmrTraffic{"tmrTraffic", 1000, false};
     Timer DrawTimer{"DrawTimer", 2000, false};
     Timer ScrollTimer{"ScrollTimer", 100, false};
-    // Waits, without holding the window, for a player a button click has started.
-    Timer PlayerStartTimer{"PlayerStartTimer", 100, false};
 
-    TrayRecord trayRecord;
-    bool trayAdded = false;
-    bool labelDragging() const { return dragHandlers_; }
-    int capturedLabel() const { return dragLabel_; }  // 0 when none
-    bool bannerPainted = false;  // the grey strip is in Image1's bitmap; the view adds the text
-    std::string startupFailure;  // the failed step's error text, empty after a full start-up
-    int lastStartupStep = 0;     // the last step that began
-
-    // Timer handlers, one per timer above; the view calls them when their timer fires.
-    void systimerTimer();    // refresh of the changing facts, every second
-    void FileTimer1Timer();  // report files: reads savepath, writes the PHP and XML reports
-    void WinampTimerTimer(); // song title poll
-    void IPTImerTimer();     // external address refresh
-    void tmrTrafficTimer();  // traffic rates and link speed
-    void DrawTimerTimer();   // self-draw pass; start-up runs it once in self-draw mode
-    void ScrollTimerTimer(); // song title scrolling (Unit1_selfdraw.cpp)
-    void PlayerStartTimerTimer();  // sends the clicked command once the started player is up
+    // Timer handlers, one per timer; the view calls them when their timer fires.
+    void systimerTimer();  // refresh of the changing facts, every second (Unit1_refresh.cpp)
+    void FileTimer1Timer() { report_.FileTimer1Timer(stored_); }  // the PHP and XML reports
+    void WinampTimerTimer();                                      // song title poll
+    void IPTImerTimer();                                          // external address refresh
+    void tmrTrafficTimer();                                       // traffic rates and link speed
+    void DrawTimerTimer();    // self-draw pass; start-up runs it once in self-draw mode
+    void ScrollTimerTimer();  // song title scrolling (Unit1_selfdraw.cpp)
+    // Sends the clicked command once the player a click started is up.
+    void PlayerStartTimerTimer() { player_.startTimerTick(); }
     // Every timer with its handler, in the order the view numbers them.
     static constexpr size_t kTimerCount = 8;
     std::array<std::pair<Timer*, void (TForm1::*)()>, kTimerCount> timers();
@@ -139,13 +148,12 @@ public:
     void EndSession(bool ending);                  // WM_ENDSESSION
     void FormActivate();                           // WM_ACTIVATE: owner placement
     void FormKeyDown(int key);
-    void FormContextPopup();                       // WM_CONTEXTMENU
-    void TaskbarCreated();                         // the shell restarted: icon again
-    void menuCommand(int command);
-    void Show1Click();
+    void FormContextPopup();  // WM_CONTEXTMENU
+    void TaskbarCreated();    // the shell restarted: icon again
     // The window was shown or hidden, by the program or from outside (a second copy's
     // start-up hides it): the record follows, so that nothing here undoes it.
     void VisibilityChanged(bool visible);
+    void Show1Click();
     void ReloadClick();
     void Settings1Click();
     void About1Click();
@@ -156,86 +164,33 @@ public:
     void CopyCPUname1Click();
     void Exit1Click();
     void FormClose();
-    MenuItem& menuItem(const std::string& name);
     // Start-up's end and WM_DISPLAYCHANGE: a window no screen shows comes back onto the
     // nearest one (Unit1_screen.cpp).
     void DisplayChanged();
 
-    // Player buttons (Unit1_player.cpp): each runs the click procedure with its command.
-    void Image2Click();
-    void Image3Click();
-    void Image4Click();
-    void Image6Click();
-    void Image7Click();
+    // Player buttons: each runs the click procedure with its command.
+    void Image2Click() { player_.click(&TWinampApi::Play); }
+    void Image3Click() { player_.click(&TWinampApi::Pause); }
+    void Image4Click() { player_.click(&TWinampApi::Stop); }
+    void Image6Click() { player_.click(&TWinampApi::Previous); }
+    void Image7Click() { player_.click(&TWinampApi::Next); }
 
 private:
-    // tray, menus and player (Unit1_tray.cpp, Unit1_menu.cpp, Unit1_player.cpp)
-    void showPopup(bool fromTray);
-    bool savePosition();  // false after its message box
-    void playerClick(void (TWinampApi::*command)());
-    // Clicks made while the started player is awaited, in their order.
-    std::vector<void (TWinampApi::*)()> pendingPlayerCommands_;
-    uint32_t playerStartedAt_ = 0;
+    friend struct MainWindowAccess;  // the tests' look inside
 
     void startupSteps();
-    void beginStep(int step) { lastStartupStep = step; }
-    void applySavedPositions(IniFile& ini);
-    void applyModules(IniFile& ini);
-    void applyDiskSpace(IniFile& ini);
-    void applyTimersAndStored(IniFile& ini);
-    void applySelfDraw(IniFile& ini);
-    std::string applyLook(IniFile& ini);  // gives `showip` for the facts of step 17
-    void loadSkin(IniFile& ini);
-    void paintBannerStrip();
-    void applyLayeringAndPosition(IniFile& ini);
-    void computeFacts(const std::string& showIp);
-    void loadPlayerPictures();
-    void resetTrafficBaselines();
-    void autoSize(Label& l);
     void centreCpuName();
-    void setWindowSize(int width, int height);
-    Pixels loadBitmapFile(const std::string& name);
-
-    // refresh cycle (Unit1_refresh.cpp)
-    void refreshSteps(SystemApi& system, PlayerWindow& player);
-    void refreshCpuUsage();
-    void refreshSongLabels(PlayerWindow& player);
-    void refreshPlayerButtons(PlayerWindow& player);
-    void refreshDiskSpace();
-    // Sources of their own (Unit1_sources.cpp).
-    bool ReadMBM5Data();  // false when no sensor block is published
-    // The second sensor source (Unit1_hwinfo.cpp), read when the first is absent.
-    void readSensorChoice(IniFile& ini);
-    void ReadHwinfoData();
-    std::string driveText();
-    void startupIpLookup(const std::string& showIp);
-    // Fetches the external address away from the window; use runs with the answer on the
-    // window's thread, and only while this window still exists.
-    void fetchExternalIp(std::function<void(const std::string&)> use);
-    bool playerRunning(PlayerWindow& player);  // a fresh player link for each question
-    void setSongLabelsVisible(bool visible);
-    void setPlayerButtonsVisible(bool visible);
-
-    // The display mode the last refresh tick read, which the reports share.
-    DisplayMode tickDisplay_;
-    bool tickDisplayRead_ = false;
-    SourceReportFacts reportFacts_;  // what the reports ask for afresh on each tick
-    SavePathCache reportPath_;  // savepath as last read, for the report ticks
-    DrivesFileCache drivesFile_;  // drives.inf as last read, for the refresh ticks
+    void computeFacts(bool showIp);  // step 17 (Unit1_sources.cpp)
 
     Platform& platform_;
     StoredValues& stored_;
     ErrorSink& errors_;
-    std::array<Label, kLastLabel + 1> labels_;
-    std::array<Picture, 8> images_;
-    bool dragHandlers_ = false;
-    int dragLabel_ = 0;
-    int dragOriginX_ = 0;
-    int dragOriginY_ = 0;
-    TrafficBaselines traffic_;
-    bool ipFetchPending_ = false;
-    // Expires with the window: an answer that arrives later sees it gone.
-    std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
+    MainControls controls_;
+    LabelDragging drag_;
+    PlayerControl player_;
+    ReportDriver report_;
+    MainSources sources_;
+    StartupProgress startup_;
 };
 
 }  // namespace tabrix

@@ -39,6 +39,16 @@ MenuItem* findItem(std::vector<MenuItem>& items, const std::string& name) {
     return nullptr;
 }
 
+void savePosition(const Platform& platform, const MainWindowState& window) {
+    try {
+        IniFile ini(platform.files, platform.configPath());
+        ini.writeInteger("position", "left", window.left);
+        ini.writeInteger("position", "top", window.top);
+    } catch (const std::exception&) {
+        platform.ui.messageBox(kPositionSaveFailed, kAppTitle);
+    }
+}
+
 }  // namespace
 
 std::vector<MenuItem> designMenu() {
@@ -60,43 +70,43 @@ std::vector<MenuItem> designMenu() {
             entry("Exit1", "Exit", kMenuExit, kIconExit)};
 }
 
-MenuItem& TForm1::menuItem(const std::string& name) {
-    MenuItem* m = findItem(pmenu1, name);
+MenuItem& findMenuItem(std::vector<MenuItem>& menu, const std::string& name) {
+    MenuItem* m = findItem(menu, name);
     if (!m) throw std::out_of_range("no menu entry " + name);
     return *m;
 }
 
-void TForm1::menuCommand(int command) {
+void menuCommand(TForm1& form, int command) {
     switch (command) {
         case kMenuShow:
-            Show1Click();
+            form.Show1Click();
             break;
         case kMenuReload:
-            ReloadClick();
+            form.ReloadClick();
             break;
         case kMenuSettings:
-            Settings1Click();
+            form.Settings1Click();
             break;
         case kMenuAbout:
-            About1Click();
+            form.About1Click();
             break;
         case kMenuUpdate:
-            Update1Click();
+            form.Update1Click();
             break;
         case kMenuSavePosition:
-            SavePosition1Click();
+            form.SavePosition1Click();
             break;
         case kMenuHelp:
-            Help1Click();
+            form.Help1Click();
             break;
         case kMenuCopyIp:
-            CopyIPaddress1Click();
+            form.CopyIPaddress1Click();
             break;
         case kMenuCopyCpu:
-            CopyCPUname1Click();
+            form.CopyCPUname1Click();
             break;
         case kMenuExit:
-            Exit1Click();
+            form.Exit1Click();
             break;
         default:
             break;
@@ -110,7 +120,7 @@ void TForm1::Show1Click() {
 void TForm1::VisibilityChanged(bool visible) {
     window.visible = visible;
     // The entry always names what it will do next.
-    menuItem("Show1").caption = visible ? kHideCaption : kShowCaption;
+    findMenuItem(pmenu1, "Show1").caption = visible ? kHideCaption : kShowCaption;
 }
 
 void TForm1::ReloadClick() {
@@ -131,19 +141,19 @@ void TForm1::Help1Click() {
 }
 
 void TForm1::Update1Click() {
-    platform_.tray.remove(trayRecord);
-    trayAdded = false;
+    platform_.tray.remove(tray.record);
+    tray.added = false;
     platform_.ui.messageBox(kUpdateNotice, kAppTitle);
     platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, platform_.programDir, kShowHide);
     if (owner) owner->terminate();
 }
 
 void TForm1::CopyIPaddress1Click() {
-    platform_.clipboard.setText(label(31).text);
+    platform_.clipboard.setText(controls_.label(kLabelExternalIp).text);
 }
 
 void TForm1::CopyCPUname1Click() {
-    platform_.clipboard.setText(label(2).text);
+    platform_.clipboard.setText(controls_.label(kLabelCpuName).text);
 }
 
 void TForm1::Exit1Click() {
@@ -151,32 +161,20 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::SavePosition1Click() {
-    savePosition();
-}
-
-bool TForm1::savePosition() {
-    try {
-        IniFile ini(platform_.files, platform_.configPath());
-        ini.writeInteger("position", "left", window.left);
-        ini.writeInteger("position", "top", window.top);
-        return true;
-    } catch (const std::exception&) {
-        platform_.ui.messageBox(kPositionSaveFailed, kAppTitle);
-        return false;
-    }
+    savePosition(platform_, window);
 }
 
 void TForm1::FormClose() {
-    if (stored_.sysTrayIcon == "1") {
-        platform_.tray.remove(trayRecord);
-        trayAdded = false;
+    if (stored_.settings.trayIcon) {
+        platform_.tray.remove(tray.record);
+        tray.added = false;
     }
-    savePosition();
+    savePosition(platform_, window);
     try {
         IniFile ini(platform_.files, platform_.configPath());
         for (int n = kFirstLabel; n <= kLastLabel; ++n) {
             // The exact component name, so label34's keys start with a small l.
-            const Label& l = labels_[n];
+            const Label& l = controls_.label(n);
             ini.writeString("Labels", l.name + "left", std::to_string(l.left));
             ini.writeString("Labels", l.name + "top", std::to_string(l.top));
             ini.writeInteger("general", "FormWidth", window.width);

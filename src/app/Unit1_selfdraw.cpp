@@ -5,8 +5,21 @@ namespace tabrix {
 namespace {
 
 // The labels self-draw mode may paint, in painting order; the temperature labels are not among them.
-constexpr int kSelfDrawList[] = {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
-                                 17, 18, 19, 20, 21, 22, 23, 24, 31, 32, 33, 34, 35, 36};
+constexpr int kSelfDrawList[] = {kLabelCpuName,        kLabelCpuUsageCaption,
+                                 kLabelCpuUsage,       kLabelCpuClassCaption,
+                                 kLabelCpuClass,       kLabelWindowsCaption,
+                                 kLabelWindowsVersion, kLabelMemoryCaption,
+                                 kLabelMemory,         kLabelMemoryLoadCaption,
+                                 kLabelMemoryLoad,     kLabelSongCaption,
+                                 kLabelSong,           kLabelVirtualMemoryCaption,
+                                 kLabelVirtualMemory,  kLabelDisplayCaption,
+                                 kLabelDisplay,        kLabelUptimeCaption,
+                                 kLabelUptime,         kLabelConnectionCaption,
+                                 kLabelConnection,     kLabelUserName,
+                                 kLabelUserCaption,    kLabelExternalIp,
+                                 kLabelDownstream,     kLabelUpstream,
+                                 kLabelBattery,        kLabelSpare,
+                                 kLabelDiskSpace};
 static_assert(sizeof(kSelfDrawList) / sizeof(kSelfDrawList[0]) == 29, "29 labels");
 
 }  // namespace
@@ -17,12 +30,12 @@ std::string scrollText(const std::string& text) {
 }
 
 void TForm1::DrawTimerTimer() {
-    labels_[4].visible = false;
-    labels_[14].visible = false;
+    controls_.label(kLabelCpuUsage).visible = false;
+    controls_.label(kLabelSong).visible = false;
     // The canvas takes Label2's face, size and colour; the view makes it without anti-aliasing.
-    canvas.newFont(labels_[2].font);
+    canvas.newFont(controls_.label(kLabelCpuName).font);
     for (int n : kSelfDrawList) {
-        const Label& l = labels_[n];
+        const Label& l = controls_.label(n);
         if (l.drawMark == 2) canvas.textOut(l.left, l.top, l.text);
     }
     for (int g = 0; g < Graphs::kCount; ++g)
@@ -30,10 +43,11 @@ void TForm1::DrawTimerTimer() {
 }
 
 void TForm1::ScrollTimerTimer() {
-    const std::string text = labels_[14].text;
-    if (stored_.songModule != "1") labels_[14].visible = false;
-    setLabelText(14, scrollText(text));
-    if (stored_.selfDrawEnabled == "1") canvas.textOut(labels_[14].left, labels_[14].top, labels_[14].text);
+    Label& song = controls_.label(kLabelSong);
+    const std::string text = song.text;
+    if (stored_.songModule != ModuleFlag::On) song.visible = false;
+    controls_.setText(kLabelSong, scrollText(text));
+    if (stored_.settings.selfDraw) canvas.textOut(song.left, song.top, song.text);
 }
 
 }  // namespace tabrix

@@ -1,98 +1,97 @@
-// The main window's slower sources: the external address, the traffic meter, the sensor
-// block and the drive-space text.
+// The facts start-up computes once, and the main window's slower sources: the external
+// address, the traffic meter and the sensor block.
 #include "app/Unit1.h"
-#include "platform/HttpApi.h"
-#include "platform/NetworkApi.h"
 #include "platform/SharedMemoryApi.h"
 #include "platform/SystemApi.h"
-#include "sources/DriveSpace.h"
 #include "sources/ExternalIp.h"
 #include "sources/interfacewithmbm.h"
 
 namespace tabrix {
 namespace {
 
-// The value labels of the three sensors; each name label stands just before its value.
-constexpr int kSensorValueLabels[] = {26, 28, 30};
+// The name and value labels of the three sensors.
+constexpr struct {
+    int name;
+    int value;
+} kSensorLabels[] = {{kLabelSensor1Name, kLabelSensor1Value},
+                     {kLabelSensor2Name, kLabelSensor2Value},
+                     {kLabelSensor3Name, kLabelSensor3Value}};
+
+// Label22 tells the connection: the state start-up reads, until the traffic meter
+// measures the interface's link speed.
+void showConnection(MainControls& controls, const std::string& text) {
+    controls.setText(kLabelConnection, text);
+}
 
 }  // namespace
 
-void TForm1::fetchExternalIp(std::function<void(const std::string&)> use) {
-    ipFetchPending_ = true;
-    std::weak_ptr<int> alive = lifetime_;
-    platform_.ipLookup.fetch(stored_.ipServer, [this, alive, use](const std::string& body) {
-        // An answer for a window that has since been rebuilt or closed goes nowhere.
-        if (alive.expired()) return;
-        ipFetchPending_ = false;
-        use(body);
-    });
-}
-
-void TForm1::startupIpLookup(const std::string& showIp) {
-    if (showIp == "1")
-        fetchExternalIp([this](const std::string& body) {
-            setLabelText(31, body);
+// 17. the facts computed once.
+void TForm1::computeFacts(bool showIp) {
+    StartupFacts& facts = platform_.facts;
+    IPTImer.enabled = showIp;
+    // The answer arrives later; until then Label31 keeps its empty design text.
+    if (showIp)
+        sources_.fetchExternalIp(stored_.settings.ipServer, [this](const std::string& body) {
+            controls_.setText(kLabelExternalIp, body);
             // An answer starting like markup is a web page, not an address.
-            if (!body.empty() && body[0] == '<') setLabelText(31, kBadIpServer);
+            if (!body.empty() && body[0] == '<') controls_.setText(kLabelExternalIp, kBadIpServer);
         });
+
+    controls_.setText(kLabelCpuName, facts.brandString());
+    // Grown to the left from where "CPU:" ended, a long name would start outside the window.
+    if (controls_.label(kLabelCpuName).left < 0) centreCpuName();
+    if (controls_.label(kLabelCpuName).text.empty()) platform_.ui.messageBox(kCpuNameHint, kAppTitle);
+
+    const int family = facts.family();
+    controls_.setText(kLabelCpuClass, family == 15 ? "686+" : std::to_string(family) + "86");
+    controls_.setText(kLabelWindowsVersion, facts.windowsVersionText());
+    showConnection(controls_, facts.connectionText());
 }
 
 void TForm1::IPTImerTimer() {
     // After a failed refresh one more attempt is made, then the timer stops.
     if (stored_.lastIpRefresh == kFetchFailed) IPTImer.enabled = false;
     // A fetch still under way is not doubled by a short period.
-    if (ipFetchPending_) return;
-    fetchExternalIp([this](const std::string& body) {
+    if (sources_.ipFetchPending()) return;
+    sources_.fetchExternalIp(stored_.settings.ipServer, [this](const std::string& body) {
         stored_.lastIpRefresh = body;
         if (body == kFetchFailed) errors_.ShowErrorDialog(kIpRetrieveProblem);
-        setLabelText(31, body);
+        controls_.setText(kLabelExternalIp, body);
     });
 }
 
 void TForm1::tmrTrafficTimer() {
-    std::vector<InterfaceRow> rows;
-    switch (platform_.network.interfaceTable(rows)) {
-        case InterfaceTableResult::Ok:
+    TrafficTexts texts;
+    switch (sources_.readTraffic(stored_.settings.ipInterface, texts)) {
+        case MainSources::TrafficResult::Measured:
             break;
-        case InterfaceTableResult::NoFunction:
+        case MainSources::TrafficResult::EndProgram:
             // A system library without the table function: the program ends.
             if (owner) owner->closeMainWindow();
             return;
-        case InterfaceTableResult::NoLibrary:
-        case InterfaceTableResult::Failed:
+        case MainSources::TrafficResult::NoRates:
             return;
     }
-    // A position past the rows returned names no interface: the labels stay for this tick.
-    const int at = stored_.ipInterface;
-    if (at < 0 || static_cast<std::size_t>(at) >= rows.size()) return;
-    const TrafficTexts texts = measureTraffic(traffic_, rows[at], platform_.system.decimalSeparator());
-    setLabelText(22, texts.linkSpeed);
-    setLabelText(32, texts.downstream);
-    setLabelText(33, texts.upstream);
+    showConnection(controls_, texts.linkSpeed);
+    controls_.setText(kLabelDownstream, texts.downstream);
+    controls_.setText(kLabelUpstream, texts.upstream);
     graphs.pushTraffic(texts.received, texts.sent, platform_.system.decimalSeparator());
 }
 
-bool TForm1::ReadMBM5Data() {
+bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string& tempLabel) {
     std::string bytes;
-    if (!platform_.sharedMemory.read(kSensorBlockName, kSensorBytesUsed, bytes)) return false;
-    const SensorBlock block = parseSensorBlock(bytes, stored_.tempLabel, platform_.system.decimalSeparator());
+    if (!platform.sharedMemory.read(kSensorBlockName, kSensorBytesUsed, bytes)) return false;
+    const SensorBlock block = parseSensorBlock(bytes, tempLabel, platform.system.decimalSeparator());
     if (!block.valid) return true;
     for (int i = 0; i < block.count; ++i) {
         const SensorReading& r = block.readings[i];
-        const int value = kSensorValueLabels[i];
-        setLabelText(value - 1, r.name);
-        setLabelText(value, r.value);
-        labels_[value - 1].visible = r.shown;
-        labels_[value].visible = r.shown;
+        const auto& at = kSensorLabels[i];
+        controls.setText(at.name, r.name);
+        controls.setText(at.value, r.value);
+        controls.label(at.name).visible = r.shown;
+        controls.label(at.value).visible = r.shown;
     }
     return true;
-}
-
-std::string TForm1::driveText() {
-    // drives.inf lists the drives of the free-space block; read again only when it changed.
-    return GetDriveReport(platform_.disks,
-                          readDrivesFile(platform_.files, platform_.path(kDrivesFileName), drivesFile_),
-                          platform_.system.decimalSeparator());
 }
 
 }  // namespace tabrix

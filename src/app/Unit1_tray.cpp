@@ -15,26 +15,26 @@ constexpr int kVkOemPlus = 187;
 constexpr int kVkOemMinus = 189;
 constexpr int kWidthStep = 5;
 
-}  // namespace
-
-void TForm1::TrayIconCallback(uint32_t mouseMessage) {
-    if (mouseMessage == kTrayLeftDown) Show1Click();
-    if (mouseMessage == kTrayRightDown) showPopup(true);
-}
-
-void TForm1::FormContextPopup() {
-    showPopup(false);
-}
-
-void TForm1::showPopup(bool fromTray) {
-    WindowSystem& windows = platform_.windows;
+// The command of the entry chosen from pmenu1 at the pointer, 0 for none.
+int popupChoice(WindowSystem& windows, std::vector<MenuItem>& menu, bool fromTray) {
     // Without the foreground the tray menu would not close when the user clicks elsewhere,
     // and without the posted null message it would not close on the second click either.
     if (fromTray) windows.setForeground();
     const Point at = windows.cursorPos();
-    const int chosen = windows.popupMenu(pmenu1, at);
+    const int chosen = windows.popupMenu(menu, at);
     if (fromTray) windows.postNull();
-    if (chosen) menuCommand(chosen);
+    return chosen;
+}
+
+}  // namespace
+
+void TForm1::TrayIconCallback(uint32_t mouseMessage) {
+    if (mouseMessage == kTrayLeftDown) Show1Click();
+    if (mouseMessage == kTrayRightDown) menuCommand(*this, popupChoice(platform_.windows, pmenu1, true));
+}
+
+void TForm1::FormContextPopup() {
+    menuCommand(*this, popupChoice(platform_.windows, pmenu1, false));
 }
 
 bool TForm1::SysCommand(uint32_t command) {
@@ -61,15 +61,15 @@ void TForm1::FormActivate() {
 void TForm1::FormKeyDown(int key) {
     if (key == kVkF1) Help1Click();
     if (key == kVkF2) Settings1Click();
-    if (key == kVkOemPlus) setWindowSize(window.width + kWidthStep, window.height);
-    if (key == kVkOemMinus) setWindowSize(window.width - kWidthStep, window.height);
+    if (key == kVkOemPlus && resizeWindow(window, window.width + kWidthStep, window.height)) FormResize();
+    if (key == kVkOemMinus && resizeWindow(window, window.width - kWidthStep, window.height)) FormResize();
     if (key == kVkEscape) Show1Click();
 }
 
 void TForm1::TaskbarCreated() {
     // A restarted shell has forgotten every icon; only a configured one comes back.
     // A refused add (the shell still had it) leaves an icon that was there in place.
-    if (stored_.sysTrayIcon == "1") trayAdded = platform_.tray.add(trayRecord) || trayAdded;
+    if (stored_.settings.trayIcon) tray.added = platform_.tray.add(tray.record) || tray.added;
 }
 
 }  // namespace tabrix

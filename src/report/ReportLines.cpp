@@ -1,5 +1,6 @@
 #include "report/ReportLines.h"
 
+#include "forms/MainLabels.h"
 #include "sources/WAmpMsg.h"
 
 namespace tabrix {
@@ -26,19 +27,19 @@ void variable(std::vector<std::string>& lines, const std::string& name, const st
 ReportLabels readReportLabels(const LabelText& labelText, const std::string& version) {
     ReportLabels l;
     l.version = version;
-    l.cpuName = labelText(2);
-    l.cpuUsage = labelText(4);
-    l.cpuClass = labelText(6);
-    l.windowsName = labelText(8);
-    l.memoryUsed = labelText(10);
-    l.virtualMemory = labelText(16);
-    l.uptime = labelText(20);
-    l.temp1 = labelText(26);
-    l.temp2 = labelText(28);
-    l.temp3 = labelText(30);
-    l.externalIp = labelText(31);
-    l.downstream = labelText(32);
-    l.upstream = labelText(33);
+    l.cpuName = labelText(kLabelCpuName);
+    l.cpuUsage = labelText(kLabelCpuUsage);
+    l.cpuClass = labelText(kLabelCpuClass);
+    l.windowsName = labelText(kLabelWindowsVersion);
+    l.memoryUsed = labelText(kLabelMemory);
+    l.virtualMemory = labelText(kLabelVirtualMemory);
+    l.uptime = labelText(kLabelUptime);
+    l.temp1 = labelText(kLabelSensor1Value);
+    l.temp2 = labelText(kLabelSensor2Value);
+    l.temp3 = labelText(kLabelSensor3Value);
+    l.externalIp = labelText(kLabelExternalIp);
+    l.downstream = labelText(kLabelDownstream);
+    l.upstream = labelText(kLabelUpstream);
     return l;
 }
 

@@ -15,12 +15,11 @@ ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts,
       showError_(std::move(showError)),
       version_(std::move(version)) {}
 
-void ReportOutput::SaveResult(const std::string& stem, const std::string& enablePhp,
-                              const std::string& enableXml) {
+void ReportOutput::SaveResult(const std::string& stem, bool enablePhp, bool enableXml) {
     haveNumbers_ = false;
     try {
-        if (enablePhp == "1") SaveResultPHP(stem);
-        if (enableXml == "1") SaveResultXML(stem);
+        if (enablePhp) SaveResultPHP(stem);
+        if (enableXml) SaveResultXML(stem);
     } catch (...) {
         showError_(kCannotInitializeOutput);
     }

@@ -41,9 +41,8 @@ public:
                  ShowError showError, std::string version);
 
     // The PHP and then the XML file at the path stem (savepath, read afresh by the caller
-    // for each tick). enablePhp/enableXml are the texts held since start-up.
-    void SaveResult(const std::string& stem, const std::string& enablePhp,
-                    const std::string& enableXml);
+    // for each tick). enablePhp/enableXml: the reports start-up switched on.
+    void SaveResult(const std::string& stem, bool enablePhp, bool enableXml);
     // A display mode already read this tick (null: the reports ask for one themselves).
     void useDisplayMode(const DisplayMode* display) { display_ = display; }
     // Each catches its own failure and shows its failure text; only an error thrown by

@@ -33,7 +33,7 @@ TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNot
         EXPECT_EQ(0, c.lParam);
     }
     EXPECT_TRUE(shell.calls.empty());
-    EXPECT_FALSE(f.PlayerStartTimer.enabled);
+    EXPECT_FALSE(playerStartTimer(f).enabled);
 }
 
 TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsTheCommand) {
@@ -46,7 +46,7 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
     EXPECT_EQ(0, shell.calls[0].showCommand);  // SW_HIDE
     // The click returns at once; the wait runs on a timer while the window stays free.
     EXPECT_TRUE(player.commands.empty());
-    EXPECT_TRUE(f.PlayerStartTimer.fires());
+    EXPECT_TRUE(playerStartTimer(f).fires());
     clock.time += 400;
     f.PlayerStartTimerTimer();
     EXPECT_TRUE(player.commands.empty());
@@ -60,7 +60,7 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
     clock.time += 100;
     f.PlayerStartTimerTimer();
     EXPECT_EQ((std::vector<uintptr_t>{40045, 40047, 40048}), sent());
-    EXPECT_FALSE(f.PlayerStartTimer.enabled);
+    EXPECT_FALSE(playerStartTimer(f).enabled);
     f.PlayerStartTimerTimer();  // a late tick sends nothing more
     EXPECT_EQ(3u, player.commands.size());
 }
@@ -73,10 +73,10 @@ TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
     EXPECT_EQ("", shell.calls[0].directory);  // shorter than the file name
     clock.time += 4999;
     f.PlayerStartTimerTimer();
-    EXPECT_TRUE(f.PlayerStartTimer.enabled);
+    EXPECT_TRUE(playerStartTimer(f).enabled);
     clock.time += 1;
     f.PlayerStartTimerTimer();
-    EXPECT_FALSE(f.PlayerStartTimer.enabled);
+    EXPECT_FALSE(playerStartTimer(f).enabled);
     // A player that turns up after the limit does not get the stale command.
     player.open("Winamp v1.x", "Winamp 2.91");
     f.PlayerStartTimerTimer();
@@ -92,7 +92,7 @@ TEST_F(PlayerControlsTest, SongLineIsWrittenOncePerChangeAndAgainAfterEveryRebui
     first.WinampTimerTimer();
     EXPECT_EQ("3. Artist - Title     ", first.label(14).text);
     // The same song leaves the line alone (the scrolling moves it meanwhile).
-    first.setLabelText(14, "itle     3. Artist - T");
+    setLabelText(first, 14, "itle     3. Artist - T");
     first.WinampTimerTimer();
     EXPECT_EQ("itle     3. Artist - T", first.label(14).text);
 

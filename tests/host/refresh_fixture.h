@@ -13,7 +13,7 @@ protected:
     TForm1& build(std::initializer_list<std::string> general, std::initializer_list<std::string> more = {}) {
         working(general, more);
         TForm1& f = create();
-        EXPECT_TRUE(completed()) << f.startupFailure;
+        EXPECT_TRUE(completed()) << startupFailure(f);
         return f;
     }
     void tick() { form->systimerTimer(); }

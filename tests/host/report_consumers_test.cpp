@@ -110,7 +110,7 @@ struct ReportConsumersTest : ::testing::Test {
         labels[33] = "U: <&>\"$\\ Kb/s";
         ReportOutput out(files, codepage, facts, [this](int n) { return labels[n]; },
                          [this](const std::string& m) { shown.push_back(m); }, "0.50");
-        out.SaveResult(dir + "/stats", "1", "1");
+        out.SaveResult(dir + "/stats", true, true);
         ASSERT_TRUE(shown.empty());
     }
     void TearDown() override { std::filesystem::remove_all(dir); }

@@ -3,12 +3,14 @@
 #include <map>
 #include <stdexcept>
 
+#include "app/StartupSettings.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
+#include "settings/IniFile.h"
 #include "settings/SavePath.h"
 #include "sources/WAmpMsg.h"
 
@@ -71,7 +73,7 @@ struct ReportOutputTest : ::testing::Test {
         labels[31] = labels[32] = labels[33] = "";
     }
     // A report tick: the stem read afresh from config.ini, then both writers.
-    void tick(const std::string& php, const std::string& xml) { out.SaveResult(readSavePath(files, kConfig), php, xml); }
+    void tick(bool php, bool xml) { out.SaveResult(readSavePath(files, kConfig), php, xml); }
     void savepath(const std::string& stem) {
         files.put(kConfig, "[general]\r\nsavepath=" + stem + "\r\n");
     }
@@ -80,10 +82,10 @@ struct ReportOutputTest : ::testing::Test {
 }  // namespace
 
 TEST_F(ReportOutputTest, TheStemIsReadOnEveryTickAndGetsBothExtensions) {
-    tick("1", "1");
+    tick(true, true);
     EXPECT_EQ(files.order, (std::vector<std::string>{"c:\\info.txt.php", "c:\\info.txt.xml"}));
     savepath("c:\\inetpub\\wwwroot\\stats");
-    tick("1", "1");
+    tick(true, true);
     EXPECT_EQ(files.order.at(2), "c:\\inetpub\\wwwroot\\stats.php");
     EXPECT_EQ(files.order.at(3), "c:\\inetpub\\wwwroot\\stats.xml");
     EXPECT_TRUE(shown.empty());
@@ -91,19 +93,23 @@ TEST_F(ReportOutputTest, TheStemIsReadOnEveryTickAndGetsBothExtensions) {
 
 TEST_F(ReportOutputTest, OnlyTheExactTextOneEnablesAWriter) {
     for (const char* off : {"0", "", "True", " 1", "01"}) {
-        tick(off, off);
+        // Quoted, so that the blank of " 1" stays part of the value.
+        const std::string quoted = std::string("\"") + off + "\"";
+        files.put(kConfig, "[general]\r\nenablephp=" + quoted + "\r\nenablexml=" + quoted + "\r\n");
+        const StartupSettings s = readStartupSettings(IniFile(files, kConfig), 0, 0);
+        tick(s.enablePhp, s.enableXml);
     }
     EXPECT_TRUE(files.order.empty());
     EXPECT_EQ(facts.songAsked + facts.windowsAsked, 0);  // nothing is asked for a report not written
-    out.SaveResult("s", "0", "1");
-    out.SaveResult("s", "1", "0");
+    out.SaveResult("s", false, true);
+    out.SaveResult("s", true, false);
     EXPECT_EQ(files.order, (std::vector<std::string>{"s.xml", "s.php"}));
 }
 
 TEST_F(ReportOutputTest, FilesAreTheLinesWithCrLfNoBomAndOnlyTheXmlBecomesUtf8) {
     labels[2] = "Bj\xF6rk \x80 CPU";
     facts.song = "Sigur R\xF3s";
-    out.SaveResult("s", "1", "1");
+    out.SaveResult("s", true, true);
     const std::string php = files.content("s.php");
     const std::string xml = files.content("s.xml");
     EXPECT_EQ(php.substr(0, 7), "<?php\r\n");
@@ -121,7 +127,7 @@ TEST_F(ReportOutputTest, FilesAreTheLinesWithCrLfNoBomAndOnlyTheXmlBecomesUtf8) 
 TEST_F(ReportOutputTest, APhpFailureIsReportedAndTheXmlStillWritten) {
     files.put("s.php", "old php");
     files.setReadOnly("s.php");
-    out.SaveResult("s", "1", "1");
+    out.SaveResult("s", true, true);
     EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output PHP"}));
     EXPECT_EQ(files.content("s.php"), "old php");
     EXPECT_EQ(files.order, (std::vector<std::string>{"s.xml"}));
@@ -129,22 +135,22 @@ TEST_F(ReportOutputTest, APhpFailureIsReportedAndTheXmlStillWritten) {
     shown.clear();
     facts.songFails = true;
     files.setReadOnly("s.php", false);
-    out.SaveResult("s", "1", "1");
+    out.SaveResult("s", true, true);
     EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output PHP"}));
     EXPECT_EQ(files.content("s.php"), "old php");
 }
 
 TEST_F(ReportOutputTest, AnXmlFailureIsReportedOnEveryTickWhileItLasts) {
     files.setReadOnly("s.xml");
-    out.SaveResult("s", "1", "1");
-    out.SaveResult("s", "1", "1");
+    out.SaveResult("s", true, true);
+    out.SaveResult("s", true, true);
     EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output XML", "Cannot output XML"}));
     EXPECT_EQ(files.writeCount("s.php"), 2);
 
     shown.clear();
     files.setReadOnly("s.xml", false);
     facts.windowsFails = true;
-    out.SaveResult("s", "0", "1");
+    out.SaveResult("s", false, true);
     EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output XML"}));
     EXPECT_FALSE(files.exists("s.xml"));
 }
@@ -153,7 +159,7 @@ TEST_F(ReportOutputTest, AFailedConversionWritesNoXml) {
     FailingCodepage failing;
     ReportOutput broken{files, failing, facts, [](int) { return std::string("X"); },
                         [this](const std::string& m) { shown.push_back(m); }, "0.50"};
-    broken.SaveResult("s", "1", "1");
+    broken.SaveResult("s", true, true);
     EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output XML"}));
     EXPECT_TRUE(files.exists("s.php"));
     EXPECT_FALSE(files.exists("s.xml"));
@@ -163,7 +169,7 @@ TEST_F(ReportOutputTest, AFailureBeyondTheWritersIsTheInitializeText) {
     // The notice itself failing inside the PHP writer's handler ends the tick there.
     files.setReadOnly("s.php");
     showThrows = true;
-    EXPECT_THROW(out.SaveResult("s", "1", "1"), std::runtime_error);
+    EXPECT_THROW(out.SaveResult("s", true, true), std::runtime_error);
     EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output PHP", "Cannot initialize output"}));
     EXPECT_FALSE(files.exists("s.xml"));
 }
@@ -189,7 +195,7 @@ TEST(SourceReportFacts, TheSongIsAskedAfreshAndTheNumbersComeFromTheSystem) {
     ReportOutput out(files, codepage, facts, [](int) { return std::string("X"); },
                      [&](const std::string& m) { shown.push_back(m); }, "0.50");
 
-    out.SaveResult("s", "1", "1");
+    out.SaveResult("s", true, true);
     EXPECT_NE(files.content("s.php").find("$curplaying = \" \";\r\n"), std::string::npos);
     EXPECT_NE(files.content("s.php").find("$screen = \"1280 x 1024 @ 75 Hz\";\r\n"), std::string::npos);
     EXPECT_NE(files.content("s.php").find("$winver = \"Windows X\";\r\n"), std::string::npos);
@@ -200,7 +206,7 @@ TEST(SourceReportFacts, TheSongIsAskedAfreshAndTheNumbersComeFromTheSystem) {
               std::string::npos);
 
     player.open(kPlayerClass, "12. Bj\xF6rk - \"Joga\" - Winamp");
-    out.SaveResult("s", "1", "0");
+    out.SaveResult("s", true, false);
     EXPECT_NE(files.content("s.php").find("$curplaying = \"12. Bj\xF6rk - \\\"Joga\\\"\";\r\n"),
               std::string::npos);
     EXPECT_TRUE(shown.empty());

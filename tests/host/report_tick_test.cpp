@@ -51,7 +51,7 @@ struct ReportTick : ::testing::Test {
     ReportOutput out{files, codepage, facts, [](int) { return std::string("X"); },
                      [this](const std::string& m) { shown.push_back(m); }, "0.50"};
     SavePathCache cache;
-    void tick() { out.SaveResult(readSavePath(files, kConfig, cache), "1", "1"); }
+    void tick() { out.SaveResult(readSavePath(files, kConfig, cache), true, true); }
 };
 
 TEST_F(ReportTick, TheStemIsReadAgainOnlyWhenConfigIniChanged) {

@@ -34,10 +34,10 @@ TEST(ScrollText, TurnsLeftOneCharacterAndComesRoundAfterAsManyStepsAsCharacters)
 TEST_F(SelfDrawTest, APassPaintsTheTwentyNineListedLabelsInOrderAtTheirPlaces) {
     working({"SelfDrawEnabled=1", "ShouldGetDisk=0"});
     TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     written(f);  // the start-up pass
-    f.setLabelText(4, "37 %   ");
-    f.setLabelText(25, "CPU");  // a sensor shown by the refresh is still never painted
+    setLabelText(f, 4, "37 %   ");
+    setLabelText(f, 25, "CPU");  // a sensor shown by the refresh is still never painted
     f.label(25).visible = true;
     f.DrawTimerTimer();
     const std::vector<std::string> w = written(f);
@@ -115,7 +115,7 @@ TEST_F(SelfDrawTest, AScrollStepTurnsLabel14AndPaintsItOnlyInSelfDrawMode) {
     working({"scrollenabled=1"});
     TForm1& f = create();
     written(f);
-    f.setLabelText(14, "abc     ");
+    setLabelText(f, 14, "abc     ");
     f.label(14).visible = true;
     f.ScrollTimerTimer();
     EXPECT_EQ("bc     a", f.label(14).text);
@@ -125,7 +125,7 @@ TEST_F(SelfDrawTest, AScrollStepTurnsLabel14AndPaintsItOnlyInSelfDrawMode) {
     working({"scrollenabled=1", "SelfDrawEnabled=1"});
     TForm1& g = create();
     written(g);
-    g.setLabelText(14, "abc     ");
+    setLabelText(g, 14, "abc     ");
     g.ScrollTimerTimer();
     EXPECT_EQ(std::vector<std::string>{"bc     a@120,200"}, written(g));
 }
@@ -134,7 +134,7 @@ TEST_F(SelfDrawTest, WithTheSongModuleOffTheTitleIsHiddenButKeepsTurning) {
     working({"scrollenabled=1", "SelfDrawEnabled=1"}, {"[modules]", "CheckBox22=False"});
     TForm1& f = create();
     written(f);
-    f.setLabelText(14, "xyz");
+    setLabelText(f, 14, "xyz");
     f.label(14).visible = true;
     f.ScrollTimerTimer();
     EXPECT_FALSE(f.label(14).visible);

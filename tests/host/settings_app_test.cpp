@@ -43,7 +43,7 @@ TEST_F(SettingsApp, PreviewsChangeTheLiveMainWindowAndSaveRebuildsItFromTheFile)
 
 TEST_F(SettingsApp, TheMenuEntryShowsTheWindowAndCloseWithoutPreviewLeavesTheMainWindow) {
     TForm1& main = start();
-    main.menuCommand(kMenuSettings);
+    menuCommand(main, kMenuSettings);
     EXPECT_TRUE(app->settings()->visible);
     host.log.clear();
     app->settings()->Button3Click();

@@ -12,8 +12,8 @@ using FailureTest = StartupTest;
 // The state a start-up that stopped at the skin leaves behind.
 void expectStoppedAtSkin(const TForm1& f, const RecordingErrors& errors, const FakeTray& tray,
                          const std::string& why) {
-    EXPECT_EQ(14, f.lastStartupStep) << why;
-    EXPECT_FALSE(f.startupFailure.empty()) << why;
+    EXPECT_EQ(14, lastStartupStep(f)) << why;
+    EXPECT_FALSE(startupFailure(f).empty()) << why;
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown) << why;
     EXPECT_EQ(688, f.window.left) << why;
     EXPECT_EQ(168, f.window.top) << why;
@@ -22,15 +22,15 @@ void expectStoppedAtSkin(const TForm1& f, const RecordingErrors& errors, const F
     EXPECT_EQ("CPU:", f.label(2).text) << why;
     EXPECT_EQ("X", f.label(6).text) << why;
     EXPECT_TRUE(f.image(1).bitmap.empty()) << why;
-    EXPECT_FALSE(f.bannerPainted) << why;
-    EXPECT_FALSE(f.trayAdded) << why;
+    EXPECT_FALSE(f.window.bannerPainted) << why;
+    EXPECT_FALSE(f.tray.added) << why;
     EXPECT_TRUE(tray.added.empty()) << why;
 }
 
 TEST_F(FailureTest, NoConfigAtAllStopsAtTheDefaultSkin) {
     const TForm1& f = create();
     expectStoppedAtSkin(f, errors, fake.tray, "no config.ini");
-    EXPECT_EQ("Cannot open file C:\\Tabrix\\skins\\N/A", f.startupFailure);
+    EXPECT_EQ("Cannot open file C:\\Tabrix\\skins\\N/A", startupFailure(f));
     EXPECT_FALSE(f.window.stayOnTop);
     EXPECT_TRUE(f.window.toolCaption);
     EXPECT_FALSE(f.window.aboutInSystemMenu);
@@ -38,10 +38,10 @@ TEST_F(FailureTest, NoConfigAtAllStopsAtTheDefaultSkin) {
     EXPECT_EQ(-11, f.label(4).font.height);
     EXPECT_EQ(0u, f.label(4).font.color);
     EXPECT_EQ("0.50", stored.version);
-    EXPECT_EQ("*C", stored.tempLabel);
-    EXPECT_EQ(1, stored.xpWinampIcons);
-    EXPECT_EQ("0", stored.sysTrayIcon);
-    EXPECT_EQ("0", stored.winampPath);
+    EXPECT_EQ("*C", stored.settings.tempLabel);
+    EXPECT_FALSE(stored.settings.playerPicturesFromFiles);
+    EXPECT_FALSE(stored.settings.trayIcon);
+    EXPECT_EQ("0", stored.settings.winampPath);
     ASSERT_EQ(1u, fake.desktop.hidden.size());
     EXPECT_EQ("TForm1", fake.desktop.hidden[0].first);
     EXPECT_EQ("Tabrix", fake.desktop.hidden[0].second);
@@ -78,7 +78,7 @@ TEST_F(FailureTest, EverySkinThatIsNotABitmapStopsStartUp) {
 TEST_F(FailureTest, DefaultAndNamedSkinsLoadFromTheSkinsFolder) {
     working({});
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     EXPECT_TRUE(errors.shown.empty());
     EXPECT_EQ(40, f.image(1).bitmap.width);
     EXPECT_EQ(kSkinColor, f.image(1).bitmap.at(39, 79));
@@ -86,7 +86,7 @@ TEST_F(FailureTest, DefaultAndNamedSkinsLoadFromTheSkinsFolder) {
     fake.files.put("C:\\Tabrix\\skins\\blue sky.jpg", bmp24Solid(20, 10, 0x0000FF));
     config({"[general]", "skin=blue sky.jpg", "showbanner=0"});
     const TForm1& g = create();  // read as a bitmap whatever its name
-    ASSERT_TRUE(completed()) << g.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(g);
     EXPECT_EQ(20, g.image(1).bitmap.width);
     EXPECT_EQ(0x0000FFu, g.image(1).bitmap.at(0, 0));
 }
@@ -95,7 +95,7 @@ TEST_F(FailureTest, BannerStripIsGreyInTheSkinsCornerOnlyForMinusOne) {
     working({});
     const TForm1& f = create();
     const Pixels& skin = f.image(1).bitmap;
-    EXPECT_TRUE(f.bannerPainted);
+    EXPECT_TRUE(f.window.bannerPainted);
     EXPECT_EQ(0x808080u, skin.at(0, 0));
     EXPECT_EQ(0x808080u, skin.at(14, 56));
     EXPECT_EQ(kSkinColor, skin.at(15, 0));  // right and bottom edges excluded
@@ -104,14 +104,14 @@ TEST_F(FailureTest, BannerStripIsGreyInTheSkinsCornerOnlyForMinusOne) {
     for (const char* value : {"0", "1", "true"}) {
         working({std::string("showbanner=") + value});
         const TForm1& g = create();
-        EXPECT_FALSE(g.bannerPainted) << value;
+        EXPECT_FALSE(g.window.bannerPainted) << value;
         EXPECT_EQ(kSkinColor, g.image(1).bitmap.at(0, 0)) << value;
     }
 
     fake.files.put(kDefaultSkinPath, bmp24Solid(4, 3, kSkinColor));  // smaller than the strip
     working({});
     const TForm1& small = create();
-    ASSERT_TRUE(completed()) << small.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(small);
     for (uint32_t pixel : small.image(1).bitmap.data) EXPECT_EQ(0x808080u, pixel);
 }
 
@@ -148,7 +148,7 @@ TEST_F(PlayerPicturesTest, AllFiveLoadInOrder) {
     putButton("forward.bmp", 5);
     working({"xpwinampicons=0"});
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     EXPECT_EQ(1u, f.image(6).bitmap.at(0, 0));
     EXPECT_EQ(2u, f.image(2).bitmap.at(0, 0));
     EXPECT_EQ(3u, f.image(3).bitmap.at(0, 0));
@@ -169,7 +169,7 @@ TEST_F(PlayerPicturesTest, AFailureInTheMiddleStopsLoadingButNotStartUp) {
     putButton("forward.bmp", 5);
     working({"xpwinampicons=0", "SysTrayIcon=1"});
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     EXPECT_TRUE(errors.shown.empty());
     EXPECT_FALSE(f.image(6).bitmap.empty());
     EXPECT_FALSE(f.image(2).bitmap.empty());
@@ -179,7 +179,7 @@ TEST_F(PlayerPicturesTest, AFailureInTheMiddleStopsLoadingButNotStartUp) {
     ASSERT_EQ(1u, fake.ui.boxes.size());
     EXPECT_EQ("Cannot load the Winamp buttons", fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
-    EXPECT_TRUE(f.trayAdded);  // step 19 still ran
+    EXPECT_TRUE(f.tray.added);  // step 19 still ran
 
     fake.ui.boxes.clear();
     fake.files.remove("C:\\Tabrix\\winamp_buttons\\back.bmp");
@@ -191,7 +191,7 @@ TEST_F(PlayerPicturesTest, AFailureInTheMiddleStopsLoadingButNotStartUp) {
 TEST_F(FailureTest, TrayIconOnlyForOne) {
     working({"SysTrayIcon=1"});
     const TForm1& f = create();
-    EXPECT_TRUE(f.trayAdded);
+    EXPECT_TRUE(f.tray.added);
     ASSERT_EQ(1u, fake.tray.added.size());
     const TrayRecord& r = fake.tray.added[0];
     EXPECT_EQ(88u, r.size);
@@ -202,13 +202,13 @@ TEST_F(FailureTest, TrayIconOnlyForOne) {
 
     for (const char* value : {"0", "2", "True"}) {
         working({std::string("SysTrayIcon=") + value});
-        EXPECT_FALSE(create().trayAdded) << value;
+        EXPECT_FALSE(create().tray.added) << value;
     }
     EXPECT_EQ(1u, fake.tray.added.size());
 
     fake.tray.failAdd = true;
     working({"SysTrayIcon=1"});
-    EXPECT_FALSE(create().trayAdded);
+    EXPECT_FALSE(create().tray.added);
     EXPECT_TRUE(completed());
     EXPECT_TRUE(errors.shown.empty());
 }

@@ -10,6 +10,7 @@
 #include "app/StoredValues.h"
 #include "app/Unit1.h"
 #include "platform/fake/FakePlatform.h"
+#include "../main_window_access.h"
 #include "../test_bitmaps.h"
 #include "../test_support.h"
 
@@ -54,7 +55,7 @@ protected:
         form.reset();
         replaced = std::make_unique<Platform>(fake.with(system, player));
     }
-    bool completed() const { return form->startupFailure.empty() && form->lastStartupStep == 19; }
+    bool completed() const { return startupFailure(*form).empty() && lastStartupStep(*form) == 19; }
 
     FakePlatform fake;
     std::unique_ptr<Platform> replaced;

@@ -18,7 +18,7 @@ TEST_F(LayoutTest, DesignHasThirtyFiveLabelsInTheirPlaces) {
     int shown = 0;
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         const Label& l = f.label(n);
-        EXPECT_EQ(TForm1::labelName(n), l.name);
+        EXPECT_EQ(mainLabelName(n), l.name);
         EXPECT_EQ("Tahoma", l.font.face) << l.name;
         EXPECT_EQ(n == 2 ? -12 : -11, l.font.height) << l.name;
         shown += l.visible;
@@ -51,14 +51,14 @@ TEST_F(LayoutTest, LabelsSizeToTheirTextAnEmptyOneAsABlank) {
     EXPECT_EQ(13, f.label(32).height);
     EXPECT_EQ(26, f.label(2).width);  // 12-pixel font
 
-    f.setLabelText(4, "12%");
+    setLabelText(f, 4, "12%");
     EXPECT_EQ(18, f.label(4).width);
     EXPECT_EQ(120, f.label(4).left);
     // Right-aligned: the right edge stays, the label grows to the left.
     const int right = f.label(2).left + f.label(2).width;
-    f.setLabelText(2, "A longer processor name");
+    setLabelText(f, 2, "A longer processor name");
     EXPECT_EQ(right, f.label(2).left + f.label(2).width);
-    f.setLabelText(2, "");
+    setLabelText(f, 2, "");
     EXPECT_EQ(right, f.label(2).left + f.label(2).width);
 }
 
@@ -87,7 +87,7 @@ TEST_F(LayoutTest, StartUpSizesTheWindowOnceWithTheDesignFont) {
     fake.facts.brand = "CPU:";  // the processor's name keeps the design caption's width
     working({"FormWidth=500", "savepositions=0"});
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     // Centred at the first sizing (26 px wide), then the 11-pixel font made it 24 px
     // wide, growing on the right edge's left.
     EXPECT_EQ(126 + 2, f.label(2).left);
@@ -183,7 +183,7 @@ TEST_F(LayoutTest, DraggingNeedsAllowPositionChangeOfExactlyOne) {
     }
     working({"AllowPositionChange=0x1"});
     EXPECT_TRUE(create().labelDragging());
-    EXPECT_EQ(1, stored.allowPositionChange);
+    EXPECT_TRUE(stored.settings.labelDragging);
 }
 
 }  // namespace

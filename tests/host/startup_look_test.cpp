@@ -29,13 +29,13 @@ TEST_F(LookTest, ReportIpAndScrollTimersFollowTheirKeys) {
 
     working({"showip=1", "ipinterval=60000", "ipserver=http://ip.example/"});
     EXPECT_TRUE(create().IPTImer.fires());
-    EXPECT_EQ("http://ip.example/", stored.ipServer);
+    EXPECT_EQ("http://ip.example/", stored.settings.ipServer);
 }
 
 TEST_F(LookTest, IpTimerStartedBeforeAFailedSkinKeepsRunning) {
     config({"[general]", "ipinterval=60000", "showip=0"});
     const TForm1& f = create();
-    EXPECT_EQ(14, f.lastStartupStep);
+    EXPECT_EQ(14, lastStartupStep(f));
     EXPECT_TRUE(f.IPTImer.fires());
 }
 
@@ -101,7 +101,7 @@ TEST_F(LookTest, PositionFromItsOwnSection) {
 TEST_F(LookTest, FontsFaceSizeAndColourForEveryLabel) {
     working({"font=Verdana", "fontsize=10", "fontcolor=$000000FF"});
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         EXPECT_EQ("Verdana", f.label(n).font.face) << n;
         EXPECT_EQ(-13, f.label(n).font.height) << n;  // 10 points at 96 dpi
@@ -133,8 +133,8 @@ TEST_F(LookTest, WhiteTextIsDrawnAlmostWhite) {
 TEST_F(LookTest, ABadColourStopsStartUpBeforeTheFonts) {
     working({"fontcolor=red", "ontop=0", "transparent=0", "SysTrayIcon=1"});
     const TForm1& f = create();
-    EXPECT_EQ(13, f.lastStartupStep);
-    EXPECT_EQ("'red' is not a valid integer value", f.startupFailure);
+    EXPECT_EQ(13, lastStartupStep(f));
+    EXPECT_EQ("'red' is not a valid integer value", startupFailure(f));
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
     EXPECT_FALSE(f.window.stayOnTop);  // applied before the colour was read
     EXPECT_EQ("Tahoma", f.label(4).font.face);
@@ -151,7 +151,7 @@ TEST_F(LookTest, SavedPositionsAndWindowSize) {
     working({"savepositions=1", "FormWidth=400", "FormHeight=300"},
             {"[Labels]", "Label3left=5", "Label3top=6", "label34left=7", "Label34top=8"});
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     EXPECT_EQ(5, f.label(3).left);
     EXPECT_EQ(6, f.label(3).top);
     EXPECT_EQ(7, f.label(34).left);  // written as label34left, read as Label34left

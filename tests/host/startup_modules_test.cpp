@@ -33,16 +33,16 @@ protected:
 TEST_F(ModulesTest, TrueShowsEveryModuleForDrawing) {
     modules("True");
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     for (const Module& m : kPlainModules)
         for (int n : m.labels) {
             EXPECT_TRUE(f.label(n).visible) << m.key << " " << n;
             EXPECT_EQ(2, f.label(n).drawMark) << m.key << " " << n;
         }
     EXPECT_TRUE(f.label(2).visible);
-    EXPECT_EQ("1", stored.sensorModule);
-    EXPECT_EQ("1", stored.songModule);
-    EXPECT_EQ(1, stored.trafficModule);
+    EXPECT_TRUE(stored.sensorModule);
+    EXPECT_EQ(ModuleFlag::On, stored.songModule);
+    EXPECT_TRUE(stored.trafficModule);
     // The sensor labels are the refresh's business.
     EXPECT_FALSE(f.label(25).visible);
     EXPECT_FALSE(f.label(35).visible);
@@ -58,9 +58,9 @@ TEST_F(ModulesTest, FalseHidesEveryModuleAndMarksItUnpainted) {
         }
     EXPECT_FALSE(f.label(2).visible);
     EXPECT_EQ(1, f.label(2).drawMark);
-    EXPECT_EQ("0", stored.sensorModule);
-    EXPECT_EQ("0", stored.songModule);
-    EXPECT_EQ(0, stored.trafficModule);
+    EXPECT_FALSE(stored.sensorModule);
+    EXPECT_EQ(ModuleFlag::Off, stored.songModule);
+    EXPECT_FALSE(stored.trafficModule);
     EXPECT_FALSE(f.label(36).visible);
 }
 
@@ -75,7 +75,7 @@ TEST_F(ModulesTest, OtherValuesKeepTheDesignAndComparisonIsCaseSensitive) {
                 EXPECT_EQ(2, f.label(n).drawMark) << value << " " << n;
             }
         EXPECT_TRUE(f.label(2).visible);
-        EXPECT_EQ("0", stored.sensorModule) << value;  // anything but "True" is off
+        EXPECT_FALSE(stored.sensorModule) << value;  // anything but "True" is off
     }
 }
 
@@ -84,9 +84,9 @@ TEST_F(ModulesTest, NoModulesSectionMeansTrue) {
     const TForm1& f = create();
     EXPECT_TRUE(f.label(13).visible);
     EXPECT_TRUE(f.label(14).visible);
-    EXPECT_EQ("1", stored.sensorModule);
-    EXPECT_EQ("1", stored.songModule);
-    EXPECT_EQ(1, stored.trafficModule);
+    EXPECT_TRUE(stored.sensorModule);
+    EXPECT_EQ(ModuleFlag::On, stored.songModule);
+    EXPECT_TRUE(stored.trafficModule);
 }
 
 TEST_F(ModulesTest, ProcessorNameIsOnlyEverSwitchedOff) {
@@ -99,46 +99,49 @@ TEST_F(ModulesTest, ProcessorNameIsOnlyEverSwitchedOff) {
 }
 
 TEST_F(ModulesTest, SongAndTrafficFlagsKeepTheirValueForOtherTexts) {
-    EXPECT_EQ("", stored.songModule);  // program start
-    EXPECT_EQ(0, stored.trafficModule);
+    EXPECT_EQ(ModuleFlag::Undecided, stored.songModule);  // program start
+    EXPECT_FALSE(stored.trafficModule);
     working({}, {"[modules]", "CheckBox22=maybe", "CheckBox23=maybe"});
     create();
-    EXPECT_EQ("", stored.songModule);
-    EXPECT_EQ(0, stored.trafficModule);
+    EXPECT_EQ(ModuleFlag::Undecided, stored.songModule);
+    EXPECT_FALSE(stored.trafficModule);
 
     working({}, {"[modules]", "CheckBox22=True", "CheckBox23=True"});
     create();
     working({}, {"[modules]", "CheckBox22=yes", "CheckBox23=on"});
     create();  // a re-creation: the flags outlive the window
-    EXPECT_EQ("1", stored.songModule);
-    EXPECT_EQ(1, stored.trafficModule);
+    EXPECT_EQ(ModuleFlag::On, stored.songModule);
+    EXPECT_TRUE(stored.trafficModule);
 
     working({}, {"[modules]", "CheckBox22=False", "CheckBox23=False"});
     create();
     working({}, {"[modules]", "CheckBox22=true", "CheckBox23=TRUE"});
     create();
-    EXPECT_EQ("0", stored.songModule);
-    EXPECT_EQ(0, stored.trafficModule);
+    EXPECT_EQ(ModuleFlag::Off, stored.songModule);
+    EXPECT_FALSE(stored.trafficModule);
 }
 
 TEST_F(ModulesTest, SelfDrawHidesEveryLabelAndPaintsThemAll) {
     working({"SelfDrawEnabled=1"}, {"[modules]", "CheckBox11=False", "CheckBox19=False"});
     const TForm1& f = create();
-    ASSERT_TRUE(completed()) << f.startupFailure;
+    ASSERT_TRUE(completed()) << startupFailure(f);
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         EXPECT_FALSE(f.label(n).visible) << n;
         EXPECT_EQ(2, f.label(n).drawMark) << n;
     }
     EXPECT_TRUE(f.DrawTimer.enabled);
     EXPECT_EQ(2000u, f.DrawTimer.interval);
-    EXPECT_EQ("1", stored.selfDrawEnabled);
+    EXPECT_TRUE(stored.settings.selfDraw);
+    EXPECT_FALSE(stored.settings.songLabelsMayShow);
 
     for (const char* value : {"0", "2", "True"}) {
         working({std::string("SelfDrawEnabled=") + value});
         const TForm1& g = create();
         EXPECT_FALSE(g.DrawTimer.enabled) << value;
         EXPECT_TRUE(g.label(4).visible) << value;
-        EXPECT_EQ(value, stored.selfDrawEnabled);
+        EXPECT_FALSE(stored.settings.selfDraw) << value;
+        // Only "0" lets the refresh show the song labels.
+        EXPECT_EQ(std::string(value) == "0", stored.settings.songLabelsMayShow) << value;
     }
 }
 
@@ -147,24 +150,24 @@ TEST_F(ModulesTest, DiskSpaceIsStoredAndReportedOnlyForOne) {
     fake.disks.drives['C'] = {18000000000, 40000000000};
     working({"ShouldGetDisk=1"});
     const TForm1& f = create();
-    EXPECT_EQ(1, stored.shouldGetDisk);
+    EXPECT_TRUE(stored.settings.getDiskSpace);
     EXPECT_EQ("\n\rC: 45 % of 37.25 Gb", f.label(36).text);
     EXPECT_TRUE(f.label(36).visible);
     EXPECT_EQ(1, f.label(36).drawMark);
 
     working({"ShouldGetDisk=2"});
     EXPECT_FALSE(create().label(36).visible);
-    EXPECT_EQ(2, stored.shouldGetDisk);
+    EXPECT_FALSE(stored.settings.getDiskSpace);
     working({});
     create();
-    EXPECT_EQ(0, stored.shouldGetDisk);
+    EXPECT_FALSE(stored.settings.getDiskSpace);
 }
 
 TEST_F(ModulesTest, AFailingDriveReportStopsStartUpAtStepTen) {
     working({"ShouldGetDisk=1", "ontop=1", "SysTrayIcon=1"});  // and no drives.inf
     const TForm1& f = create();
-    EXPECT_EQ(10, f.lastStartupStep);
-    EXPECT_EQ("Cannot open file C:\\Tabrix\\drives.inf", f.startupFailure);
+    EXPECT_EQ(10, lastStartupStep(f));
+    EXPECT_EQ("Cannot open file C:\\Tabrix\\drives.inf", startupFailure(f));
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
     EXPECT_TRUE(f.image(1).bitmap.empty());
     EXPECT_TRUE(fake.tray.added.empty());

@@ -18,15 +18,15 @@ TEST_F(TrayMenuTest, MenuHasItsEntriesInOrderHiddenOnesOffAndAPictureOnEachEntry
     EXPECT_EQ((std::vector<std::string>{"Show1", "-", "Reload", "Settings1", "About1", "SavePosition1",
                                         "Help1", "Misc1", "-", "Exit1"}),
               visibleNames(f.pmenu1));
-    EXPECT_FALSE(f.menuItem("Update1").visible);
-    EXPECT_FALSE(f.menuItem("Plugins1").visible);
-    EXPECT_FALSE(f.menuItem("SystemInfo1").visible);
-    EXPECT_EQ("Copy IP address", f.menuItem("CopyIPaddress1").caption);
-    EXPECT_EQ("Copy CPU name", f.menuItem("CopyCPUname1").caption);
+    EXPECT_FALSE(findMenuItem(f.pmenu1, "Update1").visible);
+    EXPECT_FALSE(findMenuItem(f.pmenu1, "Plugins1").visible);
+    EXPECT_FALSE(findMenuItem(f.pmenu1, "SystemInfo1").visible);
+    EXPECT_EQ("Copy IP address", findMenuItem(f.pmenu1, "CopyIPaddress1").caption);
+    EXPECT_EQ("Copy CPU name", findMenuItem(f.pmenu1, "CopyCPUname1").caption);
     std::vector<int> icons;
     for (const MenuItem& m : f.pmenu1)
         if (m.visible && !m.separator()) icons.push_back(m.icon);
-    for (const MenuItem& m : f.menuItem("Misc1").items) icons.push_back(m.icon);
+    for (const MenuItem& m : findMenuItem(f.pmenu1, "Misc1").items) icons.push_back(m.icon);
     for (size_t i = 0; i < icons.size(); ++i)
         for (size_t j = 0; j < i; ++j) EXPECT_NE(icons[i], icons[j]);
     for (int icon : icons) EXPECT_GT(icon, 0);
@@ -58,16 +58,16 @@ TEST_F(TrayMenuTest, TrayRightButtonOpensTheMenuAtThePointerThenRunsTheChoice) {
 
 TEST_F(TrayMenuTest, EscTrayLeftButtonAndTheEntryToggleOneStateAndTheCaptionFollows) {
     TForm1& f = start({"SysTrayIcon=1"});
-    EXPECT_EQ("Hide", f.menuItem("Show1").caption);
+    EXPECT_EQ("Hide", findMenuItem(f.pmenu1, "Show1").caption);
     f.FormKeyDown(27);
     EXPECT_FALSE(f.window.visible);
-    EXPECT_EQ("Show", f.menuItem("Show1").caption);
+    EXPECT_EQ("Show", findMenuItem(f.pmenu1, "Show1").caption);
     f.TrayIconCallback(513);
     EXPECT_TRUE(f.window.visible);
-    EXPECT_EQ("Hide", f.menuItem("Show1").caption);
-    f.menuCommand(kMenuShow);
+    EXPECT_EQ("Hide", findMenuItem(f.pmenu1, "Show1").caption);
+    menuCommand(f, kMenuShow);
     EXPECT_FALSE(f.window.visible);
-    EXPECT_EQ("Show", f.menuItem("Show1").caption);
+    EXPECT_EQ("Show", findMenuItem(f.pmenu1, "Show1").caption);
     f.TrayIconCallback(513);
     EXPECT_TRUE(f.window.visible);
 }
@@ -77,20 +77,20 @@ TEST_F(TrayMenuTest, AHideOrShowFromOutsideIsWhereTheToggleStartsFrom) {
     // Another copy's start-up hid the window: the record and the entry follow.
     f.VisibilityChanged(false);
     EXPECT_FALSE(f.window.visible);
-    EXPECT_EQ("Show", f.menuItem("Show1").caption);
+    EXPECT_EQ("Show", findMenuItem(f.pmenu1, "Show1").caption);
     f.TrayIconCallback(513);  // one click shows it again
     EXPECT_TRUE(f.window.visible);
-    EXPECT_EQ("Hide", f.menuItem("Show1").caption);
+    EXPECT_EQ("Hide", findMenuItem(f.pmenu1, "Show1").caption);
     f.VisibilityChanged(false);
-    f.menuCommand(kMenuShow);
+    menuCommand(f, kMenuShow);
     EXPECT_TRUE(f.window.visible);
     // Shown from outside while the program had hidden it: the next Esc hides it.
     f.FormKeyDown(27);
     f.VisibilityChanged(true);
-    EXPECT_EQ("Hide", f.menuItem("Show1").caption);
+    EXPECT_EQ("Hide", findMenuItem(f.pmenu1, "Show1").caption);
     f.FormKeyDown(27);
     EXPECT_FALSE(f.window.visible);
-    EXPECT_EQ("Show", f.menuItem("Show1").caption);
+    EXPECT_EQ("Show", findMenuItem(f.pmenu1, "Show1").caption);
 }
 
 TEST_F(TrayMenuTest, KeysHelpSettingsWidthAndNothingElse) {
@@ -150,10 +150,10 @@ TEST_F(TrayMenuTest, CloseHandlerSavesPositionThenEveryLabelUnderItsExactName) {
     f.window.left = 40;
     f.window.top = 50;
     f.label(34).left = 70;
-    f.menuCommand(kMenuExit);
+    menuCommand(f, kMenuExit);
     EXPECT_EQ("close", host.log.back());
     ASSERT_EQ(1u, fake.tray.removed.size());
-    EXPECT_FALSE(f.trayAdded);
+    EXPECT_FALSE(f.tray.added);
 
     const std::string ini = config();
     const size_t position = ini.find("[position]\r\nleft=40\r\ntop=50\r\n");
@@ -187,7 +187,7 @@ TEST_F(TrayMenuTest, ReloadIsDeferredThenRebuildsWithoutTheCloseHandler) {
     TForm1& f = start({"SysTrayIcon=1", "savepositions=1"});
     f.label(5).left = 99;  // dragged, never saved
     const std::string before = config();
-    f.menuCommand(kMenuReload);
+    menuCommand(f, kMenuReload);
     // Nothing is destroyed under the handler that asked.
     EXPECT_EQ("post rebuild", host.log.back());
     EXPECT_EQ(&f, app->mainWindow());
@@ -201,13 +201,13 @@ TEST_F(TrayMenuTest, ReloadIsDeferredThenRebuildsWithoutTheCloseHandler) {
     EXPECT_EQ(0, app->mainWindow()->label(5).left);  // savepositions: the missing key gives 0
     EXPECT_EQ("foo", app->stored().rememberedSong);
     EXPECT_TRUE(app->mainWindow()->window.visible);
-    EXPECT_EQ("Hide", app->mainWindow()->menuItem("Show1").caption);
+    EXPECT_EQ("Hide", findMenuItem(app->mainWindow()->pmenu1, "Show1").caption);
 }
 
 TEST_F(TrayMenuTest, UpdateRemovesTheIconStartsTheUpdaterAndEndsWithoutSaving) {
     TForm1& f = start();  // no icon was added: it is removed all the same
     const std::string before = config();
-    f.menuCommand(kMenuUpdate);
+    menuCommand(f, kMenuUpdate);
     ASSERT_EQ(1u, fake.tray.removed.size());
     ASSERT_EQ(1u, fake.ui.boxes.size());
     EXPECT_EQ("Tabrix will now shut down for the update process", fake.ui.boxes[0].text);
@@ -222,8 +222,8 @@ TEST_F(TrayMenuTest, UpdateRemovesTheIconStartsTheUpdaterAndEndsWithoutSaving) {
 
 TEST_F(TrayMenuTest, CopyEntriesPutTheLabelTextsOnTheClipboard) {
     TForm1& f = start({"showip=1"});
-    f.menuCommand(kMenuCopyIp);
-    f.menuCommand(kMenuCopyCpu);
+    menuCommand(f, kMenuCopyIp);
+    menuCommand(f, kMenuCopyCpu);
     EXPECT_EQ((std::vector<std::string>{f.label(31).text, f.label(2).text}), clipboard.texts);
 }
 
@@ -231,14 +231,14 @@ TEST_F(TrayMenuTest, RestartedShellGetsTheIconBackOnlyWhenConfigured) {
     TForm1& f = start({"SysTrayIcon=1"});
     f.TaskbarCreated();
     EXPECT_EQ(2u, fake.tray.added.size());
-    EXPECT_TRUE(f.trayAdded);
+    EXPECT_TRUE(f.tray.added);
     app->rebuildMainWindow();
     // A later rebuild without the icon configured leaves the shell's restart alone.
     fake.files.put(kConfigPath, "[general]\r\nskin=Default\r\nSysTrayIcon=0\r\n");
     app->rebuildMainWindow();
     app->mainWindow()->TaskbarCreated();
     EXPECT_EQ(3u, fake.tray.added.size());
-    EXPECT_FALSE(app->mainWindow()->trayAdded);
+    EXPECT_FALSE(app->mainWindow()->tray.added);
 }
 
 }  // namespace

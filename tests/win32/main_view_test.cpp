@@ -6,6 +6,7 @@
 
 #include "app/Unit1.h"
 #include "test_helpers.h"
+#include "../main_window_access.h"
 #include "../test_bitmaps.h"
 
 using namespace tabrix;
@@ -55,7 +56,7 @@ TEST_F(MainView, ALabelWithLineBreaksIsMeasuredAndDrawnOnSeveralLines) {
     start("[general]\r\nskin=Default\r\nshowbanner=0\r\n");
     const int oneLine = form->label(36).height;
     // The drive block: each drive's line follows a line feed and a carriage return.
-    form->setLabelText(36, "\n\rC: 45 % of 37.25 Gb");
+    setLabelText(*form, 36, "\n\rC: 45 % of 37.25 Gb");
     form->label(36).visible = true;
     const Label& l = form->label(36);
     EXPECT_GE(l.height, 2 * oneLine);
@@ -76,7 +77,7 @@ TEST_F(MainView, SkinPixelsOfTheBottomLeftColourAreNotDrawn) {
 TEST_F(MainView, WithoutConfigTheStartUpStopsAtTheSkinAsANormalWindow) {
     DeleteFileA(scratch.file("skins\\transparent.bmp").c_str());
     start("");
-    EXPECT_EQ(form->lastStartupStep, 14);
+    EXPECT_EQ(lastStartupStep(*form), 14);
     EXPECT_FALSE(GetWindowLongA(view->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(sink.shown, std::vector<std::string>{"There was a problem starting Tabrix"});
 }

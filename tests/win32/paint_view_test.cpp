@@ -7,6 +7,7 @@
 
 #include "app/Unit1.h"
 #include "test_helpers.h"
+#include "../main_window_access.h"
 #include "../test_bitmaps.h"
 
 using namespace tabrix;
@@ -67,13 +68,13 @@ TEST_F(PaintView, NothingChangedRepaintsNothingAndAChangedLabelOnlyItsOwnPlace) 
     start("transparent=0\r\n");
     view->sync();
     EXPECT_FALSE(updatePending()) << "nothing changed";
-    form->setLabelText(16, "X");  // the same text again
+    setLabelText(*form, 16, "X");  // the same text again
     view->sync();
     EXPECT_FALSE(updatePending());
 
     const Label& l = form->label(12);
     const RECT before{l.left, l.top, l.left + l.width, l.top + l.height};
-    form->setLabelText(12, "55%");
+    setLabelText(*form, 12, "55%");
     view->sync();
     RECT r;
     ASSERT_TRUE(updatePending(&r));
@@ -91,9 +92,9 @@ TEST_F(PaintView, NothingChangedRepaintsNothingAndAChangedLabelOnlyItsOwnPlace) 
 TEST_F(PaintView, PartialRepaintsShowWhatAWholeRepaintShows) {
     for (const char* key : {"transparent=0\r\n", "transparent=1\r\n"}) {
         start(key);
-        form->setLabelText(20, "12 days 23 hrs 59 min");
+        setLabelText(*form, 20, "12 days 23 hrs 59 min");
         expectSameAsWholeRepaint("a longer text");
-        form->setLabelText(20, "0 days");
+        setLabelText(*form, 20, "0 days");
         expectSameAsWholeRepaint("a shorter text leaves nothing behind");
         form->label(10).left += 37;
         form->label(10).top += 5;
@@ -106,7 +107,7 @@ TEST_F(PaintView, PartialRepaintsShowWhatAWholeRepaintShows) {
         expectSameAsWholeRepaint("a picture and a label hidden");
         Font big = form->label(18).font;
         big.height = -20;
-        form->setLabelFont(18, big);
+        setLabelFont(*form, 18, big);
         expectSameAsWholeRepaint("a bigger font");
         view.reset();
     }

@@ -95,7 +95,7 @@ void MainWindowView::sync() {
         appliedHeight_ = w.height;
     }
     syncTimers();
-    if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->bannerPainted) {
+    if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->window.bannerPainted) {
         rebuildSkin();
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
@@ -128,7 +128,7 @@ void MainWindowView::syncTimers() {
 void MainWindowView::rebuildSkin() {
     const Picture& image1 = form_->image(1);
     skinSource_ = &image1.bitmap;
-    skinBanner_ = form_->bannerPainted;
+    skinBanner_ = form_->window.bannerPainted;
     skin_ = image1.bitmap.empty() ? Dib() : Dib(image1.bitmap);
     if (skin_ && skinBanner_) {
         // The name runs upwards inside the grey strip the start-up painted.

@@ -1,0 +1,39 @@
+#pragma once
+#include "platform/SystemApi.h"
+#include "report/ReportOutput.h"
+#include "report/SourceReportFacts.h"
+#include "settings/SavePath.h"
+
+namespace tabrix {
+
+class ErrorSink;
+struct Platform;
+struct StoredValues;
+
+// The main window's report output (FileTimer1): the PHP and XML reports built from the
+// labels, with what it keeps between ticks: the facts the reports ask for afresh, savepath
+// as last read, and the display mode the last refresh read, which the reports share until
+// the next refresh.
+class ReportDriver {
+public:
+    ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels);
+
+    // A refresh tick begins: the display mode it read before is stale.
+    void refreshStarted() { displayRead_ = false; }
+    void displayRead(const DisplayMode& display) {
+        display_ = display;
+        displayRead_ = true;
+    }
+    void FileTimer1Timer(const StoredValues& stored);
+
+private:
+    Platform& platform_;
+    ErrorSink& errors_;
+    LabelText labels_;
+    SourceReportFacts facts_;
+    DisplayMode display_;
+    bool displayRead_ = false;
+    SavePathCache savePath_;
+};
+
+}  // namespace tabrix

@@ -1,0 +1,86 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "forms/MainLabels.h"
+#include "sources/interfacewithhwinfo.h"
+
+namespace tabrix {
+
+class IniFile;
+
+// A key of section modules: "True" shows the module's labels, "False" hides them, any
+// other text (the comparison is exact) leaves the design.
+enum class ModuleSwitch { Other, True, False };
+
+// A module flag that only "True" or "False" decides; any other text keeps the flag as the
+// last start-up left it (undecided at program start).
+enum class ModuleFlag { Undecided, On, Off };
+
+// winampbuttonsstay: "0" while the player runs, "1" always, "2" never, anything else
+// leaves the buttons as they are.
+enum class PlayerButtons { AsTheyAre, WhilePlayerRuns, Always, Never };
+
+struct LabelPlace {
+    int left = 0;
+    int top = 0;
+};
+
+// What the main window's start-up reads from config.ini, read in one pass and typed
+// there: every comparison with the file's texts is made here, once, exactly as the
+// settings file is defined (case-sensitive, "1" is not "True").
+struct StartupSettings {
+    bool labelDragging = true;  // AllowPositionChange is 1
+    int ipInterface = 0;
+
+    bool savePositions = false;  // savepositions is "1": the places below are used
+    std::array<LabelPlace, kLastMainLabel + 1> labelPlaces{};
+    int formWidth = 0;
+    int formHeight = 0;
+
+    std::string tempLabel;
+    // [Sensors] reading1 to reading3: the second sensor source's readings to show.
+    std::string sensorReadings[kShownSensors];
+    std::array<ModuleSwitch, 32> modules{};  // by check box number: CheckBox11 ... CheckBox31
+
+    bool getDiskSpace = false;             // ShouldGetDisk is 1
+    bool playerPicturesFromFiles = false;  // xpwinampicons is 0
+    bool trayIcon = false;                 // SysTrayIcon is "1"
+    bool output = false;                   // output is "1"
+    unsigned outputInterval = 0;
+    PlayerButtons playerButtons = PlayerButtons::AsTheyAre;
+    std::string ipServer;
+    bool selfDraw = false;           // SelfDrawEnabled is "1"
+    bool songLabelsMayShow = false;  // SelfDrawEnabled is "0"
+
+    bool onTop = false;       // ontop is "1"
+    bool showUsed = false;    // ShowUsed is "1"
+    bool toolCaption = true;  // showbar is "1"
+    std::string winampPath;
+    std::string fontFace;
+    bool showIp = false;  // showip is "1"
+    int ipInterval = 0;
+    bool scrolling = false;  // scrollenabled is anything but "0"
+    int fontPoints = 8;
+    uint32_t fontColor = 0;
+    std::string fontColorProblem;  // fontcolor is no colour: start-up fails with this text
+    bool enablePhp = false;        // enablephp is "1"
+    bool enableXml = false;        // enablexml is "1"
+
+    std::string skinFile;     // the file in the skins folder ("Default" is transparent.bmp)
+    bool banner = true;       // showbanner is "-1"
+    bool colorKey = false;    // transparent is "1"
+    uint8_t alpha = 255;      // the low byte of alpha
+    bool alphaBlend = false;  // alpha is not 255
+    int left = 255;
+    int top = 255;
+
+    ModuleSwitch module(int checkBox) const { return modules.at(checkBox); }
+};
+
+// Reads every start-up key. designWidth/Height are the defaults of the saved window size.
+// Reading never fails: a missing file gives every default.
+StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int designHeight);
+
+}  // namespace tabrix
