@@ -114,7 +114,7 @@ TEST_F(LayoutTest, AProcessorNameThatWouldStartLeftOfTheWindowIsCentred) {
         else
             working({"savepositions=1"}, {"[Labels]", "Label2left=" + c.savedLeft, "Label2top=14"});
         const TForm1& f = create();
-        ASSERT_TRUE(completed()) << f.startupFailure;
+        ASSERT_TRUE(completed()) << startupFailure(f);
         const Label& cpu = f.label(2);
         const int centred = static_cast<int>(std::nearbyint((f.window.width - cpu.width) / 2.0));
         EXPECT_EQ(c.left < 0 ? centred : c.left, cpu.left) << c.brand << " " << c.savedLeft;
