@@ -22,19 +22,6 @@ const char kConfig[] =
     "[Modules]\r\nCheckBox11=False\r\nCheckBox14=False\r\nCheckBox15=False\r\nCheckBox16=False\r\n"
     "CheckBox18=False\r\nCheckBox23=False\r\nCheckBox24=False\r\nCheckBox32=True\r\n";
 
-RECT clientOnScreen(HWND w) {
-    RECT r{};
-    GetClientRect(w, &r);
-    POINT p{0, 0};
-    ClientToScreen(w, &p);
-    OffsetRect(&r, p.x, p.y);
-    return r;
-}
-
-bool isDark(uint32_t c) {
-    return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60;
-}
-
 // Pixels of a client rectangle that are not the skin, and of those the dark ones.
 struct Marks {
     int drawn = 0;
@@ -69,7 +56,7 @@ TEST(Graphs, ARisingLoadMovesOnlyTheCpuGraphAndADraggedGraphKeepsItsPlace) {
         HANDLE busy = startBesideThisTest("busy_loop.exe", "9000");
         ASSERT_TRUE(busy);
         pause(2500);
-        const RECT c = clientOnScreen(w);
+        const RECT c = clientRect(w);
         Screenshot a(c);
         pause(3000);
         Screenshot b(c);
@@ -88,11 +75,11 @@ TEST(Graphs, ARisingLoadMovesOnlyTheCpuGraphAndADraggedGraphKeepsItsPlace) {
         CloseHandle(busy);
 
         // Dragged 20 right and 6 down with the mouse; the window stays where it is.
-        const RECT before = clientOnScreen(w);
+        const RECT before = clientRect(w);
         ASSERT_TRUE(xdotool("mousemove " + at(c, 60, 250) + " sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
                             at(c, 70, 253) + " sleep 0.2 mousemove " + at(c, 80, 256) +
                             " sleep 0.2 mouseup 1 sleep 0.2 mousemove " + at(c, 300, 40)));
-        const RECT after = clientOnScreen(w);
+        const RECT after = clientRect(w);
         EXPECT_EQ(before.left, after.left);
         EXPECT_EQ(before.top, after.top);
         EXPECT_TRUE(app.close());
@@ -105,7 +92,7 @@ TEST(Graphs, ARisingLoadMovesOnlyTheCpuGraphAndADraggedGraphKeepsItsPlace) {
     ASSERT_TRUE(w);
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     pause(1500);
-    const RECT c = clientOnScreen(w);
+    const RECT c = clientRect(w);
     Screenshot shot(c);
     // The baseline along the graph's new bottom row, none left at the old place's start.
     EXPECT_GT(marks(shot, c, 48, 273, 164, 274).drawn, 100);
