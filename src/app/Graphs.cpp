@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/StartupSettings.h"
 #include "settings/IniFile.h"
 #include "sources/SystemFacts.h"
 #include "sources/Traffic.h"
@@ -11,24 +12,10 @@ namespace tabrix {
 namespace {
 
 constexpr char kLabelsSection[] = "Labels";
-constexpr char kTrue[] = "True";
 constexpr uint64_t kFullLoad = 100;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kNearWhite = 0xF5F5F5;  // what the labels use for white, too
 constexpr int kScaleFontHeight = -9;       // small: the scale sits inside the graph
-
-struct GraphDesign {
-    const char* name;
-    int left, top, width, height;
-    std::size_t series;
-};
-
-// Side by side in the panel's free lower area, under the disk-space line and above the
-// player buttons of the shipped skins.
-constexpr GraphDesign kDesign[Graphs::kCount] = {
-    {"Graph1", 28, 232, 116, 36, 1},
-    {"Graph2", 148, 232, 116, 36, 2},
-};
 
 }  // namespace
 
@@ -97,7 +84,7 @@ uint32_t lighterTint(uint32_t rgb) {
 
 Graphs::Graphs() {
     for (int i = 0; i < kCount; ++i) {
-        const GraphDesign& d = kDesign[i];
+        const GraphDesign& d = kGraphDesign[i];
         Graph& g = graphs_[i];
         g.name = d.name;
         g.left = d.left;
@@ -111,17 +98,17 @@ Graphs::Graphs() {
     graphs_[kTraffic].scaleText = scaleText(0, '.');
 }
 
-void Graphs::applyModule(const std::string& value, bool trafficMeter) {
-    on_ = value == kTrue;
+void Graphs::applyModule(bool on, bool trafficMeter) {
+    on_ = on;
     graphs_[kCpu].visible = on_;
     graphs_[kTraffic].visible = on_ && trafficMeter;
     for (Graph& g : graphs_) g.drawMark = g.visible ? 2 : 1;
 }
 
-void Graphs::applyPositions(IniFile& ini) {
-    for (Graph& g : graphs_) {
-        g.left = ini.readInteger(kLabelsSection, g.name + "left", g.left);
-        g.top = ini.readInteger(kLabelsSection, g.name + "top", g.top);
+void Graphs::applyPositions(const StartupSettings& settings) {
+    for (int i = 0; i < kCount; ++i) {
+        graphs_[i].left = settings.graphPlaces[i].left;
+        graphs_[i].top = settings.graphPlaces[i].top;
     }
 }
 

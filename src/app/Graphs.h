@@ -13,6 +13,7 @@
 namespace tabrix {
 
 class IniFile;
+struct StartupSettings;
 
 // The last kLength values of one series, oldest first; the oldest goes when a new one comes.
 class History {
@@ -53,6 +54,20 @@ std::string scaleText(uint64_t bytesPerTick, char decimalSeparator);
 // colour key would make see-through.
 uint32_t lighterTint(uint32_t rgb);
 
+// A graph as designed.
+struct GraphDesign {
+    const char* name;  // its place is saved under name + "left" / "top" in section Labels
+    int left, top, width, height;
+    std::size_t series;
+};
+
+// Side by side in the panel's free lower area, under the disk-space line and above the
+// player buttons of the shipped skins.
+inline constexpr GraphDesign kGraphDesign[] = {
+    {"Graph1", 28, 232, 116, 36, 1},
+    {"Graph2", 148, 232, 116, 36, 2},
+};
+
 struct Graph {
     std::string name;  // its place is saved under name + "left" / "top" in section Labels
     int left = 0;
@@ -75,16 +90,15 @@ public:
     static constexpr int kCpu = 0;      // Graph1: the processor load, 0 to 100
     static constexpr int kTraffic = 1;  // Graph2: download and upload, auto-scaled
     static constexpr int kCount = 2;
-    // The key of section Modules; a missing key means off.
-    static constexpr char kModuleKey[] = "CheckBox32";
+    static_assert(sizeof(kGraphDesign) / sizeof(kGraphDesign[0]) == kCount, "one design per graph");
 
     Graphs();
 
-    // The module's key as read at start-up; the traffic graph shows only where the traffic
-    // meter runs, which is what fills it.
-    void applyModule(const std::string& value, bool trafficMeter);
-    // Saved places (section Labels); a missing key keeps the design place.
-    void applyPositions(IniFile& ini);
+    // The module as start-up read it; the traffic graph shows only where the traffic meter
+    // runs, which is what fills it.
+    void applyModule(bool on, bool trafficMeter);
+    // The saved places as start-up read them.
+    void applyPositions(const StartupSettings& settings);
     void applyColor(uint32_t color, const std::string& face);
     void hideForSelfDraw();
     // Written on close beside the labels' places, only while the module is on.

@@ -1,5 +1,6 @@
 #include "app/MainControls.h"
 
+#include <cmath>
 #include <initializer_list>
 
 #include "app/StartupSettings.h"
@@ -157,6 +158,12 @@ void MainControls::setFont(int number, const Font& font) {
     Label& l = labels_.at(number);
     l.font = font;
     autoSize(l);
+}
+
+void MainControls::centreCpuName(int windowWidth) {
+    // Halves go to the even neighbour (default rounding mode).
+    Label& cpu = labels_[kLabelCpuName];
+    cpu.left = static_cast<int>(std::nearbyint(windowWidth / 2.0 - cpu.width / 2.0));
 }
 
 void MainControls::applyModules(const StartupSettings& settings) {

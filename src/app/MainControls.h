@@ -23,6 +23,8 @@ public:
 
     void setText(int number, const std::string& text);
     void setFont(int number, const Font& font);
+    // The processor name in the middle of a window this wide.
+    void centreCpuName(int windowWidth);
     // Start-up: the modules' labels shown or hidden for drawing as the settings say.
     void applyModules(const StartupSettings& settings);
     // Self-draw mode: every label hidden and marked for painting.

@@ -48,6 +48,11 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
             s.labelPlaces[n].left = ini.readInteger(kLabelsSection, key + "left", 0);
             s.labelPlaces[n].top = ini.readInteger(kLabelsSection, key + "top", 0);
         }
+        for (int i = 0; i < Graphs::kCount; ++i) {
+            const GraphDesign& d = kGraphDesign[i];
+            s.graphPlaces[i].left = ini.readInteger(kLabelsSection, std::string(d.name) + "left", d.left);
+            s.graphPlaces[i].top = ini.readInteger(kLabelsSection, std::string(d.name) + "top", d.top);
+        }
         s.formWidth = number("FormWidth", designWidth);
         s.formHeight = number("FormHeight", designHeight);
     }
@@ -57,6 +62,7 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
         s.sensorReadings[k] = ini.readString(kSensors, kReadingKeys[k], "");
     for (int box : kModuleKeys)
         s.modules[box] = moduleSwitch(ini.readString(kModules, "CheckBox" + std::to_string(box), "True"));
+    s.graphs = ini.readString(kModules, "CheckBox32", "False") == "True";
 
     s.getDiskSpace = number("ShouldGetDisk", 0) == 1;
     s.playerPicturesFromFiles = number("xpwinampicons", 1) == 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Graphs.h"
 #include "forms/MainLabels.h"
 #include "sources/interfacewithhwinfo.h"
 
@@ -43,6 +44,12 @@ struct StartupSettings {
     // [Sensors] reading1 to reading3: the second sensor source's readings to show.
     std::string sensorReadings[kShownSensors];
     std::array<ModuleSwitch, 32> modules{};  // by check box number: CheckBox11 ... CheckBox31
+    // The history graphs, CheckBox32: on only when "True". Added later than the other
+    // modules, so a config.ini without the key shows no graphs.
+    bool graphs = false;
+    // Graph1's and Graph2's places (section Labels), read like the labels' with
+    // savePositions; a missing key keeps the design place.
+    std::array<LabelPlace, Graphs::kCount> graphPlaces{};
 
     bool getDiskSpace = false;             // ShouldGetDisk is 1
     bool playerPicturesFromFiles = false;  // xpwinampicons is 0

@@ -1,7 +1,5 @@
 #include "app/Unit1.h"
 
-#include <cmath>
-
 namespace tabrix {
 namespace {
 
@@ -40,23 +38,17 @@ void TForm1::FormResize() {
     skin.top = 0;
     skin.width = window.width;
     skin.height = window.height;
-    centreCpuName();
+    controls_.centreCpuName(window.width);
 }
 
-void TForm1::centreCpuName() {
-    // Halves go to the even neighbour (default rounding mode).
-    Label& cpu = controls_.label(kLabelCpuName);
-    cpu.left = static_cast<int>(std::nearbyint(window.width / 2.0 - cpu.width / 2.0));
-}
-
-std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timers() {
-    return {{{&systimer, &TForm1::systimerTimer},
-             {&FileTimer1, &TForm1::FileTimer1Timer},
-             {&WinampTimer, &TForm1::WinampTimerTimer},
-             {&IPTImer, &TForm1::IPTImerTimer},
-             {&tmrTraffic, &TForm1::tmrTrafficTimer},
-             {&DrawTimer, &TForm1::DrawTimerTimer},
-             {&ScrollTimer, &TForm1::ScrollTimerTimer},
+std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timerHandlers() {
+    return {{{&timers.systimer, &TForm1::systimerTimer},
+             {&timers.FileTimer1, &TForm1::FileTimer1Timer},
+             {&timers.WinampTimer, &TForm1::WinampTimerTimer},
+             {&timers.IPTImer, &TForm1::IPTImerTimer},
+             {&timers.tmrTraffic, &TForm1::tmrTrafficTimer},
+             {&timers.DrawTimer, &TForm1::DrawTimerTimer},
+             {&timers.ScrollTimer, &TForm1::ScrollTimerTimer},
              {&player_.startTimer, &TForm1::PlayerStartTimerTimer}}};
 }
 

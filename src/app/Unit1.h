@@ -46,6 +46,11 @@ bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string&
 // The second sensor source (Unit1_hwinfo.cpp), read when the first is absent.
 void ReadHwinfoData(Platform& platform, MainControls& controls, const StartupSettings& settings);
 
+// Start-up's step 17 (Unit1_sources.cpp): the first external address fetch, whose answer
+// goes into Label31, and the facts computed once into their labels.
+void fetchFirstAddress(MainSources& sources, MainControls& controls, const std::string& server);
+void showStartupFacts(Platform& platform, MainControls& controls, int windowWidth);
+
 // A song title rotated left by one character (abc becomes bca); shorter texts stay.
 std::string scrollText(const std::string& text);
 
@@ -78,6 +83,18 @@ struct TrayIcon {
     bool added = false;
 };
 
+// The main window's timers, by the names the behaviour knows them by; the player's start
+// timer is the player control's own.
+struct MainTimers {
+    Timer systimer{"systimer", 1000, true};
+    Timer FileTimer1{"FileTimer1", 5000, false};
+    Timer WinampTimer{"WinampTimer", 5000, true};
+    Timer IPTImer{"IPTImer", 0, false};
+    Timer tmrTraffic{"tmrTraffic", 1000, false};
+    Timer DrawTimer{"DrawTimer", 2000, false};
+    Timer ScrollTimer{"ScrollTimer", 100, false};
+};
+
 // How far the last start-up came: the last step that began, and the failed step's error
 // text (empty after a full start-up).
 struct StartupProgress {
@@ -104,8 +121,8 @@ public:
     void LabelMouseDown(int number, int x, int y) { drag_.press(number, x, y); }
     void LabelMouseMove(int number, int x, int y) { drag_.move(controls_, number, x, y); }
     void LabelMouseUp(int number) { drag_.release(number); }
-    bool labelDragging() const { return drag_.allowed(); }
-    int capturedLabel() const { return drag_.captured(); }  // 0 when none
+    // Whether start-up allows dragging, and the label being dragged (0 when none).
+    const LabelDragging& dragging() const { return drag_; }
 
     // Label2 .. Label36 (MainLabels.h names the fact of each) and Image1 .. Image7.
     Label& label(int number) { return controls_.label(number); }
@@ -117,14 +134,7 @@ public:
     Canvas canvas;  // self-draw mode's writes onto the window's surface
     Graphs graphs;  // the history graphs, painted like the labels
     TrayIcon tray;
-
-    Timer systimer{"systimer", 1000, true};
-    Timer FileTimer1{"FileTimer1", 5000, false};
-    Timer WinampTimer{"WinampTimer", 5000, true};
-    Timer IPTImer{"IPTImer", 0, false};
-    Timer tmrTraffic{"tmrTraffic", 1000, false};
-    Timer DrawTimer{"DrawTimer", 2000, false};
-    Timer ScrollTimer{"ScrollTimer", 100, false};
+    MainTimers timers;
 
     // Timer handlers, one per timer; the view calls them when their timer fires.
     void systimerTimer();  // refresh of the changing facts, every second (Unit1_refresh.cpp)
@@ -138,7 +148,7 @@ public:
     void PlayerStartTimerTimer() { player_.startTimerTick(); }
     // Every timer with its handler, in the order the view numbers them.
     static constexpr size_t kTimerCount = 8;
-    std::array<std::pair<Timer*, void (TForm1::*)()>, kTimerCount> timers();
+    std::array<std::pair<Timer*, void (TForm1::*)()>, kTimerCount> timerHandlers();
 
     // Tray icon, menus, keys and window behaviour (Unit1_tray.cpp, Unit1_menu.cpp).
     MainWindowOwner* owner = nullptr;  // set by the program; nothing is asked of it before
@@ -177,10 +187,6 @@ public:
 
 private:
     friend struct MainWindowAccess;  // the tests' look inside
-
-    void startupSteps();
-    void centreCpuName();
-    void computeFacts(bool showIp);  // step 17 (Unit1_sources.cpp)
 
     Platform& platform_;
     StoredValues& stored_;

@@ -80,7 +80,7 @@ void TForm1::systimerTimer() {
         // 15. a player that quit during this tick hides its labels now, not a second later.
         if (!player_.running()) controls_.setSongLabelsVisible(false);
         // 16. the traffic meter starts with the first tick; its timer runs from then on.
-        if (stored_.trafficModule) tmrTraffic.enabled = true;
+        if (stored_.trafficModule) timers.tmrTraffic.enabled = true;
     } catch (...) {
         // A failing step ends the tick quietly: the labels keep what they have, and the
         // next tick starts again from the top.

@@ -25,32 +25,31 @@ void showConnection(MainControls& controls, const std::string& text) {
 
 }  // namespace
 
-// 17. the facts computed once.
-void TForm1::computeFacts(bool showIp) {
-    StartupFacts& facts = platform_.facts;
-    IPTImer.enabled = showIp;
+void fetchFirstAddress(MainSources& sources, MainControls& controls, const std::string& server) {
     // The answer arrives later; until then Label31 keeps its empty design text.
-    if (showIp)
-        sources_.fetchExternalIp(stored_.settings.ipServer, [this](const std::string& body) {
-            controls_.setText(kLabelExternalIp, body);
-            // An answer starting like markup is a web page, not an address.
-            if (!body.empty() && body[0] == '<') controls_.setText(kLabelExternalIp, kBadIpServer);
-        });
+    sources.fetchExternalIp(server, [&controls](const std::string& body) {
+        controls.setText(kLabelExternalIp, body);
+        // An answer starting like markup is a web page, not an address.
+        if (!body.empty() && body[0] == '<') controls.setText(kLabelExternalIp, kBadIpServer);
+    });
+}
 
-    controls_.setText(kLabelCpuName, facts.brandString());
+void showStartupFacts(Platform& platform, MainControls& controls, int windowWidth) {
+    StartupFacts& facts = platform.facts;
+    controls.setText(kLabelCpuName, facts.brandString());
     // Grown to the left from where "CPU:" ended, a long name would start outside the window.
-    if (controls_.label(kLabelCpuName).left < 0) centreCpuName();
-    if (controls_.label(kLabelCpuName).text.empty()) platform_.ui.messageBox(kCpuNameHint, kAppTitle);
+    if (controls.label(kLabelCpuName).left < 0) controls.centreCpuName(windowWidth);
+    if (controls.label(kLabelCpuName).text.empty()) platform.ui.messageBox(kCpuNameHint, kAppTitle);
 
     const int family = facts.family();
-    controls_.setText(kLabelCpuClass, family == 15 ? "686+" : std::to_string(family) + "86");
-    controls_.setText(kLabelWindowsVersion, facts.windowsVersionText());
-    showConnection(controls_, facts.connectionText());
+    controls.setText(kLabelCpuClass, family == 15 ? "686+" : std::to_string(family) + "86");
+    controls.setText(kLabelWindowsVersion, facts.windowsVersionText());
+    showConnection(controls, facts.connectionText());
 }
 
 void TForm1::IPTImerTimer() {
     // After a failed refresh one more attempt is made, then the timer stops.
-    if (stored_.lastIpRefresh == kFetchFailed) IPTImer.enabled = false;
+    if (stored_.lastIpRefresh == kFetchFailed) timers.IPTImer.enabled = false;
     // A fetch still under way is not doubled by a short period.
     if (sources_.ipFetchPending()) return;
     sources_.fetchExternalIp(stored_.settings.ipServer, [this](const std::string& body) {

@@ -28,7 +28,7 @@ protected:
 
 TEST_F(RefreshTexts, EveryChangingFactFromTheSystem) {
     build({}, {"[modules]", "CheckBox23=True"});
-    EXPECT_FALSE(form->tmrTraffic.enabled);
+    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
     tick();
     const TForm1& f = *form;
     EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", f.label(34).text);
@@ -38,11 +38,11 @@ TEST_F(RefreshTexts, EveryChangingFactFromTheSystem) {
     EXPECT_EQ("501 / 1001 Mb", f.label(16).text);
     EXPECT_EQ("75Hz @ 1280x1024", f.label(18).text);
     EXPECT_EQ("1 days 1 hrs 1 min ", f.label(20).text);
-    EXPECT_TRUE(f.tmrTraffic.enabled);
+    EXPECT_TRUE(f.timers.tmrTraffic.enabled);
 
     build({}, {"[modules]", "CheckBox23=False"});
     tick();
-    EXPECT_FALSE(form->tmrTraffic.enabled);
+    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
 }
 
 TEST_F(RefreshTexts, ShowUsedPutsTheUsedAmountFirstAndMemoryBeyond4GbCounts) {
@@ -134,7 +134,7 @@ TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
     EXPECT_EQ("bob", form->label(23).text);  // before the failing step
     EXPECT_EQ("X", form->label(20).text);    // the failing step and all after it
     EXPECT_EQ(0, buttons());
-    EXPECT_FALSE(form->tmrTraffic.enabled);
+    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
     EXPECT_TRUE(errors.shown.empty());
     EXPECT_TRUE(fake.ui.boxes.empty());
 
@@ -142,7 +142,7 @@ TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
     tick();
     EXPECT_EQ("0 days 0 hrs 0 min ", form->label(20).text);
     EXPECT_EQ(1, buttons());
-    EXPECT_TRUE(form->tmrTraffic.enabled);
+    EXPECT_TRUE(form->timers.tmrTraffic.enabled);
 }
 
 }  // namespace

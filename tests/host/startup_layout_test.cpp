@@ -125,11 +125,11 @@ TEST_F(LayoutTest, AProcessorNameThatWouldStartLeftOfTheWindowIsCentred) {
 TEST_F(LayoutTest, DraggingMovesTheLabelByTheDeltaUntilRelease) {
     working({});
     TForm1& f = create();
-    ASSERT_TRUE(f.labelDragging());
+    ASSERT_TRUE(f.dragging().allowed());
     const int left = f.label(4).left, top = f.label(4).top;
 
     f.LabelMouseDown(4, 3, 4);
-    EXPECT_EQ(4, f.capturedLabel());
+    EXPECT_EQ(4, f.dragging().captured());
     f.LabelMouseMove(4, 10, 6);
     EXPECT_EQ(left + 7, f.label(4).left);
     EXPECT_EQ(top + 2, f.label(4).top);
@@ -145,7 +145,7 @@ TEST_F(LayoutTest, DraggingMovesTheLabelByTheDeltaUntilRelease) {
     EXPECT_EQ(otherLeft, f.label(5).left);
 
     f.LabelMouseUp(4);
-    EXPECT_EQ(0, f.capturedLabel());
+    EXPECT_EQ(0, f.dragging().captured());
     f.LabelMouseMove(4, 50, 50);
     EXPECT_EQ(left + 4, f.label(4).left);
     EXPECT_EQ(top - 2, f.label(4).top);
@@ -174,15 +174,15 @@ TEST_F(LayoutTest, DraggingNeedsAllowPositionChangeOfExactlyOne) {
     for (const char* value : {"0", "2", "-1"}) {
         working({std::string("AllowPositionChange=") + value});
         TForm1& f = create();
-        EXPECT_FALSE(f.labelDragging()) << value;
+        EXPECT_FALSE(f.dragging().allowed()) << value;
         const int left = f.label(4).left;
         f.LabelMouseDown(4, 0, 0);
-        EXPECT_EQ(0, f.capturedLabel());
+        EXPECT_EQ(0, f.dragging().captured());
         f.LabelMouseMove(4, 9, 9);
         EXPECT_EQ(left, f.label(4).left);
     }
     working({"AllowPositionChange=0x1"});
-    EXPECT_TRUE(create().labelDragging());
+    EXPECT_TRUE(create().dragging().allowed());
     EXPECT_TRUE(stored.settings.labelDragging);
 }
 

@@ -9,26 +9,26 @@ using LookTest = StartupTest;
 TEST_F(LookTest, ReportIpAndScrollTimersFollowTheirKeys) {
     working({"output=1", "outputinterval=5000", "ipinterval=60000", "scrollenabled=2"});
     const TForm1& f = create();
-    EXPECT_TRUE(f.FileTimer1.fires());
-    EXPECT_EQ(5000u, f.FileTimer1.interval);
-    EXPECT_EQ(60000u, f.IPTImer.interval);
-    EXPECT_FALSE(f.IPTImer.enabled);  // started at step 13, stopped again: showip is not "1"
-    EXPECT_TRUE(f.ScrollTimer.enabled);
+    EXPECT_TRUE(f.timers.FileTimer1.fires());
+    EXPECT_EQ(5000u, f.timers.FileTimer1.interval);
+    EXPECT_EQ(60000u, f.timers.IPTImer.interval);
+    EXPECT_FALSE(f.timers.IPTImer.enabled);  // started at step 13, stopped again: showip is not "1"
+    EXPECT_TRUE(f.timers.ScrollTimer.enabled);
 
     working({"output=1"});
-    EXPECT_FALSE(create().FileTimer1.fires());  // running, but a period of 0 never fires
-    EXPECT_EQ(0u, form->FileTimer1.interval);   // the design's 5000 is always replaced
-    EXPECT_TRUE(form->systimer.fires());
-    EXPECT_TRUE(form->WinampTimer.fires());
-    EXPECT_FALSE(form->tmrTraffic.enabled);
+    EXPECT_FALSE(create().timers.FileTimer1.fires());  // running, but a period of 0 never fires
+    EXPECT_EQ(0u, form->timers.FileTimer1.interval);   // the design's 5000 is always replaced
+    EXPECT_TRUE(form->timers.systimer.fires());
+    EXPECT_TRUE(form->timers.WinampTimer.fires());
+    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
     working({"output=true", "outputinterval=5000", "scrollenabled=0"});
-    EXPECT_FALSE(create().FileTimer1.enabled);
-    EXPECT_FALSE(form->ScrollTimer.enabled);
+    EXPECT_FALSE(create().timers.FileTimer1.enabled);
+    EXPECT_FALSE(form->timers.ScrollTimer.enabled);
     working({"scrollenabled="});
-    EXPECT_TRUE(create().ScrollTimer.enabled);
+    EXPECT_TRUE(create().timers.ScrollTimer.enabled);
 
     working({"showip=1", "ipinterval=60000", "ipserver=http://ip.example/"});
-    EXPECT_TRUE(create().IPTImer.fires());
+    EXPECT_TRUE(create().timers.IPTImer.fires());
     EXPECT_EQ("http://ip.example/", stored.settings.ipServer);
 }
 
@@ -36,7 +36,7 @@ TEST_F(LookTest, IpTimerStartedBeforeAFailedSkinKeepsRunning) {
     config({"[general]", "ipinterval=60000", "showip=0"});
     const TForm1& f = create();
     EXPECT_EQ(14, lastStartupStep(f));
-    EXPECT_TRUE(f.IPTImer.fires());
+    EXPECT_TRUE(f.timers.IPTImer.fires());
 }
 
 TEST_F(LookTest, TranslucencyIsTheLowByteAndOnUnlessExactly255) {

@@ -30,7 +30,7 @@ MainWindowView::~MainWindowView() {
 
 void MainWindowView::create(TForm1& form) {
     form_ = &form;
-    const auto all = form.timers();
+    const auto all = form.timerHandlers();
     for (size_t i = 0; i < all.size(); ++i) timers_[i] = all[i].first;
     const MainWindowState& w = form.window;
     // Stay-on-top is applied once start-up has decided it: an owned window that was created
@@ -202,14 +202,14 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         // A label takes its own presses: it moves when dragging is allowed and otherwise
         // stays put, and the window does not move either.
         if (const int n = labelAt(x, y)) {
-            if (form_->labelDragging()) {
+            if (form_->dragging().allowed()) {
                 const Label& l = form_->label(n);
                 guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top); });
                 SetCapture(hwnd_);
             }
         } else if (const int g = form_->graphs.at(x, y)) {
             // A graph moves like a label, and like a label does not move the window.
-            if (form_->labelDragging()) {
+            if (form_->dragging().allowed()) {
                 const Graph& graph = form_->graphs[g - 1];
                 guarded([&] { form_->graphs.press(g, x - graph.left, y - graph.top); });
                 SetCapture(hwnd_);
@@ -222,7 +222,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     case WM_MOUSEMOVE:
-        if (int n = form_->capturedLabel()) {
+        if (int n = form_->dragging().captured()) {
             const Label& l = form_->label(n);
             guarded([&] { form_->LabelMouseMove(n, GET_X_LPARAM(lp) - l.left, GET_Y_LPARAM(lp) - l.top); });
             invalidateChanges();
@@ -243,7 +243,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (playerButtonAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)) == pressed) clickPlayerButton(pressed);
             return 0;
         }
-        if (int n = form_->capturedLabel()) {
+        if (int n = form_->dragging().captured()) {
             guarded([&] { form_->LabelMouseUp(n); });
             ReleaseCapture();
         } else if (form_->graphs.captured()) {
@@ -255,7 +255,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         if (wp >= 1 && wp <= timers_.size()) {
-            const auto handler = form_->timers()[wp - 1].second;
+            const auto handler = form_->timerHandlers()[wp - 1].second;
             guarded([&] { (form_->*handler)(); });
         }
         guarded([&] { sync(); });
