@@ -138,6 +138,11 @@ void pause(int ms) {
     }
 }
 
+void bringToTop(HWND w, int ms) {
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    pause(ms);
+}
+
 Running::Running(const ProgramFolder& folder) {
     STARTUPINFOA si{};
     si.cb = sizeof si;

@@ -111,6 +111,8 @@ bool pickTrayEntry(const Running& app, HWND w, int n);
 
 // Runs pending messages of the test itself for a while (the program runs on its own).
 void pause(int ms);
+// Puts the window above all others without activating it, then lets it paint for ms.
+void bringToTop(HWND w, int ms = 300);
 // Asks every 50 ms, running the test's own messages meanwhile, until done() or ms have passed.
 template <typename F>
 bool waitFor(F done, int ms) {

@@ -44,8 +44,7 @@ TEST(FirstRun, TheShippedSettingsShowASolidPanelWithDarkTextOnADarkDesktop) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
-    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    pause(1500);
+    bringToTop(w, 1500);
     const RECT c = clientRect(w);
     Screenshot shot(c);
 

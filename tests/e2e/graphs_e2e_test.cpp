@@ -51,8 +51,7 @@ TEST(Graphs, ARisingLoadMovesOnlyTheCpuGraphAndADraggedGraphKeepsItsPlace) {
         Running app(folder);
         HWND w = app.mainWindow();
         ASSERT_TRUE(w);
-        SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        pause(2500);  // a few values, at the right edge
+        bringToTop(w, 2500);  // a few values, at the right edge
         HANDLE busy = startBesideThisTest("busy_loop.exe", "9000");
         ASSERT_TRUE(busy);
         pause(2500);
@@ -90,8 +89,7 @@ TEST(Graphs, ARisingLoadMovesOnlyTheCpuGraphAndADraggedGraphKeepsItsPlace) {
     Running again(folder);
     HWND w = again.mainWindow();
     ASSERT_TRUE(w);
-    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    pause(1500);
+    bringToTop(w, 1500);
     const RECT c = clientRect(w);
     Screenshot shot(c);
     // The baseline along the graph's new bottom row, none left at the old place's start.

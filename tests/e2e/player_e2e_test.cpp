@@ -40,6 +40,22 @@ struct ClosePlayersAtEnd {
     ~ClosePlayersAtEnd() { closeWindowsOf(kPlayerClass); }
 };
 
+// Starts the stand-in player and waits for its window: its process handle, null when it
+// did not come up.
+HANDLE startPlayer() {
+    HANDLE player = startBesideThisTest("winamp.exe");
+    if (player && waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000)) return player;
+    if (player) CloseHandle(player);
+    return nullptr;
+}
+
+// The main window once a refresh tick has shown the buttons; null when there is none.
+HWND withButtons(const Running& app) {
+    HWND w = app.mainWindow();
+    if (w) pause(1500);
+    return w;
+}
+
 std::string config(const std::string& more) {
     return "[general]\r\nskin=Default\r\nwinampbuttonsstay=1\r\n" + more;
 }
@@ -50,14 +66,12 @@ TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
     ClosePlayersAtEnd cleanup;
     ProgramFolder folder(config("").c_str());
     const std::string log = useLog(folder);
-    HANDLE player = startBesideThisTest("winamp.exe");
+    HANDLE player = startPlayer();
     ASSERT_TRUE(player);
-    ASSERT_TRUE(waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000));
 
     Running app(folder);
-    HWND w = app.mainWindow();
+    HWND w = withButtons(app);
     ASSERT_TRUE(w);
-    pause(1500);  // a refresh tick shows the buttons
     for (Button b : {kPrevious, kPlay, kPause, kStop, kNext}) clickButton(w, b);
     EXPECT_TRUE(waitFor([&] { return readFile(log).size() >= 35; }, 5000));
     EXPECT_EQ("40044\r\n40045\r\n40046\r\n40047\r\n40048\r\n", readFile(log));
@@ -77,15 +91,13 @@ TEST(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
     ClosePlayersAtEnd cleanup;
     ProgramFolder folder(config("ontop=1\r\n[position]\r\nleft=300\r\ntop=200\r\n").c_str());
     const std::string log = useLog(folder);
-    HANDLE player = startBesideThisTest("winamp.exe");
+    HANDLE player = startPlayer();
     ASSERT_TRUE(player);
     CloseHandle(player);
-    ASSERT_TRUE(waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000));
 
     Running app(folder);
-    HWND w = app.mainWindow();
+    HWND w = withButtons(app);
     ASSERT_TRUE(w);
-    pause(1500);  // a refresh tick shows the buttons
     POINT at{kNext.left + 5, kNext.top + 5};
     ClientToScreen(w, &at);
     // Well within the double-click time: the second press must still be a press.
@@ -105,9 +117,8 @@ TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
     ASSERT_FALSE(FindWindowA(kPlayerClass, nullptr));
 
     Running app(folder);
-    HWND w = app.mainWindow();
+    HWND w = withButtons(app);
     ASSERT_TRUE(w);
-    pause(1500);
     clickButton(w, kPlay);
     EXPECT_TRUE(waitFor([&] { return !readFile(log).empty(); }, 10000));
     EXPECT_EQ("40045\r\n", readFile(log));
@@ -123,9 +134,8 @@ TEST(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {
     folder.write("config.ini", config("winamppath=" + folder.path("none\\winamp.exe") + "\r\n"));
     const std::string log = useLog(folder);
     Running app(folder);
-    HWND w = app.mainWindow();
+    HWND w = withButtons(app);
     ASSERT_TRUE(w);
-    pause(1500);
     clickButton(w, kPlay);
     // The wait for the player runs on a timer: the window answers at once meanwhile.
     DWORD_PTR result = 0;

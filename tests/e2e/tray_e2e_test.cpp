@@ -148,24 +148,25 @@ TEST(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
     EXPECT_EQ(clipboardText(), brand);
 }
 
-TEST(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
+// Starts the program, asks it to end in one way and expects it to end with the layout saved.
+void expectEndsSavingTheLayout(void (*askToEnd)(const Running& app, HWND w)) {
     ProgramFolder folder(kTrayConfig);
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
-    ASSERT_TRUE(pickTrayEntry(app, w, 8));  // Exit, the last visible entry
+    askToEnd(app, w);
+    if (::testing::Test::HasFatalFailure()) return;
     EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
     expectLayoutSaved(readFile(folder.path("config.ini")));
 }
 
+TEST(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
+    // Exit, the last visible entry.
+    expectEndsSavingTheLayout([](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, 8)); });
+}
+
 TEST(Tray, CloseBoxHidesThenEndsAndSavesToo) {
-    ProgramFolder folder(kTrayConfig);
-    Running app(folder);
-    HWND w = app.mainWindow();
-    ASSERT_TRUE(w);
-    PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
-    expectLayoutSaved(readFile(folder.path("config.ini")));
+    expectEndsSavingTheLayout([](const Running&, HWND w) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
 TEST(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
