@@ -127,6 +127,11 @@ void bringToTop(HWND w, int ms) {
     pause(ms);
 }
 
+Screenshot clientOnTop(HWND w, int ms) {
+    bringToTop(w, ms);
+    return Screenshot(clientRect(w));
+}
+
 Running::Running(const ProgramFolder& folder) {
     STARTUPINFOA si{};
     si.cb = sizeof si;

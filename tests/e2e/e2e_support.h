@@ -93,6 +93,8 @@ struct Screenshot {
     RECT area;
     std::vector<uint32_t> pixels;
 };
+// The window's client area as the screen shows it after bringToTop(w, ms).
+Screenshot clientOnTop(HWND w, int ms);
 // A file in this test program's folder, where the fixture programs are built.
 std::string besideThisTest(const std::string& name);
 // Starts a program from beside this test, with one quoted argument unless it is empty; its

@@ -89,9 +89,8 @@ TEST(Graphs, ARisingLoadMovesOnlyTheCpuGraphAndADraggedGraphKeepsItsPlace) {
     Running again(folder);
     HWND w = again.mainWindow();
     ASSERT_TRUE(w);
-    bringToTop(w, 1500);
-    const RECT c = clientRect(w);
-    Screenshot shot(c);
+    const Screenshot shot = clientOnTop(w, 1500);
+    const RECT c = shot.area;
     // The baseline along the graph's new bottom row, none left at the old place's start.
     EXPECT_GT(marks(shot, c, 48, 273, 164, 274).drawn, 100);
     EXPECT_EQ(marks(shot, c, 28, 232, 48, 268).drawn, 0);

@@ -35,9 +35,13 @@ std::string useLog(const ProgramFolder& folder) {
     return log;
 }
 
-// Every test leaves no player behind, whether it passed or stopped at an assertion.
-struct ClosePlayersAtEnd {
-    ~ClosePlayersAtEnd() { closeWindowsOf(kPlayerClass); }
+// A program folder with the stand-in's log in it; every test leaves no player behind,
+// whether it passed or stopped at an assertion.
+class Player : public ::testing::Test {
+protected:
+    ~Player() override { closeWindowsOf(kPlayerClass); }
+    ProgramFolder folder{nullptr};
+    const std::string log = useLog(folder);
 };
 
 // Starts the stand-in player and waits for its window: its process handle, null when it
@@ -62,10 +66,8 @@ std::string config(const std::string& more) {
 
 }  // namespace
 
-TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
-    ClosePlayersAtEnd cleanup;
-    ProgramFolder folder(config("").c_str());
-    const std::string log = useLog(folder);
+TEST_F(Player, EachButtonReachesARunningPlayerAsItsCommand) {
+    folder.write("config.ini", config(""));
     HANDLE player = startPlayer();
     ASSERT_TRUE(player);
 
@@ -87,10 +89,8 @@ TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
     CloseHandle(player);
 }
 
-TEST(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
-    ClosePlayersAtEnd cleanup;
-    ProgramFolder folder(config("ontop=1\r\n[position]\r\nleft=300\r\ntop=200\r\n").c_str());
-    const std::string log = useLog(folder);
+TEST_F(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
+    folder.write("config.ini", config("ontop=1\r\n[position]\r\nleft=300\r\ntop=200\r\n"));
     HANDLE player = startPlayer();
     ASSERT_TRUE(player);
     CloseHandle(player);
@@ -108,12 +108,9 @@ TEST(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
     EXPECT_EQ("40048\r\n40048\r\n", readFile(log));
 }
 
-TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
-    ClosePlayersAtEnd cleanup;
-    ProgramFolder folder(nullptr);
+TEST_F(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
     CopyFileA(besideThisTest("winamp.exe").c_str(), folder.path("winamp.exe").c_str(), FALSE);
     folder.write("config.ini", config("winamppath=" + folder.path("winamp.exe") + "\r\n"));
-    const std::string log = useLog(folder);
     ASSERT_FALSE(FindWindowA(kPlayerClass, nullptr));
 
     Running app(folder);
@@ -128,11 +125,8 @@ TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
     closeWindowsOf(kPlayerClass);
 }
 
-TEST(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {
-    ClosePlayersAtEnd cleanup;
-    ProgramFolder folder(nullptr);
+TEST_F(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {
     folder.write("config.ini", config("winamppath=" + folder.path("none\\winamp.exe") + "\r\n"));
-    const std::string log = useLog(folder);
     Running app(folder);
     HWND w = withButtons(app);
     ASSERT_TRUE(w);

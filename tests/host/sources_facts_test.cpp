@@ -51,20 +51,20 @@ TEST(SourcesNumbers, GeneralTextUsesTheLocaleSeparator) {
 }
 
 TEST(SourcesVersion, TableRowsAndServicePack) {
-    auto text = [](uint32_t major, uint32_t minor, uint32_t platform, const char* sp) {
+    auto text = [](uint32_t major, uint32_t minor, uint32_t platform, const char* sp = "") {
         return GetWindowsVersionText(VersionInfo{major, minor, 0, platform, sp});
     };
     EXPECT_EQ(text(5, 1, kPlatformNt, "Service Pack 2"), "XP Service Pack 2");
-    EXPECT_EQ(text(5, 1, kPlatformNt, ""), "XP");
-    EXPECT_EQ(text(4, 0, kPlatformNt, ""), "NT 4.0");
-    EXPECT_EQ(text(4, 0, kPlatformWin9x, ""), "95");
-    EXPECT_EQ(text(4, 10, kPlatformWin9x, ""), "98");
-    EXPECT_EQ(text(4, 90, kPlatformWin9x, ""), "ME");
-    EXPECT_EQ(text(3, 51, kPlatformNt, ""), "NT 3.51");
+    EXPECT_EQ(text(5, 1, kPlatformNt), "XP");
+    EXPECT_EQ(text(4, 0, kPlatformNt), "NT 4.0");
+    EXPECT_EQ(text(4, 0, kPlatformWin9x), "95");
+    EXPECT_EQ(text(4, 10, kPlatformWin9x), "98");
+    EXPECT_EQ(text(4, 90, kPlatformWin9x), "ME");
+    EXPECT_EQ(text(3, 51, kPlatformNt), "NT 3.51");
     EXPECT_EQ(text(5, 0, kPlatformNt, "Service Pack 4"), "2000 Service Pack 4");
-    EXPECT_EQ(text(5, 2, kPlatformNt, ""), "Windows Server 2003");
-    EXPECT_EQ(text(6, 0, kPlatformNt, ""), "Longhorn");
-    EXPECT_EQ(text(6, 4, kPlatformNt, ""), "");
+    EXPECT_EQ(text(5, 2, kPlatformNt), "Windows Server 2003");
+    EXPECT_EQ(text(6, 0, kPlatformNt), "Longhorn");
+    EXPECT_EQ(text(6, 4, kPlatformNt), "");
     EXPECT_EQ(text(7, 0, kPlatformNt, "Service Pack 1"), " Service Pack 1");
 }
 
