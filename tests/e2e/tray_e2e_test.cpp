@@ -37,25 +37,10 @@ void expectLayoutSaved(const std::string& ini) {
     EXPECT_NE(ini.find("\r\nFormHeight="), std::string::npos);
 }
 
-class Tray : public ::testing::Test {
-protected:
-    ProgramFolder folder{kTrayConfig};
-
-    // Starts the program, asks it to end in one way and expects it to end with the layout saved.
-    void expectEndsSavingTheLayout(void (*askToEnd)(const Running& app, HWND w)) {
-        Running app(folder);
-        HWND w = app.mainWindow();
-        ASSERT_TRUE(w);
-        askToEnd(app, w);
-        if (HasFatalFailure()) return;
-        EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
-        expectLayoutSaved(readFile(folder.path("config.ini")));
-    }
-};
-
 }  // namespace
 
-TEST_F(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
+TEST(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
+    ProgramFolder folder(kTrayConfig);
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -84,7 +69,8 @@ TEST_F(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
     EXPECT_TRUE(waitFor([&] { return outerWidth(w) == width + 20; }, 3000));
 }
 
-TEST_F(Tray, MenuEntriesCarryTheirPicturesWithoutTheirBackground) {
+TEST(Tray, MenuEntriesCarryTheirPicturesWithoutTheirBackground) {
+    ProgramFolder folder(kTrayConfig);
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -139,7 +125,8 @@ void putOnClipboard(const std::string& text) {
     CloseClipboard();
 }
 
-TEST_F(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
+TEST(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
+    ProgramFolder folder(kTrayConfig);
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -161,16 +148,28 @@ TEST_F(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
     EXPECT_EQ(clipboardText(), brand);
 }
 
-TEST_F(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
-    // Exit, the last visible entry.
-    expectEndsSavingTheLayout([](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, 8)); });
+TEST(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(pickTrayEntry(app, w, 8));  // Exit, the last visible entry
+    EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
+    expectLayoutSaved(readFile(folder.path("config.ini")));
 }
 
-TEST_F(Tray, CloseBoxHidesThenEndsAndSavesToo) {
-    expectEndsSavingTheLayout([](const Running&, HWND w) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); });
+TEST(Tray, CloseBoxHidesThenEndsAndSavesToo) {
+    ProgramFolder folder(kTrayConfig);
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
+    expectLayoutSaved(readFile(folder.path("config.ini")));
 }
 
-TEST_F(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
+TEST(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
+    ProgramFolder folder(kTrayConfig);
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -191,7 +190,8 @@ TEST_F(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
     EXPECT_TRUE(waitFor([&] { return visible(about); }, 3000));
 }
 
-TEST_F(Tray, RestartedShellGetsTheIconBack) {
+TEST(Tray, RestartedShellGetsTheIconBack) {
+    ProgramFolder folder(kTrayConfig);
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -208,7 +208,8 @@ TEST_F(Tray, RestartedShellGetsTheIconBack) {
     EXPECT_TRUE(trayIconExists(w));
 }
 
-TEST_F(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
+TEST(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
+    ProgramFolder folder(kTrayConfig);
     SetFileAttributesA(folder.path("config.ini").c_str(), FILE_ATTRIBUTE_READONLY);
     Running app(folder);
     HWND w = app.mainWindow();
