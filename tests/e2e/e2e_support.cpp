@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "../win32/remove_tree.h"
+
 namespace e2e {
 
 std::string distDir() {
@@ -43,25 +45,7 @@ static void copyTree(const std::string& from, const std::string& to) {
     FindClose(h);
 }
 
-static void removeTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string p = dir + "\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(p);
-            } else {
-                SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(p.c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
+using tabrix::test::removeTree;
 
 ProgramFolder::ProgramFolder(const char* configIni) {
     char tmp[MAX_PATH];
@@ -136,6 +120,16 @@ void pause(int ms) {
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
         Sleep(10);
     }
+}
+
+void bringToTop(HWND w, int ms) {
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    pause(ms);
+}
+
+Screenshot clientOnTop(HWND w, int ms) {
+    bringToTop(w, ms);
+    return Screenshot(clientRect(w));
 }
 
 Running::Running(const ProgramFolder& folder) {

@@ -93,6 +93,8 @@ struct Screenshot {
     RECT area;
     std::vector<uint32_t> pixels;
 };
+// The window's client area as the screen shows it after bringToTop(w, ms).
+Screenshot clientOnTop(HWND w, int ms);
 // A file in this test program's folder, where the fixture programs are built.
 std::string besideThisTest(const std::string& name);
 // Starts a program from beside this test, with one quoted argument unless it is empty; its
@@ -111,6 +113,8 @@ bool pickTrayEntry(const Running& app, HWND w, int n);
 
 // Runs pending messages of the test itself for a while (the program runs on its own).
 void pause(int ms);
+// Puts the window above all others without activating it, then lets it paint for ms.
+void bringToTop(HWND w, int ms = 300);
 // Asks every 50 ms, running the test's own messages meanwhile, until done() or ms have passed.
 template <typename F>
 bool waitFor(F done, int ms) {

@@ -44,10 +44,8 @@ TEST(FirstRun, TheShippedSettingsShowASolidPanelWithDarkTextOnADarkDesktop) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
-    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    pause(1500);
-    const RECT c = clientRect(w);
-    Screenshot shot(c);
+    const Screenshot shot = clientOnTop(w, 1500);
+    const RECT c = shot.area;
 
     // The panel beside the values is solid and light, not the desktop showing through (above
     // the graphs, whose lines may cross there).

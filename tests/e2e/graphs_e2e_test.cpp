@@ -51,8 +51,7 @@ TEST(Graphs, ARisingLoadMovesOnlyTheCpuGraphAndADraggedGraphKeepsItsPlace) {
         Running app(folder);
         HWND w = app.mainWindow();
         ASSERT_TRUE(w);
-        SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        pause(2500);  // a few values, at the right edge
+        bringToTop(w, 2500);  // a few values, at the right edge
         HANDLE busy = startBesideThisTest("busy_loop.exe", "9000");
         ASSERT_TRUE(busy);
         pause(2500);
@@ -90,10 +89,8 @@ TEST(Graphs, ARisingLoadMovesOnlyTheCpuGraphAndADraggedGraphKeepsItsPlace) {
     Running again(folder);
     HWND w = again.mainWindow();
     ASSERT_TRUE(w);
-    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    pause(1500);
-    const RECT c = clientRect(w);
-    Screenshot shot(c);
+    const Screenshot shot = clientOnTop(w, 1500);
+    const RECT c = shot.area;
     // The baseline along the graph's new bottom row, none left at the old place's start.
     EXPECT_GT(marks(shot, c, 48, 273, 164, 274).drawn, 100);
     EXPECT_EQ(marks(shot, c, 28, 232, 48, 268).drawn, 0);

@@ -38,11 +38,6 @@ Counts count(const Screenshot& shot, const RECT& c, int left, int top, int right
     return n;
 }
 
-void bringToTop(HWND w) {
-    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    pause(300);
-}
-
 struct Player {
     HANDLE process = startBesideThisTest("winamp.exe");
     Player() { waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000); }

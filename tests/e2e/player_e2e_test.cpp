@@ -35,10 +35,30 @@ std::string useLog(const ProgramFolder& folder) {
     return log;
 }
 
-// Every test leaves no player behind, whether it passed or stopped at an assertion.
-struct ClosePlayersAtEnd {
-    ~ClosePlayersAtEnd() { closeWindowsOf(kPlayerClass); }
+// A program folder with the stand-in's log in it; every test leaves no player behind,
+// whether it passed or stopped at an assertion.
+class Player : public ::testing::Test {
+protected:
+    ~Player() override { closeWindowsOf(kPlayerClass); }
+    ProgramFolder folder{nullptr};
+    const std::string log = useLog(folder);
 };
+
+// Starts the stand-in player and waits for its window: its process handle, null when it
+// did not come up.
+HANDLE startPlayer() {
+    HANDLE player = startBesideThisTest("winamp.exe");
+    if (player && waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000)) return player;
+    if (player) CloseHandle(player);
+    return nullptr;
+}
+
+// The main window once a refresh tick has shown the buttons; null when there is none.
+HWND withButtons(const Running& app) {
+    HWND w = app.mainWindow();
+    if (w) pause(1500);
+    return w;
+}
 
 std::string config(const std::string& more) {
     return "[general]\r\nskin=Default\r\nwinampbuttonsstay=1\r\n" + more;
@@ -46,18 +66,14 @@ std::string config(const std::string& more) {
 
 }  // namespace
 
-TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
-    ClosePlayersAtEnd cleanup;
-    ProgramFolder folder(config("").c_str());
-    const std::string log = useLog(folder);
-    HANDLE player = startBesideThisTest("winamp.exe");
+TEST_F(Player, EachButtonReachesARunningPlayerAsItsCommand) {
+    folder.write("config.ini", config(""));
+    HANDLE player = startPlayer();
     ASSERT_TRUE(player);
-    ASSERT_TRUE(waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000));
 
     Running app(folder);
-    HWND w = app.mainWindow();
+    HWND w = withButtons(app);
     ASSERT_TRUE(w);
-    pause(1500);  // a refresh tick shows the buttons
     for (Button b : {kPrevious, kPlay, kPause, kStop, kNext}) clickButton(w, b);
     EXPECT_TRUE(waitFor([&] { return readFile(log).size() >= 35; }, 5000));
     EXPECT_EQ("40044\r\n40045\r\n40046\r\n40047\r\n40048\r\n", readFile(log));
@@ -73,19 +89,15 @@ TEST(Player, EachButtonReachesARunningPlayerAsItsCommand) {
     CloseHandle(player);
 }
 
-TEST(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
-    ClosePlayersAtEnd cleanup;
-    ProgramFolder folder(config("ontop=1\r\n[position]\r\nleft=300\r\ntop=200\r\n").c_str());
-    const std::string log = useLog(folder);
-    HANDLE player = startBesideThisTest("winamp.exe");
+TEST_F(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
+    folder.write("config.ini", config("ontop=1\r\n[position]\r\nleft=300\r\ntop=200\r\n"));
+    HANDLE player = startPlayer();
     ASSERT_TRUE(player);
     CloseHandle(player);
-    ASSERT_TRUE(waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000));
 
     Running app(folder);
-    HWND w = app.mainWindow();
+    HWND w = withButtons(app);
     ASSERT_TRUE(w);
-    pause(1500);  // a refresh tick shows the buttons
     POINT at{kNext.left + 5, kNext.top + 5};
     ClientToScreen(w, &at);
     // Well within the double-click time: the second press must still be a press.
@@ -96,18 +108,14 @@ TEST(Player, TwoQuickRealClicksOnNextAreTwoCommands) {
     EXPECT_EQ("40048\r\n40048\r\n", readFile(log));
 }
 
-TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
-    ClosePlayersAtEnd cleanup;
-    ProgramFolder folder(nullptr);
+TEST_F(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
     CopyFileA(besideThisTest("winamp.exe").c_str(), folder.path("winamp.exe").c_str(), FALSE);
     folder.write("config.ini", config("winamppath=" + folder.path("winamp.exe") + "\r\n"));
-    const std::string log = useLog(folder);
     ASSERT_FALSE(FindWindowA(kPlayerClass, nullptr));
 
     Running app(folder);
-    HWND w = app.mainWindow();
+    HWND w = withButtons(app);
     ASSERT_TRUE(w);
-    pause(1500);
     clickButton(w, kPlay);
     EXPECT_TRUE(waitFor([&] { return !readFile(log).empty(); }, 10000));
     EXPECT_EQ("40045\r\n", readFile(log));
@@ -117,15 +125,11 @@ TEST(Player, PlayStartsAStoppedPlayerFromItsPathThenPlays) {
     closeWindowsOf(kPlayerClass);
 }
 
-TEST(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {
-    ClosePlayersAtEnd cleanup;
-    ProgramFolder folder(nullptr);
+TEST_F(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {
     folder.write("config.ini", config("winamppath=" + folder.path("none\\winamp.exe") + "\r\n"));
-    const std::string log = useLog(folder);
     Running app(folder);
-    HWND w = app.mainWindow();
+    HWND w = withButtons(app);
     ASSERT_TRUE(w);
-    pause(1500);
     clickButton(w, kPlay);
     // The wait for the player runs on a timer: the window answers at once meanwhile.
     DWORD_PTR result = 0;

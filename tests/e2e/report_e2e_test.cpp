@@ -13,13 +13,27 @@ bool fileAppears(const std::string& path, int ms) {
     return waitFor([&] { return fileExists(path); }, ms);
 }
 
+// config.ini for reports every interval ms, of the kinds switched on in `kinds`, at the stem
+// inside the folder.
+void reportConfig(const ProgramFolder& folder, int interval, const std::string& kinds,
+                  const std::string& stem) {
+    folder.write("config.ini",
+                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=" + std::to_string(interval) +
+                     "\r\n" + kinds + "savepath=" + folder.path(stem) + "\r\n");
+}
+
+// The error notice of the process once it exists; null when it did not come within 5 s.
+HWND noticeOf(const Running& app) {
+    HWND notice = nullptr;
+    waitFor([&] { return (notice = findWindowOf(app.pid(), "TForm4")) != nullptr; }, 5000);
+    return notice;
+}
+
 }  // namespace
 
 TEST(Reports, TheTimerWritesBothReportsAtTheConfiguredStem) {
     ProgramFolder folder(nullptr);
-    folder.write("config.ini",
-                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablephp=1\r\n"
-                 "enablexml=1\r\nsavepath=" + folder.path("stats") + "\r\n");
+    reportConfig(folder, 300, "enablephp=1\r\nenablexml=1\r\n", "stats");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
     ASSERT_TRUE(fileAppears(folder.path("stats.xml"), 5000));
@@ -44,13 +58,11 @@ TEST(Reports, TheTimerWritesBothReportsAtTheConfiguredStem) {
 
 TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
     ProgramFolder folder(nullptr);
-    folder.write("config.ini",
-                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=500\r\nenablephp=1\r\n"
-                 "enablexml=1\r\nsavepath=" + folder.path("missing\\stats") + "\r\n");
+    reportConfig(folder, 500, "enablephp=1\r\nenablexml=1\r\n", "missing\\stats");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
-    HWND notice = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (notice = findWindowOf(app.pid(), "TForm4")) != nullptr; }, 5000));
+    HWND notice = noticeOf(app);
+    ASSERT_TRUE(notice);
     // The PHP report fails first and the XML one is still tried: the balloon ends on its text.
     EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output XML"; }, 3000)) << windowText(notice);
     EXPECT_TRUE(IsWindowVisible(notice));
@@ -60,19 +72,16 @@ TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
     EXPECT_TRUE(app.close());
 
     // The PHP writer's own failure text, alone.
-    folder.write("config.ini",
-                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=300\r\nenablephp=1\r\n"
-                 "savepath=" + folder.path("missing\\stats") + "\r\n");
+    reportConfig(folder, 300, "enablephp=1\r\n", "missing\\stats");
     Running again(folder);
-    ASSERT_TRUE(waitFor([&] { return (notice = findWindowOf(again.pid(), "TForm4")) != nullptr; }, 5000));
+    notice = noticeOf(again);
+    ASSERT_TRUE(notice);
     EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output PHP"; }, 3000)) << windowText(notice);
 }
 
 TEST(Reports, AReaderPollingTheXmlNeverSeesATornFile) {
     ProgramFolder folder(nullptr);
-    folder.write("config.ini",
-                 "[general]\r\nskin=Default\r\noutput=1\r\noutputinterval=10\r\nenablexml=1\r\n"
-                 "savepath=" + folder.path("stats") + "\r\n");
+    reportConfig(folder, 10, "enablexml=1\r\n", "stats");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
     ASSERT_TRUE(fileAppears(folder.path("stats.xml"), 5000));

@@ -18,6 +18,35 @@ std::string bytesOf(std::initializer_list<int> values) {
     return s;
 }
 
+// A bitmap of one row at `bitCount` bits with these palette colours and pixel bytes.
+BmpFile bmpOf(int width, uint16_t bitCount, std::vector<uint32_t> palette,
+              std::initializer_list<int> pixels) {
+    BmpFile f;
+    f.width = width;
+    f.bitCount = bitCount;
+    f.palette = std::move(palette);
+    f.pixels = bytesOf(pixels);
+    return f;
+}
+
+// A palette of `size` black entries but for the given ones.
+std::vector<uint32_t> paletteWith(size_t size, std::initializer_list<std::pair<size_t, uint32_t>> colours) {
+    std::vector<uint32_t> palette(size, 0);
+    for (const auto& c : colours) palette[c.first] = c.second;
+    return palette;
+}
+
+// One row at 16 bits in 5-6-5 bit fields.
+BmpFile fields565(int width, std::string pixels) {
+    BmpFile f;
+    f.width = width;
+    f.bitCount = 16;
+    f.compression = 3;
+    f.masks = {0xF800, 0x07E0, 0x001F};
+    f.pixels = std::move(pixels);
+    return f;
+}
+
 // --- formats ---------------------------------------------------------------------
 
 TEST(BmpDecode, TwentyFourBitsBottomUpWithRowPadding) {
@@ -43,13 +72,8 @@ TEST(BmpDecode, TopDownRowsStayInOrder) {
 TEST(BmpDecode, BitFieldsAfterTheInfoHeaderAndInsideV4AndV5) {
     // 5-6-5: red 31, green 0, blue 31 → magenta; green alone at 63 → full green.
     for (uint32_t headerSize : {40u, 52u, 56u, 108u, 124u}) {
-        BmpFile f;
+        BmpFile f = fields565(2, bytesOf({0x1F, 0xF8, 0xE0, 0x07}));
         f.headerSize = headerSize;
-        f.width = 2;
-        f.bitCount = 16;
-        f.compression = 3;
-        f.masks = {0xF800, 0x07E0, 0x001F};
-        f.pixels = bytesOf({0x1F, 0xF8, 0xE0, 0x07});
         EXPECT_EQ((std::vector<uint32_t>{0xFF00FF, 0x00FF00}), decodeBmp(f.bytes()).data)
             << headerSize;
     }
@@ -74,30 +98,17 @@ TEST(BmpDecode, DirectColourWithAndWithoutMasks) {
 }
 
 TEST(BmpDecode, PaletteDepthsWithOddWidths) {
-    BmpFile eight;
-    eight.width = 3;
-    eight.bitCount = 8;
+    BmpFile eight = bmpOf(3, 8, {0x0000FF, 0xFF0000}, {1, 0, 7, 0});  // index 7 lies past the two: black
     eight.colorsUsed = 2;
-    eight.palette = {0x0000FF, 0xFF0000};
-    eight.pixels = bytesOf({1, 0, 7, 0});  // index 7 lies past the two colours: black
     EXPECT_EQ((std::vector<uint32_t>{0xFF0000, 0x0000FF, 0x000000}), decodeBmp(eight.bytes()).data);
 
-    BmpFile four;
-    four.width = 3;
-    four.bitCount = 4;
-    four.palette.assign(16, 0);
-    four.palette[0xA] = 0xAAAAAA;
-    four.palette[0x5] = 0x555555;
-    four.palette[0x1] = 0x111111;
-    four.pixels = bytesOf({0xA5, 0x10, 0, 0});
+    const BmpFile four =
+        bmpOf(3, 4, paletteWith(16, {{0xA, 0xAAAAAA}, {0x5, 0x555555}, {0x1, 0x111111}}), {0xA5, 0x10, 0, 0});
     EXPECT_EQ((std::vector<uint32_t>{0xAAAAAA, 0x555555, 0x111111}), decodeBmp(four.bytes()).data);
 
-    BmpFile one;
-    one.width = 10;
+    BmpFile one =
+        bmpOf(10, 1, {0x000000, 0xFFFFFF}, {0x80, 0x40, 0, 0, 0xFF, 0xC0, 0, 0});  // bottom row first
     one.height = 2;
-    one.bitCount = 1;
-    one.palette = {0x000000, 0xFFFFFF};
-    one.pixels = bytesOf({0x80, 0x40, 0, 0, 0xFF, 0xC0, 0, 0});  // bottom row first
     const Pixels p = decodeBmp(one.bytes());
     EXPECT_EQ(0xFFFFFFu, p.at(0, 1));
     EXPECT_EQ(0x000000u, p.at(1, 1));
@@ -106,13 +117,8 @@ TEST(BmpDecode, PaletteDepthsWithOddWidths) {
 }
 
 TEST(BmpDecode, CoreHeaderWithThreeBytePalette) {
-    BmpFile f;
+    BmpFile f = bmpOf(2, 8, paletteWith(256, {{3, 0x123456}}), {3, 0, 0, 0});
     f.headerSize = 12;
-    f.width = 2;
-    f.bitCount = 8;
-    f.palette.assign(256, 0);
-    f.palette[3] = 0x123456;
-    f.pixels = bytesOf({3, 0, 0, 0});
     EXPECT_EQ((std::vector<uint32_t>{0x123456, 0}), decodeBmp(f.bytes()).data);
 
     BmpFile rgb;
@@ -122,28 +128,22 @@ TEST(BmpDecode, CoreHeaderWithThreeBytePalette) {
 }
 
 TEST(BmpDecode, ZeroPixelOffsetMeansRightAfterThePalette) {
-    BmpFile f;
-    f.bitCount = 8;
+    BmpFile f = bmpOf(1, 8, {0xABCDEF}, {0, 0, 0, 0});
     f.colorsUsed = 1;
-    f.palette = {0xABCDEF};
-    f.pixels = bytesOf({0, 0, 0, 0});
     f.offBits = 0;
     EXPECT_EQ(0xABCDEFu, decodeBmp(f.bytes()).at(0, 0));
 }
 
 TEST(BmpDecode, RunLengthEightWithAbsoluteRunsDeltaAndLineEnds) {
-    BmpFile f;
-    f.width = 4;
+    BmpFile f = bmpOf(4, 8, {0x000000, 0x111111, 0x222222, 0x333333},
+                      {3, 1, 0, 0,        // bottom row: three of 1, end of line
+                       0, 3, 2, 3, 1, 0,  // middle row: absolute 2 3 1, padded to a word
+                       0, 0, 0, 2, 1, 0,  // end of line, then one to the right
+                       9, 2,              // a run past the edge is cut there
+                       0, 1});
     f.height = 3;
-    f.bitCount = 8;
     f.compression = 1;
     f.colorsUsed = 4;
-    f.palette = {0x000000, 0x111111, 0x222222, 0x333333};
-    f.pixels = bytesOf({3, 1, 0, 0,        // bottom row: three of 1, end of line
-                        0, 3, 2, 3, 1, 0,  // middle row: absolute 2 3 1, padded to a word
-                        0, 0, 0, 2, 1, 0,  // end of line, then one to the right
-                        9, 2,              // a run past the edge is cut there
-                        0, 1});
     const Pixels p = decodeBmp(f.bytes());
     EXPECT_EQ((std::vector<uint32_t>{0, 0x222222, 0x222222, 0x222222,    // top
                                      0x222222, 0x333333, 0x111111, 0,    // middle
@@ -152,15 +152,9 @@ TEST(BmpDecode, RunLengthEightWithAbsoluteRunsDeltaAndLineEnds) {
 }
 
 TEST(BmpDecode, RunLengthFourAlternatesNibbles) {
-    BmpFile f;
-    f.width = 5;
-    f.bitCount = 4;
+    BmpFile f = bmpOf(5, 4, paletteWith(16, {{1, 0x010101}, {2, 0x020202}, {3, 0x030303}}),
+                      {3, 0x12, 0, 3, 0x32, 0x10, 0, 1});  // 1 2 1, then absolute 3 2 (1)
     f.compression = 2;
-    f.palette.assign(16, 0);
-    f.palette[1] = 0x010101;
-    f.palette[2] = 0x020202;
-    f.palette[3] = 0x030303;
-    f.pixels = bytesOf({3, 0x12, 0, 3, 0x32, 0x10, 0, 1});  // 1 2 1, then absolute 3 2 (1)
     EXPECT_EQ((std::vector<uint32_t>{0x010101, 0x020202, 0x010101, 0x030303, 0x020202}),
               decodeBmp(f.bytes()).data);
 }
@@ -168,13 +162,9 @@ TEST(BmpDecode, RunLengthFourAlternatesNibbles) {
 // --- refusals --------------------------------------------------------------------
 
 BmpFile good8() {
-    BmpFile f;
-    f.width = 3;
+    BmpFile f = bmpOf(3, 8, {0x000000, 0xFFFFFF}, {1, 1, 1, 1, 1, 1, 1, 1});
     f.height = 2;
-    f.bitCount = 8;
     f.colorsUsed = 2;
-    f.palette = {0x000000, 0xFFFFFF};
-    f.pixels = std::string(8, '\1');
     return f;
 }
 
@@ -270,13 +260,8 @@ TEST(BmpRefuse, DamagedFilesNeverReadOutside) {
     BmpFile rle = good8();
     rle.compression = 1;
     rle.pixels = bytesOf({3, 1, 0, 0, 0, 3, 1, 0, 1, 0, 0, 1});
-    BmpFile fields;
-    fields.width = 3;
-    fields.bitCount = 16;
-    fields.compression = 3;
-    fields.masks = {0xF800, 0x07E0, 0x001F};
-    fields.pixels = std::string(8, '\x5A');
-    const std::string originals[] = {good8().bytes(), rle.bytes(), fields.bytes(),
+    const std::string originals[] = {good8().bytes(), rle.bytes(),
+                                     fields565(3, std::string(8, '\x5A')).bytes(),
                                      test::bmp24Solid(4, 4, 0xFFFFFF)};
     std::mt19937 random(1234);
     for (const std::string& original : originals) {

@@ -2,10 +2,12 @@
 
 #include <map>
 
+#include "../test_support.h"
 #include "report/ReportLines.h"
 #include "sources/WAmpMsg.h"
 
 using namespace tabrix;
+using tabrix::test::expectEach;
 
 namespace {
 
@@ -41,23 +43,19 @@ const SystemNumbers kNumbers{5, 1, 1024, 768, 60};
 }  // namespace
 
 TEST(ReportCuts, UsageAndClassKeepThreeCharactersAndStopAtShortTexts) {
-    EXPECT_EQ(cpuUsageValue("7 %   "), "7 %");
-    EXPECT_EQ(cpuUsageValue("42 %   "), "42 ");
-    EXPECT_EQ(cpuUsageValue("100 %   "), "100");
-    EXPECT_EQ(cpuUsageValue("X"), "X");
-    EXPECT_EQ(cpuUsageValue(""), "");
-    EXPECT_EQ(cpuClassValue("686+"), "686");
-    EXPECT_EQ(cpuClassValue("586"), "586");
-    EXPECT_EQ(cpuClassValue("86"), "86");
+    // clang-format off
+    expectEach<std::string, std::string>(
+        cpuUsageValue, {{"7 %   ", "7 %"}, {"42 %   ", "42 "}, {"100 %   ", "100"}, {"X", "X"}, {"", ""}});
+    expectEach<std::string, std::string>(cpuClassValue, {{"686+", "686"}, {"586", "586"}, {"86", "86"}});
+    // clang-format on
 }
 
 TEST(ReportCuts, TrafficKeepsTheBlankAfterThePrefixAndTenCharactersAtMost) {
-    EXPECT_EQ(trafficValue("U: 1.25 Kb/s"), " 1.25 Kb/s");
-    EXPECT_EQ(trafficValue("D: 12.25 Kb/s"), " 12.25 Kb/");
-    EXPECT_EQ(trafficValue(""), "");
-    EXPECT_EQ(trafficValue("X"), "");
-    EXPECT_EQ(trafficValue("D:"), "");
-    EXPECT_EQ(trafficValue("D: "), " ");
+    // clang-format off
+    expectEach<std::string, std::string>(
+        trafficValue, {{"U: 1.25 Kb/s", " 1.25 Kb/s"}, {"D: 12.25 Kb/s", " 12.25 Kb/"}, {"", ""}, {"X", ""},
+                       {"D:", ""}, {"D: ", " "}});
+    // clang-format on
 }
 
 TEST(ReportEscapes, OnlyTheCharactersThatBreakTheFormatChange) {

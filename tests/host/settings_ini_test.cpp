@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../test_support.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
 #include "settings/IniFile.h"
@@ -16,6 +17,12 @@ struct IniFileTest : ::testing::Test {
     IniFile ini{files, kPath};
     void given(const std::string& bytes) { files.put(kPath, bytes); }
     std::string bytes() const { return files.content(kPath); }
+    // The file after one string written into `before`.
+    std::string written(const std::string& before, const char* section, const char* key, const char* value) {
+        given(before);
+        ini.writeString(section, key, value);
+        return bytes();
+    }
 };
 
 TEST_F(IniFileTest, NamesMatchWithoutCaseAndReadersSeeOnlyKeysOfTheFirstSection) {
@@ -35,16 +42,12 @@ TEST_F(IniFileTest, ValuesLoseBlanksAndOneEnclosingPairOfQuotes) {
     given(
         "[s]\r\na = \t 1 \x1A \r\nb=\"x y\"\r\nc='z'\r\nd=\"mixed'\r\ne=\"\"q\"\"\r\nf=\"\r\n"
         "g=\r\nh=a=b\r\n k = v\r\ni=\" pad \"\r\nk=second\r\n");
-    EXPECT_EQ(ini.readString("s", "a", "d"), "1");
-    EXPECT_EQ(ini.readString("s", "b", "d"), "x y");
-    EXPECT_EQ(ini.readString("s", "c", "d"), "z");
-    EXPECT_EQ(ini.readString("s", "d", "d"), "\"mixed'");
-    EXPECT_EQ(ini.readString("s", "e", "d"), "\"q\"");
-    EXPECT_EQ(ini.readString("s", "f", "d"), "\"");
-    EXPECT_EQ(ini.readString("s", "g", "d"), "");
-    EXPECT_EQ(ini.readString("s", "h", "d"), "a=b");
-    EXPECT_EQ(ini.readString("s", "k", "d"), "v");
-    EXPECT_EQ(ini.readString("s", "i", "d"), " pad ");
+    // clang-format off
+    tabrix::test::expectEach<const char*, std::string>(
+        [&](const char* key) { return ini.readString("s", key, "d"); },
+        {{"a", "1"}, {"b", "x y"}, {"c", "z"}, {"d", "\"mixed'"}, {"e", "\"q\""}, {"f", "\""}, {"g", ""},
+         {"h", "a=b"}, {"k", "v"}, {"i", " pad "}});
+    // clang-format on
 }
 
 TEST_F(IniFileTest, LongValuesAreCutAfterTheQuotesGo) {
@@ -59,20 +62,13 @@ TEST_F(IniFileTest, IntegersInDecimalAndHexWithDefaultsForTheRest) {
         "[g]\r\nhex=0x1F\r\ndollar=$1f\r\nneg=-5\r\nplus=+7\r\nbad=12abc\r\nempty=\r\nbare=0x\r\n"
         "min=-2147483648\r\nover=2147483648\r\nwrap=$FFFFFFFF\r\nnine=$100000000\r\n"
         "zeros=$000000001\r\nsign0x=-0x5\r\n");
-    EXPECT_EQ(ini.readInteger("g", "hex", 9), 31);
-    EXPECT_EQ(ini.readInteger("g", "dollar", 9), 31);
-    EXPECT_EQ(ini.readInteger("g", "neg", 9), -5);
-    EXPECT_EQ(ini.readInteger("g", "plus", 9), 7);
-    EXPECT_EQ(ini.readInteger("g", "bad", 9), 9);
-    EXPECT_EQ(ini.readInteger("g", "empty", 9), 9);
-    EXPECT_EQ(ini.readInteger("g", "bare", 9), 9);
-    EXPECT_EQ(ini.readInteger("g", "min", 9), -2147483647 - 1);
-    EXPECT_EQ(ini.readInteger("g", "over", 9), 9);
-    EXPECT_EQ(ini.readInteger("g", "wrap", 9), -1);
-    EXPECT_EQ(ini.readInteger("g", "nine", 9), 9);
-    EXPECT_EQ(ini.readInteger("g", "zeros", 9), 1);
-    EXPECT_EQ(ini.readInteger("g", "sign0x", 9), 9);
-    EXPECT_EQ(ini.readInteger("g", "missing", 9), 9);
+    // clang-format off
+    tabrix::test::expectEach<const char*, int>(
+        [&](const char* key) { return ini.readInteger("g", key, 9); },
+        {{"hex", 31}, {"dollar", 31}, {"neg", -5}, {"plus", 7}, {"bad", 9}, {"empty", 9}, {"bare", 9},
+         {"min", -2147483647 - 1}, {"over", 9}, {"wrap", -1}, {"nine", 9}, {"zeros", 1}, {"sign0x", 9},
+         {"missing", 9}});
+    // clang-format on
 }
 
 TEST_F(IniFileTest, MissingFileReadsDefaultsAndFirstWritesBuildIt) {
@@ -95,25 +91,18 @@ TEST_F(IniFileTest, WriteReplacesTheFirstMatchInPlaceKeepingEveryOtherByte) {
 }
 
 TEST_F(IniFileTest, NewKeyFollowsTheLastFilledLineOfItsSection) {
-    given("[a]\r\nx=1\r\n;note\r\nloose\r\n\r\n  \r\n[b]\r\ny=2\r\n");
-    ini.writeString("A", "new", "v");
-    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n;note\r\nloose\r\nnew=v\r\n\r\n  \r\n[b]\r\ny=2\r\n");
-    given("[a]\n\n[b]");
-    ini.writeString("a", "k", "1");
+    EXPECT_EQ(written("[a]\r\nx=1\r\n;note\r\nloose\r\n\r\n  \r\n[b]\r\ny=2\r\n", "A", "new", "v"),
+              "[a]\r\nx=1\r\n;note\r\nloose\r\nnew=v\r\n\r\n  \r\n[b]\r\ny=2\r\n");
+    written("[a]\n\n[b]", "a", "k", "1");
     ini.writeString("b", "k", "2");
     EXPECT_EQ(bytes(), "[a]\nk=1\r\n\n[b]\r\nk=2\r\n");
-    given("[a]\r\nloose\r\n");  // a line without "=" is never taken for the key
-    ini.writeString("a", "loose", "1");
-    EXPECT_EQ(bytes(), "[a]\r\nloose\r\nloose=1\r\n");
+    // A line without "=" is never taken for the key.
+    EXPECT_EQ(written("[a]\r\nloose\r\n", "a", "loose", "1"), "[a]\r\nloose\r\nloose=1\r\n");
 }
 
 TEST_F(IniFileTest, NewSectionGoesAtTheEndAfterEverything) {
-    given("[a]\r\nx=1\r\n\r\n");
-    ini.writeString("b", "k", "v");
-    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n");
-    given("[a]\r\nx=1");
-    ini.writeString("b", "k", "v");
-    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n[b]\r\nk=v\r\n");
+    EXPECT_EQ(written("[a]\r\nx=1\r\n\r\n", "b", "k", "v"), "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n");
+    EXPECT_EQ(written("[a]\r\nx=1", "b", "k", "v"), "[a]\r\nx=1\r\n[b]\r\nk=v\r\n");
 }
 
 TEST_F(IniFileTest, WritesThatChangeNothingDoNotTouchTheFile) {
@@ -145,8 +134,7 @@ TEST_F(IniFileTest, RefusedWritesThrowAndKeepEarlierWrites) {
 }
 
 TEST_F(IniFileTest, LineBreaksAndNulInWrittenTextCannotSplitTheEntry) {
-    given("[a]\r\nx=1\r\ny=2\r\n");
-    ini.writeString("a", "x", "v\r\n[b]\r\ny=evil");
+    written("[a]\r\nx=1\r\ny=2\r\n", "a", "x", "v\r\n[b]\r\ny=evil");
     ini.writeString(std::string("a\0z", 3), "n", std::string("p\0q", 3));
     EXPECT_EQ(bytes(), "[a]\r\nx=v\r\ny=2\r\nn=p\r\n");
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "../test_support.h"
 #include "error_text.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
@@ -16,25 +17,19 @@ namespace {
 using test::errorOf;
 
 TEST(ColorText, NamesBothWaysAndHexForTheRest) {
-    EXPECT_EQ(colorToText(0x000000), "clBlack");
-    EXPECT_EQ(colorToText(0xFFFFFF), "clWhite");
-    EXPECT_EQ(colorToText(0xF0CAA6), "clSkyBlue");
-    EXPECT_EQ(colorToText(0x1FFFFFFF), "clNone");
-    EXPECT_EQ(colorToText(0x80000000), "clScrollBar");
-    EXPECT_EQ(colorToText(0x80000018), "clInfoBk");
-    EXPECT_EQ(colorToText(0x8000001A), "clHotLight");
-    EXPECT_EQ(colorToText(0x8000001E), "clMenuBar");
-    EXPECT_EQ(colorToText(0x80000019), "$80000019");  // index 25 has no name
-    EXPECT_EQ(colorToText(0x0080FF40), "$0080FF40");
-    EXPECT_EQ(colorToText(0xFF), "clRed");
-
-    EXPECT_EQ(textToColor("ClBlack"), 0u);
-    EXPECT_EQ(textToColor("CLWHITE"), 0xFFFFFFu);
-    EXPECT_EQ(textToColor("clbtnface"), 0x8000000Fu);
-    EXPECT_EQ(textToColor("$000000FF"), 0xFFu);
-    EXPECT_EQ(textToColor("$80000005"), 0x80000005u);
-    EXPECT_EQ(textToColor("255"), 0xFFu);
-    EXPECT_EQ(textToColor("-1"), 0xFFFFFFFFu);
+    // 0x80000019 (index 25) has no name.
+    // clang-format off
+    test::expectEach<std::uint32_t, std::string>(
+        colorToText, {{0x000000, "clBlack"}, {0xFFFFFF, "clWhite"}, {0xF0CAA6, "clSkyBlue"},
+                      {0x1FFFFFFF, "clNone"}, {0x80000000, "clScrollBar"}, {0x80000018, "clInfoBk"},
+                      {0x8000001A, "clHotLight"}, {0x8000001E, "clMenuBar"}, {0x80000019, "$80000019"},
+                      {0x0080FF40, "$0080FF40"}, {0xFF, "clRed"}});
+    // clang-format on
+    // clang-format off
+    test::expectEach<std::string, std::uint32_t>(
+        textToColor, {{"ClBlack", 0u}, {"CLWHITE", 0xFFFFFFu}, {"clbtnface", 0x8000000Fu},
+                      {"$000000FF", 0xFFu}, {"$80000005", 0x80000005u}, {"255", 0xFFu}, {"-1", 0xFFFFFFFFu}});
+    // clang-format on
 }
 
 TEST(ColorText, EveryNameAndValueSurvivesARoundTrip) {

@@ -1,6 +1,8 @@
 // The Settings window's build from config.ini and the links between its controls.
 #include "settings_window_fixture.h"
 
+#include "../test_support.h"
+
 namespace tabrix::test {
 namespace {
 
@@ -16,15 +18,9 @@ TEST_F(Build, AMissingConfigFillsEveryControlFromTheDefaults) {
     EXPECT_EQ(f.chosenOpacity, 255);
     EXPECT_EQ(owner.log, std::vector<std::string>{"opacity 255"});  // the build's own slider change
     EXPECT_FALSE(f.previewed);
-    EXPECT_EQ(f.Edit1.text, "");
+    EXPECT_EQ(editTexts(f), (std::vector<std::string>{"", "0", "0", "0", "0", "0", "0"}));
     EXPECT_FALSE(f.Edit1.enabled);
-    EXPECT_EQ(f.Edit2.text, "0");
     EXPECT_FALSE(f.Edit2.enabled);
-    EXPECT_EQ(f.Edit3.text, "0");
-    EXPECT_EQ(f.Edit4.text, "0");
-    EXPECT_EQ(f.Edit5.text, "0");
-    EXPECT_EQ(f.Edit6.text, "0");
-    EXPECT_EQ(f.Edit7.text, "0");
     EXPECT_EQ(f.ComboBox2.text, "*C");
     EXPECT_EQ(f.Label16.text, "8");
     EXPECT_EQ(f.Label18.text, "Tahoma");
@@ -116,16 +112,13 @@ TEST_F(Build, SwitchesCompareExactlyAndFollowTheirOwnRules) {
     EXPECT_FALSE(f.CheckBox3.checked || f.CheckBox10.checked || f.CheckBox26.checked ||
                  f.CheckBox28.checked || f.CheckBox29.checked || f.CheckBox30.checked);
     EXPECT_TRUE(f.Edit2.enabled);
-    EXPECT_EQ(f.Edit2.text, "120000");
-    EXPECT_EQ(f.Edit4.text, "16");
-    EXPECT_EQ(f.Edit5.text, "0");
+    EXPECT_EQ(editTexts(f), (std::vector<std::string>{"", "120000", "c:\\wa\\winamp.exe", "16", "0",
+                                                      "http://127.0.0.1/ip", "0"}));
     EXPECT_EQ(f.Label18.text, "Verdana");
     EXPECT_EQ(f.Label16.text, "12");
     EXPECT_EQ(f.Label17.font.color, 0xFFu);
     EXPECT_EQ(f.ComboBox1.text, "blue.bmp");
     EXPECT_EQ(f.ComboBox2.text, "*F");
-    EXPECT_EQ(f.Edit3.text, "c:\\wa\\winamp.exe");
-    EXPECT_EQ(f.Edit6.text, "http://127.0.0.1/ip");
     EXPECT_FALSE(f.CheckBox13.checked);
     EXPECT_FALSE(f.CheckBox21.checked);  // "true" is not "True"
     EXPECT_FALSE(f.CheckBox31.checked);
@@ -158,34 +151,30 @@ TEST_F(Build, EscapeClosesAndShowingReloadsNothing) {
 TEST_F(Build, TheHelpLineFollowsThePointerAndRestoresOnlyWhereTheTableSays) {
     TForm3& f = build();
     const std::string def = "Move your mouse over the labels to get more information.";
-    f.pointerOver("Label2");
-    EXPECT_EQ(f.Label12.text, "This options is to be able to use transparent skins.");
-    f.pointerOver("CheckBox1");  // unlisted, but leaving a restoring caption
-    EXPECT_EQ(f.Label12.text, def);
-    f.pointerOver("CheckBox5");
-    EXPECT_EQ(f.Label12.text, "This will enable XML output to the file path specified.");
-    f.pointerOver("Button1");  // Save changes nothing
-    EXPECT_EQ(f.Label12.text, "This will enable XML output to the file path specified.");
-    f.pointerOver("Label22");
-    EXPECT_EQ(f.Label12.text,
-              "This is the server that reports the external ip address\n\rThe default server is "
-              "http://api.ipify.org/");
-    f.pointerOver("Edit6");
-    EXPECT_NE(f.Label12.text, def);
-    f.pointerOver("TabSheet3");
-    EXPECT_EQ(f.Label12.text, "Choose which of the following you would like Tabrix to display.");
-    f.pointerOver("CheckBox28");
-    EXPECT_EQ(f.Label12.text, "Shows free disk space.  Select multiple drives by using Ctrl key");
-    f.pointerOver("PageControl1");
-    EXPECT_EQ(f.Label12.text, def);
-    f.pointerOver("Label24");
-    EXPECT_EQ(f.Label12.text,
-              "Use this option text comes up blurry.\n\rNote:  The modules page does not work when this is "
-              "selected.");
-    f.pointerOver("Form3");
-    EXPECT_EQ(f.Label12.text, def);
-    f.pointerOver("Button3");
-    EXPECT_EQ(f.Label12.text, "This will discard all your settings and close this dialog.");
+    const std::string xml = "This will enable XML output to the file path specified.";
+    // In this order: a control without a line of its own keeps or restores the one before.
+    auto lineOver = [&](const char* control) {
+        f.pointerOver(control);
+        return f.Label12.text;
+    };
+    expectEach<const char*, std::string>(
+        lineOver, {{"Label2", "This options is to be able to use transparent skins."},
+                   {"CheckBox1", def},  // unlisted, but leaving a restoring caption
+                   {"CheckBox5", xml},
+                   {"Button1", xml},  // Save changes nothing
+                   {"Label22",
+                    "This is the server that reports the external ip address\n\rThe default server is "
+                    "http://api.ipify.org/"}});
+    EXPECT_NE(lineOver("Edit6"), def);
+    expectEach<const char*, std::string>(
+        lineOver, {{"TabSheet3", "Choose which of the following you would like Tabrix to display."},
+                   {"CheckBox28", "Shows free disk space.  Select multiple drives by using Ctrl key"},
+                   {"PageControl1", def},
+                   {"Label24",
+                    "Use this option text comes up blurry.\n\rNote:  The modules page does not work when "
+                    "this is selected."},
+                   {"Form3", def},
+                   {"Button3", "This will discard all your settings and close this dialog."}});
 }
 
 TEST_F(Build, EveryControlHasItsDesignPlace) {

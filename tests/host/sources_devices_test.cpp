@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../test_support.h"
 #include "platform/fake/FakeSystem.h"
 #include "sources/WAmpMsg.h"
 #include "sources/cpuinfo.h"
@@ -85,16 +86,13 @@ TEST(SourcesPlayer, NotRunning) {
 }
 
 TEST(SourcesPlayer, CaptionCutBeforeTheBlankAndMarker) {
-    EXPECT_EQ(songFromCaption("12. Some Artist - Some Song - Winamp"),
-              "12. Some Artist - Some Song");
-    EXPECT_EQ(songFromCaption("1. A - B - Winamp"), "1. A - B");
-    EXPECT_EQ(songFromCaption("1. A - Winamp - B - Winamp"), "1. A");
-    EXPECT_EQ(songFromCaption("Winamp 5.0"), "");
-    EXPECT_EQ(songFromCaption(""), "");
-    EXPECT_EQ(songFromCaption("- Winamp"), "");
-    EXPECT_EQ(songFromCaption("x- Winamp"), "");
-    EXPECT_EQ(songFromCaption("xy- Winamp"), "x");
-    EXPECT_EQ(songFromCaption("Song -Winamp"), "");
+    // clang-format off
+    test::expectEach<std::string, std::string>(
+        songFromCaption, {{"12. Some Artist - Some Song - Winamp", "12. Some Artist - Some Song"},
+                          {"1. A - B - Winamp", "1. A - B"}, {"1. A - Winamp - B - Winamp", "1. A"},
+                          {"Winamp 5.0", ""}, {"", ""}, {"- Winamp", ""}, {"x- Winamp", ""},
+                          {"xy- Winamp", "x"}, {"Song -Winamp", ""}});
+    // clang-format on
 }
 
 TEST(SourcesPlayer, WindowFoundOnceAndCaptionReadEachTime) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../test_support.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeSystem.h"
 #include "sources/Battery.h"
@@ -50,20 +51,20 @@ TEST(SourcesNumbers, GeneralTextUsesTheLocaleSeparator) {
 }
 
 TEST(SourcesVersion, TableRowsAndServicePack) {
-    auto text = [](uint32_t major, uint32_t minor, uint32_t platform, const char* sp) {
+    auto text = [](uint32_t major, uint32_t minor, uint32_t platform, const char* sp = "") {
         return GetWindowsVersionText(VersionInfo{major, minor, 0, platform, sp});
     };
     EXPECT_EQ(text(5, 1, kPlatformNt, "Service Pack 2"), "XP Service Pack 2");
-    EXPECT_EQ(text(5, 1, kPlatformNt, ""), "XP");
-    EXPECT_EQ(text(4, 0, kPlatformNt, ""), "NT 4.0");
-    EXPECT_EQ(text(4, 0, kPlatformWin9x, ""), "95");
-    EXPECT_EQ(text(4, 10, kPlatformWin9x, ""), "98");
-    EXPECT_EQ(text(4, 90, kPlatformWin9x, ""), "ME");
-    EXPECT_EQ(text(3, 51, kPlatformNt, ""), "NT 3.51");
+    EXPECT_EQ(text(5, 1, kPlatformNt), "XP");
+    EXPECT_EQ(text(4, 0, kPlatformNt), "NT 4.0");
+    EXPECT_EQ(text(4, 0, kPlatformWin9x), "95");
+    EXPECT_EQ(text(4, 10, kPlatformWin9x), "98");
+    EXPECT_EQ(text(4, 90, kPlatformWin9x), "ME");
+    EXPECT_EQ(text(3, 51, kPlatformNt), "NT 3.51");
     EXPECT_EQ(text(5, 0, kPlatformNt, "Service Pack 4"), "2000 Service Pack 4");
-    EXPECT_EQ(text(5, 2, kPlatformNt, ""), "Windows Server 2003");
-    EXPECT_EQ(text(6, 0, kPlatformNt, ""), "Longhorn");
-    EXPECT_EQ(text(6, 4, kPlatformNt, ""), "");
+    EXPECT_EQ(text(5, 2, kPlatformNt), "Windows Server 2003");
+    EXPECT_EQ(text(6, 0, kPlatformNt), "Longhorn");
+    EXPECT_EQ(text(6, 4, kPlatformNt), "");
     EXPECT_EQ(text(7, 0, kPlatformNt, "Service Pack 1"), " Service Pack 1");
 }
 
@@ -108,11 +109,11 @@ TEST(SourcesVersion, FailedCallStopsStartUp) {
 }
 
 TEST(SourcesUptime, SplitsTicksAndWrapsAt32Bits) {
-    EXPECT_EQ(uptimeText(0), "0 days 0 hrs 0 min ");
-    EXPECT_EQ(uptimeText(90061000), "1 days 1 hrs 1 min ");
-    EXPECT_EQ(uptimeText(59999), "0 days 0 hrs 0 min ");
-    EXPECT_EQ(uptimeText(86399999), "0 days 23 hrs 59 min ");
-    EXPECT_EQ(uptimeText(4294967295u), "49 days 17 hrs 2 min ");
+    // clang-format off
+    test::expectEach<uint32_t, std::string>(
+        uptimeText, {{0, "0 days 0 hrs 0 min "}, {90061000, "1 days 1 hrs 1 min "},
+                     {59999, "0 days 0 hrs 0 min "}, {86399999, "0 days 23 hrs 59 min "}, {4294967295u, "49 days 17 hrs 2 min "}});
+    // clang-format on
     FakeSystem system;
     system.ticks = 4294967295u;
     system.ticks += 60001;  // the counter wrapped a minute ago
@@ -120,12 +121,9 @@ TEST(SourcesUptime, SplitsTicksAndWrapsAt32Bits) {
 }
 
 TEST(SourcesConnection, LastMatchingBitWins) {
-    EXPECT_EQ(connectionTypeText(1), "Modem");
-    EXPECT_EQ(connectionTypeText(3), "LAN");
-    EXPECT_EQ(connectionTypeText(6), "Proxy");
-    EXPECT_EQ(connectionTypeText(9), "Modem");
-    EXPECT_EQ(connectionTypeText(0x12), "LAN");
-    EXPECT_EQ(connectionTypeText(0x40), "");
+    test::expectEach<uint32_t, std::string>(
+        connectionTypeText,
+        {{1, "Modem"}, {3, "LAN"}, {6, "Proxy"}, {9, "Modem"}, {0x12, "LAN"}, {0x40, ""}});
     FakeSystem system;
     system.connectionFlags = 2;
     system.connected = false;
@@ -143,26 +141,19 @@ TEST(SourcesUser, NameOrEmptyOnFailure) {
 }
 
 TEST(SourcesMemory, PhysicalMemoryAddsOneAfterRounding) {
-    MemoryStatus s;
-    s.totalPhys = 536330240;  // 511.48 MiB
-    s.availPhys = 209715200;  // 200 MiB
+    const MemoryStatus s{0, 536330240, 209715200};  // 511.48 MiB, 200 MiB free
     EXPECT_EQ(memoryText(s, false), "200 / 512 Mb");
     EXPECT_EQ(memoryText(s, true), "311 / 512 Mb");
 }
 
 TEST(SourcesMemory, PageFileAddsOneBeforeRounding) {
-    MemoryStatus s;
-    s.totalPageFile = 1048576000;  // 1000 MiB
-    s.availPageFile = 524288000;   // 500 MiB
+    const MemoryStatus s{0, 0, 0, 1048576000, 524288000};  // 1000 MiB, 500 MiB free
     EXPECT_EQ(virtualMemoryText(s, true), "502 / 1001 Mb");
     EXPECT_EQ(virtualMemoryText(s, false), "501 / 1001 Mb");
 }
 
 TEST(SourcesMemory, BeyondFourGigabytesAndLoad) {
-    MemoryStatus s;
-    s.memoryLoad = 43;
-    s.totalPhys = 16ULL << 30;
-    s.availPhys = (5ULL << 30) + (1 << 19);  // 5120.5 MiB: half goes to the even 5120
+    const MemoryStatus s{43, 16ULL << 30, (5ULL << 30) + (1 << 19)};  // 5120.5 MiB free: to the even 5120
     EXPECT_EQ(memoryText(s, false), "5120 / 16385 Mb");
     EXPECT_EQ(memoryLoadText(s), "43%");
 }

@@ -101,25 +101,27 @@ TEST(SourcesWin32, TextsHaveTheirShapes) {
 
 TEST(SourcesWin32, PerformanceDataLayoutMatchesTheHeaders) {
     using namespace perf;
-    EXPECT_EQ(offsetof(PERF_DATA_BLOCK, TotalByteLength), kBlockTotalByteLength);
-    EXPECT_EQ(offsetof(PERF_DATA_BLOCK, HeaderLength), kBlockHeaderLength);
-    EXPECT_EQ(offsetof(PERF_DATA_BLOCK, NumObjectTypes), kBlockNumObjectTypes);
-    EXPECT_EQ(offsetof(PERF_DATA_BLOCK, SystemTime), kBlockSystemTime);
-    EXPECT_EQ(sizeof(PERF_DATA_BLOCK), kBlockSize);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, TotalByteLength), kObjectTotalByteLength);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, DefinitionLength), kObjectDefinitionLength);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, HeaderLength), kObjectHeaderLength);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, ObjectNameTitleIndex), kObjectNameTitleIndex);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, NumCounters), kObjectNumCounters);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, NumInstances), kObjectNumInstances);
-    EXPECT_EQ(sizeof(PERF_OBJECT_TYPE), kObjectSize);
-    EXPECT_EQ(offsetof(PERF_COUNTER_DEFINITION, ByteLength), kCounterByteLength);
-    EXPECT_EQ(offsetof(PERF_COUNTER_DEFINITION, CounterNameTitleIndex), kCounterNameTitleIndex);
-    EXPECT_EQ(offsetof(PERF_COUNTER_DEFINITION, CounterOffset), kCounterOffset);
-    EXPECT_EQ(sizeof(PERF_COUNTER_DEFINITION), kCounterDefinitionSize);
-    EXPECT_EQ(offsetof(PERF_INSTANCE_DEFINITION, ByteLength), kInstanceByteLength);
-    EXPECT_EQ(sizeof(PERF_INSTANCE_DEFINITION), kInstanceSize);
-    EXPECT_EQ(sizeof(PERF_COUNTER_BLOCK), kCounterBlockSize);
+    using Places = std::vector<size_t>;
+    // Each structure's field offsets, then its size.
+    EXPECT_EQ((Places{offsetof(PERF_DATA_BLOCK, TotalByteLength), offsetof(PERF_DATA_BLOCK, HeaderLength),
+                      offsetof(PERF_DATA_BLOCK, NumObjectTypes), offsetof(PERF_DATA_BLOCK, SystemTime),
+                      sizeof(PERF_DATA_BLOCK)}),
+              (Places{kBlockTotalByteLength, kBlockHeaderLength, kBlockNumObjectTypes, kBlockSystemTime,
+                      kBlockSize}));
+    EXPECT_EQ(
+        (Places{offsetof(PERF_OBJECT_TYPE, TotalByteLength), offsetof(PERF_OBJECT_TYPE, DefinitionLength),
+                offsetof(PERF_OBJECT_TYPE, HeaderLength), offsetof(PERF_OBJECT_TYPE, ObjectNameTitleIndex),
+                offsetof(PERF_OBJECT_TYPE, NumCounters), offsetof(PERF_OBJECT_TYPE, NumInstances),
+                sizeof(PERF_OBJECT_TYPE)}),
+        (Places{kObjectTotalByteLength, kObjectDefinitionLength, kObjectHeaderLength, kObjectNameTitleIndex,
+                kObjectNumCounters, kObjectNumInstances, kObjectSize}));
+    EXPECT_EQ((Places{offsetof(PERF_COUNTER_DEFINITION, ByteLength),
+                      offsetof(PERF_COUNTER_DEFINITION, CounterNameTitleIndex),
+                      offsetof(PERF_COUNTER_DEFINITION, CounterOffset), sizeof(PERF_COUNTER_DEFINITION)}),
+              (Places{kCounterByteLength, kCounterNameTitleIndex, kCounterOffset, kCounterDefinitionSize}));
+    EXPECT_EQ((Places{offsetof(PERF_INSTANCE_DEFINITION, ByteLength), sizeof(PERF_INSTANCE_DEFINITION),
+                      sizeof(PERF_COUNTER_BLOCK)}),
+              (Places{kInstanceByteLength, kInstanceSize, kCounterBlockSize}));
 }
 
 TEST(SourcesWin32, TimeConversionAgreesWithTheSystem) {

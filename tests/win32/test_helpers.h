@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "../test_support.h"
 #include "app/Unit1.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/MainWindowView.h"
 #include "real_platform.h"
-#include "../test_support.h"
+#include "remove_tree.h"
 
 namespace tabrix::test {
 
@@ -45,7 +46,7 @@ public:
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
-    ~ScratchDir() { remove(path_); }
+    ~ScratchDir() { removeTree(path_); }
     const std::string& path() const { return path_; }
     // The folder with a backslash at the end, as the program's folders are given.
     std::string dir() const { return path_ + "\\"; }
@@ -58,25 +59,6 @@ public:
     std::string newFile(const std::string& stem) { return file(stem + std::to_string(++count_) + ".ini"); }
 
 private:
-    static void remove(const std::string& path) {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((path + "\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                const std::string item = path + "\\" + name;
-                SetFileAttributesA(item.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    remove(item);
-                else
-                    DeleteFileA(item.c_str());
-            } while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(path.c_str());
-    }
-
     std::string path_;
     int count_ = 0;
 };
