@@ -38,7 +38,9 @@ Shown runAs(const char* wineVersion) {
         Running app(folder);
         EXPECT_TRUE(app.mainWindow());
         waitFor([&] { return !readFile(folder.path("stats.php")).empty(); }, 5000);
-        if (HWND about = findWindowOf(app.pid(), "TForm2"))
+        PostMessageA(app.mainWindow(), WM_SYSCOMMAND, 0x401, 0);  // About, built when first shown
+        HWND about = nullptr;
+        if (waitFor([&] { return visible(about = findWindowOf(app.pid(), "TForm2")); }, 5000))
             EnumChildWindows(about, findRunningText, reinterpret_cast<LPARAM>(&s.about));
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, key);

@@ -288,14 +288,8 @@ LRESULT AboutView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         }
-        case WM_CLOSE:
-            guarded([&] { form_->FormClose(); });
-            sync();
-            return 0;
-        case WM_DESTROY:
-            hwnd_ = nullptr;
-            return 0;
     }
+    if (handleCloseMessages(msg, hwnd_, onError_, form_, [this] { sync(); })) return 0;
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 

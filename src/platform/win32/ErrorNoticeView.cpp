@@ -124,16 +124,8 @@ LRESULT ErrorNoticeView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             sync();
         }
         return 0;
-    case WM_CLOSE:
-        // Closing only hides the notice; it lives as long as the program.
-        guarded([&] { form_->FormClose(); });
-        sync();
-        return 0;
-    case WM_DESTROY:
-        KillTimer(hwnd_, kTimer1Id);
-        hwnd_ = nullptr;
-        return 0;
     }
+    if (handleCloseMessages(msg, hwnd_, onError_, form_, [this] { sync(); })) return 0;
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 

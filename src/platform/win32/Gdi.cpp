@@ -1,5 +1,6 @@
 #include "platform/win32/Gdi.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tabrix::win32 {
@@ -43,19 +44,25 @@ HFONT createFont(const Font& font, int escapement, bool underline) {
     return CreateFontIndirectA(&lf);
 }
 
-void copyPicture(const Dib& picture, uint32_t* back, int backW, int backH, int left, int top,
+void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top,
                  std::optional<uint32_t> key) {
-    if (!picture || !picture.bits()) return;
-    for (int y = 0; y < picture.height(); ++y) {
-        const int ty = top + y;
-        if (ty < 0 || ty >= backH) continue;
-        const uint32_t* src = picture.bits() + static_cast<size_t>(y) * picture.width();
-        uint32_t* dst = back + static_cast<size_t>(ty) * backW;
-        for (int x = 0; x < picture.width(); ++x) {
-            const int tx = left + x;
-            if (tx < 0 || tx >= backW) continue;
+    copyPicture(picture, back, backW, backH, left, top, RECT{0, 0, backW, backH}, key);
+}
+
+void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top, const RECT& clip,
+                 std::optional<uint32_t> key) {
+    if (!picture) return;
+    // Only the rows and columns that land inside the buffer and the clip are walked.
+    const int fromY = std::max(0, std::max<int>(clip.top, 0) - top);
+    const int toY = std::min(picture.height, std::min<int>(clip.bottom, backH) - top);
+    const int fromX = std::max(0, std::max<int>(clip.left, 0) - left);
+    const int toX = std::min(picture.width, std::min<int>(clip.right, backW) - left);
+    for (int y = fromY; y < toY; ++y) {
+        const uint32_t* src = picture.bits + static_cast<size_t>(y) * picture.width;
+        uint32_t* dst = back + static_cast<size_t>(top + y) * backW;
+        for (int x = fromX; x < toX; ++x) {
             const uint32_t c = src[x] & 0xFFFFFF;
-            if (!key || c != *key) dst[tx] = c;
+            if (!key || c != *key) dst[left + x] = c;
         }
     }
 }

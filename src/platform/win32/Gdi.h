@@ -79,9 +79,31 @@ COLORREF toColorRef(uint32_t color);
 // The GDI font a control's font describes, turned by escapement (tenths of a degree).
 HFONT createFont(const Font& font, int escapement = 0, bool underline = false);
 
+// Rows of 32-bit pixels, top-down, held elsewhere: a DIB's or a picture's.
+struct PixelView {
+    const uint32_t* bits = nullptr;
+    int width = 0;
+    int height = 0;
+    PixelView() = default;
+    PixelView(const Dib& dib) : bits(dib.bits()), width(dib.width()), height(dib.height()) {}
+    // Empty when the picture holds fewer pixels than its size says.
+    PixelView(const Pixels& p)
+        : bits(p.data.data()),
+          width(p.width),
+          height(p.height) {
+        if (p.empty() || p.data.size() < static_cast<size_t>(p.width) * p.height) *this = PixelView();
+    }
+    explicit operator bool() const { return bits && width > 0 && height > 0; }
+    // The bottom-left pixel's colour, which a keyed picture leaves out.
+    uint32_t bottomLeft() const { return bits[static_cast<size_t>(height - 1) * width] & 0xFFFFFF; }
+};
+
 // Copies a picture into a 32-bit back buffer of backW x backH at left, top, clipped to it;
 // with a key, the picture's pixels of that colour are left out and show what is beneath.
-void copyPicture(const Dib& picture, uint32_t* back, int backW, int backH, int left, int top,
+void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top,
+                 std::optional<uint32_t> key);
+// The same, writing only inside clip (in the buffer's coordinates).
+void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top, const RECT& clip,
                  std::optional<uint32_t> key);
 
 // How a label's text is laid out, measured and drawn alike: "&" is shown as it is, tabs

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace tabrix::win32 {
 
 // A system library loaded at its first use and kept until its owner goes, so that a run maps
@@ -33,5 +35,23 @@ private:
     const char* name_;
     HMODULE module_ = nullptr;
 };
+
+// The common controls, loaded before the first window or message box that uses them and kept
+// for the rest of the run: a run that opens neither Settings nor About never maps them. The
+// manifest's activation context makes this the version 6 library where there is one.
+inline void loadCommonControls() {
+    static Library comctl32("comctl32.dll");
+    static const bool done = [] {
+        using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        using Init = void(WINAPI*)();
+        if (const auto initEx = comctl32.function<InitEx>("InitCommonControlsEx")) {
+            const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+            if (initEx(&classes)) return true;
+        }
+        if (const auto init = comctl32.function<Init>("InitCommonControls")) init();
+        return true;
+    }();
+    (void)done;
+}
 
 }  // namespace tabrix::win32

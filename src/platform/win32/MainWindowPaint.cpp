@@ -1,7 +1,6 @@
 // The main window's painting: the skin and the player pictures composed once per change
 // into a background, the labels drawn over it, and only what changed invalidated.
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 #include "platform/win32/MainWindowView.h"
@@ -29,12 +28,16 @@ bool sameRect(const RECT& a, const RECT& b) {
 
 }  // namespace
 
+PixelView MainWindowView::picture(int n) const {
+    return n == 1 ? PixelView(form_->image(1).bitmap) : PixelView(buttons_[n]);
+}
+
 MainWindowView::PaintedPicture MainWindowView::pictureNow(int n) const {
     const Picture& p = form_->image(n);
-    const Dib& dib = n == 1 ? skin_ : buttons_[n];
+    const PixelView pixels = picture(n);
     PaintedPicture now;
-    now.visible = p.visible && dib;
-    if (now.visible) now.rect = RECT{p.left, p.top, p.left + dib.width(), p.top + dib.height()};
+    now.visible = p.visible && pixels;
+    if (now.visible) now.rect = RECT{p.left, p.top, p.left + pixels.width, p.top + pixels.height};
     return now;
 }
 
@@ -104,35 +107,6 @@ HFONT MainWindowView::fontFor(const Font& font) {
     return fonts_.back().second.get();
 }
 
-void MainWindowView::composeBackground(int w, int h) {
-    std::array<PaintedPicture, 8> now{};
-    for (int n = 1; n <= 7; ++n)
-        if (n != 5) now[n] = pictureNow(n);
-    bool same = background_ && background_.width() == w && background_.height() == h && !backgroundStale_;
-    for (int n = 1; same && n <= 7; ++n)
-        same = now[n].visible == backgroundPictures_[n].visible &&
-               (!now[n].visible || sameRect(now[n].rect, backgroundPictures_[n].rect));
-    if (same) return;
-    if (!background_ || background_.width() != w || background_.height() != h) background_ = Dib(w, h);
-    if (!background_) return;
-    GdiFlush();
-    std::fill(background_.bits(), background_.bits() + static_cast<size_t>(w) * h, 0xFFFFFFu);
-    for (int n = 1; n <= 7; ++n) {
-        if (!now[n].visible) continue;
-        drawPicture(n == 1 ? skin_ : buttons_[n], background_.bits(), w, h, now[n].rect.left,
-                    now[n].rect.top);
-    }
-    backgroundPictures_ = now;
-    backgroundStale_ = false;
-}
-
-void MainWindowView::drawPicture(const Dib& dib, uint32_t* back, int backW, int backH, int left, int top) {
-    if (!dib || !dib.bits()) return;
-    // The bottom-left pixel's colour is see-through: the white window shows there.
-    const uint32_t key = dib.bits()[static_cast<size_t>(dib.height() - 1) * dib.width()] & 0xFFFFFF;
-    copyPicture(dib, back, backW, backH, left, top, key);
-}
-
 void MainWindowView::paint(HDC target) {
     RECT client;
     GetClientRect(hwnd_, &client);
@@ -145,13 +119,25 @@ void MainWindowView::paint(HDC target) {
     if (clip == ERROR) area = client;
     if (!IntersectRect(&area, &area, &client)) return;
 
-    composeBackground(w, h);
+    // Composed afresh for that part in a window-sized buffer kept between paints (made once:
+    // a buffer made for every paint costs more time than the copying).
     if (!frame_ || frame_.width() != w || frame_.height() != h) frame_ = Dib(w, h);
-    if (!background_ || !frame_) return;
+    if (!frame_) return;
     GdiFlush();
-    for (int y = area.top; y < area.bottom; ++y) {
-        const size_t at = static_cast<size_t>(y) * w + area.left;
-        std::memcpy(frame_.bits() + at, background_.bits() + at, (area.right - area.left) * sizeof(uint32_t));
+    const int areaW = area.right - area.left;
+    for (int y = area.top; y < area.bottom; ++y)
+        std::fill_n(frame_.bits() + static_cast<size_t>(y) * w + area.left, areaW, 0xFFFFFFu);
+    for (int n = 1; n <= 7; ++n) {
+        if (n == 5) continue;  // there is no Image5
+        const PaintedPicture now = pictureNow(n);
+        if (!now.visible) continue;
+        // The bottom-left pixel's colour is see-through: the white window shows there.
+        const PixelView pixels = picture(n);
+        copyPicture(pixels, frame_.bits(), w, h, now.rect.left, now.rect.top, area,
+                    n == 1 ? skinKey_ : pixels.bottomLeft());
+        if (n == 1 && banner_)
+            copyPicture(banner_, frame_.bits(), w, h, now.rect.left + bannerAt_.x, now.rect.top + bannerAt_.y, area,
+                        std::nullopt);
     }
 
     MemoryDc dc(target);

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win32/Resources.h"
 #include "platform/win32/WindowClass.h"
 
@@ -129,29 +131,62 @@ void MainWindowView::rebuildSkin() {
     const Picture& image1 = form_->image(1);
     skinSource_ = &image1.bitmap;
     skinBanner_ = form_->window.bannerPainted;
-    skin_ = image1.bitmap.empty() ? Dib() : Dib(image1.bitmap);
-    if (skin_ && skinBanner_) {
-        // The name runs upwards inside the grey strip the start-up painted.
-        MemoryDc dc(nullptr);
-        dc.select(skin_.get());
-        Font banner;
-        banner.face = "Tahoma";
-        banner.height = pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - 2;
-        banner.charset = DEFAULT_CHARSET;
-        GdiObject<HFONT> font(createFont(banner, 900));
-        dc.select(font.get());
-        SetBkMode(dc.get(), OPAQUE);
-        SetBkColor(dc.get(), RGB(0x80, 0x80, 0x80));
-        SetTextColor(dc.get(), RGB(0xF2, 0xF2, 0xF2));
-        TextOutA(dc.get(), -2, 54, kAppTitle, 6);
-        GdiFlush();
+    banner_ = Dib();
+    const PixelView skin(image1.bitmap);
+    skinKey_ = skin ? skin.bottomLeft() : 0;
+    if (skin && skinBanner_) {
+        // The name runs upwards inside the grey strip the start-up painted. It is written on
+        // a whole copy, and only the part it changed is kept.
+        Dib whole(image1.bitmap);
+        if (whole) {
+            MemoryDc dc(nullptr);
+            dc.select(whole.get());
+            Font banner;
+            banner.face = "Tahoma";
+            banner.height = pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - 2;
+            banner.charset = DEFAULT_CHARSET;
+            GdiObject<HFONT> font(createFont(banner, 900));
+            dc.select(font.get());
+            SetBkMode(dc.get(), OPAQUE);
+            SetBkColor(dc.get(), RGB(0x80, 0x80, 0x80));
+            SetTextColor(dc.get(), RGB(0xF2, 0xF2, 0xF2));
+            TextOutA(dc.get(), -2, 54, kAppTitle, 6);
+            GdiFlush();
+            keepBanner(whole, skin);
+        }
     }
     for (int n = 2; n <= 7; ++n) {
         const Picture& p = form_->image(n);
         const int id = playerButtonResource(n);
         buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap) : id ? Dib(loadBitmapResource(instance_, id)) : Dib();
     }
-    backgroundStale_ = true;
+}
+
+void MainWindowView::keepBanner(const Dib& whole, PixelView skin) {
+    int left = skin.width, top = skin.height, right = 0, bottom = 0;
+    for (int y = 0; y < skin.height; ++y) {
+        const uint32_t* was = skin.bits + static_cast<size_t>(y) * skin.width;
+        const uint32_t* now = whole.bits() + static_cast<size_t>(y) * skin.width;
+        for (int x = 0; x < skin.width; ++x) {
+            if (((was[x] ^ now[x]) & 0xFFFFFF) == 0) continue;
+            left = std::min(left, x);
+            right = std::max(right, x + 1);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y + 1);
+        }
+    }
+    // The key is the drawn picture's, as a tiny skin's corner may be under the name.
+    skinKey_ = PixelView(whole).bottomLeft();
+    if (right <= left) return;
+    banner_ = Dib(right - left, bottom - top);
+    if (!banner_) return;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const uint32_t c = whole.bits()[static_cast<size_t>(y) * skin.width + x] & 0xFFFFFF;
+            // Image1 lies on the white background, so a see-through pixel is white.
+            banner_.bits()[static_cast<size_t>(y - top) * banner_.width() + (x - left)] = c == skinKey_ ? kWhite : c;
+        }
+    bannerAt_ = POINT{left, top};
 }
 
 int MainWindowView::labelAt(int x, int y) const {

@@ -59,6 +59,7 @@ private:
     void applyLayering();
     void syncTimers();
     void rebuildSkin();
+    void keepBanner(const Dib& whole, PixelView skin);  // the part of whole that differs from skin
 
     // Painting (MainWindowPaint.cpp): what was last painted of each label and picture, so
     // that only the rectangles that changed, old and new, are invalidated.
@@ -83,8 +84,7 @@ private:
     void invalidate(const RECT& r);
     void invalidateChanges();
     HFONT fontFor(const Font& font);  // made once per distinct font, kept with the view
-    void composeBackground(int w, int h);
-    static void drawPicture(const Dib& dib, uint32_t* back, int backW, int backH, int left, int top);
+    PixelView picture(int n) const;  // Image1 is the form's own pixels, the others the view's copies
     void paint(HDC target);
     void invalidateGraphs();
     void paintGraphs(HDC dc, const RECT& area);
@@ -104,17 +104,19 @@ private:
 
     std::array<Timer*, TForm1::kTimerCount> timers_{};
     std::array<unsigned, TForm1::kTimerCount> appliedTimers_{};  // interval set with SetTimer, 0 when killed
-    Dib skin_;
+    // Image1 is drawn from the form's pixels, keyed by skinKey_; where the start-up's banner
+    // name is written on it, banner_ holds that part as drawn, already keyed (see-through
+    // pixels white), to be put over it at bannerAt_.
     const Pixels* skinSource_ = nullptr;
     bool skinBanner_ = false;
+    uint32_t skinKey_ = 0;
+    Dib banner_;
+    POINT bannerAt_{};
     std::array<Dib, 8> buttons_;  // Image2 .. Image7 as drawn
     std::array<PaintedPicture, 8> paintedPictures_{};
     std::array<PaintedLabel, TForm1::kLastLabel + 1> paintedLabels_{};
     std::array<PaintedGraph, Graphs::kCount> paintedGraphs_{};
     GraphPainter graphPainter_;
-    Dib background_;  // white, the skin with its banner and the shown player pictures
-    std::array<PaintedPicture, 8> backgroundPictures_{};  // what background_ holds
-    bool backgroundStale_ = true;
     Dib frame_;  // where a repainted part is composed before it goes to the window
     std::vector<std::pair<Font, GdiObject<HFONT>>> fonts_;
     CanvasPainter canvas_;

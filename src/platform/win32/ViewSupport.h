@@ -22,6 +22,21 @@ void guarded(const ErrorHandler& onError, F&& f) {
     }
 }
 
+// Close and destroy of a window that lives as long as the program: WM_CLOSE runs the form's
+// close handler (which hides it) and then sync, WM_DESTROY forgets the handle (its timers go
+// with it). True when msg was one of them; the result is 0.
+template <typename Form, typename Sync>
+bool handleCloseMessages(UINT msg, HWND& hwnd, const ErrorHandler& onError, Form* form, Sync&& sync) {
+    if (msg == WM_CLOSE) {
+        guarded(onError, [&] { form->FormClose(); });
+        sync();
+        return true;
+    }
+    if (msg != WM_DESTROY) return false;
+    hwnd = nullptr;
+    return true;
+}
+
 // The paint messages of a view that paints its whole client area itself: nothing is erased
 // first, and WM_PRINTCLIENT paints the same picture into the given DC. True when handled.
 template <typename Paint>

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Files.h"
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include "platform/win32/Scoped.h"
@@ -89,6 +91,12 @@ bool folderRefused(DWORD error) { return error == ERROR_ACCESS_DENIED; }
 
 constexpr int kReplaceAttempts = 10;
 constexpr DWORD kReplaceRetryMs = 10;
+// Files larger than this are read without reserving their size first.
+constexpr DWORD kReserveLimit = 64u * 1024 * 1024;
+// From this size on a file's bytes are read into a block of their own (a skin is 250 kB).
+constexpr DWORD kLargeFile = 64u * 1024;
+// The heap hands out blocks of this size and more straight from virtual memory.
+constexpr DWORD kHeapLargeBlock = 512u * 1024;
 
 }  // namespace
 
@@ -98,6 +106,14 @@ bool Win32Files::read(const std::string& path, std::string& bytes) {
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     std::string content;
+    // Room for the whole file at once (a file that grows meanwhile still reads whole). A
+    // large file gets at least the heap's large-block size: such a block comes straight
+    // from the system and goes back to it when freed, where a smaller one would stay in
+    // the heap for the program's life once the skin's bytes have been decoded.
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file.get(), &high);
+    if (low != INVALID_FILE_SIZE && high == 0 && low < kReserveLimit)
+        content.reserve(low >= kLargeFile ? std::max(low, kHeapLargeBlock) : low);
     char buffer[64 * 1024];
     for (;;) {
         DWORD got = 0;

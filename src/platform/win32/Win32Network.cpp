@@ -9,10 +9,14 @@ namespace tabrix::win32 {
 namespace {
 
 using GetIfTableFn = DWORD(WINAPI*)(PMIB_IFTABLE, PULONG, BOOL);
-// Room for the entry count and 513 rows, as the table has always been read.
-constexpr ULONG kTableBytes = 441184;
+// Room for the entry count and a few rows; a larger table says how much it needs, and the
+// buffer keeps that size. (Room for 513 rows up front would hold 431 kB for the program's
+// life where a machine has a handful of interfaces.)
+constexpr ULONG kTableBytes = offsetof(MIB_IFTABLE, table) + 4 * sizeof(MIB_IFROW);
 // A table that asks for more than this is not believed.
 constexpr ULONG kTableLimit = 16 * 1024 * 1024;
+// An interface that comes up between asking for the size and reading gets another try.
+constexpr int kTableAttempts = 3;
 
 }  // namespace
 
@@ -25,13 +29,15 @@ InterfaceTableResult Win32Network::interfaceTable(std::vector<InterfaceRow>& row
         return InterfaceTableResult::NoFunction;
     }
     if (buffer_.size() < kTableBytes) buffer_.resize(kTableBytes);
-    ULONG size = static_cast<ULONG>(buffer_.size());
-    DWORD result = getIfTable(reinterpret_cast<PMIB_IFTABLE>(buffer_.data()), &size, FALSE);
-    // More than 513 interfaces: the table says how much room it needs.
-    if (result == ERROR_INSUFFICIENT_BUFFER && size > buffer_.size() && size <= kTableLimit) {
-        buffer_.resize(size);
-        size = static_cast<ULONG>(buffer_.size());
+    DWORD result = ERROR_INSUFFICIENT_BUFFER;
+    for (int attempt = 0; attempt < kTableAttempts && result == ERROR_INSUFFICIENT_BUFFER; ++attempt) {
+        ULONG size = static_cast<ULONG>(buffer_.size());
         result = getIfTable(reinterpret_cast<PMIB_IFTABLE>(buffer_.data()), &size, FALSE);
+        // The table says how much room it needs.
+        if (result == ERROR_INSUFFICIENT_BUFFER) {
+            if (size <= buffer_.size() || size > kTableLimit) break;
+            buffer_.resize(size);
+        }
     }
     if (result != NO_ERROR) return InterfaceTableResult::Failed;
 

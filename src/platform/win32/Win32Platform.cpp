@@ -2,11 +2,13 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/Library.h"
 #include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
 
 void Win32Ui::messageBox(const std::string& text, const std::string& caption) {
+    loadCommonControls();  // its buttons are common controls under the manifest
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Library.h"
 #include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
@@ -47,6 +48,7 @@ private:
 }  // namespace
 
 void Win32Settings::messageBox(const std::string& text, const std::string& caption) {
+    loadCommonControls();  // its buttons are common controls under the manifest
     MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
 }
 

@@ -1,13 +1,12 @@
 // Tabrix.exe: the program entry. Builds the real platform and windows around the behaviour.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <memory>
 
 #include "app/App.h"
 #include "platform/win32/AboutView.h"
 #include "platform/win32/ErrorNoticeView.h"
+#include "platform/win32/Library.h"
 #include "platform/win32/MainWindowView.h"
 #include "platform/win32/RealPlatform.h"
 #include "platform/win32/Resources.h"
@@ -95,17 +94,9 @@ public:
     void mainWindowDestroying(TForm1&) override { view_.reset(); }
 
     void createAuxiliaryWindows() override {
-        // Settings, About and the error notice are kept hidden for the program's life.
-        if (app_->settings()) {
-            settings_ = std::make_unique<SettingsView>(instance_, owner_, icon_, errorHandler());
-            settings_->create(*app_->settings());
-            settingsUi_.owner = settings_->hwnd();
-        }
-        if (TForm2* about = app_->about()) {
-            about->loadBanner(loadBannerJpeg(instance_));
-            about_ = std::make_unique<AboutView>(instance_, owner_, icon_, errorHandler());
-            about_->create(*about);
-        }
+        // Only the error notice is built now; Settings and About, which need the common
+        // controls and (About) the decoded banner, are built when first shown, so a run
+        // that never opens them does not map or keep any of that.
         notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
                                                     errorHandler());
         notice_->create(*app_->notice());
@@ -122,11 +113,24 @@ public:
 
     void postRebuild() override { PostMessageA(owner_, kRebuildMessage, 0, 0); }
     void showSettings() override {
+        if (!settings_ && app_->settings()) {
+            loadCommonControls();
+            settings_ = std::make_unique<SettingsView>(instance_, owner_, icon_, errorHandler());
+            settings_->create(*app_->settings());
+            settingsUi_.owner = settings_->hwnd();
+        }
         if (!settings_) return;
         settings_->sync();
         SetForegroundWindow(settings_->hwnd());
     }
     void showAbout() override {
+        TForm2* about = app_->about();
+        if (!about_ && about) {
+            loadCommonControls();
+            about->loadBanner(loadBannerJpeg(instance_));
+            about_ = std::make_unique<AboutView>(instance_, owner_, icon_, errorHandler());
+            about_->create(*about);
+        }
         if (about_) about_->present();
     }
     // The dialogs' own keys, before the message is translated.
@@ -167,7 +171,6 @@ private:
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    InitCommonControls();
     RealPlatform real(instance, programDirectory());
     Platform& platform = real.platform;
     platform.settingsDir = settingsDirectory(real.files, platform.programDir);
