@@ -29,10 +29,15 @@ HWND noticeOf(const Running& app) {
     return notice;
 }
 
+// Every report test starts from a bare program folder and writes its own config.ini.
+class Reports : public ::testing::Test {
+protected:
+    ProgramFolder folder{nullptr};
+};
+
 }  // namespace
 
-TEST(Reports, TheTimerWritesBothReportsAtTheConfiguredStem) {
-    ProgramFolder folder(nullptr);
+TEST_F(Reports, TheTimerWritesBothReportsAtTheConfiguredStem) {
     reportConfig(folder, 300, "enablephp=1\r\nenablexml=1\r\n", "stats");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
@@ -56,8 +61,7 @@ TEST(Reports, TheTimerWritesBothReportsAtTheConfiguredStem) {
     EXPECT_EQ(php.substr(php.size() - 4), "?>\r\n");
 }
 
-TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
-    ProgramFolder folder(nullptr);
+TEST_F(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
     reportConfig(folder, 500, "enablephp=1\r\nenablexml=1\r\n", "missing\\stats");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
@@ -79,8 +83,7 @@ TEST(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
     EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output PHP"; }, 3000)) << windowText(notice);
 }
 
-TEST(Reports, AReaderPollingTheXmlNeverSeesATornFile) {
-    ProgramFolder folder(nullptr);
+TEST_F(Reports, AReaderPollingTheXmlNeverSeesATornFile) {
     reportConfig(folder, 10, "enablexml=1\r\n", "stats");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());

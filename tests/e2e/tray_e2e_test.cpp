@@ -37,10 +37,25 @@ void expectLayoutSaved(const std::string& ini) {
     EXPECT_NE(ini.find("\r\nFormHeight="), std::string::npos);
 }
 
+class Tray : public ::testing::Test {
+protected:
+    ProgramFolder folder{kTrayConfig};
+
+    // Starts the program, asks it to end in one way and expects it to end with the layout saved.
+    void expectEndsSavingTheLayout(void (*askToEnd)(const Running& app, HWND w)) {
+        Running app(folder);
+        HWND w = app.mainWindow();
+        ASSERT_TRUE(w);
+        askToEnd(app, w);
+        if (HasFatalFailure()) return;
+        EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
+        expectLayoutSaved(readFile(folder.path("config.ini")));
+    }
+};
+
 }  // namespace
 
-TEST(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
-    ProgramFolder folder(kTrayConfig);
+TEST_F(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -69,8 +84,7 @@ TEST(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
     EXPECT_TRUE(waitFor([&] { return outerWidth(w) == width + 20; }, 3000));
 }
 
-TEST(Tray, MenuEntriesCarryTheirPicturesWithoutTheirBackground) {
-    ProgramFolder folder(kTrayConfig);
+TEST_F(Tray, MenuEntriesCarryTheirPicturesWithoutTheirBackground) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -125,8 +139,7 @@ void putOnClipboard(const std::string& text) {
     CloseClipboard();
 }
 
-TEST(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
-    ProgramFolder folder(kTrayConfig);
+TEST_F(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -148,28 +161,16 @@ TEST(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
     EXPECT_EQ(clipboardText(), brand);
 }
 
-TEST(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
-    ProgramFolder folder(kTrayConfig);
-    Running app(folder);
-    HWND w = app.mainWindow();
-    ASSERT_TRUE(w);
-    ASSERT_TRUE(pickTrayEntry(app, w, 8));  // Exit, the last visible entry
-    EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
-    expectLayoutSaved(readFile(folder.path("config.ini")));
+TEST_F(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
+    // Exit, the last visible entry.
+    expectEndsSavingTheLayout([](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, 8)); });
 }
 
-TEST(Tray, CloseBoxHidesThenEndsAndSavesToo) {
-    ProgramFolder folder(kTrayConfig);
-    Running app(folder);
-    HWND w = app.mainWindow();
-    ASSERT_TRUE(w);
-    PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(WaitForSingleObject(app.process(), 10000), WAIT_OBJECT_0);
-    expectLayoutSaved(readFile(folder.path("config.ini")));
+TEST_F(Tray, CloseBoxHidesThenEndsAndSavesToo) {
+    expectEndsSavingTheLayout([](const Running&, HWND w) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
-TEST(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
-    ProgramFolder folder(kTrayConfig);
+TEST_F(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -188,8 +189,7 @@ TEST(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
     EXPECT_TRUE(waitFor([&] { return visible(findWindowOf(app.pid(), "TForm2")); }, 3000));
 }
 
-TEST(Tray, RestartedShellGetsTheIconBack) {
-    ProgramFolder folder(kTrayConfig);
+TEST_F(Tray, RestartedShellGetsTheIconBack) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
@@ -206,8 +206,7 @@ TEST(Tray, RestartedShellGetsTheIconBack) {
     EXPECT_TRUE(trayIconExists(w));
 }
 
-TEST(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
-    ProgramFolder folder(kTrayConfig);
+TEST_F(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
     SetFileAttributesA(folder.path("config.ini").c_str(), FILE_ATTRIBUTE_READONLY);
     Running app(folder);
     HWND w = app.mainWindow();
