@@ -46,17 +46,10 @@ HFONT createFont(const Font& font, int escapement, bool underline) {
 
 void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top,
                  std::optional<uint32_t> key) {
-    copyPicture(picture, back, backW, backH, left, top, RECT{0, 0, backW, backH}, key);
-}
-
-void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top, const RECT& clip,
-                 std::optional<uint32_t> key) {
     if (!picture) return;
-    // Only the rows and columns that land inside the buffer and the clip are walked.
-    const int fromY = std::max(0, std::max<int>(clip.top, 0) - top);
-    const int toY = std::min(picture.height, std::min<int>(clip.bottom, backH) - top);
-    const int fromX = std::max(0, std::max<int>(clip.left, 0) - left);
-    const int toX = std::min(picture.width, std::min<int>(clip.right, backW) - left);
+    // Only the rows and columns that land inside the buffer are walked.
+    const int fromY = std::max(0, -top), toY = std::min(picture.height, backH - top);
+    const int fromX = std::max(0, -left), toX = std::min(picture.width, backW - left);
     for (int y = fromY; y < toY; ++y) {
         const uint32_t* src = picture.bits + static_cast<size_t>(y) * picture.width;
         uint32_t* dst = back + static_cast<size_t>(top + y) * backW;

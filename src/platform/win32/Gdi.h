@@ -102,9 +102,6 @@ struct PixelView {
 // with a key, the picture's pixels of that colour are left out and show what is beneath.
 void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top,
                  std::optional<uint32_t> key);
-// The same, writing only inside clip (in the buffer's coordinates).
-void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top, const RECT& clip,
-                 std::optional<uint32_t> key);
 
 // How a label's text is laid out, measured and drawn alike: "&" is shown as it is, tabs
 // expand, and a line feed or carriage return begins a new line (no DT_SINGLELINE).

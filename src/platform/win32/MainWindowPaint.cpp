@@ -119,29 +119,29 @@ void MainWindowView::paint(HDC target) {
     if (clip == ERROR) area = client;
     if (!IntersectRect(&area, &area, &client)) return;
 
-    // Composed afresh for that part in a window-sized buffer kept between paints (made once:
-    // a buffer made for every paint costs more time than the copying).
-    if (!frame_ || frame_.width() != w || frame_.height() != h) frame_ = Dib(w, h);
-    if (!frame_) return;
+    // Composed in a buffer the size of that part, made for this paint only: a window-sized
+    // buffer kept between paints would hold another 324 kB for the program's life.
+    const int areaW = area.right - area.left, areaH = area.bottom - area.top;
+    Dib frame(areaW, areaH);
+    if (!frame) return;
     GdiFlush();
-    const int areaW = area.right - area.left;
-    for (int y = area.top; y < area.bottom; ++y)
-        std::fill_n(frame_.bits() + static_cast<size_t>(y) * w + area.left, areaW, 0xFFFFFFu);
+    std::fill_n(frame.bits(), static_cast<size_t>(areaW) * areaH, 0xFFFFFFu);
     for (int n = 1; n <= 7; ++n) {
         if (n == 5) continue;  // there is no Image5
         const PaintedPicture now = pictureNow(n);
         if (!now.visible) continue;
+        const int left = now.rect.left - area.left, top = now.rect.top - area.top;
         // The bottom-left pixel's colour is see-through: the white window shows there.
         const PixelView pixels = picture(n);
-        copyPicture(pixels, frame_.bits(), w, h, now.rect.left, now.rect.top, area,
-                    n == 1 ? skinKey_ : pixels.bottomLeft());
+        copyPicture(pixels, frame.bits(), areaW, areaH, left, top, n == 1 ? skinKey_ : pixels.bottomLeft());
         if (n == 1 && banner_)
-            copyPicture(banner_, frame_.bits(), w, h, now.rect.left + bannerAt_.x, now.rect.top + bannerAt_.y, area,
-                        std::nullopt);
+            copyPicture(banner_, frame.bits(), areaW, areaH, left + bannerAt_.x, top + bannerAt_.y, std::nullopt);
     }
 
     MemoryDc dc(target);
-    dc.select(frame_.get());
+    dc.select(frame.get());
+    // Drawn in the window's own coordinates; the buffer's top left is the area's.
+    SetViewportOrgEx(dc.get(), -area.left, -area.top, nullptr);
     IntersectClipRect(dc.get(), area.left, area.top, area.right, area.bottom);
     // Under the labels: a label dragged over a graph stays readable.
     paintGraphs(dc.get(), area);

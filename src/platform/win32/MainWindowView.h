@@ -117,7 +117,6 @@ private:
     std::array<PaintedLabel, TForm1::kLastLabel + 1> paintedLabels_{};
     std::array<PaintedGraph, Graphs::kCount> paintedGraphs_{};
     GraphPainter graphPainter_;
-    Dib frame_;  // where a repainted part is composed before it goes to the window
     std::vector<std::pair<Font, GdiObject<HFONT>>> fonts_;
     CanvasPainter canvas_;
     int appliedWidth_ = -1;
