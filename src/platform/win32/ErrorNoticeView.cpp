@@ -19,12 +19,18 @@ NoticePictures loadNoticePictures(HINSTANCE instance) {
     return {loadBitmapResource(instance, kBmpBalloon), loadBitmapResource(instance, kBmpWarning)};
 }
 
-ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictures pictures,
+ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictureLoader load,
                                  ErrorHandler onError)
-    : instance_(instance), owner_(owner), onError_(std::move(onError)) {
+    : instance_(instance), owner_(owner), onError_(std::move(onError)), load_(std::move(load)) {
+    registerWindowClass(instance, {kClassName, &viewWindowProc<ErrorNoticeView>});
+}
+
+void ErrorNoticeView::loadPictures() {
+    if (loaded_) return;
+    const NoticePictures pictures = load_ ? load_() : NoticePictures{};
     if (!pictures.balloon.empty()) balloon_ = Dib(pictures.balloon);
     if (!pictures.warning.empty()) warning_ = Dib(pictures.warning);
-    registerWindowClass(instance, {kClassName, &viewWindowProc<ErrorNoticeView>});
+    loaded_ = true;
 }
 
 ErrorNoticeView::~ErrorNoticeView() {
@@ -38,9 +44,9 @@ ErrorNoticeView::~ErrorNoticeView() {
 void ErrorNoticeView::create(TForm4& form) {
     form_ = &form;
     // The window takes the balloon picture's size.
-    if (balloon_) {
-        form.width = form.Image1.width = balloon_.width();
-        form.height = form.Image1.height = balloon_.height();
+    if (const NoticePictures pictures = load_ ? load_() : NoticePictures{}; !pictures.balloon.empty()) {
+        form.width = form.Image1.width = pictures.balloon.width;
+        form.height = form.Image1.height = pictures.balloon.height;
     }
     font_.reset(createFont(form.Label1.font));
     hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kClassName,
@@ -70,6 +76,10 @@ void ErrorNoticeView::sync() {
             SetWindowPos(hwnd_, nullptr, form_->left, form_->top, 0, 0,
                          SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
         if (shown) ShowWindow(hwnd_, SW_HIDE);
+        // Hidden, it needs its pictures no more.
+        balloon_ = Dib();
+        warning_ = Dib();
+        loaded_ = false;
     }
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -77,6 +87,7 @@ void ErrorNoticeView::sync() {
 void ErrorNoticeView::paint(HDC target) {
     const int w = form_->width, h = form_->height;
     if (w <= 0 || h <= 0) return;
+    loadPictures();
     Dib back(w, h);
     if (!back) return;
     // White is the colour key: whatever the balloon does not cover is see-through.

@@ -15,6 +15,7 @@ struct NoticePictures {
     Pixels warning;
 };
 NoticePictures loadNoticePictures(HINSTANCE instance);
+using NoticePictureLoader = std::function<NoticePictures()>;
 
 // The real error notice: a borderless, topmost, colour-keyed popup of class "TForm4" with
 // no taskbar button, painted from TForm4's state. Its window text mirrors Label1's text.
@@ -22,7 +23,9 @@ NoticePictures loadNoticePictures(HINSTANCE instance);
 class ErrorNoticeView {
 public:
 
-    ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictures pictures, ErrorHandler onError);
+    // The pictures are loaded for the window's size and again while the notice shows; a notice
+    // that never shows holds none of them.
+    ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictureLoader load, ErrorHandler onError);
     ~ErrorNoticeView();
     ErrorNoticeView(const ErrorNoticeView&) = delete;
     ErrorNoticeView& operator=(const ErrorNoticeView&) = delete;
@@ -44,10 +47,13 @@ private:
         win32::guarded(onError_, std::forward<F>(f));
     }
     void paint(HDC target);
+    void loadPictures();
 
     HINSTANCE instance_;
     HWND owner_;
     ErrorHandler onError_;
+    NoticePictureLoader load_;
+    bool loaded_ = false;
     Dib balloon_;
     Dib warning_;
     HWND hwnd_ = nullptr;

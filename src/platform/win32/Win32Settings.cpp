@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/win32/Gdi.h"
 #include "platform/win32/Library.h"
@@ -154,9 +155,10 @@ ShortcutResult Win32Settings::writeShortcut(const std::string& linkPath, const s
     hr = link->QueryInterface(IID_IPersistFile, file.put());
     if (SUCCEEDED(hr) && file) {
         const int n = MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, nullptr, 0);
-        std::wstring wide(n > 0 ? n : 1, L'\0');
-        MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, &wide[0], n);
-        hr = file->Save(wide.c_str(), FALSE);
+        // A vector, not a wide string: its one use would bring the wide string's code in.
+        std::vector<wchar_t> wide(n > 0 ? n : 1, L'\0');
+        MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide.data(), n);
+        hr = file->Save(wide.data(), FALSE);
     }
     if (FAILED(hr)) return {true, false, systemText(hr)};
     return {true, true, ""};

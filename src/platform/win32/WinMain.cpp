@@ -1,6 +1,7 @@
 // Tabrix.exe: the program entry. Builds the real platform and windows around the behaviour.
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "app/App.h"
@@ -18,6 +19,13 @@
 
 using namespace tabrix;
 using namespace tabrix::win32;
+
+// The C++ library's default terminate handler writes the exception's demangled name to a
+// console this program does not have, then aborts; aborting at once keeps its demangler
+// (46 kB) out of the exe.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 namespace {
 
@@ -97,8 +105,8 @@ public:
         // Only the error notice is built now; Settings and About, which need the common
         // controls and (About) the decoded banner, are built when first shown, so a run
         // that never opens them does not map or keep any of that.
-        notice_ = std::make_unique<ErrorNoticeView>(instance_, owner_, loadNoticePictures(instance_),
-                                                    errorHandler());
+        notice_ = std::make_unique<ErrorNoticeView>(
+            instance_, owner_, [instance = instance_] { return loadNoticePictures(instance); }, errorHandler());
         notice_->create(*app_->notice());
     }
     void showNotice(const std::string&, int, int) override {
