@@ -1,5 +1,5 @@
-// The main window's painting: the skin and the player pictures composed once per change
-// into a background, the labels drawn over it, and only what changed invalidated.
+// The main window's painting: each repainted part composed afresh from the skin and the
+// player pictures, the graphs and labels drawn over it, and only what changed invalidated.
 #include <algorithm>
 #include <optional>
 
