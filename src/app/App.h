@@ -24,7 +24,8 @@ public:
     virtual void mainWindowDestroying(TForm1& form) = 0;
     // A live preview of the Settings window changed the main window's opacity or picture.
     virtual void mainWindowPreviewed(TForm1&) {}
-    // Settings, About and the error notice, in this order; built once, kept hidden.
+    // The windows besides the main one that must exist from the start (the error notice);
+    // Settings and About may wait for showSettings and showAbout.
     virtual void createAuxiliaryWindows() = 0;
     // The error notice shows a message (it exists from the end of the entry on).
     virtual void showNotice(const std::string& message, int mainLeft, int mainTop) = 0;

@@ -60,17 +60,9 @@ std::vector<std::pair<int, int>> settledBands(HWND menu, int from, int to, int m
 }
 
 HWND openMenu(const Running& app) {
-    HWND menu = nullptr;
-    waitFor([&] { return visible(menu = findWindowOf(app.pid(), "#32768")); }, 5000);
+    HWND menu = shownWindowOf(app, "#32768");
     pause(300);
     return menu;
-}
-
-// The About window is built when first shown: null until it is up.
-HWND aboutShown(const Running& app) {
-    HWND about = nullptr;
-    waitFor([&] { return visible(about = findWindowOf(app.pid(), "TForm2")); }, 5000);
-    return visible(about) ? about : nullptr;
 }
 
 bool reddish(uint32_t c) {
@@ -138,7 +130,7 @@ TEST(AboutWindow, OpensFromThePopupMenuShowsTheBannerAndEscClosesIt) {
     ASSERT_GE(bands.size(), 4u);
     const RECT mr = outerRect(menu);
     ASSERT_TRUE(xclick(mr.left + 60, (bands[3].first + bands[3].second) / 2));
-    HWND about = aboutShown(app);
+    HWND about = shownWindowOf(app, "TForm2");  // built when first shown
     ASSERT_TRUE(about);
     EXPECT_FALSE(visible(menu));
     pause(500);
@@ -184,7 +176,7 @@ TEST(AboutWindow, OpensFromTheSystemMenuEntry) {
     const auto bands = settledBands(menu, 20, mr.right - mr.left - 20, 5, 2);
     ASSERT_FALSE(bands.empty());
     ASSERT_TRUE(xclick(mr.left + 40, (bands.back().first + bands.back().second) / 2));
-    HWND about = aboutShown(app);
+    HWND about = shownWindowOf(app, "TForm2");  // built when first shown
     ASSERT_TRUE(about);
     // The OK button closes it, as a click.
     HWND ok = FindWindowExA(about, nullptr, "Button", "OK");
@@ -202,7 +194,7 @@ TEST(AboutWindow, LinkTurnsRedUnderThePointerAndItsClickOpensTheSite) {
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
     PostMessageA(w, WM_SYSCOMMAND, 0x401, 0);
-    HWND about = aboutShown(app);
+    HWND about = shownWindowOf(app, "TForm2");  // built when first shown
     ASSERT_TRUE(about);
     pause(300);
     HWND link = FindWindowExA(about, nullptr, "Static", "Tabrix website");

@@ -242,10 +242,15 @@ bool trayIconExists(HWND w) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+HWND shownWindowOf(const Running& app, const char* className, int ms) {
+    HWND w = nullptr;
+    return waitFor([&] { return visible(w = findWindowOf(app.pid(), className)); }, ms) ? w : nullptr;
+}
+
 bool pickTrayEntry(const Running& app, HWND w, int n) {
     PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
     HWND menu = nullptr;
-    if (!waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && IsWindowVisible(menu); }, 5000))
+    if (!(menu = shownWindowOf(app, "#32768")))
         return false;
     for (int i = 0; i < n; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);

@@ -107,6 +107,9 @@ std::string element(const std::string& xml, const std::string& parent, const std
 constexpr UINT kTrayCallback = 0x401;
 // Modifying an icon the shell does not hold fails: the icon of this window with id 0.
 bool trayIconExists(HWND w);
+// The process's window of the class once it shows (asked every 50 ms for up to ms); null
+// when none showed.
+HWND shownWindowOf(const Running& app, const char* className, int ms = 5000);
 // Opens the tray menu, moves n entries down with the keys and picks that entry; true once
 // the menu has closed again.
 bool pickTrayEntry(const Running& app, HWND w, int n);

@@ -15,10 +15,6 @@ const char kConfig[] =
     "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\nalpha=200\r\nShouldGetDisk=1\r\n"
     "[position]\r\nleft=60\r\ntop=70\r\n";
 
-bool shown(HWND w) {
-    return w && IsWindowVisible(w);
-}
-
 // A control's own text, asked of the control (GetWindowText does not ask another process's).
 std::string textOf(HWND w) {
     char buffer[512] = {};
@@ -67,7 +63,7 @@ bool clickTab(HWND settings, int n) {
     const RECT item = tabItemRect(tab, n);
     POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ClientToScreen(tab, &p);
-    return xclick(p.x, p.y) && waitFor([&] { return shown(pageOf(settings, n)); }, 5000);
+    return xclick(p.x, p.y) && waitFor([&] { return visible(pageOf(settings, n)); }, 5000);
 }
 
 // Clicks the trackbar (giving it the focus) and moves it with keys.
@@ -91,7 +87,7 @@ void activate(HWND main) {
 bool openWithF2(const Running& app, HWND& settings) {
     activate(mainOf(app));
     xkey("F2");
-    return waitFor([&] { return shown(settings = findWindowOf(app.pid(), "TForm3")); }, 5000);
+    return (settings = shownWindowOf(app, "TForm3")) != nullptr;
 }
 
 }  // namespace
@@ -112,7 +108,7 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     EXPECT_EQ(client.bottom, 391);
     EXPECT_TRUE(GetWindowLongA(settings, GWL_EXSTYLE) & WS_EX_TOPMOST);
     HWND general = pageOf(settings, 0);
-    ASSERT_TRUE(shown(general));
+    ASSERT_TRUE(visible(general));
     screenshot("settings-general.png", settings);
 
     // General: Transparency, Show External IP, the slider and the IP interval.
@@ -198,7 +194,7 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     EXPECT_TRUE(waitFor([&] { return textOf(number) == "0"; }, 3000)) << textOf(number);
     EXPECT_EQ(textOf(description), first);
     HWND drives = FindWindowExA(modules, nullptr, "ListBox", nullptr);
-    ASSERT_TRUE(shown(drives));
+    ASSERT_TRUE(visible(drives));
     EXPECT_EQ(SendMessageA(drives, LB_GETCOUNT, 0, 0), 26);
     const int rowHeight = static_cast<int>(SendMessageA(drives, LB_GETITEMHEIGHT, 0, 0));
     const int top = static_cast<int>(SendMessageA(drives, LB_GETTOPINDEX, 0, 0));
@@ -213,14 +209,14 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     // Save: the short interval's message box, then both files and a new main window.
     xclickOn(childWithText(settings, "Button", "Save"));
     HWND box = nullptr;
-    ASSERT_TRUE(waitFor([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
+    ASSERT_TRUE((box = shownWindowOf(app, "#32770")));
     EXPECT_TRUE(
         childWithText(box, "Static", "You cannot update IP address in intervals of less than 1 minute."));
     xkey("Return");
-    ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return !visible(settings); }, 5000));
     HWND newMain = nullptr;
     ASSERT_TRUE(
-        waitFor([&] { return (newMain = mainOf(app)) && newMain != oldMain && shown(newMain); }, 10000));
+        waitFor([&] { return (newMain = mainOf(app)) && newMain != oldMain && visible(newMain); }, 10000));
     EXPECT_EQ(textOf(interval), "60000");
 
     const std::string ini = readFile(folder.path("config.ini"));
@@ -251,21 +247,21 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     ClientToScreen(main, &label);
     xclick(label.x, label.y, 3);
     HWND menu = nullptr;
-    ASSERT_TRUE(waitFor([&] { return shown(menu = findWindowOf(app.pid(), "#32768")); }, 5000));
+    ASSERT_TRUE((menu = shownWindowOf(app, "#32768")));
     xkey("Down Down Down Return");
     HWND settings = nullptr;
-    ASSERT_TRUE(waitFor([&] { return shown(settings = findWindowOf(app.pid(), "TForm3")); }, 5000));
+    ASSERT_TRUE((settings = shownWindowOf(app, "TForm3")));
 
     // Close with no preview leaves the main window as it is.
     xclickOn(childWithText(settings, "Button", "Close"));
-    ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 3000));
+    ASSERT_TRUE(waitFor([&] { return !visible(settings); }, 3000));
     Sleep(500);
     EXPECT_EQ(mainOf(app), main);
 
     // Escape closes too.
     ASSERT_TRUE(openWithF2(app, settings));
     xkey("Escape");
-    ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 3000));
+    ASSERT_TRUE(waitFor([&] { return !visible(settings); }, 3000));
     Sleep(500);
     EXPECT_EQ(mainOf(app), main);
 
@@ -275,9 +271,9 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     EXPECT_EQ(slide(bar, "End"), 255);
     EXPECT_TRUE(waitFor([&] { return !(layeredAttributes(main).flags & LWA_ALPHA); }, 3000));  // blending off
     xclickOn(childWithText(settings, "Button", "Close"));
-    ASSERT_TRUE(waitFor([&] { return !shown(settings); }, 3000));
+    ASSERT_TRUE(waitFor([&] { return !visible(settings); }, 3000));
     HWND rebuilt = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (rebuilt = mainOf(app)) && rebuilt != main && shown(rebuilt); }, 10000));
+    ASSERT_TRUE(waitFor([&] { return (rebuilt = mainOf(app)) && rebuilt != main && visible(rebuilt); }, 10000));
     const Layered l = layeredAttributes(rebuilt);
     EXPECT_TRUE(l.ok);
     EXPECT_EQ(l.alpha, 200);
@@ -292,11 +288,11 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoKeyAndInsAndDelSayWhatTheyDid) {
     ASSERT_TRUE(openWithF2(app, settings));
     auto waitBox = [&](const char* text) {
         HWND box = nullptr;
-        const bool up = waitFor([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000);
+        const bool up = (box = shownWindowOf(app, "#32770")) != nullptr;
         const bool said = up && childWithText(box, "Static", text) != nullptr;
         if (up) {
             xkey("Return");
-            waitFor([&] { return !shown(box); }, 3000);
+            waitFor([&] { return !visible(box); }, 3000);
         }
         return said;
     };
@@ -314,7 +310,7 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoKeyAndInsAndDelSayWhatTheyDid) {
     EXPECT_TRUE(waitBox("Tabrix was removed from startup"));
     xclickOn(del);
     Sleep(1000);
-    EXPECT_FALSE(shown(findWindowOf(app.pid(), "#32770")));
+    EXPECT_FALSE(visible(findWindowOf(app.pid(), "#32770")));
 
     // A key typed into the temperature box: the message, then "*C" again.
     ASSERT_TRUE(clickTab(settings, 1));
@@ -323,11 +319,11 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoKeyAndInsAndDelSayWhatTheyDid) {
     xclickOn(combo);
     xkey("x");
     HWND box = nullptr;
-    ASSERT_TRUE(waitFor([&] { return shown(box = findWindowOf(app.pid(), "#32770")); }, 5000));
+    ASSERT_TRUE((box = shownWindowOf(app, "#32770")));
     EXPECT_TRUE(childWithText(box, "Static", "You can only choose from 2 options!"));
     EXPECT_EQ(windowText(box), "");
     xkey("Return");
-    EXPECT_TRUE(waitFor([&] { return !shown(box); }, 3000));
+    EXPECT_TRUE(waitFor([&] { return !visible(box); }, 3000));
     EXPECT_EQ(textOf(combo), "*C");
 
     // Every key the box would act on, and the wheel, does the same.
@@ -348,5 +344,5 @@ TEST(SettingsWindow, TheTemperatureBoxTakesNoKeyAndInsAndDelSayWhatTheyDid) {
     Sleep(300);
     xclick(r.left + 15, r.bottom + 1 + item + item / 2);
     EXPECT_TRUE(waitFor([&] { return textOf(combo) == "*F"; }, 3000)) << textOf(combo);
-    EXPECT_FALSE(shown(findWindowOf(app.pid(), "#32770")));
+    EXPECT_FALSE(visible(findWindowOf(app.pid(), "#32770")));
 }

@@ -39,8 +39,7 @@ Shown runAs(const char* wineVersion) {
         EXPECT_TRUE(app.mainWindow());
         waitFor([&] { return !readFile(folder.path("stats.php")).empty(); }, 5000);
         PostMessageA(app.mainWindow(), WM_SYSCOMMAND, 0x401, 0);  // About, built when first shown
-        HWND about = nullptr;
-        if (waitFor([&] { return visible(about = findWindowOf(app.pid(), "TForm2")); }, 5000))
+        if (HWND about = shownWindowOf(app, "TForm2"))
             EnumChildWindows(about, findRunningText, reinterpret_cast<LPARAM>(&s.about));
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, key);

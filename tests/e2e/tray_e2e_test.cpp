@@ -90,7 +90,7 @@ TEST_F(Tray, MenuEntriesCarryTheirPicturesWithoutTheirBackground) {
     ASSERT_TRUE(w);
     PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
     HWND menu = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000));
+    ASSERT_TRUE((menu = shownWindowOf(app, "#32768")));
     pause(300);
     RECT r{};
     GetWindowRect(menu, &r);
@@ -114,7 +114,7 @@ TEST_F(Tray, MenuEntriesCarryTheirPicturesWithoutTheirBackground) {
     // The same menu is the window's context menu: a right click on a label asks for it.
     PostMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(36, 44));
     PostMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(36, 44));
-    EXPECT_TRUE(waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000));
+    EXPECT_TRUE((menu = shownWindowOf(app, "#32768")));
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
 }
 
@@ -146,7 +146,7 @@ TEST_F(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
     putOnClipboard("before");
     PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
     HWND menu = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (menu = findWindowOf(app.pid(), "#32768")) && visible(menu); }, 5000));
+    ASSERT_TRUE((menu = shownWindowOf(app, "#32768")));
     // Misc, its submenu, the second entry.
     for (int i = 0; i < 7; ++i) key(menu, VK_DOWN);
     for (WPARAM vk : {VK_RIGHT, VK_DOWN, VK_RETURN}) {
@@ -186,7 +186,7 @@ TEST_F(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
 
     EXPECT_FALSE(findWindowOf(app.pid(), "TForm2"));  // not built until first shown
     ASSERT_TRUE(pickTrayEntry(app, again, 4));  // About
-    EXPECT_TRUE(waitFor([&] { return visible(findWindowOf(app.pid(), "TForm2")); }, 3000));
+    EXPECT_TRUE(shownWindowOf(app, "TForm2", 3000));
 }
 
 TEST_F(Tray, RestartedShellGetsTheIconBack) {
@@ -215,7 +215,7 @@ TEST_F(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
     pause(200);
     ASSERT_TRUE(pickTrayEntry(app, w, 5));  // Save Position: the refused write shows its message box
     HWND box = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (box = findWindowOf(app.pid(), "#32770")) && visible(box); }, 5000));
+    ASSERT_TRUE((box = shownWindowOf(app, "#32770")));
     // The box's own message loop still delivers the tray menu, and Reload from it.
     ASSERT_TRUE(pickTrayEntry(app, w, 2));
     pause(500);
