@@ -92,6 +92,7 @@ Graphs::Graphs() {
         g.width = d.width;
         g.height = d.height;
         g.series.resize(d.series);
+        g.points.resize(d.series);
     }
     graphs_[kCpu].scale = kFullLoad;
     graphs_[kTraffic].scale = 0;
@@ -156,14 +157,14 @@ void Graphs::pushTraffic(uint64_t received, uint64_t sent, char decimalSeparator
 void Graphs::publish() {
     for (int i = 0; i < kCount; ++i) {
         Graph& g = graphs_[i];
-        std::vector<int> picture;
-        for (const History& h : g.series)
-            for (const GraphPoint& p : graphPoints(h, g.scale, 0, 0, g.width, g.height)) {
-                picture.push_back(p.x);
-                picture.push_back(p.y);
-            }
-        if (picture == published_[i] && g.scaleText == publishedScale_[i]) continue;
-        published_[i] = std::move(picture);
+        bool changed = g.scaleText != publishedScale_[i];
+        for (std::size_t s = 0; s < g.series.size(); ++s) {
+            std::vector<GraphPoint> now = graphPoints(g.series[s], g.scale, 0, 0, g.width, g.height);
+            if (now == g.points[s]) continue;
+            g.points[s] = std::move(now);
+            changed = true;
+        }
+        if (!changed) continue;
         publishedScale_[i] = g.scaleText;
         ++g.version;
     }

@@ -35,6 +35,7 @@ private:
 struct GraphPoint {
     int x = 0;
     int y = 0;
+    bool operator==(const GraphPoint& o) const { return x == o.x && y == o.y; }
 };
 
 // Where each value of a series stands in a box of width x height at left, top: the newest at
@@ -81,6 +82,9 @@ struct Graph {
     uint64_t scale = 100;   // the value of the top row
     std::string scaleText;  // written small in the top-left corner; empty: none
     Font scaleFont;
+    // Each series' points as last published, in the graph's own box (0, 0 at its top left):
+    // what is painted, worked out once per tick rather than at every paint.
+    std::vector<std::vector<GraphPoint>> points;
     // Changes whenever anything painted of the graph changes, so the view repaints it.
     unsigned version = 0;
 };
@@ -127,7 +131,6 @@ public:
 
 private:
     std::array<Graph, kCount> graphs_;
-    std::array<std::vector<int>, kCount> published_;  // the points last published
     std::array<std::string, kCount> publishedScale_;
     bool on_ = false;
     int dragged_ = 0;

@@ -150,6 +150,9 @@ void MainControls::autoSize(Label& l) {
 
 void MainControls::setText(int number, const std::string& text) {
     Label& l = labels_.at(number);
+    // Most facts read the same from one second to the next: the size measured for the text
+    // (a question to the window system) still holds.
+    if (l.text == text) return;
     l.text = text;
     autoSize(l);
 }

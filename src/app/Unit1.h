@@ -174,9 +174,11 @@ public:
     void CopyCPUname1Click();
     void Exit1Click();
     void FormClose();
-    // Start-up's end and WM_DISPLAYCHANGE: a window no screen shows comes back onto the
-    // nearest one (Unit1_screen.cpp).
+    // Start-up's end and WM_DISPLAYCHANGE: the display mode is asked afresh, and a window no
+    // screen shows comes back onto the nearest one (Unit1_screen.cpp).
     void DisplayChanged();
+    // WM_SETTINGCHANGE: the user's settings (the decimal separator among them) are asked afresh.
+    void SettingChanged();
 
     // Player buttons: each runs the click procedure with its command.
     void Image2Click() { player_.click(&TWinampApi::Play); }

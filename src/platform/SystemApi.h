@@ -63,6 +63,11 @@ public:
     virtual bool connectedState(uint32_t& flags) = 0;
     // The first character of the user's LOCALE_SDECIMAL.
     virtual char decimalSeparator() = 0;
+
+    // The system announced a new display mode (WM_DISPLAYCHANGE), or changed user settings such
+    // as the locale (WM_SETTINGCHANGE): an answer kept from before is to be asked again.
+    virtual void displayChanged() {}
+    virtual void settingsChanged() {}
 };
 
 // What RegQueryValueExA answers for performance data.

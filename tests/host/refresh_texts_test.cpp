@@ -1,4 +1,5 @@
 // The label texts a refresh tick writes, and what a failing step leaves behind.
+#include "platform/CachedSystem.h"
 #include "platform/fake/FakeSystem.h"
 #include "refresh_fixture.h"
 #include "sources/adCpuUsage.h"
@@ -143,6 +144,42 @@ TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
     EXPECT_EQ("0 days 0 hrs 0 min ", form->label(20).text);
     EXPECT_EQ(1, buttons());
     EXPECT_TRUE(form->timers.tmrTraffic.enabled);
+}
+
+// The program asks through a cache: what cannot change is asked once, and what the system
+// announces as changed is asked again at the next tick.
+TEST_F(RefreshTexts, UnchangingFactsAreAskedOnceAndAnnouncedChangesReachTheNextTick) {
+    CachedSystem cached(fake.system);
+    replace(cached, fake.player);
+    fake.cpu.InitCpuCounters(performance, cached);
+    build({});
+    tick();
+    EXPECT_EQ("75Hz @ 1280x1024", form->label(18).text);
+    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
+
+    fake.system.display = {60, 32, 1024, 768};
+    fake.system.separator = ',';
+    fake.system.user = "mallory";
+    tick();
+    EXPECT_EQ("75Hz @ 1280x1024", form->label(18).text);
+    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
+
+    form->DisplayChanged();
+    tick();
+    EXPECT_EQ("60Hz @ 1024x768", form->label(18).text);
+    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
+    form->SettingChanged();
+    tick();
+    EXPECT_EQ("Battery: 57 % Remaining: 1,5 h", form->label(34).text);
+
+    // A rebuilt window (Reload) asks nothing again that cannot have changed.
+    build({});
+    tick();
+    EXPECT_EQ("alice", form->label(23).text);
+    EXPECT_EQ(1, fake.system.userQueries);
+    EXPECT_EQ(1, fake.system.versionQueries);
+    EXPECT_EQ(2, fake.system.separatorQueries);
+    EXPECT_EQ(3, fake.system.displayQueries);  // start-up, the announcement, the rebuild's start-up
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 
 namespace tabrix {
 
-bool FakeSystem::version(VersionInfo& info) {
+bool FakeSystem::versionAnswer(VersionInfo& info) {
     if (!versionWorks) return false;
     info = versionInfo;
     return true;
 }
 
-bool FakeSystem::userName(std::string& name) {
+bool FakeSystem::userAnswer(std::string& name) {
     if (!userNameWorks) return false;
     name = user;
     return true;

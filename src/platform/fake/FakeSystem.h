@@ -11,18 +11,31 @@ namespace tabrix {
 // System facts for host tests: every answer is a public field to set.
 class FakeSystem : public SystemApi {
 public:
-    bool version(VersionInfo& info) override;
+    bool version(VersionInfo& info) override {
+        ++versionQueries;
+        return versionAnswer(info);
+    }
     MemoryStatus memoryStatus() override { return memory; }
     PowerStatus powerStatus() override { return power; }
     DisplayMode displayMode() override {
         ++displayQueries;
         return display;
     }
-    int displayQueries = 0;
     uint32_t tickCount() override { return ticks; }
-    bool userName(std::string& name) override;
+    bool userName(std::string& name) override {
+        ++userQueries;
+        return userAnswer(name);
+    }
     bool connectedState(uint32_t& flags) override;
-    char decimalSeparator() override { return separator; }
+    char decimalSeparator() override {
+        ++separatorQueries;
+        return separator;
+    }
+    // How often each question reached the system.
+    int versionQueries = 0;
+    int displayQueries = 0;
+    int userQueries = 0;
+    int separatorQueries = 0;
 
     bool versionWorks = true;
     VersionInfo versionInfo{5, 1, 2600, kPlatformNt, "Service Pack 3"};
@@ -35,6 +48,10 @@ public:
     bool connected = true;
     uint32_t connectionFlags = 2;
     char separator = '.';
+
+private:
+    bool versionAnswer(VersionInfo& info);
+    bool userAnswer(std::string& name);
 };
 
 // Performance data, GetSystemTimes and the 9x statistics keys, all scripted.

@@ -102,6 +102,31 @@ struct PixelView {
 // with a key, the picture's pixels of that colour are left out and show what is beneath.
 void copyPicture(PixelView picture, uint32_t* back, int backW, int backH, int left, int top,
                  std::optional<uint32_t> key);
+// The same, writing only the buffer's pixels inside `within` (buffer coordinates, inside it).
+void copyPicture(PixelView picture, uint32_t* back, int backW, const RECT& within, int left, int top,
+                 std::optional<uint32_t> key);
+
+// The parts of a client area one paint is to compose, in client coordinates: the rectangles of
+// the paint DC's region where the system tells them, so that a label at the top and a graph at
+// the bottom are two small parts rather than the box around both; otherwise (a DC that is not a
+// window's paint DC, Windows 9x, a region of more than kMaxParts rectangles) its clip box.
+class PaintParts {
+public:
+    static constexpr int kMaxParts = 16;
+    PaintParts(HDC dc, const RECT& client, bool paintDc);
+    bool empty() const { return count_ == 0; }
+    const RECT& bounds() const { return bounds_; }
+    const RECT* begin() const { return parts_; }
+    const RECT* end() const { return parts_ + count_; }
+    bool meets(const RECT& r) const;
+    // Limits what is drawn on a buffer whose top left lies at left, top of the client area.
+    void clip(HDC buffer, int left, int top) const;
+
+private:
+    RECT parts_[kMaxParts] = {};
+    int count_ = 0;
+    RECT bounds_{};
+};
 
 // How a label's text is laid out, measured and drawn alike: "&" is shown as it is, tabs
 // expand, and a line feed or carriage return begins a new line (no DT_SINGLELINE).

@@ -1,5 +1,7 @@
 #include "platform/win32/GraphPainter.h"
 
+#include <algorithm>
+
 namespace tabrix::win32 {
 namespace {
 
@@ -27,18 +29,19 @@ void GraphPainter::paint(HDC dc, const Graph& graph, HFONT scaleFont) {
     HGDIOBJ oldPen = SelectObject(dc, pen(tint));
     MoveToEx(dc, graph.left, bottom, nullptr);
     LineTo(dc, graph.left + graph.width, bottom);
-    // The upload line first, so the download line stays whole where they meet.
-    for (size_t s = graph.series.size(); s-- > 0;) {
-        const std::vector<GraphPoint> points =
-            graphPoints(graph.series[s], graph.scale, graph.left, graph.top, graph.width, graph.height);
-        if (points.empty()) continue;
+    // The upload line first, so the download line stays whole where they meet. The points
+    // are the ones the tick published, in the graph's own box.
+    for (size_t s = graph.points.size(); s-- > 0;) {
+        const std::vector<GraphPoint>& points = graph.points[s];
+        const size_t n = std::min(points.size(), History::kLength);
+        if (n == 0) continue;
         const COLORREF c = s == 0 ? color : tint;
         SelectObject(dc, pen(c));
-        std::vector<POINT> line(points.size());
-        for (size_t i = 0; i < points.size(); ++i) line[i] = POINT{points[i].x, points[i].y};
-        Polyline(dc, line.data(), static_cast<int>(line.size()));
+        POINT line[History::kLength];
+        for (size_t i = 0; i < n; ++i) line[i] = POINT{graph.left + points[i].x, graph.top + points[i].y};
+        Polyline(dc, line, static_cast<int>(n));
         // A line leaves out its last pixel, and a single value has no line at all.
-        SetPixelV(dc, line.back().x, line.back().y, c);
+        SetPixelV(dc, line[n - 1].x, line[n - 1].y, c);
     }
     SelectObject(dc, oldPen);
     if (!graph.scaleText.empty() && scaleFont) {

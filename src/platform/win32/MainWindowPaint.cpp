@@ -42,10 +42,32 @@ MainWindowView::PaintedPicture MainWindowView::pictureNow(int n) const {
 }
 
 void MainWindowView::invalidate(const RECT& r) {
-    if (r.right > r.left && r.bottom > r.top) InvalidateRect(hwnd_, &r, FALSE);
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    for (const RECT& had : invalid_)
+        if (sameRect(had, r)) return;
+    invalid_.push_back(r);
 }
 
+// Everything a handler changed goes to the system as one region: one request to the window
+// system however many labels changed, and the next paint composes just those rectangles.
 void MainWindowView::invalidateChanges() {
+    collectChanges();
+    if (invalid_.empty()) return;
+    if (invalid_.size() == 1) {
+        InvalidateRect(hwnd_, &invalid_[0], FALSE);
+    } else {
+        GdiObject<HRGN> all(CreateRectRgnIndirect(&invalid_[0]));
+        GdiObject<HRGN> one(CreateRectRgn(0, 0, 0, 0));
+        for (size_t i = 1; i < invalid_.size(); ++i) {
+            SetRectRgn(one.get(), invalid_[i].left, invalid_[i].top, invalid_[i].right, invalid_[i].bottom);
+            CombineRgn(all.get(), all.get(), one.get(), RGN_OR);
+        }
+        InvalidateRgn(hwnd_, all.get(), FALSE);
+    }
+    invalid_.clear();
+}
+
+void MainWindowView::collectChanges() {
     for (int n = 1; n <= 7; ++n) {
         if (n == 5) continue;  // there is no Image5
         const PaintedPicture now = pictureNow(n);
@@ -91,12 +113,10 @@ void MainWindowView::invalidateGraphs() {
     }
 }
 
-void MainWindowView::paintGraphs(HDC dc, const RECT& area) {
+void MainWindowView::paintGraphs(HDC dc, const PaintParts& parts) {
     for (int i = 0; i < Graphs::kCount; ++i) {
         const Graph& g = form_->graphs[i];
-        RECT rect = graphRect(g), overlap;
-        if (g.visible && IntersectRect(&overlap, &rect, &area))
-            graphPainter_.paint(dc, g, fontFor(g.scaleFont));
+        if (g.visible && parts.meets(graphRect(g))) graphPainter_.paint(dc, g, fontFor(g.scaleFont));
     }
 }
 
@@ -107,51 +127,53 @@ HFONT MainWindowView::fontFor(const Font& font) {
     return fonts_.back().second.get();
 }
 
-void MainWindowView::paint(HDC target) {
+void MainWindowView::paint(HDC target, bool paintMessage) {
     RECT client;
     GetClientRect(hwnd_, &client);
-    const int w = client.right, h = client.bottom;
-    if (w <= 0 || h <= 0) return;
-    // Only the part the system asks for (the changed rectangles' bounds) is composed.
-    RECT area;
-    const int clip = GetClipBox(target, &area);
-    if (clip == NULLREGION) return;
-    if (clip == ERROR) area = client;
-    if (!IntersectRect(&area, &area, &client)) return;
+    if (client.right <= 0 || client.bottom <= 0) return;
+    const PaintParts parts(target, client, paintMessage);
+    if (parts.empty()) return;
+    const RECT& area = parts.bounds();
 
-    // Composed in a buffer the size of that part, made for this paint only: a window-sized
-    // buffer kept between paints would hold another 324 kB for the program's life.
+    // Composed in a buffer the size of the parts' bounds, made for this paint only: a
+    // window-sized buffer kept between paints would hold another 324 kB for the program's
+    // life. Only the parts' pixels are written (and so only their pages touched) and copied.
     const int areaW = area.right - area.left, areaH = area.bottom - area.top;
     Dib frame(areaW, areaH);
     if (!frame) return;
     GdiFlush();
-    std::fill_n(frame.bits(), static_cast<size_t>(areaW) * areaH, 0xFFFFFFu);
-    for (int n = 1; n <= 7; ++n) {
-        if (n == 5) continue;  // there is no Image5
-        const PaintedPicture now = pictureNow(n);
-        if (!now.visible) continue;
-        const int left = now.rect.left - area.left, top = now.rect.top - area.top;
-        // The bottom-left pixel's colour is see-through: the white window shows there.
-        const PixelView pixels = picture(n);
-        copyPicture(pixels, frame.bits(), areaW, areaH, left, top, n == 1 ? skinKey_ : pixels.bottomLeft());
-        if (n == 1 && banner_)
-            copyPicture(banner_, frame.bits(), areaW, areaH, left + bannerAt_.x, top + bannerAt_.y, std::nullopt);
+    for (const RECT& part : parts) {
+        // The part in the buffer's coordinates.
+        const RECT in{part.left - area.left, part.top - area.top, part.right - area.left, part.bottom - area.top};
+        for (int y = in.top; y < in.bottom; ++y)
+            std::fill_n(frame.bits() + static_cast<size_t>(y) * areaW + in.left, in.right - in.left, 0xFFFFFFu);
+        for (int n = 1; n <= 7; ++n) {
+            if (n == 5) continue;  // there is no Image5
+            const PaintedPicture now = pictureNow(n);
+            RECT overlap;
+            if (!now.visible || !IntersectRect(&overlap, &now.rect, &part)) continue;
+            const int left = now.rect.left - area.left, top = now.rect.top - area.top;
+            // The bottom-left pixel's colour is see-through: the white window shows there.
+            const PixelView pixels = picture(n);
+            copyPicture(pixels, frame.bits(), areaW, in, left, top, n == 1 ? skinKey_ : pixels.bottomLeft());
+            if (n == 1 && banner_)
+                copyPicture(banner_, frame.bits(), areaW, in, left + bannerAt_.x, top + bannerAt_.y, std::nullopt);
+        }
     }
 
     MemoryDc dc(target);
     dc.select(frame.get());
+    // Graphs and labels are drawn only where they meet a part, and clipped to the parts.
+    parts.clip(dc.get(), area.left, area.top);
     // Drawn in the window's own coordinates; the buffer's top left is the area's.
     SetViewportOrgEx(dc.get(), -area.left, -area.top, nullptr);
-    IntersectClipRect(dc.get(), area.left, area.top, area.right, area.bottom);
     // Under the labels: a label dragged over a graph stays readable.
-    paintGraphs(dc.get(), area);
+    paintGraphs(dc.get(), parts);
     SetBkMode(dc.get(), TRANSPARENT);
     HGDIOBJ oldFont = nullptr;
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         const Label& l = form_->label(n);
-        if (!l.visible) continue;
-        RECT bounds = labelRect(l), overlap;
-        if (!IntersectRect(&overlap, &bounds, &area)) continue;
+        if (!l.visible || !parts.meets(labelRect(l))) continue;
         RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
         if (l.opaque) FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         HGDIOBJ prev = SelectObject(dc.get(), fontFor(l.font));
@@ -164,8 +186,8 @@ void MainWindowView::paint(HDC target) {
                   align | kLabelTextFormat | DT_NOCLIP);
     }
     if (oldFont) SelectObject(dc.get(), oldFont);
-    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc.get(), area.left,
-           area.top, SRCCOPY);
+    // The target is clipped to what it asked for, so only the parts reach the window.
+    BitBlt(target, area.left, area.top, areaW, areaH, dc.get(), area.left, area.top, SRCCOPY);
 }
 
 void MainWindowView::drawCanvasWrites() {

@@ -203,7 +203,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     if (handled) return result;
     // Double-buffered; only the invalidated part is composed.
     LRESULT painted = 0;
-    if (handlePaintMessage(hwnd_, msg, wp, [&](HDC dc) { guarded([&] { paint(dc); }); }, painted))
+    if (handlePaintMessage(hwnd_, msg, wp, [&](HDC dc) { guarded([&] { paint(dc, msg == WM_PAINT); }); }, painted))
         return painted;
     switch (msg) {
     case WM_SIZE:

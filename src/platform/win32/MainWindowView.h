@@ -81,13 +81,15 @@ private:
         unsigned version = 0;
     };
     PaintedPicture pictureNow(int n) const;
-    void invalidate(const RECT& r);
+    void invalidate(const RECT& r);  // collected, and handed to the system together
     void invalidateChanges();
+    void collectChanges();
     HFONT fontFor(const Font& font);  // made once per distinct font, kept with the view
     PixelView picture(int n) const;  // Image1 is the form's own pixels, the others the view's copies
-    void paint(HDC target);
+    // paintMessage: target is the window's paint DC, whose region tells the changed parts.
+    void paint(HDC target, bool paintMessage);
     void invalidateGraphs();
-    void paintGraphs(HDC dc, const RECT& area);
+    void paintGraphs(HDC dc, const PaintParts& parts);
     void drawCanvasWrites();  // self-draw mode's texts, straight onto the window
     int labelAt(int x, int y) const;
     int playerButtonAt(int x, int y) const;  // Image2 .. Image7 under the point, 0 when none
@@ -116,6 +118,7 @@ private:
     std::array<PaintedPicture, 8> paintedPictures_{};
     std::array<PaintedLabel, TForm1::kLastLabel + 1> paintedLabels_{};
     std::array<PaintedGraph, Graphs::kCount> paintedGraphs_{};
+    std::vector<RECT> invalid_;  // what a sync found changed, before it goes to the system
     GraphPainter graphPainter_;
     std::vector<std::pair<Font, GdiObject<HFONT>>> fonts_;
     CanvasPainter canvas_;

@@ -103,9 +103,13 @@ LRESULT MainWindowView::handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
             break;  // the default handling sends WM_SIZE and WM_MOVE
         }
         case WM_DISPLAYCHANGE:
-            // A monitor went away or shrank: a window no screen shows any more comes back.
+            // A new mode, or a monitor went away or shrank: a window no screen shows any more
+            // comes back.
             guarded([&] { form_->DisplayChanged(); });
             guarded([&] { sync(); });
+            break;
+        case WM_SETTINGCHANGE:
+            guarded([&] { form_->SettingChanged(); });
             break;
         case WM_MEASUREITEM:
             if (menus_ && menus_->measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/SourceStartupFacts.h"
+#include "platform/CachedSystem.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32Files.h"
@@ -32,11 +33,13 @@ struct RealPlatform {
     Win32TextMeasure text;
     Win32Tray tray;
     Win32Codepage codepage;
-    Win32System system;
+    Win32System win32System;
+    // What the program asks: the answers that cannot change until the system says so are kept.
+    CachedSystem system{win32System};
     Win32Performance performance;
     Win32Cpuid cpuid;
     Win32PlayerWindow player;
-    VersionInfo version;  // read once, at the start
+    VersionInfo version;  // as read at the start
     // The processor is identified once, before the first main window.
     SourceStartupFacts facts;
     Win32Shell shell;
