@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!block.valid) check(block.readings.empty());
     // Every element read lies within the bytes, at least as long as its value fields.
     check(block.readings.size() * 316 <= size);
-    for (const tabrix::HwinfoReading& r : block.readings) check(r.label.size() <= 128 && r.unit.size() <= 16);
+    for (const tabrix::SensorValue& r : block.readings) check(r.label.size() <= 128 && r.unit.size() <= 16);
 
     const std::string wanted[3] = {"", "CPU Fan", "vcore"};
     const std::string bytes(reinterpret_cast<const char*>(data), size);

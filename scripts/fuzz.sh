@@ -16,7 +16,8 @@ case "$target" in
   bmp) sources=("$src/platform/Bmp.cpp"); libs=(); maxlen=65536 ;;
   jpeg) sources=("$src/windows/JpegImage.cpp"); libs=(-ljpeg); maxlen=65536 ;;
   perf) sources=("$src/sources/PerfData.cpp"); libs=(); maxlen=16384 ;;
-  hwinfo) sources=("$src/sources/interfacewithhwinfo.cpp" "$src/sources/SystemFacts.cpp"); libs=(); maxlen=4096 ;;
+  hwinfo) sources=("$src/sources/interfacewithhwinfo.cpp" "$src/sources/SensorReadings.cpp" "$src/sources/SystemFacts.cpp")
+          libs=(); maxlen=4096 ;;
   *) echo "fuzz.sh: no target '$target' (ini, bmp, jpeg, perf, hwinfo)" >&2; exit 2 ;;
 esac
 out=$here/fuzz/out

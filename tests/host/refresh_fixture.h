@@ -16,7 +16,11 @@ protected:
         EXPECT_TRUE(completed()) << startupFailure(f);
         return f;
     }
-    void tick() { form->systimerTimer(); }
+    // One refresh tick, a second after the last, as systimer runs it.
+    void tick() {
+        fake.clock.time += 1000;
+        form->systimerTimer();
+    }
     PlayerWindow::Handle startPlayer() { return fake.player.open(kPlayerClass, "1. Artist - Song - Winamp"); }
     bool songShown() const { return form->label(13).visible && form->label(14).visible; }
     bool songHidden() const { return !form->label(13).visible && !form->label(14).visible; }
