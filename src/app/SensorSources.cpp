@@ -125,11 +125,12 @@ void SensorSources::askLhm(int port) {
     platform_.sensorLookup.fetch(lhmUrl(port), [this, alive](const std::string& body) {
         if (alive.expired()) return;
         lhmAsking_ = false;
-        lhmNews_ = true;
         lhmAnsweredAt_ = platform_.clock.now();
         lhmRefused_ = body == kLhmRefused;
         if (lhmRefused_) lhmRefusedAt_ = lhmAnsweredAt_;
         lhmReadings_ = parseLhmJson(body);
+        // Only readings make the next tick read the server; a failure waits for the next look.
+        lhmNews_ = !lhmReadings_.empty();
     });
 }
 

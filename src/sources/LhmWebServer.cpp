@@ -12,7 +12,7 @@ constexpr std::size_t kReadBuffer = 16384;
 // A member that is a text; null when missing or of another type.
 const std::string* textMember(const Json& node, const char* name) {
     const auto it = node.find(name);
-    return it != node.end() && it->is_string() ? it->get_ptr<const std::string*>() : nullptr;
+    return it != node.end() ? it->get_ptr<const std::string*>() : nullptr;
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The length of the number at the start of text (sign, digits, at most one separator with
+// The length of the number at the start of text (sign, digits, at most one separator and the
 // digits after it), 0 when there is none; `plain` gets it with "." as its separator.
 std::size_t numberAtStart(const std::string& text, std::string& plain) {
     std::size_t i = 0;
@@ -48,7 +48,7 @@ std::size_t numberAtStart(const std::string& text, std::string& plain) {
     const std::size_t digitsFrom = i;
     while (i < text.size() && isDigit(text[i])) plain += text[i++];
     if (i == digitsFrom) return 0;
-    if (i + 1 < text.size() && (text[i] == '.' || text[i] == ',') && isDigit(text[i + 1])) {
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
         plain += '.';
         ++i;
         while (i < text.size() && isDigit(text[i])) plain += text[i++];
