@@ -59,9 +59,10 @@ bool sectionFits(const unsigned char* descriptor, std::size_t size, uint64_t min
     return offset >= kHeaderSize && element >= minimumElement && offset + element * count <= size;
 }
 
-// Where a section ends, in 64-bit arithmetic.
+// Where a section ends, in 64-bit arithmetic; an empty one takes no room wherever it says it is.
 uint64_t sectionEnd(const unsigned char* descriptor) {
-    return uint32At(descriptor) + uint64_t{uint32At(descriptor + 4)} * uint32At(descriptor + 8);
+    const uint32_t count = uint32At(descriptor + 8);
+    return count == 0 ? 0 : uint32At(descriptor) + uint64_t{uint32At(descriptor + 4)} * count;
 }
 
 }  // namespace
