@@ -25,6 +25,7 @@ void App::start() {
         // A bad fontcolor stops the build there; the notice shows it once it exists.
         ShowErrorDialog(e.what());
     }
+    // The main window was built before it: its sensor line starts from the window's source.
     sensorSourceChanged(main_->sensorSource());
     createAboutWindow();
     notice_ = std::make_unique<TForm4>(platform_.files, platform_.settingsFolder());

@@ -9,11 +9,68 @@ using Json = nlohmann::json;
 
 constexpr std::size_t kReadBuffer = 16384;
 
-// A member that is a text; null when missing or of another type.
-const std::string* textMember(const Json& node, const char* name) {
-    const auto it = node.find(name);
-    return it != node.end() ? it->get_ptr<const std::string*>() : nullptr;
-}
+// Reads the tree as the parser walks it, without building it: each object's "Text" and "Value"
+// texts are kept until the object closes. The parser keeps its own depth without recursion.
+class TreeReader : public nlohmann::json_sax<Json> {
+public:
+    std::vector<SensorValue> readings;
+
+    bool null() override { return scalar(); }
+    bool boolean(bool) override { return scalar(); }
+    bool number_integer(number_integer_t) override { return scalar(); }
+    bool number_unsigned(number_unsigned_t) override { return scalar(); }
+    bool number_float(number_float_t, const string_t&) override { return scalar(); }
+    bool binary(binary_t&) override { return scalar(); }
+    bool string(string_t& text) override {
+        // A named member is always inside an object.
+        if (key_ == Key::Text) {
+            open_.back().text = std::move(text);
+            open_.back().hasText = true;
+        } else if (key_ == Key::Value) {
+            open_.back().value = std::move(text);
+            open_.back().hasValue = true;
+        }
+        return scalar();
+    }
+    bool start_object(std::size_t) override {
+        open_.emplace_back();
+        return scalar();
+    }
+    bool key(string_t& name) override {
+        key_ = name == "Text" ? Key::Text : name == "Value" ? Key::Value : Key::Other;
+        return true;
+    }
+    bool end_object() override {
+        Node& node = open_.back();
+        SensorValue reading;
+        if (node.hasText && node.hasValue && splitValueText(node.value, reading.value, reading.unit)) {
+            reading.label = std::move(node.text);
+            reading.type = kindOfUnit(reading.unit);
+            readings.push_back(std::move(reading));
+        }
+        open_.pop_back();
+        return scalar();
+    }
+    bool start_array(std::size_t) override { return scalar(); }
+    bool end_array() override { return scalar(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+private:
+    enum class Key { Other, Text, Value };
+    struct Node {
+        std::string text, value;
+        bool hasText = false, hasValue = false;  // the member was there, and a text
+    };
+    // Any value but a text, or an object or array, ends what a key named.
+    bool scalar() {
+        key_ = Key::Other;
+        return true;
+    }
+    std::vector<Node> open_;
+    Key key_ = Key::Other;
+};
 
 }  // namespace
 
@@ -43,28 +100,9 @@ std::string FetchLhmJson(HttpApi& http, const std::string& url) {
 }
 
 std::vector<SensorValue> parseLhmJson(const std::string& json) {
-    std::vector<SensorValue> readings;
-    const Json root = Json::parse(json, nullptr, false);
-    if (root.is_discarded()) return readings;
-    // A stack of our own rather than recursion: a hostile tree may be nested very deep.
-    std::vector<const Json*> stack{&root};
-    while (!stack.empty()) {
-        const Json& node = *stack.back();
-        stack.pop_back();
-        if (!node.is_object()) continue;
-        const std::string* text = textMember(node, "Text");
-        const std::string* value = textMember(node, "Value");
-        SensorValue reading;
-        if (text && value && splitValueText(*value, reading.value, reading.unit)) {
-            reading.label = *text;
-            reading.type = kindOfUnit(reading.unit);
-            readings.push_back(std::move(reading));
-        }
-        const auto children = node.find("Children");
-        if (children == node.end() || !children->is_array()) continue;
-        for (auto child = children->rbegin(); child != children->rend(); ++child) stack.push_back(&*child);
-    }
-    return readings;
+    TreeReader reader;
+    if (!Json::sax_parse(json, &reader)) return {};
+    return std::move(reader.readings);
 }
 
 }  // namespace tabrix

@@ -25,10 +25,11 @@ std::string lhmUrl(int port);
 // refused, kLhmFailed for any other failure: no session, a time-out, a longer body.
 std::string FetchLhmJson(HttpApi& http, const std::string& url);
 
-// The readings of the server's tree of nodes, depth first in the document's order: every
-// node with a "Text" and a "Value" text that starts with a number ("45.5 °C"), its unit after
-// the number. Anything else (no JSON, other shapes, a number where a text belongs) gives no
-// reading from that node; the rest of the tree is still read.
+// The readings of the server's tree of nodes, read as it is parsed (the tree is never built):
+// every node with a "Text" and a "Value" text that starts with a number ("45.5 °C"), its unit
+// after the number, in the order the nodes end (for the server's tree, whose readings are its
+// leaves, the order they appear in). A node of any other shape (a number where a text belongs)
+// gives no reading and the rest is still read; an answer that is not whole JSON gives none.
 std::vector<SensorValue> parseLhmJson(const std::string& json);
 
 }  // namespace tabrix

@@ -256,19 +256,22 @@ TEST(Sources, WithoutMotherboardMonitorTheWidgetAndTheReportShowHwinfosReadings)
 
 namespace {
 
-// Runs a command line and waits for it to end; false when it could not start or failed.
-bool runToEnd(std::string command) {
+// Runs a command line, and with `wait` waits for it to end; false when it could not start or
+// failed. A Unix program started from Wine gets no process handle: it is not waited for.
+bool run(std::string command, bool wait) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
                         &si, &pi))
         return false;
-    WaitForSingleObject(pi.hProcess, 30000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    DWORD code = 0;
+    if (wait && pi.hProcess) {
+        WaitForSingleObject(pi.hProcess, 30000);
+        GetExitCodeProcess(pi.hProcess, &code);
+    }
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
     return code == 0;
 }
 
@@ -281,22 +284,23 @@ public:
         return put("Sensor" + i, "Test") && put("Label" + i, label) && put("Value" + i, value) &&
                put("ValueRaw" + i, raw);
     }
-    ~RegistryValues() { runToEnd("reg delete \"HKCU\\Software\\HWiNFO64\" /f"); }
+    ~RegistryValues() { run("reg delete \"HKCU\\Software\\HWiNFO64\" /f", true); }
 
 private:
     static bool put(const std::string& name, const std::string& text) {
-        return runToEnd("reg add \"HKCU\\Software\\HWiNFO64\\VSB\" /v " + name + " /t REG_SZ /d \"" + text +
-                        "\" /f");
+        return run(
+            "reg add \"HKCU\\Software\\HWiNFO64\\VSB\" /v " + name + " /t REG_SZ /d \"" + text + "\" /f",
+            true);
     }
 };
 
 // The web server's stand-in (tests/fixtures/lhm_server.py), run by the machine's Python outside
-// Wine on a port of 127.0.0.1 it chose; it ends once its port file is gone.
+// Wine on a port of 127.0.0.1 it chose; it ends by itself once its port file is gone.
 class LhmServer {
 public:
     LhmServer() : portFile_("/tmp/tabrix-lhm-" + std::to_string(GetCurrentProcessId()) + ".port") {
         const std::string script = std::string(TABRIX_FIXTURE_SOURCES) + "/lhm_server.py";
-        runsWithoutHandle(dosPath(TABRIX_PYTHON), script, portFile_);
+        run("\"" + dosPath(TABRIX_PYTHON) + "\" \"" + script + "\" \"" + portFile_ + "\"", false);
         waitFor([&] { return !readFile(dosPath(portFile_)).empty(); }, 10000);
         port_ = readFile(dosPath(portFile_));
     }
@@ -304,23 +308,6 @@ public:
     const std::string& port() const { return port_; }
 
 private:
-    // Wine maps the Unix root to drive Z:.
-    static std::string dosPath(std::string unix) {
-        for (char& c : unix)
-            if (c == '/') c = '\\';
-        return "Z:" + unix;
-    }
-    // A Unix program started from Wine gets no process handle: it ends on its own.
-    static void runsWithoutHandle(const std::string& exe, const std::string& script, const std::string& arg) {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        std::string command = "\"" + exe + "\" \"" + script + "\" \"" + arg + "\"";
-        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-            return;
-        if (pi.hThread) CloseHandle(pi.hThread);
-        if (pi.hProcess) CloseHandle(pi.hProcess);
-    }
     std::string portFile_;
     std::string port_;
 };
