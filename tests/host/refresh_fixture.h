@@ -1,11 +1,26 @@
 #pragma once
 // A main window built from a working config.ini, ready for systimer ticks against the
 // fake system and player.
+#include <cstring>
+
 #include "platform/Error.h"
 #include "sources/WAmpMsg.h"
 #include "startup_fixture.h"
 
 namespace tabrix::test {
+
+// A sensor block with the five counts and records as published.
+inline std::string sensorBlock(std::initializer_list<std::pair<const char*, double>> records, int32_t count) {
+    std::string b(88 + 80 * 4, '\0');
+    std::memcpy(&b[12], &count, 4);
+    int i = 0;
+    for (const auto& r : records) {
+        std::memcpy(&b[88 + 80 * i + 1], r.first, std::strlen(r.first));
+        std::memcpy(&b[88 + 80 * i + 16], &r.second, 8);
+        ++i;
+    }
+    return b;
+}
 
 class RefreshTest : public StartupTest {
 protected:

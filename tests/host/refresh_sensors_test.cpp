@@ -18,16 +18,6 @@ using namespace hwinfo_block;
 constexpr char kMbmBlock[] = "$M$B$M$5$S$D$";
 constexpr std::size_t kPollTimeAt = 12, kRevisionAt = 8, kCountAt = 40, kPeriodAt = 44;
 
-// A Motherboard Monitor 5 block with one sensor.
-std::string mbmBlock(const char* name, double value) {
-    std::string b(88 + 80 * 3, '\0');
-    const int32_t one = 1;
-    std::memcpy(&b[12], &one, 4);
-    std::memcpy(&b[89], name, std::strlen(name));
-    std::memcpy(&b[104], &value, 8);
-    return b;
-}
-
 // HWiNFO's values for widgets: one temperature.
 FakeRegistry::Values registryTemperature(const char* label, const char* raw) {
     return {{"Sensor0", "S"}, {"Label0", label}, {"Value0", std::string(raw) + " \260C"}, {"ValueRaw0", raw}};
@@ -46,11 +36,6 @@ protected:
         put32(hwinfo(), kPeriodAt, periodMs);
     }
     void poll64(uint64_t poll) { std::memcpy(&hwinfo()[kPollTimeAt], &poll, 8); }
-    uint64_t pollTime() {
-        uint64_t poll;
-        std::memcpy(&poll, &hwinfo()[kPollTimeAt], 8);
-        return poll;
-    }
     void setValue(std::size_t reading, double value) {
         std::memcpy(&hwinfo()[kHeaderSize + kSensorSize + kReadingSize * reading + kValueAt], &value, 8);
     }
@@ -76,13 +61,11 @@ TEST_F(SensorsTest, OnlyWholeCopiesOfHwinfosBlockAreReadAndACountOfZeroKeepsTheL
     // The publisher refills while every copy of the first tries is taken: its poll time moves
     // between the header read before and the one after. A fourth try is never made.
     setValue(1, 70);
+    uint64_t poll = 1;
     for (int tornTries : {3, 2}) {
         int changes = 3 * tornTries;  // three copies a try: header, block, header
         fake.sharedMemory.onCopy = [&](const std::string&, std::string&) {
-            if (changes > 0) {
-                --changes;
-                poll64(pollTime() + 1);
-            }
+            if (changes-- > 0) poll64(++poll);
         };
         tick();
         EXPECT_EQ(tornTries == 3 ? "55 *C|48 *C|33 *C|" : "70 *C|48 *C|33 *C|", pairs()) << tornTries;
@@ -92,7 +75,7 @@ TEST_F(SensorsTest, OnlyWholeCopiesOfHwinfosBlockAreReadAndACountOfZeroKeepsTheL
 
     // No readings while it refills: the pairs keep theirs, shown.
     put32(hwinfo(), kCountAt, 0);
-    poll64(pollTime() + 1);
+    poll64(++poll);
     tick();
     EXPECT_EQ("70 *C|48 *C|33 *C|", pairs());
     put32(hwinfo(), kCountAt, 5);
@@ -156,7 +139,7 @@ TEST_F(SensorsTest, AMissingSourceIsLookedForEveryFiveSecondsAndPrecedenceHolds)
     publish();
     tick();  // the 21st: a look
     EXPECT_EQ(SensorSource::HwinfoMemory, source());
-    fake.sharedMemory.blocks[kMbmBlock] = mbmBlock("Case", 21);
+    fake.sharedMemory.blocks[kMbmBlock] = sensorBlock({{"Case", 21}}, 1);
     ticks(4);
     EXPECT_EQ(SensorSource::HwinfoMemory, source());
     tick();
@@ -229,7 +212,10 @@ TEST_F(SensorLineTest, SettingsNamesTheSourceThePairsComeFrom) {
          "HWiNFO (registry)"},
         {[&] { fake.sharedMemory.blocks[kHwinfoBlockName] = hwinfo_block::build(fiveReadings()); },
          "HWiNFO (shared memory)"},
-        {[&] { fake.sharedMemory.blocks[kMbmBlock] = mbmBlock("Case", 21); }, "Motherboard Monitor 5"},
+        {[&] {
+             fake.sharedMemory.blocks[kMbmBlock] = sensorBlock({{"Case", 21}}, 1);
+         },
+         "Motherboard Monitor 5"},
     };
     for (const auto& s : steps) {
         clock.time += kSensorLookAgainMs;

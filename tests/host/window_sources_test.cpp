@@ -1,7 +1,5 @@
 // The main window's slower sources: the external address fetched away from the window, the
 // traffic meter, the sensor pairs and the drive block, driven through its timers.
-#include <cstring>
-
 #include "../hwinfo_block.h"
 #include "refresh_fixture.h"
 #include "sources/interfacewithhwinfo.h"
@@ -187,19 +185,6 @@ TEST_F(WindowSourcesTest, TheRefreshStartsTheTrafficTimerWhenTheModuleIsOn) {
     f.systimerTimer();
     EXPECT_TRUE(f.timers.tmrTraffic.enabled);
     EXPECT_EQ(1000u, f.timers.tmrTraffic.interval);
-}
-
-// A sensor block with the five counts and records as published.
-std::string sensorBlock(std::initializer_list<std::pair<const char*, double>> records, int32_t count) {
-    std::string b(88 + 80 * 4, '\0');
-    std::memcpy(&b[12], &count, 4);
-    int i = 0;
-    for (const auto& r : records) {
-        std::memcpy(&b[88 + 80 * i + 1], r.first, std::strlen(r.first));
-        std::memcpy(&b[88 + 80 * i + 16], &r.second, 8);
-        ++i;
-    }
-    return b;
 }
 
 TEST_F(SourcesTest, SensorPairsAreWrittenAndShownEachTickWhileTheModuleIsOn) {
