@@ -12,6 +12,24 @@ add_library(tabrix_core STATIC ${TABRIX_CORE_SOURCES})
 configure_file(${PROJECT_SOURCE_DIR}/cmake/Version.h.in ${CMAKE_BINARY_DIR}/generated/app/Version.h @ONLY)
 target_include_directories(tabrix_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 
+# nlohmann/json (header only) reads the sensor web server's answers. The MinGW compilers must
+# never see /usr/include itself, which holds the Linux C library's headers: they get a folder
+# of the build's own holding only a link to the library's folder.
+if(WIN32)
+  find_path(TABRIX_NLOHMANN_INCLUDE nlohmann/json.hpp PATHS /usr/include NO_DEFAULT_PATH
+    NO_CMAKE_FIND_ROOT_PATH DOC "The folder holding nlohmann/json.hpp")
+  if(NOT TABRIX_NLOHMANN_INCLUDE)
+    message(FATAL_ERROR "No nlohmann/json.hpp under /usr/include: run scripts/setup.sh first")
+  endif()
+  set(TABRIX_JSON_INCLUDE ${CMAKE_BINARY_DIR}/json-include)
+  file(MAKE_DIRECTORY ${TABRIX_JSON_INCLUDE})
+  file(CREATE_LINK ${TABRIX_NLOHMANN_INCLUDE}/nlohmann ${TABRIX_JSON_INCLUDE}/nlohmann SYMBOLIC)
+  target_include_directories(tabrix_core SYSTEM PRIVATE ${TABRIX_JSON_INCLUDE})
+else()
+  find_package(nlohmann_json 3 REQUIRED)
+  target_link_libraries(tabrix_core PRIVATE nlohmann_json::nlohmann_json)
+endif()
+
 # libjpeg: Debian's on the host, the one setup built from Debian's source for MinGW.
 if(WIN32)
   set(TABRIX_JPEG_PREFIX "${PROJECT_SOURCE_DIR}/build/deps/libjpeg-mingw" CACHE PATH "MinGW libjpeg")

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang (ASan, UBSan, LeakSanitizer) and runs it for the
 # given number of seconds (default 600). Not part of CI.
-# Usage: scripts/fuzz.sh ini|bmp|jpeg|perf|hwinfo [seconds] [extra libFuzzer flags...]
+# Usage: scripts/fuzz.sh ini|bmp|jpeg|perf|hwinfo|lhm [seconds] [extra libFuzzer flags...]
 # Corpus and crashes go to fuzz/out/corpus-<target> and fuzz/out/crashes-<target>.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-target=${1:?usage: scripts/fuzz.sh ini|bmp|jpeg|perf|hwinfo [seconds] [libFuzzer flags...]}
+target=${1:?usage: scripts/fuzz.sh ini|bmp|jpeg|perf|hwinfo|lhm [seconds] [libFuzzer flags...]}
 shift
 seconds=${1:-600}
 shift || true
@@ -16,8 +16,11 @@ case "$target" in
   bmp) sources=("$src/platform/Bmp.cpp"); libs=(); maxlen=65536 ;;
   jpeg) sources=("$src/windows/JpegImage.cpp"); libs=(-ljpeg); maxlen=65536 ;;
   perf) sources=("$src/sources/PerfData.cpp"); libs=(); maxlen=16384 ;;
-  hwinfo) sources=("$src/sources/interfacewithhwinfo.cpp" "$src/sources/SystemFacts.cpp"); libs=(); maxlen=4096 ;;
-  *) echo "fuzz.sh: no target '$target' (ini, bmp, jpeg, perf, hwinfo)" >&2; exit 2 ;;
+  hwinfo) sources=("$src/sources/interfacewithhwinfo.cpp" "$src/sources/SensorReadings.cpp" "$src/sources/SystemFacts.cpp")
+          libs=(); maxlen=4096 ;;
+  lhm) sources=("$src/sources/LhmWebServer.cpp" "$src/sources/SensorReadings.cpp" "$src/sources/SystemFacts.cpp")
+       libs=(); maxlen=4096 ;;
+  *) echo "fuzz.sh: no target '$target' (ini, bmp, jpeg, perf, hwinfo, lhm)" >&2; exit 2 ;;
 esac
 out=$here/fuzz/out
 mkdir -p "$out/corpus-$target" "$out/crashes-$target"
@@ -30,7 +33,8 @@ if [ "$target" = bmp ] && [ -z "$(ls -A "$out/corpus-bmp")" ]; then
     [ -f "$f" ] && cp "$f" "$out/corpus-bmp/"
   done
 fi
-if { [ "$target" = perf ] || [ "$target" = hwinfo ]; } && [ -z "$(ls -A "$out/corpus-$target")" ]; then
+if { [ "$target" = perf ] || [ "$target" = hwinfo ] || [ "$target" = lhm ]; } &&
+   [ -z "$(ls -A "$out/corpus-$target")" ]; then
   clang++ -std=c++17 -O1 -I"$src" "$here/fuzz/${target}_seeds.cpp" -o "$out/${target}_seeds"
   "$out/${target}_seeds" "$out/corpus-$target"
 fi

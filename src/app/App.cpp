@@ -25,6 +25,8 @@ void App::start() {
         // A bad fontcolor stops the build there; the notice shows it once it exists.
         ShowErrorDialog(e.what());
     }
+    // The main window was built before it: its sensor line starts from the window's source.
+    sensorSourceChanged(main_->sensorSource());
     createAboutWindow();
     notice_ = std::make_unique<TForm4>(platform_.files, platform_.settingsFolder());
     host_.createAuxiliaryWindows();
@@ -41,6 +43,14 @@ void App::createMainWindow() {
     host_.mainWindowCreating(*main_);
     main_->FormCreate();
     host_.mainWindowCreated(*main_);
+    // A new window has looked for no sensor program yet.
+    sensorSourceChanged(main_->sensorSource());
+}
+
+void App::sensorSourceChanged(SensorSource source) {
+    if (!settings_) return;
+    settings_->showSensorSource(sensorSourceText(source));
+    host_.settingsChanged();
 }
 
 void App::createAboutWindow() {

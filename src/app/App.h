@@ -34,6 +34,8 @@ public:
     virtual void postRebuild() = 0;
     virtual void showSettings() = 0;
     virtual void showAbout() = 0;
+    // The Settings window's behaviour changed outside its own handlers: bring it up to date.
+    virtual void settingsChanged() {}
     // Closes the real main window now; its close runs TForm1::FormClose and ends the loop.
     virtual void closeMainWindow(TForm1& form) = 0;
     // Ends the message loop without closing anything.
@@ -69,6 +71,7 @@ public:
     void showAbout() override;
     void closeMainWindow() override;
     void terminate() override { host_.terminate(); }
+    void sensorSourceChanged(SensorSource source) override;
 
     // What the Settings window asks.
     void previewOpacity(int position) override;

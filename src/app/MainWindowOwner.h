@@ -6,6 +6,8 @@
 
 namespace tabrix {
 
+enum class SensorSource;
+
 // What the main window asks of the program around it: the windows it does not own and
 // its own end. A request made from inside one of the window's handlers never destroys the
 // window while that handler runs.
@@ -20,6 +22,8 @@ public:
     virtual void closeMainWindow() = 0;
     // Ends the program at once; no close handler runs.
     virtual void terminate() = 0;
+    // The sensor pairs now come from another source (SensorSource), or none.
+    virtual void sensorSourceChanged(SensorSource) {}
 };
 
 // The commands the popup menu `pmenu1` answers with.

@@ -14,6 +14,7 @@ constexpr char kLabelsSection[] = "Labels";
 constexpr char kPosition[] = "position";
 constexpr char kSensors[] = "Sensors";
 constexpr const char* kReadingKeys[kShownSensors] = {"reading1", "reading2", "reading3"};
+constexpr int kHighestPort = 65535;
 constexpr char kDefaultSkin[] = "transparent.bmp";
 constexpr int kModuleKeys[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 31};
 
@@ -60,6 +61,8 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     s.tempLabel = text("Temp_label", "*C");
     for (int k = 0; k < kShownSensors; ++k)
         s.sensorReadings[k] = ini.readString(kSensors, kReadingKeys[k], "");
+    const int port = ini.readInteger(kSensors, "lhmport", 0);
+    s.lhmPort = port >= 1 && port <= kHighestPort ? port : 0;
     for (int box : kModuleKeys)
         s.modules[box] = moduleSwitch(ini.readString(kModules, "CheckBox" + std::to_string(box), "True"));
     s.graphs = ini.readString(kModules, "CheckBox32", "False") == "True";

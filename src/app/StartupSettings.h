@@ -5,7 +5,7 @@
 
 #include "app/Graphs.h"
 #include "forms/MainLabels.h"
-#include "sources/interfacewithhwinfo.h"
+#include "sources/interfacewithmbm.h"
 
 namespace tabrix {
 
@@ -41,8 +41,11 @@ struct StartupSettings {
     int formHeight = 0;
 
     std::string tempLabel;
-    // [Sensors] reading1 to reading3: the second sensor source's readings to show.
+    // [Sensors] reading1 to reading3: the later sensor sources' readings to show.
     std::string sensorReadings[kShownSensors];
+    // [Sensors] lhmport: the port of LibreHardwareMonitor's web server, 1 to 65535; 0 (also
+    // for a missing key or anything else): not asked.
+    int lhmPort = 0;
     std::array<ModuleSwitch, 32> modules{};  // by check box number: CheckBox11 ... CheckBox31
     // The history graphs, CheckBox32: on only when "True". Added later than the other
     // modules, so a config.ini without the key shows no graphs.

@@ -14,7 +14,8 @@ TForm1::TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors)
       controls_(platform.text),
       player_(platform.player, platform.shell, platform.clock, stored.settings.winampPath),
       report_(platform, errors, [this](int n) { return controls_.label(n).text; }),
-      sources_(platform) {
+      sources_(platform),
+      sensors_(platform) {
     const Extent frame = platform_.desktop.frameSize(true);
     window.width = kClientWidth + frame.width;
     window.height = kClientHeight + frame.height;

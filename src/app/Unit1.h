@@ -14,6 +14,7 @@
 #include "app/MainWindowOwner.h"
 #include "app/PlayerControl.h"
 #include "app/ReportDriver.h"
+#include "app/SensorSources.h"
 #include "app/StoredValues.h"
 #include "app/Version.h"
 #include "forms/Controls.h"
@@ -41,10 +42,8 @@ class TForm1;
 void menuCommand(TForm1& form, int command);
 
 // The three sensor readings into Label25 ... Label30 (Unit1_sources.cpp); false when no
-// sensor block is published.
+// sensor block is published. The first of the sensor sources (SensorSources.h).
 bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string& tempLabel);
-// The second sensor source (Unit1_hwinfo.cpp), read when the first is absent.
-void ReadHwinfoData(Platform& platform, MainControls& controls, const StartupSettings& settings);
 
 // Start-up's step 17 (Unit1_sources.cpp): the first external address fetch, whose answer
 // goes into Label31, and the facts computed once into their labels.
@@ -123,6 +122,8 @@ public:
     void LabelMouseUp(int number) { drag_.release(number); }
     // Whether start-up allows dragging, and the label being dragged (0 when none).
     const LabelDragging& dragging() const { return drag_; }
+    // Where the sensor pairs come from now.
+    SensorSource sensorSource() const { return sensors_.live(); }
 
     // Label2 .. Label36 (MainLabels.h names the fact of each) and Image1 .. Image7.
     Label& label(int number) { return controls_.label(number); }
@@ -198,6 +199,7 @@ private:
     PlayerControl player_;
     ReportDriver report_;
     MainSources sources_;
+    SensorSources sensors_;
     StartupProgress startup_;
 };
 

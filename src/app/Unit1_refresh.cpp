@@ -74,9 +74,9 @@ void TForm1::systimerTimer() {
         refreshPlayerButtons(controls_, settings.playerButtons, player_);
         // 13. drive space; a failing report ends the tick here, as any failing step does.
         if (settings.getDiskSpace) controls_.setText(kLabelDiskSpace, sources_.driveText());
-        // 14. sensors.
-        if (stored_.sensorModule && !ReadMBM5Data(platform_, controls_, settings.tempLabel))
-            ReadHwinfoData(platform_, controls_, settings);
+        // 14. sensors: the source that answers, in order of precedence; Settings says which.
+        if (stored_.sensorModule && sensors_.refresh(controls_, settings) && owner)
+            owner->sensorSourceChanged(sensors_.live());
         // 15. a player that quit during this tick hides its labels now, not a second later.
         if (!player_.running()) controls_.setSongLabelsVisible(false);
         // 16. the traffic meter starts with the first tick; its timer runs from then on.

@@ -135,6 +135,7 @@ void TForm1::FormCreate() {
         stored.tempLabel = s.tempLabel;
         std::copy(std::begin(s.sensorReadings), std::end(s.sensorReadings),
                   std::begin(stored.sensorReadings));
+        stored.lhmPort = s.lhmPort;
         controls_.applyModules(s);
         storeModuleFlags(s, stored_);
         graphs.applyModule(s.graphs, stored_.trafficModule);

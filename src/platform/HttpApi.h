@@ -15,6 +15,8 @@ public:
     // Sends the GET of url, never answered from the cache; 0 when the URL cannot be used, the
     // server cannot be reached or the request fails or times out.
     virtual Handle openUrl(Handle session, const std::string& url) = 0;
+    // After openUrl gave 0: whether the server's machine answered that nothing listens there.
+    virtual bool refused() = 0;
     enum class Read { Data, End, TimedOut };
     // InternetReadFile of up to size bytes: Data with got > 0, End when nothing more comes (or
     // the read fails), TimedOut when the fetch's time is up.

@@ -27,6 +27,7 @@ class WindowSystem;
 class NetworkApi;
 class DiskApi;
 class SharedMemoryApi;
+class RegistryApi;
 class IpLookup;
 class SettingsApi;
 class CpuLoad;
@@ -125,7 +126,10 @@ struct Platform {
     NetworkApi& network;
     DiskApi& disks;
     SharedMemoryApi& sharedMemory;
+    RegistryApi& registry;
     IpLookup& ipLookup;
+    // The sensor program's web server on this machine, asked like the address server.
+    IpLookup& sensorLookup;
     // The Settings window's dialogs, lists and Startup folder.
     SettingsApi& settingsUi;
     // The processor load the refresh shows.

@@ -104,6 +104,9 @@ public:
     void Edit7Change();
     void TabSheet3Show();  // the Modules page shown
 
+    // Beside "MBM Temps": where the sensor pairs come from now.
+    void showSensorSource(const std::string& text) { Label32.text = text; }
+
     // Setting these runs the control's change operation when the value changes.
     void setTrackBarPosition(int position);
     void setScrollBarPosition(int position);
@@ -164,6 +167,7 @@ public:
         CheckBox32;  // Graphs
     UpDown ScrollBar1;
     Label Label31;
+    Label Label32;  // the sensor pairs' source
     Edit Edit7;
     ListBox ListBox1;
 

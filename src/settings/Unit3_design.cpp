@@ -191,6 +191,9 @@ void TForm3::designModules() {
             place(ControlKind::UpDown, ScrollBar1, m);
         }
     }
+    // Beside "MBM Temps": the sensor pairs' source, as the main window last found it.
+    place(ControlKind::Label, labelAt(Label32, "Label32", "", 280, 10, 220), m);
+    Label32.autoSize = false;
     place(ControlKind::Label, labelAt(Label31, "Label31", "", 248, 56, 257), m);
     Label31.autoSize = false;
     at(Edit7, "Edit7", 224, 80, 17, kEditHeight).text = "0";

@@ -9,13 +9,15 @@
 
 namespace e2e {
 
-std::string distDir() {
-    // TABRIX_DIST is a Unix path; Wine maps the Unix root to drive Z:.
-    std::string p = std::string("Z:") + TABRIX_DIST;
+std::string dosPath(const std::string& unixPath) {
+    // Wine maps the Unix root to drive Z:.
+    std::string p = "Z:" + unixPath;
     for (char& c : p)
         if (c == '/') c = '\\';
     return p;
 }
+
+std::string distDir() { return dosPath(TABRIX_DIST); }
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -8,6 +8,8 @@
 // program, and what the screen and the window system show of it.
 namespace e2e {
 
+// A Unix path as Windows programs under Wine see it.
+std::string dosPath(const std::string& unixPath);
 // The program folder built by the win32 preset, as a Windows path.
 std::string distDir();
 std::string readFile(const std::string& path);

@@ -1,7 +1,8 @@
 // The real Tabrix.exe with stand-ins of its own for the outside world: an IP-report server on
 // 127.0.0.1 (tests/fixtures/ip_server.cpp), the sensor program's block
-// (tests/fixtures/sensor_block.cpp), HWiNFO's block (tests/fixtures/hwinfo_sensors.cpp),
-// loopback traffic sent by the test and a drives.inf.
+// (tests/fixtures/sensor_block.cpp), HWiNFO's block (tests/fixtures/hwinfo_sensors.cpp) and
+// registry values, LibreHardwareMonitor's web server (tests/fixtures/lhm_server.py), loopback
+// traffic sent by the test and a drives.inf.
 // Winsock's header goes before anything that brings in windows.h.
 #include <winsock2.h>
 
@@ -251,6 +252,97 @@ TEST(Sources, WithoutMotherboardMonitorTheWidgetAndTheReportShowHwinfosReadings)
     EXPECT_NE(names[0], names[3]);  // "CPU Fan:" took the first pair
     EXPECT_EQ(names[0], names[4]);  // "CPU:" moved down
     EXPECT_EQ(names[1], names[5]);  // and "Motherboard:"
+}
+
+namespace {
+
+// Runs a command line, and with `wait` waits for it to end; false when it could not start or
+// failed. A Unix program started from Wine gets no process handle: it is not waited for.
+bool run(std::string command, bool wait) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &si, &pi))
+        return false;
+    DWORD code = 0;
+    if (wait && pi.hProcess) {
+        WaitForSingleObject(pi.hProcess, 30000);
+        GetExitCodeProcess(pi.hProcess, &code);
+    }
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    return code == 0;
+}
+
+// HWiNFO's values for widgets, put into the prefix's registry with reg.exe as HWiNFO would put
+// them; gone again when the test ends.
+class RegistryValues {
+public:
+    bool add(int n, const std::string& label, const std::string& value, const std::string& raw) {
+        const std::string i = std::to_string(n);
+        return put("Sensor" + i, "Test") && put("Label" + i, label) && put("Value" + i, value) &&
+               put("ValueRaw" + i, raw);
+    }
+    ~RegistryValues() { run("reg delete \"HKCU\\Software\\HWiNFO64\" /f", true); }
+
+private:
+    static bool put(const std::string& name, const std::string& text) {
+        return run(
+            "reg add \"HKCU\\Software\\HWiNFO64\\VSB\" /v " + name + " /t REG_SZ /d \"" + text + "\" /f",
+            true);
+    }
+};
+
+// The web server's stand-in (tests/fixtures/lhm_server.py), run by the machine's Python outside
+// Wine on a port of 127.0.0.1 it chose; it ends by itself once its port file is gone.
+class LhmServer {
+public:
+    LhmServer() : portFile_("/tmp/tabrix-lhm-" + std::to_string(GetCurrentProcessId()) + ".port") {
+        const std::string script = std::string(TABRIX_FIXTURE_SOURCES) + "/lhm_server.py";
+        run("\"" + dosPath(TABRIX_PYTHON) + "\" \"" + script + "\" \"" + portFile_ + "\"", false);
+        waitFor([&] { return !readFile(dosPath(portFile_)).empty(); }, 10000);
+        port_ = readFile(dosPath(portFile_));
+    }
+    ~LhmServer() { DeleteFileA(dosPath(portFile_).c_str()); }
+    const std::string& port() const { return port_; }
+
+private:
+    std::string portFile_;
+    std::string port_;
+};
+
+// The report's three temperatures once all three pairs have readings.
+std::string reportedPairs(const std::string& more) {
+    ProgramFolder folder(nullptr);
+    folder.write("config.ini", reportConfig(folder, more));
+    Running app(folder);
+    std::string xml;
+    auto pair = [&](const char* tag) { return element(xml, "temperature", tag); };
+    waitFor(
+        [&] {
+            xml = readFile(folder.path("stats.xml"));
+            return !pair("temp3").empty() && pair("temp3") != "X";
+        },
+        15000);
+    app.close();
+    return pair("temp1") + "|" + pair("temp2") + "|" + pair("temp3");
+}
+
+}  // namespace
+
+TEST(Sources, HwinfosRegistryValuesAndTheWebServerFillThePairsWithoutTheSharedMemory) {
+    {
+        RegistryValues values;
+        ASSERT_TRUE(values.add(0, "CPU Package", "51.2 \260C", "51.2344665527344"));
+        ASSERT_TRUE(values.add(1, "Vcore", "1.208 V", "1,2079999"));
+        ASSERT_TRUE(values.add(3, "Drive", "104 \260F", "104"));
+        EXPECT_EQ("51.2 *C|1.208 V|40 *C", reportedPairs("[Sensors]\r\nreading2=vcore\r\n"));
+    }
+    LhmServer server;
+    ASSERT_FALSE(server.port().empty());
+    EXPECT_EQ("1200 RPM|51.2 *C|44 *C",
+              reportedPairs("[Sensors]\r\nreading1=CPU Fan\r\nlhmport=" + server.port() + "\r\n"));
 }
 
 TEST(Sources, AMarkupPageAHugeBodyAClosedPortAndASilentServer) {

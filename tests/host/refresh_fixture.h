@@ -1,11 +1,26 @@
 #pragma once
 // A main window built from a working config.ini, ready for systimer ticks against the
 // fake system and player.
+#include <cstring>
+
 #include "platform/Error.h"
 #include "sources/WAmpMsg.h"
 #include "startup_fixture.h"
 
 namespace tabrix::test {
+
+// A sensor block with the five counts and records as published.
+inline std::string sensorBlock(std::initializer_list<std::pair<const char*, double>> records, int32_t count) {
+    std::string b(88 + 80 * 4, '\0');
+    std::memcpy(&b[12], &count, 4);
+    int i = 0;
+    for (const auto& r : records) {
+        std::memcpy(&b[88 + 80 * i + 1], r.first, std::strlen(r.first));
+        std::memcpy(&b[88 + 80 * i + 16], &r.second, 8);
+        ++i;
+    }
+    return b;
+}
 
 class RefreshTest : public StartupTest {
 protected:
@@ -16,7 +31,11 @@ protected:
         EXPECT_TRUE(completed()) << startupFailure(f);
         return f;
     }
-    void tick() { form->systimerTimer(); }
+    // One refresh tick, a second after the last, as systimer runs it.
+    void tick() {
+        fake.clock.time += 1000;
+        form->systimerTimer();
+    }
     PlayerWindow::Handle startPlayer() { return fake.player.open(kPlayerClass, "1. Artist - Song - Winamp"); }
     bool songShown() const { return form->label(13).visible && form->label(14).visible; }
     bool songHidden() const { return !form->label(13).visible && !form->label(14).visible; }

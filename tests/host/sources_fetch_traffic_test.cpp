@@ -1,44 +1,12 @@
 // The external-address fetch over a scripted connection, and the traffic arithmetic.
 #include <gtest/gtest.h>
 
-#include <deque>
-
+#include "scripted_http.h"
 #include "sources/ExternalIp.h"
 #include "sources/Traffic.h"
 
 namespace tabrix {
 namespace {
-
-// A connection that answers with the given reads, recording every call.
-class ScriptedHttp : public HttpApi {
-public:
-    Handle open(const std::string& agent) override {
-        calls.push_back("open " + agent);
-        return openWorks ? 1 : 0;
-    }
-    Handle openUrl(Handle session, const std::string& url) override {
-        calls.push_back("url " + std::to_string(session) + " " + url);
-        return urlWorks ? 2 : 0;
-    }
-    Read read(Handle, char* buffer, uint32_t size, uint32_t& got) override {
-        sizes.push_back(size);
-        got = 0;
-        if (reads.empty()) return endWith;
-        const std::string chunk = reads.front().substr(0, size);
-        reads.pop_front();
-        std::copy(chunk.begin(), chunk.end(), buffer);
-        got = static_cast<uint32_t>(chunk.size());
-        return Read::Data;
-    }
-    void close(Handle handle) override { calls.push_back("close " + std::to_string(handle)); }
-
-    bool openWorks = true;
-    bool urlWorks = true;
-    std::deque<std::string> reads;
-    Read endWith = Read::End;
-    std::vector<std::string> calls;
-    std::vector<uint32_t> sizes;
-};
 
 TEST(FetchUrl, TheBodyComesWholeInChunksOfAtMost1025BytesAndBothHandlesClose) {
     ScriptedHttp http;

@@ -63,7 +63,7 @@ TEST(HwinfoBlock, ThePairsTakeTheChosenReadingsThenTheNextTemperatures) {
     EXPECT_EQ("CPU Fan:1200 RPM|CPU:55 *C|Motherboard:48 *C|", values(readHwinfoPairs(five, fan, "*C", '.')));
     // A temperature named for the third pair is not taken again; an unknown label falls back.
     const std::string mixed[3] = {"nothing", "vcore", "CPU"};
-    EXPECT_EQ("Motherboard:48 *C|Vcore:1,23 V|CPU:55 *C|", values(readHwinfoPairs(five, mixed, "*C", ',')));
+    EXPECT_EQ("Motherboard:48 *C|Vcore:1,234 V|CPU:55 *C|", values(readHwinfoPairs(five, mixed, "*C", ',')));
     EXPECT_EQ("CPU:131 *F|Motherboard:118,4 *F|Drive:91,4 *F|",
               values(readHwinfoPairs(five, kNoChoice, "*F", ',')));
 
@@ -71,7 +71,7 @@ TEST(HwinfoBlock, ThePairsTakeTheChosenReadingsThenTheNextTemperatures) {
     const std::string f = build({{kTemperature, "GPU", kFahrenheit, 113}, {kVoltage, "12V", "V", 12.006}});
     EXPECT_EQ("GPU:45 *C|-|-|", values(readHwinfoPairs(f, kNoChoice, "*C", '.')));
     const std::string volts[3] = {"", "12v", ""};
-    EXPECT_EQ("GPU:45 *C|12V:12.01 V|-|", values(readHwinfoPairs(f, volts, "*C", '.')));
+    EXPECT_EQ("GPU:45 *C|12V:12.006 V|-|", values(readHwinfoPairs(f, volts, "*C", '.')));
     const std::string none = build({{kFan, "A very long fan name", "RPM", 700.5}});
     EXPECT_EQ("-|-|-|", values(readHwinfoPairs(none, kNoChoice, "*C", '.')));
     const std::string longName[3] = {"a very long fan name", "", ""};

@@ -1,4 +1,5 @@
-// The sources' Win32 layer under Wine: the interface table, drive space and a named block.
+// The sources' Win32 layer under Wine: the interface table, drive space, a named block and the
+// sensor web server's fetch.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,8 +9,10 @@
 #include <cmath>
 
 #include "app/Unit1.h"
+#include "platform/win32/Win32IpLookup.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Sources.h"
+#include "sources/LhmWebServer.h"
 #include "test_helpers.h"
 #include "../main_window_access.h"
 
@@ -63,9 +66,37 @@ TEST(Win32SharedMemory, ABlockIsCopiedWithinItsViewAndAMissingOneIsNotThere) {
     MEMORY_BASIC_INFORMATION info{};
     VirtualQuery(view, &info, sizeof info);
     EXPECT_EQ(info.RegionSize, bytes.size());
+    // A view kept open sees the publisher's changes, copies within itself, and keeps the block
+    // after the publisher has let it go.
+    const std::unique_ptr<SharedView> kept = memory.open(name);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(info.RegionSize, kept->size());
+    std::memcpy(view, "readings", 8);
+    kept->copy(0, 8, bytes);
+    EXPECT_EQ("readings", bytes);
+    kept->copy(info.RegionSize - 2, 100, bytes);
+    EXPECT_EQ(2u, bytes.size());
     UnmapViewOfFile(view);
     CloseHandle(mapping);
-    EXPECT_FALSE(memory.read(name, 328, bytes));
+    kept->copy(0, 8, bytes);
+    EXPECT_EQ("readings", bytes);
+    EXPECT_FALSE(memory.open("Tabrix-test-no-such-block"));
+}
+
+TEST(Win32Http, TheSensorFetchTellsARefusalAndAsksNoOtherMachine) {
+    Library wininet("wininet.dll");
+    WinInet api;
+    api.lookUp(wininet);
+    ASSERT_TRUE(api.complete());
+    auto fetch = [&](const std::string& url) {
+        Win32Http http(api, kLhmFetchLimitMs, true);
+        return FetchLhmJson(http, url);
+    };
+    // Nothing listens on port 1 of this machine.
+    EXPECT_EQ("Refused", fetch("http://127.0.0.1:1/data.json"));
+    // Any other address, even one naming this machine, fails before a connection is tried.
+    EXPECT_EQ("Failed", fetch("http://localhost:1/data.json"));
+    EXPECT_EQ("Failed", fetch("https://127.0.0.1:1/data.json"));
 }
 
 TEST(Win32Drives, TheDriveBlockOfDriveCAsTheSystemReportsIt) {

@@ -48,16 +48,18 @@ std::string FakeStartupFacts::connectionText() {
 }
 
 FakePlatform::FakePlatform()
-    : platform{files,    ui,     desktop,      text,     tray,      kFakeProgramDir, facts,
-               codepage, system, player,       shell,    clipboard, windows,         clock,
-               network,  disks,  sharedMemory, ipLookup, settings, cpu} {
+    : platform{files,    ui,           desktop,  text,   tray,         kFakeProgramDir,
+               facts,    codepage,     system,   player, shell,        clipboard,
+               windows,  clock,        network,  disks,  sharedMemory, registry,
+               ipLookup, sensorLookup, settings, cpu} {
     platform.executablePath = std::string(kFakeProgramDir) + "Tabrix.exe";
 }
 
 Platform FakePlatform::with(SystemApi& otherSystem, PlayerWindow& otherPlayer) {
-    Platform p{files,    ui,          desktop,      text,     tray,      kFakeProgramDir, facts,
-               codepage, otherSystem, otherPlayer,  shell,    clipboard, windows,         clock,
-               network,  disks,       sharedMemory, ipLookup, settings, cpu};
+    Platform p{files,    ui,           desktop,     text,        tray,         kFakeProgramDir,
+               facts,    codepage,     otherSystem, otherPlayer, shell,        clipboard,
+               windows,  clock,        network,     disks,       sharedMemory, registry,
+               ipLookup, sensorLookup, settings,    cpu};
     p.executablePath = platform.executablePath;
     return p;
 }

@@ -8,6 +8,7 @@
 #include "platform/fake/FakeFiles.h"
 #include "platform/fake/FakeIpLookup.h"
 #include "platform/fake/FakeNetwork.h"
+#include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeSettings.h"
 #include "platform/fake/FakeSharedMemory.h"
 #include "platform/fake/FakeShell.h"
@@ -102,7 +103,9 @@ struct FakePlatform {
     FakeNetwork network;            // no interfaces until a test adds rows
     FakeDisks disks;                // no drives until a test adds them
     FakeSharedMemory sharedMemory;  // no blocks until a test publishes one
+    FakeRegistry registry;          // no keys until a test adds one
     FakeIpLookup ipLookup;          // fetches wait until a test answers them
+    FakeIpLookup sensorLookup;      // the same, for the sensor program's web server
     FakeSettings settings{files};   // empty folders, unknown drives, dialogs that confirm
     CpuCounters cpu;                // reads 0 until a test starts it
     Platform platform;

@@ -1,6 +1,7 @@
 #include "platform/win32/RealPlatform.h"
 
 #include "sources/ExternalIp.h"
+#include "sources/LhmWebServer.h"
 
 namespace tabrix::win32 {
 namespace {
@@ -18,9 +19,10 @@ RealPlatform::RealPlatform(HINSTANCE instance, const std::string& programDir)
       facts(system, cpuid, version),
       windows(instance),
       ipLookup(instance, IpFetch{FetchUrl, kIpFetchLimitMs, kFetchFailed}),
-      platform{files,    ui,     desktop,      text,     tray,       programDir, facts,
-               codepage, system, player,       shell,    clipboard,  windows,    clock,
-               network,  disks,  sharedMemory, ipLookup, settingsUi, cpu} {
+      sensorLookup(instance, IpFetch{FetchLhmJson, kLhmFetchLimitMs, kLhmFailed, true}),
+      platform{files,        ui,       desktop,  text,         tray,       programDir, facts,   codepage,
+               system,       player,   shell,    clipboard,    windows,    clock,      network, disks,
+               sharedMemory, registry, ipLookup, sensorLookup, settingsUi, cpu} {
     platform.executablePath = executablePath();
 }
 

@@ -49,7 +49,9 @@ struct RealPlatform {
     Win32Network network;
     Win32Disks disks;
     Win32SharedMemory sharedMemory;
+    Win32Registry registry;
     Win32IpLookup ipLookup;
+    Win32IpLookup sensorLookup;  // LibreHardwareMonitor's web server on 127.0.0.1
     Win32Settings settingsUi;
     CpuCounters cpu;  // started by the program entry
     Platform platform;

@@ -2,6 +2,7 @@
 
 #include <wininet.h>
 
+#include <cstring>
 #include <string>
 
 #include "platform/win32/Scoped.h"
@@ -16,6 +17,7 @@ constexpr char kWindowClass[] = "TabrixIpLookup";
 // is bounded by the resolver, not by the handles' time-outs) is answered as failed; its late
 // answer is dropped.
 constexpr UINT kBackstopGraceMs = 500;
+constexpr char kLoopback[] = "127.0.0.1";
 
 HttpApi::Handle handleOf(HINTERNET h) {
     return reinterpret_cast<HttpApi::Handle>(h);
@@ -38,8 +40,8 @@ void WinInet::lookUp(Library& wininet) {
     if (!complete()) *this = WinInet();
 }
 
-Win32Http::Win32Http(const WinInet& api, DWORD limitMs)
-    : api_(api), start_(GetTickCount()), limit_(limitMs) {}
+Win32Http::Win32Http(const WinInet& api, DWORD limitMs, bool loopbackOnly)
+    : api_(api), start_(GetTickCount()), limit_(limitMs), loopbackOnly_(loopbackOnly) {}
 
 DWORD Win32Http::left() const {
     const DWORD used = GetTickCount() - start_;
@@ -56,7 +58,8 @@ void Win32Http::limit(HINTERNET handle) const {
 
 HttpApi::Handle Win32Http::open(const std::string& agent) {
     if (!api_.complete()) return 0;
-    HINTERNET session = api_.open(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    const DWORD access = loopbackOnly_ ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PRECONFIG;
+    HINTERNET session = api_.open(agent.c_str(), access, nullptr, nullptr, 0);
     if (session) limit(session);
     return handleOf(session);
 }
@@ -75,6 +78,8 @@ HttpApi::Handle Win32Http::openUrl(Handle session, const std::string& url) {
     parts.dwExtraInfoLength = sizeof extra;
     if (!api_.crackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return 0;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return 0;
+    if (loopbackOnly_ && (std::strcmp(host, kLoopback) != 0 || parts.nScheme != INTERNET_SCHEME_HTTP))
+        return 0;
 
     connection_ =
         api_.connect(internetOf(session), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
@@ -82,12 +87,17 @@ HttpApi::Handle Win32Http::openUrl(Handle session, const std::string& url) {
     limit(connection_);
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI;
     if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
+    // Asked every second: the answers would otherwise fill the cache on disk.
+    if (loopbackOnly_) flags |= INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
     const std::string object = std::string(path[0] ? path : "/") + extra;
     request_ = api_.openRequest(connection_, "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0);
     if (request_) {
         limit(request_);
-        if (left() > 0 && api_.sendRequest(request_, nullptr, 0, nullptr, 0) && left() > 0)
-            return handleOf(request_);
+        if (left() > 0) {
+            const bool sent = api_.sendRequest(request_, nullptr, 0, nullptr, 0) != FALSE;
+            if (sent && left() > 0) return handleOf(request_);
+            refused_ = !sent && GetLastError() == ERROR_INTERNET_CANNOT_CONNECT;
+        }
         api_.closeHandle(request_);
         request_ = nullptr;
     }
@@ -151,7 +161,7 @@ DWORD WINAPI runFetch(LPVOID parameter) {
     std::unique_ptr<Win32IpLookup::Job> job(static_cast<Win32IpLookup::Job*>(parameter));
     const IpFetch& fetch = job->shared->fetch;
     try {
-        Win32Http http(job->shared->api, fetch.limitMs);
+        Win32Http http(job->shared->api, fetch.limitMs, fetch.loopbackOnly);
         job->body = fetch.get(http, job->url);
     } catch (...) {
         job->body = fetch.failed;

@@ -33,12 +33,14 @@ struct WinInet {
 
 // One GET through WinINet, all of it within limitMs from construction: the connection, the
 // request and every read carry the time that is left (the session's own time-outs are not
-// honoured everywhere).
+// honoured everywhere). A loopback-only GET goes to 127.0.0.1 alone, never through a proxy,
+// and is never written to the cache.
 class Win32Http : public HttpApi {
 public:
-    Win32Http(const WinInet& api, DWORD limitMs);
+    Win32Http(const WinInet& api, DWORD limitMs, bool loopbackOnly = false);
     Handle open(const std::string& agent) override;
     Handle openUrl(Handle session, const std::string& url) override;
+    bool refused() override { return refused_; }
     Read read(Handle request, char* buffer, uint32_t size, uint32_t& got) override;
     void close(Handle handle) override;
 
@@ -48,6 +50,8 @@ private:
     const WinInet& api_;
     DWORD start_;
     DWORD limit_;
+    bool loopbackOnly_;
+    bool refused_ = false;
     HINTERNET connection_ = nullptr;
     HINTERNET request_ = nullptr;
 };
@@ -59,6 +63,7 @@ struct IpFetch {
     std::function<std::string(HttpApi& http, const std::string& url)> get;
     unsigned limitMs = 0;
     std::string failed;
+    bool loopbackOnly = false;  // see Win32Http
 };
 
 // Each fetch runs on a thread of its own; WinINet is loaded for the first fetch and kept

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/DiskApi.h"
+#include "platform/RegistryApi.h"
 #include "platform/SharedMemoryApi.h"
 
 namespace tabrix::win32 {
@@ -17,6 +18,13 @@ public:
 class Win32SharedMemory : public SharedMemoryApi {
 public:
     bool read(const std::string& name, std::size_t maxBytes, std::string& bytes) override;
+    std::unique_ptr<SharedView> open(const std::string& name) override;
+};
+
+// RegOpenKeyExA under HKEY_CURRENT_USER, for reading only.
+class Win32Registry : public RegistryApi {
+public:
+    std::unique_ptr<RegistryKey> openCurrentUser(const std::string& path) override;
 };
 
 }  // namespace tabrix::win32

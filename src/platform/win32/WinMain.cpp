@@ -131,6 +131,9 @@ public:
         settings_->sync();
         SetForegroundWindow(settings_->hwnd());
     }
+    void settingsChanged() override {
+        if (settings_) settings_->sync();
+    }
     void showAbout() override {
         TForm2* about = app_->about();
         if (!about_ && about) {

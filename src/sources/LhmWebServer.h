@@ -1,0 +1,35 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/HttpApi.h"
+#include "sources/SensorReadings.h"
+
+namespace tabrix {
+
+// LibreHardwareMonitor's built-in web server ("Remote Web Server"), asked on this machine only.
+constexpr char kLhmAgent[] = "Tabrix";
+// Every fetch is over within this time, answered or not.
+constexpr unsigned kLhmFetchLimitMs = 1000;
+// A longer answer is not kept: the fetch fails.
+constexpr std::size_t kLhmBodyLimit = 1u << 20;
+// The fetch's answers when there is no tree: nothing listens at the port, or anything else.
+constexpr char kLhmRefused[] = "Refused";
+constexpr char kLhmFailed[] = "Failed";
+
+// http://127.0.0.1:<port>/data.json
+std::string lhmUrl(int port);
+
+// The body of a GET of url (at most kLhmBodyLimit bytes), kLhmRefused when the connection was
+// refused, kLhmFailed for any other failure: no session, a time-out, a longer body.
+std::string FetchLhmJson(HttpApi& http, const std::string& url);
+
+// The readings of the server's tree of nodes, read as it is parsed (the tree is never built):
+// every node with a "Text" and a "Value" text that starts with a number ("45.5 °C"), its unit
+// after the number, in the order the nodes end (for the server's tree, whose readings are its
+// leaves, the order they appear in). A node of any other shape (a number where a text belongs)
+// gives no reading and the rest is still read; an answer that is not whole JSON gives none.
+std::vector<SensorValue> parseLhmJson(const std::string& json);
+
+}  // namespace tabrix

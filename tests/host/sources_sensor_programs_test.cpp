@@ -1,0 +1,182 @@
+// The later sensor programs' readings: how a reading reads, HWiNFO's registry values through
+// the fake registry, LibreHardwareMonitor's tree and its fetch over a scripted connection.
+#include <gtest/gtest.h>
+
+#include "platform/fake/FakeRegistry.h"
+#include "scripted_http.h"
+#include "sources/HwinfoRegistry.h"
+#include "sources/LhmWebServer.h"
+
+namespace tabrix {
+namespace {
+
+const std::string kNoChoice[3] = {"", "", ""};
+
+std::string pairsOf(const std::vector<SensorValue>& readings, const std::string (&wanted)[3] = kNoChoice) {
+    std::string all;
+    for (const SensorReading& r : readingPairs(readings, wanted, "*C", '.').readings)
+        all += (r.shown ? r.name + r.value : "-") + "|";
+    return all;
+}
+
+TEST(SensorReadings, EachKindReadsWithItsDecimalsWithoutTrailingZerosInTheUsersSeparator) {
+    const struct {
+        uint32_t kind;
+        const char* unit;
+        double value;
+        const char* tempLabel;
+        char separator;
+        const char* text;
+    } cases[] = {
+        {kReadingTemperature, "\260C", 51.2344665527344, "*C", '.', "51.2 *C"},
+        {kReadingTemperature, "\302\260C", 48.04, "*C", ',', "48 *C"},
+        {kReadingTemperature, "\260C", 53.06, "*C", ',', "53,1 *C"},
+        {kReadingTemperature, "\260F", 113, "*C", '.', "45 *C"},
+        {kReadingTemperature, "\260C", 48, "*F", '.', "118.4 *F"},
+        {kReadingFan, "RPM", 1200.04, "*C", '.', "1200 RPM"},
+        {kReadingUsage, "%", 12.36, "*C", '.', "12.4 %"},
+        {kReadingPower, "W", 65.0, "*C", '.', "65 W"},
+        {kReadingClock, "MHz", 3600.26, "*C", ',', "3600,3 MHz"},
+        {kReadingVoltage, "V", 1.20849, "*C", '.', "1.208 V"},
+        {kReadingVoltage, "V", 12.0, "*C", ',', "12 V"},
+        {kReadingCurrent, "A", 0.25049, "*C", '.', "0.25 A"},
+        {kReadingOther, "MB", 2.3456, "*C", '.', "2.35 MB"},
+    };
+    for (const auto& c : cases) {
+        const SensorValue v{c.kind, "Label", c.unit, c.value};
+        EXPECT_EQ(c.text, readingTexts(v, c.tempLabel, c.separator).value) << c.text;
+    }
+}
+
+TEST(SensorReadings, NumbersAndUnitsAsTheProgramsWriteThem) {
+    const struct {
+        const char* text;
+        bool number;
+        double value;
+    } numbers[] = {{"51.2344665527344", true, 51.2344665527344},
+                   {" 1,208 ", true, 1.208},
+                   {"-3.5", true, -3.5},
+                   {"", false, 0},
+                   {"1.2.3", false, 0},
+                   {"1e5", false, 0},
+                   {"45 \260C", false, 0}};
+    for (const auto& n : numbers) {
+        double v = 0;
+        EXPECT_EQ(n.number, readNumber(n.text, v)) << n.text;
+        if (n.number) {
+            EXPECT_DOUBLE_EQ(n.value, v) << n.text;
+        }
+    }
+    double v = 0;
+    EXPECT_FALSE(readNumber(std::string(400, '9'), v));  // past a double
+
+    std::string unit;
+    EXPECT_TRUE(splitValueText("45,5 \302\260C", v, unit));
+    EXPECT_EQ(45.5, v);
+    EXPECT_EQ(kReadingTemperature, kindOfUnit(unit));
+    EXPECT_FALSE(splitValueText("Yes", v, unit));
+    const struct {
+        const char* unit;
+        uint32_t kind;
+    } units[] = {{"\260F", kReadingTemperature}, {"C", kReadingOther},   {"RPM", kReadingFan},
+                 {"GHz", kReadingClock},         {"A", kReadingCurrent}, {"MB", kReadingOther}};
+    for (const auto& u : units) EXPECT_EQ(u.kind, kindOfUnit(u.unit)) << u.unit;
+}
+
+TEST(HwinfoRegistry, NumberedValuesWithGapsAMissingRawNumberACommaAndALongLabel) {
+    const std::string label300(300, 'L');
+    FakeRegistry registry;
+    registry.keys[kHwinfoRegistryKey] = {
+        {"Sensor0", "CPU"},      {"Label0", "CPU Package"}, {"Value0", "51.2 \260C"},
+        {"ValueRaw0", "51.234"},  // 1 and 2 are not there
+        {"Sensor3", "Board"},    {"Label3", label300},      {"Value3", "1,208 V"},
+        {"ValueRaw3", "1,208"},  {"Sensor4", "Fan"},        {"Label4", "CPU Fan"},
+        {"Value4", "1200 RPM"},  // no raw number: passed over
+        {"Sensor5", "Drive"},    {"Label5", "Drive"},       {"Value5", "104 \260F"},
+        {"ValueRaw5", "104"}};
+    const std::vector<SensorValue> r = readHwinfoRegistry(*registry.openCurrentUser(kHwinfoRegistryKey));
+    EXPECT_EQ(18, registry.queries);  // every value seen by number 5: no more questions
+    ASSERT_EQ(3u, r.size());
+    EXPECT_EQ(kReadingVoltage, r[1].type);
+    EXPECT_EQ(1.208, r[1].value);
+    EXPECT_EQ("CPU Package:51.2 *C|Drive:40 *C|-|", pairsOf(r));
+    const std::string named[3] = {"", std::string(300, 'l'), ""};
+    EXPECT_EQ("CPU Package:51.2 *C|LLLLLLLLLLLL:1.208 V|Drive:40 *C|", pairsOf(r, named));
+    EXPECT_EQ(nullptr, registry.openCurrentUser("Software\\HWiNFO64"));
+
+    // 10,000 values: the first 256 readings, and no more questions than they need.
+    FakeRegistry::Values many;
+    for (int n = 0; n < 2500; ++n) {
+        const std::string i = std::to_string(n);
+        many["Sensor" + i] = "S";
+        many["Label" + i] = "T" + i;
+        many["Value" + i] = "40 \260C";
+        many["ValueRaw" + i] = "40";
+    }
+    registry.keys[kHwinfoRegistryKey] = many;
+    registry.queries = 0;
+    const std::vector<SensorValue> first = readHwinfoRegistry(*registry.openCurrentUser(kHwinfoRegistryKey));
+    ASSERT_EQ(256u, first.size());
+    EXPECT_EQ("T255", first.back().label);
+    EXPECT_EQ(4 * 256, registry.queries);
+}
+
+// A tree of the server's shape: a computer, its hardware, groups, sensors; a temperature in
+// °F, a comma for a decimal point, a number where a text belongs.
+const char kTree[] = R"({"id":0,"Text":"Sensor","Min":"Min","Value":"Value","Max":"Max","Children":[
+ {"id":1,"Text":"DESKTOP","Min":"","Value":"","Max":"","ImageURL":"images_icon/computer.png","Children":[
+  {"id":2,"Text":"Some CPU","Min":"","Value":"","Max":"","Children":[
+   {"id":3,"Text":"Clocks","Min":"","Value":"","Max":"","Children":[
+    {"id":4,"Text":"CPU Core #1","Min":"800.0 MHz","Value":"3600.3 MHz","Max":"4000.0 MHz",
+     "Type":"Clock","SensorId":"/cpu/0/clock/1","Children":[]}]},
+   {"id":5,"Text":"Temperatures","Min":"","Value":"","Max":"","Children":[
+    {"id":6,"Text":"CPU Package","Min":"30.0 °C","Value":"45.5 °C","Max":"71.0 °C","Children":[]},
+    {"id":7,"Text":"CPU Core #1","Min":"30,0 °C","Value":"44,0 °C","Max":"70,0 °C","Children":[]}]}]},
+  {"id":8,"Text":"Some GPU","Min":"","Value":"","Max":"","Children":[
+   {"id":9,"Text":"GPU Core","Value":"122.0 °F","Children":[]},
+   {"id":10,"Text":"GPU Fan","Value":"1200 RPM","Children":{}},
+   {"id":11,"Text":12,"Value":"13.0 °C","Children":[]},
+   {"id":12,"Text":"Hot Spot","Value":61.5,"Children":[]}]}]}]})";
+
+TEST(LhmWebServer, TheTreesReadingsInTheDocumentsOrder) {
+    const std::vector<SensorValue> r = parseLhmJson(kTree);
+    ASSERT_EQ(5u, r.size());
+    EXPECT_EQ("CPU Core #1", r[0].label);
+    EXPECT_EQ(kReadingClock, r[0].type);
+    EXPECT_EQ("CPU Package:45.5 *C|CPU Core #1:44 *C|GPU Core:50 *C|", pairsOf(r));
+    const std::string fan[3] = {"gpu fan", "", ""};
+    EXPECT_EQ("GPU Fan:1200 RPM|CPU Package:45.5 *C|CPU Core #1:44 *C|", pairsOf(r, fan));
+
+    const std::string tree = kTree;
+    EXPECT_EQ("-|-|-|", pairsOf(parseLhmJson(R"({"Text":"Fan","Value":"900 RPM","Children":[]})")));
+    for (const std::string& broken : {tree.substr(0, tree.size() / 2), std::string("Failed"), std::string(),
+                                      std::string(100000, '[') + std::string(100000, ']')})
+        EXPECT_TRUE(parseLhmJson(broken).empty()) << broken.substr(0, 40);
+}
+
+TEST(LhmWebServer, TheFetchKeepsAtMostOneMegabyteAndTellsARefusal) {
+    ScriptedHttp http;
+    http.reads = {"{\"Text\":", "\"x\"}"};
+    EXPECT_EQ("{\"Text\":\"x\"}", FetchLhmJson(http, lhmUrl(8085)));
+    EXPECT_EQ((std::vector<std::string>{"open Tabrix", "url 1 http://127.0.0.1:8085/data.json", "close 2",
+                                        "close 1"}),
+              http.calls);
+
+    ScriptedHttp exact, twoMegabytes;
+    for (int i = 0; i < 64; ++i) exact.reads.push_back(std::string(16384, ' '));
+    EXPECT_EQ(kLhmBodyLimit, FetchLhmJson(exact, "u").size());
+    for (int i = 0; i < 128; ++i) twoMegabytes.reads.push_back(std::string(16384, ' '));
+    EXPECT_EQ("Failed", FetchLhmJson(twoMegabytes, "u"));
+
+    ScriptedHttp refused, silent;
+    refused.urlWorks = false;
+    refused.refusedUrl = true;
+    EXPECT_EQ("Refused", FetchLhmJson(refused, "u"));
+    EXPECT_EQ("close 1", refused.calls.back());
+    silent.reads = {"{"};
+    silent.endWith = HttpApi::Read::TimedOut;
+    EXPECT_EQ("Failed", FetchLhmJson(silent, "u"));
+}
+
+}  // namespace
+}  // namespace tabrix
