@@ -89,7 +89,7 @@ struct MainTimers {
     Timer FileTimer1{"FileTimer1", 5000, false};
     Timer WinampTimer{"WinampTimer", 5000, true};
     Timer IPTImer{"IPTImer", 0, false};
-    Timer tmrTraffic{"tmrTraffic", 1000, false};
+    Timer tmrTraffic{"tmrTraffic", 1000, false, &systimer};  // switched on by the refresh
     Timer DrawTimer{"DrawTimer", 2000, false};
     Timer ScrollTimer{"ScrollTimer", 100, false};
 };

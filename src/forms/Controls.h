@@ -48,8 +48,13 @@ struct Timer {
     std::string name;
     unsigned interval = 0;
     bool enabled = false;
+    // Started only by this other timer's handler and of the same interval: while both run it
+    // keeps that timer's beat, firing right after it, so that the two make one wake-up and
+    // one repaint a period instead of two.
+    const Timer* beat = nullptr;
 
     bool fires() const { return enabled && interval > 0; }
+    bool ridesBeat() const { return fires() && beat && beat->fires() && beat->interval == interval; }
 };
 
 struct Button : Control {

@@ -113,3 +113,17 @@ TEST_F(MainView, APressOnALabelOrAPlayerButtonNeverMovesTheWindow) {
     EXPECT_EQ(32, form->label(3).left);  // nor was the label moved
     UnhookWindowsHookEx(hook);
 }
+
+// The traffic meter keeps the refresh's beat: no system timer of its own, and it ticks right
+// after each refresh from the one the refresh started it in on.
+TEST_F(MainView, TheTrafficMeterTicksOnTheRefreshsBeat) {
+    start("[general]\r\nskin=Default\r\n[Modules]\r\nCheckBox23=True\r\nCheckBox32=True\r\n");
+    const auto trafficTicks = [&] { return form->graphs[Graphs::kTraffic].series[0].size(); };
+    SendMessageA(view->hwnd(), WM_TIMER, 1, 0);
+    ASSERT_TRUE(form->timers.tmrTraffic.enabled);
+    EXPECT_EQ(0u, trafficTicks()) << "started by this refresh: it waits a period";
+    EXPECT_FALSE(KillTimer(view->hwnd(), 5)) << "a system timer of its own";
+    SendMessageA(view->hwnd(), WM_TIMER, 1, 0);
+    SendMessageA(view->hwnd(), WM_TIMER, 1, 0);
+    EXPECT_EQ(2u, trafficTicks());
+}

@@ -117,7 +117,8 @@ void MainWindowView::applyPreview() {
 
 void MainWindowView::syncTimers() {
     for (size_t i = 0; i < timers_.size(); ++i) {
-        const unsigned want = timers_[i]->fires() ? timers_[i]->interval : 0;
+        // A timer on another's beat has no system timer of its own: it fires with that one.
+        const unsigned want = timers_[i]->fires() && !timers_[i]->ridesBeat() ? timers_[i]->interval : 0;
         if (want == appliedTimers_[i]) continue;
         if (want)
             SetTimer(hwnd_, i + 1, want, nullptr);
@@ -290,8 +291,15 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         if (wp >= 1 && wp <= timers_.size()) {
-            const auto handler = form_->timerHandlers()[wp - 1].second;
-            guarded([&] { (form_->*handler)(); });
+            const auto handlers = form_->timerHandlers();
+            const Timer* fired = timers_[wp - 1];
+            // The timers on this one's beat fire after it; one the handler starts waits a
+            // whole period, as a timer of its own would.
+            std::array<bool, TForm1::kTimerCount> riding{};
+            for (size_t i = 0; i < timers_.size(); ++i) riding[i] = timers_[i]->beat == fired && timers_[i]->ridesBeat();
+            guarded([&] { (form_->*handlers[wp - 1].second)(); });
+            for (size_t i = 0; i < timers_.size(); ++i)
+                if (riding[i] && timers_[i]->ridesBeat()) guarded([&] { (form_->*handlers[i].second)(); });
         }
         guarded([&] { sync(); });
         return 0;
