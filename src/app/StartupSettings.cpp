@@ -70,6 +70,7 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     s.getDiskSpace = number("ShouldGetDisk", 0) == 1;
     s.playerPicturesFromFiles = number("xpwinampicons", 1) == 0;
     s.trayIcon = text("SysTrayIcon", "0") == "1";
+    s.hideFullScreen = text("hidefullscreen", "0") == "1";
     s.output = text("output", "0") == "1";
     s.playerButtons = playerButtons(text("winampbuttonsstay", "0"));
     s.ipServer = text("ipserver", "0");

@@ -69,6 +69,9 @@ struct MainWindowState {
     bool aboutInSystemMenu = false;  // separator + "About Tabrix" at the system menu's end
     bool ownerToolWindow = false;    // the hidden owner carries no taskbar button
     bool visible = true;
+    // Out of the way of a full-screen program; visible stays as the user left it.
+    bool fullScreenHidden = false;
+    bool shown() const { return visible && !fullScreenHidden; }
     bool bannerPainted = false;  // the grey strip is in Image1's bitmap; the view adds the text
     Font font;                   // the window's own font (canvas drawing)
 };
@@ -180,6 +183,10 @@ public:
     void DisplayChanged();
     // WM_SETTINGCHANGE: the user's settings (the decimal separator among them) are asked afresh.
     void SettingChanged();
+    // Each refresh tick and each change of the foreground window: with hidefullscreen on,
+    // the window steps aside while a full-screen program covers its monitor (Unit1_desktop.cpp).
+    void ForegroundChanged();
+    bool watchesForeground() const { return stored_.settings.hideFullScreen; }
 
     // Player buttons: each runs the click procedure with its command.
     void Image2Click() { player_.click(&TWinampApi::Play); }
@@ -190,6 +197,9 @@ public:
 
 private:
     friend struct MainWindowAccess;  // the tests' look inside
+
+    // Start-up's end: full-screen watching.
+    void applyDesktopSwitches(const StartupSettings& s);
 
     Platform& platform_;
     StoredValues& stored_;

@@ -86,6 +86,8 @@ void TForm1::systimerTimer() {
         // next tick starts again from the top.
     }
     graphs.publish();
+    // Outside the steps: a failing step must not leave the widget over a full-screen program.
+    ForegroundChanged();
 }
 
 }  // namespace tabrix

@@ -230,6 +230,7 @@ void TForm1::FormCreate() {
         // 19. tray icon.
         step = 19;
         if (s.trayIcon) tray.added = platform_.tray.add(tray.record);
+        applyDesktopSwitches(s);
 
         // Start-up's end: a window no screen shows comes back onto one.
         DisplayChanged();

@@ -45,6 +45,15 @@ struct ScreenRect {
     int bottom = 0;
 };
 
+// The foreground window as the system describes it.
+struct ForegroundWindow {
+    bool exists = false;
+    std::string className;
+    ScreenRect rect;         // outer rectangle on the virtual screen
+    bool maximized = false;  // a maximised window is work, not a film: it never hides the widget
+    bool desktop = false;    // the desktop or the shell's own window, whatever its class
+};
+
 // Message boxes: caption is the application title, one OK button.
 class Ui {
 public:
@@ -66,6 +75,9 @@ public:
     // The work area (the screen less the taskbar) of every monitor, the primary first;
     // empty when the system tells none.
     virtual std::vector<ScreenRect> workAreas() = 0;
+    // The whole rectangle of every monitor, the taskbar included.
+    virtual std::vector<ScreenRect> monitorRects() = 0;
+    virtual ForegroundWindow foregroundWindow() = 0;
 };
 
 // Text measurement for auto-sized labels (GetTextExtentPoint32 in the real thing).

@@ -85,6 +85,7 @@ void TForm3::setChecks() {
     CheckBox28Click();
     CheckBox29.checked = text("xpwinampicons", "1") == "1";
     CheckBox30.checked = ini.readInteger(kGeneral, "AllowPositionChange", 1) == 1;
+    CheckBox33.checked = text("hidefullscreen", "0") == "1";
 }
 
 void TForm3::Show() {

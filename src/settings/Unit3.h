@@ -159,6 +159,7 @@ public:
     Edit Edit3, Edit4, Edit5, Edit6;
     Button Button6;
     CheckBox CheckBox9, CheckBox10, CheckBox25, CheckBox26, CheckBox29, CheckBox30;
+    CheckBox CheckBox33;  // hidefullscreen
     ComboBox ComboBox2;
 
     // Modules page.

@@ -156,6 +156,8 @@ void TForm3::designAdvanced() {
     place(ControlKind::Label, labelAt(Label29, "Label29", "Allow position change", 8, 211), a);
     place(ControlKind::CheckBox, box(CheckBox30, "CheckBox30", "", 136, 211, 16), a);
     for (CheckBox* c : {&CheckBox25, &CheckBox26, &CheckBox29, &CheckBox30}) c->height = 16;
+    // Newer than the rows above: its caption is its own, so the column keeps its place.
+    place(ControlKind::CheckBox, box(CheckBox33, "CheckBox33", "Hide over full-screen programs", 8, 230, 250), a);
 }
 
 void TForm3::designModules() {

@@ -104,6 +104,7 @@ std::string TForm3::configBytes(const std::string& ipInterval) {
     general("showbanner", CheckBox26.checked ? "-1" : "0");
     general("ShouldGetDisk", sw(CheckBox28));
     general("AllowPositionChange", CheckBox30.checked ? "1" : "0");
+    general("hidefullscreen", sw(CheckBox33));
     for (CheckBox* box : moduleBoxes()) put(kModules, box->name, box->checked ? "True" : "False");
     return text;
 }

@@ -18,7 +18,9 @@ LRESULT CALLBACK backdropProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-// A black desktop: a plain window of the test's own over the whole screen.
+// A black desktop: a plain window of the test's own over the whole screen. Shown without
+// being activated, as a desktop is: an active window over the whole screen would be a
+// full-screen program, which the shipped settings step aside for.
 struct DarkDesktop {
     HWND w = nullptr;
     DarkDesktop() {
@@ -27,8 +29,9 @@ struct DarkDesktop {
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "TabrixTestBackdrop";
         RegisterClassA(&wc);
-        w = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+        w = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                             GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, wc.hInstance, nullptr);
+        ShowWindow(w, SW_SHOWNOACTIVATE);
         pause(300);
     }
     ~DarkDesktop() { DestroyWindow(w); }

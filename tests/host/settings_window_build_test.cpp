@@ -28,7 +28,7 @@ TEST_F(Build, AMissingConfigFillsEveryControlFromTheDefaults) {
     for (CheckBox* on : {&f.CheckBox3, &f.CheckBox26, &f.CheckBox28, &f.CheckBox29, &f.CheckBox30})
         EXPECT_TRUE(on->checked) << on->name;
     for (CheckBox* off : {&f.CheckBox1, &f.CheckBox2, &f.CheckBox4, &f.CheckBox5, &f.CheckBox6, &f.CheckBox7,
-                          &f.CheckBox8, &f.CheckBox9, &f.CheckBox10, &f.CheckBox25})
+                          &f.CheckBox8, &f.CheckBox9, &f.CheckBox10, &f.CheckBox25, &f.CheckBox33})
         EXPECT_FALSE(off->checked) << off->name;
     // Every module but the graphs, which a missing key leaves off.
     for (CheckBox* module : f.moduleBoxes())
@@ -93,6 +93,7 @@ TEST_F(Build, SwitchesCompareExactlyAndFollowTheirOwnRules) {
              "ShouldGetDisk=0",
              "xpwinampicons=0",
              "AllowPositionChange=0x0",
+             "hidefullscreen=1",
              "outputinterval=$10",
              "winampbuttonsstay=junk",
              "font=Verdana",
@@ -108,7 +109,7 @@ TEST_F(Build, SwitchesCompareExactlyAndFollowTheirOwnRules) {
              "CheckBox31=False"});
     TForm3& f = build();
     EXPECT_TRUE(f.CheckBox1.checked && f.CheckBox4.checked && f.CheckBox7.checked && f.CheckBox8.checked &&
-                f.CheckBox9.checked && f.CheckBox25.checked);
+                f.CheckBox9.checked && f.CheckBox25.checked && f.CheckBox33.checked);
     EXPECT_FALSE(f.CheckBox3.checked || f.CheckBox10.checked || f.CheckBox26.checked ||
                  f.CheckBox28.checked || f.CheckBox29.checked || f.CheckBox30.checked);
     EXPECT_TRUE(f.Edit2.enabled);

@@ -13,7 +13,7 @@ const char kFreshConfig[] =
     "savepath=\r\noutput=0\r\nshowbar=1\r\nontop=0\r\nenablexml=0\r\nenablephp=0\r\nshowip=0\r\n"
     "xpwinampicons=1\r\nipinterval=0\r\nscrollenabled=0\r\nipinterface=0\r\nShowUsed=0\r\n"
     "SelfDrawEnabled=0\r\nSysTrayIcon=0\r\nshowbanner=-1\r\nShouldGetDisk=1\r\nAllowPositionChange=1\r\n"
-    "[Modules]\r\nCheckBox11=True\r\nCheckBox12=True\r\nCheckBox13=True\r\nCheckBox14=True\r\n"
+    "hidefullscreen=0\r\n[Modules]\r\nCheckBox11=True\r\nCheckBox12=True\r\nCheckBox13=True\r\nCheckBox14=True\r\n"
     "CheckBox15=True\r\nCheckBox16=True\r\nCheckBox17=True\r\nCheckBox18=True\r\nCheckBox19=True\r\n"
     "CheckBox20=True\r\nCheckBox21=True\r\nCheckBox22=True\r\nCheckBox23=True\r\nCheckBox24=True\r\n"
     "CheckBox28=True\r\nCheckBox31=True\r\nCheckBox32=False\r\n";
@@ -47,7 +47,8 @@ TEST_F(Save, AHandEditedFileKeepsItsCommentsOtherKeysAndOrder) {
               "Server\r\n");
     EXPECT_NE(text.find("note without equals\r\nskin=Ocean.bmp\r\nfont=Tahoma\r\n"), std::string::npos)
         << text;
-    EXPECT_NE(text.find("AllowPositionChange=1\r\n\r\n[modules]\r\nCheckBox12=True\r\nCheckBox11=True\r\n"),
+    EXPECT_NE(text.find("AllowPositionChange=1\r\nhidefullscreen=0\r\n\r\n[modules]\r\nCheckBox12=True\r\n"
+                        "CheckBox11=True\r\n"),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("CheckBox14=False\r\n"), std::string::npos);

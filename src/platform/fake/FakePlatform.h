@@ -38,9 +38,13 @@ public:
     int screenDpi() override { return dpi; }
     int windowsMajorVersion() override { return majorVersion; }
     std::vector<ScreenRect> workAreas() override { return screens; }
+    std::vector<ScreenRect> monitorRects() override { return monitors; }
+    ForegroundWindow foregroundWindow() override { return foreground; }
 
     std::vector<std::pair<std::string, std::string>> hidden;  // class name, caption
     std::vector<ScreenRect> screens;  // none unless a test sets them
+    std::vector<ScreenRect> monitors;
+    ForegroundWindow foreground;  // none unless a test sets one
     Extent toolFrame{6, 22};
     int dpi = 96;
     int majorVersion = 5;

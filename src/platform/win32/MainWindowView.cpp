@@ -13,6 +13,26 @@ namespace {
 constexpr DWORD kCaptionStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kBorderlessStyle = WS_POPUP | WS_CLIPCHILDREN;
 
+// The foreground event arrived with Windows 98 and 2000: looked up, so the program still
+// starts without it (the refresh tick then notices a full-screen program on its own).
+constexpr DWORD kEventSystemForeground = 3;  // EVENT_SYSTEM_FOREGROUND
+constexpr DWORD kOutOfContext = 0;           // WINEVENT_OUTOFCONTEXT: called from our message loop
+using WinEventProc = void(CALLBACK*)(HANDLE, DWORD, HWND, LONG, LONG, DWORD, DWORD);
+using SetWinEventHookFn = HANDLE(WINAPI*)(DWORD, DWORD, HMODULE, WinEventProc, DWORD, DWORD, DWORD);
+using UnhookWinEventFn = BOOL(WINAPI*)(HANDLE);
+
+template <typename Fn>
+Fn user32Function(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+// One main window at a time listens; the event names no window of ours.
+MainWindowView* foregroundListener = nullptr;
+
+void CALLBACK foregroundEvent(HANDLE, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    if (foregroundListener) foregroundListener->foregroundChanged();
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
@@ -24,6 +44,11 @@ MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, Error
 }
 
 MainWindowView::~MainWindowView() {
+    if (foregroundHook_) {
+        static const auto unhook = user32Function<UnhookWinEventFn>("UnhookWinEvent");
+        if (unhook) unhook(foregroundHook_);
+    }
+    if (foregroundListener == this) foregroundListener = nullptr;
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -54,8 +79,22 @@ void MainWindowView::showAfterStartup() {
             SetWindowLongA(owner_, GWL_EXSTYLE, GetWindowLongA(owner_, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
             ShowWindow(owner_, SW_SHOW);
         }
+        if (form_->watchesForeground()) {
+            static const auto hook = user32Function<SetWinEventHookFn>("SetWinEventHook");
+            if (hook)
+                foregroundHook_ = hook(kEventSystemForeground, kEventSystemForeground, nullptr, foregroundEvent, 0, 0,
+                                       kOutOfContext);
+            foregroundListener = this;
+        }
         sync();
     });
+}
+
+void MainWindowView::foregroundChanged() {
+    // An event inside one of our own handlers (a message box's loop) waits for the next tick.
+    if (!hwnd_ || !form_ || busy()) return;
+    guarded([&] { form_->ForegroundChanged(); });
+    guarded([&] { sync(); });
 }
 
 void MainWindowView::applyStyles() {
@@ -102,7 +141,12 @@ void MainWindowView::sync() {
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
     const bool shown = IsWindowVisible(hwnd_) != FALSE;
-    if (w.visible != shown) ShowWindow(hwnd_, w.visible ? SW_SHOW : SW_HIDE);  // shown active, keys reach it
+    if (w.shown() != shown) {
+        // Shown active, so keys reach it; back from a full-screen program it leaves the
+        // keyboard where it is.
+        ShowWindow(hwnd_, !w.shown() ? SW_HIDE : steppedAside_ ? SW_SHOWNA : SW_SHOW);
+    }
+    steppedAside_ = w.fullScreenHidden;
     // Nothing is repainted when nothing changed.
     invalidateChanges();
     drawCanvasWrites();

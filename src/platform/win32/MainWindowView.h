@@ -38,6 +38,8 @@ public:
     // A handler of the behaviour is on the stack (a message box inside it runs a nested
     // message loop): the window must not be destroyed now.
     bool busy() const { return handlersRunning_ > 0; }
+    // The foreground window changed (the system's event, where it has one).
+    void foregroundChanged();
     // The font the last self-draw pass made (null before the first).
     HFONT canvasFont() const { return canvas_.font(); }
 
@@ -126,6 +128,8 @@ private:
     int appliedHeight_ = -1;
     const Win32WindowSystem* menus_;
     int pressedButton_ = 0;  // the player picture a left press began on
+    bool steppedAside_ = false;  // hidden by the last sync for a full-screen program
+    HANDLE foregroundHook_ = nullptr;
 };
 
 }  // namespace tabrix::win32

@@ -98,7 +98,7 @@ LRESULT MainWindowView::handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
             const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
             if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) {
                 const bool shown = (flags & SWP_SHOWWINDOW) != 0;
-                if (form_->window.visible != shown) guarded([&] { form_->VisibilityChanged(shown); });
+                if (form_->window.shown() != shown) guarded([&] { form_->VisibilityChanged(shown); });
             }
             break;  // the default handling sends WM_SIZE and WM_MOVE
         }

@@ -1,4 +1,5 @@
-// The monitors' work areas, for keeping the main window where a screen shows it.
+// The monitors' work areas, for keeping the main window where a screen shows it, and their
+// whole rectangles with the foreground window, for stepping aside from full-screen programs.
 #include <windows.h>
 
 #include "platform/win32/Win32Platform.h"
@@ -23,6 +24,7 @@ ScreenRect toScreenRect(const RECT& r) {
 
 struct Enumeration {
     GetMonitorInfoFn getMonitorInfo;
+    bool whole;  // the monitor's rectangle rather than its work area
     std::vector<ScreenRect> areas;
 };
 
@@ -31,7 +33,7 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!e.getMonitorInfo(monitor, &info)) return TRUE;
-    const ScreenRect area = toScreenRect(info.rcWork);
+    const ScreenRect area = toScreenRect(e.whole ? info.rcMonitor : info.rcWork);
     if (info.dwFlags & MONITORINFOF_PRIMARY)
         e.areas.insert(e.areas.begin(), area);
     else
@@ -39,19 +41,47 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     return TRUE;
 }
 
-}  // namespace
-
-std::vector<ScreenRect> Win32Desktop::workAreas() {
+std::vector<ScreenRect> monitors(bool whole) {
     static const auto enumMonitors = user32Function<EnumDisplayMonitorsFn>("EnumDisplayMonitors");
     static const auto getMonitorInfo = user32Function<GetMonitorInfoFn>("GetMonitorInfoA");
     if (enumMonitors && getMonitorInfo) {
-        Enumeration e{getMonitorInfo, {}};
+        Enumeration e{getMonitorInfo, whole, {}};
         enumMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&e));
         if (!e.areas.empty()) return e.areas;
     }
+    return {};
+}
+
+}  // namespace
+
+std::vector<ScreenRect> Win32Desktop::workAreas() {
+    std::vector<ScreenRect> areas = monitors(false);
+    if (!areas.empty()) return areas;
     RECT primary;
     if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &primary, 0)) return {toScreenRect(primary)};
     return {};
+}
+
+std::vector<ScreenRect> Win32Desktop::monitorRects() {
+    std::vector<ScreenRect> rects = monitors(true);
+    if (!rects.empty()) return rects;
+    return {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}};
+}
+
+ForegroundWindow Win32Desktop::foregroundWindow() {
+    ForegroundWindow f;
+    HWND w = GetForegroundWindow();
+    if (!w) return f;
+    RECT r;
+    if (!GetWindowRect(w, &r)) return f;
+    f.exists = true;
+    f.rect = toScreenRect(r);
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof name);
+    f.className = name;
+    f.maximized = IsZoomed(w) != FALSE;
+    f.desktop = w == GetDesktopWindow() || w == GetShellWindow();
+    return f;
 }
 
 }  // namespace tabrix::win32

@@ -22,6 +22,8 @@ public:
     int screenDpi() override;
     int windowsMajorVersion() override;
     std::vector<ScreenRect> workAreas() override;  // Win32Monitors.cpp
+    std::vector<ScreenRect> monitorRects() override;
+    ForegroundWindow foregroundWindow() override;
 };
 
 class Win32TextMeasure : public TextMeasure {

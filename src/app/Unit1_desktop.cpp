@@ -1,0 +1,23 @@
+// The main window among the others on the desktop: out of the way of full-screen programs.
+#include "app/FullScreen.h"
+#include "app/Unit1.h"
+
+namespace tabrix {
+
+void TForm1::applyDesktopSwitches(const StartupSettings& s) {
+    stored_.settings.hideFullScreen = s.hideFullScreen;
+    ForegroundChanged();
+}
+
+void TForm1::ForegroundChanged() {
+    if (!stored_.settings.hideFullScreen) {
+        window.fullScreenHidden = false;
+        return;
+    }
+    const ForegroundWindow foreground = platform_.desktop.foregroundWindow();
+    const ScreenRect widget{window.left, window.top, window.left + window.width, window.top + window.height};
+    window.fullScreenHidden = mayBeFullScreen(foreground) &&
+                              hiddenByFullScreen(foreground, platform_.desktop.monitorRects(), widget);
+}
+
+}  // namespace tabrix
