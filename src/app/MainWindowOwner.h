@@ -38,6 +38,7 @@ enum MenuCommand {
     kMenuCopyIp,
     kMenuCopyCpu,
     kMenuExit,
+    kMenuClickThrough,
 };
 
 // The entries' pictures, numbered from 1 in the order the program's resources keep them.

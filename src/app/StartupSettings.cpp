@@ -71,6 +71,7 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     s.playerPicturesFromFiles = number("xpwinampicons", 1) == 0;
     s.trayIcon = text("SysTrayIcon", "0") == "1";
     s.hideFullScreen = text("hidefullscreen", "0") == "1";
+    s.clickThrough = text("clickthrough", "0") == "1";
     s.output = text("output", "0") == "1";
     s.playerButtons = playerButtons(text("winampbuttonsstay", "0"));
     s.ipServer = text("ipserver", "0");

@@ -58,6 +58,7 @@ struct StartupSettings {
     bool playerPicturesFromFiles = false;  // xpwinampicons is 0
     bool trayIcon = false;                 // SysTrayIcon is "1"
     bool hideFullScreen = false;           // hidefullscreen is "1"
+    bool clickThrough = false;             // clickthrough is "1"
     bool output = false;                   // output is "1"
     unsigned outputInterval = 0;
     PlayerButtons playerButtons = PlayerButtons::AsTheyAre;

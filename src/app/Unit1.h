@@ -64,7 +64,9 @@ struct MainWindowState {
     bool colorKey = true;     // white is see-through
     bool alphaBlend = false;  // translucency on
     uint8_t alpha = 100;
-    bool layered() const { return colorKey || alphaBlend; }
+    // Clicks pass through to the window beneath; only with the tray icon, the way back.
+    bool clickThrough = false;
+    bool layered() const { return colorKey || alphaBlend || clickThrough; }
     bool doubleBuffered = false;
     bool aboutInSystemMenu = false;  // separator + "About Tabrix" at the system menu's end
     bool ownerToolWindow = false;    // the hidden owner carries no taskbar button
@@ -187,6 +189,8 @@ public:
     // the window steps aside while a full-screen program covers its monitor (Unit1_desktop.cpp).
     void ForegroundChanged();
     bool watchesForeground() const { return stored_.settings.hideFullScreen; }
+    // The tray menu's "Click-through": toggled and saved at once; nothing without the tray icon.
+    void ClickThrough1Click();
 
     // Player buttons: each runs the click procedure with its command.
     void Image2Click() { player_.click(&TWinampApi::Play); }
@@ -198,7 +202,7 @@ public:
 private:
     friend struct MainWindowAccess;  // the tests' look inside
 
-    // Start-up's end: full-screen watching.
+    // Start-up's end: full-screen watching, click-through and its tray entry.
     void applyDesktopSwitches(const StartupSettings& s);
 
     Platform& platform_;

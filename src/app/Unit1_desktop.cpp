@@ -1,4 +1,5 @@
-// The main window among the others on the desktop: out of the way of full-screen programs.
+// The main window among the others on the desktop: out of the way of full-screen programs,
+// and letting clicks through to what lies beneath.
 #include "app/FullScreen.h"
 #include "app/Unit1.h"
 
@@ -6,6 +7,12 @@ namespace tabrix {
 
 void TForm1::applyDesktopSwitches(const StartupSettings& s) {
     stored_.settings.hideFullScreen = s.hideFullScreen;
+    stored_.settings.clickThrough = s.clickThrough;
+    // Without the tray icon nothing could ever turn it off again.
+    window.clickThrough = s.clickThrough && s.trayIcon;
+    MenuItem& entry = findMenuItem(pmenu1, "ClickThrough1");
+    entry.enabled = s.trayIcon;
+    entry.checked = window.clickThrough;
     ForegroundChanged();
 }
 

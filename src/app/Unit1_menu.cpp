@@ -64,6 +64,7 @@ std::vector<MenuItem> designMenu() {
             entry("SavePosition1", "Save Position", kMenuSavePosition, kIconSavePosition),
             entry("Help1", "Help", kMenuHelp, kIconHelp),
             misc,
+            entry("ClickThrough1", "Click-through", kMenuClickThrough, 0),
             entry("Plugins1", "Plugins", 0, 0, false),
             entry("SystemInfo1", "System Info", 0, 0, false),
             separator(),
@@ -108,6 +109,9 @@ void menuCommand(TForm1& form, int command) {
         case kMenuExit:
             form.Exit1Click();
             break;
+        case kMenuClickThrough:
+            form.ClickThrough1Click();
+            break;
         default:
             break;
     }
@@ -133,6 +137,18 @@ void TForm1::Settings1Click() {
 
 void TForm1::About1Click() {
     if (owner) owner->showAbout();
+}
+
+void TForm1::ClickThrough1Click() {
+    if (!stored_.settings.trayIcon) return;
+    window.clickThrough = !window.clickThrough;
+    findMenuItem(pmenu1, "ClickThrough1").checked = window.clickThrough;
+    try {
+        IniFile(platform_.files, platform_.configPath())
+            .writeString("general", "clickthrough", window.clickThrough ? "1" : "0");
+    } catch (const std::exception&) {
+        platform_.ui.messageBox(kPositionSaveFailed, kAppTitle);
+    }
 }
 
 void TForm1::Help1Click() {

@@ -1,18 +1,27 @@
-// The widget among other programs: out of the way of a full-screen one.
+// The widget among other programs: out of the way of a full-screen one, and letting clicks
+// through to the window beneath.
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "x_input.h"
 
 using namespace e2e;
 
 namespace {
+
+int clicksBeneath = 0;
+
+LRESULT CALLBACK standInProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_LBUTTONDOWN) ++clicksBeneath;
+    return DefWindowProcA(w, msg, wp, lp);
+}
 
 // A plain window of the test's own, made the foreground one.
 struct StandIn {
     HWND w = nullptr;
     explicit StandIn(RECT r) {
         WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpfnWndProc = standInProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
         wc.lpszClassName = "TabrixTestStandIn";
@@ -52,4 +61,29 @@ TEST(Desktop, HidesWhileAFullScreenProgramIsInFrontAndComesBackAfterIt) {
     StandIn almost(most);
     pause(1500);
     EXPECT_TRUE(visible(w));
+}
+
+TEST(Desktop, ClickThroughPassesClicksToTheWindowBeneathUntilTheTrayEntryTurnsItOff) {
+    StandIn beneath(wholeScreen());
+    ProgramFolder folder(
+        "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\nclickthrough=1\r\n[position]\r\nleft=60\r\ntop="
+        "70\r\n");
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    bringToTop(w);
+    const RECT r = outerRect(w);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    clicksBeneath = 0;
+    ASSERT_TRUE(xclick(x, y));
+    EXPECT_TRUE(waitFor([] { return clicksBeneath > 0; }, 2000));
+
+    ASSERT_TRUE(pickTrayEntry(app, w, 8));  // "Click-through", after "Misc"
+    EXPECT_TRUE(fileGains(folder.path("config.ini"), "clickthrough=0", 3000));
+    pause(300);
+    bringToTop(w);
+    clicksBeneath = 0;
+    ASSERT_TRUE(xclick(x, y));
+    pause(500);
+    EXPECT_EQ(0, clicksBeneath);
 }

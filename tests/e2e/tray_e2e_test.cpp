@@ -163,7 +163,7 @@ TEST_F(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
 
 TEST_F(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
     // Exit, the last visible entry.
-    expectEndsSavingTheLayout([](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, 8)); });
+    expectEndsSavingTheLayout([](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, 9)); });
 }
 
 TEST_F(Tray, CloseBoxHidesThenEndsAndSavesToo) {

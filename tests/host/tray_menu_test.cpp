@@ -16,7 +16,7 @@ std::vector<std::string> visibleNames(const std::vector<MenuItem>& items) {
 TEST_F(TrayMenuTest, MenuHasItsEntriesInOrderHiddenOnesOffAndAPictureOnEachEntry) {
     TForm1& f = start();
     EXPECT_EQ((std::vector<std::string>{"Show1", "-", "Reload", "Settings1", "About1", "SavePosition1",
-                                        "Help1", "Misc1", "-", "Exit1"}),
+                                        "Help1", "Misc1", "ClickThrough1", "-", "Exit1"}),
               visibleNames(f.pmenu1));
     EXPECT_FALSE(findMenuItem(f.pmenu1, "Update1").visible);
     EXPECT_FALSE(findMenuItem(f.pmenu1, "Plugins1").visible);
@@ -24,8 +24,9 @@ TEST_F(TrayMenuTest, MenuHasItsEntriesInOrderHiddenOnesOffAndAPictureOnEachEntry
     EXPECT_EQ("Copy IP address", findMenuItem(f.pmenu1, "CopyIPaddress1").caption);
     EXPECT_EQ("Copy CPU name", findMenuItem(f.pmenu1, "CopyCPUname1").caption);
     std::vector<int> icons;
+    // A switch shows the system's check mark where the others have their picture.
     for (const MenuItem& m : f.pmenu1)
-        if (m.visible && !m.separator()) icons.push_back(m.icon);
+        if (m.visible && !m.separator() && m.name != "ClickThrough1") icons.push_back(m.icon);
     for (const MenuItem& m : findMenuItem(f.pmenu1, "Misc1").items) icons.push_back(m.icon);
     for (size_t i = 0; i < icons.size(); ++i)
         for (size_t j = 0; j < i; ++j) EXPECT_NE(icons[i], icons[j]);
@@ -167,6 +168,26 @@ TEST_F(TrayMenuTest, CloseHandlerSavesPositionThenEveryLabelUnderItsExactName) {
     EXPECT_NE(std::string::npos, ini.find("FormWidth=" + std::to_string(f.window.width) + "\r\n"));
     EXPECT_NE(std::string::npos, ini.find("FormHeight=" + std::to_string(f.window.height) + "\r\n"));
     EXPECT_TRUE(fake.ui.boxes.empty());
+}
+
+TEST_F(TrayMenuTest, ClickThroughNeedsTheTrayIconAndItsEntryTogglesAndSavesIt) {
+    TForm1& f = start({"SysTrayIcon=1", "clickthrough=1"});
+    MenuItem* entry = &findMenuItem(f.pmenu1, "ClickThrough1");
+    EXPECT_TRUE(f.window.clickThrough && f.window.layered() && entry->checked && entry->enabled);
+    menuCommand(f, kMenuClickThrough);
+    EXPECT_FALSE(f.window.clickThrough || f.window.layered() || entry->checked);
+    EXPECT_NE(std::string::npos, config().find("clickthrough=0\r\n"));
+    menuCommand(f, kMenuClickThrough);
+    EXPECT_TRUE(f.window.clickThrough && entry->checked);
+    EXPECT_NE(std::string::npos, config().find("clickthrough=1\r\n"));
+
+    // Without the tray icon nothing could turn it off again: never on, and the entry is greyed.
+    TForm1& alone = start({"SysTrayIcon=0", "clickthrough=1"});
+    entry = &findMenuItem(alone.pmenu1, "ClickThrough1");
+    EXPECT_FALSE(alone.window.clickThrough || entry->enabled || entry->checked);
+    menuCommand(alone, kMenuClickThrough);
+    EXPECT_FALSE(alone.window.clickThrough);
+    EXPECT_NE(std::string::npos, config().find("clickthrough=1\r\n"));
 }
 
 TEST_F(TrayMenuTest, UnwritableConfigGivesBothMessagesAndTheCloseGoesOn) {

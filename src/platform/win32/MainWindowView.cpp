@@ -114,11 +114,21 @@ void MainWindowView::applyStyles() {
 
 void MainWindowView::applyLayering() {
     const MainWindowState& w = form_->window;
-    const LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    appliedClickThrough_ = w.clickThrough;
+    LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    // A layered window that is also transparent lets every click through to the one beneath.
+    const LONG through = w.clickThrough ? (ex | WS_EX_TRANSPARENT) : (ex & ~WS_EX_TRANSPARENT);
+    if (through != ex) SetWindowLongA(hwnd_, GWL_EXSTYLE, ex = through);
     if (w.layered()) {
         if (!(ex & WS_EX_LAYERED)) SetWindowLongA(hwnd_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-        const DWORD flags = (w.colorKey ? LWA_COLORKEY : 0) | (w.alphaBlend ? LWA_ALPHA : 0);
-        SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 255), w.alpha, flags);
+        DWORD flags = (w.colorKey ? LWA_COLORKEY : 0) | (w.alphaBlend ? LWA_ALPHA : 0);
+        BYTE alpha = w.alpha;
+        if (!flags) {
+            // Layered only for the clicks: a layered window without attributes shows nothing.
+            flags = LWA_ALPHA;
+            alpha = 255;
+        }
+        SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 255), alpha, flags);
     } else if (ex & WS_EX_LAYERED) {
         SetWindowLongA(hwnd_, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -140,6 +150,7 @@ void MainWindowView::sync() {
         rebuildSkin();
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
+    if (w.clickThrough != appliedClickThrough_) applyLayering();
     const bool shown = IsWindowVisible(hwnd_) != FALSE;
     if (w.shown() != shown) {
         // Shown active, so keys reach it; back from a full-screen program it leaves the

@@ -128,6 +128,7 @@ private:
     int appliedHeight_ = -1;
     const Win32WindowSystem* menus_;
     int pressedButton_ = 0;  // the player picture a left press began on
+    bool appliedClickThrough_ = false;
     bool steppedAside_ = false;  // hidden by the last sync for a full-screen program
     HANDLE foregroundHook_ = nullptr;
 };

@@ -79,7 +79,8 @@ HMENU Win32WindowSystem::build(const std::vector<MenuItem>& items) const {
             info.fMask = MIIM_FTYPE;
             info.fType = MFT_SEPARATOR;
         } else {
-            info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
+            info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP | MIIM_STATE;
+            info.fState = (m.enabled ? MFS_ENABLED : MFS_GRAYED) | (m.checked ? MFS_CHECKED : MFS_UNCHECKED);
             info.wID = static_cast<UINT>(m.command);
             info.dwTypeData = const_cast<char*>(m.caption.c_str());
             info.dwItemData = static_cast<ULONG_PTR>(m.icon);
