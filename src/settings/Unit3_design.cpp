@@ -85,7 +85,8 @@ void TForm3::design() {
 void TForm3::designGeneral() {
     const int g = kGeneralPage;
     place(ControlKind::Label, labelAt(Label1, "Label1", "Skin", 8, 12), g);
-    at(ComboBox1, "ComboBox1", 136, 8, 89, kEditHeight).items = {"Default"};
+    // Wide enough for a skin's whole file name ("Graphite.bmp") beside the drop-down button.
+    at(ComboBox1, "ComboBox1", 136, 8, 121, kEditHeight).items = {"Default"};
     place(ControlKind::ComboBox, ComboBox1, g);
     place(ControlKind::Label, labelAt(Label2, "Label2", "Transparency", 8, 36), g);
     place(ControlKind::CheckBox, box(CheckBox1, "CheckBox1", "", 211, 32, kCheckHeight), g);

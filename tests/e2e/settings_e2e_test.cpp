@@ -84,6 +84,28 @@ void activate(HWND main) {
     xclick(r.left + 30, r.top + 6);
 }
 
+// The dialog texture mark is a window property, so another process's window answers too.
+bool tabTextured(HWND page) {
+    using IsEnabled = BOOL(WINAPI*)(HWND);
+    HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
+    const auto isEnabled =
+        reinterpret_cast<IsEnabled>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeDialogTextureEnabled")));
+    return page && isEnabled && isEnabled(page);
+}
+
+// The text's width in the Settings window's font (Tahoma 8 points at 96 dots per inch).
+int tahomaWidth(const char* text) {
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
 bool openWithF2(const Running& app, HWND& settings) {
     activate(mainOf(app));
     xkey("F2");
@@ -251,6 +273,14 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     xkey("Down Down Down Return");
     HWND settings = nullptr;
     ASSERT_TRUE((settings = shownWindowOf(app, "TForm3")));
+    // Each page takes the tab's body as its background where a visual style draws one.
+    for (int n = 0; n < 3; ++n) EXPECT_TRUE(tabTextured(pageOf(settings, n))) << "page " << n;
+    // The skin list shows a skin's whole file name beside its button.
+    HWND skins = childAt(pageOf(settings, 0), "ComboBox", 136, 8);
+    ASSERT_TRUE(skins);
+    RECT box;
+    GetClientRect(skins, &box);
+    EXPECT_GE(box.right - GetSystemMetrics(SM_CXVSCROLL) - 6, tahomaWidth("Graphite.bmp"));
 
     // Close with no preview leaves the main window as it is.
     xclickOn(childWithText(settings, "Button", "Close"));

@@ -190,7 +190,7 @@ TEST_F(Build, EveryControlHasItsDesignPlace) {
             EXPECT_EQ(c->width, width) << name;
         }
     };
-    at("ComboBox1", 136, 8, 89);
+    at("ComboBox1", 136, 8, 121);
     at("TrackBar1", 128, 56, 105);
     at("Edit2", 211, 188, 46);
     at("Edit1", 74, 224, 233);

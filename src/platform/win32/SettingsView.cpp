@@ -4,6 +4,7 @@
 
 #include "platform/win32/Resources.h"
 #include "platform/win32/Scoped.h"
+#include "platform/win32/TabTexture.h"
 #include "platform/win32/WindowClass.h"
 
 namespace tabrix::win32 {
@@ -176,6 +177,7 @@ void SettingsView::createChild(const PlacedControl& placed) {
                                         area.left, area.top, area.right - area.left, area.bottom - area.top,
                                         w, nullptr, instance_, nullptr);
             SetWindowLongPtrA(pages_[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            enableTabTexture(pages_[i]);
         }
     }
 }

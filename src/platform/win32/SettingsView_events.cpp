@@ -1,6 +1,7 @@
 // The Settings window's messages: control notifications, the pointer for the help line,
 // keys before the controls, and its fixed size.
 #include "platform/win32/SettingsView.h"
+#include "platform/win32/TabTexture.h"
 
 #include <commctrl.h>
 
@@ -20,6 +21,7 @@ std::string textOf(HWND w) {
 
 LRESULT CALLBACK SettingsView::pageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<SettingsView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg == WM_ERASEBKGND && eraseWithTabTexture(hwnd, reinterpret_cast<HDC>(wp))) return 1;
     LRESULT result = 0;
     if (self && self->handleChildMessage(msg, wp, lp, result)) return result;
     return DefWindowProcA(hwnd, msg, wp, lp);
@@ -121,7 +123,15 @@ bool SettingsView::handleChildMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r
                 result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
                 return true;
             }
-            return false;
+            // Captions, boxes and the slider stand on the page's tab texture; an edit (read-only
+            // or disabled ones ask here too) keeps its own face.
+            const ControlKind kind = c->placed.kind;
+            if (c->placed.page < 0 ||
+                (kind != ControlKind::Label && kind != ControlKind::CheckBox && kind != ControlKind::TrackBar))
+                return false;
+            HBRUSH brush = tabTextureBrush(pages_[c->placed.page], c->hwnd, dc);
+            result = reinterpret_cast<LRESULT>(brush);
+            return brush != nullptr;
         }
         default:
             return false;
