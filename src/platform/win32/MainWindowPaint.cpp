@@ -13,6 +13,9 @@ namespace {
 // label's repainted rectangle is a little larger than the label.
 constexpr int kTextMargin = 2;
 
+// Texts up to this long are drawn without DrawText's layout when they need none.
+constexpr int kPlainTextMax = 256;
+
 RECT labelRect(const Label& l) {
     return RECT{l.left - kTextMargin, l.top - kTextMargin, l.left + l.width + kTextMargin,
                 l.top + l.height + kTextMargin};
@@ -179,6 +182,20 @@ void MainWindowView::paint(HDC target, bool paintMessage) {
         HGDIOBJ prev = SelectObject(dc.get(), fontFor(l.font));
         if (!oldFont) oldFont = prev;
         SetTextColor(dc.get(), toColorRef(l.font.color));
+        // A left-aligned single line is where DrawText would put it anyway; drawing it
+        // straight spares the text's measuring on every paint. The text is converted as
+        // DrawTextA converts it (the system's code page, whatever the font's character set).
+        if (l.align == Align::Left && l.text.size() <= kPlainTextMax &&
+            l.text.find_first_of("\t\r\n") == std::string::npos) {
+            if (l.text.empty()) continue;
+            wchar_t wide[kPlainTextMax];
+            const int n = MultiByteToWideChar(CP_ACP, 0, l.text.data(), static_cast<int>(l.text.size()),
+                                              wide, kPlainTextMax);
+            if (n > 0) {
+                ExtTextOutW(dc.get(), l.left, l.top, 0, nullptr, wide, static_cast<UINT>(n), nullptr);
+                continue;
+            }
+        }
         const UINT align = l.align == Align::Right    ? DT_RIGHT
                            : l.align == Align::Center ? DT_CENTER
                                                       : DT_LEFT;
