@@ -143,9 +143,9 @@ TEST_F(MainView, APressOnALabelOrAPlayerButtonNeverMovesTheWindow) {
 // after each refresh from the one the refresh started it in on.
 TEST_F(MainView, TheTrafficMeterTicksOnTheRefreshsBeat) {
     start("[general]\r\nskin=Default\r\n[Modules]\r\nCheckBox23=True\r\nCheckBox32=True\r\n");
-    const auto trafficTicks = [&] { return form->graphs[Graphs::kTraffic].series[0].size(); };
+    const auto trafficTicks = [&] { return form->graphs()[Graphs::kTraffic].series[0].size(); };
     SendMessageA(view->hwnd(), WM_TIMER, 1, 0);
-    ASSERT_TRUE(form->timers.tmrTraffic.enabled);
+    ASSERT_TRUE(form->timers().tmrTraffic.enabled);
     EXPECT_EQ(0u, trafficTicks()) << "started by this refresh: it waits a period";
     EXPECT_FALSE(KillTimer(view->hwnd(), 5)) << "a system timer of its own";
     SendMessageA(view->hwnd(), WM_TIMER, 1, 0);
