@@ -6,11 +6,11 @@
 
 #include "settings/ColorText.h"
 #include "settings/IniFile.h"
+#include "settings/SettingKeys.h"
 
 namespace tabrix {
 
 namespace {
-constexpr char kGeneral[] = "general";
 constexpr char kModules[] = "Modules";
 }  // namespace
 
@@ -30,6 +30,7 @@ void TForm3::FormCreate() {
     fillSkins();
     Label12.text = "Move your mouse over the labels to get more information.";
     // 5. and 6.
+    // A bad fontcolor stops the reading there, before the check boxes' links.
     readGeneral();
     setChecks();
     // 7. and 8.
@@ -39,52 +40,112 @@ void TForm3::FormCreate() {
 
 void TForm3::readGeneral() {
     IniFile ini(platform_.files, platform_.configPath());
-    fontFace = ini.readString(kGeneral, "font", "Tahoma");
-    fontSize = ini.readInteger(kGeneral, "fontsize", 8);
-    fontColor = textToColor(ini.readString(kGeneral, "fontcolor", "ClBlack"));
+    for (int i = 0; i < kSettingKeyCount; ++i)
+        if (kSettingKeys[i].dialogDefault) readKey(ini, kSettingKeys[i]);
     Label16.text = std::to_string(fontSize);
     Label18.text = fontFace;
     Label17.font.color = fontColor;
-    ComboBox1.text = ini.readString(kGeneral, "skin", "N/A");
-    setTrackBarPosition(std::clamp(ini.readInteger(kGeneral, "alpha", 255), 0, 255));
-    Edit1.text = ini.readString(kGeneral, "savepath", "");
-    ComboBox2.text = ini.readString(kGeneral, "Temp_label", "*C");
-    ScrollBar1.min = 0;
-    setScrollBarPosition(ini.readInteger(kGeneral, "ipinterface", 0));
-    setEdit7Text(ini.readString(kGeneral, "ipinterface", "0"));
-}
-
-void TForm3::setChecks() {
-    IniFile ini(platform_.files, platform_.configPath());
-    auto text = [&](const char* key, const char* def) { return ini.readString(kGeneral, key, def); };
-    CheckBox1.checked = text("transparent", "0") == "1";
-    CheckBox2.checked = text("output", "0") == "1";
-    CheckBox2Click();
-    CheckBox3.checked = text("showbar", "1") == "1";
-    CheckBox4.checked = text("ontop", "0") == "1";
-    CheckBox7.checked = text("showip", "0") == "1";
-    Edit2.text = text("ipinterval", "0");
-    CheckBox7Click();
-    CheckBox5.checked = text("enablexml", "0") == "1" && CheckBox2.checked;
-    CheckBox6.checked = text("enablephp", "0") == "1" && CheckBox2.checked;
-    CheckBox8.checked = text("scrollenabled", "0") != "0";
-    CheckBox9.checked = text("ShowUsed", "0") != "0";
-    CheckBox10.checked = text("SelfDrawEnabled", "0") != "0";
-    CheckBox25.checked = text("SysTrayIcon", "0") != "0";
-    Edit3.text = text("winamppath", "0");
-    Edit6.text = text("ipserver", "0");
-    Edit4.text = std::to_string(ini.readInteger(kGeneral, "outputinterval", 0));
-    Edit5.text = std::to_string(ini.readInteger(kGeneral, "winampbuttonsstay", 0));
     for (CheckBox* box : moduleBoxes()) {
         // The graphs came later: a config.ini without their key has them off.
         const char* def = box == &CheckBox32 ? "False" : "True";
         if (box != &CheckBox28) box->checked = ini.readString(kModules, box->name, def) == "True";
     }
-    CheckBox26.checked = text("showbanner", "-1") == "-1";
-    CheckBox28.checked = text("ShouldGetDisk", "1") == "1";
+}
+
+// One key into its control. Change operations run as the values arrive: the slider's preview,
+// the interface query.
+void TForm3::readKey(const IniFile& ini, const SettingKeyRow& row) {
+    const std::string def = row.dialogDefault;
+    auto text = [&] { return ini.readString(row.section, row.name, def); };
+    auto number = [&] { return ini.readInteger(row.section, row.name, integerDefault(row.dialogDefault)); };
+    Control* control = row.control ? find(row.control) : nullptr;
+    auto box = [&]() -> bool& { return static_cast<CheckBox*>(control)->checked; };
+    switch (row.kind) {
+        case KeyKind::Text:
+        case KeyKind::Interval:
+            setText(*control, text());
+            break;
+        case KeyKind::Number:
+            setText(*control, std::to_string(number()));
+            break;
+        case KeyKind::Flag:
+            box() = text() == "1";
+            break;
+        case KeyKind::FlagUnlessZero:
+            box() = text() != "0";
+            break;
+        case KeyKind::FlagNumber:
+            box() = number() == 1;
+            break;
+        case KeyKind::Banner:
+            box() = text() == "-1";
+            break;
+        case KeyKind::FontFace:
+            fontFace = text();
+            break;
+        case KeyKind::FontSize:
+            fontSize = number();
+            break;
+        case KeyKind::FontColor:
+            fontColor = textToColor(text());
+            break;
+        case KeyKind::Opacity:
+            setTrackBarPosition(std::clamp(number(), 0, 255));
+            break;
+        case KeyKind::Interface:
+            ScrollBar1.min = 0;
+            setScrollBarPosition(number());
+            setEdit7Text(text());
+            break;
+        case KeyKind::Other:
+            break;
+    }
+}
+
+// What the check boxes switch on and off follows them.
+void TForm3::setChecks() {
+    CheckBox2Click();
+    CheckBox7Click();
     CheckBox28Click();
-    CheckBox29.checked = text("xpwinampicons", "1") == "1";
-    CheckBox30.checked = ini.readInteger(kGeneral, "AllowPositionChange", 1) == 1;
+}
+
+void TForm3::setText(Control& control, const std::string& text) {
+    if (kindOf(control) == ControlKind::ComboBox)
+        static_cast<ComboBox&>(control).text = text;
+    else
+        static_cast<Edit&>(control).text = text;
+}
+
+std::string TForm3::keyText(const SettingKeyRow& row, const std::string& ipInterval) const {
+    const Control* control = row.control ? find(row.control) : nullptr;
+    auto on = [&] { return static_cast<const CheckBox*>(control)->checked; };
+    switch (row.kind) {
+        case KeyKind::Text:
+        case KeyKind::Number:
+            if (kindOf(*control) == ControlKind::ComboBox) return static_cast<const ComboBox*>(control)->text;
+            return static_cast<const Edit*>(control)->text;
+        case KeyKind::Flag:
+        case KeyKind::FlagUnlessZero:
+        case KeyKind::FlagNumber:
+            return on() ? "1" : "0";
+        case KeyKind::Banner:
+            return on() ? "-1" : "0";
+        case KeyKind::FontFace:
+            return fontFace;
+        case KeyKind::FontSize:
+            return std::to_string(fontSize);
+        case KeyKind::FontColor:
+            return colorToText(fontColor);
+        case KeyKind::Opacity:
+            return std::to_string(chosenOpacity.value_or(TrackBar1.position));
+        case KeyKind::Interval:
+            return ipInterval;
+        case KeyKind::Interface:
+            return Edit7.text;
+        case KeyKind::Other:
+            break;
+    }
+    return std::string();
 }
 
 void TForm3::Show() {

@@ -10,6 +10,9 @@
 
 namespace tabrix {
 
+class IniFile;
+struct SettingKeyRow;
+
 // What the Settings window asks of the program around it: the live previews on the main
 // window and the main window's replacement.
 class SettingsWindowOwner {
@@ -115,7 +118,7 @@ public:
 
     // Every control, in creation and tab order.
     const std::vector<PlacedControl>& controls() const { return controls_; }
-    Control* find(const std::string& name);
+    Control* find(const std::string& name) const;
     ControlKind kindOf(const Control& control) const;
 
     bool visible = false;
@@ -185,7 +188,9 @@ private:
 
     // build steps
     void readGeneral();
+    void readKey(const IniFile& ini, const SettingKeyRow& row);
     void setChecks();
+    void setText(Control& control, const std::string& text);  // an edit's or combo box's
     void fillSkins();  // Unit3_pickers.cpp
     void searchSkins(const std::string& folder);
     void fillDrives();
@@ -193,6 +198,7 @@ private:
 
     // Save, gathered whole before anything is written (Unit3_save.cpp)
     std::string checkedIpInterval();
+    std::string keyText(const SettingKeyRow& row, const std::string& ipInterval) const;
     std::string configBytes(const std::string& ipInterval);
     void saveDrives();
     bool putConfigBack(bool existed, const std::string& old);

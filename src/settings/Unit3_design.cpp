@@ -283,7 +283,7 @@ std::vector<CheckBox*> TForm3::moduleBoxes() {
             &CheckBox23, &CheckBox24, &CheckBox28, &CheckBox31, &CheckBox32};
 }
 
-Control* TForm3::find(const std::string& name) {
+Control* TForm3::find(const std::string& name) const {
     for (const PlacedControl& c : controls_)
         if (c.control->name == name) return c.control;
     return nullptr;

@@ -11,17 +11,14 @@
 #include "settings/IniFile.h"
 #include "settings/IniText.h"
 #include "settings/IntegerText.h"
+#include "settings/SettingKeys.h"
 
 namespace tabrix {
 
 namespace {
-constexpr char kGeneral[] = "general";
 constexpr char kModules[] = "Modules";
 constexpr int kShortestIpInterval = 60000;
 
-std::string sw(const CheckBox& box) {
-    return box.checked ? "1" : "0";
-}
 }  // namespace
 
 void TForm3::TrackBar1Change() {
@@ -75,35 +72,12 @@ std::string TForm3::configBytes(const std::string& ipInterval) {
     auto put = [&](const char* section, const std::string& key, const std::string& value) {
         text = ini::withValue(text, section, key, value);
     };
-    auto general = [&](const char* key, const std::string& value) { put(kGeneral, key, value); };
-    general("font", fontFace);
-    general("fontsize", std::to_string(fontSize));
-    general("fontcolor", colorToText(fontColor));
-    general("winamppath", Edit3.text);
-    general("outputinterval", Edit4.text);
-    general("winampbuttonsstay", Edit5.text);
-    general("ipserver", Edit6.text);
-    general("Temp_label", ComboBox2.text);
-    general("skin", ComboBox1.text);
-    general("transparent", sw(CheckBox1));
-    if (chosenOpacity) general("alpha", std::to_string(*chosenOpacity));
-    general("savepath", Edit1.text);
-    general("output", sw(CheckBox2));
-    general("showbar", sw(CheckBox3));
-    general("ontop", sw(CheckBox4));
-    general("enablexml", sw(CheckBox5));
-    general("enablephp", sw(CheckBox6));
-    general("showip", sw(CheckBox7));
-    general("xpwinampicons", sw(CheckBox29));
-    general("ipinterval", ipInterval);
-    general("scrollenabled", sw(CheckBox8));
-    general("ipinterface", Edit7.text);
-    general("ShowUsed", sw(CheckBox9));
-    general("SelfDrawEnabled", sw(CheckBox10));
-    general("SysTrayIcon", sw(CheckBox25));
-    general("showbanner", CheckBox26.checked ? "-1" : "0");
-    general("ShouldGetDisk", sw(CheckBox28));
-    general("AllowPositionChange", CheckBox30.checked ? "1" : "0");
+    for (int i = 0; i < kSettingKeyCount; ++i) {
+        const SettingKeyRow& row = kSettingKeys[i];
+        // The untouched slider leaves alpha as the file has it.
+        if (!row.dialogDefault || (row.kind == KeyKind::Opacity && !chosenOpacity)) continue;
+        put(row.section, row.name, keyText(row, ipInterval));
+    }
     for (CheckBox* box : moduleBoxes()) put(kModules, box->name, box->checked ? "True" : "False");
     return text;
 }
@@ -141,7 +115,8 @@ void TForm3::Button1Click() {
     }
     if (!chosenOpacity) {
         // The untouched slider shows what the file holds.
-        const int alpha = IniFile(platform_.files, path).readInteger(kGeneral, "alpha", 255);
+        const SettingKeyRow& row = settingKey(SettingKey::Alpha);
+        const int alpha = IniFile(platform_.files, path).readInteger(row.section, row.name, 255);
         TrackBar1.position = std::clamp(alpha, TrackBar1.min, TrackBar1.max);
     }
     visible = false;

@@ -48,11 +48,25 @@ private:
         sync();
     }
 
+    struct KindTraits;
+    static const KindTraits& traits(ControlKind kind);
     void createChild(const PlacedControl& placed);
+    void setUpButton(HWND w, const Control& c);
+    void setUpCheckBox(HWND w, const Control& c);
+    void setUpEdit(HWND w, const Control& c);
+    void setUpPicture(HWND w, const Control& c);
+    void setUpPages(HWND w, const Control& c);
     HWND parentOf(int page) const;
     const Child* childOf(HWND w) const;
     std::string nameUnder(HWND w) const;
     void syncChild(const Child& c);
+    void updateLabel(HWND w, const Control& c);
+    void updateCheckBox(HWND w, const Control& c);
+    void updateEdit(HWND w, const Control& c);
+    void updateComboBox(HWND w, const Control& c);
+    void updateListBox(HWND w, const Control& c);
+    void updateTrackBar(HWND w, const Control& c);
+    void updateUpDown(HWND w, const Control& c);
     void syncPages();
     void command(const Child& c, int code);
     void paintFrame(HDC dc);
