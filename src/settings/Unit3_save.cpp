@@ -4,31 +4,20 @@
 #include <algorithm>
 
 #include "platform/Bmp.h"
-#include "platform/Error.h"
-#include "platform/SettingsApi.h"
-#include "settings/ColorText.h"
-#include "settings/DrivesFile.h"
 #include "settings/IniFile.h"
-#include "settings/IniText.h"
-#include "settings/IntegerText.h"
 #include "settings/SettingKeys.h"
 
 namespace tabrix {
 
-namespace {
-constexpr char kModules[] = "Modules";
-constexpr int kShortestIpInterval = 60000;
-
-}  // namespace
-
 void TForm3::TrackBar1Change() {
-    chosenOpacity = TrackBar1.position;
+    const int position = control<TrackBar>("TrackBar1").position;
+    draft.chosenOpacity = position;
     previewed = true;
-    owner_.previewOpacity(TrackBar1.position);
+    owner_.previewOpacity(position);
 }
 
 void TForm3::ComboBox1Change() {
-    const std::string& text = ComboBox1.text;
+    const std::string& text = control<ComboBox>("ComboBox1").text;
     if (text == "Default") {
         owner_.previewSkin(nullptr);
     } else {
@@ -43,81 +32,16 @@ void TForm3::ComboBox1Change() {
     previewed = true;
 }
 
-std::string TForm3::checkedIpInterval() {
-    auto convert = [](const std::string& text) {
-        std::int32_t v = 0;
-        if (!textToInteger(text, v)) throw Error("'" + text + "' is not a valid integer value");
-        return v;
-    };
-    std::int32_t v = convert(Edit2.text);
-    if (v != 0 && v < kShortestIpInterval) {
-        platform_.settingsUi.messageBox("You cannot update IP address in intervals of less than 1 minute.",
-                                        "Tabrix");
-        Edit2.text = "60000";
-    } else if (v == 0) {
-        Edit2.text = "0";
-    }
-    return std::to_string(convert(Edit2.text));
-}
-
-// Every key of the save in its order, applied to the file's text as key-by-key writes would.
-std::string TForm3::configBytes(const std::string& ipInterval) {
-    const std::string path = platform_.configPath();
-    std::string text;
-    if (!platform_.files.read(path, text)) {
-        // A file that is there but cannot be read would lose its other lines.
-        if (platform_.files.exists(path)) throw Error("Unable to write to " + path);
-        text.clear();
-    }
-    auto put = [&](const char* section, const std::string& key, const std::string& value) {
-        text = ini::withValue(text, section, key, value);
-    };
-    for (int i = 0; i < kSettingKeyCount; ++i) {
-        const SettingKeyRow& row = kSettingKeys[i];
-        // The untouched slider leaves alpha as the file has it.
-        if (!row.dialogDefault || (row.kind == KeyKind::Opacity && !chosenOpacity)) continue;
-        put(row.section, row.name, keyText(row, ipInterval));
-    }
-    for (CheckBox* box : moduleBoxes()) put(kModules, box->name, box->checked ? "True" : "False");
-    return text;
-}
-
-void TForm3::saveDrives() {
-    std::vector<int> drives;
-    for (size_t i = 0; i < ListBox1.selected.size(); ++i)
-        if (ListBox1.selected[i]) drives.push_back(static_cast<int>(i) + 1);
-    writeDrivesFile(platform_.files, platform_.path(kDrivesFileName), drives);
-}
-
-bool TForm3::putConfigBack(bool existed, const std::string& old) {
-    const std::string path = platform_.configPath();
-    return existed ? platform_.files.writeAtomic(path, old) : platform_.files.remove(path);
-}
-
 void TForm3::Button1Click() {
     // The one check comes before anything is written, so a refusal leaves both files as they were.
-    const std::string ipInterval = checkedIpInterval();
-    const std::string path = platform_.configPath();
-    const std::string bytes = configBytes(ipInterval);
-    std::string old;
-    const bool existed = platform_.files.read(path, old);
-    const bool changed = !existed || old != bytes;
-    if (changed && !platform_.files.writeAtomic(path, bytes)) throw Error("Unable to write to " + path);
-    try {
-        saveDrives();
-    } catch (const std::exception& e) {
-        // Save is all or nothing: a refused drives.inf puts config.ini back as it was, and
-        // when even that fails the user must not believe that nothing changed.
-        if (changed && !putConfigBack(existed, old))
-            throw Error(std::string(e.what()) + ". " + path +
-                        " could not be put back as it was: it holds the new settings.");
-        throw;
-    }
-    if (!chosenOpacity) {
+    draft.save(draft.checkedIpInterval());
+    if (!draft.chosenOpacity) {
         // The untouched slider shows what the file holds.
         const SettingKeyRow& row = settingKey(SettingKey::Alpha);
-        const int alpha = IniFile(platform_.files, path).readInteger(row.section, row.name, 255);
-        TrackBar1.position = std::clamp(alpha, TrackBar1.min, TrackBar1.max);
+        const int alpha =
+            IniFile(platform_.files, platform_.configPath()).readInteger(row.section, row.name, 255);
+        auto& bar = control<TrackBar>("TrackBar1");
+        bar.position = std::clamp(alpha, bar.min, bar.max);
     }
     visible = false;
     owner_.replaceMainWindow();

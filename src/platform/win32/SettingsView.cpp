@@ -53,6 +53,15 @@ SettingsView::~SettingsView() {
 
 void SettingsView::create(TForm3& form) {
     form_ = &form;
+    known_ = {&form.control<PageControl>("PageControl1"),
+              &form.control<Label>("Label12"),
+              &form.control<Label>("Label17"),
+              &form.control<Label>("Label30"),
+              &form.control<Picture>("Image1"),
+              &form.control<ComboBox>("ComboBox2"),
+              &form.control<UpDown>("ScrollBar1"),
+              &form.control<Shape>("Shape1"),
+              {&form.control<Bevel>("Bevel1"), &form.control<Bevel>("Bevel2")}};
     registerWindowClass(instance_, {kSettingsClass, viewWindowProc<SettingsView>, icon_});
     registerWindowClass(instance_,
                         {kPageClass, pageProc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
@@ -66,7 +75,7 @@ void SettingsView::create(TForm3& form) {
     font_.reset(createFont(tahoma));
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     pageIcons_.reserve(3);
-    for (const PlacedControl& placed : form.controls()) createChild(placed);
+    for (const PlacedControl& placed : form.layout.controls()) createChild(placed);
     sync();
 }
 
@@ -108,7 +117,8 @@ const SettingsView::KindTraits& SettingsView::traits(ControlKind kind) {
         {K::Shape, nullptr, 0, 0, 0, nullptr, nullptr, nullptr},
         {K::Bevel, nullptr, 0, 0, 0, nullptr, nullptr, nullptr},
         {K::Button, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 0, nullptr, &V::setUpButton, nullptr},
-        {K::CheckBox, "BUTTON", BS_CHECKBOX | WS_TABSTOP, 0, 0, nullptr, &V::setUpCheckBox, &V::updateCheckBox},
+        {K::CheckBox, "BUTTON", BS_CHECKBOX | WS_TABSTOP, 0, 0, nullptr, &V::setUpCheckBox,
+         &V::updateCheckBox},
         {K::Edit, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 0, nullptr, &V::setUpEdit,
          &V::updateEdit},
         // As high as with the list dropped down.
@@ -116,8 +126,8 @@ const SettingsView::KindTraits& SettingsView::traits(ControlKind kind) {
          nullptr, &V::updateComboBox},
         {K::ListBox, "LISTBOX", LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
          WS_EX_CLIENTEDGE, 0, nullptr, nullptr, &V::updateListBox},
-        {K::TrackBar, TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP, 0, 0, nullptr, nullptr,
-         &V::updateTrackBar},
+        {K::TrackBar, TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP, 0, 0, nullptr,
+         nullptr, &V::updateTrackBar},
         // A tab stop of its own: Up and Down move it (see preTranslate).
         {K::UpDown, UPDOWN_CLASSA, UDS_ARROWKEYS | WS_TABSTOP, 0, 0, nullptr, nullptr, &V::updateUpDown},
         {K::Pages, WC_TABCONTROLA, WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE, WS_EX_CONTROLPARENT, 0,
@@ -184,9 +194,9 @@ void SettingsView::setUpPages(HWND w, const Control& c) {
     RECT area{0, 0, c.width, c.height};
     SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (int i = 0; i < 3; ++i) {
-        pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPCHILDREN, area.left,
-                                    area.top, area.right - area.left, area.bottom - area.top, w, nullptr,
-                                    instance_, nullptr);
+        pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPCHILDREN,
+                                    area.left, area.top, area.right - area.left, area.bottom - area.top, w,
+                                    nullptr, instance_, nullptr);
         SetWindowLongPtrA(pages_[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
 }
@@ -215,7 +225,7 @@ void SettingsView::sync() {
 }
 
 void SettingsView::syncPages() {
-    const int active = form_->PageControl1.activePage;
+    const int active = known_.pages->activePage;
     if (tab_ && SendMessageA(tab_, TCM_GETCURSEL, 0, 0) != active)
         SendMessageA(tab_, TCM_SETCURSEL, active, 0);
     if (active == shownPage_) return;
@@ -241,14 +251,15 @@ void SettingsView::updateLabel(HWND w, const Control& c) {
     const auto& l = static_cast<const Label&>(c);
     if (windowText(w) != shownText(l.text)) {
         SetWindowTextA(w, shownText(l.text).c_str());
-    } else if (&l == &form_->Label17) {
+    } else if (&l == known_.sample) {
         InvalidateRect(w, nullptr, TRUE);  // the sample's colour may have changed
     }
 }
 
 void SettingsView::updateCheckBox(HWND w, const Control& c) {
     const WPARAM state = static_cast<const CheckBox&>(c).checked ? BST_CHECKED : BST_UNCHECKED;
-    if (static_cast<WPARAM>(SendMessageA(w, BM_GETCHECK, 0, 0)) != state) SendMessageA(w, BM_SETCHECK, state, 0);
+    if (static_cast<WPARAM>(SendMessageA(w, BM_GETCHECK, 0, 0)) != state)
+        SendMessageA(w, BM_SETCHECK, state, 0);
 }
 
 void SettingsView::updateEdit(HWND w, const Control& c) {
@@ -297,10 +308,10 @@ void SettingsView::paintFrame(HDC dc) {
     RECT client;
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    const Shape& band = form_->Shape1;
+    const Shape& band = *known_.band;
     RECT r{band.left, band.top, band.left + band.width, band.top + band.height};
     FillRect(dc, &r, white_.get());
-    for (const Bevel* rule : {&form_->Bevel1, &form_->Bevel2}) {
+    for (const Bevel* rule : known_.rules) {
         RECT line{rule->left, rule->top, rule->left + rule->width, rule->top + rule->height};
         DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     }

@@ -83,6 +83,18 @@ private:
     HWND tab_ = nullptr;
     HWND pages_[3] = {};
     TForm3* form_ = nullptr;
+    // The controls the view treats apart from their kind, found once by name.
+    struct Known {
+        const PageControl* pages;
+        const Label* help;
+        const Label* sample;  // the font colour's sample
+        const Label* bandText;
+        const Picture* icon;
+        const ComboBox* temperature;
+        const UpDown* chooser;
+        const Shape* band;
+        const Bevel* rules[2];
+    } known_{};
     std::vector<Child> children_;
     GdiObject<HFONT> font_;
     GdiObject<HBRUSH> white_;
