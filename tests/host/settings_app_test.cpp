@@ -23,8 +23,8 @@ TEST_F(SettingsApp, PreviewsChangeTheLiveMainWindowAndSaveRebuildsItFromTheFile)
     settings.TrackBar1Moved(0);
     EXPECT_TRUE(main.window().alphaBlend);
     EXPECT_EQ(main.window().alpha, 0);
-    settings.TextChanged(settings.ComboBox1, "Defaul");
-    settings.TextChanged(settings.ComboBox1, "Default");
+    settings.TextChanged(settings.control<ComboBox>("ComboBox1"), "Defaul");
+    settings.TextChanged(settings.control<ComboBox>("ComboBox1"), "Default");
     EXPECT_TRUE(main.image(1).bitmap.empty());
 
     host.log.clear();
