@@ -32,7 +32,10 @@ TEST(HwinfoBlock, ReadsElementsAtTheHeadersStrideWithLabelsCutAtZeroOrFieldEnd) 
         EXPECT_EQ(label128, b.readings[1].label);  // no zero byte: all 128, nothing after
         EXPECT_EQ("RPM", b.readings[1].unit);
     }
-    EXPECT_TRUE(parseHwinfoBlock(build({})).valid);
+    // No readings at all: an empty section takes no room, wherever it says it is.
+    std::string none = build({});
+    for (std::size_t at : {kReadingsAt, kReadingsAt + 4, kReadingsAt + 8}) put32(none, at, 0);
+    EXPECT_TRUE(parseHwinfoBlock(none).valid);
 }
 
 TEST(HwinfoBlock, ADamagedOrStoppedBlockGivesNothing) {
@@ -53,6 +56,7 @@ TEST(HwinfoBlock, ADamagedOrStoppedBlockGivesNothing) {
     EXPECT_FALSE(parseHwinfoBlock(good.substr(0, good.size() - 1)).valid);
     EXPECT_FALSE(parseHwinfoBlock(good.substr(0, 43)).valid);
     EXPECT_TRUE(damaged(kReadingsAt + 8, 0));
+    EXPECT_TRUE(damaged(20, 44));  // the sensor section right after a 44-byte header
 }
 
 TEST(HwinfoBlock, ThePairsTakeTheChosenReadingsThenTheNextTemperatures) {
@@ -67,11 +71,14 @@ TEST(HwinfoBlock, ThePairsTakeTheChosenReadingsThenTheNextTemperatures) {
     EXPECT_EQ("CPU:131 *F|Motherboard:118,4 *F|Drive:91,4 *F|",
               values(readHwinfoPairs(five, kNoChoice, "*F", ',')));
 
-    // Fahrenheit in the block; no temperatures at all; fewer readings than pairs.
-    const std::string f = build({{kTemperature, "GPU", kFahrenheit, 113}, {kVoltage, "12V", "V", 12.006}});
-    EXPECT_EQ("GPU:45 *C|-|-|", values(readHwinfoPairs(f, kNoChoice, "*C", '.')));
-    const std::string volts[3] = {"", "12v", ""};
-    EXPECT_EQ("GPU:45 *C|12V:12.006 V|-|", values(readHwinfoPairs(f, volts, "*C", '.')));
+    // Fahrenheit in the block; one label twice, the first taken; no temperatures at all; fewer
+    // readings than pairs.
+    const std::string f = build({{kTemperature, "CPU", kFahrenheit, 113},
+                                 {kVoltage, "12V", "V", 12.006},
+                                 {kTemperature, "CPU", kCelsius, 50}});
+    EXPECT_EQ("CPU:45 *C|CPU:50 *C|-|", values(readHwinfoPairs(f, kNoChoice, "*C", '.')));
+    const std::string cpuAndVolts[3] = {"cpu", "12v", ""};
+    EXPECT_EQ("CPU:45 *C|12V:12.006 V|CPU:50 *C|", values(readHwinfoPairs(f, cpuAndVolts, "*C", '.')));
     const std::string none = build({{kFan, "A very long fan name", "RPM", 700.5}});
     EXPECT_EQ("-|-|-|", values(readHwinfoPairs(none, kNoChoice, "*C", '.')));
     const std::string longName[3] = {"a very long fan name", "", ""};

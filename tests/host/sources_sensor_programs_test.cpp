@@ -29,7 +29,7 @@ TEST(SensorReadings, EachKindReadsWithItsDecimalsWithoutTrailingZerosInTheUsersS
         const char* text;
     } cases[] = {
         {kReadingTemperature, "\260C", 51.2344665527344, "*C", '.', "51.2 *C"},
-        {kReadingTemperature, "\302\260C", 48.04, "*C", ',', "48 *C"},
+        {kReadingTemperature, "\302\260F", 118.472, "*C", ',', "48 *C"},
         {kReadingTemperature, "\260C", 53.06, "*C", ',', "53,1 *C"},
         {kReadingTemperature, "\260F", 113, "*C", '.', "45 *C"},
         {kReadingTemperature, "\260C", 48, "*F", '.', "118.4 *F"},
