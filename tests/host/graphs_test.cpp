@@ -128,6 +128,14 @@ TEST_F(GraphsWindow, TicksFillThemFromWhatTheLabelsShowAndAReloadStartsAfresh) {
     EXPECT_GT(published, before);
     form->systimerTimer();
     EXPECT_EQ(traffic().version, published) << "the same picture is not painted again";
+    // Every point stays on the top row while the scale's text changes, as 1010 leaves.
+    for (int i = 0; i < 60; ++i) MainWindowAccess::graphs(*form).pushTraffic(i == 0 ? 1010 : 1000, 0, '.');
+    MainWindowAccess::graphs(*form).publish();
+    const unsigned scaled = traffic().version;
+    MainWindowAccess::graphs(*form).pushTraffic(1000, 0, '.');
+    MainWindowAccess::graphs(*form).publish();
+    EXPECT_EQ(traffic().scaleText, "0.98 Kb/s");
+    EXPECT_GT(traffic().version, scaled) << "a stale scale would stay painted";
 
     MainWindowAccess::graphs(*form).pushLoad(0.375);  // Label4 would read 38
     MainWindowAccess::graphs(*form).pushLoad(-0.01);
@@ -146,9 +154,11 @@ TEST_F(GraphsWindow, TicksFillThemFromWhatTheLabelsShowAndAReloadStartsAfresh) {
 TEST_F(GraphsWindow, ADraggedGraphKeepsItsPlaceThroughCloseAndStart) {
     build({"savepositions=1"}, {"[Modules]", "CheckBox32=True"});
     EXPECT_EQ(traffic().left, 148) << "no saved place yet: the design's";
-    EXPECT_EQ(form->graphs().at(30, 240), 1);
-    EXPECT_EQ(form->graphs().at(150, 240), 2);
-    EXPECT_EQ(form->graphs().at(30, 200), 0);
+    // Graph1 spans 28 to 143 and 232 to 267; Graph2 starts at 148.
+    const struct {
+        int x, y, graph;
+    } presses[] = {{28, 232, 1}, {143, 267, 1}, {144, 240, 0}, {30, 268, 0}, {150, 240, 2}, {30, 200, 0}};
+    for (const auto& p : presses) EXPECT_EQ(form->graphs().at(p.x, p.y), p.graph) << p.x << "," << p.y;
     form->GraphMouseDown(1, 4, 4);
     form->GraphMouseMove(1, 14, 0);  // ten right, four up
     form->GraphMouseUp();

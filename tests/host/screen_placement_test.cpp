@@ -33,8 +33,6 @@ TEST(OnScreen, MovesOnlyAWindowNoWorkAreaShows) {
     EXPECT_TRUE(at(keptOnScreen(place(-5000, 300), one), 0, 300));
     // Larger than the work area: its top-left corner at the area's.
     EXPECT_TRUE(at(keptOnScreen(place(2000, 2000, 1500, 900), one), 0, 0));
-    // Saved places at the ends of the 32-bit range.
-    EXPECT_TRUE(at(keptOnScreen(place(2147483600, -2147483647 - 1), one), 924, 0));
 
     // Two monitors side by side and one above: the nearest takes it, the others keep theirs.
     const std::vector<ScreenRect> three{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}, {0, -768, 1024, 0}};
@@ -44,6 +42,9 @@ TEST(OnScreen, MovesOnlyAWindowNoWorkAreaShows) {
     EXPECT_TRUE(at(keptOnScreen(place(1100, -600), three), 924, -600));
     EXPECT_TRUE(at(keptOnScreen(place(1400, 2000), three), 1400, 974));
     EXPECT_TRUE(at(keptOnScreen(place(-300, 2000), three), 0, 974));
+    // A saved place at the ends of the 32-bit range: its right edge lies past them, nearest the
+    // right-hand monitor.
+    EXPECT_TRUE(at(keptOnScreen(place(2147483600, -2147483647 - 1), three), 2460, 0));
 }
 
 // Start-up, a display change and the close handler, with the window's real size.

@@ -242,14 +242,14 @@ TEST_F(SourcesTest, HwinfoFillsThePairsOnlyWithoutMotherboardMonitorAndKeepsThem
     // One temperature, found at the next look: the pairs left over are hidden and keep their
     // texts.
     blocks[kHwinfoBlockName] = hwinfo_block::build({{hwinfo_block::kTemperature, "CPU", "C", 50}});
-    for (int i = 0; i < 5; ++i) tick();
+    tick(5);
     EXPECT_EQ("50 *C", form->label(26).text);
     EXPECT_EQ("48 *C", form->label(30).text);
     EXPECT_FALSE(form->label(29).visible || form->label(30).visible);
 
     // Motherboard Monitor's block, when there, is the one read.
     blocks["$M$B$M$5$S$D$"] = sensorBlock({{"Case", 30}}, 1);
-    for (int i = 0; i < 5; ++i) tick();
+    tick(5);
     EXPECT_EQ("30 *C", form->label(26).text);
     EXPECT_FALSE(form->label(29).visible);
 }
