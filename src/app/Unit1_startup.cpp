@@ -132,6 +132,7 @@ void TForm1::FormCreate() {
 
         // 9. modules.
         step = 9;
+        stored.modules = s.modules;
         stored.tempLabel = s.tempLabel;
         std::copy(std::begin(s.sensorReadings), std::end(s.sensorReadings),
                   std::begin(stored.sensorReadings));
