@@ -95,6 +95,7 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     }
     s.enablePhp = text("enablephp", "0") == "1";
     s.enableXml = text("enablexml", "0") == "1";
+    s.enableJson = text("enablejson", "0") == "1";
 
     // The default "N/A" names no file and fails like any other missing skin.
     const std::string skin = text("skin", "N/A");

@@ -198,6 +198,7 @@ void TForm1::FormCreate() {
         graphs.applyColor(color, s.fontFace);
         stored.enablePhp = s.enablePhp;
         stored.enableXml = s.enableXml;
+        stored.enableJson = s.enableJson;
 
         // 14. skin.
         step = 14;

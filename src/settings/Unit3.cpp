@@ -67,6 +67,7 @@ void TForm3::setChecks() {
     CheckBox7Click();
     CheckBox5.checked = text("enablexml", "0") == "1" && CheckBox2.checked;
     CheckBox6.checked = text("enablephp", "0") == "1" && CheckBox2.checked;
+    CheckBox33.checked = text("enablejson", "0") == "1" && CheckBox2.checked;
     CheckBox8.checked = text("scrollenabled", "0") != "0";
     CheckBox9.checked = text("ShowUsed", "0") != "0";
     CheckBox10.checked = text("SelfDrawEnabled", "0") != "0";
@@ -167,9 +168,9 @@ void TForm3::ListBox1Selected(const std::vector<bool>& selected) {
 
 void TForm3::CheckBox2Click() {
     const bool on = CheckBox2.checked;
-    for (Control* c : std::initializer_list<Control*>{&Edit1, &Button8, &CheckBox5, &CheckBox6})
+    for (Control* c : std::initializer_list<Control*>{&Edit1, &Button8, &CheckBox5, &CheckBox6, &CheckBox33})
         c->enabled = on;
-    if (!on) CheckBox5.checked = CheckBox6.checked = false;
+    if (!on) CheckBox5.checked = CheckBox6.checked = CheckBox33.checked = false;
 }
 
 void TForm3::CheckBox7Click() {

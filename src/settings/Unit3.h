@@ -150,6 +150,7 @@ public:
         Label14, Label15, Label16, Label17, Label18;
     ComboBox ComboBox1;
     CheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8;
+    CheckBox CheckBox33;  // JSON
     TrackBar TrackBar1;
     Edit Edit1, Edit2;
     Button Button2, Button4, Button5, Button7, Button8;

@@ -110,6 +110,7 @@ void TForm3::designGeneral() {
     place(ControlKind::Button, button(Button8, "Button8", "...", 312, 224), g);
     place(ControlKind::CheckBox, box(CheckBox5, "CheckBox5", "XML", 352, 228, 49), g);
     place(ControlKind::CheckBox, box(CheckBox6, "CheckBox6", "PHP", 408, 228, 49), g);
+    place(ControlKind::CheckBox, box(CheckBox33, "CheckBox33", "JSON", 464, 228, 49), g);
 
     place(ControlKind::Label, labelAt(Label10, "Label10", "Font Size:", 280, 48, 80), g);
     place(ControlKind::Label, labelAt(Label16, "Label16", "8", 368, 48, 80), g);

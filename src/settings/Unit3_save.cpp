@@ -93,6 +93,7 @@ std::string TForm3::configBytes(const std::string& ipInterval) {
     general("ontop", sw(CheckBox4));
     general("enablexml", sw(CheckBox5));
     general("enablephp", sw(CheckBox6));
+    general("enablejson", sw(CheckBox33));
     general("showip", sw(CheckBox7));
     general("xpwinampicons", sw(CheckBox29));
     general("ipinterval", ipInterval);

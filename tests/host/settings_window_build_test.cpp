@@ -54,18 +54,20 @@ TEST_F(Build, TheSliderHoldsAlphaToItsRangeAndPreviewsOnlyAChange) {
 }
 
 TEST_F(Build, FileOutputActiveGovernsThePathRowAndTheReportBoxes) {
-    general({"output=1", "enablexml=1", "enablephp=0", "savepath=c:\\web\\stats"});
+    general({"output=1", "enablexml=1", "enablephp=0", "enablejson=1", "savepath=c:\\web\\stats"});
     TForm3& f = build();
     EXPECT_TRUE(f.CheckBox2.checked);
-    EXPECT_TRUE(f.Edit1.enabled && f.Button8.enabled && f.CheckBox5.enabled && f.CheckBox6.enabled);
-    EXPECT_TRUE(f.CheckBox5.checked);
+    EXPECT_TRUE(f.Edit1.enabled && f.Button8.enabled && f.CheckBox5.enabled && f.CheckBox6.enabled &&
+                f.CheckBox33.enabled);
+    EXPECT_TRUE(f.CheckBox5.checked && f.CheckBox33.checked);
     EXPECT_FALSE(f.CheckBox6.checked);
     EXPECT_EQ(f.Edit1.text, "c:\\web\\stats");
 
-    general({"output=0", "enablexml=1", "enablephp=1"});
+    general({"output=0", "enablexml=1", "enablephp=1", "enablejson=1"});
     TForm3& g = build();
-    EXPECT_FALSE(g.CheckBox5.checked || g.CheckBox6.checked);
-    EXPECT_FALSE(g.Edit1.enabled || g.Button8.enabled || g.CheckBox5.enabled || g.CheckBox6.enabled);
+    EXPECT_FALSE(g.CheckBox5.checked || g.CheckBox6.checked || g.CheckBox33.checked);
+    EXPECT_FALSE(g.Edit1.enabled || g.Button8.enabled || g.CheckBox5.enabled || g.CheckBox6.enabled ||
+                 g.CheckBox33.enabled);
     // Off and on again: enabled, still unchecked.
     g.Clicked(g.CheckBox2);
     EXPECT_TRUE(g.CheckBox2.checked);
