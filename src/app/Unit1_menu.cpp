@@ -76,63 +76,41 @@ MenuItem& findMenuItem(std::vector<MenuItem>& menu, const std::string& name) {
     return *m;
 }
 
+const MenuItem& findMenuItem(const std::vector<MenuItem>& menu, const std::string& name) {
+    return findMenuItem(const_cast<std::vector<MenuItem>&>(menu), name);
+}
+
 void menuCommand(TForm1& form, int command) {
-    switch (command) {
-        case kMenuShow:
-            form.Show1Click();
-            break;
-        case kMenuReload:
-            form.ReloadClick();
-            break;
-        case kMenuSettings:
-            form.Settings1Click();
-            break;
-        case kMenuAbout:
-            form.About1Click();
-            break;
-        case kMenuUpdate:
-            form.Update1Click();
-            break;
-        case kMenuSavePosition:
-            form.SavePosition1Click();
-            break;
-        case kMenuHelp:
-            form.Help1Click();
-            break;
-        case kMenuCopyIp:
-            form.CopyIPaddress1Click();
-            break;
-        case kMenuCopyCpu:
-            form.CopyCPUname1Click();
-            break;
-        case kMenuExit:
-            form.Exit1Click();
-            break;
-        default:
-            break;
-    }
+    static const FormHandler kHandlers[] = {
+        {kMenuShow, &TForm1::Show1Click},           {kMenuReload, &TForm1::ReloadClick},
+        {kMenuSettings, &TForm1::Settings1Click},   {kMenuAbout, &TForm1::About1Click},
+        {kMenuUpdate, &TForm1::Update1Click},       {kMenuSavePosition, &TForm1::SavePosition1Click},
+        {kMenuHelp, &TForm1::Help1Click},           {kMenuCopyIp, &TForm1::CopyIPaddress1Click},
+        {kMenuCopyCpu, &TForm1::CopyCPUname1Click}, {kMenuExit, &TForm1::Exit1Click},
+    };
+    runHandler(form, kHandlers, command);
 }
 
 void TForm1::Show1Click() {
-    VisibilityChanged(!window.visible);
+    VisibilityChanged(!window_.visible);
 }
 
 void TForm1::VisibilityChanged(bool visible) {
-    window.visible = visible;
+    window_.visible = visible;
     // The entry always names what it will do next.
-    findMenuItem(pmenu1, "Show1").caption = visible ? kHideCaption : kShowCaption;
+    findMenuItem(pmenu1_, "Show1").caption = visible ? kHideCaption : kShowCaption;
 }
 
 void TForm1::ReloadClick() {
-    if (owner) owner->reloadMainWindow();
+    if (owner_) owner_->reloadMainWindow();
 }
 
 void TForm1::Settings1Click() {
-    if (owner) owner->showSettings();
+    if (owner_) owner_->showSettings();
 }
 
 void TForm1::About1Click() {
-    if (owner) owner->showAbout();
+    if (owner_) owner_->showAbout();
 }
 
 void TForm1::Help1Click() {
@@ -141,11 +119,10 @@ void TForm1::Help1Click() {
 }
 
 void TForm1::Update1Click() {
-    platform_.tray.remove(tray.record);
-    tray.added = false;
+    RemoveTrayIcon();
     platform_.ui.messageBox(kUpdateNotice, kAppTitle);
     platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, platform_.programDir, kShowHide);
-    if (owner) owner->terminate();
+    if (owner_) owner_->terminate();
 }
 
 void TForm1::CopyIPaddress1Click() {
@@ -157,19 +134,16 @@ void TForm1::CopyCPUname1Click() {
 }
 
 void TForm1::Exit1Click() {
-    if (owner) owner->closeMainWindow();
+    if (owner_) owner_->closeMainWindow();
 }
 
 void TForm1::SavePosition1Click() {
-    savePosition(platform_, window);
+    savePosition(platform_, window_);
 }
 
 void TForm1::FormClose() {
-    if (stored_.settings.trayIcon) {
-        platform_.tray.remove(tray.record);
-        tray.added = false;
-    }
-    savePosition(platform_, window);
+    if (stored_.settings.trayIcon) RemoveTrayIcon();
+    savePosition(platform_, window_);
     try {
         IniFile ini(platform_.files, platform_.configPath());
         for (int n = kFirstLabel; n <= kLastLabel; ++n) {
@@ -177,10 +151,10 @@ void TForm1::FormClose() {
             const Label& l = controls_.label(n);
             ini.writeString("Labels", l.name + "left", std::to_string(l.left));
             ini.writeString("Labels", l.name + "top", std::to_string(l.top));
-            ini.writeInteger("general", "FormWidth", window.width);
-            ini.writeInteger("general", "FormHeight", window.height);
+            ini.writeInteger("general", "FormWidth", window_.width);
+            ini.writeInteger("general", "FormHeight", window_.height);
         }
-        graphs.savePositions(ini);
+        graphs_.savePositions(ini);
     } catch (const std::exception&) {
         platform_.ui.messageBox(kLayoutSaveFailed, kAppTitle);
     }

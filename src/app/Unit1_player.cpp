@@ -17,4 +17,13 @@ void TForm1::WinampTimerTimer() {
     stored_.rememberedSong = t;
 }
 
+void TForm1::PlayerPictureClick(int image) {
+    static const FormHandler kHandlers[] = {{kImagePlay, &TForm1::Image2Click},
+                                            {kImagePause, &TForm1::Image3Click},
+                                            {kImageStop, &TForm1::Image4Click},
+                                            {kImageBack, &TForm1::Image6Click},
+                                            {kImageNext, &TForm1::Image7Click}};
+    runHandler(*this, kHandlers, image);
+}
+
 }  // namespace tabrix

@@ -53,7 +53,7 @@ void TForm1::systimerTimer() {
         // 1. battery.
         controls_.setText(kLabelBattery, GetBatteryPowerStats(system));
         // 2, 3. processor usage.
-        refreshCpuUsage(controls_, platform_.cpuLoad, graphs, figures);
+        refreshCpuUsage(controls_, platform_.cpuLoad, graphs_, figures);
         // 4. user.
         controls_.setText(kLabelUserName, GetLoggedOnUserName(system));
         // 5. one memory snapshot for steps 7 to 9; the 64-bit figures, so that more than
@@ -80,17 +80,17 @@ void TForm1::systimerTimer() {
         // 13. drive space; a failing report ends the tick here, as any failing step does.
         if (settings.getDiskSpace) controls_.setText(kLabelDiskSpace, sources_.driveText());
         // 14. sensors: the source that answers, in order of precedence; Settings says which.
-        if (stored_.sensorModule && sensors_.refresh(controls_, settings) && owner)
-            owner->sensorSourceChanged(sensors_.live());
+        if (stored_.sensorModule && sensors_.refresh(controls_, settings) && owner_)
+            owner_->sensorSourceChanged(sensors_.live());
         // 15. a player that quit during this tick hides its labels now, not a second later.
         if (!player_.running()) controls_.setSongLabelsVisible(false);
         // 16. the traffic meter starts with the first tick; its timer runs from then on.
-        if (stored_.trafficModule) timers.tmrTraffic.enabled = true;
+        if (stored_.trafficModule) timers_.tmrTraffic.enabled = true;
     } catch (...) {
         // A failing step ends the tick quietly: the labels keep what they have, and the
         // next tick starts again from the top.
     }
-    graphs.publish();
+    graphs_.publish();
 }
 
 }  // namespace tabrix

@@ -78,9 +78,7 @@ const HelpEntry kHelp[] = {
 // The bare surfaces that put the default text back: the window, the tabs, two pages.
 const char* const kDefaultSurfaces[] = {"Form3", "PageControl1", "TabSheet1", "TabSheet2"};
 
-}  // namespace
-
-std::string TForm3::helpText(const std::string& name, bool& restores) const {
+std::string helpText(const std::string& name, bool& restores) {
     restores = false;
     for (const HelpEntry& e : kHelp) {
         if (name != e.control) continue;
@@ -97,6 +95,8 @@ std::string TForm3::helpText(const std::string& name, bool& restores) const {
     return std::string();
 }
 
+}  // namespace
+
 void TForm3::pointerOver(const std::string& name) {
     if (name == hovered_) return;
     bool leftRestores = false;
@@ -105,9 +105,9 @@ void TForm3::pointerOver(const std::string& name) {
     bool restores = false;
     const std::string text = helpText(name, restores);
     if (!text.empty())
-        Label12.text = text;
+        control<Label>("Label12").text = text;
     else if (leftRestores)
-        Label12.text = kDefaultHelp;
+        control<Label>("Label12").text = kDefaultHelp;
 }
 
 }  // namespace tabrix

@@ -69,20 +69,20 @@ TEST(GraphScaling, ZerosLieOnTheBottomASpikeReachesTheTopAndValuesPast32BitsStay
 
 class GraphsWindow : public RefreshTest {
 protected:
-    const Graph& cpu() const { return form->graphs[Graphs::kCpu]; }
-    const Graph& traffic() const { return form->graphs[Graphs::kTraffic]; }
+    const Graph& cpu() const { return form->graphs()[Graphs::kCpu]; }
+    const Graph& traffic() const { return form->graphs()[Graphs::kTraffic]; }
 };
 
 TEST_F(GraphsWindow, TheModuleKeyTurnsThemOnAndAMissingKeyLeavesThemOff) {
     build({});
-    EXPECT_FALSE(form->graphs.on());
+    EXPECT_FALSE(form->graphs().on());
     EXPECT_FALSE(cpu().visible || traffic().visible);
-    form->graphs.pushLoad(0.5);
+    MainWindowAccess::graphs(*form).pushLoad(0.5);
     EXPECT_EQ(cpu().series[0].size(), 0u) << "nothing is kept while off";
 
     for (const char* value : {"False", "true", "1"}) {
         build({}, {"[Modules]", std::string("CheckBox32=") + value});
-        EXPECT_FALSE(form->graphs.on()) << value;
+        EXPECT_FALSE(form->graphs().on()) << value;
     }
 
     build({"fontcolor=clRed", "font=Verdana"}, {"[modules]", "CheckBox32=True"});
@@ -101,10 +101,10 @@ TEST_F(GraphsWindow, TheModuleKeyTurnsThemOnAndAMissingKeyLeavesThemOff) {
     // Self-draw mode writes them with the texts on each pass instead.
     build({"SelfDrawEnabled=1"}, {"[Modules]", "CheckBox32=True"});
     EXPECT_FALSE(cpu().visible);
-    form->canvas.pending.clear();
+    canvas.writes.clear();
     form->DrawTimerTimer();
     std::vector<int> written;
-    for (const CanvasWrite& w : form->canvas.pending)
+    for (const CanvasWrite& w : canvas.writes)
         if (w.graph >= 0) written.push_back(w.graph);
     EXPECT_EQ(written, (std::vector<int>{Graphs::kCpu, Graphs::kTraffic}));
 }
@@ -129,9 +129,9 @@ TEST_F(GraphsWindow, TicksFillThemFromWhatTheLabelsShowAndAReloadStartsAfresh) {
     form->systimerTimer();
     EXPECT_EQ(traffic().version, published) << "the same picture is not painted again";
 
-    form->graphs.pushLoad(0.375);  // Label4 would read 38
-    form->graphs.pushLoad(-0.01);
-    form->graphs.pushLoad(1.2);
+    MainWindowAccess::graphs(*form).pushLoad(0.375);  // Label4 would read 38
+    MainWindowAccess::graphs(*form).pushLoad(-0.01);
+    MainWindowAccess::graphs(*form).pushLoad(1.2);
     const History& load = cpu().series[0];  // after the ticks' own values
     ASSERT_GE(load.size(), 3u);
     EXPECT_EQ(load.at(load.size() - 3), 38u);
@@ -146,13 +146,13 @@ TEST_F(GraphsWindow, TicksFillThemFromWhatTheLabelsShowAndAReloadStartsAfresh) {
 TEST_F(GraphsWindow, ADraggedGraphKeepsItsPlaceThroughCloseAndStart) {
     build({"savepositions=1"}, {"[Modules]", "CheckBox32=True"});
     EXPECT_EQ(traffic().left, 148) << "no saved place yet: the design's";
-    EXPECT_EQ(form->graphs.at(30, 240), 1);
-    EXPECT_EQ(form->graphs.at(150, 240), 2);
-    EXPECT_EQ(form->graphs.at(30, 200), 0);
-    form->graphs.press(1, 4, 4);
-    form->graphs.move(1, 14, 0);  // ten right, four up
-    form->graphs.release();
-    form->graphs.move(1, 40, 40);  // released: no longer follows
+    EXPECT_EQ(form->graphs().at(30, 240), 1);
+    EXPECT_EQ(form->graphs().at(150, 240), 2);
+    EXPECT_EQ(form->graphs().at(30, 200), 0);
+    form->GraphMouseDown(1, 4, 4);
+    form->GraphMouseMove(1, 14, 0);  // ten right, four up
+    form->GraphMouseUp();
+    form->GraphMouseMove(1, 40, 40);  // released: no longer follows
     EXPECT_EQ(cpu().left, 38);
     EXPECT_EQ(cpu().top, 228);
     form->FormClose();

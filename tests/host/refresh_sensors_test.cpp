@@ -198,7 +198,7 @@ using SensorLineTest = WindowTest;
 
 TEST_F(SensorLineTest, SettingsNamesTheSourceThePairsComeFrom) {
     start();
-    const Label& line = app->settings()->Label32;
+    const Label& line = app->settings()->control<Label>("Label32");
     EXPECT_EQ("", line.text);  // nothing looked for yet
     fake.files.put(kConfigPath, "[general]\r\nskin=Default\r\n[Sensors]\r\nlhmport=8085\r\n");
     app->rebuildMainWindow();

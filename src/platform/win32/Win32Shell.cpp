@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/win32/Scoped.h"
+
 namespace tabrix::win32 {
 namespace {
 
@@ -37,14 +39,15 @@ bool Win32Clipboard::setText(const std::string& text) {
     if (!OpenClipboard(window)) return false;
     EmptyClipboard();
     bool done = false;
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        if (void* bytes = GlobalLock(memory)) {
+    ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (memory) {
+        if (void* bytes = GlobalLock(memory.get())) {
             std::memcpy(bytes, text.c_str(), text.size() + 1);
-            GlobalUnlock(memory);
-            done = SetClipboardData(CF_TEXT, memory) != nullptr;
+            GlobalUnlock(memory.get());
+            done = SetClipboardData(CF_TEXT, memory.get()) != nullptr;
         }
         // Once set, the clipboard owns the memory.
-        if (!done) GlobalFree(memory);
+        if (done) memory.release();
     }
     CloseClipboard();
     return done;
@@ -105,11 +108,9 @@ HMENU Win32WindowSystem::build(const std::vector<MenuItem>& items) const {
 }
 
 int Win32WindowSystem::popupMenu(const std::vector<MenuItem>& menu, Point at) {
-    HMENU popup = build(menu);
-    const int chosen = static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                       at.x, at.y, 0, window, nullptr));
-    DestroyMenu(popup);  // with its submenus
-    return chosen;
+    const ScopedMenu popup(build(menu));
+    return static_cast<int>(TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                           at.y, 0, window, nullptr));
 }
 
 bool Win32WindowSystem::measureItem(MEASUREITEMSTRUCT& item) const {
