@@ -97,6 +97,7 @@ void readLook(const IniFile& ini, const GeneralKeys& keys, StartupSettings& s) {
     }
     s.enablePhp = keys.text(K::EnablePhp) == "1";
     s.enableXml = keys.text(K::EnableXml) == "1";
+    s.enableJson = keys.text(K::EnableJson) == "1";
 
     // The default "N/A" names no file and fails like any other missing skin.
     const std::string skin = keys.text(K::Skin);

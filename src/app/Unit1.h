@@ -159,7 +159,7 @@ public:
 
     // Timer handlers, one per timer; the view calls them when their timer fires.
     void systimerTimer();  // refresh of the changing facts, every second (Unit1_refresh.cpp)
-    void FileTimer1Timer() { report_.FileTimer1Timer(stored_); }  // the PHP and XML reports
+    void FileTimer1Timer() { report_.FileTimer1Timer(stored_); }  // the PHP, XML and JSON reports
     void WinampTimerTimer();                                      // song title poll
     void IPTImerTimer();                                          // external address refresh
     void tmrTrafficTimer();                                       // traffic rates and link speed

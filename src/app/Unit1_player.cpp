@@ -9,7 +9,9 @@ constexpr char kTrailingBlanks[] = "     ";
 }  // namespace
 
 void TForm1::WinampTimerTimer() {
-    const std::string t = player_.currentSong() + kTrailingBlanks;
+    const std::string song = player_.currentSong();
+    report_.figures().song = song;
+    const std::string t = song + kTrailingBlanks;
     // An unchanged song leaves the line, and with it the scrolling position, alone.
     if (t != stored_.rememberedSong) controls_.setText(kLabelSong, t);
     stored_.rememberedSong = t;

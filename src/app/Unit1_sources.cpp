@@ -66,6 +66,8 @@ void TForm1::tmrTrafficTimer() {
     showConnection(controls_, texts.linkSpeed);
     controls_.setText(kLabelDownstream, texts.downstream);
     controls_.setText(kLabelUpstream, texts.upstream);
+    report_.figures().receivedBytes = texts.received;
+    report_.figures().sentBytes = texts.sent;
     graphs_.pushTraffic(texts.received, texts.sent, platform_.system.decimalSeparator());
 }
 

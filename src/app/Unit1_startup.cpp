@@ -134,6 +134,7 @@ struct StartupSteps {
 
     // 9. modules.
     void modules() {
+        stored().modules = s.modules;
         stored().tempLabel = s.tempLabel;
         std::copy(std::begin(s.sensorReadings), std::end(s.sensorReadings),
                   std::begin(stored().sensorReadings));
@@ -202,6 +203,7 @@ struct StartupSteps {
         f.graphs_.applyColor(color, s.fontFace);
         stored().enablePhp = s.enablePhp;
         stored().enableXml = s.enableXml;
+        stored().enableJson = s.enableJson;
     }
 
     // 14. skin.

@@ -31,6 +31,7 @@ const SettingKeyRow kSettingKeys[] = {
     {K::OnTop, G, "ontop", T::Flag, "0", "0", "CheckBox4"},
     {K::EnableXml, G, "enablexml", T::Flag, "0", "0", "CheckBox5"},
     {K::EnablePhp, G, "enablephp", T::Flag, "0", "0", "CheckBox6"},
+    {K::EnableJson, G, "enablejson", T::Flag, "0", "0", "CheckBox33"},
     {K::ShowIp, G, "showip", T::Flag, "0", "0", "CheckBox7"},
     {K::XpWinampIcons, G, "xpwinampicons", T::Flag, "1", "1", "CheckBox29"},
     {K::IpInterval, G, "ipinterval", T::Interval, "0", "0", "Edit2"},

@@ -25,6 +25,7 @@ enum class SettingKey {
     OnTop,
     EnableXml,
     EnablePhp,
+    EnableJson,
     ShowIp,
     XpWinampIcons,
     IpInterval,

@@ -85,6 +85,7 @@ const LayoutRow kLayout[] = {
     button("Button8", kGeneral, "...", 312, 224),
     box("CheckBox5", kGeneral, "XML", 352, 228, 49),
     box("CheckBox6", kGeneral, "PHP", 408, 228, 49),
+    box("CheckBox33", kGeneral, "JSON", 464, 228, 49),
     caption("Label10", kGeneral, "Font Size:", 280, 48, 80),
     caption("Label16", kGeneral, "8", 368, 48, 80),
     caption("Label11", kGeneral, "Font Color:", 280, 72, 80),

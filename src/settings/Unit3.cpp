@@ -119,9 +119,11 @@ void TForm3::ListBox1Selected(const std::vector<bool>& selected) {
 void TForm3::checkBoxLinks() {
     // Output on enables its path and formats; off clears the formats too.
     const bool output = control<CheckBox>("CheckBox2").checked;
-    for (const char* name : {"Edit1", "Button8", "CheckBox5", "CheckBox6"})
+    for (const char* name : {"Edit1", "Button8", "CheckBox5", "CheckBox6", "CheckBox33"})
         layout.find(name)->enabled = output;
-    if (!output) control<CheckBox>("CheckBox5").checked = control<CheckBox>("CheckBox6").checked = false;
+    if (!output)
+        for (const char* format : {"CheckBox5", "CheckBox6", "CheckBox33"})
+            control<CheckBox>(format).checked = false;
     control<Edit>("Edit2").enabled = control<CheckBox>("CheckBox7").checked;
     control<ListBox>("ListBox1").visible = control<CheckBox>("CheckBox28").checked;
 }

@@ -50,6 +50,7 @@ const HelpEntry kHelp[] = {
      false},
     {"CheckBox5", "This will enable XML output to the file path specified.", false},
     {"CheckBox6", "This will enable PHP output to the file path specified.", false},
+    {"CheckBox33", "This will enable JSON output to the file path specified.", false},
     {"Label14", "This will run Tabrix each time Windows starts.", false},
     {"Label15", "This will scroll the song currently playing.\n\rNote: This may cause high cpu usage.",
      false},

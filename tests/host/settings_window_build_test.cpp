@@ -27,8 +27,8 @@ TEST_F(Build, AMissingConfigFillsEveryControlFromTheDefaults) {
     EXPECT_EQ(f.control<Label>("Label17").font.color, 0u);
     for (const char* on : {"CheckBox3", "CheckBox26", "CheckBox28", "CheckBox29", "CheckBox30"})
         EXPECT_TRUE(f.control<CheckBox>(on).checked) << on;
-    for (const char* off : {"CheckBox1", "CheckBox2", "CheckBox4", "CheckBox5", "CheckBox6", "CheckBox7",
-                            "CheckBox8", "CheckBox9", "CheckBox10", "CheckBox25"})
+    for (const char* off : {"CheckBox1", "CheckBox2", "CheckBox4", "CheckBox5", "CheckBox6", "CheckBox33",
+                            "CheckBox7", "CheckBox8", "CheckBox9", "CheckBox10", "CheckBox25"})
         EXPECT_FALSE(f.control<CheckBox>(off).checked) << off;
     // Every module but the graphs, which a missing key leaves off.
     for (CheckBox* module : f.layout.boxesOn(TForm3::kModulesPage))
@@ -54,26 +54,30 @@ TEST_F(Build, TheSliderHoldsAlphaToItsRangeAndPreviewsOnlyAChange) {
 }
 
 TEST_F(Build, FileOutputActiveGovernsThePathRowAndTheReportBoxes) {
-    general({"output=1", "enablexml=1", "enablephp=0", "savepath=c:\\web\\stats"});
+    general({"output=1", "enablexml=1", "enablephp=0", "enablejson=1", "savepath=c:\\web\\stats"});
     TForm3& f = build();
     EXPECT_TRUE(f.control<CheckBox>("CheckBox2").checked);
     EXPECT_TRUE(f.control<Edit>("Edit1").enabled && f.control<Button>("Button8").enabled &&
-                f.control<CheckBox>("CheckBox5").enabled && f.control<CheckBox>("CheckBox6").enabled);
-    EXPECT_TRUE(f.control<CheckBox>("CheckBox5").checked);
+                f.control<CheckBox>("CheckBox5").enabled && f.control<CheckBox>("CheckBox6").enabled &&
+                f.control<CheckBox>("CheckBox33").enabled);
+    EXPECT_TRUE(f.control<CheckBox>("CheckBox5").checked && f.control<CheckBox>("CheckBox33").checked);
     EXPECT_FALSE(f.control<CheckBox>("CheckBox6").checked);
     EXPECT_EQ(f.control<Edit>("Edit1").text, "c:\\web\\stats");
 
-    general({"output=0", "enablexml=1", "enablephp=1"});
+    general({"output=0", "enablexml=1", "enablephp=1", "enablejson=1"});
     TForm3& g = build();
-    EXPECT_FALSE(g.control<CheckBox>("CheckBox5").checked || g.control<CheckBox>("CheckBox6").checked);
+    EXPECT_FALSE(g.control<CheckBox>("CheckBox5").checked || g.control<CheckBox>("CheckBox6").checked ||
+                 g.control<CheckBox>("CheckBox33").checked);
     EXPECT_FALSE(g.control<Edit>("Edit1").enabled || g.control<Button>("Button8").enabled ||
-                 g.control<CheckBox>("CheckBox5").enabled || g.control<CheckBox>("CheckBox6").enabled);
+                 g.control<CheckBox>("CheckBox5").enabled || g.control<CheckBox>("CheckBox6").enabled ||
+                 g.control<CheckBox>("CheckBox33").enabled);
     // Off and on again: enabled, still unchecked.
     g.Clicked(g.control<CheckBox>("CheckBox2"));
     EXPECT_TRUE(g.control<CheckBox>("CheckBox2").checked);
     EXPECT_TRUE(g.control<CheckBox>("CheckBox5").enabled && g.control<CheckBox>("CheckBox6").enabled &&
-                g.control<Edit>("Edit1").enabled);
-    EXPECT_FALSE(g.control<CheckBox>("CheckBox5").checked || g.control<CheckBox>("CheckBox6").checked);
+                g.control<CheckBox>("CheckBox33").enabled && g.control<Edit>("Edit1").enabled);
+    EXPECT_FALSE(g.control<CheckBox>("CheckBox5").checked || g.control<CheckBox>("CheckBox6").checked ||
+                 g.control<CheckBox>("CheckBox33").checked);
     g.Clicked(g.control<CheckBox>("CheckBox5"));
     g.Clicked(g.control<CheckBox>("CheckBox2"));
     EXPECT_FALSE(g.control<CheckBox>("CheckBox5").checked);
@@ -198,6 +202,7 @@ TEST_F(Build, EveryControlHasItsDesignPlace) {
     at("TrackBar1", 128, 56, 105);
     at("Edit2", 211, 188, 46);
     at("Edit1", 74, 224, 233);
+    at("CheckBox33", 464, 228, 49);  // JSON, beside XML and PHP
     at("Button1", 400, 360, 65);
     at("Button3", 475, 360, 65);
     at("Label12", 8, 356, 385);

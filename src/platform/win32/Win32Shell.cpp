@@ -12,6 +12,9 @@ namespace {
 constexpr uint32_t kSeeThrough = 0xFF00FF;  // the menu pictures' background
 constexpr int kMenuIconSize = 16;
 constexpr int kMenuIconGap = 4;  // between the picture and the caption
+// A FILETIME counts 100 ns steps from 1601; these are the steps up to 1970.
+constexpr uint64_t kFileTimeAt1970 = 116444736000000000ull;
+constexpr uint64_t kFileTimePerSecond = 10000000ull;
 
 }  // namespace
 
@@ -23,6 +26,13 @@ void Win32Shell::execute(const std::string& file, const std::string& parameters,
 
 void Win32Shell::open(const std::string& document, int showCommand) {
     ShellExecuteA(nullptr, "open", document.c_str(), nullptr, nullptr, showCommand);
+}
+
+int64_t Win32Clock::utcSeconds() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    const uint64_t t = (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return static_cast<int64_t>((t - kFileTimeAt1970) / kFileTimePerSecond);
 }
 
 bool Win32Clipboard::setText(const std::string& text) {
