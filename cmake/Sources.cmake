@@ -12,9 +12,9 @@ add_library(tabrix_core STATIC ${TABRIX_CORE_SOURCES})
 configure_file(${PROJECT_SOURCE_DIR}/cmake/Version.h.in ${CMAKE_BINARY_DIR}/generated/app/Version.h @ONLY)
 target_include_directories(tabrix_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 
-# nlohmann/json (header only) reads the sensor web server's answers. The MinGW compilers must
-# never see /usr/include itself, which holds the Linux C library's headers: they get a folder
-# of the build's own holding only a link to the library's folder.
+# nlohmann/json (header only) reads the sensor web server's answers and writes the JSON report.
+# The MinGW compilers must never see /usr/include itself, which holds the Linux C library's
+# headers: they get a folder of the build's own holding only a link to the library's folder.
 if(WIN32)
   find_path(TABRIX_NLOHMANN_INCLUDE nlohmann/json.hpp PATHS /usr/include NO_DEFAULT_PATH
     NO_CMAKE_FIND_ROOT_PATH DOC "The folder holding nlohmann/json.hpp")

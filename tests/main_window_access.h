@@ -1,6 +1,7 @@
 #pragma once
 // The tests' look inside the main window: what only a test reads or sets.
 #include <string>
+#include <vector>
 
 #include "app/Unit1.h"
 
@@ -9,6 +10,7 @@ namespace tabrix {
 struct MainWindowAccess {
     static const StartupProgress& progress(const TForm1& f) { return f.startup_; }
     static MainControls& controls(TForm1& f) { return f.controls_; }
+    static Graphs& graphs(TForm1& f) { return f.graphs_; }
     static const Timer& playerStartTimer(const TForm1& f) { return f.player_.startTimer; }
 };
 
@@ -25,6 +27,12 @@ inline void setLabelText(TForm1& f, int number, const std::string& text) {
 inline void setLabelFont(TForm1& f, int number, const Font& font) {
     MainWindowAccess::controls(f).setFont(number, font);
 }
+// What self-draw mode wrote on the window's surface, in order.
+struct CanvasLog : CanvasSink {
+    std::vector<CanvasWrite> writes;
+    void write(CanvasWrite w) override { writes.push_back(std::move(w)); }
+};
+
 inline const Timer& playerStartTimer(const TForm1& f) {
     return MainWindowAccess::playerStartTimer(f);
 }

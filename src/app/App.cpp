@@ -39,7 +39,7 @@ void App::start() {
 
 void App::createMainWindow() {
     main_ = std::make_unique<TForm1>(platform_, stored_, *this);
-    main_->owner = this;
+    main_->setOwner(this);
     host_.mainWindowCreating(*main_);
     main_->FormCreate();
     host_.mainWindowCreated(*main_);
@@ -67,9 +67,8 @@ void App::showAbout() {
     host_.showAbout();
 }
 
-void App::destroyMainWindow() {
-    if (main_->tray.added) platform_.tray.remove(main_->tray.record);
-    main_->tray.added = false;
+void App::destroyMainWindow(bool removeIconAnyway) {
+    if (removeIconAnyway || main_->tray().added) main_->RemoveTrayIcon();
     host_.mainWindowDestroying(*main_);
     main_.reset();
 }
@@ -77,11 +76,7 @@ void App::destroyMainWindow() {
 void App::rebuildMainWindow() {
     stored_.rememberedSong = kForcedSong;
     // Removing an icon that is not there is harmless; the record is the old window's.
-    if (main_) {
-        platform_.tray.remove(main_->tray.record);
-        main_->tray.added = false;
-        destroyMainWindow();
-    }
+    if (main_) destroyMainWindow(true);
     createMainWindow();
 }
 
@@ -92,18 +87,13 @@ void App::showSettings() {
 
 void App::previewOpacity(int position) {
     if (!main_) return;
-    MainWindowState& w = main_->window;
-    w.alphaBlend = true;
-    w.alpha = static_cast<uint8_t>(position);
-    if (position == 255) w.alphaBlend = false;
+    main_->PreviewOpacity(position);
     host_.mainWindowPreviewed(*main_);
 }
 
 void App::previewSkin(const Pixels* skin) {
     if (!main_) return;
-    main_->image(kImageSkin).bitmap = skin ? *skin : Pixels{};
-    // The new picture carries no banner strip.
-    main_->window.bannerPainted = false;
+    main_->PreviewSkin(skin);
     host_.mainWindowPreviewed(*main_);
 }
 
@@ -116,8 +106,8 @@ void App::ShowErrorDialog(const std::string& message) {
         pending_.push_back(message);
         return;
     }
-    const int left = main_ ? main_->window.left : 0;
-    const int top = main_ ? main_->window.top : 0;
+    const int left = main_ ? main_->window().left : 0;
+    const int top = main_ ? main_->window().top : 0;
     notice_->ShowErrorDialog(message, left, top);
     host_.showNotice(message, left, top);
 }

@@ -91,7 +91,8 @@ public:
 private:
     void createMainWindow();
     void createAboutWindow();
-    void destroyMainWindow();
+    // The tray icon goes with the window; removeIconAnyway: even one the record says is not there.
+    void destroyMainWindow(bool removeIconAnyway = false);
 
     Platform& platform_;
     AppHost& host_;

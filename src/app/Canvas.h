@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -17,28 +18,40 @@ struct CanvasWrite {
     int top = 0;
 };
 
+// Where the writes go, in order: the view, which puts them on the window.
+class CanvasSink {
+public:
+    virtual ~CanvasSink() = default;
+    virtual void write(CanvasWrite w) = 0;
+};
+
 struct Canvas {
-    Font font;                         // as the last self-draw pass left it
-    std::vector<CanvasWrite> pending;  // written since the view last drew them, in order
+    Font font;                   // as the last self-draw pass left it
+    CanvasSink* sink = nullptr;  // none: the writes go nowhere
 
     void newFont(const Font& f) {
         font = f;
         CanvasWrite w;
         w.newFont = true;
         w.font = f;
-        pending.push_back(std::move(w));
+        emit(std::move(w));
     }
     void textOut(int left, int top, const std::string& text) {
         CanvasWrite w;
         w.text = text;
         w.left = left;
         w.top = top;
-        pending.push_back(std::move(w));
+        emit(std::move(w));
     }
     void drawGraph(int graph) {
         CanvasWrite w;
         w.graph = graph;
-        pending.push_back(std::move(w));
+        emit(std::move(w));
+    }
+
+private:
+    void emit(CanvasWrite w) {
+        if (sink) sink->write(std::move(w));
     }
 };
 

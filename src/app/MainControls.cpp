@@ -96,7 +96,6 @@ const struct {
 };
 
 constexpr int kSongLabels[] = {kLabelSongCaption, kLabelSong};
-constexpr int kPlayerButtons[] = {kImageBack, kImagePlay, kImagePause, kImageStop, kImageNext};
 
 }  // namespace
 
@@ -194,7 +193,7 @@ void MainControls::setSongLabelsVisible(bool visible) {
 }
 
 void MainControls::setPlayerButtonsVisible(bool visible) {
-    for (int n : kPlayerButtons) images_[n].visible = visible;
+    for (int n : kPlayerPictures) images_[n].visible = visible;
 }
 
 }  // namespace tabrix

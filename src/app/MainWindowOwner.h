@@ -60,5 +60,6 @@ enum MenuIcon {
 std::vector<MenuItem> designMenu();
 // The entry of that component name, also inside a submenu; throws when there is none.
 MenuItem& findMenuItem(std::vector<MenuItem>& menu, const std::string& name);
+const MenuItem& findMenuItem(const std::vector<MenuItem>& menu, const std::string& name);
 
 }  // namespace tabrix

@@ -10,10 +10,10 @@ class ErrorSink;
 struct Platform;
 struct StoredValues;
 
-// The main window's report output (FileTimer1): the PHP and XML reports built from the
-// labels, with what it keeps between ticks: the facts the reports ask for afresh, savepath
-// as last read, and the display mode the last refresh read, which the reports share until
-// the next refresh.
+// The main window's report output (FileTimer1): the PHP, XML and JSON reports built from
+// the labels, with what it keeps between ticks: the facts the reports ask for afresh,
+// savepath as last read, the display mode the last refresh read, which the reports share
+// until the next refresh, and the figures the labels were made from.
 class ReportDriver {
 public:
     ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels);
@@ -24,6 +24,8 @@ public:
         display_ = display;
         displayRead_ = true;
     }
+    // The label texts' figures; whatever sets such a label keeps its figure here.
+    LabelFigures& figures() { return figures_; }
     void FileTimer1Timer(const StoredValues& stored);
 
 private:
@@ -34,6 +36,7 @@ private:
     DisplayMode display_;
     bool displayRead_ = false;
     SavePathCache savePath_;
+    LabelFigures figures_;
 };
 
 }  // namespace tabrix

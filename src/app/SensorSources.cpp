@@ -138,16 +138,17 @@ void SensorSources::showPairs(MainControls& controls, const std::vector<SensorVa
                               const StartupSettings& settings) {
     const SensorBlock pairs = readingPairs(readings, settings.sensorReadings, settings.tempLabel,
                                            platform_.system.decimalSeparator());
-    for (int k = 0; k < kShownSensors; ++k) {
-        const SensorReading& r = pairs.readings[k];
-        const auto& at = kPairLabels[k];
-        if (r.shown) {
-            controls.setText(at.name, r.name);
-            controls.setText(at.value, r.value);
-        }
-        controls.label(at.name).visible = r.shown;
-        controls.label(at.value).visible = r.shown;
+    for (int k = 0; k < kShownSensors; ++k) showSensorPair(controls, k, pairs.readings[k], false);
+}
+
+void showSensorPair(MainControls& controls, int pair, const SensorReading& reading, bool textsWhenHidden) {
+    const auto& at = kPairLabels[pair];
+    if (reading.shown || textsWhenHidden) {
+        controls.setText(at.name, reading.name);
+        controls.setText(at.value, reading.value);
     }
+    controls.label(at.name).visible = reading.shown;
+    controls.label(at.value).visible = reading.shown;
 }
 
 }  // namespace tabrix

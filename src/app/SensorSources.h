@@ -19,6 +19,10 @@ enum class SensorSource { Off, None, Mbm, HwinfoMemory, HwinfoRegistry, Lhm };
 // The Settings window's words for it; "" for Off.
 const char* sensorSourceText(SensorSource source);
 
+// Shows one of the kShownSensors pairs (0 first) in its name and value labels; a hidden
+// pair's texts are written only when textsWhenHidden.
+void showSensorPair(MainControls& controls, int pair, const SensorReading& reading, bool textsWhenHidden);
+
 // A source that does not answer is looked for again this long after the last look.
 constexpr uint32_t kSensorLookAgainMs = 5000;
 // The web server is not asked again for this long after it refused a connection.

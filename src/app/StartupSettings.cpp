@@ -4,11 +4,11 @@
 
 #include "settings/ColorText.h"
 #include "settings/IniFile.h"
+#include "settings/SettingKeys.h"
 
 namespace tabrix {
 namespace {
 
-constexpr char kGeneral[] = "general";
 constexpr char kModules[] = "modules";
 constexpr char kLabelsSection[] = "Labels";
 constexpr char kPosition[] = "position";
@@ -31,34 +31,44 @@ PlayerButtons playerButtons(const std::string& value) {
     return PlayerButtons::AsTheyAre;
 }
 
-}  // namespace
-
-StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int designHeight) {
-    auto text = [&](const char* key, const char* def) { return ini.readString(kGeneral, key, def); };
-    auto number = [&](const char* key, int def) { return ini.readInteger(kGeneral, key, def); };
-    StartupSettings s;
-
-    s.labelDragging = number("AllowPositionChange", 1) == 1;
-    s.ipInterface = number("ipinterface", 0);
-
-    s.savePositions = text("savepositions", "0") == "1";
-    if (s.savePositions) {
-        for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
-            // label34 too is read as "Label34...": the keys match without regard to case.
-            const std::string key = "Label" + std::to_string(n);
-            s.labelPlaces[n].left = ini.readInteger(kLabelsSection, key + "left", 0);
-            s.labelPlaces[n].top = ini.readInteger(kLabelsSection, key + "top", 0);
-        }
-        for (int i = 0; i < Graphs::kCount; ++i) {
-            const GraphDesign& d = kGraphDesign[i];
-            s.graphPlaces[i].left = ini.readInteger(kLabelsSection, std::string(d.name) + "left", d.left);
-            s.graphPlaces[i].top = ini.readInteger(kLabelsSection, std::string(d.name) + "top", d.top);
-        }
-        s.formWidth = number("FormWidth", designWidth);
-        s.formHeight = number("FormHeight", designHeight);
+// The [general] keys by their rows, with start-up's own defaults.
+class GeneralKeys {
+public:
+    explicit GeneralKeys(const IniFile& ini) : ini_(ini) {}
+    std::string text(SettingKey id) const {
+        const SettingKeyRow& row = settingKey(id);
+        return ini_.readString(row.section, row.name, row.startDefault);
+    }
+    int number(SettingKey id) const { return number(id, integerDefault(settingKey(id).startDefault)); }
+    int number(SettingKey id, int def) const {
+        const SettingKeyRow& row = settingKey(id);
+        return ini_.readInteger(row.section, row.name, def);
     }
 
-    s.tempLabel = text("Temp_label", "*C");
+private:
+    const IniFile& ini_;
+};
+
+void readPlaces(const IniFile& ini, const GeneralKeys& keys, int designWidth, int designHeight,
+                StartupSettings& s) {
+    s.savePositions = keys.text(SettingKey::SavePositions) == "1";
+    if (!s.savePositions) return;
+    for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
+        // label34 too is read as "Label34...": the keys match without regard to case.
+        const std::string key = "Label" + std::to_string(n);
+        s.labelPlaces[n].left = ini.readInteger(kLabelsSection, key + "left", 0);
+        s.labelPlaces[n].top = ini.readInteger(kLabelsSection, key + "top", 0);
+    }
+    for (int i = 0; i < Graphs::kCount; ++i) {
+        const GraphDesign& d = kGraphDesign[i];
+        s.graphPlaces[i].left = ini.readInteger(kLabelsSection, std::string(d.name) + "left", d.left);
+        s.graphPlaces[i].top = ini.readInteger(kLabelsSection, std::string(d.name) + "top", d.top);
+    }
+    s.formWidth = keys.number(SettingKey::FormWidth, designWidth);
+    s.formHeight = keys.number(SettingKey::FormHeight, designHeight);
+}
+
+void readSourcesAndModules(const IniFile& ini, StartupSettings& s) {
     for (int k = 0; k < kShownSensors; ++k)
         s.sensorReadings[k] = ini.readString(kSensors, kReadingKeys[k], "");
     const int port = ini.readInteger(kSensors, "lhmport", 0);
@@ -66,48 +76,70 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     for (int box : kModuleKeys)
         s.modules[box] = moduleSwitch(ini.readString(kModules, "CheckBox" + std::to_string(box), "True"));
     s.graphs = ini.readString(kModules, "CheckBox32", "False") == "True";
+}
 
-    s.getDiskSpace = number("ShouldGetDisk", 0) == 1;
-    s.playerPicturesFromFiles = number("xpwinampicons", 1) == 0;
-    s.trayIcon = text("SysTrayIcon", "0") == "1";
-    s.hideFullScreen = text("hidefullscreen", "0") == "1";
-    s.clickThrough = text("clickthrough", "0") == "1";
-    s.output = text("output", "0") == "1";
-    s.playerButtons = playerButtons(text("winampbuttonsstay", "0"));
-    s.ipServer = text("ipserver", "0");
-    // A negative number becomes a huge unsigned period, as the timer's own type has it.
-    s.outputInterval = static_cast<unsigned>(number("outputinterval", 0));
-    const std::string selfDraw = text("SelfDrawEnabled", "0");
-    s.selfDraw = selfDraw == "1";
-    s.songLabelsMayShow = selfDraw == "0";
-
-    s.onTop = text("ontop", "0") == "1";
-    s.showUsed = text("ShowUsed", "0") == "1";
-    s.toolCaption = text("showbar", "1") == "1";
-    s.winampPath = text("winamppath", "0");
-    s.fontFace = text("font", "Tahoma");
-    s.showIp = text("showip", "0") == "1";
-    s.ipInterval = number("ipinterval", 0);
-    s.scrolling = text("scrollenabled", "0") != "0";
-    s.fontPoints = number("fontsize", 8);
+// The look: window, font, skin, opacity and place.
+void readLook(const IniFile& ini, const GeneralKeys& keys, StartupSettings& s) {
+    using K = SettingKey;
+    s.onTop = keys.text(K::OnTop) == "1";
+    s.showUsed = keys.text(K::ShowUsed) == "1";
+    s.toolCaption = keys.text(K::ShowBar) == "1";
+    s.winampPath = keys.text(K::WinampPath);
+    s.fontFace = keys.text(K::Font);
+    s.showIp = keys.text(K::ShowIp) == "1";
+    s.ipInterval = keys.number(K::IpInterval);
+    s.scrolling = keys.text(K::ScrollEnabled) != "0";
+    s.fontPoints = keys.number(K::FontSize);
     try {
-        s.fontColor = textToColor(text("fontcolor", "ClBlack"));
+        s.fontColor = textToColor(keys.text(K::FontColor));
     } catch (const std::exception& e) {
         s.fontColorProblem = e.what();
     }
-    s.enablePhp = text("enablephp", "0") == "1";
-    s.enableXml = text("enablexml", "0") == "1";
+    s.enablePhp = keys.text(K::EnablePhp) == "1";
+    s.enableXml = keys.text(K::EnableXml) == "1";
+    s.enableJson = keys.text(K::EnableJson) == "1";
 
     // The default "N/A" names no file and fails like any other missing skin.
-    const std::string skin = text("skin", "N/A");
+    const std::string skin = keys.text(K::Skin);
     s.skinFile = skin == "Default" ? kDefaultSkin : skin;
-    s.banner = text("showbanner", "-1") == "-1";
-    s.colorKey = text("transparent", "0") == "1";
-    const int alpha = number("alpha", 255);
+    s.banner = keys.text(K::ShowBanner) == "-1";
+    s.colorKey = keys.text(K::Transparent) == "1";
+    const int alpha = keys.number(K::Alpha);
     s.alpha = static_cast<uint8_t>(alpha & 0xFF);
     s.alphaBlend = alpha != 255;
     s.left = ini.readInteger(kPosition, "left", 255);
     s.top = ini.readInteger(kPosition, "top", 255);
+}
+
+}  // namespace
+
+StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int designHeight) {
+    using K = SettingKey;
+    const GeneralKeys keys(ini);
+    StartupSettings s;
+
+    s.labelDragging = keys.number(K::AllowPositionChange) == 1;
+    s.ipInterface = keys.number(K::IpInterface);
+    readPlaces(ini, keys, designWidth, designHeight, s);
+
+    s.tempLabel = keys.text(K::TempLabel);
+    readSourcesAndModules(ini, s);
+
+    s.getDiskSpace = keys.number(K::ShouldGetDisk) == 1;
+    s.playerPicturesFromFiles = keys.number(K::XpWinampIcons) == 0;
+    s.trayIcon = keys.text(K::SysTrayIcon) == "1";
+    s.hideFullScreen = keys.text(K::HideFullScreen) == "1";
+    s.clickThrough = keys.text(K::ClickThrough) == "1";
+    s.output = keys.text(K::Output) == "1";
+    s.playerButtons = playerButtons(keys.text(K::WinampButtonsStay));
+    s.ipServer = keys.text(K::IpServer);
+    // A negative number becomes a huge unsigned period, as the timer's own type has it.
+    s.outputInterval = static_cast<unsigned>(keys.number(K::OutputInterval));
+    const std::string selfDraw = keys.text(K::SelfDrawEnabled);
+    s.selfDraw = selfDraw == "1";
+    s.songLabelsMayShow = selfDraw == "0";
+
+    readLook(ini, keys, s);
     return s;
 }
 

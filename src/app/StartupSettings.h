@@ -79,6 +79,7 @@ struct StartupSettings {
     std::string fontColorProblem;  // fontcolor is no colour: start-up fails with this text
     bool enablePhp = false;        // enablephp is "1"
     bool enableXml = false;        // enablexml is "1"
+    bool enableJson = false;       // enablejson is "1"
 
     std::string skinFile;     // the file in the skins folder ("Default" is transparent.bmp)
     bool banner = true;       // showbanner is "-1"

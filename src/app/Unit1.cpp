@@ -17,10 +17,10 @@ TForm1::TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors)
       sources_(platform),
       sensors_(platform) {
     const Extent frame = platform_.desktop.frameSize(true);
-    window.width = kClientWidth + frame.width;
-    window.height = kClientHeight + frame.height;
-    window.font.face = "Tahoma";
-    window.font.height = kDesignFontHeight;
+    window_.width = kClientWidth + frame.width;
+    window_.height = kClientHeight + frame.height;
+    window_.font.face = "Tahoma";
+    window_.font.height = kDesignFontHeight;
 }
 
 bool resizeWindow(MainWindowState& window, int width, int height) {
@@ -37,19 +37,41 @@ void TForm1::FormResize() {
     Picture& skin = controls_.image(kImageSkin);
     skin.left = 0;
     skin.top = 0;
-    skin.width = window.width;
-    skin.height = window.height;
-    controls_.centreCpuName(window.width);
+    skin.width = window_.width;
+    skin.height = window_.height;
+    controls_.centreCpuName(window_.width);
 }
 
-std::array<std::pair<Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timerHandlers() {
-    return {{{&timers.systimer, &TForm1::systimerTimer},
-             {&timers.FileTimer1, &TForm1::FileTimer1Timer},
-             {&timers.WinampTimer, &TForm1::WinampTimerTimer},
-             {&timers.IPTImer, &TForm1::IPTImerTimer},
-             {&timers.tmrTraffic, &TForm1::tmrTrafficTimer},
-             {&timers.DrawTimer, &TForm1::DrawTimerTimer},
-             {&timers.ScrollTimer, &TForm1::ScrollTimerTimer},
+void TForm1::Resized(int width, int height) {
+    window_.width = width;
+    window_.height = height;
+    FormResize();
+}
+
+void TForm1::PreviewOpacity(int position) {
+    window_.alphaBlend = position != 255;
+    window_.alpha = static_cast<uint8_t>(position);
+}
+
+void TForm1::PreviewSkin(const Pixels* skin) {
+    controls_.image(kImageSkin).bitmap = skin ? *skin : Pixels{};
+    // The new picture carries no banner strip.
+    window_.bannerPainted = false;
+}
+
+void TForm1::RemoveTrayIcon() {
+    platform_.tray.remove(tray_.record);
+    tray_.added = false;
+}
+
+std::array<std::pair<const Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timerHandlers() const {
+    return {{{&timers_.systimer, &TForm1::systimerTimer},
+             {&timers_.FileTimer1, &TForm1::FileTimer1Timer},
+             {&timers_.WinampTimer, &TForm1::WinampTimerTimer},
+             {&timers_.IPTImer, &TForm1::IPTImerTimer},
+             {&timers_.tmrTraffic, &TForm1::tmrTrafficTimer},
+             {&timers_.DrawTimer, &TForm1::DrawTimerTimer},
+             {&timers_.ScrollTimer, &TForm1::ScrollTimerTimer},
              {&player_.startTimer, &TForm1::PlayerStartTimerTimer}}};
 }
 

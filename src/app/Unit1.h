@@ -29,13 +29,17 @@ constexpr char kMainClass[] = "TForm1";
 constexpr int kClientWidth = 271;
 constexpr int kClientHeight = 305;
 constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kAboutCommand = 0x401;
 constexpr char kStartupProblem[] = "There was a problem starting Tabrix";
 constexpr char kPlayerButtonsProblem[] = "Cannot load the Winamp buttons";
 constexpr char kCpuNameHint[] =
     "To see your CPU name, please uncheck\n\rAdvanced CPU Detection under advanced Settings";
 constexpr char kBadIpServer[] = "Bad IP Server";
 constexpr uint32_t kBannerGrey = 0x808080;
+// Where the upright name starts in the grey strip, and how much smaller than the 8-point
+// face its font is.
+constexpr int kBannerTextLeft = -2;
+constexpr int kBannerTextTop = 54;
+constexpr int kBannerFontShrink = 2;
 
 class TForm1;
 // Runs the popup menu entry with this command (MenuCommand); 0 runs nothing.
@@ -121,10 +125,21 @@ public:
     void FormCreate();
     void FormResize();
 
+    // The window was moved, or resized to this outer size, by the user or the system.
+    void Moved(int left, int top) {
+        window_.left = left;
+        window_.top = top;
+    }
+    void Resized(int width, int height);
+
     // Label dragging: press, move while captured, release. Coordinates are the label's own.
     void LabelMouseDown(int number, int x, int y) { drag_.press(number, x, y); }
     void LabelMouseMove(int number, int x, int y) { drag_.move(controls_, number, x, y); }
     void LabelMouseUp(int number) { drag_.release(number); }
+    // A graph (Graphs numbering from 1) moves the same way, when dragging is allowed.
+    void GraphMouseDown(int graph, int x, int y) { graphs_.press(graph, x, y); }
+    void GraphMouseMove(int graph, int x, int y) { graphs_.move(graph, x, y); }
+    void GraphMouseUp() { graphs_.release(); }
     // Whether start-up allows dragging, and the label being dragged (0 when none).
     const LabelDragging& dragging() const { return drag_; }
     // Where the sensor pairs come from now.
@@ -136,15 +151,20 @@ public:
     Picture& image(int number) { return controls_.image(number); }
     const Picture& image(int number) const { return controls_.image(number); }
 
-    MainWindowState window;
-    Canvas canvas;  // self-draw mode's writes onto the window's surface
-    Graphs graphs;  // the history graphs, painted like the labels
-    TrayIcon tray;
-    MainTimers timers;
+    const MainWindowState& window() const { return window_; }
+    // Self-draw mode's writes onto the window's surface go to the sink (the view) as they come.
+    const Canvas& canvas() const { return canvas_; }
+    void setCanvasSink(CanvasSink* sink) { canvas_.sink = sink; }
+    const Graphs& graphs() const { return graphs_; }  // the history graphs, painted like the labels
+    const TrayIcon& tray() const { return tray_; }
+    const MainTimers& timers() const { return timers_; }
+    // A Settings preview: the opacity slider's position, or another skin (null: none).
+    void PreviewOpacity(int position);
+    void PreviewSkin(const Pixels* skin);
 
     // Timer handlers, one per timer; the view calls them when their timer fires.
     void systimerTimer();  // refresh of the changing facts, every second (Unit1_refresh.cpp)
-    void FileTimer1Timer() { report_.FileTimer1Timer(stored_); }  // the PHP and XML reports
+    void FileTimer1Timer() { report_.FileTimer1Timer(stored_); }  // the PHP, XML and JSON reports
     void WinampTimerTimer();                                      // song title poll
     void IPTImerTimer();                                          // external address refresh
     void tmrTrafficTimer();                                       // traffic rates and link speed
@@ -154,12 +174,15 @@ public:
     void PlayerStartTimerTimer() { player_.startTimerTick(); }
     // Every timer with its handler, in the order the view numbers them.
     static constexpr size_t kTimerCount = 8;
-    std::array<std::pair<Timer*, void (TForm1::*)()>, kTimerCount> timerHandlers();
+    std::array<std::pair<const Timer*, void (TForm1::*)()>, kTimerCount> timerHandlers() const;
 
     // Tray icon, menus, keys and window behaviour (Unit1_tray.cpp, Unit1_menu.cpp).
-    MainWindowOwner* owner = nullptr;  // set by the program; nothing is asked of it before
-    std::vector<MenuItem> pmenu1 = designMenu();
-    void TrayIconCallback(uint32_t mouseMessage);  // the tray's message 0x401
+    // Set by the program; nothing is asked of it before.
+    void setOwner(MainWindowOwner* owner) { owner_ = owner; }
+    const std::vector<MenuItem>& pmenu1() const { return pmenu1_; }
+    // The icon leaves the notification area (the record need not be there).
+    void RemoveTrayIcon();
+    void TrayIconCallback(uint32_t mouseMessage);  // the tray's callback message
     bool SysCommand(uint32_t command);             // true: the default handling follows
     void EndSession(bool ending);                  // WM_ENDSESSION
     void FormActivate();                           // WM_ACTIVATE: owner placement
@@ -198,9 +221,12 @@ public:
     void Image4Click() { player_.click(&TWinampApi::Stop); }
     void Image6Click() { player_.click(&TWinampApi::Previous); }
     void Image7Click() { player_.click(&TWinampApi::Next); }
+    // The click handler of that player picture (MainPicture); other numbers run nothing.
+    void PlayerPictureClick(int image);
 
 private:
     friend struct MainWindowAccess;  // the tests' look inside
+    friend struct StartupSteps;      // FormCreate's steps (Unit1_startup.cpp)
 
     // Start-up's end: full-screen watching, click-through and its tray entry.
     void applyDesktopSwitches(const StartupSettings& s);
@@ -208,6 +234,13 @@ private:
     Platform& platform_;
     StoredValues& stored_;
     ErrorSink& errors_;
+    MainWindowState window_;
+    Canvas canvas_;
+    Graphs graphs_;
+    TrayIcon tray_;
+    MainTimers timers_;
+    MainWindowOwner* owner_ = nullptr;
+    std::vector<MenuItem> pmenu1_ = designMenu();
     MainControls controls_;
     LabelDragging drag_;
     PlayerControl player_;
@@ -216,5 +249,18 @@ private:
     SensorSources sensors_;
     StartupProgress startup_;
 };
+
+// A number the view reports (a menu command, a picture) and the handler it runs.
+struct FormHandler {
+    int number;
+    void (TForm1::*run)();
+};
+
+// Runs the handler of that number in the table; a number it lacks runs nothing.
+template <size_t N>
+void runHandler(TForm1& form, const FormHandler (&table)[N], int number) {
+    for (const FormHandler& h : table)
+        if (h.number == number) return (form.*h.run)();
+}
 
 }  // namespace tabrix

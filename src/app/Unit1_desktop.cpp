@@ -9,22 +9,23 @@ void TForm1::applyDesktopSwitches(const StartupSettings& s) {
     stored_.settings.hideFullScreen = s.hideFullScreen;
     stored_.settings.clickThrough = s.clickThrough;
     // Without the tray icon nothing could ever turn it off again.
-    window.clickThrough = s.clickThrough && s.trayIcon;
-    MenuItem& entry = findMenuItem(pmenu1, "ClickThrough1");
+    window_.clickThrough = s.clickThrough && s.trayIcon;
+    MenuItem& entry = findMenuItem(pmenu1_, "ClickThrough1");
     entry.enabled = s.trayIcon;
-    entry.checked = window.clickThrough;
+    entry.checked = window_.clickThrough;
     ForegroundChanged();
 }
 
 void TForm1::ForegroundChanged() {
     if (!stored_.settings.hideFullScreen) {
-        window.fullScreenHidden = false;
+        window_.fullScreenHidden = false;
         return;
     }
     const ForegroundWindow foreground = platform_.desktop.foregroundWindow();
-    const ScreenRect widget{window.left, window.top, window.left + window.width, window.top + window.height};
-    window.fullScreenHidden = mayBeFullScreen(foreground) &&
-                              hiddenByFullScreen(foreground, platform_.desktop.monitorRects(), widget);
+    const ScreenRect widget{window_.left, window_.top, window_.left + window_.width,
+                            window_.top + window_.height};
+    window_.fullScreenHidden = mayBeFullScreen(foreground) &&
+                               hiddenByFullScreen(foreground, platform_.desktop.monitorRects(), widget);
 }
 
 }  // namespace tabrix

@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "platform/ShellApi.h"
 #include "settings/IniFile.h"
+#include "settings/SettingKeys.h"
 
 #include <stdexcept>
 
@@ -77,75 +78,52 @@ MenuItem& findMenuItem(std::vector<MenuItem>& menu, const std::string& name) {
     return *m;
 }
 
+const MenuItem& findMenuItem(const std::vector<MenuItem>& menu, const std::string& name) {
+    return findMenuItem(const_cast<std::vector<MenuItem>&>(menu), name);
+}
+
 void menuCommand(TForm1& form, int command) {
-    switch (command) {
-        case kMenuShow:
-            form.Show1Click();
-            break;
-        case kMenuReload:
-            form.ReloadClick();
-            break;
-        case kMenuSettings:
-            form.Settings1Click();
-            break;
-        case kMenuAbout:
-            form.About1Click();
-            break;
-        case kMenuUpdate:
-            form.Update1Click();
-            break;
-        case kMenuSavePosition:
-            form.SavePosition1Click();
-            break;
-        case kMenuHelp:
-            form.Help1Click();
-            break;
-        case kMenuCopyIp:
-            form.CopyIPaddress1Click();
-            break;
-        case kMenuCopyCpu:
-            form.CopyCPUname1Click();
-            break;
-        case kMenuExit:
-            form.Exit1Click();
-            break;
-        case kMenuClickThrough:
-            form.ClickThrough1Click();
-            break;
-        default:
-            break;
-    }
+    static const FormHandler kHandlers[] = {
+        {kMenuShow, &TForm1::Show1Click},           {kMenuReload, &TForm1::ReloadClick},
+        {kMenuSettings, &TForm1::Settings1Click},   {kMenuAbout, &TForm1::About1Click},
+        {kMenuUpdate, &TForm1::Update1Click},       {kMenuSavePosition, &TForm1::SavePosition1Click},
+        {kMenuHelp, &TForm1::Help1Click},           {kMenuCopyIp, &TForm1::CopyIPaddress1Click},
+        {kMenuCopyCpu, &TForm1::CopyCPUname1Click}, {kMenuExit, &TForm1::Exit1Click},
+        {kMenuClickThrough, &TForm1::ClickThrough1Click},
+    };
+    runHandler(form, kHandlers, command);
 }
 
 void TForm1::Show1Click() {
-    VisibilityChanged(!window.visible);
+    VisibilityChanged(!window_.visible);
 }
 
 void TForm1::VisibilityChanged(bool visible) {
-    window.visible = visible;
+    window_.visible = visible;
     // The entry always names what it will do next.
-    findMenuItem(pmenu1, "Show1").caption = visible ? kHideCaption : kShowCaption;
+    findMenuItem(pmenu1_, "Show1").caption = visible ? kHideCaption : kShowCaption;
 }
 
 void TForm1::ReloadClick() {
-    if (owner) owner->reloadMainWindow();
+    if (owner_) owner_->reloadMainWindow();
 }
 
 void TForm1::Settings1Click() {
-    if (owner) owner->showSettings();
+    if (owner_) owner_->showSettings();
 }
 
 void TForm1::About1Click() {
-    if (owner) owner->showAbout();
+    if (owner_) owner_->showAbout();
 }
 
 void TForm1::ClickThrough1Click() {
     if (!stored_.settings.trayIcon) return;
-    window.clickThrough = !window.clickThrough;
-    findMenuItem(pmenu1, "ClickThrough1").checked = window.clickThrough;
+    window_.clickThrough = !window_.clickThrough;
+    findMenuItem(pmenu1_, "ClickThrough1").checked = window_.clickThrough;
     try {
+        const SettingKeyRow& row = settingKey(SettingKey::ClickThrough);
         IniFile(platform_.files, platform_.configPath())
-            .writeString("general", "clickthrough", window.clickThrough ? "1" : "0");
+            .writeString(row.section, row.name, window_.clickThrough ? "1" : "0");
     } catch (const std::exception&) {
         platform_.ui.messageBox(kPositionSaveFailed, kAppTitle);
     }
@@ -157,11 +135,10 @@ void TForm1::Help1Click() {
 }
 
 void TForm1::Update1Click() {
-    platform_.tray.remove(tray.record);
-    tray.added = false;
+    RemoveTrayIcon();
     platform_.ui.messageBox(kUpdateNotice, kAppTitle);
     platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, platform_.programDir, kShowHide);
-    if (owner) owner->terminate();
+    if (owner_) owner_->terminate();
 }
 
 void TForm1::CopyIPaddress1Click() {
@@ -173,19 +150,16 @@ void TForm1::CopyCPUname1Click() {
 }
 
 void TForm1::Exit1Click() {
-    if (owner) owner->closeMainWindow();
+    if (owner_) owner_->closeMainWindow();
 }
 
 void TForm1::SavePosition1Click() {
-    savePosition(platform_, window);
+    savePosition(platform_, window_);
 }
 
 void TForm1::FormClose() {
-    if (stored_.settings.trayIcon) {
-        platform_.tray.remove(tray.record);
-        tray.added = false;
-    }
-    savePosition(platform_, window);
+    if (stored_.settings.trayIcon) RemoveTrayIcon();
+    savePosition(platform_, window_);
     try {
         IniFile ini(platform_.files, platform_.configPath());
         for (int n = kFirstLabel; n <= kLastLabel; ++n) {
@@ -193,10 +167,10 @@ void TForm1::FormClose() {
             const Label& l = controls_.label(n);
             ini.writeString("Labels", l.name + "left", std::to_string(l.left));
             ini.writeString("Labels", l.name + "top", std::to_string(l.top));
-            ini.writeInteger("general", "FormWidth", window.width);
-            ini.writeInteger("general", "FormHeight", window.height);
+            ini.writeInteger("general", "FormWidth", window_.width);
+            ini.writeInteger("general", "FormHeight", window_.height);
         }
-        graphs.savePositions(ini);
+        graphs_.savePositions(ini);
     } catch (const std::exception&) {
         platform_.ui.messageBox(kLayoutSaveFailed, kAppTitle);
     }

@@ -8,10 +8,10 @@ namespace tabrix {
 
 void TForm1::DisplayChanged() {
     platform_.system.displayChanged();
-    const WindowPlace kept =
-        keptOnScreen({window.left, window.top, window.width, window.height}, platform_.desktop.workAreas());
-    window.left = kept.left;
-    window.top = kept.top;
+    const WindowPlace kept = keptOnScreen({window_.left, window_.top, window_.width, window_.height},
+                                          platform_.desktop.workAreas());
+    window_.left = kept.left;
+    window_.top = kept.top;
 }
 
 void TForm1::SettingChanged() { platform_.system.settingsChanged(); }

@@ -33,13 +33,13 @@ void TForm1::DrawTimerTimer() {
     controls_.label(kLabelCpuUsage).visible = false;
     controls_.label(kLabelSong).visible = false;
     // The canvas takes Label2's face, size and colour; the view makes it without anti-aliasing.
-    canvas.newFont(controls_.label(kLabelCpuName).font);
+    canvas_.newFont(controls_.label(kLabelCpuName).font);
     for (int n : kSelfDrawList) {
         const Label& l = controls_.label(n);
-        if (l.drawMark == 2) canvas.textOut(l.left, l.top, l.text);
+        if (l.drawMark == 2) canvas_.textOut(l.left, l.top, l.text);
     }
     for (int g = 0; g < Graphs::kCount; ++g)
-        if (graphs[g].drawMark == 2) canvas.drawGraph(g);
+        if (graphs_[g].drawMark == 2) canvas_.drawGraph(g);
 }
 
 void TForm1::ScrollTimerTimer() {
@@ -47,7 +47,7 @@ void TForm1::ScrollTimerTimer() {
     const std::string text = song.text;
     if (stored_.songModule != ModuleFlag::On) song.visible = false;
     controls_.setText(kLabelSong, scrollText(text));
-    if (stored_.settings.selfDraw) canvas.textOut(song.left, song.top, song.text);
+    if (stored_.settings.selfDraw) canvas_.textOut(song.left, song.top, song.text);
 }
 
 }  // namespace tabrix

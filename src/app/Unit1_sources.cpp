@@ -9,14 +9,6 @@
 namespace tabrix {
 namespace {
 
-// The name and value labels of the three sensors.
-constexpr struct {
-    int name;
-    int value;
-} kSensorLabels[] = {{kLabelSensor1Name, kLabelSensor1Value},
-                     {kLabelSensor2Name, kLabelSensor2Value},
-                     {kLabelSensor3Name, kLabelSensor3Value}};
-
 // Label22 tells the connection: the state start-up reads, until the traffic meter
 // measures the interface's link speed.
 void showConnection(MainControls& controls, const std::string& text) {
@@ -49,7 +41,7 @@ void showStartupFacts(Platform& platform, MainControls& controls, int windowWidt
 
 void TForm1::IPTImerTimer() {
     // After a failed refresh one more attempt is made, then the timer stops.
-    if (stored_.lastIpRefresh == kFetchFailed) timers.IPTImer.enabled = false;
+    if (stored_.lastIpRefresh == kFetchFailed) timers_.IPTImer.enabled = false;
     // A fetch still under way is not doubled by a short period.
     if (sources_.ipFetchPending()) return;
     sources_.fetchExternalIp(stored_.settings.ipServer, [this](const std::string& body) {
@@ -66,7 +58,7 @@ void TForm1::tmrTrafficTimer() {
             break;
         case MainSources::TrafficResult::EndProgram:
             // A system library without the table function: the program ends.
-            if (owner) owner->closeMainWindow();
+            if (owner_) owner_->closeMainWindow();
             return;
         case MainSources::TrafficResult::NoRates:
             return;
@@ -74,7 +66,9 @@ void TForm1::tmrTrafficTimer() {
     showConnection(controls_, texts.linkSpeed);
     controls_.setText(kLabelDownstream, texts.downstream);
     controls_.setText(kLabelUpstream, texts.upstream);
-    graphs.pushTraffic(texts.received, texts.sent, platform_.system.decimalSeparator());
+    report_.figures().receivedBytes = texts.received;
+    report_.figures().sentBytes = texts.sent;
+    graphs_.pushTraffic(texts.received, texts.sent, platform_.system.decimalSeparator());
 }
 
 bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string& tempLabel) {
@@ -82,14 +76,8 @@ bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string&
     if (!platform.sharedMemory.read(kSensorBlockName, kSensorBytesUsed, bytes)) return false;
     const SensorBlock block = parseSensorBlock(bytes, tempLabel, platform.system.decimalSeparator());
     if (!block.valid) return true;
-    for (int i = 0; i < block.count; ++i) {
-        const SensorReading& r = block.readings[i];
-        const auto& at = kSensorLabels[i];
-        controls.setText(at.name, r.name);
-        controls.setText(at.value, r.value);
-        controls.label(at.name).visible = r.shown;
-        controls.label(at.value).visible = r.shown;
-    }
+    // A hidden sensor's texts are written too: the reports read them.
+    for (int i = 0; i < block.count; ++i) showSensorPair(controls, i, block.readings[i], true);
     return true;
 }
 

@@ -81,157 +81,195 @@ std::string failureOf(Steps&& steps) {
 
 }  // namespace
 
-void TForm1::FormCreate() {
-    int& step = startup_.lastStep;
-    // 1. version; the view initialises the common controls.
-    step = 1;
-    stored_.version = kVersion;
-    const std::string failure = failureOf([&] {
-        // 2. system menu entry; making the window's handle also sizes it for the first time.
-        step = 2;
-        window.aboutInSystemMenu = true;
-        FormResize();
+// The start-up's steps 2 to 19, in order. What a step stores is stored as it comes, so a
+// failing step leaves what the steps before it did.
+struct StartupSteps {
+    TForm1& f;
+    StartupSettings s;  // config.ini as step 5 read it
 
-        // 3. no taskbar button; double-buffered, opaque painting.
-        step = 3;
-        window.ownerToolWindow = true;
-        window.doubleBuffered = true;
+    // 2. system menu entry; making the window's handle also sizes it for the first time.
+    void systemMenu() {
+        f.window_.aboutInSystemMenu = true;
+        f.FormResize();
+    }
 
-        // 4. an instance already running loses its window.
-        step = 4;
-        platform_.desktop.hideWindow(kMainClass, kAppTitle);
-        sources_.resetTraffic();
+    // 3. no taskbar button; double-buffered, opaque painting.
+    void ownerAndBuffering() {
+        f.window_.ownerToolWindow = true;
+        f.window_.doubleBuffered = true;
+    }
 
-        // 5. config.ini, read once; a missing file reads as all defaults.
-        step = 5;
-        const StartupSettings s = readStartupSettings(IniFile(platform_.files, platform_.configPath()),
-                                                      window.width, window.height);
-        // What the rest of the program consults is stored step by step, as each step comes.
-        StartupSettings& stored = stored_.settings;
+    // 4. an instance already running loses its window.
+    void otherInstance() {
+        f.platform_.desktop.hideWindow(kMainClass, kAppTitle);
+        f.sources_.resetTraffic();
+    }
 
-        // 6. label dragging.
-        step = 6;
-        stored.labelDragging = s.labelDragging;
-        if (s.labelDragging) drag_.allow();
+    // 5. config.ini, read once; a missing file reads as all defaults.
+    void readConfig() {
+        s = readStartupSettings(IniFile(f.platform_.files, f.platform_.configPath()), f.window_.width,
+                                f.window_.height);
+    }
 
-        // 7. traffic interface.
-        step = 7;
-        stored.ipInterface = s.ipInterface;
+    // 6. label dragging.
+    void labelDragging() {
+        stored().labelDragging = s.labelDragging;
+        if (s.labelDragging) f.drag_.allow();
+    }
 
-        // 8. saved label positions and window size.
-        step = 8;
-        if (s.savePositions) {
-            for (int n = kFirstLabel; n <= kLastLabel; ++n) {
-                controls_.label(n).left = s.labelPlaces[n].left;
-                controls_.label(n).top = s.labelPlaces[n].top;
-            }
-            if (resizeWindow(window, s.formWidth, window.height)) FormResize();
-            if (resizeWindow(window, window.width, s.formHeight)) FormResize();
-            graphs.applyPositions(s);
+    // 7. traffic interface.
+    void trafficInterface() { stored().ipInterface = s.ipInterface; }
+
+    // 8. saved label positions and window size.
+    void savedPlaces() {
+        if (!s.savePositions) return;
+        for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+            f.controls_.label(n).left = s.labelPlaces[n].left;
+            f.controls_.label(n).top = s.labelPlaces[n].top;
         }
+        if (resizeWindow(f.window_, s.formWidth, f.window_.height)) f.FormResize();
+        if (resizeWindow(f.window_, f.window_.width, s.formHeight)) f.FormResize();
+        f.graphs_.applyPositions(s);
+    }
 
-        // 9. modules.
-        step = 9;
-        stored.tempLabel = s.tempLabel;
+    // 9. modules.
+    void modules() {
+        stored().modules = s.modules;
+        stored().tempLabel = s.tempLabel;
         std::copy(std::begin(s.sensorReadings), std::end(s.sensorReadings),
-                  std::begin(stored.sensorReadings));
-        stored.lhmPort = s.lhmPort;
-        controls_.applyModules(s);
-        storeModuleFlags(s, stored_);
-        graphs.applyModule(s.graphs, stored_.trafficModule);
+                  std::begin(stored().sensorReadings));
+        stored().lhmPort = s.lhmPort;
+        f.controls_.applyModules(s);
+        storeModuleFlags(s, f.stored_);
+        f.graphs_.applyModule(s.graphs, f.stored_.trafficModule);
+    }
 
-        // 10. disk space.
-        step = 10;
-        stored.getDiskSpace = s.getDiskSpace;
-        if (s.getDiskSpace) {
-            controls_.setText(kLabelDiskSpace, sources_.driveText());
-            controls_.label(kLabelDiskSpace).visible = true;
-            controls_.label(kLabelDiskSpace).drawMark = 1;
-        }
+    // 10. disk space.
+    void diskSpace() {
+        stored().getDiskSpace = s.getDiskSpace;
+        if (!s.getDiskSpace) return;
+        f.controls_.setText(kLabelDiskSpace, f.sources_.driveText());
+        f.controls_.label(kLabelDiskSpace).visible = true;
+        f.controls_.label(kLabelDiskSpace).drawMark = 1;
+    }
 
-        // 11. stored switches and the report timer.
-        step = 11;
-        stored.playerPicturesFromFiles = s.playerPicturesFromFiles;
-        stored.trayIcon = s.trayIcon;
-        timers.FileTimer1.enabled = s.output;
-        stored.playerButtons = s.playerButtons;
-        stored.ipServer = s.ipServer;
-        timers.FileTimer1.interval = s.outputInterval;
+    // 11. stored switches and the report timer.
+    void switchesAndReports() {
+        stored().playerPicturesFromFiles = s.playerPicturesFromFiles;
+        stored().trayIcon = s.trayIcon;
+        f.timers_.FileTimer1.enabled = s.output;
+        stored().playerButtons = s.playerButtons;
+        stored().ipServer = s.ipServer;
+        f.timers_.FileTimer1.interval = s.outputInterval;
+    }
 
-        // 12. self-draw mode: every label is painted by the window itself, whatever the modules.
-        step = 12;
-        stored.selfDraw = s.selfDraw;
-        stored.songLabelsMayShow = s.songLabelsMayShow;
-        if (s.selfDraw) {
-            controls_.hideAllForSelfDraw();
-            graphs.hideForSelfDraw();
-            timers.DrawTimer.enabled = true;
-            DrawTimerTimer();
-        }
+    // 12. self-draw mode: every label is painted by the window itself, whatever the modules.
+    void selfDraw() {
+        stored().selfDraw = s.selfDraw;
+        stored().songLabelsMayShow = s.songLabelsMayShow;
+        if (!s.selfDraw) return;
+        f.controls_.hideAllForSelfDraw();
+        f.graphs_.hideForSelfDraw();
+        f.timers_.DrawTimer.enabled = true;
+        f.DrawTimerTimer();
+    }
 
-        // 13. border, z-order, timers and fonts.
-        step = 13;
+    // 13. border, z-order, timers and fonts.
+    void borderTimersAndFonts() {
+        MainWindowState& window = f.window_;
         window.stayOnTop = s.onTop;
-        stored.showUsed = s.showUsed;
+        stored().showUsed = s.showUsed;
         window.toolCaption = s.toolCaption;
-        // Leaving the design's z-order or border makes the window anew, with the
-        // platform's own system menu.
+        // Leaving the design's z-order or border makes the window anew, with the platform's
+        // own system menu.
         if (!window.stayOnTop || !window.toolCaption) window.aboutInSystemMenu = false;
-        stored.winampPath = s.winampPath;
-        timers.IPTImer.interval = static_cast<unsigned>(s.ipInterval);
-        if (s.ipInterval > 0) timers.IPTImer.enabled = true;
-        timers.ScrollTimer.enabled = s.scrolling;
+        stored().winampPath = s.winampPath;
+        f.timers_.IPTImer.interval = static_cast<unsigned>(s.ipInterval);
+        if (s.ipInterval > 0) f.timers_.IPTImer.enabled = true;
+        f.timers_.ScrollTimer.enabled = s.scrolling;
         if (!s.fontColorProblem.empty()) throw Error(s.fontColorProblem);
         // White text would vanish under the white colour key.
         const uint32_t color = s.fontColor == kWhite ? kWhiteFontReplacement : s.fontColor;
         window.font.face = s.fontFace;
         window.font.charset = kAnsiCharset;
-        const int height = pointsToHeight(s.fontPoints, platform_.desktop.screenDpi());
-        for (int n = kFirstLabel; n <= kLastLabel; ++n) {
-            Font font = controls_.label(n).font;
+        const int height = pointsToHeight(s.fontPoints, f.platform_.desktop.screenDpi());
+        for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+            Font font = f.controls_.label(n).font;
             font.face = s.fontFace;
             font.height = height;
             font.color = color;
-            controls_.setFont(n, font);
+            f.controls_.setFont(n, font);
         }
-        graphs.applyColor(color, s.fontFace);
-        stored.enablePhp = s.enablePhp;
-        stored.enableXml = s.enableXml;
+        f.graphs_.applyColor(color, s.fontFace);
+        stored().enablePhp = s.enablePhp;
+        stored().enableXml = s.enableXml;
+        stored().enableJson = s.enableJson;
+    }
 
-        // 14. skin.
-        step = 14;
-        controls_.image(kImageSkin).bitmap = loadBitmapFile(platform_, kSkinsFolder + s.skinFile);
+    // 14. skin.
+    void skin() {
+        f.controls_.image(kImageSkin).bitmap = loadBitmapFile(f.platform_, kSkinsFolder + s.skinFile);
+    }
 
-        // 15. banner.
-        step = 15;
-        if (s.banner) {
-            paintBannerStrip(controls_.image(kImageSkin).bitmap);
-            window.bannerPainted = true;
+    // 15. banner.
+    void banner() {
+        if (!s.banner) return;
+        paintBannerStrip(f.controls_.image(kImageSkin).bitmap);
+        f.window_.bannerPainted = true;
+    }
+
+    // 16. colour key, translucency, position.
+    void lookAndPlace() {
+        f.window_.colorKey = s.colorKey;
+        f.window_.alpha = s.alpha;
+        f.window_.alphaBlend = s.alphaBlend;
+        f.window_.left = s.left;
+        f.window_.top = s.top;
+    }
+
+    // 17. the facts computed once.
+    void facts() {
+        f.timers_.IPTImer.enabled = s.showIp;
+        if (s.showIp) fetchFirstAddress(f.sources_, f.controls_, stored().ipServer);
+        showStartupFacts(f.platform_, f.controls_, f.window_.width);
+    }
+
+    // 18. player pictures from files; a failure here is handled here.
+    void playerPictures() {
+        if (s.playerPicturesFromFiles) loadPlayerPictures(f.platform_, f.controls_);
+    }
+
+    // 19. tray icon; then full-screen watching, click-through and its tray entry.
+    void trayIcon() {
+        if (s.trayIcon) f.tray_.added = f.platform_.tray.add(f.tray_.record);
+        f.applyDesktopSwitches(s);
+    }
+
+    // What the rest of the program consults.
+    StartupSettings& stored() { return f.stored_.settings; }
+};
+
+void TForm1::FormCreate() {
+    static constexpr void (StartupSteps::*kSteps[])() = {
+        &StartupSteps::systemMenu,     &StartupSteps::ownerAndBuffering,
+        &StartupSteps::otherInstance,  &StartupSteps::readConfig,
+        &StartupSteps::labelDragging,  &StartupSteps::trafficInterface,
+        &StartupSteps::savedPlaces,    &StartupSteps::modules,
+        &StartupSteps::diskSpace,      &StartupSteps::switchesAndReports,
+        &StartupSteps::selfDraw,       &StartupSteps::borderTimersAndFonts,
+        &StartupSteps::skin,           &StartupSteps::banner,
+        &StartupSteps::lookAndPlace,   &StartupSteps::facts,
+        &StartupSteps::playerPictures, &StartupSteps::trayIcon,
+    };
+    // 1. version; the view initialises the common controls.
+    startup_.lastStep = 1;
+    stored_.version = kVersion;
+    StartupSteps steps{*this, {}};
+    const std::string failure = failureOf([&] {
+        for (auto step : kSteps) {
+            ++startup_.lastStep;
+            (steps.*step)();
         }
-
-        // 16. colour key, translucency, position.
-        step = 16;
-        window.colorKey = s.colorKey;
-        window.alpha = s.alpha;
-        window.alphaBlend = s.alphaBlend;
-        window.left = s.left;
-        window.top = s.top;
-
-        // 17. the facts computed once.
-        step = 17;
-        timers.IPTImer.enabled = s.showIp;
-        if (s.showIp) fetchFirstAddress(sources_, controls_, stored.ipServer);
-        showStartupFacts(platform_, controls_, window.width);
-
-        // 18. player pictures from files; a failure here is handled here.
-        step = 18;
-        if (s.playerPicturesFromFiles) loadPlayerPictures(platform_, controls_);
-
-        // 19. tray icon.
-        step = 19;
-        if (s.trayIcon) tray.added = platform_.tray.add(tray.record);
-        applyDesktopSwitches(s);
-
         // Start-up's end: a window no screen shows comes back onto one.
         DisplayChanged();
     });

@@ -1,18 +1,11 @@
 // The tray icon's callback, the system menu, the session end, activation and the keys.
 #include "app/Unit1.h"
 #include "platform/ShellApi.h"
+#include "platform/WindowsNumbers.h"
 
 namespace tabrix {
 namespace {
 
-constexpr uint32_t kTrayLeftDown = 513;   // WM_LBUTTONDOWN
-constexpr uint32_t kTrayRightDown = 516;  // WM_RBUTTONDOWN
-constexpr uint32_t kScClose = 0xF060;
-constexpr int kVkF1 = 112;
-constexpr int kVkF2 = 113;
-constexpr int kVkEscape = 27;
-constexpr int kVkOemPlus = 187;
-constexpr int kVkOemMinus = 189;
 constexpr int kWidthStep = 5;
 
 // The command of the entry chosen from pmenu1 at the pointer, 0 for none.
@@ -29,18 +22,19 @@ int popupChoice(WindowSystem& windows, std::vector<MenuItem>& menu, bool fromTra
 }  // namespace
 
 void TForm1::TrayIconCallback(uint32_t mouseMessage) {
-    if (mouseMessage == kTrayLeftDown) Show1Click();
-    if (mouseMessage == kTrayRightDown) menuCommand(*this, popupChoice(platform_.windows, pmenu1, true));
+    if (mouseMessage == kMsgLeftButtonDown) Show1Click();
+    if (mouseMessage == kMsgRightButtonDown)
+        menuCommand(*this, popupChoice(platform_.windows, pmenu1_, true));
 }
 
 void TForm1::FormContextPopup() {
-    menuCommand(*this, popupChoice(platform_.windows, pmenu1, false));
+    menuCommand(*this, popupChoice(platform_.windows, pmenu1_, false));
 }
 
 bool TForm1::SysCommand(uint32_t command) {
-    if (command == kScClose) {
+    if (command == kSysCommandClose) {
         // Hidden at once; the default handling then closes the window (Exit path).
-        window.visible = false;
+        window_.visible = false;
         return true;
     }
     if (command == kAboutCommand) {
@@ -59,17 +53,18 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormKeyDown(int key) {
-    if (key == kVkF1) Help1Click();
-    if (key == kVkF2) Settings1Click();
-    if (key == kVkOemPlus && resizeWindow(window, window.width + kWidthStep, window.height)) FormResize();
-    if (key == kVkOemMinus && resizeWindow(window, window.width - kWidthStep, window.height)) FormResize();
-    if (key == kVkEscape) Show1Click();
+    if (key == kKeyF1) Help1Click();
+    if (key == kKeyF2) Settings1Click();
+    if (key == kKeyOemPlus && resizeWindow(window_, window_.width + kWidthStep, window_.height)) FormResize();
+    if (key == kKeyOemMinus && resizeWindow(window_, window_.width - kWidthStep, window_.height))
+        FormResize();
+    if (key == kEscapeKey) Show1Click();
 }
 
 void TForm1::TaskbarCreated() {
     // A restarted shell has forgotten every icon; only a configured one comes back.
     // A refused add (the shell still had it) leaves an icon that was there in place.
-    if (stored_.settings.trayIcon) tray.added = platform_.tray.add(tray.record) || tray.added;
+    if (stored_.settings.trayIcon) tray_.added = platform_.tray.add(tray_.record) || tray_.added;
 }
 
 }  // namespace tabrix

@@ -4,15 +4,13 @@
 
 #include "platform/Font.h"
 #include "platform/Pixels.h"
+#include "platform/WindowsNumbers.h"
 
 // The form-control model every window of the program is made of: plain data that the
 // behaviour sets and the Win32 views map onto real windows, controls and timers.
 namespace tabrix {
 
 enum class Align { Left, Right, Center };
-
-// The key that closes a dialog, as every window's key handler sees it.
-constexpr int kEscapeKey = 27;
 
 // What every control has: its component name, its place in its parent and its state.
 struct Control {

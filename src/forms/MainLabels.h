@@ -63,4 +63,11 @@ enum MainPicture : int {
     kImageNext = 7,
 };
 
+// Every picture in number order, which is the order they are painted in: the skin under
+// the player's buttons.
+constexpr MainPicture kMainPictures[] = {kImageSkin, kImagePlay, kImagePause,
+                                         kImageStop, kImageBack, kImageNext};
+// The player's buttons, in number order.
+constexpr MainPicture kPlayerPictures[] = {kImagePlay, kImagePause, kImageStop, kImageBack, kImageNext};
+
 }  // namespace tabrix

@@ -86,17 +86,8 @@ bool validBitCount(int bits, bool core) {
     }
 }
 
-Header readHeader(const Bytes& in) {
-    if (!in.has(0, kFileHeaderSize) || in.u8(0) != 'B' || in.u8(1) != 'M') fail();
-    const uint32_t offBits = in.u32(10);
-    const uint32_t headerSize = in.u32(kFileHeaderSize);
-    const bool core = headerSize == kCoreHeaderSize;
-    if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
-        headerSize != 124)
-        fail();
-    if (!in.has(kFileHeaderSize, headerSize)) fail();
-
-    Header h;
+// The size, depth and compression from the info or core header.
+void readDimensions(const Bytes& in, bool core, Header& h) {
     const size_t at = kFileHeaderSize;
     int64_t width, height;
     if (core) {
@@ -118,7 +109,11 @@ Header readHeader(const Bytes& in) {
     h.width = static_cast<int>(width);
     h.height = static_cast<int>(height);
     if (!validBitCount(h.bitCount, core)) fail();
+}
 
+// The compression checked against the depth, and the bit-field masks; returns where the
+// colour table starts.
+size_t readMasks(const Bytes& in, uint32_t headerSize, Header& h) {
     size_t paletteAt = kFileHeaderSize + headerSize;
     switch (h.compression) {
         case kBiRgb:
@@ -130,7 +125,7 @@ Header readHeader(const Bytes& in) {
         case kBiBitfields:
             if (h.bitCount != 16 && h.bitCount != 32) fail();
             // The plain info header keeps the masks after itself; the later ones inside.
-            for (int i = 0; i < 3; ++i) h.masks[i] = in.u32(at + kInfoHeaderSize + 4 * i);
+            for (int i = 0; i < 3; ++i) h.masks[i] = in.u32(kFileHeaderSize + kInfoHeaderSize + 4 * i);
             if (headerSize == kInfoHeaderSize) paletteAt += 12;
             break;
         default:
@@ -141,22 +136,40 @@ Header readHeader(const Bytes& in) {
         h.masks[1] = 0x00FF00;
         h.masks[2] = 0x0000FF;
     }
+    return paletteAt;
+}
 
-    if (h.bitCount <= 8) {
-        const uint32_t full = 1u << h.bitCount;
-        const uint32_t used = core ? 0 : in.u32(at + 32);
-        const uint32_t count = used == 0 || used > full ? full : used;
-        const size_t entry = core ? 3 : 4;
-        if (!in.has(paletteAt, count * entry)) fail();
-        h.palette.resize(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            const size_t e = paletteAt + i * entry;
-            h.palette[i] = (in.u8(e + 2) << 16) | (in.u8(e + 1) << 8) | in.u8(e);
-        }
-        paletteAt += count * entry;
+// The colour table of a picture of 8 bits or fewer; returns where it ends.
+size_t readPalette(const Bytes& in, bool core, size_t paletteAt, Header& h) {
+    if (h.bitCount > 8) return paletteAt;
+    const uint32_t full = 1u << h.bitCount;
+    const uint32_t used = core ? 0 : in.u32(kFileHeaderSize + 32);
+    const uint32_t count = used == 0 || used > full ? full : used;
+    const size_t entry = core ? 3 : 4;
+    if (!in.has(paletteAt, count * entry)) fail();
+    h.palette.resize(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        const size_t e = paletteAt + i * entry;
+        h.palette[i] = (in.u8(e + 2) << 16) | (in.u8(e + 1) << 8) | in.u8(e);
     }
+    return paletteAt + count * entry;
+}
+
+Header readHeader(const Bytes& in) {
+    if (!in.has(0, kFileHeaderSize) || in.u8(0) != 'B' || in.u8(1) != 'M') fail();
+    const uint32_t offBits = in.u32(10);
+    const uint32_t headerSize = in.u32(kFileHeaderSize);
+    const bool core = headerSize == kCoreHeaderSize;
+    if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
+        headerSize != 124)
+        fail();
+    if (!in.has(kFileHeaderSize, headerSize)) fail();
+
+    Header h;
+    readDimensions(in, core, h);
+    const size_t pixelsAfter = readPalette(in, core, readMasks(in, headerSize, h), h);
     // Some writers leave the offset at 0: the pixels then follow the palette.
-    h.dataOffset = offBits != 0 ? offBits : paletteAt;
+    h.dataOffset = offBits != 0 ? offBits : pixelsAfter;
     if (h.dataOffset >= in.size()) fail();
     return h;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/Files.h"
 #include "platform/Font.h"
+#include "platform/WindowsNumbers.h"
 
 namespace tabrix {
 
@@ -89,10 +90,10 @@ public:
 
 // The notification-area icon record the main window keeps while it lives.
 struct TrayRecord {
-    uint32_t size = 88;
+    uint32_t size = kTrayRecordSize;
     uint32_t id = 0;
-    uint32_t flags = 7;  // message, icon and tip valid
-    uint32_t callbackMessage = 0x401;
+    uint32_t flags = kTrayRecordFlags;
+    uint32_t callbackMessage = kTrayCallbackMessage;
     std::string tip = "Tabrix";
 };
 

@@ -27,11 +27,13 @@ public:
     virtual bool setText(const std::string& text) = 0;
 };
 
-// Time for the limits of waits that run on timers.
+// Time for the limits of waits that run on timers, and the calendar time reports carry.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual uint32_t now() = 0;  // milliseconds, wrapping like GetTickCount
+    // Whole seconds since 1970-01-01 00:00 UTC.
+    virtual int64_t utcSeconds() = 0;
 };
 
 struct Point {

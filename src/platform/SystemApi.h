@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tabrix {
@@ -92,18 +93,22 @@ public:
     // On success returned holds the number of bytes written.
     virtual PerfQuery queryPerformanceData(const std::string& valueName, uint8_t* buffer,
                                            uint32_t size, uint32_t& returned) = 0;
-    // RegCloseKey(HKEY_PERFORMANCE_DATA) once the data is no longer needed.
+    // Lets the performance data key go once the data is no longer needed.
     virtual void closePerformanceData() = 0;
 
     // GetSystemTimes (looked up at run time; Windows XP SP1 and later), in 100 ns units.
     // False when the function is absent or fails.
     virtual bool systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) = 0;
 
-    // Windows 9x dynamic statistics under HKEY_DYN_DATA. A key of 0 means none.
-    using Key = uintptr_t;
-    virtual Key openDynKey(const std::string& subKey, bool fullAccess) = 0;
-    virtual bool readDword(Key key, const std::string& valueName, uint32_t& value) = 0;
-    virtual void closeKey(Key key) = 0;
+    // One open key of the Windows 9x dynamic statistics under HKEY_DYN_DATA, closed when
+    // it goes.
+    class DynKey {
+    public:
+        virtual ~DynKey() = default;
+        virtual bool readDword(const std::string& valueName, uint32_t& value) = 0;
+    };
+    // Null when the key cannot be opened.
+    virtual std::unique_ptr<DynKey> openDynKey(const std::string& subKey, bool fullAccess) = 0;
 };
 
 struct CpuidRegisters {

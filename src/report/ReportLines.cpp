@@ -40,6 +40,13 @@ ReportLabels readReportLabels(const LabelText& labelText, const std::string& ver
     l.externalIp = labelText(kLabelExternalIp);
     l.downstream = labelText(kLabelDownstream);
     l.upstream = labelText(kLabelUpstream);
+    l.memoryLoad = labelText(kLabelMemoryLoad);
+    l.connection = labelText(kLabelConnection);
+    l.sensorNames[0] = labelText(kLabelSensor1Name);
+    l.sensorNames[1] = labelText(kLabelSensor2Name);
+    l.sensorNames[2] = labelText(kLabelSensor3Name);
+    l.battery = labelText(kLabelBattery);
+    l.driveReport = labelText(kLabelDiskSpace);
     return l;
 }
 

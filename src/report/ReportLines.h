@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "sources/interfacewithmbm.h"
+
 namespace tabrix {
 
-// The label texts the two reports copy, read at the moment of writing.
+// The label texts the reports copy, read at the moment of writing.
 struct ReportLabels {
     std::string version;        // the program version text
     std::string cpuName;        // Label2
@@ -21,6 +23,12 @@ struct ReportLabels {
     std::string externalIp;     // Label31
     std::string downstream;     // Label32 ("D: 1.25 Kb/s")
     std::string upstream;       // Label33 ("U: 1.25 Kb/s")
+    // Only the JSON report's.
+    std::string memoryLoad;                  // Label12 ("43%")
+    std::string connection;                  // Label22
+    std::string sensorNames[kShownSensors];  // Label25, Label27, Label29
+    std::string battery;                     // label34
+    std::string driveReport;                 // Label36
 };
 
 // The main window's label texts by label number (2 .. 36).

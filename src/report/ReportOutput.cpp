@@ -15,11 +15,12 @@ ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts,
       showError_(std::move(showError)),
       version_(std::move(version)) {}
 
-void ReportOutput::SaveResult(const std::string& stem, bool enablePhp, bool enableXml) {
+void ReportOutput::SaveResult(const std::string& stem, bool enablePhp, bool enableXml, const JsonTick* json) {
     haveNumbers_ = false;
     try {
         if (enablePhp) SaveResultPHP(stem);
         if (enableXml) SaveResultXML(stem);
+        if (json) SaveResultJSON(stem, *json);
     } catch (...) {
         showError_(kCannotInitializeOutput);
     }
@@ -46,6 +47,15 @@ void ReportOutput::SaveResultXML(const std::string& stem) {
         write(stem + ".xml", codepage_.ansiToUtf8(text));
     } catch (...) {
         showError_(kCannotOutputXml);
+    }
+}
+
+void ReportOutput::SaveResultJSON(const std::string& stem, const JsonTick& tick) {
+    try {
+        const ReportLabels labels = readReportLabels(labelText_, version_);
+        write(stem + ".json", jsonReportText(labels, tick, codepage_));
+    } catch (...) {
+        showError_(kCannotOutputJson);
     }
 }
 

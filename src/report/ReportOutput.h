@@ -5,6 +5,7 @@
 #include "platform/Codepage.h"
 #include "platform/Files.h"
 #include "platform/SystemApi.h"
+#include "report/JsonReport.h"
 #include "report/ReportLines.h"
 
 namespace tabrix {
@@ -12,6 +13,7 @@ namespace tabrix {
 constexpr char kCannotInitializeOutput[] = "Cannot initialize output";
 constexpr char kCannotOutputXml[] = "Cannot output XML";
 constexpr char kCannotOutputPhp[] = "Cannot output PHP";
+constexpr char kCannotOutputJson[] = "Cannot output JSON";
 
 // The values a report asks for afresh on each write, rather than reading a label.
 // Any of them may throw; the writer that asked reports its own failure text.
@@ -31,8 +33,8 @@ public:
     }
 };
 
-// The report output of the main window: on each FileTimer1 tick the PHP and then the
-// XML file, built from the labels as they stand and each replaced whole in one step.
+// The report output of the main window: on each FileTimer1 tick the PHP, the XML and then
+// the JSON file, built from the labels as they stand and each replaced whole in one step.
 class ReportOutput {
 public:
     using ShowError = std::function<void(const std::string& message)>;
@@ -40,15 +42,17 @@ public:
     ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts, LabelText labelText,
                  ShowError showError, std::string version);
 
-    // The PHP and then the XML file at the path stem (savepath, read afresh by the caller
-    // for each tick). enablePhp/enableXml: the reports start-up switched on.
-    void SaveResult(const std::string& stem, bool enablePhp, bool enableXml);
+    // The PHP, the XML and the JSON file at the path stem (savepath, read afresh by the
+    // caller for each tick). enablePhp/enableXml: the reports start-up switched on; json:
+    // the JSON report's figures when it is on, else null.
+    void SaveResult(const std::string& stem, bool enablePhp, bool enableXml, const JsonTick* json = nullptr);
     // A display mode already read this tick (null: the reports ask for one themselves).
     void useDisplayMode(const DisplayMode* display) { display_ = display; }
     // Each catches its own failure and shows its failure text; only an error thrown by
     // showing it gets out.
     void SaveResultPHP(const std::string& stem);
     void SaveResultXML(const std::string& stem);
+    void SaveResultJSON(const std::string& stem, const JsonTick& tick);
 
 private:
     void write(const std::string& path, const std::string& bytes);

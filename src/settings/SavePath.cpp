@@ -1,11 +1,13 @@
 #include "settings/SavePath.h"
 
 #include "settings/IniFile.h"
+#include "settings/SettingKeys.h"
 
 namespace tabrix {
 
 std::string readSavePath(Files& files, const std::string& configPath) {
-    return IniFile(files, configPath).readString("general", "savepath", kDefaultSavePath);
+    const SettingKeyRow& row = settingKey(SettingKey::SavePath);
+    return IniFile(files, configPath).readString(row.section, row.name, kDefaultSavePath);
 }
 
 std::string readSavePath(Files& files, const std::string& configPath, SavePathCache& cache) {

@@ -7,8 +7,12 @@
 #include "forms/Controls.h"
 #include "platform/Pixels.h"
 #include "platform/Platform.h"
+#include "settings/SettingsLayout.h"
 
 namespace tabrix {
+
+class IniFile;
+struct SettingKeyRow;
 
 // What the Settings window asks of the program around it: the live previews on the main
 // window and the main window's replacement.
@@ -34,39 +38,82 @@ constexpr char kShortcutName[] = "Tabrix.lnk";
 // The plain-text address service the IP lookup asks by default.
 constexpr char kDefaultIpServer[] = "http://api.ipify.org/";
 
-// The kinds of control the window is made of; the view creates one system control each.
-enum class ControlKind {
-    Label,
-    Picture,
-    Shape,
-    Bevel,
-    Button,
-    CheckBox,
-    Edit,
-    ComboBox,
-    ListBox,
-    TrackBar,
-    UpDown,
-    Pages
+// What the Settings window holds of config.ini (Unit3_draft.cpp): the controls are read from
+// the file by its key table, checked, and turned back into the file's text on Save, which
+// writes config.ini and drives.inf all or nothing. The font's and the slider's choices are
+// held here as values.
+class SettingsDraft {
+public:
+    SettingsDraft(Platform& platform, SettingsLayout& layout) : platform_(platform), layout_(layout) {}
+
+    std::string fontFace = "Tahoma";
+    int fontSize = 8;
+    uint32_t fontColor = 0;
+    // The slider as of its last change; none while it never moved (by the build or the user),
+    // and then Save leaves alpha as the file has it.
+    std::optional<int> chosenOpacity;
+
+    // What the build sets through the controls' change operations, once the rest is read.
+    struct Moved {
+        int opacity = 255;
+        int interfaceNumber = 0;
+        std::string interfaceText;
+    };
+    // Every key into its control; a bad fontcolor throws, and what comes after it is not read.
+    Moved read();
+    // The IP interval's one check; a short one is corrected after a message.
+    std::string checkedIpInterval();
+    // Both files; throws when they could not be written (and are as they were, or the text says).
+    void save(const std::string& ipInterval);
+
+private:
+    void readKey(const IniFile& ini, const SettingKeyRow& row, Moved& moved);
+    std::string keyText(const SettingKeyRow& row, const std::string& ipInterval) const;
+    std::string configBytes(const std::string& ipInterval) const;
+    void saveDrives();
+    bool putConfigBack(bool existed, const std::string& old);
+
+    Platform& platform_;
+    SettingsLayout& layout_;
 };
 
-// One control of the window, where it sits: -1 on the window itself, else its page.
-struct PlacedControl {
-    ControlKind kind;
-    Control* control;
-    int page;
+// The Settings window's pickers (Unit3_pickers.cpp): skin list, drive list, font, colour,
+// paths, the temperature guard and the start-up shortcut.
+class SettingsPickers {
+public:
+    SettingsPickers(Platform& platform, SettingsLayout& layout, SettingsDraft& draft)
+        : platform_(platform), layout_(layout), draft_(draft) {}
+
+    void fillSkins();
+    void fillDrives();
+    void ComboBox2KeyPress();
+    void Button2Click();  // Ins
+    void Button4Click();  // Del
+    void Button5Click();  // font
+    void Button6Click();  // player path
+    void Button7Click();  // colour
+    void Button8Click();  // output path
+
+private:
+    void searchSkins(const std::string& folder);
+
+    Platform& platform_;
+    SettingsLayout& layout_;
+    SettingsDraft& draft_;
 };
 
-// The Settings window's behaviour: built once from config.ini, shown and hidden, writes
-// config.ini and drives.inf on Save (Unit3.cpp build, Unit3_design.cpp controls,
-// Unit3_pickers.cpp pickers, Unit3_save.cpp previews, Save and Close, Unit3_help.cpp).
+// The Settings window: built once from config.ini, shown and hidden; it wires the events the
+// view reports to the controls' links, the previews, the pickers and the draft's Save
+// (Unit3.cpp build and links, Unit3_save.cpp previews, Save and Close, Unit3_help.cpp).
 class TForm3 {
+    // First: the parts below are made with them.
+    Platform& platform_;
+    SettingsWindowOwner& owner_;
+
 public:
     enum Page { kGeneralPage = 0, kAdvancedPage = 1, kModulesPage = 2 };
 
     TForm3(Platform& platform, SettingsWindowOwner& owner);
-    TForm3(const TForm3&) = delete;
-    TForm3& operator=(const TForm3&) = delete;
 
     // The build: fills every control from config.ini and drives.inf. An error it lets out
     // (a bad fontcolor) leaves the later steps undone.
@@ -83,126 +130,43 @@ public:
     void TrackBar1Moved(int position);
     void ScrollBar1Moved(int position);
     void ListBox1Selected(const std::vector<bool>& selected);
-    void ComboBox2KeyPress();
-
-    // Handlers by name.
     void Button1Click();  // Save
     void Button3Click();  // Close
-    void Button2Click();  // Ins
-    void Button4Click();  // Del
-    void Button5Click();  // font
-    void Button6Click();  // player path
-    void Button7Click();  // colour
-    void Button8Click();  // output path
-    void CheckBox2Click();
-    void CheckBox7Click();
-    void CheckBox10Click() {}
-    void CheckBox28Click();
-    void TrackBar1Change();
-    void ComboBox1Change();
-    void ScrollBar1Change();
-    void Edit7Change();
-    void TabSheet3Show();  // the Modules page shown
 
     // Beside "MBM Temps": where the sensor pairs come from now.
-    void showSensorSource(const std::string& text) { Label32.text = text; }
+    void showSensorSource(const std::string& text) { control<Label>("Label32").text = text; }
 
-    // Setting these runs the control's change operation when the value changes.
-    void setTrackBarPosition(int position);
-    void setScrollBarPosition(int position);
-    void setScrollBarRange(int min, int max);
-    void setEdit7Text(const std::string& text);
-
-    // Every control, in creation and tab order.
-    const std::vector<PlacedControl>& controls() const { return controls_; }
-    Control* find(const std::string& name);
-    ControlKind kindOf(const Control& control) const;
+    // A control by its component name, as its kind.
+    template <typename C>
+    C& control(const std::string& name) const {
+        return layout.get<C>(name);
+    }
 
     bool visible = false;
     std::string caption = kSettingsCaption;
     int left = kSettingsLeft;
     int top = kSettingsTop;
-
-    // The window-wide values.
     bool previewed = false;       // a live preview has changed the main window since the build
-    // The slider as of its last change; none while it never moved (by the build or the user),
-    // and then Save leaves alpha as the file has it.
-    std::optional<int> chosenOpacity;
     bool interfaceRange = false;  // set by the build, cleared by the first interface query
-    std::string fontFace = "Tahoma";
-    int fontSize = 8;
-    uint32_t fontColor = 0;
 
-    // The frame.
-    Shape Shape1;    // the header band
-    Label Label30;   // header text
-    Picture Image1;  // the program's icon
-    Bevel Bevel1;    // rule under the band
-    PageControl PageControl1;
-    Bevel Bevel2;    // rule over the foot
-    Label Label12;   // the help line
-    Button Button1;  // Save
-    Button Button3;  // Close
-    Picture PageIcon[3];
-
-    // General page.
-    Label Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label13,
-        Label14, Label15, Label16, Label17, Label18;
-    ComboBox ComboBox1;
-    CheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8;
-    TrackBar TrackBar1;
-    Edit Edit1, Edit2;
-    Button Button2, Button4, Button5, Button7, Button8;
-
-    // Advanced page.
-    Label Label19, Label20, Label21, Label22, Label23, Label24, Label25, Label26, Label27, Label28, Label29;
-    Edit Edit3, Edit4, Edit5, Edit6;
-    Button Button6;
-    CheckBox CheckBox9, CheckBox10, CheckBox25, CheckBox26, CheckBox29, CheckBox30;
-    CheckBox CheckBox33;  // hidefullscreen
-    ComboBox ComboBox2;
-
-    // Modules page.
-    CheckBox CheckBox11, CheckBox12, CheckBox13, CheckBox14, CheckBox15, CheckBox16, CheckBox17, CheckBox18,
-        CheckBox19, CheckBox20, CheckBox21, CheckBox22, CheckBox23, CheckBox24, CheckBox28, CheckBox31,
-        CheckBox32;  // Graphs
-    UpDown ScrollBar1;
-    Label Label31;
-    Label Label32;  // the sensor pairs' source
-    Edit Edit7;
-    ListBox ListBox1;
-
-    // The Modules page's boxes in page order, as Save writes them.
-    std::vector<CheckBox*> moduleBoxes();
+    SettingsLayout layout;
+    SettingsDraft draft{platform_, layout};
+    SettingsPickers pickers{platform_, layout, draft};
 
 private:
-    void design();  // Unit3_design.cpp
-    void designGeneral();
-    void designAdvanced();
-    void designModules();
-    void place(ControlKind kind, Control& control, int page);
-    void fitCaptions();
-    int captionExtent(const PlacedControl& c);  // 0: not a caption
-
-    // build steps
-    void readGeneral();
-    void setChecks();
-    void fillSkins();  // Unit3_pickers.cpp
-    void searchSkins(const std::string& folder);
-    void fillDrives();
+    // Setting these runs the control's change operation when the value changes.
+    void setTrackBarPosition(int position);
+    void setScrollBarPosition(int position);
+    void setEdit7Text(const std::string& text);
+    void TrackBar1Change();
+    void ComboBox1Change();
+    void ScrollBar1Change();
+    void Edit7Change();
+    // The Modules page shown, or another interface chosen: its description beside the number.
     void interfaceQuery();
+    // What the check boxes switch on and off follows them (CheckBox2, CheckBox7, CheckBox28).
+    void checkBoxLinks();
 
-    // Save, gathered whole before anything is written (Unit3_save.cpp)
-    std::string checkedIpInterval();
-    std::string configBytes(const std::string& ipInterval);
-    void saveDrives();
-    bool putConfigBack(bool existed, const std::string& old);
-
-    std::string helpText(const std::string& name, bool& restores) const;  // Unit3_help.cpp
-
-    Platform& platform_;
-    SettingsWindowOwner& owner_;
-    std::vector<PlacedControl> controls_;
     std::string hovered_;  // the control the help line last followed
 };
 

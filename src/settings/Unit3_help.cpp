@@ -50,6 +50,7 @@ const HelpEntry kHelp[] = {
      false},
     {"CheckBox5", "This will enable XML output to the file path specified.", false},
     {"CheckBox6", "This will enable PHP output to the file path specified.", false},
+    {"CheckBox33", "This will enable JSON output to the file path specified.", false},
     {"Label14", "This will run Tabrix each time Windows starts.", false},
     {"Label15", "This will scroll the song currently playing.\n\rNote: This may cause high cpu usage.",
      false},
@@ -71,7 +72,7 @@ const HelpEntry kHelp[] = {
      false},
     {"CheckBox28", "Shows free disk space.  Select multiple drives by using Ctrl key", false},
     {"CheckBox32", "Shows graphs of the CPU load and the network traffic of the last minute.", false},
-    {"CheckBox33",
+    {"CheckBox34",
      "Hides Tabrix while a game or a video fills the screen it is on.\n\rNote: A maximised window does not hide it.",
      false},
     {"Button3", "This will discard all your settings and close this dialog.", false},
@@ -80,9 +81,7 @@ const HelpEntry kHelp[] = {
 // The bare surfaces that put the default text back: the window, the tabs, two pages.
 const char* const kDefaultSurfaces[] = {"Form3", "PageControl1", "TabSheet1", "TabSheet2"};
 
-}  // namespace
-
-std::string TForm3::helpText(const std::string& name, bool& restores) const {
+std::string helpText(const std::string& name, bool& restores) {
     restores = false;
     for (const HelpEntry& e : kHelp) {
         if (name != e.control) continue;
@@ -99,6 +98,8 @@ std::string TForm3::helpText(const std::string& name, bool& restores) const {
     return std::string();
 }
 
+}  // namespace
+
 void TForm3::pointerOver(const std::string& name) {
     if (name == hovered_) return;
     bool leftRestores = false;
@@ -107,9 +108,9 @@ void TForm3::pointerOver(const std::string& name) {
     bool restores = false;
     const std::string text = helpText(name, restores);
     if (!text.empty())
-        Label12.text = text;
+        control<Label>("Label12").text = text;
     else if (leftRestores)
-        Label12.text = kDefaultHelp;
+        control<Label>("Label12").text = kDefaultHelp;
 }
 
 }  // namespace tabrix

@@ -1,12 +1,11 @@
-// The Settings window's pickers: skin list, drive list, interface chooser, font, colour,
-// paths, the temperature guard and the start-up shortcut.
+// The Settings window's pickers: skin list, drive list, font, colour, paths, the temperature
+// guard and the start-up shortcut.
 #include "settings/Unit3.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "platform/Error.h"
-#include "platform/NetworkApi.h"
 #include "platform/SettingsApi.h"
 #include "settings/DrivesFile.h"
 #include "settings/IntegerText.h"
@@ -18,7 +17,6 @@ namespace {
 constexpr char kSkinPattern[] = ".BMP";
 // Far deeper than any skins folder; only a folder that contains itself gets there.
 constexpr int kMaxSkinDepth = 16;
-constexpr char kInvalidInput[] = "Invalid Input!";
 constexpr char kStartupTitle[] = "Tabrix";
 
 std::string upper(std::string s) {
@@ -45,11 +43,11 @@ std::string driveLabel(int type) {
 
 }  // namespace
 
-void TForm3::fillSkins() {
+void SettingsPickers::fillSkins() {
     searchSkins(platform_.programDir + "skins\\");
 }
 
-void TForm3::searchSkins(const std::string& top) {
+void SettingsPickers::searchSkins(const std::string& top) {
     // Each folder's own files first, then its sub-folders in the order found, depth first.
     struct Pending {
         std::string folder;
@@ -66,91 +64,69 @@ void TForm3::searchSkins(const std::string& top) {
                 if (here.depth < kMaxSkinDepth)
                     subFolders.push_back({here.folder + entry.name + "\\", here.depth + 1});
             } else if (upper(entry.name).find(kSkinPattern) != std::string::npos) {
-                ComboBox1.items.push_back(entry.name);
+                layout_.get<ComboBox>("ComboBox1").items.push_back(entry.name);
             }
         }
         stack.insert(stack.end(), subFolders.rbegin(), subFolders.rend());
     }
 }
 
-void TForm3::fillDrives() {
-    ListBox1.items.clear();
+void SettingsPickers::fillDrives() {
+    auto& list = layout_.get<ListBox>("ListBox1");
+    list.items.clear();
     for (int n = 0; n < kDriveCount; ++n) {
         const std::string root = std::string(1, static_cast<char>('A' + n)) + ":\\";
         const int type = platform_.settingsUi.driveType(root);
-        ListBox1.items.push_back(root + driveLabel(type));
+        list.items.push_back(root + driveLabel(type));
     }
-    ListBox1.selected.assign(ListBox1.items.size(), false);
+    list.selected.assign(list.items.size(), false);
     // A missing file selects nothing; a line that names no drive from A: to Z: is passed over.
     std::string bytes;
     if (!platform_.files.read(platform_.path(kDrivesFileName), bytes)) return;
     for (const std::string& line : splitLines(bytes)) {
         std::int32_t number = 0;
         if (decimalToInteger(line, number) && number >= 1 && number <= kDriveCount)
-            ListBox1.selected[number - 1] = true;
+            list.selected[number - 1] = true;
     }
 }
 
-void TForm3::interfaceQuery() {
-    std::vector<InterfaceRow> rows;
-    const InterfaceTableResult result = platform_.network.interfaceTable(rows);
-    if (result == InterfaceTableResult::NoLibrary) return;
-    if (result == InterfaceTableResult::NoFunction) {
-        visible = false;
-        return;
-    }
-    if (interfaceRange) {
-        interfaceRange = false;
-        setScrollBarRange(0, 5);
-    }
-    if (result != InterfaceTableResult::Ok) return;
-    std::int32_t n = 0;
-    if (!textToInteger(Edit7.text, n)) {
-        Label31.text = kInvalidInput;
-        return;
-    }
-    // A row the system did not return has no description.
-    Label31.text = n >= 0 && static_cast<size_t>(n) < rows.size() ? rows[n].description : std::string();
-    const size_t zero = Label31.text.find('\0');
-    if (zero != std::string::npos) Label31.text.resize(zero);
-}
-
-void TForm3::ComboBox2KeyPress() {
+void SettingsPickers::ComboBox2KeyPress() {
     platform_.settingsUi.messageBox("You can only choose from 2 options!", "");
-    ComboBox2.text = "*C";
+    layout_.get<ComboBox>("ComboBox2").text = "*C";
 }
 
-void TForm3::Button5Click() {
-    std::string face = fontFace;
-    int size = fontSize;
+void SettingsPickers::Button5Click() {
+    std::string face = draft_.fontFace;
+    int size = draft_.fontSize;
     if (platform_.settingsUi.chooseFont(face, size)) {
-        fontFace = face;
-        fontSize = size;
+        draft_.fontFace = face;
+        draft_.fontSize = size;
     }
-    Label16.text = std::to_string(fontSize);
-    Label18.text = fontFace;
+    layout_.get<Label>("Label16").text = std::to_string(draft_.fontSize);
+    layout_.get<Label>("Label18").text = draft_.fontFace;
 }
 
-void TForm3::Button7Click() {
-    uint32_t color = fontColor;
+void SettingsPickers::Button7Click() {
+    uint32_t color = draft_.fontColor;
     if (!platform_.settingsUi.chooseColor(color)) return;
-    fontColor = color;
-    Label17.font.color = color;
+    draft_.fontColor = color;
+    layout_.get<Label>("Label17").font.color = color;
 }
 
-void TForm3::Button6Click() {
+void SettingsPickers::Button6Click() {
+    std::string& shown = layout_.get<Edit>("Edit3").text;
     std::string path;
-    if (platform_.settingsUi.openFile({"Winamp Executable", "winamp.exe", "winamp.exe", Edit3.text}, path))
-        Edit3.text = path;
+    if (platform_.settingsUi.openFile({"Winamp Executable", "winamp.exe", "winamp.exe", shown}, path))
+        shown = path;
 }
 
-void TForm3::Button8Click() {
+void SettingsPickers::Button8Click() {
+    std::string& shown = layout_.get<Edit>("Edit1").text;
     std::string path;
-    if (platform_.settingsUi.saveFile({"PHP or XML File", "*.", "stats", Edit1.text}, path))
-        Edit1.text = path;
+    if (platform_.settingsUi.saveFile({"PHP or XML File", "*.", "stats", shown}, path)) shown = path;
 }
 
-void TForm3::Button2Click() {
+void SettingsPickers::Button2Click() {
     SettingsApi& ui = platform_.settingsUi;
     std::string folder;
     ShortcutResult result;
@@ -166,7 +142,7 @@ void TForm3::Button2Click() {
         ui.messageBox("Tabrix could not be added to startup: " + result.error, kStartupTitle);
 }
 
-void TForm3::Button4Click() {
+void SettingsPickers::Button4Click() {
     SettingsApi& ui = platform_.settingsUi;
     std::string folder;
     if (!ui.startupFolder(folder)) return;

@@ -186,25 +186,37 @@ std::string GetLoggedOnUserName(SystemApi& system) {
 }
 
 std::string cpuUsageText(double usageFraction) {
-    return integerText(R(usageFraction * 100)) + " %   ";
+    return integerText(cpuUsagePercent(usageFraction)) + " %   ";
+}
+
+double cpuUsagePercent(double usageFraction) {
+    return R(usageFraction * 100);
+}
+
+MegabyteFigures memoryFigures(const MemoryStatus& s) {
+    const double total = MB(static_cast<double>(s.totalPhys));
+    const double avail = MB(static_cast<double>(s.availPhys));
+    return {R(total - avail), R(avail), R(total) + 1};
+}
+
+MegabyteFigures pageFileFigures(const MemoryStatus& s) {
+    const double total = MB(static_cast<double>(s.totalPageFile));
+    const double avail = MB(static_cast<double>(s.availPageFile));
+    // Unlike physical memory, the page-file figures add one before rounding (twice for
+    // the used amount); the texts shown and reported depend on it.
+    return {R(total + 1 - avail + 1), R(avail + 1), R(total + 1)};
 }
 
 std::string memoryText(const MemoryStatus& s, bool showUsed) {
-    double total = MB(static_cast<double>(s.totalPhys));
-    double avail = MB(static_cast<double>(s.availPhys));
-    double first = showUsed ? R(total - avail) : R(avail);
-    return megabytePair(first, R(total) + 1);
+    const MegabyteFigures f = memoryFigures(s);
+    return megabytePair(showUsed ? f.used : f.free, f.total);
 }
 
 std::string memoryLoadText(const MemoryStatus& s) { return std::to_string(s.memoryLoad) + "%"; }
 
 std::string virtualMemoryText(const MemoryStatus& s, bool showUsed) {
-    double total = MB(static_cast<double>(s.totalPageFile));
-    double avail = MB(static_cast<double>(s.availPageFile));
-    // Unlike physical memory, the page-file figures add one before rounding (twice for
-    // the used amount); the texts shown and reported depend on it.
-    double first = showUsed ? R(total + 1 - avail + 1) : R(avail + 1);
-    return megabytePair(first, R(total + 1));
+    const MegabyteFigures f = pageFileFigures(s);
+    return megabytePair(showUsed ? f.used : f.free, f.total);
 }
 
 }  // namespace tabrix

@@ -47,6 +47,18 @@ std::string GetLoggedOnUserName(SystemApi& system);
 
 // "37 %   " for a usage fraction of 0.37; not clamped.
 std::string cpuUsageText(double usageFraction);
+// The figure of that text: 37 for 0.37.
+double cpuUsagePercent(double usageFraction);
+
+// The megabyte figures a memory text is made of, rounded as shown (the total included, which
+// reads one more than the rounded size).
+struct MegabyteFigures {
+    double used = 0;
+    double free = 0;
+    double total = 0;
+};
+MegabyteFigures memoryFigures(const MemoryStatus& status);
+MegabyteFigures pageFileFigures(const MemoryStatus& status);
 
 // Physical memory "first / total Mb": the used amount first when showUsed, else free.
 std::string memoryText(const MemoryStatus& status, bool showUsed);

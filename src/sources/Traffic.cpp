@@ -8,6 +8,11 @@ namespace {
 // Above this many bits per second the link speed reads in megabits.
 constexpr uint32_t kMegabitThreshold = 60000;
 
+// The bytes in KiB, in whole hundredths.
+double kibHundredths(uint64_t bytes) {
+    return R(static_cast<double>(bytes) / 1024.0 / 0.01);
+}
+
 }  // namespace
 
 std::string linkSpeedText(uint32_t bitsPerSecond) {
@@ -16,8 +21,11 @@ std::string linkSpeedText(uint32_t bitsPerSecond) {
 }
 
 std::string rateText(const char* prefix, uint64_t bytes, char decimalSeparator) {
-    const double kib = R(static_cast<double>(bytes) / 1024.0 / 0.01) * 0.01;
-    return prefix + generalNumberText(kib, decimalSeparator) + " Kb/s";
+    return prefix + generalNumberText(kibHundredths(bytes) * 0.01, decimalSeparator) + " Kb/s";
+}
+
+double rateKb(uint64_t bytes) {
+    return kibHundredths(bytes) / 100;
 }
 
 TrafficTexts measureTraffic(TrafficBaselines& baselines, const InterfaceRow& row, char decimalSeparator) {

@@ -16,6 +16,8 @@ struct TrafficBaselines {
 std::string linkSpeedText(uint32_t bitsPerSecond);
 // prefix + the bytes of one second in KiB rounded to two decimals + " Kb/s" ("D: 1.5 Kb/s").
 std::string rateText(const char* prefix, uint64_t bytes, char decimalSeparator);
+// The figure of that text: the number nearest its two-decimal value (1.25, not 1.2500000000000002).
+double rateKb(uint64_t bytes);
 
 struct TrafficTexts {
     std::string linkSpeed;   // Label22

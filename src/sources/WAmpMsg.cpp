@@ -20,7 +20,7 @@ std::string TWinampApi::GetCurrentSong() {
 void TWinampApi::send(uint32_t command) {
     if (!running()) return;
     // Whether the player handled it in time changes nothing for the caller.
-    windows_.sendCommand(window_, kCommandMessage, command, 0, kCommandTimeoutMs);
+    windows_.sendCommand(window_, kMsgCommand, command, 0, kCommandTimeoutMs);
 }
 
 }  // namespace tabrix

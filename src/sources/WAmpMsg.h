@@ -3,11 +3,11 @@
 #include <string>
 
 #include "platform/SystemApi.h"
+#include "platform/WindowsNumbers.h"
 
 namespace tabrix {
 
 constexpr const char* kPlayerClass = "Winamp v1.x";
-constexpr uint32_t kCommandMessage = 0x0111;  // WM_COMMAND
 constexpr uint32_t kCmdPrevious = 40044;
 constexpr uint32_t kCmdPlay = 40045;
 constexpr uint32_t kCmdPause = 40046;

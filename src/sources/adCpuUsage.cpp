@@ -106,16 +106,17 @@ double CpuUsageSampler::systemTimesLoad() const {
 
 void CpuUsageSampler::sample9x() {
     if (!started_) {
-        PerformanceApi::Key start = api_.openDynKey(kStartStatKey, true);
-        if (start == 0) throw Error(kCannotStart);
-        // Reading the start value is what switches the statistic on.
-        api_.readDword(start, kCpuUsageValue, usage_);
-        api_.closeKey(start);
+        {
+            const std::unique_ptr<PerformanceApi::DynKey> start = api_.openDynKey(kStartStatKey, true);
+            if (!start) throw Error(kCannotStart);
+            // Reading the start value is what switches the statistic on.
+            start->readDword(kCpuUsageValue, usage_);
+        }
         statData_ = api_.openDynKey(kStatDataKey, false);
-        if (statData_ == 0) throw Error(kCannotRead);
+        if (!statData_) throw Error(kCannotRead);
         started_ = true;
     }
-    api_.readDword(statData_, kCpuUsageValue, usage_);
+    statData_->readDword(kCpuUsageValue, usage_);
 }
 
 double CpuUsageSampler::load(int index) {
@@ -135,14 +136,11 @@ double CpuUsageSampler::load(int index) {
 void CpuUsageSampler::stop() {
     if (started_) {
         started_ = false;
-        api_.closeKey(statData_);
-        statData_ = 0;
+        statData_.reset();
         // Reading the stop value switches the statistic off; failing to is harmless.
-        PerformanceApi::Key stopKey = api_.openDynKey(kStopStatKey, true);
-        if (stopKey != 0) {
+        if (const std::unique_ptr<PerformanceApi::DynKey> stopKey = api_.openDynKey(kStopStatKey, true)) {
             uint32_t ignored = 0;
-            api_.readDword(stopKey, kCpuUsageValue, ignored);
-            api_.closeKey(stopKey);
+            stopKey->readDword(kCpuUsageValue, ignored);
         }
     }
     if (nt_ && !systemTimes_) api_.closePerformanceData();

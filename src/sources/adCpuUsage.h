@@ -61,7 +61,7 @@ private:
     int timesSamples_ = 0;
 
     bool started_ = false;
-    PerformanceApi::Key statData_ = 0;
+    std::unique_ptr<PerformanceApi::DynKey> statData_;
     uint32_t usage_ = 0;
 };
 

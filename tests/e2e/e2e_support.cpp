@@ -67,6 +67,23 @@ ProgramFolder::ProgramFolder(const char* configIni) {
 
 ProgramFolder::~ProgramFolder() { removeTree(dir_); }
 
+bool run(std::string command, bool wait) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &si, &pi))
+        return false;
+    DWORD code = 0;
+    if (wait && pi.hProcess) {
+        WaitForSingleObject(pi.hProcess, 30000);
+        GetExitCodeProcess(pi.hProcess, &code);
+    }
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    return code == 0;
+}
+
 void closeWindowsOf(const char* className) {
     waitFor(
         [&] {

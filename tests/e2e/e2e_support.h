@@ -15,6 +15,10 @@ std::string distDir();
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 
+// Runs a command line, and with `wait` waits for it to end; false when it could not start or
+// failed. A Unix program started from Wine gets no process handle: it is not waited for.
+bool run(std::string command, bool wait);
+
 class ProgramFolder {
 public:
     // A fresh folder with Tabrix.exe, skins\ and winamp_buttons\ copied from the build, and

@@ -4,6 +4,7 @@
 #include "e2e_support.h"
 
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 using namespace e2e;
 
@@ -27,6 +28,20 @@ HWND noticeOf(const Running& app) {
     HWND notice = nullptr;
     waitFor([&] { return (notice = findWindowOf(app.pid(), "TForm4")) != nullptr; }, 5000);
     return notice;
+}
+
+// True when the machine's Python takes the bytes for one whole JSON document: json.tool
+// writes its output file only after it parsed the input.
+bool pythonAccepts(const std::string& bytes) {
+    const std::string stem = "/tmp/tabrix-json-" + std::to_string(GetCurrentProcessId());
+    const std::string in = stem + ".json", out = stem + ".out";
+    writeFile(dosPath(in), bytes);
+    DeleteFileA(dosPath(out).c_str());
+    run("\"" + dosPath(TABRIX_PYTHON) + "\" -m json.tool \"" + in + "\" \"" + out + "\"", false);
+    const bool accepted = waitFor([&] { return !readFile(dosPath(out)).empty(); }, 10000);
+    DeleteFileA(dosPath(in).c_str());
+    DeleteFileA(dosPath(out).c_str());
+    return accepted;
 }
 
 // Every report test starts from a bare program folder and writes its own config.ini.
@@ -83,19 +98,22 @@ TEST_F(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
     EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output PHP"; }, 3000)) << windowText(notice);
 }
 
-TEST_F(Reports, AReaderPollingTheXmlNeverSeesATornFile) {
-    reportConfig(folder, 10, "enablexml=1\r\n", "stats");
+TEST_F(Reports, AReaderPollingTheXmlAndTheJsonNeverSeesATornFile) {
+    reportConfig(folder, 10, "enablexml=1\r\nenablejson=1\r\n", "stats");
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
     ASSERT_TRUE(fileAppears(folder.path("stats.xml"), 5000));
-    // Read as a web server would (no delete sharing) for as long as about 1,000 reports take.
-    const std::string path = folder.path("stats.xml");
+    // Read as a web server would (no delete sharing) for as long as about 1,000 reports take,
+    // each file in turn.
+    const std::string paths[] = {folder.path("stats.xml"), folder.path("stats.json")};
     int whole = 0, torn = 0, busy = 0;
-    std::string last, torned;
+    std::string last[2], torned;
     int changes = 0;
     const DWORD end = GetTickCount() + 12000;
-    while (static_cast<int>(end - GetTickCount()) > 0) {
+    for (int read = 0; static_cast<int>(end - GetTickCount()) > 0; ++read) {
         Sleep(1);  // a busy web server, not a spin
+        const bool xml = read % 2 == 0;
+        const std::string& path = paths[xml ? 0 : 1];
         HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             ++busy;
@@ -106,12 +124,13 @@ TEST_F(Reports, AReaderPollingTheXmlNeverSeesATornFile) {
         DWORD got = 0;
         while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
         CloseHandle(h);
-        const bool complete = bytes.rfind("<?xml ", 0) == 0 && bytes.size() > 11 &&
-                              bytes.compare(bytes.size() - 11, 11, "</Tabrix>\r\n") == 0;
+        const bool complete = xml ? bytes.rfind("<?xml ", 0) == 0 && bytes.size() > 11 &&
+                                        bytes.compare(bytes.size() - 11, 11, "</Tabrix>\r\n") == 0
+                                  : nlohmann::json::accept(bytes);
         if (complete) {
             ++whole;
-            if (bytes != last) ++changes;
-            last = bytes;
+            if (bytes != last[read % 2]) ++changes;
+            last[read % 2] = bytes;
         } else {
             ++torn;
             torned = bytes;
@@ -123,6 +142,43 @@ TEST_F(Reports, AReaderPollingTheXmlNeverSeesATornFile) {
     HWND notice = findWindowOf(app.pid(), "TForm4");
     ASSERT_TRUE(notice);
     EXPECT_NE(windowText(notice), "Cannot output XML") << "a reader made the writer fail";
+    EXPECT_NE(windowText(notice), "Cannot output JSON") << "a reader made the writer fail";
     std::printf("[ figures  ] %d whole reads, %d while the file was being replaced, %d different reports seen\n",
                 whole, busy, changes);
+}
+
+TEST_F(Reports, TheJsonBesideTheXmlParsesAndItsNumbersAreThoseOfTheXmlTexts) {
+    reportConfig(folder, 300, "enablexml=1\r\nenablejson=1\r\nShowUsed=1\r\n", "stats");
+    Running app(folder);
+    ASSERT_TRUE(app.mainWindow());
+    // Once the refresh and the traffic meter have run, every figure is there.
+    nlohmann::json j;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            j = nlohmann::json::parse(readFile(folder.path("stats.json")), nullptr, false);
+            return j.is_object() && j["download"]["kb_per_s"].is_number() &&
+                   j["uptime"]["seconds"].is_number() && j["processor"]["load"]["percent"].is_number();
+        },
+        10000))
+        << j.dump(1);
+    EXPECT_TRUE(app.close());  // closed, the two files hold the same last tick
+    const std::string bytes = readFile(folder.path("stats.json"));
+    EXPECT_TRUE(pythonAccepts(bytes)) << bytes;
+    j = nlohmann::json::parse(bytes);
+    const std::string xml = readFile(folder.path("stats.xml"));
+    EXPECT_EQ(element(xml, "processor", "name"), j["processor"]["name"]);
+    EXPECT_EQ(std::stoi(element(xml, "processor", "usage")), j["processor"]["load"]["percent"]);
+    for (const char* key : {"memory", "page_file"}) {
+        int used = -1, total = -1;
+        const char* tag = key == std::string("memory") ? "memory_used" : "virtual_memory";
+        EXPECT_EQ(2, std::sscanf(element(xml, "memory", tag).c_str(), "%d / %d Mb", &used, &total)) << tag;
+        EXPECT_EQ(used, j[key]["used_mb"]) << key;
+        EXPECT_EQ(total, j[key]["total_mb"]) << key;
+    }
+    unsigned days = 0, hours = 0, minutes = 0;
+    EXPECT_EQ(3, std::sscanf(element(xml, "windows", "uptime").c_str(), "%u days %u hrs %u min", &days,
+                             &hours, &minutes));
+    EXPECT_EQ(days * 86400 + hours * 3600 + minutes * 60, j["uptime"]["seconds"].get<unsigned>() / 60 * 60);
+    EXPECT_EQ(std::stod(element(xml, "network", "downstream")), j["download"]["kb_per_s"]);
+    EXPECT_EQ(std::stod(element(xml, "network", "upstream")), j["upload"]["kb_per_s"]);
 }

@@ -256,25 +256,6 @@ TEST(Sources, WithoutMotherboardMonitorTheWidgetAndTheReportShowHwinfosReadings)
 
 namespace {
 
-// Runs a command line, and with `wait` waits for it to end; false when it could not start or
-// failed. A Unix program started from Wine gets no process handle: it is not waited for.
-bool run(std::string command, bool wait) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &si, &pi))
-        return false;
-    DWORD code = 0;
-    if (wait && pi.hProcess) {
-        WaitForSingleObject(pi.hProcess, 30000);
-        GetExitCodeProcess(pi.hProcess, &code);
-    }
-    if (pi.hThread) CloseHandle(pi.hThread);
-    if (pi.hProcess) CloseHandle(pi.hProcess);
-    return code == 0;
-}
-
 // HWiNFO's values for widgets, put into the prefix's registry with reg.exe as HWiNFO would put
 // them; gone again when the test ends.
 class RegistryValues {

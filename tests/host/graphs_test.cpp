@@ -69,20 +69,20 @@ TEST(GraphScaling, ZerosLieOnTheBottomASpikeReachesTheTopAndValuesPast32BitsStay
 
 class GraphsWindow : public RefreshTest {
 protected:
-    const Graph& cpu() const { return form->graphs[Graphs::kCpu]; }
-    const Graph& traffic() const { return form->graphs[Graphs::kTraffic]; }
+    const Graph& cpu() const { return form->graphs()[Graphs::kCpu]; }
+    const Graph& traffic() const { return form->graphs()[Graphs::kTraffic]; }
 };
 
 TEST_F(GraphsWindow, TheModuleKeyTurnsThemOnAndAMissingKeyLeavesThemOff) {
     build({});
-    EXPECT_FALSE(form->graphs.on());
+    EXPECT_FALSE(form->graphs().on());
     EXPECT_FALSE(cpu().visible || traffic().visible);
-    form->graphs.pushLoad(0.5);
+    MainWindowAccess::graphs(*form).pushLoad(0.5);
     EXPECT_EQ(cpu().series[0].size(), 0u) << "nothing is kept while off";
 
     for (const char* value : {"False", "true", "1"}) {
         build({}, {"[Modules]", std::string("CheckBox32=") + value});
-        EXPECT_FALSE(form->graphs.on()) << value;
+        EXPECT_FALSE(form->graphs().on()) << value;
     }
 
     build({"fontcolor=clRed", "font=Verdana"}, {"[modules]", "CheckBox32=True"});
@@ -101,10 +101,10 @@ TEST_F(GraphsWindow, TheModuleKeyTurnsThemOnAndAMissingKeyLeavesThemOff) {
     // Self-draw mode writes them with the texts on each pass instead.
     build({"SelfDrawEnabled=1"}, {"[Modules]", "CheckBox32=True"});
     EXPECT_FALSE(cpu().visible);
-    form->canvas.pending.clear();
+    canvas.writes.clear();
     form->DrawTimerTimer();
     std::vector<int> written;
-    for (const CanvasWrite& w : form->canvas.pending)
+    for (const CanvasWrite& w : canvas.writes)
         if (w.graph >= 0) written.push_back(w.graph);
     EXPECT_EQ(written, (std::vector<int>{Graphs::kCpu, Graphs::kTraffic}));
 }
@@ -128,10 +128,18 @@ TEST_F(GraphsWindow, TicksFillThemFromWhatTheLabelsShowAndAReloadStartsAfresh) {
     EXPECT_GT(published, before);
     form->systimerTimer();
     EXPECT_EQ(traffic().version, published) << "the same picture is not painted again";
+    // Every point stays on the top row while the scale's text changes, as 1010 leaves.
+    for (int i = 0; i < 60; ++i) MainWindowAccess::graphs(*form).pushTraffic(i == 0 ? 1010 : 1000, 0, '.');
+    MainWindowAccess::graphs(*form).publish();
+    const unsigned scaled = traffic().version;
+    MainWindowAccess::graphs(*form).pushTraffic(1000, 0, '.');
+    MainWindowAccess::graphs(*form).publish();
+    EXPECT_EQ(traffic().scaleText, "0.98 Kb/s");
+    EXPECT_GT(traffic().version, scaled) << "a stale scale would stay painted";
 
-    form->graphs.pushLoad(0.375);  // Label4 would read 38
-    form->graphs.pushLoad(-0.01);
-    form->graphs.pushLoad(1.2);
+    MainWindowAccess::graphs(*form).pushLoad(0.375);  // Label4 would read 38
+    MainWindowAccess::graphs(*form).pushLoad(-0.01);
+    MainWindowAccess::graphs(*form).pushLoad(1.2);
     const History& load = cpu().series[0];  // after the ticks' own values
     ASSERT_GE(load.size(), 3u);
     EXPECT_EQ(load.at(load.size() - 3), 38u);
@@ -146,13 +154,15 @@ TEST_F(GraphsWindow, TicksFillThemFromWhatTheLabelsShowAndAReloadStartsAfresh) {
 TEST_F(GraphsWindow, ADraggedGraphKeepsItsPlaceThroughCloseAndStart) {
     build({"savepositions=1"}, {"[Modules]", "CheckBox32=True"});
     EXPECT_EQ(traffic().left, 148) << "no saved place yet: the design's";
-    EXPECT_EQ(form->graphs.at(30, 240), 1);
-    EXPECT_EQ(form->graphs.at(150, 240), 2);
-    EXPECT_EQ(form->graphs.at(30, 200), 0);
-    form->graphs.press(1, 4, 4);
-    form->graphs.move(1, 14, 0);  // ten right, four up
-    form->graphs.release();
-    form->graphs.move(1, 40, 40);  // released: no longer follows
+    // Graph1 spans 28 to 143 and 232 to 267; Graph2 starts at 148.
+    const struct {
+        int x, y, graph;
+    } presses[] = {{28, 232, 1}, {143, 267, 1}, {144, 240, 0}, {30, 268, 0}, {150, 240, 2}, {30, 200, 0}};
+    for (const auto& p : presses) EXPECT_EQ(form->graphs().at(p.x, p.y), p.graph) << p.x << "," << p.y;
+    form->GraphMouseDown(1, 4, 4);
+    form->GraphMouseMove(1, 14, 0);  // ten right, four up
+    form->GraphMouseUp();
+    form->GraphMouseMove(1, 40, 40);  // released: no longer follows
     EXPECT_EQ(cpu().left, 38);
     EXPECT_EQ(cpu().top, 228);
     form->FormClose();

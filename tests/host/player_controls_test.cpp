@@ -28,6 +28,11 @@ TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNot
     f.Image4Click();
     f.Image7Click();
     EXPECT_EQ((std::vector<uintptr_t>{40044, 40045, 40046, 40047, 40048}), sent());
+    // A click the view reports by picture number runs that picture's handler; the skin and
+    // the missing Image5 run none.
+    for (int image : {6, 2, 3, 4, 7, 1, 5}) f.PlayerPictureClick(image);
+    EXPECT_EQ((std::vector<uintptr_t>{40044, 40045, 40046, 40047, 40048, 40044, 40045, 40046, 40047, 40048}),
+              sent());
     for (const auto& c : player.commands) {
         EXPECT_EQ(0x0111u, c.message);
         EXPECT_EQ(0, c.lParam);

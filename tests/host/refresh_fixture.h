@@ -31,10 +31,12 @@ protected:
         EXPECT_TRUE(completed()) << startupFailure(f);
         return f;
     }
-    // One refresh tick, a second after the last, as systimer runs it.
-    void tick() {
-        fake.clock.time += 1000;
-        form->systimerTimer();
+    // Refresh ticks, a second apart, as systimer runs them.
+    void tick(int n = 1) {
+        for (int i = 0; i < n; ++i) {
+            fake.clock.time += 1000;
+            form->systimerTimer();
+        }
     }
     PlayerWindow::Handle startPlayer() { return fake.player.open(kPlayerClass, "1. Artist - Song - Winamp"); }
     bool songShown() const { return form->label(13).visible && form->label(14).visible; }

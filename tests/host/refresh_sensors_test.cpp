@@ -15,7 +15,6 @@ namespace {
 
 using namespace hwinfo_block;
 
-constexpr char kMbmBlock[] = "$M$B$M$5$S$D$";
 constexpr std::size_t kPollTimeAt = 12, kRevisionAt = 8, kCountAt = 40, kPeriodAt = 44;
 
 // HWiNFO's values for widgets: one temperature.
@@ -38,9 +37,6 @@ protected:
     void poll64(uint64_t poll) { std::memcpy(&hwinfo()[kPollTimeAt], &poll, 8); }
     void setValue(std::size_t reading, double value) {
         std::memcpy(&hwinfo()[kHeaderSize + kSensorSize + kReadingSize * reading + kValueAt], &value, 8);
-    }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i) tick();
     }
     // The three value labels, "-" for a hidden pair.
     std::string pairs() const {
@@ -97,7 +93,7 @@ TEST_F(SensorsTest, ABlockWhosePollTimeStandsStillIsLetGoForTheNextSource) {
         put32(hwinfo(), kRevisionAt, c.revision);
         fake.registry.keys[kHwinfoRegistryKey] = registryTemperature("Case", "30");
         build({});
-        ticks(c.stoppedAfter);
+        tick(c.stoppedAfter);
         EXPECT_EQ(SensorSource::HwinfoMemory, source()) << c.periodMs;
         tick();
         EXPECT_EQ(SensorSource::HwinfoRegistry, source()) << c.periodMs;
@@ -109,13 +105,13 @@ TEST_F(SensorsTest, ABlockWhosePollTimeStandsStillIsLetGoForTheNextSource) {
     publish(7);
     fake.registry.keys.clear();
     build({});
-    ticks(11);
+    tick(11);
     EXPECT_EQ(SensorSource::None, source());
     setValue(1, 99);
-    ticks(10);
+    tick(10);
     EXPECT_EQ("55 *C|48 *C|33 *C|", pairs());
     poll64(8);
-    ticks(5);
+    tick(5);
     EXPECT_EQ(SensorSource::HwinfoMemory, source());
     EXPECT_EQ("99 *C|48 *C|33 *C|", pairs());
 }
@@ -139,16 +135,16 @@ TEST_F(SensorsTest, AMissingSourceIsLookedForEveryFiveSecondsAndPrecedenceHolds)
     publish();
     tick();  // the 21st: a look
     EXPECT_EQ(SensorSource::HwinfoMemory, source());
-    fake.sharedMemory.blocks[kMbmBlock] = sensorBlock({{"Case", 21}}, 1);
-    ticks(4);
+    fake.sharedMemory.blocks[kSensorBlockName] = sensorBlock({{"Case", 21}}, 1);
+    tick(4);
     EXPECT_EQ(SensorSource::HwinfoMemory, source());
     tick();
     EXPECT_EQ(SensorSource::Mbm, source());
     EXPECT_EQ("21 *C|48 *C|33 *C|", pairs());
     const int reads = looks();
-    ticks(3);
+    tick(3);
     EXPECT_EQ(reads + 3, looks());
-    fake.sharedMemory.blocks.erase(kMbmBlock);
+    fake.sharedMemory.blocks.erase(kSensorBlockName);
     poll64(2);
     tick();
     EXPECT_EQ(SensorSource::HwinfoMemory, source());
@@ -189,7 +185,7 @@ TEST_F(SensorsTest, TheWebServerIsAskedAwayFromTheTickOneRequestAtATimeAndRestsA
     for (const char* port : {"lhmport=", "lhmport=0", "lhmport=65536", "lhmport=http"}) {
         build({}, {"[Sensors]", port});
         const std::size_t before = fake.sensorLookup.fetches.size();
-        ticks(6);
+        tick(6);
         EXPECT_EQ(before, fake.sensorLookup.fetches.size()) << port;
     }
 }
@@ -198,7 +194,7 @@ using SensorLineTest = WindowTest;
 
 TEST_F(SensorLineTest, SettingsNamesTheSourceThePairsComeFrom) {
     start();
-    const Label& line = app->settings()->Label32;
+    const Label& line = app->settings()->control<Label>("Label32");
     EXPECT_EQ("", line.text);  // nothing looked for yet
     fake.files.put(kConfigPath, "[general]\r\nskin=Default\r\n[Sensors]\r\nlhmport=8085\r\n");
     app->rebuildMainWindow();
@@ -213,7 +209,7 @@ TEST_F(SensorLineTest, SettingsNamesTheSourceThePairsComeFrom) {
         {[&] { fake.sharedMemory.blocks[kHwinfoBlockName] = hwinfo_block::build(fiveReadings()); },
          "HWiNFO (shared memory)"},
         {[&] {
-             fake.sharedMemory.blocks[kMbmBlock] = sensorBlock({{"Case", 21}}, 1);
+             fake.sharedMemory.blocks[kSensorBlockName] = sensorBlock({{"Case", 21}}, 1);
          },
          "Motherboard Monitor 5"},
     };

@@ -29,7 +29,7 @@ protected:
 
 TEST_F(RefreshTexts, EveryChangingFactFromTheSystem) {
     build({}, {"[modules]", "CheckBox23=True"});
-    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
+    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
     tick();
     const TForm1& f = *form;
     EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", f.label(34).text);
@@ -39,11 +39,11 @@ TEST_F(RefreshTexts, EveryChangingFactFromTheSystem) {
     EXPECT_EQ("501 / 1001 Mb", f.label(16).text);
     EXPECT_EQ("75Hz @ 1280x1024", f.label(18).text);
     EXPECT_EQ("1 days 1 hrs 1 min ", f.label(20).text);
-    EXPECT_TRUE(f.timers.tmrTraffic.enabled);
+    EXPECT_TRUE(f.timers().tmrTraffic.enabled);
 
     build({}, {"[modules]", "CheckBox23=False"});
     tick();
-    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
+    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
 }
 
 TEST_F(RefreshTexts, ShowUsedPutsTheUsedAmountFirstAndMemoryBeyond4GbCounts) {
@@ -135,7 +135,7 @@ TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
     EXPECT_EQ("bob", form->label(23).text);  // before the failing step
     EXPECT_EQ("X", form->label(20).text);    // the failing step and all after it
     EXPECT_EQ(0, buttons());
-    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
+    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
     EXPECT_TRUE(errors.shown.empty());
     EXPECT_TRUE(fake.ui.boxes.empty());
 
@@ -143,7 +143,7 @@ TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
     tick();
     EXPECT_EQ("0 days 0 hrs 0 min ", form->label(20).text);
     EXPECT_EQ(1, buttons());
-    EXPECT_TRUE(form->timers.tmrTraffic.enabled);
+    EXPECT_TRUE(form->timers().tmrTraffic.enabled);
 }
 
 // The program asks through a cache: what cannot change is asked once, and what the system

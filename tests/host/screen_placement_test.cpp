@@ -33,8 +33,6 @@ TEST(OnScreen, MovesOnlyAWindowNoWorkAreaShows) {
     EXPECT_TRUE(at(keptOnScreen(place(-5000, 300), one), 0, 300));
     // Larger than the work area: its top-left corner at the area's.
     EXPECT_TRUE(at(keptOnScreen(place(2000, 2000, 1500, 900), one), 0, 0));
-    // Saved places at the ends of the 32-bit range.
-    EXPECT_TRUE(at(keptOnScreen(place(2147483600, -2147483647 - 1), one), 924, 0));
 
     // Two monitors side by side and one above: the nearest takes it, the others keep theirs.
     const std::vector<ScreenRect> three{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}, {0, -768, 1024, 0}};
@@ -44,6 +42,9 @@ TEST(OnScreen, MovesOnlyAWindowNoWorkAreaShows) {
     EXPECT_TRUE(at(keptOnScreen(place(1100, -600), three), 924, -600));
     EXPECT_TRUE(at(keptOnScreen(place(1400, 2000), three), 1400, 974));
     EXPECT_TRUE(at(keptOnScreen(place(-300, 2000), three), 0, 974));
+    // A saved place at the ends of the 32-bit range: its right edge lies past them, nearest the
+    // right-hand monitor.
+    EXPECT_TRUE(at(keptOnScreen(place(2147483600, -2147483647 - 1), three), 2460, 0));
 }
 
 // Start-up, a display change and the close handler, with the window's real size.
@@ -52,29 +53,29 @@ TEST_F(StartupTest, WindowOffEveryScreenComesBackAndClosingSavesItsPlace) {
     working({}, {"[position]", "left=3000", "top=2000"});
     TForm1& f = create();
     ASSERT_TRUE(completed());
-    EXPECT_EQ(f.window.left, 1024 - f.window.width);
-    EXPECT_EQ(f.window.top, 768 - f.window.height);
+    EXPECT_EQ(f.window().left, 1024 - f.window().width);
+    EXPECT_EQ(f.window().top, 768 - f.window().height);
     f.FormClose();
     IniFile ini(fake.files, kConfigPath);
-    EXPECT_EQ(ini.readInteger("position", "left", 0), 1024 - f.window.width);
-    EXPECT_EQ(ini.readInteger("position", "top", 0), 768 - f.window.height);
+    EXPECT_EQ(ini.readInteger("position", "left", 0), 1024 - f.window().width);
+    EXPECT_EQ(ini.readInteger("position", "top", 0), 768 - f.window().height);
 
     // A failed start-up leaves the design place, which a small screen does not show.
     fake.desktop.screens = {{0, 0, 640, 480}};
     config({"[general]", "skin=missing.bmp"});
     create();
     EXPECT_FALSE(completed());
-    EXPECT_EQ(form->window.left, 640 - form->window.width);
+    EXPECT_EQ(form->window().left, 640 - form->window().width);
 
     // The monitor that showed it goes away.
     working({}, {"[position]", "left=1500", "top=100"});
     fake.desktop.screens = {{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
     create();
-    EXPECT_EQ(form->window.left, 1500);
+    EXPECT_EQ(form->window().left, 1500);
     fake.desktop.screens.pop_back();
     form->DisplayChanged();
-    EXPECT_EQ(form->window.left, 1024 - form->window.width);
-    EXPECT_EQ(form->window.top, 100);
+    EXPECT_EQ(form->window().left, 1024 - form->window().width);
+    EXPECT_EQ(form->window().top, 100);
 }
 
 }  // namespace tabrix::test

@@ -8,12 +8,12 @@ namespace {
 class SelfDrawTest : public StartupTest {
 protected:
     // The texts a pass or a step wrote, as "text@left,top", after the pass's font marker "font".
-    std::vector<std::string> written(TForm1& f) {
+    std::vector<std::string> written(TForm1&) {
         std::vector<std::string> out;
-        for (const CanvasWrite& w : f.canvas.pending)
+        for (const CanvasWrite& w : canvas.writes)
             out.push_back(w.newFont ? "font"
                                     : w.text + "@" + std::to_string(w.left) + "," + std::to_string(w.top));
-        f.canvas.pending.clear();
+        canvas.writes.clear();
         return out;
     }
 };
@@ -100,15 +100,15 @@ TEST_F(SelfDrawTest, TheCanvasTakesLabel2sFontAtEachPass) {
     working({"SelfDrawEnabled=1", "font=Verdana", "fontsize=10", "fontcolor=clRed"});
     TForm1& f = create();
     // The start-up pass comes before the fonts are set: the design font of Label2.
-    ASSERT_FALSE(f.canvas.pending.empty());
-    EXPECT_TRUE(f.canvas.pending[0].newFont);
-    EXPECT_EQ("Tahoma", f.canvas.pending[0].font.face);
-    EXPECT_EQ(-12, f.canvas.pending[0].font.height);
+    ASSERT_FALSE(canvas.writes.empty());
+    EXPECT_TRUE(canvas.writes[0].newFont);
+    EXPECT_EQ("Tahoma", canvas.writes[0].font.face);
+    EXPECT_EQ(-12, canvas.writes[0].font.height);
     written(f);
     f.DrawTimerTimer();
-    EXPECT_EQ("Verdana", f.canvas.font.face);
-    EXPECT_EQ(-13, f.canvas.font.height);
-    EXPECT_EQ(0x0000FFu, f.canvas.font.color);
+    EXPECT_EQ("Verdana", f.canvas().font.face);
+    EXPECT_EQ(-13, f.canvas().font.height);
+    EXPECT_EQ(0x0000FFu, f.canvas().font.color);
 }
 
 TEST_F(SelfDrawTest, AScrollStepTurnsLabel14AndPaintsItOnlyInSelfDrawMode) {

@@ -43,8 +43,9 @@ protected:
     std::string config() const { return fake.files.content(kConfig); }
     // The texts of Edit1 to Edit7, in order.
     static std::vector<std::string> editTexts(const TForm3& f) {
-        return {f.Edit1.text, f.Edit2.text, f.Edit3.text, f.Edit4.text,
-                f.Edit5.text, f.Edit6.text, f.Edit7.text};
+        return {f.control<Edit>("Edit1").text, f.control<Edit>("Edit2").text, f.control<Edit>("Edit3").text,
+                f.control<Edit>("Edit4").text, f.control<Edit>("Edit5").text, f.control<Edit>("Edit6").text,
+                f.control<Edit>("Edit7").text};
     }
 
     FakePlatform fake;

@@ -10,7 +10,8 @@ using Save = SettingsTest;
 const char kFreshConfig[] =
     "[general]\r\nfont=Tahoma\r\nfontsize=8\r\nfontcolor=clBlack\r\nwinamppath=0\r\noutputinterval=0\r\n"
     "winampbuttonsstay=0\r\nipserver=0\r\nTemp_label=*C\r\nskin=N/A\r\ntransparent=0\r\nalpha=255\r\n"
-    "savepath=\r\noutput=0\r\nshowbar=1\r\nontop=0\r\nenablexml=0\r\nenablephp=0\r\nshowip=0\r\n"
+    "savepath=\r\noutput=0\r\nshowbar=1\r\nontop=0\r\nenablexml=0\r\nenablephp=0\r\nenablejson=0\r\n"
+    "showip=0\r\n"
     "xpwinampicons=1\r\nipinterval=0\r\nscrollenabled=0\r\nipinterface=0\r\nShowUsed=0\r\n"
     "SelfDrawEnabled=0\r\nSysTrayIcon=0\r\nshowbanner=-1\r\nShouldGetDisk=1\r\nAllowPositionChange=1\r\n"
     "hidefullscreen=0\r\n[Modules]\r\nCheckBox11=True\r\nCheckBox12=True\r\nCheckBox13=True\r\nCheckBox14=True\r\n"
@@ -38,8 +39,8 @@ TEST_F(Save, AHandEditedFileKeepsItsCommentsOtherKeysAndOrder) {
                    "lasterror=Bad IP Server\r\nnote without equals\r\nskin=Ocean.bmp\r\n\r\n"
                    "[modules]\r\nCheckBox12=False\r\n[Labels]\r\nLabel2left=5\r\n");
     TForm3& f = build();
-    f.Clicked(f.CheckBox12);  // back on
-    f.Clicked(f.CheckBox14);  // off
+    f.Clicked(f.control<CheckBox>("CheckBox12"));  // back on
+    f.Clicked(f.control<CheckBox>("CheckBox14"));  // off
     f.Button1Click();
     const std::string text = config();
     EXPECT_EQ(text.substr(0, 90),
@@ -72,9 +73,9 @@ TEST_F(Save, TheIpIntervalIsCheckedBeforeAnythingIsWritten) {
         fake.files.remove(kConfig);
         ui.boxes.clear();
         TForm3& f = build();
-        f.TextChanged(f.Edit2, c.typed);  // disabled: Show External IP is off, still checked
+        f.TextChanged(f.control<Edit>("Edit2"), c.typed);  // disabled: Show External IP is off, still checked
         f.Button1Click();
-        EXPECT_EQ(f.Edit2.text, c.field) << c.typed;
+        EXPECT_EQ(f.control<Edit>("Edit2").text, c.field) << c.typed;
         EXPECT_NE(config().find(std::string("\r\nipinterval=") + c.written + "\r\n"), std::string::npos)
             << c.typed;
         ASSERT_EQ(ui.boxes.size(), c.message ? 1u : 0u) << c.typed;
@@ -91,15 +92,15 @@ TEST_F(Save, LettersOrARefusedWriteLeaveBothFilesAndTheMainWindowAlone) {
     TForm3& f = build();
     f.Show();
     owner.log.clear();
-    f.TextChanged(f.Edit2, "abc");
-    f.Clicked(f.CheckBox1);
+    f.TextChanged(f.control<Edit>("Edit2"), "abc");
+    f.Clicked(f.control<CheckBox>("CheckBox1"));
     EXPECT_EQ(errorOf([&] { f.Button1Click(); }), "'abc' is not a valid integer value");
-    f.TextChanged(f.Edit2, "");
+    f.TextChanged(f.control<Edit>("Edit2"), "");
     EXPECT_EQ(errorOf([&] { f.Button1Click(); }), "'' is not a valid integer value");
     EXPECT_EQ(config(), "[general]\r\nskin=Default\r\n");
     EXPECT_EQ(fake.files.content(kDrives), "3\r\n");
 
-    f.TextChanged(f.Edit2, "0");
+    f.TextChanged(f.control<Edit>("Edit2"), "0");
     fake.files.setReadOnly(kConfig);
     EXPECT_EQ(errorOf([&] { f.Button1Click(); }), "Unable to write to C:\\Tabrix\\config.ini");
     EXPECT_EQ(config(), "[general]\r\nskin=Default\r\n");
@@ -123,7 +124,7 @@ TEST_F(Save, ARefusedDrivesFilePutsTheSettingsFileBackWhole) {
         f.Show();
         owner.log.clear();
         f.TrackBar1Moved(40);
-        f.Clicked(f.CheckBox2);
+        f.Clicked(f.control<CheckBox>("CheckBox2"));
         owner.log.clear();
         EXPECT_EQ(errorOf([&] { f.Button1Click(); }), "Unable to write to C:\\Tabrix\\drives.inf") << existed;
         EXPECT_EQ(fake.files.exists(kConfig), existed);
@@ -157,11 +158,12 @@ TEST_F(Save, AnUntouchedSliderKeepsTheFilesAlphaAndAFailedPutBackIsSaid) {
             form->FormCreate();
         } catch (const Error&) {
         }
-        EXPECT_FALSE(form->chosenOpacity) << c.file;
+        EXPECT_FALSE(form->draft.chosenOpacity) << c.file;
         form->Button1Click();
         EXPECT_NE(config().find(c.line), std::string::npos) << config();
         EXPECT_EQ(config().find("alpha=255"), std::string::npos) << config();
-        EXPECT_EQ(form->TrackBar1.position, c.slider) << c.file;  // the controls show the file
+        EXPECT_EQ(form->control<TrackBar>("TrackBar1").position, c.slider)
+            << c.file;  // the controls show the file
     }
 
     // drives.inf refused and config.ini cannot be put back: the notice names both.
@@ -181,20 +183,20 @@ TEST_F(Save, AnUntouchedSliderKeepsTheFilesAlphaAndAFailedPutBackIsSaid) {
 TEST_F(Save, TheControlsChoicesAreWhatIsWritten) {
     fake.files.put(kDrives, "3\r\n4\r\n");
     TForm3& f = build();
-    f.Clicked(f.CheckBox2);
-    f.Clicked(f.CheckBox6);
-    f.Clicked(f.CheckBox26);
-    f.Clicked(f.CheckBox30);
-    f.Clicked(f.CheckBox25);
-    f.TextChanged(f.Edit1, "c:\\web\\stats");
-    f.TextChanged(f.Edit4, "1000x");  // as typed, unchecked
-    f.TextChanged(f.ComboBox1, "Ocean");
+    f.Clicked(f.control<CheckBox>("CheckBox2"));
+    f.Clicked(f.control<CheckBox>("CheckBox6"));
+    f.Clicked(f.control<CheckBox>("CheckBox26"));
+    f.Clicked(f.control<CheckBox>("CheckBox30"));
+    f.Clicked(f.control<CheckBox>("CheckBox25"));
+    f.TextChanged(f.control<Edit>("Edit1"), "c:\\web\\stats");
+    f.TextChanged(f.control<Edit>("Edit4"), "1000x");  // as typed, unchecked
+    f.TextChanged(f.control<ComboBox>("ComboBox1"), "Ocean");
     f.TrackBar1Moved(40);
     ui.fontFace = "Courier New";
     ui.fontSize = 11;
-    f.Button5Click();
+    f.pickers.Button5Click();
     ui.color = 0xFFFFFF;
-    f.Button7Click();
+    f.pickers.Button7Click();
     std::vector<bool> drives(26, false);
     drives[0] = drives[25] = true;
     f.ListBox1Selected(drives);
@@ -217,16 +219,16 @@ TEST_F(Save, PreviewsReachTheMainWindowAndCloseUndoesThemOnlyAfterOne) {
     EXPECT_TRUE(owner.log.empty());
 
     f.Show();
-    f.TextChanged(f.ComboBox1, "blue");  // no extension added: no file, only the flag
+    f.TextChanged(f.control<ComboBox>("ComboBox1"), "blue");  // no extension added: no file, only the flag
     EXPECT_TRUE(owner.log.empty());
     EXPECT_TRUE(f.previewed);
-    f.TextChanged(f.ComboBox1, "blue.bmp");
-    f.TextChanged(f.ComboBox1, "Default");
+    f.TextChanged(f.control<ComboBox>("ComboBox1"), "blue.bmp");
+    f.TextChanged(f.control<ComboBox>("ComboBox1"), "Default");
     f.TrackBar1Moved(0);
     f.TrackBar1Moved(255);
     f.TrackBar1Moved(300);
     EXPECT_EQ(owner.log, (std::vector<std::string>{"skin 30x20", "skin none", "opacity 0", "opacity 255"}));
-    EXPECT_EQ(f.chosenOpacity, 255);
+    EXPECT_EQ(f.draft.chosenOpacity, 255);
     owner.log.clear();
     f.Button3Click();
     EXPECT_EQ(owner.log, std::vector<std::string>{"replace"});

@@ -1,22 +1,32 @@
-// The later sensor programs' readings: how a reading reads, HWiNFO's registry values through
-// the fake registry, LibreHardwareMonitor's tree and its fetch over a scripted connection.
+// The later sensor programs' readings: HWiNFO's shared block on blocks built here (what is
+// read, what is refused), its registry values through the fake registry, LibreHardwareMonitor's
+// tree and its fetch over a scripted connection; how a reading reads and which three the pairs
+// show.
 #include <gtest/gtest.h>
 
+#include "../hwinfo_block.h"
 #include "platform/fake/FakeRegistry.h"
 #include "scripted_http.h"
 #include "sources/HwinfoRegistry.h"
 #include "sources/LhmWebServer.h"
+#include "sources/interfacewithhwinfo.h"
 
 namespace tabrix {
 namespace {
 
+using namespace hwinfo_block;
+
 const std::string kNoChoice[3] = {"", "", ""};
 
-std::string pairsOf(const std::vector<SensorValue>& readings, const std::string (&wanted)[3] = kNoChoice) {
+// The three pairs, "-" for a hidden one.
+std::string values(const SensorBlock& b) {
     std::string all;
-    for (const SensorReading& r : readingPairs(readings, wanted, "*C", '.').readings)
-        all += (r.shown ? r.name + r.value : "-") + "|";
+    for (const SensorReading& r : b.readings) all += (r.shown ? r.name + r.value : "-") + "|";
     return all;
+}
+
+std::string pairsOf(const std::vector<SensorValue>& readings, const std::string (&wanted)[3] = kNoChoice) {
+    return values(readingPairs(readings, wanted, "*C", '.'));
 }
 
 TEST(SensorReadings, EachKindReadsWithItsDecimalsWithoutTrailingZerosInTheUsersSeparator) {
@@ -29,7 +39,7 @@ TEST(SensorReadings, EachKindReadsWithItsDecimalsWithoutTrailingZerosInTheUsersS
         const char* text;
     } cases[] = {
         {kReadingTemperature, "\260C", 51.2344665527344, "*C", '.', "51.2 *C"},
-        {kReadingTemperature, "\302\260C", 48.04, "*C", ',', "48 *C"},
+        {kReadingTemperature, "\302\260F", 118.472, "*C", ',', "48 *C"},
         {kReadingTemperature, "\260C", 53.06, "*C", ',', "53,1 *C"},
         {kReadingTemperature, "\260F", 113, "*C", '.', "45 *C"},
         {kReadingTemperature, "\260C", 48, "*F", '.', "118.4 *F"},
@@ -50,7 +60,7 @@ TEST(SensorReadings, EachKindReadsWithItsDecimalsWithoutTrailingZerosInTheUsersS
 
 TEST(SensorReadings, NumbersAndUnitsAsTheProgramsWriteThem) {
     const struct {
-        const char* text;
+        std::string text;
         bool number;
         double value;
     } numbers[] = {{"51.2344665527344", true, 51.2344665527344},
@@ -59,16 +69,15 @@ TEST(SensorReadings, NumbersAndUnitsAsTheProgramsWriteThem) {
                    {"", false, 0},
                    {"1.2.3", false, 0},
                    {"1e5", false, 0},
-                   {"45 \260C", false, 0}};
+                   {"45 \260C", false, 0},
+                   {std::string(400, '9'), false, 0}};  // past a double
+    double v = 0;
     for (const auto& n : numbers) {
-        double v = 0;
         EXPECT_EQ(n.number, readNumber(n.text, v)) << n.text;
         if (n.number) {
             EXPECT_DOUBLE_EQ(n.value, v) << n.text;
         }
     }
-    double v = 0;
-    EXPECT_FALSE(readNumber(std::string(400, '9'), v));  // past a double
 
     std::string unit;
     EXPECT_TRUE(splitValueText("45,5 \302\260C", v, unit));
@@ -176,6 +185,77 @@ TEST(LhmWebServer, TheFetchKeepsAtMostOneMegabyteAndTellsARefusal) {
     silent.reads = {"{"};
     silent.endWith = HttpApi::Read::TimedOut;
     EXPECT_EQ("Failed", FetchLhmJson(silent, "u"));
+}
+
+TEST(HwinfoBlock, ReadsElementsAtTheHeadersStrideWithLabelsCutAtZeroOrFieldEnd) {
+    const std::string label128(128, 'L');
+    const std::vector<Reading> readings = {{kTemperature, "CPU", kCelsius, 45.5, "Core"},
+                                           {kFan, label128, "RPM", 900}};
+    for (uint32_t stride : {kReadingSize, 460u, 1000u}) {  // today's layouts, and a longer one
+        const HwinfoBlock b = parseHwinfoBlock(build(readings, stride));
+        ASSERT_TRUE(b.valid) << stride;
+        ASSERT_EQ(2u, b.readings.size());
+        EXPECT_EQ("Core", b.readings[0].label);  // the user's label wins
+        EXPECT_EQ(45.5, b.readings[0].value);
+        EXPECT_EQ(kFan, b.readings[1].type);
+        EXPECT_EQ(label128, b.readings[1].label);  // no zero byte: all 128, nothing after
+        EXPECT_EQ("RPM", b.readings[1].unit);
+    }
+    // No readings at all: an empty section takes no room, wherever it says it is.
+    std::string none = build({});
+    for (std::size_t at : {kReadingsAt, kReadingsAt + 4, kReadingsAt + 8}) put32(none, at, 0);
+    EXPECT_TRUE(parseHwinfoBlock(none).valid);
+}
+
+TEST(HwinfoBlock, ADamagedOrStoppedBlockGivesNothing) {
+    const std::string good = build(fiveReadings());
+    auto damaged = [&](std::size_t at, uint32_t v) {
+        std::string b = good;
+        put32(b, at, v);
+        return parseHwinfoBlock(b).valid;
+    };
+    EXPECT_FALSE(damaged(0, 0x44414544));                // "DEAD": no longer published
+    EXPECT_FALSE(damaged(kReadingsAt + 8, 6));           // one element more than there is
+    EXPECT_FALSE(damaged(kReadingsAt + 8, 0xFFFFFFFF));  // size x count past 32 bits
+    EXPECT_FALSE(damaged(kReadingsAt + 4, 0xFFFFFFFF));
+    EXPECT_FALSE(damaged(kReadingsAt, 0xFFFFFFF0));            // offset past the end
+    EXPECT_FALSE(damaged(kReadingsAt, 4));                     // inside the header
+    EXPECT_FALSE(damaged(kReadingsAt + 4, kReadingSize - 1));  // too short for its value fields
+    EXPECT_FALSE(damaged(28, 0x10000000));                     // the sensor section overflows
+    EXPECT_FALSE(parseHwinfoBlock(good.substr(0, good.size() - 1)).valid);
+    EXPECT_FALSE(parseHwinfoBlock(good.substr(0, 43)).valid);
+    EXPECT_TRUE(damaged(kReadingsAt + 8, 0));
+    EXPECT_TRUE(damaged(20, 44));  // the sensor section right after a 44-byte header
+}
+
+TEST(HwinfoBlock, ThePairsTakeTheChosenReadingsThenTheNextTemperatures) {
+    const std::string five = build(fiveReadings());
+    // Fahrenheit in the block, and one label twice.
+    const std::string f = build({{kTemperature, "CPU", kFahrenheit, 113},
+                                 {kVoltage, "12V", "V", 12.006},
+                                 {kTemperature, "CPU", kCelsius, 50}});
+    const std::string none = build({{kFan, "A very long fan name", "RPM", 700.5}});  // no temperature
+    const struct {
+        const std::string* block;
+        std::string wanted[3];
+        const char* tempLabel;
+        char separator;
+        const char* pairs;
+    } cases[] = {
+        {&five, {}, "*C", '.', "CPU:55 *C|Motherboard:48 *C|Drive:33 *C|"},
+        {&five, {"cpu FAN"}, "*C", '.', "CPU Fan:1200 RPM|CPU:55 *C|Motherboard:48 *C|"},
+        // A temperature named for the third pair is not taken again; an unknown label falls back.
+        {&five, {"nothing", "vcore", "CPU"}, "*C", ',', "Motherboard:48 *C|Vcore:1,234 V|CPU:55 *C|"},
+        {&five, {}, "*F", ',', "CPU:131 *F|Motherboard:118,4 *F|Drive:91,4 *F|"},
+        // Fewer readings than pairs; of two with one label, the first.
+        {&f, {}, "*C", '.', "CPU:45 *C|CPU:50 *C|-|"},
+        {&f, {"cpu", "12v"}, "*C", '.', "CPU:45 *C|12V:12.006 V|CPU:50 *C|"},
+        {&none, {}, "*C", '.', "-|-|-|"},
+        {&none, {"a very long fan name"}, "*C", '.', "A very long :700.5 RPM|-|-|"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.pairs, values(readHwinfoPairs(*c.block, c.wanted, c.tempLabel, c.separator))) << c.pairs;
+    EXPECT_FALSE(readHwinfoPairs(five.substr(0, 100), kNoChoice, "*C", '.').valid);
 }
 
 }  // namespace

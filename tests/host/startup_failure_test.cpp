@@ -15,15 +15,15 @@ void expectStoppedAtSkin(const TForm1& f, const RecordingErrors& errors, const F
     EXPECT_EQ(14, lastStartupStep(f)) << why;
     EXPECT_FALSE(startupFailure(f).empty()) << why;
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown) << why;
-    EXPECT_EQ(688, f.window.left) << why;
-    EXPECT_EQ(168, f.window.top) << why;
-    EXPECT_TRUE(f.window.colorKey) << why;
-    EXPECT_FALSE(f.window.alphaBlend) << why;
+    EXPECT_EQ(688, f.window().left) << why;
+    EXPECT_EQ(168, f.window().top) << why;
+    EXPECT_TRUE(f.window().colorKey) << why;
+    EXPECT_FALSE(f.window().alphaBlend) << why;
     EXPECT_EQ("CPU:", f.label(2).text) << why;
     EXPECT_EQ("X", f.label(6).text) << why;
     EXPECT_TRUE(f.image(1).bitmap.empty()) << why;
-    EXPECT_FALSE(f.window.bannerPainted) << why;
-    EXPECT_FALSE(f.tray.added) << why;
+    EXPECT_FALSE(f.window().bannerPainted) << why;
+    EXPECT_FALSE(f.tray().added) << why;
     EXPECT_TRUE(tray.added.empty()) << why;
 }
 
@@ -31,9 +31,9 @@ TEST_F(FailureTest, NoConfigAtAllStopsAtTheDefaultSkin) {
     const TForm1& f = create();
     expectStoppedAtSkin(f, errors, fake.tray, "no config.ini");
     EXPECT_EQ("Cannot open file C:\\Tabrix\\skins\\N/A", startupFailure(f));
-    EXPECT_FALSE(f.window.stayOnTop);
-    EXPECT_TRUE(f.window.toolCaption);
-    EXPECT_FALSE(f.window.aboutInSystemMenu);
+    EXPECT_FALSE(f.window().stayOnTop);
+    EXPECT_TRUE(f.window().toolCaption);
+    EXPECT_FALSE(f.window().aboutInSystemMenu);
     EXPECT_EQ("Tahoma", f.label(4).font.face);
     EXPECT_EQ(-11, f.label(4).font.height);
     EXPECT_EQ(0u, f.label(4).font.color);
@@ -95,7 +95,7 @@ TEST_F(FailureTest, BannerStripIsGreyInTheSkinsCornerOnlyForMinusOne) {
     working({});
     const TForm1& f = create();
     const Pixels& skin = f.image(1).bitmap;
-    EXPECT_TRUE(f.window.bannerPainted);
+    EXPECT_TRUE(f.window().bannerPainted);
     EXPECT_EQ(0x808080u, skin.at(0, 0));
     EXPECT_EQ(0x808080u, skin.at(14, 56));
     EXPECT_EQ(kSkinColor, skin.at(15, 0));  // right and bottom edges excluded
@@ -104,7 +104,7 @@ TEST_F(FailureTest, BannerStripIsGreyInTheSkinsCornerOnlyForMinusOne) {
     for (const char* value : {"0", "1", "true"}) {
         working({std::string("showbanner=") + value});
         const TForm1& g = create();
-        EXPECT_FALSE(g.window.bannerPainted) << value;
+        EXPECT_FALSE(g.window().bannerPainted) << value;
         EXPECT_EQ(kSkinColor, g.image(1).bitmap.at(0, 0)) << value;
     }
 
@@ -179,7 +179,7 @@ TEST_F(PlayerPicturesTest, AFailureInTheMiddleStopsLoadingButNotStartUp) {
     ASSERT_EQ(1u, fake.ui.boxes.size());
     EXPECT_EQ("Cannot load the Winamp buttons", fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
-    EXPECT_TRUE(f.tray.added);  // step 19 still ran
+    EXPECT_TRUE(f.tray().added);  // step 19 still ran
 
     fake.ui.boxes.clear();
     fake.files.remove("C:\\Tabrix\\winamp_buttons\\back.bmp");
@@ -191,7 +191,7 @@ TEST_F(PlayerPicturesTest, AFailureInTheMiddleStopsLoadingButNotStartUp) {
 TEST_F(FailureTest, TrayIconOnlyForOne) {
     working({"SysTrayIcon=1"});
     const TForm1& f = create();
-    EXPECT_TRUE(f.tray.added);
+    EXPECT_TRUE(f.tray().added);
     ASSERT_EQ(1u, fake.tray.added.size());
     const TrayRecord& r = fake.tray.added[0];
     EXPECT_EQ(88u, r.size);
@@ -202,13 +202,13 @@ TEST_F(FailureTest, TrayIconOnlyForOne) {
 
     for (const char* value : {"0", "2", "True"}) {
         working({std::string("SysTrayIcon=") + value});
-        EXPECT_FALSE(create().tray.added) << value;
+        EXPECT_FALSE(create().tray().added) << value;
     }
     EXPECT_EQ(1u, fake.tray.added.size());
 
     fake.tray.failAdd = true;
     working({"SysTrayIcon=1"});
-    EXPECT_FALSE(create().tray.added);
+    EXPECT_FALSE(create().tray().added);
     EXPECT_TRUE(completed());
     EXPECT_TRUE(errors.shown.empty());
 }

@@ -48,6 +48,7 @@ protected:
     TForm1& construct() {
         form.reset();
         form = std::make_unique<TForm1>(replaced ? *replaced : fake.platform, stored, errors);
+        form->setCanvasSink(&canvas);
         return *form;
     }
     // Windows built from now on ask this system and player instead of the fake's own.
@@ -61,6 +62,7 @@ protected:
     std::unique_ptr<Platform> replaced;
     StoredValues stored;
     RecordingErrors errors;
+    CanvasLog canvas;  // declared before the form, which writes to it
     std::unique_ptr<TForm1> form;
 };
 

@@ -10,10 +10,10 @@ using LayoutTest = StartupTest;
 
 TEST_F(LayoutTest, DesignHasThirtyFiveLabelsInTheirPlaces) {
     const TForm1& f = construct();
-    EXPECT_EQ(277, f.window.width);  // client 271 × 305 plus the tool-window frame
-    EXPECT_EQ(327, f.window.height);
-    EXPECT_EQ(688, f.window.left);
-    EXPECT_EQ(168, f.window.top);
+    EXPECT_EQ(277, f.window().width);  // client 271 × 305 plus the tool-window frame
+    EXPECT_EQ(327, f.window().height);
+    EXPECT_EQ(688, f.window().left);
+    EXPECT_EQ(168, f.window().top);
 
     int shown = 0;
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
@@ -72,9 +72,7 @@ TEST_F(LayoutTest, ResizeFillsTheSkinAndCentresTheProcessorNameHalvesToEven) {
     // (w − 26) / 2: 125.5 → 126, 124.5 → 124, 125 stays.
     for (const Case& c :
          {Case{277, 126}, Case{275, 124}, Case{276, 125}, Case{0, -13}, Case{1, -12}}) {
-        f.window.width = c.width;
-        f.window.height = 99;
-        f.FormResize();
+        f.Resized(c.width, 99);
         EXPECT_EQ(c.left, f.label(2).left) << c.width;
         EXPECT_EQ(0, f.image(1).left);
         EXPECT_EQ(0, f.image(1).top);
@@ -116,7 +114,7 @@ TEST_F(LayoutTest, AProcessorNameThatWouldStartLeftOfTheWindowIsCentred) {
         const TForm1& f = create();
         ASSERT_TRUE(completed()) << startupFailure(f);
         const Label& cpu = f.label(2);
-        const int centred = static_cast<int>(std::nearbyint((f.window.width - cpu.width) / 2.0));
+        const int centred = static_cast<int>(std::nearbyint((f.window().width - cpu.width) / 2.0));
         EXPECT_EQ(c.left < 0 ? centred : c.left, cpu.left) << c.brand << " " << c.savedLeft;
         EXPECT_GE(cpu.left, 0);
     }

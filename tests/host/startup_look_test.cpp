@@ -9,26 +9,26 @@ using LookTest = StartupTest;
 TEST_F(LookTest, ReportIpAndScrollTimersFollowTheirKeys) {
     working({"output=1", "outputinterval=5000", "ipinterval=60000", "scrollenabled=2"});
     const TForm1& f = create();
-    EXPECT_TRUE(f.timers.FileTimer1.fires());
-    EXPECT_EQ(5000u, f.timers.FileTimer1.interval);
-    EXPECT_EQ(60000u, f.timers.IPTImer.interval);
-    EXPECT_FALSE(f.timers.IPTImer.enabled);  // started at step 13, stopped again: showip is not "1"
-    EXPECT_TRUE(f.timers.ScrollTimer.enabled);
+    EXPECT_TRUE(f.timers().FileTimer1.fires());
+    EXPECT_EQ(5000u, f.timers().FileTimer1.interval);
+    EXPECT_EQ(60000u, f.timers().IPTImer.interval);
+    EXPECT_FALSE(f.timers().IPTImer.enabled);  // started at step 13, stopped again: showip is not "1"
+    EXPECT_TRUE(f.timers().ScrollTimer.enabled);
 
     working({"output=1"});
-    EXPECT_FALSE(create().timers.FileTimer1.fires());  // running, but a period of 0 never fires
-    EXPECT_EQ(0u, form->timers.FileTimer1.interval);   // the design's 5000 is always replaced
-    EXPECT_TRUE(form->timers.systimer.fires());
-    EXPECT_TRUE(form->timers.WinampTimer.fires());
-    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
+    EXPECT_FALSE(create().timers().FileTimer1.fires());  // running, but a period of 0 never fires
+    EXPECT_EQ(0u, form->timers().FileTimer1.interval);   // the design's 5000 is always replaced
+    EXPECT_TRUE(form->timers().systimer.fires());
+    EXPECT_TRUE(form->timers().WinampTimer.fires());
+    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
     working({"output=true", "outputinterval=5000", "scrollenabled=0"});
-    EXPECT_FALSE(create().timers.FileTimer1.enabled);
-    EXPECT_FALSE(form->timers.ScrollTimer.enabled);
+    EXPECT_FALSE(create().timers().FileTimer1.enabled);
+    EXPECT_FALSE(form->timers().ScrollTimer.enabled);
     working({"scrollenabled="});
-    EXPECT_TRUE(create().timers.ScrollTimer.enabled);
+    EXPECT_TRUE(create().timers().ScrollTimer.enabled);
 
     working({"showip=1", "ipinterval=60000", "ipserver=http://ip.example/"});
-    EXPECT_TRUE(create().timers.IPTImer.fires());
+    EXPECT_TRUE(create().timers().IPTImer.fires());
     EXPECT_EQ("http://ip.example/", stored.settings.ipServer);
 }
 
@@ -36,7 +36,7 @@ TEST_F(LookTest, IpTimerStartedBeforeAFailedSkinKeepsRunning) {
     config({"[general]", "ipinterval=60000", "showip=0"});
     const TForm1& f = create();
     EXPECT_EQ(14, lastStartupStep(f));
-    EXPECT_TRUE(f.timers.IPTImer.fires());
+    EXPECT_TRUE(f.timers().IPTImer.fires());
 }
 
 TEST_F(LookTest, TranslucencyIsTheLowByteAndOnUnlessExactly255) {
@@ -50,8 +50,8 @@ TEST_F(LookTest, TranslucencyIsTheLowByteAndOnUnlessExactly255) {
           Case{"-1", true, 255}, Case{"0xFF", false, 255}, Case{"half", false, 255}}) {
         working({std::string("alpha=") + c.value});
         const TForm1& f = create();
-        EXPECT_EQ(c.on, f.window.alphaBlend) << c.value;
-        EXPECT_EQ(c.alpha, f.window.alpha) << c.value;
+        EXPECT_EQ(c.on, f.window().alphaBlend) << c.value;
+        EXPECT_EQ(c.alpha, f.window().alpha) << c.value;
     }
 }
 
@@ -59,10 +59,10 @@ TEST_F(LookTest, ColourKeyOnlyForOne) {
     for (const char* value : {"1", "0", "true", " 1 "}) {
         working({std::string("transparent=") + value});
         const TForm1& f = create();
-        EXPECT_EQ(std::string(value).find('1') != std::string::npos, f.window.colorKey) << value;
+        EXPECT_EQ(std::string(value).find('1') != std::string::npos, f.window().colorKey) << value;
     }
     working({});
-    EXPECT_FALSE(create().window.colorKey);  // the design's colour key is switched off
+    EXPECT_FALSE(create().window().colorKey);  // the design's colour key is switched off
 }
 
 TEST_F(LookTest, BorderStayOnTopAndTheAboutEntry) {
@@ -76,26 +76,26 @@ TEST_F(LookTest, BorderStayOnTopAndTheAboutEntry) {
                           Case{"True", "1", false, true, false}}) {
         working({std::string("ontop=") + c.ontop, std::string("showbar=") + c.showbar});
         const TForm1& f = create();
-        EXPECT_EQ(c.top, f.window.stayOnTop) << c.ontop << c.showbar;
-        EXPECT_EQ(c.caption, f.window.toolCaption) << c.ontop << c.showbar;
-        EXPECT_EQ(c.about, f.window.aboutInSystemMenu) << c.ontop << c.showbar;
+        EXPECT_EQ(c.top, f.window().stayOnTop) << c.ontop << c.showbar;
+        EXPECT_EQ(c.caption, f.window().toolCaption) << c.ontop << c.showbar;
+        EXPECT_EQ(c.about, f.window().aboutInSystemMenu) << c.ontop << c.showbar;
     }
     working({});
     const TForm1& f = create();
-    EXPECT_FALSE(f.window.stayOnTop);
-    EXPECT_TRUE(f.window.toolCaption);
-    EXPECT_FALSE(f.window.aboutInSystemMenu);
-    EXPECT_TRUE(f.window.ownerToolWindow);
-    EXPECT_TRUE(f.window.doubleBuffered);
+    EXPECT_FALSE(f.window().stayOnTop);
+    EXPECT_TRUE(f.window().toolCaption);
+    EXPECT_FALSE(f.window().aboutInSystemMenu);
+    EXPECT_TRUE(f.window().ownerToolWindow);
+    EXPECT_TRUE(f.window().doubleBuffered);
 }
 
 TEST_F(LookTest, PositionFromItsOwnSection) {
     working({});
-    EXPECT_EQ(255, create().window.left);
-    EXPECT_EQ(255, form->window.top);
+    EXPECT_EQ(255, create().window().left);
+    EXPECT_EQ(255, form->window().top);
     working({"left=1", "top=2"}, {"[Position]", "left=10", "top=-20"});
-    EXPECT_EQ(10, create().window.left);
-    EXPECT_EQ(-20, form->window.top);
+    EXPECT_EQ(10, create().window().left);
+    EXPECT_EQ(-20, form->window().top);
 }
 
 TEST_F(LookTest, FontsFaceSizeAndColourForEveryLabel) {
@@ -108,9 +108,9 @@ TEST_F(LookTest, FontsFaceSizeAndColourForEveryLabel) {
         EXPECT_EQ(0x0000FFu, f.label(n).font.color) << n;
     }
     EXPECT_EQ(70, f.label(3).width);  // re-measured: 10 characters at 13 px
-    EXPECT_EQ("Verdana", f.window.font.face);
-    EXPECT_EQ(0, f.window.font.charset);
-    EXPECT_EQ(-11, f.window.font.height);
+    EXPECT_EQ("Verdana", f.window().font.face);
+    EXPECT_EQ(0, f.window().font.charset);
+    EXPECT_EQ(-11, f.window().font.height);
 
     fake.desktop.dpi = 120;
     working({});
@@ -136,13 +136,13 @@ TEST_F(LookTest, ABadColourStopsStartUpBeforeTheFonts) {
     EXPECT_EQ(13, lastStartupStep(f));
     EXPECT_EQ("'red' is not a valid integer value", startupFailure(f));
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
-    EXPECT_FALSE(f.window.stayOnTop);  // applied before the colour was read
+    EXPECT_FALSE(f.window().stayOnTop);  // applied before the colour was read
     EXPECT_EQ("Tahoma", f.label(4).font.face);
     EXPECT_EQ(-11, f.label(4).font.height);
-    EXPECT_EQ(1, f.window.font.charset);
+    EXPECT_EQ(1, f.window().font.charset);
     EXPECT_TRUE(f.image(1).bitmap.empty());
-    EXPECT_TRUE(f.window.colorKey);
-    EXPECT_EQ(688, f.window.left);
+    EXPECT_TRUE(f.window().colorKey);
+    EXPECT_EQ(688, f.window().left);
     EXPECT_TRUE(fake.tray.added.empty());
 }
 
@@ -157,8 +157,8 @@ TEST_F(LookTest, SavedPositionsAndWindowSize) {
     EXPECT_EQ(7, f.label(34).left);  // written as label34left, read as Label34left
     EXPECT_EQ(8, f.label(34).top);
     EXPECT_EQ(0, f.label(4).left);
-    EXPECT_EQ(400, f.window.width);
-    EXPECT_EQ(300, f.window.height);
+    EXPECT_EQ(400, f.window().width);
+    EXPECT_EQ(300, f.window().height);
     EXPECT_EQ(400, f.image(1).width);  // the new size resized the skin
     EXPECT_EQ(300, f.image(1).height);
     EXPECT_EQ(200 - 13 + 2, f.label(2).left);  // centred, then the font narrowed it
@@ -175,8 +175,8 @@ TEST_F(LookTest, SavedPositionsWithAnEmptyLabelsSection) {
     // Right-aligned: at 0, then the 11-pixel font took 2 pixels off its left side.
     EXPECT_EQ(2, f.label(2).left);
     EXPECT_EQ(0, f.label(2).top);
-    EXPECT_EQ(277, f.window.width);  // no FormWidth: the current size
-    EXPECT_EQ(327, f.window.height);
+    EXPECT_EQ(277, f.window().width);  // no FormWidth: the current size
+    EXPECT_EQ(327, f.window().height);
 }
 
 TEST_F(LookTest, SavedPositionsOnlyForExactlyOne) {
@@ -185,11 +185,11 @@ TEST_F(LookTest, SavedPositionsOnlyForExactlyOne) {
                 {"[Labels]", "Label3left=5"});
         const TForm1& f = create();
         EXPECT_EQ(32, f.label(3).left) << value;
-        EXPECT_EQ(277, f.window.width) << value;
+        EXPECT_EQ(277, f.window().width) << value;
     }
     working({"savepositions=1", "FormWidth=-5", "FormHeight=-1"});
-    EXPECT_EQ(0, create().window.width);
-    EXPECT_EQ(0, form->window.height);
+    EXPECT_EQ(0, create().window().width);
+    EXPECT_EQ(0, form->window().height);
 }
 
 }  // namespace

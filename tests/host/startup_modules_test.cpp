@@ -129,15 +129,15 @@ TEST_F(ModulesTest, SelfDrawHidesEveryLabelAndPaintsThemAll) {
         EXPECT_FALSE(f.label(n).visible) << n;
         EXPECT_EQ(2, f.label(n).drawMark) << n;
     }
-    EXPECT_TRUE(f.timers.DrawTimer.enabled);
-    EXPECT_EQ(2000u, f.timers.DrawTimer.interval);
+    EXPECT_TRUE(f.timers().DrawTimer.enabled);
+    EXPECT_EQ(2000u, f.timers().DrawTimer.interval);
     EXPECT_TRUE(stored.settings.selfDraw);
     EXPECT_FALSE(stored.settings.songLabelsMayShow);
 
     for (const char* value : {"0", "2", "True"}) {
         working({std::string("SelfDrawEnabled=") + value});
         const TForm1& g = create();
-        EXPECT_FALSE(g.timers.DrawTimer.enabled) << value;
+        EXPECT_FALSE(g.timers().DrawTimer.enabled) << value;
         EXPECT_TRUE(g.label(4).visible) << value;
         EXPECT_FALSE(stored.settings.selfDraw) << value;
         // Only "0" lets the refresh show the song labels.
@@ -172,8 +172,8 @@ TEST_F(ModulesTest, AFailingDriveReportStopsStartUpAtStepTen) {
     EXPECT_TRUE(f.image(1).bitmap.empty());
     EXPECT_TRUE(fake.tray.added.empty());
     // Step 13 never ran: the design's stay-on-top window with its About entry.
-    EXPECT_TRUE(f.window.stayOnTop);
-    EXPECT_TRUE(f.window.aboutInSystemMenu);
+    EXPECT_TRUE(f.window().stayOnTop);
+    EXPECT_TRUE(f.window().aboutInSystemMenu);
 }
 
 }  // namespace

@@ -53,8 +53,13 @@ TEST(StartupSettings, OnlyTheExactTextsSwitchAndOtherTextsKeepTheirOwnMeaning) {
 
     const StartupSettings saved = read(
         "[general]\r\nsavepositions=1\r\nFormHeight=400\r\n"
-        "[Labels]\r\nlabel34left=7\r\nLabel2top=9\r\n");
+        "[Labels]\r\nlabel34left=7\r\nLabel2top=9\r\nLabel36left=5\r\nLabel36top=6\r\n"
+        "[Sensors]\r\nreading2=GPU\r\nreading3=Drive\r\n");
     EXPECT_EQ(7, saved.labelPlaces[kLabelBattery].left);
+    EXPECT_EQ(5, saved.labelPlaces[kLabelDiskSpace].left);  // the last label's place too
+    EXPECT_EQ(6, saved.labelPlaces[kLabelDiskSpace].top);
+    EXPECT_EQ((std::vector<std::string>{"", "GPU", "Drive"}),
+              std::vector<std::string>(saved.sensorReadings, saved.sensorReadings + 3));
     EXPECT_EQ(9, saved.labelPlaces[kLabelCpuName].top);
     EXPECT_EQ(0, saved.labelPlaces[kLabelCpuName].left);
     EXPECT_EQ(280, saved.formWidth);  // the design size where no size was saved

@@ -14,8 +14,8 @@ TEST_F(SourcesTest, StartUpAsksTheServerAndTheAnswerFillsLabel31WhenItArrives) {
     build({"showip=1", "ipserver=http://127.0.0.1:8080/ip", "ipinterval=60000"});
     ASSERT_EQ(1u, fake.ipLookup.fetches.size());
     EXPECT_EQ("http://127.0.0.1:8080/ip", fake.ipLookup.fetches[0].url);
-    EXPECT_TRUE(form->timers.IPTImer.enabled);
-    EXPECT_EQ(60000u, form->timers.IPTImer.interval);
+    EXPECT_TRUE(form->timers().IPTImer.enabled);
+    EXPECT_EQ(60000u, form->timers().IPTImer.interval);
     EXPECT_EQ("", form->label(31).text);  // nothing yet: the window is not held
     fake.ipLookup.answer("192.0.2.7\r\n");
     EXPECT_EQ("192.0.2.7\r\n", form->label(31).text);  // the line end stays
@@ -39,7 +39,7 @@ TEST_F(SourcesTest, StartUpAsksTheServerAndTheAnswerFillsLabel31WhenItArrives) {
     // Only exactly "1" looks anything up; the timer then stays stopped.
     build({"showip=true", "ipinterval=60000"});
     EXPECT_EQ(0, fake.ipLookup.waiting());
-    EXPECT_FALSE(form->timers.IPTImer.enabled);
+    EXPECT_FALSE(form->timers().IPTImer.enabled);
     EXPECT_EQ("", form->label(31).text);
 }
 
@@ -50,17 +50,17 @@ TEST_F(SourcesTest, AFailedRefreshGetsOneMoreAttemptThenTheTimerStops) {
     form->IPTImerTimer();
     fake.ipLookup.answer("192.0.2.8");
     EXPECT_EQ("192.0.2.8", form->label(31).text);
-    EXPECT_TRUE(form->timers.IPTImer.enabled);
+    EXPECT_TRUE(form->timers().IPTImer.enabled);
 
     form->IPTImerTimer();
     fake.ipLookup.answer("Failed");
     EXPECT_EQ("Failed", form->label(31).text);
     EXPECT_EQ(std::vector<std::string>{"Unable to retrieve IP"}, errors.shown);
-    EXPECT_TRUE(form->timers.IPTImer.enabled);
+    EXPECT_TRUE(form->timers().IPTImer.enabled);
 
     // The one more attempt: the timer stops as the tick begins, the fetch still goes out.
     form->IPTImerTimer();
-    EXPECT_FALSE(form->timers.IPTImer.enabled);
+    EXPECT_FALSE(form->timers().IPTImer.enabled);
     fake.ipLookup.answer("192.0.2.9");
     EXPECT_EQ("192.0.2.9", form->label(31).text);
     EXPECT_EQ(1u, errors.shown.size());
@@ -79,9 +79,9 @@ TEST_F(SourcesTest, TwoFailuresInARowGiveTwoNoticesAndTheRememberedFailureOutliv
     fake.ipLookup.answer("Failed");
     build({"showip=1", "ipinterval=60000"});  // Reload
     fake.ipLookup.answer("1.2.3.4");
-    EXPECT_TRUE(form->timers.IPTImer.enabled);
+    EXPECT_TRUE(form->timers().IPTImer.enabled);
     form->IPTImerTimer();  // the new window's first tick already is the one more attempt
-    EXPECT_FALSE(form->timers.IPTImer.enabled);
+    EXPECT_FALSE(form->timers().IPTImer.enabled);
     fake.ipLookup.answer("Failed");
     EXPECT_EQ((std::vector<std::string>{"Unable to retrieve IP", "Unable to retrieve IP"}), errors.shown);
 }
@@ -181,10 +181,10 @@ TEST_F(WindowSourcesTest, ATableWithoutItsFunctionClosesTheMainWindow) {
 
 TEST_F(WindowSourcesTest, TheRefreshStartsTheTrafficTimerWhenTheModuleIsOn) {
     TForm1& f = start();
-    EXPECT_FALSE(f.timers.tmrTraffic.enabled);
+    EXPECT_FALSE(f.timers().tmrTraffic.enabled);
     f.systimerTimer();
-    EXPECT_TRUE(f.timers.tmrTraffic.enabled);
-    EXPECT_EQ(1000u, f.timers.tmrTraffic.interval);
+    EXPECT_TRUE(f.timers().tmrTraffic.enabled);
+    EXPECT_EQ(1000u, f.timers().tmrTraffic.interval);
 }
 
 TEST_F(SourcesTest, SensorPairsAreWrittenAndShownEachTickWhileTheModuleIsOn) {
@@ -242,14 +242,14 @@ TEST_F(SourcesTest, HwinfoFillsThePairsOnlyWithoutMotherboardMonitorAndKeepsThem
     // One temperature, found at the next look: the pairs left over are hidden and keep their
     // texts.
     blocks[kHwinfoBlockName] = hwinfo_block::build({{hwinfo_block::kTemperature, "CPU", "C", 50}});
-    for (int i = 0; i < 5; ++i) tick();
+    tick(5);
     EXPECT_EQ("50 *C", form->label(26).text);
     EXPECT_EQ("48 *C", form->label(30).text);
     EXPECT_FALSE(form->label(29).visible || form->label(30).visible);
 
     // Motherboard Monitor's block, when there, is the one read.
     blocks["$M$B$M$5$S$D$"] = sensorBlock({{"Case", 30}}, 1);
-    for (int i = 0; i < 5; ++i) tick();
+    tick(5);
     EXPECT_EQ("30 *C", form->label(26).text);
     EXPECT_FALSE(form->label(29).visible);
 }
@@ -275,7 +275,7 @@ TEST_F(SourcesTest, AFailingDriveReportAbandonsTheRestOfTheTick) {
     tick();
     EXPECT_EQ("\n\rC: 0 % of 0 Gb", form->label(36).text);
     EXPECT_EQ(0, fake.sharedMemory.reads);  // the sensors come after the drives
-    EXPECT_FALSE(form->timers.tmrTraffic.enabled);
+    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
     EXPECT_TRUE(errors.shown.empty());
 }
 

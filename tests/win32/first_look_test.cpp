@@ -45,7 +45,7 @@ protected:
                 {l.name + " \"" + l.text + "\"", {l.left, l.top, l.left + l.width, l.top + l.height}});
         }
         for (int i = 0; i < Graphs::kCount; ++i) {
-            const Graph& g = form->graphs[i];
+            const Graph& g = form->graphs()[i];
             if (g.visible) all.push_back({g.name, {g.left, g.top, g.left + g.width, g.top + g.height}});
         }
         return all;

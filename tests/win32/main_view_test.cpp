@@ -65,6 +65,31 @@ TEST_F(MainView, ALabelWithLineBreaksIsMeasuredAndDrawnOnSeveralLines) {
     for (int y = l.top + oneLine; y < l.top + l.height; ++y)
         for (int x = l.left; x < l.left + l.width; ++x) dark += shown.at(x, y) == 0;
     EXPECT_GT(dark, 10);
+
+    // A single left-aligned line, drawn without DrawText's layout, shows exactly what
+    // DrawText shows: same place, same code page (an "\xC5" outside ASCII).
+    setLabelText(*form, 36, "Wj \xC5 12.5 Gb");
+    form->label(36).left = 150;
+    form->label(36).top = 150;
+    const Label& one = form->label(36);
+    const Pixels drawn = test::clientPixels(view->hwnd());
+    Dib dib(one.width, one.height);
+    MemoryDc mem(nullptr);
+    mem.select(dib.get());
+    RECT box{0, 0, one.width, one.height};
+    FillRect(mem.get(), &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    GdiObject<HFONT> font(createFont(one.font));
+    SelectObject(mem.get(), font.get());
+    SetBkMode(mem.get(), TRANSPARENT);
+    SetTextColor(mem.get(), toColorRef(one.font.color));
+    DrawTextA(mem.get(), one.text.c_str(), static_cast<int>(one.text.size()), &box,
+              DT_LEFT | kLabelTextFormat | DT_NOCLIP);
+    GdiFlush();
+    int differ = 0;
+    for (int y = 0; y < one.height; ++y)
+        for (int x = 0; x < one.width; ++x)
+            differ += drawn.at(one.left + x, one.top + y) != (dib.bits()[y * one.width + x] & 0xFFFFFFu);
+    EXPECT_EQ(differ, 0);
 }
 
 TEST_F(MainView, SkinPixelsOfTheBottomLeftColourAreNotDrawn) {
@@ -118,9 +143,9 @@ TEST_F(MainView, APressOnALabelOrAPlayerButtonNeverMovesTheWindow) {
 // after each refresh from the one the refresh started it in on.
 TEST_F(MainView, TheTrafficMeterTicksOnTheRefreshsBeat) {
     start("[general]\r\nskin=Default\r\n[Modules]\r\nCheckBox23=True\r\nCheckBox32=True\r\n");
-    const auto trafficTicks = [&] { return form->graphs[Graphs::kTraffic].series[0].size(); };
+    const auto trafficTicks = [&] { return form->graphs()[Graphs::kTraffic].series[0].size(); };
     SendMessageA(view->hwnd(), WM_TIMER, 1, 0);
-    ASSERT_TRUE(form->timers.tmrTraffic.enabled);
+    ASSERT_TRUE(form->timers().tmrTraffic.enabled);
     EXPECT_EQ(0u, trafficTicks()) << "started by this refresh: it waits a period";
     EXPECT_FALSE(KillTimer(view->hwnd(), 5)) << "a system timer of its own";
     SendMessageA(view->hwnd(), WM_TIMER, 1, 0);

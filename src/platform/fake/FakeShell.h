@@ -36,7 +36,9 @@ public:
 class FakeClock : public Clock {
 public:
     uint32_t now() override { return time; }
+    int64_t utcSeconds() override { return utc; }
     uint32_t time = 1000;
+    int64_t utc = 1796774400;  // 2026-12-09 00:00:00 UTC
 };
 
 // The main window's surroundings: the popup answers `choice`; every effect is logged by name

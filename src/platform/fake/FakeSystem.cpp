@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 namespace tabrix {
 
@@ -47,25 +49,34 @@ bool FakePerformance::systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& us
     return true;
 }
 
-PerformanceApi::Key FakePerformance::openDynKey(const std::string& subKey, bool fullAccess) {
+namespace {
+
+// Counts itself among the open keys while it lives.
+class FakeDynKey : public PerformanceApi::DynKey {
+public:
+    FakeDynKey(FakePerformance& api, std::string subKey) : api_(api), subKey_(std::move(subKey)) {
+        ++api_.openKeys;
+    }
+    ~FakeDynKey() override { --api_.openKeys; }
+    bool readDword(const std::string& valueName, uint32_t& value) override {
+        if (valueName != "KERNEL\\CPUUsage") return false;
+        api_.reads.push_back(subKey_);
+        value = api_.dynKeys[subKey_];
+        return true;
+    }
+
+private:
+    FakePerformance& api_;
+    std::string subKey_;
+};
+
+}  // namespace
+
+std::unique_ptr<PerformanceApi::DynKey> FakePerformance::openDynKey(const std::string& subKey,
+                                                                    bool fullAccess) {
     opened.push_back(subKey + (fullAccess ? " rw" : " r"));
-    if (dynKeys.count(subKey) == 0) return 0;
-    Key key = nextKey_++;
-    handles_[key] = subKey;
-    ++openKeys;
-    return key;
-}
-
-bool FakePerformance::readDword(Key key, const std::string& valueName, uint32_t& value) {
-    auto it = handles_.find(key);
-    if (it == handles_.end() || valueName != "KERNEL\\CPUUsage") return false;
-    reads.push_back(it->second);
-    value = dynKeys[it->second];
-    return true;
-}
-
-void FakePerformance::closeKey(Key key) {
-    if (handles_.erase(key) != 0) --openKeys;
+    if (dynKeys.count(subKey) == 0) return nullptr;
+    return std::make_unique<FakeDynKey>(*this, subKey);
 }
 
 CpuidRegisters FakeCpuid::cpuid(uint32_t leaf) {

@@ -61,9 +61,7 @@ public:
                                    uint32_t& returned) override;
     void closePerformanceData() override { ++closes; }
     bool systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) override;
-    Key openDynKey(const std::string& subKey, bool fullAccess) override;
-    bool readDword(Key key, const std::string& valueName, uint32_t& value) override;
-    void closeKey(Key key) override;
+    std::unique_ptr<DynKey> openDynKey(const std::string& subKey, bool fullAccess) override;
 
     // The block the next queries answer with; a buffer smaller than it gets MoreData.
     std::vector<uint8_t> data;
@@ -83,10 +81,6 @@ public:
     std::vector<std::string> opened;          // "subkey rw" or "subkey r", in order
     std::vector<std::string> reads;           // subkeys read, in order
     int openKeys = 0;                         // opened and not yet closed
-
-private:
-    std::map<Key, std::string> handles_;
-    Key nextKey_ = 1;
 };
 
 // CPUID answers by leaf; leaves not set answer zeros.

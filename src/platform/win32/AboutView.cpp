@@ -55,10 +55,10 @@ AboutView::AboutView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler on
 
 AboutView::~AboutView() {
     if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
         if (link_ && staticProc_)
             SetWindowLongPtrA(link_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProc_));
-        DestroyWindow(hwnd_);
+        hwnd_.reset();
     }
 }
 
@@ -75,8 +75,8 @@ void AboutView::create(TForm2& form) {
     RECT r{0, 0, form.clientWidth, form.clientHeight};
     AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
     outer_ = {r.right - r.left, r.bottom - r.top};
-    hwnd_ = CreateWindowExA(kExStyle, kClassName, kAboutCaption, kStyle, form.left, form.top, outer_.cx,
-                            outer_.cy, owner_, nullptr, instance_, this);
+    hwnd_.reset(CreateWindowExA(kExStyle, kClassName, kAboutCaption, kStyle, form.left, form.top, outer_.cx,
+                                outer_.cy, owner_, nullptr, instance_, this));
     if (!hwnd_) return;
     int id = kFirstLabelId;
     for (Label* label : form.labels()) {
@@ -87,7 +87,7 @@ void AboutView::create(TForm2& form) {
     const Button& b = form.Button1;
     button_ = CreateWindowExA(0, "BUTTON", b.text.c_str(),
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, b.left, b.top, b.width,
-                              b.height, hwnd_, reinterpret_cast<HMENU>(IDOK), instance_, nullptr);
+                              b.height, hwnd_.get(), reinterpret_cast<HMENU>(IDOK), instance_, nullptr);
     SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(normal_.get()), FALSE);
     if (link_) {
         SetWindowLongPtrA(link_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -107,7 +107,7 @@ HWND AboutView::addLabel(const Label& label, int id) {
     if (link) style |= SS_NOTIFY;
     HWND control =
         CreateWindowExA(0, "STATIC", label.text.c_str(), style, label.left, label.top, size.cx, size.cy,
-                        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+                        hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
@@ -116,8 +116,8 @@ void AboutView::present() {
     if (!hwnd_ || !form_) return;
     sync();
     if (!form_->visible) return;
-    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    ShowWindow(hwnd_.get(), IsIconic(hwnd_.get()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(hwnd_.get());
 }
 
 void AboutView::sync() {
@@ -126,13 +126,13 @@ void AboutView::sync() {
         linkColor_ = form_->Label21.font.color;
         if (link_) InvalidateRect(link_, nullptr, TRUE);
     }
-    if (!form_->visible && IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
+    if (!form_->visible && IsWindowVisible(hwnd_.get())) ShowWindow(hwnd_.get(), SW_HIDE);
 }
 
 bool AboutView::dialogMessage(MSG& msg) {
-    if (!hwnd_ || !IsWindowVisible(hwnd_)) return false;
-    if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-    return IsDialogMessageA(hwnd_, &msg) != FALSE;
+    if (!hwnd_ || !IsWindowVisible(hwnd_.get())) return false;
+    if (msg.hwnd != hwnd_.get() && !IsChild(hwnd_.get(), msg.hwnd)) return false;
+    return IsDialogMessageA(hwnd_.get(), &msg) != FALSE;
 }
 
 void AboutView::paint(HDC dc) {
@@ -227,19 +227,39 @@ LRESULT AboutView::handleLink(UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(staticProc_, link_, msg, wp, lp);
 }
 
+void AboutView::onCommand(WPARAM wp) {
+    if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
+        guarded([&] { form_->Button1Click(); });
+    } else if (LOWORD(wp) == IDCANCEL) {
+        // Esc, as the dialog keys report it.
+        guarded([&] { form_->FormKeyDown(kEscapeKey); });
+    }
+    sync();
+}
+
+// The size is the form's to allow: a refused one stays as it was.
+void AboutView::onPositionChanging(WINDOWPOS& pos) {
+    const bool minimized = (GetWindowLongA(hwnd_.get(), GWL_STYLE) & WS_MINIMIZE) != 0;
+    if ((pos.flags & SWP_NOSIZE) || minimized || (pos.cx == outer_.cx && pos.cy == outer_.cy)) return;
+    bool allowed = false;
+    guarded([&] { allowed = form_->FormCanResize(pos.cx, pos.cy); });
+    if (!allowed) {
+        pos.cx = outer_.cx;
+        pos.cy = outer_.cy;
+    }
+}
+
 LRESULT AboutView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
-            guarded([&] { paint(dc); });
-            EndPaint(hwnd_, &ps);
+            const PaintDc dc(hwnd_.get());
+            guarded([&] { paint(dc.get()); });
             return 0;
         }
         case WM_PRINTCLIENT: {
             HDC dc = reinterpret_cast<HDC>(wp);
             RECT r;
-            GetClientRect(hwnd_, &r);
+            GetClientRect(hwnd_.get(), &r);
             FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
             guarded([&] { paint(dc); });
             return 0;
@@ -250,13 +270,7 @@ LRESULT AboutView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case DM_GETDEFID:
             return MAKELRESULT(IDOK, DC_HASDEFID);
         case WM_COMMAND:
-            if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
-                guarded([&] { form_->Button1Click(); });
-            } else if (LOWORD(wp) == IDCANCEL) {
-                // Esc, as the dialog keys report it.
-                guarded([&] { form_->FormKeyDown(kEscapeKey); });
-            }
-            sync();
+            onCommand(wp);
             return 0;
         case WM_KEYDOWN:
             guarded([&] { form_->FormKeyDown(static_cast<int>(wp)); });
@@ -275,22 +289,12 @@ LRESULT AboutView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             info->ptMaxTrackSize = {outer_.cx, outer_.cy};
             return 0;
         }
-        case WM_WINDOWPOSCHANGING: {
-            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-            const bool minimized = (GetWindowLongA(hwnd_, GWL_STYLE) & WS_MINIMIZE) != 0;
-            if (!(pos->flags & SWP_NOSIZE) && !minimized && (pos->cx != outer_.cx || pos->cy != outer_.cy)) {
-                bool allowed = false;
-                guarded([&] { allowed = form_->FormCanResize(pos->cx, pos->cy); });
-                if (!allowed) {
-                    pos->cx = outer_.cx;
-                    pos->cy = outer_.cy;
-                }
-            }
+        case WM_WINDOWPOSCHANGING:
+            onPositionChanging(*reinterpret_cast<WINDOWPOS*>(lp));
             return 0;
-        }
     }
     if (handleCloseMessages(msg, hwnd_, onError_, form_, [this] { sync(); })) return 0;
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcA(hwnd_.get(), msg, wp, lp);
 }
 
 }  // namespace tabrix::win32

@@ -32,7 +32,7 @@ public:
     // Dialog keys for the window (Tab, Enter, Esc, Space on the button): call from the
     // message loop before translating; true when the message was used.
     bool dialogMessage(MSG& msg);
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const { return hwnd_.get(); }
     HWND link() const { return link_; }
     HWND button() const { return button_; }
 
@@ -41,9 +41,11 @@ public:
 private:
     friend LRESULT CALLBACK viewWindowProc<AboutView>(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK linkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    bool owns(HWND hwnd) const { return form_ && hwnd_ == hwnd; }
+    bool owns(HWND hwnd) const { return form_ && hwnd_.get() == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handleLink(UINT msg, WPARAM wp, LPARAM lp);
+    void onCommand(WPARAM wp);
+    void onPositionChanging(WINDOWPOS& pos);
     template <typename F>
     void guarded(F&& f) {
         win32::guarded(onError_, std::forward<F>(f));
@@ -58,7 +60,7 @@ private:
     HICON icon_;
     ErrorHandler onError_;
     TForm2* form_ = nullptr;
-    HWND hwnd_ = nullptr;
+    ScopedWindow hwnd_;
     HWND link_ = nullptr;
     HWND button_ = nullptr;
     HWND label7_ = nullptr;

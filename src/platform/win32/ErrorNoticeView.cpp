@@ -35,9 +35,9 @@ void ErrorNoticeView::loadPictures() {
 
 ErrorNoticeView::~ErrorNoticeView() {
     if (hwnd_) {
-        KillTimer(hwnd_, kTimer1Id);
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+        KillTimer(hwnd_.get(), kTimer1Id);
+        SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
+        hwnd_.reset();
     }
 }
 
@@ -49,39 +49,39 @@ void ErrorNoticeView::create(TForm4& form) {
         form.height = form.Image1.height = pictures.balloon.height;
     }
     font_.reset(createFont(form.Label1.font));
-    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kClassName,
-                            form.Label1.text.c_str(), WS_POPUP, form.left, form.top, form.width,
-                            form.height, owner_, nullptr, instance_, this);
+    hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kClassName,
+                                form.Label1.text.c_str(), WS_POPUP, form.left, form.top, form.width,
+                                form.height, owner_, nullptr, instance_, this));
     if (!hwnd_) return;
     appliedText_ = form.Label1.text;
-    SetLayeredWindowAttributes(hwnd_, toColorRef(kNoticeKeyColor), 255, LWA_COLORKEY);
-    if (form.Timer1.fires()) SetTimer(hwnd_, kTimer1Id, form.Timer1.interval, nullptr);
+    SetLayeredWindowAttributes(hwnd_.get(), toColorRef(kNoticeKeyColor), 255, LWA_COLORKEY);
+    if (form.Timer1.fires()) SetTimer(hwnd_.get(), kTimer1Id, form.Timer1.interval, nullptr);
 }
 
 void ErrorNoticeView::sync() {
     if (!hwnd_ || !form_) return;
     if (form_->Label1.text != appliedText_) {
         appliedText_ = form_->Label1.text;
-        SetWindowTextA(hwnd_, appliedText_.c_str());
+        SetWindowTextA(hwnd_.get(), appliedText_.c_str());
     }
     RECT r;
-    GetWindowRect(hwnd_, &r);
-    const bool shown = IsWindowVisible(hwnd_) != FALSE;
+    GetWindowRect(hwnd_.get(), &r);
+    const bool shown = IsWindowVisible(hwnd_.get()) != FALSE;
     if (form_->visible) {
         // Shown without taking the focus from whatever the user is doing.
-        SetWindowPos(hwnd_, HWND_TOPMOST, form_->left, form_->top, form_->width, form_->height,
+        SetWindowPos(hwnd_.get(), HWND_TOPMOST, form_->left, form_->top, form_->width, form_->height,
                      SWP_NOACTIVATE | (shown ? 0 : SWP_SHOWWINDOW));
     } else {
         if (r.left != form_->left || r.top != form_->top)
-            SetWindowPos(hwnd_, nullptr, form_->left, form_->top, 0, 0,
+            SetWindowPos(hwnd_.get(), nullptr, form_->left, form_->top, 0, 0,
                          SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
-        if (shown) ShowWindow(hwnd_, SW_HIDE);
+        if (shown) ShowWindow(hwnd_.get(), SW_HIDE);
         // Hidden, it needs its pictures no more.
         balloon_ = Dib();
         warning_ = Dib();
         loaded_ = false;
     }
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
 void ErrorNoticeView::paint(HDC target) {
@@ -113,12 +113,13 @@ void ErrorNoticeView::paint(HDC target) {
 
 LRESULT ErrorNoticeView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT painted = 0;
-    if (handlePaintMessage(hwnd_, msg, wp, [&](HDC dc) { guarded([&] { paint(dc); }); }, painted))
+    if (handlePaintMessage(
+            hwnd_.get(), msg, wp, [&](HDC dc) { guarded([&] { paint(dc); }); }, painted))
         return painted;
     switch (msg) {
     case WM_LBUTTONDOWN:
         pressed_ = form_->partAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-        SetCapture(hwnd_);
+        SetCapture(hwnd_.get());
         return 0;
     case WM_LBUTTONUP: {
         // A click is a press and a release on the same part.
@@ -137,7 +138,7 @@ LRESULT ErrorNoticeView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (handleCloseMessages(msg, hwnd_, onError_, form_, [this] { sync(); })) return 0;
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcA(hwnd_.get(), msg, wp, lp);
 }
 
 }  // namespace tabrix::win32

@@ -34,13 +34,13 @@ public:
     void create(TForm4& form);
     // Brings place, text and visibility up to date with the behaviour.
     void sync();
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const { return hwnd_.get(); }
 
     static constexpr char kClassName[] = "TForm4";
 
 private:
     friend LRESULT CALLBACK viewWindowProc<ErrorNoticeView>(HWND, UINT, WPARAM, LPARAM);
-    bool owns(HWND hwnd) const { return form_ && hwnd_ == hwnd; }
+    bool owns(HWND hwnd) const { return form_ && hwnd_.get() == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     template <typename F>
     void guarded(F&& f) {
@@ -56,7 +56,7 @@ private:
     bool loaded_ = false;
     Dib balloon_;
     Dib warning_;
-    HWND hwnd_ = nullptr;
+    ScopedWindow hwnd_;
     TForm4* form_ = nullptr;
     TForm4::Part pressed_ = TForm4::Part::None;
     GdiObject<HFONT> font_;

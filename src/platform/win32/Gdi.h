@@ -34,13 +34,15 @@ private:
     H h_ = nullptr;
 };
 
-// A memory DC that restores what was selected into it.
+// A memory DC that restores what was selected into it: the first object select() replaced,
+// and the font selectFont() first replaced.
 class MemoryDc {
 public:
     explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;
     ~MemoryDc() {
+        if (oldFont_) SelectObject(dc_, oldFont_);
         if (old_) SelectObject(dc_, old_);
         DeleteDC(dc_);
     }
@@ -48,11 +50,16 @@ public:
         HGDIOBJ prev = SelectObject(dc_, obj);
         if (!old_) old_ = prev;
     }
+    void selectFont(HFONT font) {
+        HGDIOBJ prev = SelectObject(dc_, font);
+        if (!oldFont_) oldFont_ = prev;
+    }
     HDC get() const { return dc_; }
 
 private:
     HDC dc_;
     HGDIOBJ old_ = nullptr;
+    HGDIOBJ oldFont_ = nullptr;
 };
 
 // A 32-bit top-down DIB section holding pixels; bits() points at them.

@@ -13,6 +13,9 @@ namespace {
 // label's repainted rectangle is a little larger than the label.
 constexpr int kTextMargin = 2;
 
+// Texts up to this long are drawn without DrawText's layout when they need none.
+constexpr int kPlainTextMax = 256;
+
 RECT labelRect(const Label& l) {
     return RECT{l.left - kTextMargin, l.top - kTextMargin, l.left + l.width + kTextMargin,
                 l.top + l.height + kTextMargin};
@@ -54,7 +57,7 @@ void MainWindowView::invalidateChanges() {
     collectChanges();
     if (invalid_.empty()) return;
     if (invalid_.size() == 1) {
-        InvalidateRect(hwnd_, &invalid_[0], FALSE);
+        InvalidateRect(hwnd_.get(), &invalid_[0], FALSE);
     } else {
         GdiObject<HRGN> all(CreateRectRgnIndirect(&invalid_[0]));
         GdiObject<HRGN> one(CreateRectRgn(0, 0, 0, 0));
@@ -62,14 +65,13 @@ void MainWindowView::invalidateChanges() {
             SetRectRgn(one.get(), invalid_[i].left, invalid_[i].top, invalid_[i].right, invalid_[i].bottom);
             CombineRgn(all.get(), all.get(), one.get(), RGN_OR);
         }
-        InvalidateRgn(hwnd_, all.get(), FALSE);
+        InvalidateRgn(hwnd_.get(), all.get(), FALSE);
     }
     invalid_.clear();
 }
 
 void MainWindowView::collectChanges() {
-    for (int n = 1; n <= 7; ++n) {
-        if (n == 5) continue;  // there is no Image5
+    for (const int n : kMainPictures) {
         const PaintedPicture now = pictureNow(n);
         PaintedPicture& was = paintedPictures_[n];
         if (now.visible == was.visible && (!now.visible || sameRect(now.rect, was.rect))) continue;
@@ -100,7 +102,7 @@ void MainWindowView::collectChanges() {
 // Each tick changes a graph: only its own rectangle, old and new, is repainted.
 void MainWindowView::invalidateGraphs() {
     for (int i = 0; i < Graphs::kCount; ++i) {
-        const Graph& g = form_->graphs[i];
+        const Graph& g = form_->graphs()[i];
         PaintedGraph& was = paintedGraphs_[i];
         const RECT rect = graphRect(g);
         const bool same = g.version == was.version && sameRect(rect, was.rect);
@@ -115,7 +117,7 @@ void MainWindowView::invalidateGraphs() {
 
 void MainWindowView::paintGraphs(HDC dc, const PaintParts& parts) {
     for (int i = 0; i < Graphs::kCount; ++i) {
-        const Graph& g = form_->graphs[i];
+        const Graph& g = form_->graphs()[i];
         if (g.visible && parts.meets(graphRect(g))) graphPainter_.paint(dc, g, fontFor(g.scaleFont));
     }
 }
@@ -129,7 +131,7 @@ HFONT MainWindowView::fontFor(const Font& font) {
 
 void MainWindowView::paint(HDC target, bool paintMessage) {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(hwnd_.get(), &client);
     if (client.right <= 0 || client.bottom <= 0) return;
     const PaintParts parts(target, client, paintMessage);
     if (parts.empty()) return;
@@ -147,8 +149,7 @@ void MainWindowView::paint(HDC target, bool paintMessage) {
         const RECT in{part.left - area.left, part.top - area.top, part.right - area.left, part.bottom - area.top};
         for (int y = in.top; y < in.bottom; ++y)
             std::fill_n(frame.bits() + static_cast<size_t>(y) * areaW + in.left, in.right - in.left, 0xFFFFFFu);
-        for (int n = 1; n <= 7; ++n) {
-            if (n == 5) continue;  // there is no Image5
+        for (const int n : kMainPictures) {
             const PaintedPicture now = pictureNow(n);
             RECT overlap;
             if (!now.visible || !IntersectRect(&overlap, &now.rect, &part)) continue;
@@ -170,39 +171,50 @@ void MainWindowView::paint(HDC target, bool paintMessage) {
     // Under the labels: a label dragged over a graph stays readable.
     paintGraphs(dc.get(), parts);
     SetBkMode(dc.get(), TRANSPARENT);
-    HGDIOBJ oldFont = nullptr;
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         const Label& l = form_->label(n);
         if (!l.visible || !parts.meets(labelRect(l))) continue;
         RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
         if (l.opaque) FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HGDIOBJ prev = SelectObject(dc.get(), fontFor(l.font));
-        if (!oldFont) oldFont = prev;
+        dc.selectFont(fontFor(l.font));
         SetTextColor(dc.get(), toColorRef(l.font.color));
+        // A left-aligned single line is where DrawText would put it anyway; drawing it
+        // straight spares the text's measuring on every paint. The text is converted as
+        // DrawTextA converts it (the system's code page, whatever the font's character set).
+        if (l.align == Align::Left && l.text.size() <= kPlainTextMax &&
+            l.text.find_first_of("\t\r\n") == std::string::npos) {
+            if (l.text.empty()) continue;
+            wchar_t wide[kPlainTextMax];
+            const int n = MultiByteToWideChar(CP_ACP, 0, l.text.data(), static_cast<int>(l.text.size()),
+                                              wide, kPlainTextMax);
+            if (n > 0) {
+                ExtTextOutW(dc.get(), l.left, l.top, 0, nullptr, wide, static_cast<UINT>(n), nullptr);
+                continue;
+            }
+        }
         const UINT align = l.align == Align::Right    ? DT_RIGHT
                            : l.align == Align::Center ? DT_CENTER
                                                       : DT_LEFT;
         DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r,
                   align | kLabelTextFormat | DT_NOCLIP);
     }
-    if (oldFont) SelectObject(dc.get(), oldFont);
     // The target is clipped to what it asked for, so only the parts reach the window.
     BitBlt(target, area.left, area.top, areaW, areaH, dc.get(), area.left, area.top, SRCCOPY);
 }
 
 void MainWindowView::drawCanvasWrites() {
-    std::vector<CanvasWrite>& pending = form_->canvas.pending;
+    std::vector<CanvasWrite>& pending = canvasWrites_.pending;
     if (pending.empty()) return;
     // Written straight onto the window, as it shows now; a hidden window shows nothing.
     std::optional<WindowDc> dc;
-    if (IsWindowVisible(hwnd_)) dc.emplace(hwnd_);
+    if (IsWindowVisible(hwnd_.get())) dc.emplace(hwnd_.get());
     for (const CanvasWrite& w : pending) {
         if (w.newFont) {
             canvas_.newFont(fontFor(w.font), toColorRef(w.font.color));
         } else if (w.graph >= 0 && w.graph < Graphs::kCount) {
             if (!dc || !*dc) continue;
             // Like the texts: an opaque white box, then the graph as it stands now.
-            const Graph& g = form_->graphs[w.graph];
+            const Graph& g = form_->graphs()[w.graph];
             const RECT box = graphRect(g);
             FillRect(dc->get(), &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             graphPainter_.paint(dc->get(), g, fontFor(g.scaleFont));

@@ -19,11 +19,11 @@ constexpr DWORD kEventSystemForeground = 3;  // EVENT_SYSTEM_FOREGROUND
 constexpr DWORD kOutOfContext = 0;           // WINEVENT_OUTOFCONTEXT: called from our message loop
 using WinEventProc = void(CALLBACK*)(HANDLE, DWORD, HWND, LONG, LONG, DWORD, DWORD);
 using SetWinEventHookFn = HANDLE(WINAPI*)(DWORD, DWORD, HMODULE, WinEventProc, DWORD, DWORD, DWORD);
-using UnhookWinEventFn = BOOL(WINAPI*)(HANDLE);
 
 template <typename Fn>
 Fn user32Function(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+    return reinterpret_cast<Fn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
 // One main window at a time listens; the event names no window of ours.
@@ -44,37 +44,38 @@ MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, Error
 }
 
 MainWindowView::~MainWindowView() {
-    if (foregroundHook_) {
-        static const auto unhook = user32Function<UnhookWinEventFn>("UnhookWinEvent");
-        if (unhook) unhook(foregroundHook_);
-    }
+    // The form may outlive its view; what it writes then goes nowhere.
+    if (form_) form_->setCanvasSink(nullptr);
+    // The hook goes with its owner; then no event can reach this view any more.
+    foregroundHook_.reset();
     if (foregroundListener == this) foregroundListener = nullptr;
     if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+        SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
+        hwnd_.reset();
     }
 }
 
 void MainWindowView::create(TForm1& form) {
     form_ = &form;
+    form.setCanvasSink(&canvasWrites_);
     const auto all = form.timerHandlers();
     for (size_t i = 0; i < all.size(); ++i) timers_[i] = all[i].first;
-    const MainWindowState& w = form.window;
+    const MainWindowState& w = form.window();
     // Stay-on-top is applied once start-up has decided it: an owned window that was created
     // topmost cannot always be made a normal one again.
-    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kAppTitle, kCaptionStyle,
-                            w.left, w.top, w.width, w.height, owner_, nullptr, instance_, this);
+    hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kAppTitle, kCaptionStyle, w.left, w.top,
+                                w.width, w.height, owner_, nullptr, instance_, this));
 }
 
 void MainWindowView::showAfterStartup() {
     guarded([&] {
         applyStyles();
-        if (form_->window.aboutInSystemMenu) {
-            HMENU menu = GetSystemMenu(hwnd_, FALSE);
+        if (form_->window().aboutInSystemMenu) {
+            HMENU menu = GetSystemMenu(hwnd_.get(), FALSE);
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             AppendMenuA(menu, MF_STRING, kAboutCommand, "About Tabrix");
         }
-        if (form_->window.ownerToolWindow && owner_) {
+        if (form_->window().ownerToolWindow && owner_) {
             ShowWindow(owner_, SW_HIDE);
             SetWindowLongA(owner_, GWL_EXSTYLE, GetWindowLongA(owner_, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
             ShowWindow(owner_, SW_SHOW);
@@ -82,8 +83,8 @@ void MainWindowView::showAfterStartup() {
         if (form_->watchesForeground()) {
             static const auto hook = user32Function<SetWinEventHookFn>("SetWinEventHook");
             if (hook)
-                foregroundHook_ = hook(kEventSystemForeground, kEventSystemForeground, nullptr, foregroundEvent, 0, 0,
-                                       kOutOfContext);
+                foregroundHook_.reset(hook(kEventSystemForeground, kEventSystemForeground, nullptr,
+                                           foregroundEvent, 0, 0, kOutOfContext));
             foregroundListener = this;
         }
         sync();
@@ -98,29 +99,29 @@ void MainWindowView::foregroundChanged() {
 }
 
 void MainWindowView::applyStyles() {
-    const MainWindowState& w = form_->window;
+    const MainWindowState& w = form_->window();
     const DWORD style = w.toolCaption ? kCaptionStyle : kBorderlessStyle;
-    DWORD ex = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
+    DWORD ex = static_cast<DWORD>(GetWindowLongA(hwnd_.get(), GWL_EXSTYLE));
     ex = w.toolCaption ? (ex | WS_EX_TOOLWINDOW) : (ex & ~WS_EX_TOOLWINDOW);
     ex = w.stayOnTop ? (ex | WS_EX_TOPMOST) : (ex & ~WS_EX_TOPMOST);
-    SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
-    SetWindowLongA(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
-    SetWindowPos(hwnd_, w.stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, w.left, w.top, w.width,
-                 w.height, SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowLongA(hwnd_.get(), GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongA(hwnd_.get(), GWL_EXSTYLE, static_cast<LONG>(ex));
+    SetWindowPos(hwnd_.get(), w.stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, w.left, w.top, w.width, w.height,
+                 SWP_NOACTIVATE | SWP_FRAMECHANGED);
     appliedWidth_ = w.width;
     appliedHeight_ = w.height;
     applyLayering();
 }
 
 void MainWindowView::applyLayering() {
-    const MainWindowState& w = form_->window;
+    const MainWindowState& w = form_->window();
     appliedClickThrough_ = w.clickThrough;
-    LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    LONG ex = GetWindowLongA(hwnd_.get(), GWL_EXSTYLE);
     // A layered window that is also transparent lets every click through to the one beneath.
     const LONG through = w.clickThrough ? (ex | WS_EX_TRANSPARENT) : (ex & ~WS_EX_TRANSPARENT);
-    if (through != ex) SetWindowLongA(hwnd_, GWL_EXSTYLE, ex = through);
+    if (through != ex) SetWindowLongA(hwnd_.get(), GWL_EXSTYLE, ex = through);
     if (w.layered()) {
-        if (!(ex & WS_EX_LAYERED)) SetWindowLongA(hwnd_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+        if (!(ex & WS_EX_LAYERED)) SetWindowLongA(hwnd_.get(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
         DWORD flags = (w.colorKey ? LWA_COLORKEY : 0) | (w.alphaBlend ? LWA_ALPHA : 0);
         BYTE alpha = w.alpha;
         if (!flags) {
@@ -128,34 +129,34 @@ void MainWindowView::applyLayering() {
             flags = LWA_ALPHA;
             alpha = 255;
         }
-        SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 255), alpha, flags);
+        SetLayeredWindowAttributes(hwnd_.get(), RGB(255, 255, 255), alpha, flags);
     } else if (ex & WS_EX_LAYERED) {
-        SetWindowLongA(hwnd_, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
-        RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        SetWindowLongA(hwnd_.get(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+        RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     }
 }
 
 void MainWindowView::sync() {
     if (!hwnd_ || !form_) return;
-    const MainWindowState& w = form_->window;
+    const MainWindowState& w = form_->window();
     RECT r;
-    GetWindowRect(hwnd_, &r);
+    GetWindowRect(hwnd_.get(), &r);
     if (r.left != w.left || r.top != w.top || w.width != appliedWidth_ || w.height != appliedHeight_) {
-        SetWindowPos(hwnd_, nullptr, w.left, w.top, w.width, w.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_.get(), nullptr, w.left, w.top, w.width, w.height, SWP_NOZORDER | SWP_NOACTIVATE);
         appliedWidth_ = w.width;
         appliedHeight_ = w.height;
     }
     syncTimers();
-    if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->window.bannerPainted) {
+    if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->window().bannerPainted) {
         rebuildSkin();
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        InvalidateRect(hwnd_.get(), nullptr, FALSE);
     }
     if (w.clickThrough != appliedClickThrough_) applyLayering();
-    const bool shown = IsWindowVisible(hwnd_) != FALSE;
+    const bool shown = IsWindowVisible(hwnd_.get()) != FALSE;
     if (w.shown() != shown) {
         // Shown active, so keys reach it; back from a full-screen program it leaves the
         // keyboard where it is.
-        ShowWindow(hwnd_, !w.shown() ? SW_HIDE : steppedAside_ ? SW_SHOWNA : SW_SHOW);
+        ShowWindow(hwnd_.get(), !w.shown() ? SW_HIDE : steppedAside_ ? SW_SHOWNA : SW_SHOW);
     }
     steppedAside_ = w.fullScreenHidden;
     // Nothing is repainted when nothing changed.
@@ -167,7 +168,7 @@ void MainWindowView::applyPreview() {
     if (!hwnd_ || !form_) return;
     applyLayering();
     rebuildSkin();
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
 void MainWindowView::syncTimers() {
@@ -176,9 +177,9 @@ void MainWindowView::syncTimers() {
         const unsigned want = timers_[i]->fires() && !timers_[i]->ridesBeat() ? timers_[i]->interval : 0;
         if (want == appliedTimers_[i]) continue;
         if (want)
-            SetTimer(hwnd_, i + 1, want, nullptr);
+            SetTimer(hwnd_.get(), i + 1, want, nullptr);
         else
-            KillTimer(hwnd_, i + 1);
+            KillTimer(hwnd_.get(), i + 1);
         appliedTimers_[i] = want;
     }
 }
@@ -186,7 +187,7 @@ void MainWindowView::syncTimers() {
 void MainWindowView::rebuildSkin() {
     const Picture& image1 = form_->image(1);
     skinSource_ = &image1.bitmap;
-    skinBanner_ = form_->window.bannerPainted;
+    skinBanner_ = form_->window().bannerPainted;
     banner_ = Dib();
     const PixelView skin(image1.bitmap);
     skinKey_ = skin ? skin.bottomLeft() : 0;
@@ -199,22 +200,23 @@ void MainWindowView::rebuildSkin() {
             dc.select(whole.get());
             Font banner;
             banner.face = "Tahoma";
-            banner.height = pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - 2;
+            banner.height = pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - kBannerFontShrink;
             banner.charset = DEFAULT_CHARSET;
             GdiObject<HFONT> font(createFont(banner, 900));
             dc.select(font.get());
             SetBkMode(dc.get(), OPAQUE);
             SetBkColor(dc.get(), RGB(0x80, 0x80, 0x80));
             SetTextColor(dc.get(), RGB(0xF2, 0xF2, 0xF2));
-            TextOutA(dc.get(), -2, 54, kAppTitle, 6);
+            TextOutA(dc.get(), kBannerTextLeft, kBannerTextTop, kAppTitle, sizeof(kAppTitle) - 1);
             GdiFlush();
             keepBanner(whole, skin);
         }
     }
-    for (int n = 2; n <= 7; ++n) {
+    for (const int n : kPlayerPictures) {
         const Picture& p = form_->image(n);
-        const int id = playerButtonResource(n);
-        buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap) : id ? Dib(loadBitmapResource(instance_, id)) : Dib();
+        buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap)
+                      : p.resourceId    ? Dib(loadBitmapResource(instance_, p.resourceId))
+                                        : Dib();
     }
 }
 
@@ -259,116 +261,133 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     if (handled) return result;
     // Double-buffered; only the invalidated part is composed.
     LRESULT painted = 0;
-    if (handlePaintMessage(hwnd_, msg, wp, [&](HDC dc) { guarded([&] { paint(dc, msg == WM_PAINT); }); }, painted))
+    if (handlePaintMessage(
+            hwnd_.get(), msg, wp, [&](HDC dc) { guarded([&] { paint(dc, msg == WM_PAINT); }); }, painted))
         return painted;
+    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
     switch (msg) {
     case WM_SIZE:
-    case WM_MOVE: {
-        RECT r;
-        GetWindowRect(hwnd_, &r);
-        MainWindowState& w = form_->window;
-        w.left = r.left;
-        w.top = r.top;
-        if (msg == WM_SIZE && (r.right - r.left != w.width || r.bottom - r.top != w.height)) {
-            w.width = appliedWidth_ = r.right - r.left;
-            w.height = appliedHeight_ = r.bottom - r.top;
-            guarded([&] { form_->FormResize(); });
-            InvalidateRect(hwnd_, nullptr, FALSE);
-        }
+    case WM_MOVE:
+        onMovedOrSized(msg == WM_SIZE);
         return 0;
-    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-        // The player pictures lie over the skin and take their own presses: a left one is
-        // the start of a click, any other does nothing (nor does it move the window).
-        if (const int button = playerButtonAt(x, y)) {
-            if (msg == WM_LBUTTONDOWN) {
-                pressedButton_ = button;
-                SetCapture(hwnd_);
-            }
-            return 0;
-        }
-        // A label takes its own presses: it moves when dragging is allowed and otherwise
-        // stays put, and the window does not move either.
-        if (const int n = labelAt(x, y)) {
-            if (form_->dragging().allowed()) {
-                const Label& l = form_->label(n);
-                guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top); });
-                SetCapture(hwnd_);
-            }
-        } else if (const int g = form_->graphs.at(x, y)) {
-            // A graph moves like a label, and like a label does not move the window.
-            if (form_->dragging().allowed()) {
-                const Graph& graph = form_->graphs[g - 1];
-                guarded([&] { form_->graphs.press(g, x - graph.left, y - graph.top); });
-                SetCapture(hwnd_);
-            }
-        } else {
-            // Dragging the background moves the window.
-            ReleaseCapture();
-            SendMessageA(hwnd_, WM_SYSCOMMAND, SC_MOVE + 2, 0);
-        }
+    case WM_MBUTTONDOWN:
+        onButtonDown(msg == WM_LBUTTONDOWN, x, y);
         return 0;
-    }
     case WM_MOUSEMOVE:
-        if (int n = form_->dragging().captured()) {
-            const Label& l = form_->label(n);
-            guarded([&] { form_->LabelMouseMove(n, GET_X_LPARAM(lp) - l.left, GET_Y_LPARAM(lp) - l.top); });
-            invalidateChanges();
-        } else if (const int g = form_->graphs.captured()) {
-            const Graph& graph = form_->graphs[g - 1];
-            const int x = GET_X_LPARAM(lp) - graph.left, y = GET_Y_LPARAM(lp) - graph.top;
-            guarded([&] { form_->graphs.move(g, x, y); });
-            invalidateChanges();
-        }
+        onMouseMove(x, y);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        if (msg == WM_LBUTTONUP && pressedButton_) {
-            const int pressed = pressedButton_;
-            pressedButton_ = 0;
-            ReleaseCapture();
-            if (playerButtonAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)) == pressed) clickPlayerButton(pressed);
-            return 0;
-        }
-        if (int n = form_->dragging().captured()) {
-            guarded([&] { form_->LabelMouseUp(n); });
-            ReleaseCapture();
-        } else if (form_->graphs.captured()) {
-            form_->graphs.release();
-            ReleaseCapture();
-        }
+        onButtonUp(msg == WM_LBUTTONUP, x, y);
         // The right button's release asks for the context menu (WM_CONTEXTMENU).
-        if (msg == WM_RBUTTONUP) return DefWindowProcA(hwnd_, msg, wp, lp);
+        if (msg == WM_RBUTTONUP) return DefWindowProcA(hwnd_.get(), msg, wp, lp);
         return 0;
     case WM_TIMER:
-        if (wp >= 1 && wp <= timers_.size()) {
-            const auto handlers = form_->timerHandlers();
-            const Timer* fired = timers_[wp - 1];
-            // The timers on this one's beat fire after it; one the handler starts waits a
-            // whole period, as a timer of its own would.
-            std::array<bool, TForm1::kTimerCount> riding{};
-            for (size_t i = 0; i < timers_.size(); ++i) riding[i] = timers_[i]->beat == fired && timers_[i]->ridesBeat();
-            guarded([&] { (form_->*handlers[wp - 1].second)(); });
-            for (size_t i = 0; i < timers_.size(); ++i)
-                if (riding[i] && timers_[i]->ridesBeat()) guarded([&] { (form_->*handlers[i].second)(); });
-        }
+        onTimer(wp);
         guarded([&] { sync(); });
         return 0;
     case WM_CLOSE:
         guarded([&] { form_->FormClose(); });
-        DestroyWindow(hwnd_);
+        hwnd_.reset();  // WM_DESTROY lets go of the handle on the way
         return 0;
     case WM_DESTROY:
-        for (size_t i = 0; i < timers_.size(); ++i) KillTimer(hwnd_, i + 1);
-        hwnd_ = nullptr;
+        for (size_t i = 0; i < timers_.size(); ++i) KillTimer(hwnd_.get(), i + 1);
+        hwnd_.release();
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcA(hwnd_.get(), msg, wp, lp);
+}
+
+void MainWindowView::onMovedOrSized(bool sized) {
+    RECT r;
+    GetWindowRect(hwnd_.get(), &r);
+    form_->Moved(r.left, r.top);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    const MainWindowState& w = form_->window();
+    if (!sized || (width == w.width && height == w.height)) return;
+    appliedWidth_ = width;
+    appliedHeight_ = height;
+    guarded([&] { form_->Resized(width, height); });
+    InvalidateRect(hwnd_.get(), nullptr, FALSE);
+}
+
+void MainWindowView::onButtonDown(bool left, int x, int y) {
+    // The player pictures lie over the skin and take their own presses: a left one is the
+    // start of a click, any other does nothing (nor does it move the window).
+    if (const int button = playerButtonAt(x, y)) {
+        if (left) {
+            pressedButton_ = button;
+            SetCapture(hwnd_.get());
+        }
+        return;
+    }
+    // A label takes its own presses: it moves when dragging is allowed and otherwise stays
+    // put, and the window does not move either.
+    if (const int n = labelAt(x, y)) {
+        if (form_->dragging().allowed()) {
+            const Label& l = form_->label(n);
+            guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top); });
+            SetCapture(hwnd_.get());
+        }
+    } else if (const int g = form_->graphs().at(x, y)) {
+        // A graph moves like a label, and like a label does not move the window.
+        if (form_->dragging().allowed()) {
+            const Graph& graph = form_->graphs()[g - 1];
+            guarded([&] { form_->GraphMouseDown(g, x - graph.left, y - graph.top); });
+            SetCapture(hwnd_.get());
+        }
+    } else {
+        // Dragging the background moves the window.
+        ReleaseCapture();
+        SendMessageA(hwnd_.get(), WM_SYSCOMMAND, SC_MOVE + 2, 0);
+    }
+}
+
+void MainWindowView::onMouseMove(int x, int y) {
+    if (int n = form_->dragging().captured()) {
+        const Label& l = form_->label(n);
+        guarded([&] { form_->LabelMouseMove(n, x - l.left, y - l.top); });
+        invalidateChanges();
+    } else if (const int g = form_->graphs().captured()) {
+        const Graph& graph = form_->graphs()[g - 1];
+        guarded([&] { form_->GraphMouseMove(g, x - graph.left, y - graph.top); });
+        invalidateChanges();
+    }
+}
+
+void MainWindowView::onButtonUp(bool left, int x, int y) {
+    if (left && pressedButton_) {
+        const int pressed = pressedButton_;
+        pressedButton_ = 0;
+        ReleaseCapture();
+        if (playerButtonAt(x, y) == pressed) clickPlayerButton(pressed);
+        return;
+    }
+    if (int n = form_->dragging().captured()) {
+        guarded([&] { form_->LabelMouseUp(n); });
+        ReleaseCapture();
+    } else if (form_->graphs().captured()) {
+        form_->GraphMouseUp();
+        ReleaseCapture();
+    }
+}
+
+void MainWindowView::onTimer(WPARAM id) {
+    if (id < 1 || id > timers_.size()) return;
+    const auto handlers = form_->timerHandlers();
+    const Timer* fired = timers_[id - 1];
+    // The timers on this one's beat fire after it; one the handler starts waits a whole
+    // period, as a timer of its own would.
+    std::array<bool, TForm1::kTimerCount> riding{};
+    for (size_t i = 0; i < timers_.size(); ++i)
+        riding[i] = timers_[i]->beat == fired && timers_[i]->ridesBeat();
+    guarded([&] { (form_->*handlers[id - 1].second)(); });
+    for (size_t i = 0; i < timers_.size(); ++i)
+        if (riding[i] && timers_[i]->ridesBeat()) guarded([&] { (form_->*handlers[i].second)(); });
 }
 
 }  // namespace tabrix::win32

@@ -26,7 +26,7 @@ public:
     MainWindowView(const MainWindowView&) = delete;
     MainWindowView& operator=(const MainWindowView&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const { return hwnd_.get(); }
     // The window exists, hidden, with the design's styles and place.
     void create(TForm1& form);
     // Applies the state start-up left (styles, layering, system menu, place) and shows it.
@@ -47,7 +47,7 @@ public:
 
 private:
     friend LRESULT CALLBACK viewWindowProc<MainWindowView>(HWND, UINT, WPARAM, LPARAM);
-    bool owns(HWND hwnd) const { return form_ && hwnd_ == hwnd; }
+    bool owns(HWND hwnd) const { return form_ && hwnd_.get() == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     // Nothing a handler throws crosses into Windows: it goes to the application's handler.
     template <typename F>
@@ -96,17 +96,25 @@ private:
     int labelAt(int x, int y) const;
     int playerButtonAt(int x, int y) const;  // Image2 .. Image7 under the point, 0 when none
     void clickPlayerButton(int image);
+    // One handler per message (MainWindowView.cpp, MainWindowView_events.cpp).
     LRESULT handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
+    void onMovedOrSized(bool sized);
+    void onButtonDown(bool left, int x, int y);
+    void onMouseMove(int x, int y);
+    void onButtonUp(bool left, int x, int y);
+    void onTimer(WPARAM id);
+    bool onSysCommand(WPARAM command);  // true: the default handling follows
+    void onPositionChanged(const WINDOWPOS& pos);
 
     HINSTANCE instance_;
     HWND owner_;
     HICON icon_;
     ErrorHandler onError_;
     int handlersRunning_ = 0;
-    HWND hwnd_ = nullptr;
+    ScopedWindow hwnd_;
     TForm1* form_ = nullptr;
 
-    std::array<Timer*, TForm1::kTimerCount> timers_{};
+    std::array<const Timer*, TForm1::kTimerCount> timers_{};
     std::array<unsigned, TForm1::kTimerCount> appliedTimers_{};  // interval set with SetTimer, 0 when killed
     // Image1 is drawn from the form's pixels, keyed by skinKey_; where the start-up's banner
     // name is written on it, banner_ holds that part as drawn, already keyed (see-through
@@ -124,13 +132,18 @@ private:
     GraphPainter graphPainter_;
     std::vector<std::pair<Font, GdiObject<HFONT>>> fonts_;
     CanvasPainter canvas_;
+    // Self-draw mode's writes, kept until the next sync puts them on the window.
+    struct CanvasQueue : CanvasSink {
+        std::vector<CanvasWrite> pending;
+        void write(CanvasWrite w) override { pending.push_back(std::move(w)); }
+    } canvasWrites_;
     int appliedWidth_ = -1;
     int appliedHeight_ = -1;
     const Win32WindowSystem* menus_;
     int pressedButton_ = 0;  // the player picture a left press began on
     bool appliedClickThrough_ = false;
     bool steppedAside_ = false;  // hidden by the last sync for a full-screen program
-    HANDLE foregroundHook_ = nullptr;
+    ScopedWinEventHook foregroundHook_;  // set while hidefullscreen is on
 };
 
 }  // namespace tabrix::win32

@@ -1,13 +1,20 @@
 // The main window's messages that go to the tray, menu, key and window behaviour, and
 // the player pictures' clicks.
-#include <windowsx.h>
-
 #include "platform/win32/MainWindowView.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
 
 namespace tabrix::win32 {
 namespace {
 
-constexpr UINT kTrayCallback = WM_USER + 1;  // 0x401, as the tray record names it
+static_assert(kMsgCommand == WM_COMMAND && kMsgLeftButtonDown == WM_LBUTTONDOWN &&
+              kMsgRightButtonDown == WM_RBUTTONDOWN && kTrayCallbackMessage == WM_USER + 1);
+static_assert(kSysCommandClose == SC_CLOSE);
+static_assert(kKeyF1 == VK_F1 && kKeyF2 == VK_F2 && kEscapeKey == VK_ESCAPE && kKeyOemPlus == VK_OEM_PLUS &&
+              kKeyOemMinus == VK_OEM_MINUS);
+static_assert(kTrayRecordSize == static_cast<uint32_t>(NOTIFYICONDATAA_V1_SIZE) &&
+              kTrayRecordFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
 
 UINT taskbarCreatedMessage() {
     // Sent to every top-level window when the shell (re)starts its notification area.
@@ -18,8 +25,7 @@ UINT taskbarCreatedMessage() {
 }  // namespace
 
 int MainWindowView::playerButtonAt(int x, int y) const {
-    static const int kButtons[] = {2, 3, 4, 6, 7};
-    for (int n : kButtons) {
+    for (const int n : kPlayerPictures) {
         const Picture& p = form_->image(n);
         const int w = buttons_[n] ? buttons_[n].width() : p.width;
         const int h = buttons_[n] ? buttons_[n].height() : p.height;
@@ -29,31 +35,26 @@ int MainWindowView::playerButtonAt(int x, int y) const {
 }
 
 void MainWindowView::clickPlayerButton(int image) {
-    guarded([&] {
-        switch (image) {
-            case 2:
-                form_->Image2Click();
-                break;
-            case 3:
-                form_->Image3Click();
-                break;
-            case 4:
-                form_->Image4Click();
-                break;
-            case 6:
-                form_->Image6Click();
-                break;
-            case 7:
-                form_->Image7Click();
-                break;
-            default:
-                break;
-        }
-    });
+    guarded([&] { form_->PlayerPictureClick(image); });
     guarded([&] { sync(); });
 }
 
-// Each handler may close the window (Exit, the session's end): hwnd_ is null afterwards,
+bool MainWindowView::onSysCommand(WPARAM command) {
+    bool defaultHandling = true;
+    guarded([&] { defaultHandling = form_->SysCommand(static_cast<uint32_t>(command)); });
+    guarded([&] { sync(); });
+    return defaultHandling && hwnd_.get();
+}
+
+// Another program may show or hide this window (a second copy hides it): the record
+// follows, or the next sync would show it again.
+void MainWindowView::onPositionChanged(const WINDOWPOS& pos) {
+    if (!(pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
+    const bool shown = (pos.flags & SWP_SHOWWINDOW) != 0;
+    if (form_->window().shown() != shown) guarded([&] { form_->VisibilityChanged(shown); });
+}
+
+// Each handler may close the window (Exit, the session's end): hwnd_.get() is null afterwards,
 // and sync() then does nothing.
 LRESULT MainWindowView::handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     handled = true;
@@ -62,27 +63,22 @@ LRESULT MainWindowView::handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
         return 0;
     }
     switch (msg) {
-        case kTrayCallback:
+        case kTrayCallbackMessage:
             guarded([&] { form_->TrayIconCallback(static_cast<uint32_t>(lp)); });
             guarded([&] { sync(); });
             return 0;
-        case WM_SYSCOMMAND: {
-            bool defaultHandling = true;
-            guarded([&] { defaultHandling = form_->SysCommand(static_cast<uint32_t>(wp)); });
-            guarded([&] { sync(); });
-            if (!defaultHandling || !hwnd_) return 0;
-            handled = false;
+        case WM_SYSCOMMAND:
+            handled = !onSysCommand(wp);
             return 0;
-        }
         case WM_ENDSESSION:
             if (wp) guarded([&] { form_->EndSession(true); });
-            handled = hwnd_ == nullptr;
+            handled = hwnd_.get() == nullptr;
             return 0;
         case WM_ACTIVATE:
             guarded([&] { form_->FormActivate(); });
             // No default handling, so the keyboard focus is given here: the keys reach the
             // window whatever was focused before.
-            if (LOWORD(wp) != WA_INACTIVE) SetFocus(hwnd_);
+            if (LOWORD(wp) != WA_INACTIVE) SetFocus(hwnd_.get());
             return 0;
         case WM_KEYDOWN:
             guarded([&] { form_->FormKeyDown(static_cast<int>(wp)); });
@@ -92,16 +88,9 @@ LRESULT MainWindowView::handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
             guarded([&] { form_->FormContextPopup(); });
             guarded([&] { sync(); });
             return 0;
-        case WM_WINDOWPOSCHANGED: {
-            // Another program may show or hide this window (a second copy hides it): the
-            // record follows, or the next sync would show it again.
-            const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
-            if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) {
-                const bool shown = (flags & SWP_SHOWWINDOW) != 0;
-                if (form_->window.shown() != shown) guarded([&] { form_->VisibilityChanged(shown); });
-            }
+        case WM_WINDOWPOSCHANGED:
+            onPositionChanged(*reinterpret_cast<const WINDOWPOS*>(lp));
             break;  // the default handling sends WM_SIZE and WM_MOVE
-        }
         case WM_DISPLAYCHANGE:
             // A new mode, or a monitor went away or shrank: a window no screen shows any more
             // comes back.

@@ -5,17 +5,6 @@
 
 namespace tabrix::win32 {
 
-int playerButtonResource(int imageNumber) {
-    switch (imageNumber) {
-    case 2: return kBmpPlay;
-    case 3: return kBmpPause;
-    case 4: return kBmpStop;
-    case 6: return kBmpBack;
-    case 7: return kBmpForward;
-    default: return 0;
-    }
-}
-
 Pixels loadBitmapResource(HINSTANCE instance, int id) {
     Pixels out;
     GdiObject<HBITMAP> bmp(static_cast<HBITMAP>(

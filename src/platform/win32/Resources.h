@@ -20,8 +20,6 @@ enum ResourceId {
     kMenuIconCount = 11,
 };
 
-// The design picture of a player button (Image2 .. Image7), 0 for other pictures.
-int playerButtonResource(int imageNumber);
 // A bitmap resource as pixels; empty when the resource is missing.
 Pixels loadBitmapResource(HINSTANCE instance, int id);
 HICON loadProgramIcon(HINSTANCE instance);

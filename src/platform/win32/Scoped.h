@@ -69,11 +69,46 @@ struct RegistryKeyTraits {
     static BOOL close(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle none() { return nullptr; }
+    static BOOL close(Handle h) { return DestroyMenu(h); }  // with its submenus
+};
+// Memory the clipboard has not taken over.
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle none() { return nullptr; }
+    static BOOL close(Handle h) { return GlobalFree(h) == nullptr; }
+};
+// A window this program made.
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle none() { return nullptr; }
+    static BOOL close(Handle h) { return DestroyWindow(h); }
+};
+
+// A hook on the system's events (SetWinEventHook). Both calls arrived with Windows 98 and
+// 2000, so the unhooking is looked up at run time as the hooking is.
+struct WinEventHookTraits {
+    using Handle = HANDLE;  // HWINEVENTHOOK
+    static Handle none() { return nullptr; }
+    static BOOL close(Handle h) {
+        using Unhook = BOOL(WINAPI*)(Handle);
+        static const auto unhook = reinterpret_cast<Unhook>(
+            reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "UnhookWinEvent")));
+        return unhook ? unhook(h) : FALSE;
+    }
+};
+
 using ScopedHandle = Scoped<KernelHandleTraits>;
 using ScopedFile = Scoped<FileHandleTraits>;
 using ScopedFind = Scoped<FindHandleTraits>;
 using ScopedView = Scoped<MappedViewTraits>;
 using ScopedKey = Scoped<RegistryKeyTraits>;
+using ScopedMenu = Scoped<MenuTraits>;
+using ScopedGlobal = Scoped<GlobalMemoryTraits>;
+using ScopedWindow = Scoped<WindowTraits>;
+using ScopedWinEventHook = Scoped<WinEventHookTraits>;
 
 // Owns one reference to a COM interface and releases it when it goes.
 template <typename T>
@@ -115,6 +150,21 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// The device context of one WM_PAINT, handed back when it goes.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(window_, &ps_); }
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_;
     HDC dc_;
 };
 

@@ -54,6 +54,15 @@ SettingsView::~SettingsView() {
 
 void SettingsView::create(TForm3& form) {
     form_ = &form;
+    known_ = {&form.control<PageControl>("PageControl1"),
+              &form.control<Label>("Label12"),
+              &form.control<Label>("Label17"),
+              &form.control<Label>("Label30"),
+              &form.control<Picture>("Image1"),
+              &form.control<ComboBox>("ComboBox2"),
+              &form.control<UpDown>("ScrollBar1"),
+              &form.control<Shape>("Shape1"),
+              {&form.control<Bevel>("Bevel1"), &form.control<Bevel>("Bevel2")}};
     registerWindowClass(instance_, {kSettingsClass, viewWindowProc<SettingsView>, icon_});
     registerWindowClass(instance_,
                         {kPageClass, pageProc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
@@ -67,7 +76,7 @@ void SettingsView::create(TForm3& form) {
     font_.reset(createFont(tahoma));
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     pageIcons_.reserve(3);
-    for (const PlacedControl& placed : form.controls()) createChild(placed);
+    for (const PlacedControl& placed : form.layout.controls()) createChild(placed);
     sync();
 }
 
@@ -75,110 +84,123 @@ HWND SettingsView::parentOf(int page) const {
     return page < 0 ? hwnd_ : pages_[page];
 }
 
+// Each kind of control: its system class and styles, what it is given once when made, and how
+// it follows the behaviour. A kind without a class is painted by the window itself.
+struct SettingsView::KindTraits {
+    ControlKind kind;
+    const char* cls;
+    DWORD style;
+    DWORD ex;
+    int height;  // 0: the control's own
+    DWORD (*styleOf)(const Control& c);
+    void (SettingsView::*setUp)(HWND w, const Control& c);
+    void (SettingsView::*update)(HWND w, const Control& c);
+};
+
+namespace {
+
+DWORD labelStyle(const Control& c) {
+    return static_cast<const Label&>(c).wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+}
+
+DWORD pictureStyle(const Control& c) {
+    return static_cast<const Picture&>(c).resourceId == kIconProgram ? SS_ICON : SS_BITMAP;
+}
+
+}  // namespace
+
+const SettingsView::KindTraits& SettingsView::traits(ControlKind kind) {
+    using K = ControlKind;
+    using V = SettingsView;
+    static const KindTraits kKinds[] = {
+        {K::Label, "STATIC", SS_NOTIFY | SS_NOPREFIX, 0, 0, labelStyle, nullptr, &V::updateLabel},
+        {K::Picture, "STATIC", 0, 0, 0, pictureStyle, &V::setUpPicture, nullptr},
+        {K::Shape, nullptr, 0, 0, 0, nullptr, nullptr, nullptr},
+        {K::Bevel, nullptr, 0, 0, 0, nullptr, nullptr, nullptr},
+        {K::Button, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 0, nullptr, &V::setUpButton, nullptr},
+        {K::CheckBox, "BUTTON", BS_CHECKBOX | WS_TABSTOP, 0, 0, nullptr, &V::setUpCheckBox,
+         &V::updateCheckBox},
+        {K::Edit, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 0, nullptr, &V::setUpEdit,
+         &V::updateEdit},
+        // As high as with the list dropped down.
+        {K::ComboBox, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, 200, nullptr,
+         nullptr, &V::updateComboBox},
+        {K::ListBox, "LISTBOX", LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+         WS_EX_CLIENTEDGE, 0, nullptr, nullptr, &V::updateListBox},
+        {K::TrackBar, TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP, 0, 0, nullptr,
+         nullptr, &V::updateTrackBar},
+        // A tab stop of its own: Up and Down move it (see preTranslate).
+        {K::UpDown, UPDOWN_CLASSA, UDS_ARROWKEYS | WS_TABSTOP, 0, 0, nullptr, nullptr, &V::updateUpDown},
+        {K::Pages, WC_TABCONTROLA, WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE, WS_EX_CONTROLPARENT, 0,
+         nullptr, &V::setUpPages, nullptr},
+    };
+    for (const KindTraits& t : kKinds)
+        if (t.kind == kind) return t;
+    return kKinds[static_cast<int>(K::Shape)];
+}
+
 void SettingsView::createChild(const PlacedControl& placed) {
+    const KindTraits& t = traits(placed.kind);
+    if (!t.cls) return;
     const Control& c = *placed.control;
     const int id = kFirstId + static_cast<int>(children_.size());
-    const char* cls = nullptr;
-    DWORD style = WS_CHILD;
-    DWORD ex = 0;
-    int height = c.height;
-    switch (placed.kind) {
-        case ControlKind::Shape:
-        case ControlKind::Bevel:
-            return;  // painted by the window itself
-        case ControlKind::Label:
-            cls = "STATIC";
-            style |= SS_NOTIFY | SS_NOPREFIX |
-                     (static_cast<const Label&>(c).wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
-            break;
-        case ControlKind::Picture:
-            cls = "STATIC";
-            style |= static_cast<const Picture&>(c).resourceId == kIconProgram ? SS_ICON : SS_BITMAP;
-            break;
-        case ControlKind::Button:
-            cls = "BUTTON";
-            style |= BS_PUSHBUTTON | WS_TABSTOP;
-            break;
-        case ControlKind::CheckBox:
-            cls = "BUTTON";
-            style |= BS_CHECKBOX | WS_TABSTOP;
-            break;
-        case ControlKind::Edit:
-            cls = "EDIT";
-            style |= ES_AUTOHSCROLL | WS_TABSTOP;
-            ex = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::ComboBox:
-            cls = "COMBOBOX";
-            style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
-            height = 200;  // with the list dropped down
-            break;
-        case ControlKind::ListBox:
-            cls = "LISTBOX";
-            style |= LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
-            ex = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::TrackBar:
-            cls = TRACKBAR_CLASSA;
-            style |= TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
-            break;
-        case ControlKind::UpDown:
-            // A tab stop of its own: Up and Down move it (see preTranslate).
-            cls = UPDOWN_CLASSA;
-            style |= UDS_ARROWKEYS | WS_TABSTOP;
-            break;
-        case ControlKind::Pages:
-            cls = WC_TABCONTROLA;
-            style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
-            ex = WS_EX_CONTROLPARENT;
-            break;
-    }
-    HWND w = CreateWindowExA(ex, cls, "", style, c.left, c.top, c.width, height, parentOf(placed.page),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    const DWORD style = WS_CHILD | t.style | (t.styleOf ? t.styleOf(c) : 0);
+    HWND w = CreateWindowExA(t.ex, t.cls, "", style, c.left, c.top, c.width, t.height ? t.height : c.height,
+                             parentOf(placed.page), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             instance_, nullptr);
     SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     children_.push_back({w, placed, id});
+    if (t.setUp) (this->*t.setUp)(w, c);
+}
 
-    if (placed.kind == ControlKind::Button) SetWindowTextA(w, static_cast<const Button&>(c).text.c_str());
-    if (placed.kind == ControlKind::CheckBox)
-        SetWindowTextA(w, static_cast<const CheckBox&>(c).caption.c_str());
-    if (placed.kind == ControlKind::Edit && static_cast<const Edit&>(c).maxLength > 0)
-        SendMessageA(w, EM_LIMITTEXT, static_cast<WPARAM>(static_cast<const Edit&>(c).maxLength), 0);
-    if (placed.kind == ControlKind::Picture) {
-        const int resource = static_cast<const Picture&>(c).resourceId;
-        if (resource == kIconProgram) {
-            SendMessageA(w, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-        } else {
-            // The page icons' magenta background takes the page's colour.
-            Pixels pixels = loadBitmapResource(instance_, resource);
-            const COLORREF face = btnFace();
-            const uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-            for (uint32_t& p : pixels.data)
-                if (p == kMagenta) p = faceRgb;
-            if (!pixels.empty()) {
-                pageIcons_.emplace_back(pixels);
-                SendMessageA(w, STM_SETIMAGE, IMAGE_BITMAP,
-                             reinterpret_cast<LPARAM>(pageIcons_.back().get()));
-            }
-        }
+void SettingsView::setUpButton(HWND w, const Control& c) {
+    SetWindowTextA(w, static_cast<const Button&>(c).text.c_str());
+}
+
+void SettingsView::setUpCheckBox(HWND w, const Control& c) {
+    SetWindowTextA(w, static_cast<const CheckBox&>(c).caption.c_str());
+}
+
+void SettingsView::setUpEdit(HWND w, const Control& c) {
+    const int limit = static_cast<const Edit&>(c).maxLength;
+    if (limit > 0) SendMessageA(w, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+}
+
+void SettingsView::setUpPicture(HWND w, const Control& c) {
+    const int resource = static_cast<const Picture&>(c).resourceId;
+    if (resource == kIconProgram) {
+        SendMessageA(w, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+        return;
     }
-    if (placed.kind == ControlKind::Pages) {
-        tab_ = w;
-        const auto& pc = static_cast<const PageControl&>(c);
-        for (size_t i = 0; i < pc.pages.size() && i < 3; ++i) {
-            TCITEMA item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>(pc.pages[i].c_str());
-            SendMessageA(w, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-        }
-        RECT area{0, 0, c.width, c.height};
-        SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-        for (int i = 0; i < 3; ++i) {
-            pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPCHILDREN,
-                                        area.left, area.top, area.right - area.left, area.bottom - area.top,
-                                        w, nullptr, instance_, nullptr);
-            SetWindowLongPtrA(pages_[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-            enableTabTexture(pages_[i]);
-        }
+    // The page icons' magenta background takes the page's colour.
+    Pixels pixels = loadBitmapResource(instance_, resource);
+    const COLORREF face = btnFace();
+    const uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    for (uint32_t& p : pixels.data)
+        if (p == kMagenta) p = faceRgb;
+    if (pixels.empty()) return;
+    pageIcons_.emplace_back(pixels);
+    SendMessageA(w, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pageIcons_.back().get()));
+}
+
+void SettingsView::setUpPages(HWND w, const Control& c) {
+    tab_ = w;
+    const auto& pc = static_cast<const PageControl&>(c);
+    for (size_t i = 0; i < pc.pages.size() && i < 3; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(pc.pages[i].c_str());
+        SendMessageA(w, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    RECT area{0, 0, c.width, c.height};
+    SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (int i = 0; i < 3; ++i) {
+        pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPCHILDREN,
+                                    area.left, area.top, area.right - area.left, area.bottom - area.top, w,
+                                    nullptr, instance_, nullptr);
+        SetWindowLongPtrA(pages_[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        // Under a visual style the page shows the tab's lighter body, not a grey panel.
+        enableTabTexture(pages_[i]);
     }
 }
 
@@ -206,7 +228,7 @@ void SettingsView::sync() {
 }
 
 void SettingsView::syncPages() {
-    const int active = form_->PageControl1.activePage;
+    const int active = known_.pages->activePage;
     if (tab_ && SendMessageA(tab_, TCM_GETCURSEL, 0, 0) != active)
         SendMessageA(tab_, TCM_SETCURSEL, active, 0);
     if (active == shownPage_) return;
@@ -224,79 +246,75 @@ void SettingsView::syncChild(const Child& child) {
         if (shown != c.visible) ShowWindow(w, c.visible ? SW_SHOWNA : SW_HIDE);
         if ((IsWindowEnabled(w) != FALSE) != c.enabled) EnableWindow(w, c.enabled);
     }
-    switch (child.placed.kind) {
-        case ControlKind::Label: {
-            const auto& l = static_cast<const Label&>(c);
-            if (windowText(w) != shownText(l.text)) {
-                SetWindowTextA(w, shownText(l.text).c_str());
-            } else if (&l == &form_->Label17) {
-                InvalidateRect(w, nullptr, TRUE);  // the sample's colour may have changed
-            }
-            break;
-        }
-        case ControlKind::CheckBox: {
-            const WPARAM state = static_cast<const CheckBox&>(c).checked ? BST_CHECKED : BST_UNCHECKED;
-            if (static_cast<WPARAM>(SendMessageA(w, BM_GETCHECK, 0, 0)) != state)
-                SendMessageA(w, BM_SETCHECK, state, 0);
-            break;
-        }
-        case ControlKind::Edit:
-            setText(w, static_cast<const Edit&>(c).text);
-            break;
-        case ControlKind::ComboBox: {
-            const auto& box = static_cast<const ComboBox&>(c);
-            if (SendMessageA(w, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(box.items.size())) {
-                SendMessageA(w, CB_RESETCONTENT, 0, 0);
-                for (const std::string& item : box.items)
-                    SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-            }
-            setText(w, box.text);
-            break;
-        }
-        case ControlKind::ListBox: {
-            const auto& list = static_cast<const ListBox&>(c);
-            if (SendMessageA(w, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(list.items.size())) {
-                SendMessageA(w, LB_RESETCONTENT, 0, 0);
-                for (const std::string& item : list.items)
-                    SendMessageA(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-            }
-            for (size_t i = 0; i < list.selected.size(); ++i) {
-                const bool on = SendMessageA(w, LB_GETSEL, i, 0) > 0;
-                if (on != list.selected[i])
-                    SendMessageA(w, LB_SETSEL, list.selected[i], static_cast<LPARAM>(i));
-            }
-            break;
-        }
-        case ControlKind::TrackBar: {
-            const auto& bar = static_cast<const TrackBar&>(c);
-            SendMessageA(w, TBM_SETRANGEMIN, FALSE, bar.min);
-            SendMessageA(w, TBM_SETRANGEMAX, FALSE, bar.max);
-            SendMessageA(w, TBM_SETTICFREQ, bar.frequency, 0);
-            if (SendMessageA(w, TBM_GETPOS, 0, 0) != bar.position)
-                SendMessageA(w, TBM_SETPOS, TRUE, bar.position);
-            break;
-        }
-        case ControlKind::UpDown: {
-            // The upper arrow moves towards the low end: the range is given high end first.
-            const auto& ud = static_cast<const UpDown&>(c);
-            SendMessageA(w, UDM_SETRANGE32, ud.max, ud.min);
-            if (SendMessageA(w, UDM_GETPOS32, 0, 0) != ud.position)
-                SendMessageA(w, UDM_SETPOS32, 0, ud.position);
-            break;
-        }
-        default:
-            break;
+    const KindTraits& t = traits(child.placed.kind);
+    if (t.update) (this->*t.update)(w, c);
+}
+
+void SettingsView::updateLabel(HWND w, const Control& c) {
+    const auto& l = static_cast<const Label&>(c);
+    if (windowText(w) != shownText(l.text)) {
+        SetWindowTextA(w, shownText(l.text).c_str());
+    } else if (&l == known_.sample) {
+        InvalidateRect(w, nullptr, TRUE);  // the sample's colour may have changed
     }
+}
+
+void SettingsView::updateCheckBox(HWND w, const Control& c) {
+    const WPARAM state = static_cast<const CheckBox&>(c).checked ? BST_CHECKED : BST_UNCHECKED;
+    if (static_cast<WPARAM>(SendMessageA(w, BM_GETCHECK, 0, 0)) != state)
+        SendMessageA(w, BM_SETCHECK, state, 0);
+}
+
+void SettingsView::updateEdit(HWND w, const Control& c) {
+    setText(w, static_cast<const Edit&>(c).text);
+}
+
+void SettingsView::updateComboBox(HWND w, const Control& c) {
+    const auto& box = static_cast<const ComboBox&>(c);
+    if (SendMessageA(w, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(box.items.size())) {
+        SendMessageA(w, CB_RESETCONTENT, 0, 0);
+        for (const std::string& item : box.items)
+            SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    setText(w, box.text);
+}
+
+void SettingsView::updateListBox(HWND w, const Control& c) {
+    const auto& list = static_cast<const ListBox&>(c);
+    if (SendMessageA(w, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(list.items.size())) {
+        SendMessageA(w, LB_RESETCONTENT, 0, 0);
+        for (const std::string& item : list.items)
+            SendMessageA(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    for (size_t i = 0; i < list.selected.size(); ++i) {
+        const bool on = SendMessageA(w, LB_GETSEL, i, 0) > 0;
+        if (on != list.selected[i]) SendMessageA(w, LB_SETSEL, list.selected[i], static_cast<LPARAM>(i));
+    }
+}
+
+void SettingsView::updateTrackBar(HWND w, const Control& c) {
+    const auto& bar = static_cast<const TrackBar&>(c);
+    SendMessageA(w, TBM_SETRANGEMIN, FALSE, bar.min);
+    SendMessageA(w, TBM_SETRANGEMAX, FALSE, bar.max);
+    SendMessageA(w, TBM_SETTICFREQ, bar.frequency, 0);
+    if (SendMessageA(w, TBM_GETPOS, 0, 0) != bar.position) SendMessageA(w, TBM_SETPOS, TRUE, bar.position);
+}
+
+void SettingsView::updateUpDown(HWND w, const Control& c) {
+    // The upper arrow moves towards the low end: the range is given high end first.
+    const auto& ud = static_cast<const UpDown&>(c);
+    SendMessageA(w, UDM_SETRANGE32, ud.max, ud.min);
+    if (SendMessageA(w, UDM_GETPOS32, 0, 0) != ud.position) SendMessageA(w, UDM_SETPOS32, 0, ud.position);
 }
 
 void SettingsView::paintFrame(HDC dc) {
     RECT client;
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    const Shape& band = form_->Shape1;
+    const Shape& band = *known_.band;
     RECT r{band.left, band.top, band.left + band.width, band.top + band.height};
     FillRect(dc, &r, white_.get());
-    for (const Bevel* rule : {&form_->Bevel1, &form_->Bevel2}) {
+    for (const Bevel* rule : known_.rules) {
         RECT line{rule->left, rule->top, rule->left + rule->width, rule->top + rule->height};
         DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     }

@@ -48,11 +48,25 @@ private:
         sync();
     }
 
+    struct KindTraits;
+    static const KindTraits& traits(ControlKind kind);
     void createChild(const PlacedControl& placed);
+    void setUpButton(HWND w, const Control& c);
+    void setUpCheckBox(HWND w, const Control& c);
+    void setUpEdit(HWND w, const Control& c);
+    void setUpPicture(HWND w, const Control& c);
+    void setUpPages(HWND w, const Control& c);
     HWND parentOf(int page) const;
     const Child* childOf(HWND w) const;
     std::string nameUnder(HWND w) const;
     void syncChild(const Child& c);
+    void updateLabel(HWND w, const Control& c);
+    void updateCheckBox(HWND w, const Control& c);
+    void updateEdit(HWND w, const Control& c);
+    void updateComboBox(HWND w, const Control& c);
+    void updateListBox(HWND w, const Control& c);
+    void updateTrackBar(HWND w, const Control& c);
+    void updateUpDown(HWND w, const Control& c);
     void syncPages();
     void command(const Child& c, int code);
     void paintFrame(HDC dc);
@@ -69,6 +83,18 @@ private:
     HWND tab_ = nullptr;
     HWND pages_[3] = {};
     TForm3* form_ = nullptr;
+    // The controls the view treats apart from their kind, found once by name.
+    struct Known {
+        const PageControl* pages;
+        const Label* help;
+        const Label* sample;  // the font colour's sample
+        const Label* bandText;
+        const Picture* icon;
+        const ComboBox* temperature;
+        const UpDown* chooser;
+        const Shape* band;
+        const Bevel* rules[2];
+    } known_{};
     std::vector<Child> children_;
     GdiObject<HFONT> font_;
     GdiObject<HBRUSH> white_;

@@ -29,7 +29,7 @@ LRESULT CALLBACK SettingsView::pageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 
 std::string SettingsView::nameUnder(HWND w) const {
     if (w == hwnd_) return "Form3";
-    if (w == tab_) return form_->PageControl1.name;
+    if (w == tab_) return known_.pages->name;
     for (int i = 0; i < 3; ++i)
         if (w == pages_[i]) return "TabSheet" + std::to_string(i + 1);
     if (const Child* c = childOf(w)) return c->placed.control->name;
@@ -47,9 +47,9 @@ LRESULT SettingsView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_SETCURSOR: {
             const std::string name = nameUnder(reinterpret_cast<HWND>(wp));
-            const std::string before = form_->Label12.text;
+            const std::string before = known_.help->text;
             guarded(onError_, [&] { form_->pointerOver(name); });
-            if (form_->Label12.text != before) sync();
+            if (known_.help->text != before) sync();
             break;
         }
         case kFocusMessage:
@@ -112,13 +112,13 @@ bool SettingsView::handleChildMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r
             if (!c) return false;
             HDC dc = reinterpret_cast<HDC>(wp);
             const Control* control = c->placed.control;
-            if (control == &form_->Label30 || control == &form_->Image1) {
+            if (control == known_.bandText || control == known_.icon) {
                 SetBkColor(dc, RGB(255, 255, 255));
                 result = reinterpret_cast<LRESULT>(white_.get());
                 return true;
             }
-            if (control == &form_->Label17) {
-                SetTextColor(dc, toColorRef(form_->Label17.font.color));
+            if (control == known_.sample) {
+                SetTextColor(dc, toColorRef(known_.sample->font.color));
                 SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
                 result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
                 return true;
@@ -185,7 +185,7 @@ void SettingsView::command(const Child& c, int code) {
 bool SettingsView::temperatureGuard(const MSG& msg) {
     const Child* box = childOf(msg.hwnd);
     if (!box) box = childOf(GetParent(msg.hwnd));
-    if (!box || box->placed.control != &form_->ComboBox2) return false;
+    if (!box || box->placed.control != known_.temperature) return false;
     const int key = static_cast<int>(msg.wParam);
     switch (msg.message) {
         case WM_KEYDOWN:
@@ -203,7 +203,7 @@ bool SettingsView::temperatureGuard(const MSG& msg) {
             return false;
     }
     SendMessageA(box->hwnd, CB_SHOWDROPDOWN, FALSE, 0);
-    run([&] { form_->ComboBox2KeyPress(); });
+    run([&] { form_->pickers.ComboBox2KeyPress(); });
     return true;
 }
 
@@ -214,16 +214,16 @@ bool SettingsView::preTranslate(MSG& msg) {
         run([&] { form_->FormKeyDown(key); });
         if (key == VK_ESCAPE) return true;
         if (key == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
-            const int pages = static_cast<int>(form_->PageControl1.pages.size());
+            const int pages = static_cast<int>(known_.pages->pages.size());
             const int step = GetKeyState(VK_SHIFT) < 0 ? pages - 1 : 1;
-            const int next = (form_->PageControl1.activePage + step) % pages;
+            const int next = (known_.pages->activePage + step) % pages;
             run([&] { form_->PageControl1Change(next); });
             return true;
         }
         // The interface up/down: Up lowers the number and Down raises it, as its arrows do.
         const Child* c = childOf(msg.hwnd);
         if (c && c->placed.kind == ControlKind::UpDown && (key == VK_UP || key == VK_DOWN)) {
-            const int position = form_->ScrollBar1.position + (key == VK_UP ? -1 : 1);
+            const int position = known_.chooser->position + (key == VK_UP ? -1 : 1);
             run([&] { form_->ScrollBar1Moved(position); });
             return true;
         }

@@ -4,6 +4,8 @@
 #include <exception>
 #include <functional>
 
+#include "platform/win32/Scoped.h"
+
 namespace tabrix::win32 {
 
 // Where a view sends what a handler throws: the application-wide handler (null for an
@@ -22,18 +24,26 @@ void guarded(const ErrorHandler& onError, F&& f) {
     }
 }
 
+// A view's window is gone: the view no longer holds it.
+inline void forgetWindow(HWND& hwnd) {
+    hwnd = nullptr;
+}
+inline void forgetWindow(ScopedWindow& hwnd) {
+    hwnd.release();
+}
+
 // Close and destroy of a window that lives as long as the program: WM_CLOSE runs the form's
 // close handler (which hides it) and then sync, WM_DESTROY forgets the handle (its timers go
 // with it). True when msg was one of them; the result is 0.
-template <typename Form, typename Sync>
-bool handleCloseMessages(UINT msg, HWND& hwnd, const ErrorHandler& onError, Form* form, Sync&& sync) {
+template <typename Form, typename Sync, typename Window>
+bool handleCloseMessages(UINT msg, Window& hwnd, const ErrorHandler& onError, Form* form, Sync&& sync) {
     if (msg == WM_CLOSE) {
         guarded(onError, [&] { form->FormClose(); });
         sync();
         return true;
     }
     if (msg != WM_DESTROY) return false;
-    hwnd = nullptr;
+    forgetWindow(hwnd);
     return true;
 }
 
@@ -46,10 +56,8 @@ bool handlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, Paint&& paint, LRESULT& 
         result = 1;
         return true;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        paint(dc);
-        EndPaint(hwnd, &ps);
+        const PaintDc dc(hwnd);
+        paint(dc.get());
         result = 0;
         return true;
     }

@@ -175,11 +175,11 @@ DWORD WINAPI runFetch(LPVOID parameter) {
 Win32IpLookup::Win32IpLookup(HINSTANCE instance, IpFetch fetch)
     : shared_(std::make_shared<Shared>(std::move(fetch))) {
     registerWindowClass(instance, {kWindowClass, windowProc, nullptr, nullptr, nullptr});
-    window_ =
-        CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_.reset(
+        CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
+    SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     const CriticalSection::Lock hold(shared_->lock);
-    shared_->target = window_;
+    shared_->target = window_.get();
 }
 
 Win32IpLookup::~Win32IpLookup() {
@@ -189,15 +189,15 @@ Win32IpLookup::~Win32IpLookup() {
     }
     // Answers already posted are dropped with the window.
     MSG msg;
-    while (PeekMessageA(&msg, window_, kAnswerMessage, kAnswerMessage, PM_REMOVE))
+    while (PeekMessageA(&msg, window_.get(), kAnswerMessage, kAnswerMessage, PM_REMOVE))
         delete reinterpret_cast<Job*>(msg.lParam);
-    DestroyWindow(window_);
+    window_.reset();
 }
 
 void Win32IpLookup::fetch(const std::string& url, Answer answer) {
     const unsigned id = next_++;
     waiting_[id] = std::move(answer);
-    SetTimer(window_, id, shared_->fetch.limitMs + kBackstopGraceMs, nullptr);
+    SetTimer(window_.get(), id, shared_->fetch.limitMs + kBackstopGraceMs, nullptr);
     if (!lookedUp_) {
         shared_->api.lookUp(shared_->wininet);
         lookedUp_ = true;
@@ -215,7 +215,7 @@ void Win32IpLookup::fetch(const std::string& url, Answer answer) {
 }
 
 void Win32IpLookup::deliver(unsigned id, const std::string& body) {
-    KillTimer(window_, id);
+    KillTimer(window_.get(), id);
     auto it = waiting_.find(id);
     if (it == waiting_.end()) return;  // already answered by the backstop
     Answer answer = std::move(it->second);

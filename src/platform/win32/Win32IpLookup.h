@@ -9,6 +9,7 @@
 
 #include "platform/HttpApi.h"
 #include "platform/win32/Library.h"
+#include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
 
@@ -90,7 +91,7 @@ private:
 
     std::shared_ptr<Shared> shared_;
     bool lookedUp_ = false;  // WinINet's functions, on the first fetch
-    HWND window_ = nullptr;
+    ScopedWindow window_;
     std::map<unsigned, Answer> waiting_;
     unsigned next_ = 1;
 };

@@ -35,23 +35,18 @@ int Win32Desktop::windowsMajorVersion() {
     return static_cast<int>(v.dwMajorVersion);
 }
 
-Win32TextMeasure::Win32TextMeasure() : dc_(CreateCompatibleDC(nullptr)) {}
-
-Win32TextMeasure::~Win32TextMeasure() {
-    SelectObject(dc_, GetStockObject(SYSTEM_FONT));
-    DeleteDC(dc_);
-}
+Win32TextMeasure::Win32TextMeasure() : dc_(nullptr) {}
 
 Extent Win32TextMeasure::measure(const Font& font, const std::string& text) {
     const std::string key = font.face + '\n' + std::to_string(font.height) + '\n' +
                             std::to_string(font.charset) + (font.bold ? "b" : "");
     auto it = fonts_.find(key);
     if (it == fonts_.end()) it = fonts_.emplace(key, GdiObject<HFONT>(createFont(font))).first;
-    SelectObject(dc_, it->second.get());
+    dc_.selectFont(it->second.get());
     // Measured the way the label draws it: a line feed or carriage return starts a new
     // line (the drive block is several lines), so the box is as tall as all of them.
     RECT r{0, 0, 0, 0};
-    DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, kLabelTextFormat | DT_CALCRECT);
+    DrawTextA(dc_.get(), text.c_str(), static_cast<int>(text.size()), &r, kLabelTextFormat | DT_CALCRECT);
     return {r.right - r.left, r.bottom - r.top};
 }
 

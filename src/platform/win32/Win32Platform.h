@@ -29,13 +29,12 @@ public:
 class Win32TextMeasure : public TextMeasure {
 public:
     Win32TextMeasure();
-    ~Win32TextMeasure() override;
     Extent measure(const Font& font, const std::string& text) override;
 
 private:
-    HDC dc_;
     // Labels share a handful of fonts; creating one per measurement would be wasteful.
     std::map<std::string, GdiObject<HFONT>> fonts_;
+    MemoryDc dc_;  // goes first, giving back the font it holds
 };
 
 // Shell_NotifyIconA for the main window; the window handle is set when it exists.

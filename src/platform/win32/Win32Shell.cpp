@@ -4,12 +4,17 @@
 
 #include <cstring>
 
+#include "platform/win32/Scoped.h"
+
 namespace tabrix::win32 {
 namespace {
 
 constexpr uint32_t kSeeThrough = 0xFF00FF;  // the menu pictures' background
 constexpr int kMenuIconSize = 16;
 constexpr int kMenuIconGap = 4;  // between the picture and the caption
+// A FILETIME counts 100 ns steps from 1601; these are the steps up to 1970.
+constexpr uint64_t kFileTimeAt1970 = 116444736000000000ull;
+constexpr uint64_t kFileTimePerSecond = 10000000ull;
 
 }  // namespace
 
@@ -23,18 +28,26 @@ void Win32Shell::open(const std::string& document, int showCommand) {
     ShellExecuteA(nullptr, "open", document.c_str(), nullptr, nullptr, showCommand);
 }
 
+int64_t Win32Clock::utcSeconds() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    const uint64_t t = (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return static_cast<int64_t>((t - kFileTimeAt1970) / kFileTimePerSecond);
+}
+
 bool Win32Clipboard::setText(const std::string& text) {
     if (!OpenClipboard(window)) return false;
     EmptyClipboard();
     bool done = false;
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        if (void* bytes = GlobalLock(memory)) {
+    ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (memory) {
+        if (void* bytes = GlobalLock(memory.get())) {
             std::memcpy(bytes, text.c_str(), text.size() + 1);
-            GlobalUnlock(memory);
-            done = SetClipboardData(CF_TEXT, memory) != nullptr;
+            GlobalUnlock(memory.get());
+            done = SetClipboardData(CF_TEXT, memory.get()) != nullptr;
         }
         // Once set, the clipboard owns the memory.
-        if (!done) GlobalFree(memory);
+        if (done) memory.release();
     }
     CloseClipboard();
     return done;
@@ -96,11 +109,9 @@ HMENU Win32WindowSystem::build(const std::vector<MenuItem>& items) const {
 }
 
 int Win32WindowSystem::popupMenu(const std::vector<MenuItem>& menu, Point at) {
-    HMENU popup = build(menu);
-    const int chosen = static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                       at.x, at.y, 0, window, nullptr));
-    DestroyMenu(popup);  // with its submenus
-    return chosen;
+    const ScopedMenu popup(build(menu));
+    return static_cast<int>(TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                           at.y, 0, window, nullptr));
 }
 
 bool Win32WindowSystem::measureItem(MEASUREITEMSTRUCT& item) const {

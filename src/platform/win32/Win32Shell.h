@@ -24,6 +24,7 @@ public:
 class Win32Clock : public Clock {
 public:
     uint32_t now() override { return GetTickCount(); }
+    int64_t utcSeconds() override;
 };
 
 // The main window's surroundings; the host sets the windows once they exist.

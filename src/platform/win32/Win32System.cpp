@@ -175,7 +175,10 @@ PerfQuery Win32Performance::queryPerformanceData(const std::string& valueName, u
     return PerfQuery::Success;
 }
 
-void Win32Performance::closePerformanceData() { RegCloseKey(HKEY_PERFORMANCE_DATA); }
+void Win32Performance::closePerformanceData() {
+    // The predefined key is let go like any opened one.
+    ScopedKey data(HKEY_PERFORMANCE_DATA);
+}
 
 bool Win32Performance::systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) {
     static const auto getSystemTimes =
@@ -189,25 +192,33 @@ bool Win32Performance::systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& u
     return true;
 }
 
-PerformanceApi::Key Win32Performance::openDynKey(const std::string& subKey, bool fullAccess) {
+namespace {
+
+class Win32DynKey : public PerformanceApi::DynKey {
+public:
+    explicit Win32DynKey(HKEY key) : key_(key) {}
+    bool readDword(const std::string& valueName, uint32_t& value) override {
+        DWORD type = 0, data = 0, size = sizeof data;
+        if (RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                             &size) != ERROR_SUCCESS)
+            return false;
+        value = data;
+        return true;
+    }
+
+private:
+    ScopedKey key_;
+};
+
+}  // namespace
+
+std::unique_ptr<PerformanceApi::DynKey> Win32Performance::openDynKey(const std::string& subKey,
+                                                                     bool fullAccess) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_DYN_DATA, subKey.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ,
                       &key) != ERROR_SUCCESS)
-        return 0;
-    return reinterpret_cast<Key>(key);
-}
-
-bool Win32Performance::readDword(Key key, const std::string& valueName, uint32_t& value) {
-    DWORD type = 0, data = 0, size = sizeof data;
-    if (RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
-        return false;
-    value = data;
-    return true;
-}
-
-void Win32Performance::closeKey(Key key) {
-    if (key != 0) RegCloseKey(reinterpret_cast<HKEY>(key));
+        return nullptr;
+    return std::make_unique<Win32DynKey>(key);
 }
 
 bool Win32Cpuid::idBitToggles() {

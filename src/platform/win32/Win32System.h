@@ -24,9 +24,7 @@ public:
                                    uint32_t& returned) override;
     void closePerformanceData() override;
     bool systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) override;
-    Key openDynKey(const std::string& subKey, bool fullAccess) override;
-    bool readDword(Key key, const std::string& valueName, uint32_t& value) override;
-    void closeKey(Key key) override;
+    std::unique_ptr<DynKey> openDynKey(const std::string& subKey, bool fullAccess) override;
 };
 
 // The CPUID instruction of the processor this runs on.

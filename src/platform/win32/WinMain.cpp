@@ -53,9 +53,9 @@ public:
         // The hidden owner that would carry a taskbar button; its messages come here.
         registerWindowClass(instance, {kOwnerClass, viewWindowProc<Win32Host>, nullptr,
                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr});
-        owner_ = CreateWindowExA(0, kOwnerClass, kAppTitle, WS_POPUP, 200, 200, 0, 0, nullptr, nullptr,
-                                 instance, this);
-        windows_.owner = owner_;
+        owner_.reset(CreateWindowExA(0, kOwnerClass, kAppTitle, WS_POPUP, 200, 200, 0, 0, nullptr, nullptr,
+                                     instance, this));
+        windows_.owner = owner_.get();
     }
     Win32Host(const Win32Host&) = delete;
     Win32Host& operator=(const Win32Host&) = delete;
@@ -67,29 +67,29 @@ public:
         about_.reset();
         settings_.reset();
         if (owner_) {
-            SetWindowLongPtrA(owner_, GWLP_USERDATA, 0);
-            DestroyWindow(owner_);
+            SetWindowLongPtrA(owner_.get(), GWLP_USERDATA, 0);
+            owner_.reset();
         }
     }
     void attach(App& app) { app_ = &app; }
 
-    bool owns(HWND hwnd) const { return owner_ == hwnd; }
+    bool owns(HWND hwnd) const { return owner_.get() == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) {
         const bool retry = msg == WM_TIMER && wp == kRebuildRetryTimer;
         if ((msg == kRebuildMessage || retry) && app_) {
-            if (retry) KillTimer(owner_, kRebuildRetryTimer);
+            if (retry) KillTimer(owner_.get(), kRebuildRetryTimer);
             if (view_ && view_->busy()) {
-                SetTimer(owner_, kRebuildRetryTimer, kRebuildRetryMs, nullptr);
+                SetTimer(owner_.get(), kRebuildRetryTimer, kRebuildRetryMs, nullptr);
                 return 0;
             }
             guarded(errorHandler(), [&] { app_->rebuildMainWindow(); });
             return 0;
         }
-        return DefWindowProcA(owner_, msg, wp, lp);
+        return DefWindowProcA(owner_.get(), msg, wp, lp);
     }
 
     void mainWindowCreating(TForm1& form) override {
-        view_ = std::make_unique<MainWindowView>(instance_, owner_, icon_, errorHandler(), &windows_);
+        view_ = std::make_unique<MainWindowView>(instance_, owner_.get(), icon_, errorHandler(), &windows_);
         view_->create(form);
         tray_.window = view_->hwnd();
         windows_.window = view_->hwnd();
@@ -106,7 +106,8 @@ public:
         // controls and (About) the decoded banner, are built when first shown, so a run
         // that never opens them does not map or keep any of that.
         notice_ = std::make_unique<ErrorNoticeView>(
-            instance_, owner_, [instance = instance_] { return loadNoticePictures(instance); }, errorHandler());
+            instance_, owner_.get(), [instance = instance_] { return loadNoticePictures(instance); },
+            errorHandler());
         notice_->create(*app_->notice());
     }
     void showNotice(const std::string&, int, int) override {
@@ -119,11 +120,11 @@ public:
         if (view_ && view_->hwnd()) InvalidateRect(view_->hwnd(), nullptr, FALSE);
     }
 
-    void postRebuild() override { PostMessageA(owner_, kRebuildMessage, 0, 0); }
+    void postRebuild() override { PostMessageA(owner_.get(), kRebuildMessage, 0, 0); }
     void showSettings() override {
         if (!settings_ && app_->settings()) {
             loadCommonControls();
-            settings_ = std::make_unique<SettingsView>(instance_, owner_, icon_, errorHandler());
+            settings_ = std::make_unique<SettingsView>(instance_, owner_.get(), icon_, errorHandler());
             settings_->create(*app_->settings());
             settingsUi_.owner = settings_->hwnd();
         }
@@ -139,7 +140,7 @@ public:
         if (!about_ && about) {
             loadCommonControls();
             about->loadBanner(loadBannerJpeg(instance_));
-            about_ = std::make_unique<AboutView>(instance_, owner_, icon_, errorHandler());
+            about_ = std::make_unique<AboutView>(instance_, owner_.get(), icon_, errorHandler());
             about_->create(*about);
         }
         if (about_) about_->present();
@@ -170,7 +171,7 @@ private:
     Win32WindowSystem& windows_;
     Win32Clipboard& clipboard_;
     HICON icon_ = nullptr;
-    HWND owner_ = nullptr;
+    ScopedWindow owner_;
     Win32Settings& settingsUi_;
     std::unique_ptr<SettingsView> settings_;
     std::unique_ptr<AboutView> about_;

@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/Codepage.h"
+#include "platform/SystemApi.h"
+#include "report/ReportLines.h"
+
+namespace tabrix {
+
+// The figures the label texts were made from, kept as they were when each label last got
+// its text, so that a number in the JSON report is the one of the text beside it. Empty
+// until the label first got a figure.
+struct LabelFigures {
+    std::optional<double> cpuLoad;          // Label4: the sampler's fraction
+    std::optional<MemoryStatus> memory;     // Label10, Label12 and Label16
+    std::optional<uint32_t> uptimeMs;       // Label20: the tick count
+    std::optional<uint32_t> receivedBytes;  // Label32: the second's bytes
+    std::optional<uint32_t> sentBytes;      // Label33
+    std::optional<std::string> song;        // the last song poll's answer
+};
+
+// The facts whose module is on; the others are reported as null.
+struct JsonFacts {
+    bool cpuName = true;
+    bool cpuClass = true;
+    bool cpuLoad = true;
+    bool windows = true;
+    bool memory = true;
+    bool memoryLoad = true;
+    bool pageFile = true;
+    bool uptime = true;
+    bool connection = true;  // and the external address, which shares its module
+    bool traffic = true;
+    bool sensors = true;
+    bool battery = true;
+    bool player = true;
+    bool drives = true;
+};
+
+// What the JSON report takes besides the labels.
+struct JsonTick {
+    LabelFigures figures;
+    JsonFacts facts;
+    int64_t writtenUtc = 0;  // seconds since 1970-01-01 00:00 UTC
+};
+
+// "2026-12-09T00:00:00Z".
+std::string isoUtcText(int64_t secondsSince1970);
+
+// The JSON report's bytes: one object, UTF-8 without a byte-order mark, every label text
+// converted from the system's code page. Throws Error when a text cannot be converted.
+std::string jsonReportText(const ReportLabels& labels, const JsonTick& tick, Codepage& codepage);
+
+}  // namespace tabrix
