@@ -4,8 +4,8 @@
 install(DIRECTORY ${DIST}/ DESTINATION .
   REGEX "/dist/(config\\.ini|drives\\.inf)$" EXCLUDE
   PATTERN "*.tmp" EXCLUDE)
-install(CODE "execute_process(COMMAND \${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/assets/config.ini
-  \"-DDIST=\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\" -P ${PROJECT_SOURCE_DIR}/cmake/FirstRunFiles.cmake
+install(CODE "execute_process(COMMAND \"\${CMAKE_COMMAND}\" \"-DSRC=${PROJECT_SOURCE_DIR}/assets/config.ini\"
+  \"-DDIST=\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\" -P \"${PROJECT_SOURCE_DIR}/cmake/FirstRunFiles.cmake\"
   COMMAND_ERROR_IS_FATAL ANY)")
 install(FILES ${PACKAGING_DIR}/readme.txt ${PACKAGING_DIR}/LICENSE.txt DESTINATION .)
 
