@@ -47,3 +47,5 @@ file(CONFIGURE OUTPUT ${PACKAGING_DIR}/version.sh
   CONTENT "version=@VERSION@\nversion4=@VERSION4@\n" @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/readme.txt ${PACKAGING_DIR}/readme.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PACKAGING_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+
+include(${PROJECT_SOURCE_DIR}/cmake/Package.cmake)

@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""Release helpers: the portable zip of a staged program folder, and the installer's list
-of that folder's files (NSIS lines), so both ship whatever the program folder holds."""
+"""The installer's list of a staged program folder's files (NSIS lines), so that it ships
+whatever the program folder holds."""
 import os
 import sys
-import time
-import zipfile
 
 # The user's files: installed only when missing, never removed without being asked.
 SETTINGS = {"config.ini", "drives.inf"}
@@ -21,23 +19,6 @@ def walk(stage):
         for name in sorted(names):
             files.append(os.path.normpath(os.path.join(rel, name)))
     return dirs, files
-
-
-def make_zip(stage, out, epoch):
-    top = os.path.basename(os.path.normpath(stage))
-    stamp = time.gmtime(max(epoch, 315532800))[:6]  # zip dates start in 1980
-    dirs, files = walk(stage)
-    with zipfile.ZipFile(out + ".tmp", "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
-        z.writestr(zipfile.ZipInfo(top + "/", stamp), b"")
-        for d in dirs:
-            z.writestr(zipfile.ZipInfo(f"{top}/{d}/", stamp), b"")
-        for f in files:
-            info = zipfile.ZipInfo(f"{top}/{f}", stamp)
-            info.compress_type = zipfile.ZIP_DEFLATED
-            info.external_attr = 0o644 << 16
-            with open(os.path.join(stage, f), "rb") as src:
-                z.writestr(info, src.read())
-    os.replace(out + ".tmp", out)
 
 
 def nsis_quote(text):
@@ -73,9 +54,7 @@ def make_file_list(stage, out, out_uninstall):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 5 and sys.argv[1] == "zip":
-        make_zip(sys.argv[2], sys.argv[3], int(sys.argv[4]))
-    elif len(sys.argv) == 5 and sys.argv[1] == "nsis-files":
+    if len(sys.argv) == 5 and sys.argv[1] == "nsis-files":
         make_file_list(sys.argv[2], sys.argv[3], sys.argv[4])
     else:
-        sys.exit("usage: package.py zip STAGE OUT.zip EPOCH | nsis-files STAGE INSTALL.nsh UNINSTALL.nsh")
+        sys.exit("usage: package.py nsis-files STAGE INSTALL.nsh UNINSTALL.nsh")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both release artefacts from the program folder build/win32/dist into build/release:
-# Tabrix-<version>-portable.zip and Tabrix-<version>-setup.exe (NSIS). Sets everything up first.
+# Tabrix-<version>-portable.zip (CPack) and Tabrix-<version>-setup.exe (NSIS, its own script).
+# Sets everything up first.
 # Whatever the program folder holds is shipped, except that config.ini and drives.inf are
 # the first-run ones, never settings a test run left there.
 set -euo pipefail
@@ -16,25 +17,22 @@ packaging=$here/build/win32/packaging
 [ -n "${version:-}" ] && [ -n "${version4:-}" ] || { echo "release: no version in $packaging/version.sh" >&2; exit 1; }
 
 out=$here/build/release
-dist=$here/build/win32/dist
 stage=$out/stage/Tabrix-$version
-rm -rf "$out/stage"
-mkdir -p "$stage"
-cp -a "$dist/." "$stage/"
-find "$stage" -name '*.tmp' -delete
-rm -f "$stage/config.ini" "$stage/drives.inf"
-# The same step that makes them in the program folder (cmake/App.cmake).
-cmake -DSRC="$here/assets/config.ini" -DDIST="$stage" -P cmake/FirstRunFiles.cmake
-for f in config.ini drives.inf Tabrix.exe; do
+rm -rf "$out/stage" "$out"/Tabrix-*-portable.zip
+mkdir -p "$out/stage"
+# The install rules of cmake/Package.cmake: the folder the installer ships, and (CPack, from
+# the same rules) the portable zip.
+cmake --install build/win32 --prefix "$stage" >/dev/null
+for f in config.ini drives.inf Tabrix.exe readme.txt LICENSE.txt; do
   [ -f "$stage/$f" ] || { echo "release: $f is missing from the program folder" >&2; exit 1; }
 done
-cp "$packaging/readme.txt" "$packaging/LICENSE.txt" "$stage/"
 
 # Reproducible dates: the last commit's time when there is one.
 epoch=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 zip=$out/Tabrix-$version-portable.zip
 setup=$out/Tabrix-$version-setup.exe
-python3 packaging/package.py zip "$stage" "$zip" "$epoch"
+(cd build/win32 && SOURCE_DATE_EPOCH=$epoch cpack -G ZIP -B "$here/build/win32/cpack" >/dev/null)
+mv "$here/build/win32/cpack/Tabrix-$version-portable.zip" "$zip"
 python3 packaging/package.py nsis-files "$stage" "$out/stage/files.nsh" "$out/stage/unfiles.nsh"
 makensis -V2 -NOCD -DVERSION="$version" -DVERSION4="$version4" -DSTAGE="$stage" \
   -DFILES="$out/stage/files.nsh" -DUNFILES="$out/stage/unfiles.nsh" -DICON="$here/build/win32/assets/tabrix.ico" \

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: host tests (g++) and Win32 tests (MinGW, under Wine).
+# Sets everything up and runs every test: host tests (g++ with ASan and UBSan), a short run of
+# every fuzz target (clang, libFuzzer) and Win32 tests (MinGW, under Wine).
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -9,8 +10,10 @@ bash scripts/setup.sh || { echo "setup failed" >&2; exit 1; }
 step() { printf '\n== %s\n' "$*"; }
 fail() { echo "test.sh: $*" >&2; exit 1; }
 
-step "host build (g++)"
-cmake --preset host >/dev/null && cmake --build --preset host -j"$jobs" || fail "host build failed"
+step "host build (g++, AddressSanitizer and UndefinedBehaviorSanitizer)"
+cmake --preset host-asan >/dev/null && cmake --build --preset host-asan -j"$jobs" || fail "host build failed"
+step "fuzz targets (clang, libFuzzer)"
+cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j"$jobs" || fail "fuzz build failed"
 step "Tabrix.exe (MinGW, win32 threads)"
 cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$jobs" || fail "win32 build failed"
 step "release artefacts: portable zip and installer"
@@ -33,8 +36,11 @@ trap cleanup EXIT
 results=$here/build/test-results
 rm -rf "$results"; mkdir -p "$results"
 step "host tests"
-ctest --preset host --timeout 300 --output-junit "$results/host.xml"
+ctest --preset host-asan --timeout 300 --output-junit "$results/host.xml"
 hostrc=$?
+step "fuzz targets: a short run of each"
+ctest --preset fuzz --output-junit "$results/fuzz.xml"
+fuzzrc=$?
 step "Win32 and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
 ctest --preset win32-tests --output-junit "$results/win32.xml"
 winrc=$?
@@ -45,7 +51,7 @@ read -r ip if_ < <(awk '/^install tests: / { print $3, $5 }' "$installlog")
 [ -n "${ip:-}" ] || if_=1
 rm -f "$installlog"
 
-# One closing line over every run: the cases of both CTest runs, the installer and zip cases
+# One closing line over every run: the cases of the CTest runs, the installer and zip cases
 # from their script. A CTest run that failed without a failed case in its file (it could
 # not list or start a program) counts as one failure.
 tally() {  # tally <junit file> <ctest's exit status>: prints "passed failed skipped"
@@ -71,10 +77,12 @@ print(passed, failed, skipped)
 PY
 }
 read -r hp hf hs < <(tally "$results/host.xml" "$hostrc")
+read -r fp ff fs < <(tally "$results/fuzz.xml" "$fuzzrc")
 read -r wp wf ws < <(tally "$results/win32.xml" "$winrc")
-passed=$(( hp + wp + ${ip:-0} )); failed=$(( hf + wf + ${if_:-0} ))
+passed=$(( hp + fp + wp + ${ip:-0} )); failed=$(( hf + ff + wf + ${if_:-0} ))
 echo
-echo "host: $hp passed, $hf failed, $hs skipped; Wine: $wp passed, $wf failed, $ws skipped;" \
+echo "host: $hp passed, $hf failed, $hs skipped; fuzz: $fp passed, $ff failed;" \
+  "Wine: $wp passed, $wf failed, $ws skipped;" \
   "install: ${ip:-0} passed, ${if_:-0} failed (results in $results)"
 echo "Total: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
