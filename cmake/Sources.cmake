@@ -1,4 +1,4 @@
-# The portable behaviour: everything outside src/platform/win32 and src/platform/fake.
+# The portable behaviour: everything outside src/platform/win32, src/platform/fake and src/ui.
 file(GLOB TABRIX_CORE_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/app/*.cpp
   ${PROJECT_SOURCE_DIR}/src/forms/*.cpp
@@ -43,15 +43,21 @@ if(WIN32)
   target_link_libraries(tabrix_core PUBLIC jpeg_lib)
 
   # The application manifest, for Tabrix.exe and for the Win32 tests that check its effect.
-  set(TABRIX_MANIFEST_RC ${PROJECT_SOURCE_DIR}/src/platform/win32/manifest.rc)
+  set(TABRIX_MANIFEST_RC ${PROJECT_SOURCE_DIR}/src/ui/win32/manifest.rc)
   set_source_files_properties(${TABRIX_MANIFEST_RC} PROPERTIES
-    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/win32/Tabrix.manifest)
+    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/src/ui/win32/Tabrix.manifest)
 
+  # The system adapters: they know nothing of the program's windows or behaviour.
   file(GLOB TABRIX_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/win32/*.cpp)
-  list(FILTER TABRIX_WIN32_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
   set(win32_libs comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 advapi32 wininet kernel32)
   add_library(tabrix_win32 STATIC ${TABRIX_WIN32_SOURCES})
   target_link_libraries(tabrix_win32 PUBLIC tabrix_core ${win32_libs})
+
+  # The program's windows and the real wiring; WinMain.cpp is Tabrix.exe's own.
+  file(GLOB TABRIX_UI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/ui/win32/*.cpp)
+  list(FILTER TABRIX_UI_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
+  add_library(tabrix_ui STATIC ${TABRIX_UI_SOURCES})
+  target_link_libraries(tabrix_ui PUBLIC tabrix_win32 tabrix_core)
 else()
   find_package(JPEG REQUIRED)
   target_link_libraries(tabrix_core PUBLIC JPEG::JPEG)

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/ShellApi.h"
-#include "platform/win32/AboutView.h"
-#include "platform/win32/Win32Platform.h"
 #include "../test_support.h"
+#include "platform/ShellApi.h"
+#include "platform/win32/Win32Platform.h"
+#include "ui/win32/AboutView.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/Win32Files.h"
 #include "test_helpers.h"
+#include "ui/win32/ErrorNoticeView.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;

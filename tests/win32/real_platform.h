@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/RealPlatform.h"
+#include "ui/win32/RealPlatform.h"
 
 namespace tabrix::test {
 

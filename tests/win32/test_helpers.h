@@ -14,9 +14,9 @@
 #include "../test_support.h"
 #include "app/Unit1.h"
 #include "platform/win32/Gdi.h"
-#include "platform/win32/MainWindowView.h"
 #include "real_platform.h"
 #include "remove_tree.h"
+#include "ui/win32/MainWindowView.h"
 
 namespace tabrix::test {
 

@@ -1,7 +1,7 @@
 // The Settings window's messages: control notifications, the pointer for the help line,
 // keys before the controls, and its fixed size.
-#include "platform/win32/SettingsView.h"
 #include "platform/win32/TabTexture.h"
+#include "ui/win32/SettingsView.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/CanvasPainter.h"
+#include "ui/win32/CanvasPainter.h"
 
 namespace tabrix::win32 {
 

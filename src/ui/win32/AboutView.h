@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/win32/Gdi.h"
-#include "platform/win32/ViewSupport.h"
+#include "ui/win32/ViewSupport.h"
 #include "windows/Unit2.h"
 
 namespace tabrix::win32 {

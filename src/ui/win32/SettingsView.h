@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/win32/Gdi.h"
-#include "platform/win32/ViewSupport.h"
 #include "settings/Unit3.h"
+#include "ui/win32/ViewSupport.h"
 
 namespace tabrix::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/GraphPainter.h"
+#include "ui/win32/GraphPainter.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "platform/win32/Gdi.h"
-#include "platform/win32/ViewSupport.h"
+#include "ui/win32/ViewSupport.h"
 #include "windows/frmError.h"
 
 namespace tabrix::win32 {

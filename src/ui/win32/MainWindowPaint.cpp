@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/win32/MainWindowView.h"
 #include "platform/win32/Scoped.h"
+#include "ui/win32/MainWindowView.h"
 
 namespace tabrix::win32 {
 namespace {

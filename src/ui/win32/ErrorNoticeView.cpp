@@ -1,4 +1,4 @@
-#include "platform/win32/ErrorNoticeView.h"
+#include "ui/win32/ErrorNoticeView.h"
 
 #include <windowsx.h>
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/Unit1.h"
-#include "platform/win32/CanvasPainter.h"
 #include "platform/win32/Gdi.h"
-#include "platform/win32/GraphPainter.h"
-#include "platform/win32/ViewSupport.h"
 #include "platform/win32/Win32Shell.h"
+#include "ui/win32/CanvasPainter.h"
+#include "ui/win32/GraphPainter.h"
+#include "ui/win32/ViewSupport.h"
 
 namespace tabrix::win32 {
 

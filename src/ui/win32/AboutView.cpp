@@ -1,4 +1,4 @@
-#include "platform/win32/AboutView.h"
+#include "ui/win32/AboutView.h"
 
 #include <windowsx.h>
 

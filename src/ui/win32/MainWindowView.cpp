@@ -1,4 +1,4 @@
-#include "platform/win32/MainWindowView.h"
+#include "ui/win32/MainWindowView.h"
 
 #include <windowsx.h>
 

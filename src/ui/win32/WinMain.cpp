@@ -5,17 +5,17 @@
 #include <memory>
 
 #include "app/App.h"
-#include "platform/win32/AboutView.h"
-#include "platform/win32/ErrorNoticeView.h"
 #include "platform/win32/Library.h"
-#include "platform/win32/MainWindowView.h"
-#include "platform/win32/RealPlatform.h"
 #include "platform/win32/Resources.h"
-#include "platform/win32/SettingsView.h"
-#include "platform/win32/ViewSupport.h"
 #include "platform/win32/Win32SettingsFolder.h"
 #include "platform/win32/WindowClass.h"
 #include "sources/adCpuUsage.h"
+#include "ui/win32/AboutView.h"
+#include "ui/win32/ErrorNoticeView.h"
+#include "ui/win32/MainWindowView.h"
+#include "ui/win32/RealPlatform.h"
+#include "ui/win32/SettingsView.h"
+#include "ui/win32/ViewSupport.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;

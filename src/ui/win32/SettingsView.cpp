@@ -1,4 +1,4 @@
-#include "platform/win32/SettingsView.h"
+#include "ui/win32/SettingsView.h"
 
 #include <commctrl.h>
 

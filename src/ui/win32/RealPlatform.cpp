@@ -1,4 +1,4 @@
-#include "platform/win32/RealPlatform.h"
+#include "ui/win32/RealPlatform.h"
 
 #include "sources/ExternalIp.h"
 #include "sources/LhmWebServer.h"

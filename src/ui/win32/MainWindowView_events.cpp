@@ -1,6 +1,6 @@
 // The main window's messages that go to the tray, menu, key and window behaviour, and
 // the player pictures' clicks.
-#include "platform/win32/MainWindowView.h"
+#include "ui/win32/MainWindowView.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
