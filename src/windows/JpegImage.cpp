@@ -5,6 +5,8 @@
 #include <vector>
 
 #include <jpeglib.h>
+// jerror.h after jpeglib.h, which it needs.
+#include <jerror.h>
 
 #include "platform/Error.h"
 
@@ -21,7 +23,14 @@ void onFatal(j_common_ptr info) {
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1);
 }
 
-void onMessage(j_common_ptr, int) {}  // warnings about recoverable damage are not shown
+// Warnings about recoverable damage are not shown. Data that ends before the last row is
+// not recoverable: libjpeg would make up every missing row (thousands, for a header of a few
+// bytes claiming a large picture), so the picture is refused as damaged instead.
+void onMessage(j_common_ptr info, int level) {
+    if (level >= 0 || info->err->msg_code != JWRN_JPEG_EOF || !info->is_decompressor) return;
+    const auto* d = reinterpret_cast<j_decompress_ptr>(info);
+    if (d->output_scanline < d->output_height) onFatal(info);
+}
 
 // Everything one decoding step needs, as plain pointers: the buffers belong to the caller.
 struct Decoding {
@@ -29,8 +38,8 @@ struct Decoding {
     ErrorManager errors;
     const unsigned char* bytes;
     unsigned long size;
-    unsigned char* row;  // one output row, 3 bytes a pixel
-    uint32_t* pixels;    // width x height
+    unsigned char* row;             // one output row, 3 bytes a pixel
+    std::vector<uint32_t>* pixels;  // room for width x height reserved; grows a row at a time
 };
 
 void readHeader(Decoding& d) {
@@ -48,8 +57,10 @@ void readRows(Decoding& d) {
     const JDIMENSION width = d.info.output_width;
     while (d.info.output_scanline < d.info.output_height) {
         unsigned char* rows[1] = {d.row};
-        uint32_t* dst = d.pixels + static_cast<size_t>(d.info.output_scanline) * width;
+        const size_t at = static_cast<size_t>(d.info.output_scanline) * width;
         if (jpeg_read_scanlines(&d.info, rows, 1) != 1) break;
+        d.pixels->resize(at + width);  // within the reserved room: never reallocates
+        uint32_t* dst = d.pixels->data() + at;
         for (JDIMENSION x = 0; x < width; ++x)
             dst[x] = (uint32_t(d.row[3 * x]) << 16) | (uint32_t(d.row[3 * x + 1]) << 8) | d.row[3 * x + 2];
     }
@@ -92,11 +103,14 @@ Pixels decodeJpeg(const std::string& bytes) {
     Pixels out;
     out.width = static_cast<int>(d.info.output_width);
     out.height = static_cast<int>(d.info.output_height);
-    out.data.resize(static_cast<size_t>(out.width) * out.height);
+    // Reserved, not filled: a picture whose data ends early touches only the rows it had.
+    const size_t all = static_cast<size_t>(out.width) * out.height;
+    out.data.reserve(all);
     std::vector<unsigned char> row(static_cast<size_t>(out.width) * 3);
     d.row = row.data();
-    d.pixels = out.data.data();
+    d.pixels = &out.data;
     if (!guarded(d, readRows) || !guarded(d, finish)) fail(d);
+    out.data.resize(all);
     jpeg_destroy_decompress(&d.info);
     return out;
 }
