@@ -71,7 +71,6 @@ constexpr PictureDesign kPictures[] = {
     {kImageStop, 208, 287, 14, 12, false, 104}, {kImageNext, 232, 287, 13, 14, false, 105},
 };
 
-
 // Which labels each key of section modules shows or hides. CheckBox21 (the sensors) has
 // none: the refresh shows those; CheckBox31 is applied only when it says "False".
 const struct {

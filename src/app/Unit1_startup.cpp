@@ -209,7 +209,8 @@ struct StartupSteps {
 
     // 14. skin.
     void skin() {
-        f.controls_.image(kImageSkin).bitmap = loadBitmapFile(f.platform_, kSkinsFolder + s.skinFile, f.scale_);
+        f.controls_.image(kImageSkin).bitmap =
+            loadBitmapFile(f.platform_, kSkinsFolder + s.skinFile, f.scale_);
     }
 
     // 15. banner.

@@ -202,7 +202,8 @@ void MainWindowView::rebuildSkin() {
             const Scale& scale = form_->scale();
             Font banner;
             banner.face = "Tahoma";
-            banner.height = pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - scale.toDevice(kBannerFontShrink);
+            banner.height =
+                pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - scale.toDevice(kBannerFontShrink);
             banner.charset = DEFAULT_CHARSET;
             GdiObject<HFONT> font(createFont(banner, 900));
             dc.select(font.get());
@@ -218,8 +219,9 @@ void MainWindowView::rebuildSkin() {
     for (const int n : kPlayerPictures) {
         const Picture& p = form_->image(n);
         buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap)
-                      : p.resourceId    ? Dib(form_->scale().picture(loadBitmapResource(instance_, p.resourceId)))
-                                        : Dib();
+                      : p.resourceId
+                          ? Dib(form_->scale().picture(loadBitmapResource(instance_, p.resourceId)))
+                          : Dib();
     }
 }
 
