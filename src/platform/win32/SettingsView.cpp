@@ -67,13 +67,13 @@ void SettingsView::create(TForm3& form) {
     registerWindowClass(instance_,
                         {kPageClass, pageProc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 
-    scale_ = Scale(screenDotsPerInch());
+    scale_ = Scale(screenDotsPerInch(LOGPIXELSX));
     RECT r = scaledRect(scale_, 0, 0, kSettingsClientWidth, kSettingsClientHeight);
     AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
     hwnd_ = CreateWindowExA(kExStyle, kSettingsClass, form.caption.c_str(), kStyle, form.left, form.top,
                             r.right - r.left, r.bottom - r.top, owner_, nullptr, instance_, this);
     Font tahoma;
-    tahoma.height = -MulDiv(8, scale_.dpi(), 72);
+    tahoma.height = -MulDiv(8, screenDotsPerInch(), 72);
     font_.reset(createFont(tahoma));
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     pageIcons_.reserve(3);
