@@ -101,7 +101,9 @@ TEST_F(FirstLook, EveryLabelAndGraphShowsWholeAndApartWithEachShippedSkin) {
 // close saves the place in design units.
 TEST_F(FirstLook, ThePanelFollowsTheScreensScaleAndSavesPlacesInDesignUnits) {
     const Scale scale(win32::screenDotsPerInch(LOGPIXELSX));
-    if (const char* want = std::getenv("TABRIX_TEST_DPI")) ASSERT_EQ(std::atoi(want), scale.dpi());
+    if (const char* want = std::getenv("TABRIX_TEST_DPI")) {
+        ASSERT_EQ(std::atoi(want), scale.dpi());
+    }
     start(shippedWith("Graphite.bmp"));
     ASSERT_TRUE(sink.shown.empty());
     RECT panel{};
