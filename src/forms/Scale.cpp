@@ -13,7 +13,7 @@ int Scale::convert(int value, int times, int per) {
     return r > INT_MAX ? INT_MAX : r < INT_MIN ? INT_MIN : static_cast<int>(r);
 }
 
-Pixels Scale::picture(const Pixels& design) const {
+Pixels Scale::picture(Pixels design) const {
     if (isDesign() || design.empty() ||
         design.data.size() < static_cast<size_t>(design.width) * design.height)
         return design;

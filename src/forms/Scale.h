@@ -19,8 +19,9 @@ public:
     int toDevice(int design) const { return convert(design, dpi_, kDesignDpi); }
     int toDesign(int device) const { return convert(device, kDesignDpi, dpi_); }
     // The picture enlarged (or shrunk) with nearest neighbour: every pixel is one of the
-    // original's, so a colour key stays exact and no blend of it fringes the edges.
-    Pixels picture(const Pixels& design) const;
+    // original's, so a colour key stays exact and no blend of it fringes the edges. At the
+    // design's scale the picture itself comes back, not a copy.
+    Pixels picture(Pixels design) const;
 
 private:
     static int convert(int value, int times, int per);
