@@ -5,6 +5,8 @@
 #include "forms/Scale.h"
 #include "settings/IniFile.h"
 #include "startup_fixture.h"
+#include "windows/Unit2.h"
+#include "windows/frmError.h"
 
 namespace tabrix::test {
 namespace {
@@ -49,6 +51,19 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
                                      0xFFFFFF, 0xFFFFFF, 0xE, 0xF, 0xF,  //
                                      0xFFFFFF, 0xFFFFFF, 0xE, 0xF, 0xF}),
               big.data);
+
+    // About and the error notice are built at the scale too; the notice's parts are found
+    // where they are drawn.
+    const TForm2 about(nullptr, nullptr, 144);
+    EXPECT_EQ(828, about.clientWidth);
+    EXPECT_EQ(120, about.Label1.left);
+    EXPECT_EQ(720, about.Button1.left);
+    TForm4 notice(fake.files, "C:\\Tabrix\\", Scale(144));
+    EXPECT_EQ(375, notice.width);
+    EXPECT_EQ(TForm4::Part::Label1, notice.partAt(84, 23));
+    EXPECT_EQ(TForm4::Part::Image1, notice.partAt(83, 23));
+    notice.ShowErrorDialog("x", 100, 500);
+    EXPECT_EQ(500 - 159 - 17, notice.top);
 
     // At 144 dots per inch the saved design places come back half as large again, a drag of
     // 15 x 3 device pixels is saved as 10 x 2 design ones, and 96 reads the same place.
