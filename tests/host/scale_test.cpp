@@ -18,19 +18,10 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
     const struct {
         int dpi, design, device;
     } kRows[] = {
-        {96, 271, 271},
-        {0, 57, 57},  // a resolution nobody told is 96
-        {120, 1, 1},
-        {120, 2, 3},
-        {120, -2, -3},
-        {120, 271, 339},
-        {144, 1, 2},
-        {144, 15, 23},
-        {144, -1, -2},
-        {144, 305, 458},
-        {192, 57, 114},
-        {192, -7, -14},
-        {192, INT_MAX, INT_MAX},
+        {96, 271, 271}, {0, 57, 57},  // a resolution nobody told is 96
+        {120, 1, 1},    {120, 2, 3},    {120, -2, -3},           {120, 271, 339},
+        {144, 1, 2},    {144, 15, 23},  {144, -1, -2},           {144, 305, 458},
+        {192, 57, 114}, {192, -7, -14}, {192, INT_MAX, INT_MAX},
     };
     for (const auto& row : kRows) {
         const Scale s(row.dpi);
