@@ -10,6 +10,10 @@
 #   display [WxH]    starts a private Xvfb and prints "DISPLAY PID"
 #   exec PROGRAM...  runs PROGRAM (wine, wineserver, ...)
 #   run PROGRAM...   runs a Windows program with its output through a file (CTest's emulator)
+#   scaled "DPI..." PROGRAM...
+#                    runs a Windows program once for each screen resolution listed, each time
+#                    in a throwaway copy of $WINEPREFIX whose LogPixels says so, with
+#                    TABRIX_TEST_DPI set to it; fails when any run fails
 #   env              prints the environment, one NUL-ended VAR=value each
 _tabrix_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-${TABRIX_BUILD:-$_tabrix_top/build}/wineprefix}
@@ -52,6 +56,41 @@ _tabrix_boot() {
   touch "$stamp"
 }
 
+# A throwaway copy of $WINEPREFIX whose screen has $1 dots per inch (Wine 8 reads LogPixels
+# under HKCU\Control Panel\Desktop); prints its path. The shared prefix is never changed: the
+# copy's files are hard links to it, except the ones programs rewrite in place (the registry,
+# .ini files, the users' folders), which are copies.
+_tabrix_scaled_prefix() {
+  local copy
+  copy=$(mktemp -d "${TMPDIR:-/tmp}/tabrix-dpi$1.XXXXXX") || return 1
+  cp -al "$WINEPREFIX/." "$copy/" || return 1
+  find "$copy" -type f \( -name '*.reg' -o -name '*.ini' -o -path "$copy/drive_c/users/*" \) \
+    -exec sh -c 'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done' _ {} + || return 1
+  WINEPREFIX=$copy wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1 || return 1
+  echo "$copy"
+}
+
+_tabrix_scaled() {
+  local dpis=$1 dpi copy rc=0 one
+  shift
+  for dpi in $dpis; do
+    echo "== at $dpi dots per inch"
+    if copy=$(_tabrix_scaled_prefix "$dpi"); then
+      WINEPREFIX=$copy TABRIX_TEST_DPI=$dpi bash "$0" run "$@"
+      one=$?
+      WINEPREFIX=$copy wineserver -k 2>/dev/null
+      WINEPREFIX=$copy wineserver -w 2>/dev/null
+    else
+      echo "wine-env: no prefix at $dpi dots per inch" >&2
+      one=1
+    fi
+    [ -n "$copy" ] && rm -rf "$copy"
+    [ "$one" -eq 0 ] || rc=1
+  done
+  return $rc
+}
+
 if [ "${BASH_SOURCE[0]}" != "$0" ]; then
   _tabrix_display_ok() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
   if ! command -v xdpyinfo >/dev/null 2>&1; then
@@ -81,9 +120,10 @@ case $command in
     rm -f "$out"
     exit $rc
     ;;
+  scaled) _tabrix_scaled "$@" ;;
   env) env -0 ;;
   *)
-    echo "usage: . scripts/wine-env.sh | bash scripts/wine-env.sh boot|display [WxH]|exec PROGRAM...|run PROGRAM...|env" >&2
+    echo "usage: . scripts/wine-env.sh | bash scripts/wine-env.sh boot|display [WxH]|exec PROGRAM...|run PROGRAM...|scaled \"DPI...\" PROGRAM...|env" >&2
     exit 2
     ;;
 esac

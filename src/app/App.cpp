@@ -13,6 +13,7 @@ App::~App() {
 
 void App::start() {
     title_ = kAppTitle;
+    scale_ = Scale(platform_.desktop.screenDpi());
     if (platform_.desktop.windowsMajorVersion() < 5) platform_.ui.messageBox(kOldWindowsWarning, title_);
     // A running instance gives up its window to the new one.
     platform_.desktop.hideWindow(kMainClass, kAppTitle);
@@ -28,7 +29,7 @@ void App::start() {
     // The main window was built before it: its sensor line starts from the window's source.
     sensorSourceChanged(main_->sensorSource());
     createAboutWindow();
-    notice_ = std::make_unique<TForm4>(platform_.files, platform_.settingsFolder());
+    notice_ = std::make_unique<TForm4>(platform_.files, platform_.settingsFolder(), scale_);
     host_.createAuxiliaryWindows();
     noticeExists_ = true;
     // A failure during the first construction had no notice to show it in.
@@ -54,7 +55,7 @@ void App::sensorSourceChanged(SensorSource source) {
 }
 
 void App::createAboutWindow() {
-    about_ = std::make_unique<TForm2>(&platform_.shell, &platform_.text, platform_.desktop.screenDpi());
+    about_ = std::make_unique<TForm2>(&platform_.shell, &platform_.text, scale_.dpi());
     // A version that cannot be read is a record of zeros: no name and build 0.
     VersionInfo version;
     platform_.system.version(version);

@@ -96,6 +96,7 @@ private:
 
     Platform& platform_;
     AppHost& host_;
+    Scale scale_;  // the screen's, read once at start: the windows besides the main one are built at it
     StoredValues stored_;
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TForm3> settings_;

@@ -15,7 +15,7 @@ constexpr char kLabelsSection[] = "Labels";
 constexpr uint64_t kFullLoad = 100;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kNearWhite = 0xF5F5F5;  // what the labels use for white, too
-constexpr int kScaleFontHeight = -9;       // small: the scale sits inside the graph
+constexpr int kScaleFontPoints = 7;        // small: the scale sits inside the graph
 
 }  // namespace
 
@@ -82,15 +82,16 @@ uint32_t lighterTint(uint32_t rgb) {
     return tint == kWhite ? kNearWhite : tint;
 }
 
-Graphs::Graphs() {
+Graphs::Graphs(const Scale& scale) : scale_(scale) {
     for (int i = 0; i < kCount; ++i) {
         const GraphDesign& d = kGraphDesign[i];
         Graph& g = graphs_[i];
         g.name = d.name;
-        g.left = d.left;
-        g.top = d.top;
-        g.width = d.width;
-        g.height = d.height;
+        g.left = scale.toDevice(d.left);
+        g.top = scale.toDevice(d.top);
+        g.width = scale.toDevice(d.width);
+        g.height = scale.toDevice(d.height);
+        g.lineWidth = scale.toDevice(1);
         g.series.resize(d.series);
         g.points.resize(d.series);
     }
@@ -117,7 +118,7 @@ void Graphs::applyColor(uint32_t color, const std::string& face) {
     for (Graph& g : graphs_) {
         g.color = color;
         g.scaleFont.face = face;
-        g.scaleFont.height = kScaleFontHeight;
+        g.scaleFont.height = pointsToHeight(kScaleFontPoints, scale_.dpi());
         g.scaleFont.color = color;
         ++g.version;
     }
@@ -130,8 +131,8 @@ void Graphs::hideForSelfDraw() {
 void Graphs::savePositions(IniFile& ini) const {
     if (!on_) return;
     for (const Graph& g : graphs_) {
-        ini.writeString(kLabelsSection, g.name + "left", std::to_string(g.left));
-        ini.writeString(kLabelsSection, g.name + "top", std::to_string(g.top));
+        ini.writeString(kLabelsSection, g.name + "left", std::to_string(scale_.toDesign(g.left)));
+        ini.writeString(kLabelsSection, g.name + "top", std::to_string(scale_.toDesign(g.top)));
     }
 }
 

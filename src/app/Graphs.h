@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/Scale.h"
 #include "platform/Font.h"
 
 // The history graphs of the main window: the processor load of the last refresh ticks and
@@ -75,6 +76,7 @@ struct Graph {
     int top = 0;
     int width = 0;
     int height = 0;
+    int lineWidth = 1;     // the lines' thickness, which grows with the screen's scale
     bool visible = false;  // painted with the window; hidden in self-draw mode
     int drawMark = 1;      // 2: written by each self-draw pass
     uint32_t color = 0;    // the labels' colour; a second series is drawn in its lighter tint
@@ -96,7 +98,8 @@ public:
     static constexpr int kCount = 2;
     static_assert(sizeof(kGraphDesign) / sizeof(kGraphDesign[0]) == kCount, "one design per graph");
 
-    Graphs();
+    // The design's places and sizes at the screen's scale.
+    explicit Graphs(const Scale& scale = Scale());
 
     // The module as start-up read it; the traffic graph shows only where the traffic meter
     // runs, which is what fills it.
@@ -105,7 +108,7 @@ public:
     void applyPositions(const StartupSettings& settings);
     void applyColor(uint32_t color, const std::string& face);
     void hideForSelfDraw();
-    // Written on close beside the labels' places, only while the module is on.
+    // Written on close beside the labels' places, in design units, only while the module is on.
     void savePositions(IniFile& ini) const;
 
     // The processor load as Label4 shows it (R(u x 100)), held to 0 to 100.
@@ -130,6 +133,7 @@ public:
     bool on() const { return on_; }
 
 private:
+    Scale scale_;
     std::array<Graph, kCount> graphs_;
     std::array<std::string, kCount> publishedScale_;
     bool on_ = false;

@@ -71,9 +71,6 @@ constexpr PictureDesign kPictures[] = {
     {kImageStop, 208, 287, 14, 12, false, 104}, {kImageNext, 232, 287, 13, 14, false, 105},
 };
 
-constexpr int kDesignFontHeight = -11;  // Tahoma 8 points at 96 dots per inch
-constexpr int kLabel2FontHeight = -12;
-
 // Which labels each key of section modules shows or hides. CheckBox21 (the sensors) has
 // none: the refresh shows those; CheckBox31 is applied only when it says "False".
 const struct {
@@ -99,18 +96,18 @@ constexpr int kSongLabels[] = {kLabelSongCaption, kLabelSong};
 
 }  // namespace
 
-MainControls::MainControls(TextMeasure& text) : text_(text) {
+MainControls::MainControls(TextMeasure& text, const Scale& scale) : text_(text) {
     for (const LabelDesign& d : kLabels) {
         Label& l = labels_.at(d.number);
         l.name = mainLabelName(d.number);
         l.text = d.text;
-        l.left = d.left;
-        l.top = d.top;
+        l.left = scale.toDevice(d.left);
+        l.top = scale.toDevice(d.top);
         l.visible = d.visible;
         l.font.face = "Tahoma";
-        l.font.height = kDesignFontHeight;
+        l.font.height = pointsToHeight(kDesignFontPoints, scale.dpi());
     }
-    labels_[kLabelCpuName].font.height = kLabel2FontHeight;
+    labels_[kLabelCpuName].font.height = pointsToHeight(kDesignFontPoints + 1, scale.dpi());
     labels_[kLabelCpuName].align = Align::Right;
     labels_[kLabelBattery].align = Align::Center;
     labels_[kLabelSpare].opaque = true;
@@ -127,10 +124,10 @@ MainControls::MainControls(TextMeasure& text) : text_(text) {
     for (const PictureDesign& d : kPictures) {
         Picture& p = images_.at(d.number);
         p.name = "Image" + std::to_string(d.number);
-        p.left = d.left;
-        p.top = d.top;
-        p.width = d.width;
-        p.height = d.height;
+        p.left = scale.toDevice(d.left);
+        p.top = scale.toDevice(d.top);
+        p.width = scale.toDevice(d.width);
+        p.height = scale.toDevice(d.height);
         p.visible = d.visible;
         p.resourceId = d.resourceId;
     }

@@ -4,17 +4,22 @@
 
 #include "forms/Controls.h"
 #include "forms/MainLabels.h"
+#include "forms/Scale.h"
 
 namespace tabrix {
 
 class TextMeasure;
 struct StartupSettings;
 
+// The labels' design face is Tahoma at this size; the processor name one point larger.
+constexpr int kDesignFontPoints = 8;
+
 // The main window's labels and pictures as designed: the store of the facts shown. A
 // label sizes itself to its text in its font, as an auto-sized label does.
 class MainControls {
 public:
-    explicit MainControls(TextMeasure& text);
+    // The design's places and sizes at the screen's scale.
+    MainControls(TextMeasure& text, const Scale& scale);
 
     Label& label(int number) { return labels_.at(number); }
     const Label& label(int number) const { return labels_.at(number); }

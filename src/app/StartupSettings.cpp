@@ -1,5 +1,6 @@
 #include "app/StartupSettings.h"
 
+#include <climits>
 #include <exception>
 
 #include "settings/ColorText.h"
@@ -49,23 +50,34 @@ private:
     const IniFile& ini_;
 };
 
+// A saved window size, in design units, at the screen's scale; a missing one is the window's own.
+int savedSize(const GeneralKeys& keys, SettingKey id, int windowSize, const Scale& scale) {
+    if (scale.isDesign()) return keys.number(id, windowSize);
+    constexpr int kMissing = INT_MIN;
+    const int saved = keys.number(id, kMissing);
+    return saved == kMissing ? windowSize : scale.toDevice(saved);
+}
+
 void readPlaces(const IniFile& ini, const GeneralKeys& keys, int designWidth, int designHeight,
-                StartupSettings& s) {
+                const Scale& scale, StartupSettings& s) {
     s.savePositions = keys.text(SettingKey::SavePositions) == "1";
     if (!s.savePositions) return;
+    auto place = [&](const std::string& key, int def) {
+        return scale.toDevice(ini.readInteger(kLabelsSection, key, def));
+    };
     for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
         // label34 too is read as "Label34...": the keys match without regard to case.
         const std::string key = "Label" + std::to_string(n);
-        s.labelPlaces[n].left = ini.readInteger(kLabelsSection, key + "left", 0);
-        s.labelPlaces[n].top = ini.readInteger(kLabelsSection, key + "top", 0);
+        s.labelPlaces[n].left = place(key + "left", 0);
+        s.labelPlaces[n].top = place(key + "top", 0);
     }
     for (int i = 0; i < Graphs::kCount; ++i) {
         const GraphDesign& d = kGraphDesign[i];
-        s.graphPlaces[i].left = ini.readInteger(kLabelsSection, std::string(d.name) + "left", d.left);
-        s.graphPlaces[i].top = ini.readInteger(kLabelsSection, std::string(d.name) + "top", d.top);
+        s.graphPlaces[i].left = place(std::string(d.name) + "left", d.left);
+        s.graphPlaces[i].top = place(std::string(d.name) + "top", d.top);
     }
-    s.formWidth = keys.number(SettingKey::FormWidth, designWidth);
-    s.formHeight = keys.number(SettingKey::FormHeight, designHeight);
+    s.formWidth = savedSize(keys, SettingKey::FormWidth, designWidth, scale);
+    s.formHeight = savedSize(keys, SettingKey::FormHeight, designHeight, scale);
 }
 
 void readSourcesAndModules(const IniFile& ini, StartupSettings& s) {
@@ -113,14 +125,15 @@ void readLook(const IniFile& ini, const GeneralKeys& keys, StartupSettings& s) {
 
 }  // namespace
 
-StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int designHeight) {
+StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int designHeight,
+                                    const Scale& scale) {
     using K = SettingKey;
     const GeneralKeys keys(ini);
     StartupSettings s;
 
     s.labelDragging = keys.number(K::AllowPositionChange) == 1;
     s.ipInterface = keys.number(K::IpInterface);
-    readPlaces(ini, keys, designWidth, designHeight, s);
+    readPlaces(ini, keys, designWidth, designHeight, scale, s);
 
     s.tempLabel = keys.text(K::TempLabel);
     readSourcesAndModules(ini, s);

@@ -5,6 +5,7 @@
 
 #include "app/Graphs.h"
 #include "forms/MainLabels.h"
+#include "forms/Scale.h"
 #include "sources/interfacewithmbm.h"
 
 namespace tabrix {
@@ -93,7 +94,9 @@ struct StartupSettings {
 };
 
 // Reads every start-up key. designWidth/Height are the defaults of the saved window size.
+// The saved places and size are in design units and come back at the screen's scale.
 // Reading never fails: a missing file gives every default.
-StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int designHeight);
+StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int designHeight,
+                                    const Scale& scale = Scale());
 
 }  // namespace tabrix

@@ -1,26 +1,23 @@
 #include "app/Unit1.h"
 
 namespace tabrix {
-namespace {
-
-constexpr int kDesignFontHeight = -11;  // Tahoma 8 points at 96 dots per inch
-
-}  // namespace
 
 TForm1::TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors)
     : platform_(platform),
       stored_(stored),
       errors_(errors),
-      controls_(platform.text),
+      scale_(platform.desktop.screenDpi()),
+      graphs_(scale_),
+      controls_(platform.text, scale_),
       player_(platform.player, platform.shell, platform.clock, stored.settings.winampPath),
       report_(platform, errors, [this](int n) { return controls_.label(n).text; }),
       sources_(platform),
       sensors_(platform) {
     const Extent frame = platform_.desktop.frameSize(true);
-    window_.width = kClientWidth + frame.width;
-    window_.height = kClientHeight + frame.height;
+    window_.width = scale_.toDevice(kClientWidth) + frame.width;
+    window_.height = scale_.toDevice(kClientHeight) + frame.height;
     window_.font.face = "Tahoma";
-    window_.font.height = kDesignFontHeight;
+    window_.font.height = pointsToHeight(kDesignFontPoints, scale_.dpi());
 }
 
 bool resizeWindow(MainWindowState& window, int width, int height) {
@@ -54,7 +51,7 @@ void TForm1::PreviewOpacity(int position) {
 }
 
 void TForm1::PreviewSkin(const Pixels* skin) {
-    controls_.image(kImageSkin).bitmap = skin ? *skin : Pixels{};
+    controls_.image(kImageSkin).bitmap = skin ? scale_.picture(*skin) : Pixels{};
     // The new picture carries no banner strip.
     window_.bannerPainted = false;
 }

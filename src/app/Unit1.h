@@ -19,6 +19,7 @@
 #include "app/Version.h"
 #include "forms/Controls.h"
 #include "forms/MainLabels.h"
+#include "forms/Scale.h"
 #include "platform/Platform.h"
 #include "sources/WAmpMsg.h"
 
@@ -152,6 +153,8 @@ public:
     const Picture& image(int number) const { return controls_.image(number); }
 
     const MainWindowState& window() const { return window_; }
+    // The screen's scale, read once as the window is built; every place above is in its pixels.
+    const Scale& scale() const { return scale_; }
     // Self-draw mode's writes onto the window's surface go to the sink (the view) as they come.
     const Canvas& canvas() const { return canvas_; }
     void setCanvasSink(CanvasSink* sink) { canvas_.sink = sink; }
@@ -234,6 +237,7 @@ private:
     Platform& platform_;
     StoredValues& stored_;
     ErrorSink& errors_;
+    Scale scale_;
     MainWindowState window_;
     Canvas canvas_;
     Graphs graphs_;

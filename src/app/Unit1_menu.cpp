@@ -165,10 +165,11 @@ void TForm1::FormClose() {
         for (int n = kFirstLabel; n <= kLastLabel; ++n) {
             // The exact component name, so label34's keys start with a small l.
             const Label& l = controls_.label(n);
-            ini.writeString("Labels", l.name + "left", std::to_string(l.left));
-            ini.writeString("Labels", l.name + "top", std::to_string(l.top));
-            ini.writeInteger("general", "FormWidth", window_.width);
-            ini.writeInteger("general", "FormHeight", window_.height);
+            // In design units, so the layout reads the same at another scale.
+            ini.writeString("Labels", l.name + "left", std::to_string(scale_.toDesign(l.left)));
+            ini.writeString("Labels", l.name + "top", std::to_string(scale_.toDesign(l.top)));
+            ini.writeInteger("general", "FormWidth", scale_.toDesign(window_.width));
+            ini.writeInteger("general", "FormHeight", scale_.toDesign(window_.height));
         }
         graphs_.savePositions(ini);
     } catch (const std::exception&) {

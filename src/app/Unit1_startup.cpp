@@ -18,24 +18,25 @@ constexpr int kAnsiCharset = 0;
 constexpr int kBannerWidth = 15;
 constexpr int kBannerHeight = 57;
 
-Pixels loadBitmapFile(const Platform& platform, const std::string& name) {
+// The picture at the screen's scale, enlarged once here rather than at every paint.
+Pixels loadBitmapFile(const Platform& platform, const std::string& name, const Scale& scale) {
     const std::string path = platform.path(name);
     std::string bytes;
     if (!platform.files.read(path, bytes)) throw Error("Cannot open file " + path);
-    return decodeBmp(bytes);
+    return scale.picture(decodeBmp(bytes));
 }
 
 // The grey strip goes into the skin picture itself; the view writes the upright name
 // into it.
-void paintBannerStrip(Pixels& skin) {
-    const int right = std::min(kBannerWidth, skin.width);
-    const int bottom = std::min(kBannerHeight, skin.height);
+void paintBannerStrip(Pixels& skin, const Scale& scale) {
+    const int right = std::min(scale.toDevice(kBannerWidth), skin.width);
+    const int bottom = std::min(scale.toDevice(kBannerHeight), skin.height);
     for (int y = 0; y < bottom; ++y)
         for (int x = 0; x < right; ++x) skin.data[static_cast<size_t>(y) * skin.width + x] = kBannerGrey;
 }
 
 // The five player pictures, in this order; the first failure ends the loading.
-void loadPlayerPictures(const Platform& platform, MainControls& controls) {
+void loadPlayerPictures(const Platform& platform, MainControls& controls, const Scale& scale) {
     static const struct {
         const char* file;
         int image;
@@ -47,7 +48,7 @@ void loadPlayerPictures(const Platform& platform, MainControls& controls) {
     for (const auto& button : kButtons) {
         try {
             controls.image(button.image).bitmap =
-                loadBitmapFile(platform, std::string(kButtonsFolder) + button.file);
+                loadBitmapFile(platform, std::string(kButtonsFolder) + button.file, scale);
         } catch (const std::exception&) {
             platform.ui.messageBox(kPlayerButtonsProblem, kAppTitle);
             return;
@@ -108,7 +109,7 @@ struct StartupSteps {
     // 5. config.ini, read once; a missing file reads as all defaults.
     void readConfig() {
         s = readStartupSettings(IniFile(f.platform_.files, f.platform_.configPath()), f.window_.width,
-                                f.window_.height);
+                                f.window_.height, f.scale_);
     }
 
     // 6. label dragging.
@@ -192,7 +193,7 @@ struct StartupSteps {
         const uint32_t color = s.fontColor == kWhite ? kWhiteFontReplacement : s.fontColor;
         window.font.face = s.fontFace;
         window.font.charset = kAnsiCharset;
-        const int height = pointsToHeight(s.fontPoints, f.platform_.desktop.screenDpi());
+        const int height = pointsToHeight(s.fontPoints, f.scale_.dpi());
         for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
             Font font = f.controls_.label(n).font;
             font.face = s.fontFace;
@@ -208,13 +209,14 @@ struct StartupSteps {
 
     // 14. skin.
     void skin() {
-        f.controls_.image(kImageSkin).bitmap = loadBitmapFile(f.platform_, kSkinsFolder + s.skinFile);
+        f.controls_.image(kImageSkin).bitmap =
+            loadBitmapFile(f.platform_, kSkinsFolder + s.skinFile, f.scale_);
     }
 
     // 15. banner.
     void banner() {
         if (!s.banner) return;
-        paintBannerStrip(f.controls_.image(kImageSkin).bitmap);
+        paintBannerStrip(f.controls_.image(kImageSkin).bitmap, f.scale_);
         f.window_.bannerPainted = true;
     }
 
@@ -236,7 +238,7 @@ struct StartupSteps {
 
     // 18. player pictures from files; a failure here is handled here.
     void playerPictures() {
-        if (s.playerPicturesFromFiles) loadPlayerPictures(f.platform_, f.controls_);
+        if (s.playerPicturesFromFiles) loadPlayerPictures(f.platform_, f.controls_, f.scale_);
     }
 
     // 19. tray icon; then full-screen watching, click-through and its tray entry.

@@ -48,30 +48,36 @@ std::string runningSystemText(const VersionInfo& v) {
     return text;
 }
 
-TForm2::TForm2(Shell* shell, TextMeasure* text, int dpi) : shell_(shell), text_(text) {
+TForm2::TForm2(Shell* shell, TextMeasure* text, int dpi) : shell_(shell), text_(text), scale_(dpi) {
+    const Scale& s = scale_;
+    auto label = [&](const char* name, const char* text, int left, int top, bool bold) {
+        return makeLabel(name, text, s.toDevice(left), s.toDevice(top), font, bold);
+    };
+    clientWidth = s.toDevice(kAboutClientWidth);
+    clientHeight = s.toDevice(kAboutClientHeight);
     font.face = "Tahoma";
     font.height = pointsToHeight(8, dpi);
     font.charset = 0;
     Image1.name = "Image1";
-    Image1.width = 553;
-    Image1.height = 57;
-    Bevel1 = {{"Bevel1", 0, 56, 553}};
-    Label7 = makeLabel("Label7", "Ostrel Studio", 480, 8, font, true);
+    Image1.width = s.toDevice(553);
+    Image1.height = s.toDevice(57);
+    Bevel1 = {{"Bevel1", 0, s.toDevice(56), s.toDevice(553)}};
+    Label7 = label("Label7", "Ostrel Studio", 480, 8, true);
     Image2.name = "Image2";
-    Image2.left = 16;
-    Image2.top = 72;
-    Image2.width = 32;
-    Image2.height = 32;
-    Label1 = makeLabel("Label1", "Tabrix System Monitor", 80, 72, font, true);
-    Label2 = makeLabel("Label2", (std::string("Version ") + kVersion).c_str(), 80, 88, font, true);
-    Label3 = makeLabel("Label3", "Designed for Microsoft Windows 2000, XP", 80, 104, font, false);
-    Label8 = makeLabel("Label8", "Your are currently running:", 80, 152, font, false);
-    Label10 = makeLabel("Label10", "", 216, 152, font, false);
-    Bevel2 = {{"Bevel2", -1, 320, 550}};
-    Label21 = makeLabel("Label21", "Tabrix website", 8, 336, font, false);
+    Image2.left = s.toDevice(16);
+    Image2.top = s.toDevice(72);
+    Image2.width = s.toDevice(32);
+    Image2.height = s.toDevice(32);
+    Label1 = label("Label1", "Tabrix System Monitor", 80, 72, true);
+    Label2 = label("Label2", (std::string("Version ") + kVersion).c_str(), 80, 88, true);
+    Label3 = label("Label3", "Designed for Microsoft Windows 2000, XP", 80, 104, false);
+    Label8 = label("Label8", "Your are currently running:", 80, 152, false);
+    Label10 = label("Label10", "", 216, 152, false);
+    Bevel2 = {{"Bevel2", s.toDevice(-1), s.toDevice(320), s.toDevice(550)}};
+    Label21 = label("Label21", "Tabrix website", 8, 336, false);
     Label21.font.face = "MS Sans Serif";
     Label21.font.color = kLinkColor;
-    Button1 = {{"Button1", 480, 328, 65, 25}, "OK"};
+    Button1 = {{"Button1", s.toDevice(480), s.toDevice(328), s.toDevice(65), s.toDevice(25)}, "OK"};
 }
 
 void TForm2::FormCreate(const VersionInfo& version) {
@@ -94,15 +100,15 @@ void TForm2::arrangeLabels() {
     // A font wider than the one the window was laid out with must not hide a text: none
     // runs off the window's right edge, and the running system follows its caption
     // rather than covering its end (it is cut at the edge instead).
+    const int margin = scale_.toDevice(kLabelMargin);
     for (Label* l : labels())
-        if (l->left + l->width > clientWidth - kLabelMargin)
-            l->left = std::max(0, clientWidth - kLabelMargin - l->width);
-    Label10.left = std::max(Label10.left, Label8.left + Label8.width + kLabelMargin);
+        if (l->left + l->width > clientWidth - margin) l->left = std::max(0, clientWidth - margin - l->width);
+    Label10.left = std::max(Label10.left, Label8.left + Label8.width + margin);
 }
 
 void TForm2::loadBanner(const std::string& jpeg) {
     try {
-        Image1.bitmap = decodeJpeg(jpeg);
+        Image1.bitmap = scale_.picture(decodeJpeg(jpeg));
     } catch (const std::exception&) {
         Image1.bitmap = Pixels{};
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "forms/Controls.h"
+#include "forms/Scale.h"
 #include "platform/Platform.h"
 #include "platform/SystemApi.h"
 
@@ -34,7 +35,7 @@ std::string runningSystemText(const VersionInfo& version);
 class TForm2 {
 public:
     // shell may be null (nothing is opened then), text too (the labels keep no size then);
-    // dpi sizes the 8-point fonts.
+    // dpi sizes the 8-point fonts and scales the design's places, sizes and banner.
     TForm2(Shell* shell, TextMeasure* text, int dpi);
 
     // Puts the program's icon into Image2 and the running system into Label10, then sizes
@@ -84,6 +85,7 @@ private:
 
     Shell* shell_;
     TextMeasure* text_;
+    Scale scale_;
 };
 
 }  // namespace tabrix

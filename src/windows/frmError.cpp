@@ -18,30 +18,31 @@ bool inside(const Label& l, int x, int y) {
 
 }  // namespace
 
-TForm4::TForm4(Files& files, std::string programDir)
-    : files_(files), configPath_(std::move(programDir) + kConfigFileName) {
+TForm4::TForm4(Files& files, std::string programDir, const Scale& scale)
+    : files_(files), configPath_(std::move(programDir) + kConfigFileName), scale_(scale) {
+    auto place = [&](Control& c, int left, int top, int w, int h) {
+        c.left = scale.toDevice(left);
+        c.top = scale.toDevice(top);
+        c.width = scale.toDevice(w);
+        c.height = scale.toDevice(h);
+    };
+    width = scale.toDevice(kNoticeWidth);
+    height = scale.toDevice(kNoticeHeight);
     Image1.name = "Image1";
-    Image1.width = kNoticeWidth;
-    Image1.height = kNoticeHeight;
+    place(Image1, 0, 0, kNoticeWidth, kNoticeHeight);
     Image2.name = "Image2";
-    Image2.left = 16;
-    Image2.top = 16;
-    Image2.width = 24;
-    Image2.height = 24;
+    place(Image2, 16, 16, 24, 24);
     Label1.name = "Label1";
     Label1.text = kNoticeDesignText;
-    Label1.left = 56;
-    Label1.top = 15;
-    Label1.width = 180;
-    Label1.height = 58;
+    place(Label1, 56, 15, 180, 58);
     Label1.autoSize = false;
     Label1.font.face = "Trebuchet MS";
-    Label1.font.height = -11;
+    Label1.font.height = pointsToHeight(8, scale.dpi());
     Label1.font.color = 0x80000008;  // clWindowText
 }
 
 bool TForm4::ShowErrorDialog(const std::string& message, int mainLeft, int mainTop) {
-    top = mainTop - height - kNoticeGap;
+    top = mainTop - height - scale_.toDevice(kNoticeGap);
     left = mainLeft;
     Label1.text = message;
     visible = true;

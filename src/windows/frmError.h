@@ -3,6 +3,7 @@
 #include <string>
 
 #include "forms/Controls.h"
+#include "forms/Scale.h"
 #include "platform/Files.h"
 
 namespace tabrix {
@@ -23,7 +24,9 @@ public:
     // The parts of the balloon a click can land on.
     enum class Part { None, Image1, Image2, Label1 };
 
-    TForm4(Files& files, std::string programDir);
+    // The design's places and sizes, and the pictures the view loads, at the screen's scale.
+    TForm4(Files& files, std::string programDir, const Scale& scale = Scale());
+    const Scale& scale() const { return scale_; }
 
     // Places the balloon above the main window (no clamping to the screen), sets the
     // text and shows it. Always true.
@@ -57,6 +60,7 @@ public:
 private:
     Files& files_;
     std::string configPath_;
+    Scale scale_;
 };
 
 }  // namespace tabrix

@@ -34,4 +34,11 @@ HICON loadProgramIcon(HINSTANCE instance) {
     return icon ? icon : LoadIconA(nullptr, IDI_APPLICATION);
 }
 
+HICON loadSmallProgramIcon(HINSTANCE instance) {
+    auto* icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kIconProgram), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_SHARED));
+    return icon ? icon : loadProgramIcon(instance);
+}
+
 }  // namespace tabrix::win32

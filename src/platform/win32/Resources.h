@@ -23,5 +23,8 @@ enum ResourceId {
 // A bitmap resource as pixels; empty when the resource is missing.
 Pixels loadBitmapResource(HINSTANCE instance, int id);
 HICON loadProgramIcon(HINSTANCE instance);
+// The program's icon at the system's small-icon size (it grows with the screen's scale), for
+// the notification area; shared, so never destroyed.
+HICON loadSmallProgramIcon(HINSTANCE instance);
 
 }  // namespace tabrix::win32

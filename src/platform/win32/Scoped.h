@@ -168,10 +168,10 @@ private:
     HDC dc_;
 };
 
-// The screen's logical dots per inch (96 when it cannot be told).
-inline int screenDotsPerInch() {
+// The screen's logical dots per inch along an axis (96 when it cannot be told).
+inline int screenDotsPerInch(int axis = LOGPIXELSY) {
     const WindowDc screen;
-    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    const int dpi = screen ? GetDeviceCaps(screen.get(), axis) : 0;
     return dpi > 0 ? dpi : 96;
 }
 

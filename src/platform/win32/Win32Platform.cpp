@@ -25,7 +25,7 @@ Extent Win32Desktop::frameSize(bool toolCaption) {
 }
 
 int Win32Desktop::screenDpi() {
-    return screenDotsPerInch();
+    return screenDotsPerInch(LOGPIXELSX);
 }
 
 int Win32Desktop::windowsMajorVersion() {

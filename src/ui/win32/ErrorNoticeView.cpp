@@ -28,8 +28,9 @@ ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictureLo
 void ErrorNoticeView::loadPictures() {
     if (loaded_) return;
     const NoticePictures pictures = load_ ? load_() : NoticePictures{};
-    if (!pictures.balloon.empty()) balloon_ = Dib(pictures.balloon);
-    if (!pictures.warning.empty()) warning_ = Dib(pictures.warning);
+    const Scale scale = form_ ? form_->scale() : Scale();
+    if (!pictures.balloon.empty()) balloon_ = Dib(scale.picture(pictures.balloon));
+    if (!pictures.warning.empty()) warning_ = Dib(scale.picture(pictures.warning));
     loaded_ = true;
 }
 
@@ -45,8 +46,8 @@ void ErrorNoticeView::create(TForm4& form) {
     form_ = &form;
     // The window takes the balloon picture's size.
     if (const NoticePictures pictures = load_ ? load_() : NoticePictures{}; !pictures.balloon.empty()) {
-        form.width = form.Image1.width = pictures.balloon.width;
-        form.height = form.Image1.height = pictures.balloon.height;
+        form.width = form.Image1.width = form.scale().toDevice(pictures.balloon.width);
+        form.height = form.Image1.height = form.scale().toDevice(pictures.balloon.height);
     }
     font_.reset(createFont(form.Label1.font));
     hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kClassName,

@@ -12,12 +12,13 @@ COLORREF tintOf(COLORREF color) {
 
 }  // namespace
 
-HPEN GraphPainter::pen(COLORREF color) {
+HPEN GraphPainter::pen(COLORREF color, int width) {
+    const std::pair<COLORREF, int> key(color, width);
     for (const auto& p : pens_)
-        if (p.first == color) return p.second.get();
+        if (p.first == key) return p.second.get();
     // A font colour changes only with a rebuild; a few pens cover every graph.
     if (pens_.size() >= 4) pens_.clear();
-    pens_.emplace_back(color, GdiObject<HPEN>(CreatePen(PS_SOLID, 1, color)));
+    pens_.emplace_back(key, GdiObject<HPEN>(CreatePen(PS_SOLID, width, color)));
     return pens_.back().second.get();
 }
 
@@ -26,7 +27,7 @@ void GraphPainter::paint(HDC dc, const Graph& graph, HFONT scaleFont) {
     const COLORREF color = toColorRef(graph.color);
     const COLORREF tint = tintOf(color);
     const int bottom = graph.top + graph.height - 1;
-    HGDIOBJ oldPen = SelectObject(dc, pen(tint));
+    HGDIOBJ oldPen = SelectObject(dc, pen(tint, graph.lineWidth));
     MoveToEx(dc, graph.left, bottom, nullptr);
     LineTo(dc, graph.left + graph.width, bottom);
     // The upload line first, so the download line stays whole where they meet. The points
@@ -36,7 +37,7 @@ void GraphPainter::paint(HDC dc, const Graph& graph, HFONT scaleFont) {
         const size_t n = std::min(points.size(), History::kLength);
         if (n == 0) continue;
         const COLORREF c = s == 0 ? color : tint;
-        SelectObject(dc, pen(c));
+        SelectObject(dc, pen(c, graph.lineWidth));
         POINT line[History::kLength];
         for (size_t i = 0; i < n; ++i) line[i] = POINT{graph.left + points[i].x, graph.top + points[i].y};
         Polyline(dc, line, static_cast<int>(n));

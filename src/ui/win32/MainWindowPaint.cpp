@@ -9,16 +9,11 @@
 namespace tabrix::win32 {
 namespace {
 
-// Glyphs may reach a pixel or two past the measured text (overhangs, bearings), so a
-// label's repainted rectangle is a little larger than the label.
-constexpr int kTextMargin = 2;
-
 // Texts up to this long are drawn without DrawText's layout when they need none.
 constexpr int kPlainTextMax = 256;
 
-RECT labelRect(const Label& l) {
-    return RECT{l.left - kTextMargin, l.top - kTextMargin, l.left + l.width + kTextMargin,
-                l.top + l.height + kTextMargin};
+RECT labelRect(const Label& l, int margin) {
+    return RECT{l.left - margin, l.top - margin, l.left + l.width + margin, l.top + l.height + margin};
 }
 
 RECT graphRect(const Graph& g) {
@@ -82,7 +77,7 @@ void MainWindowView::collectChanges() {
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         const Label& l = form_->label(n);
         PaintedLabel& was = paintedLabels_[n];
-        const RECT rect = labelRect(l);
+        const RECT rect = labelRect(l, textMargin_);
         if (l.visible == was.visible &&
             (!l.visible || (sameRect(rect, was.rect) && l.text == was.text && l.font == was.font &&
                             l.align == was.align && l.opaque == was.opaque)))
@@ -173,7 +168,7 @@ void MainWindowView::paint(HDC target, bool paintMessage) {
     SetBkMode(dc.get(), TRANSPARENT);
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         const Label& l = form_->label(n);
-        if (!l.visible || !parts.meets(labelRect(l))) continue;
+        if (!l.visible || !parts.meets(labelRect(l, textMargin_))) continue;
         RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
         if (l.opaque) FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         dc.selectFont(fontFor(l.font));

@@ -58,6 +58,7 @@ MainWindowView::~MainWindowView() {
 void MainWindowView::create(TForm1& form) {
     form_ = &form;
     form.setCanvasSink(&canvasWrites_);
+    textMargin_ = form.scale().toDevice(kTextMargin);
     const auto all = form.timerHandlers();
     for (size_t i = 0; i < all.size(); ++i) timers_[i] = all[i].first;
     const MainWindowState& w = form.window();
@@ -198,16 +199,19 @@ void MainWindowView::rebuildSkin() {
         if (whole) {
             MemoryDc dc(nullptr);
             dc.select(whole.get());
+            const Scale& scale = form_->scale();
             Font banner;
             banner.face = "Tahoma";
-            banner.height = pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - kBannerFontShrink;
+            banner.height =
+                pointsToHeight(8, GetDeviceCaps(dc.get(), LOGPIXELSY)) - scale.toDevice(kBannerFontShrink);
             banner.charset = DEFAULT_CHARSET;
             GdiObject<HFONT> font(createFont(banner, 900));
             dc.select(font.get());
             SetBkMode(dc.get(), OPAQUE);
             SetBkColor(dc.get(), RGB(0x80, 0x80, 0x80));
             SetTextColor(dc.get(), RGB(0xF2, 0xF2, 0xF2));
-            TextOutA(dc.get(), kBannerTextLeft, kBannerTextTop, kAppTitle, sizeof(kAppTitle) - 1);
+            TextOutA(dc.get(), scale.toDevice(kBannerTextLeft), scale.toDevice(kBannerTextTop), kAppTitle,
+                     sizeof(kAppTitle) - 1);
             GdiFlush();
             keepBanner(whole, skin);
         }
@@ -215,8 +219,9 @@ void MainWindowView::rebuildSkin() {
     for (const int n : kPlayerPictures) {
         const Picture& p = form_->image(n);
         buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap)
-                      : p.resourceId    ? Dib(loadBitmapResource(instance_, p.resourceId))
-                                        : Dib();
+                      : p.resourceId
+                          ? Dib(form_->scale().picture(loadBitmapResource(instance_, p.resourceId)))
+                          : Dib();
     }
 }
 

@@ -129,6 +129,10 @@ private:
     std::array<PaintedLabel, TForm1::kLastLabel + 1> paintedLabels_{};
     std::array<PaintedGraph, Graphs::kCount> paintedGraphs_{};
     std::vector<RECT> invalid_;  // what a sync found changed, before it goes to the system
+    // Glyphs may reach a pixel or two past the measured text (overhangs, bearings), so a
+    // label's repainted rectangle is this much larger than the label (at the screen's scale).
+    static constexpr int kTextMargin = 2;
+    int textMargin_ = kTextMargin;
     GraphPainter graphPainter_;
     std::vector<std::pair<Font, GdiObject<HFONT>>> fonts_;
     CanvasPainter canvas_;

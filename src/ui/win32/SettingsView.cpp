@@ -67,7 +67,8 @@ void SettingsView::create(TForm3& form) {
     registerWindowClass(instance_,
                         {kPageClass, pageProc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 
-    RECT r{0, 0, kSettingsClientWidth, kSettingsClientHeight};
+    scale_ = Scale(screenDotsPerInch(LOGPIXELSX));
+    RECT r = scaledRect(scale_, 0, 0, kSettingsClientWidth, kSettingsClientHeight);
     AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
     hwnd_ = CreateWindowExA(kExStyle, kSettingsClass, form.caption.c_str(), kStyle, form.left, form.top,
                             r.right - r.left, r.bottom - r.top, owner_, nullptr, instance_, this);
@@ -145,7 +146,8 @@ void SettingsView::createChild(const PlacedControl& placed) {
     const Control& c = *placed.control;
     const int id = kFirstId + static_cast<int>(children_.size());
     const DWORD style = WS_CHILD | t.style | (t.styleOf ? t.styleOf(c) : 0);
-    HWND w = CreateWindowExA(t.ex, t.cls, "", style, c.left, c.top, c.width, t.height ? t.height : c.height,
+    const RECT r = scaledRect(scale_, c.left, c.top, c.width, t.height ? t.height : c.height);
+    HWND w = CreateWindowExA(t.ex, t.cls, "", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                              parentOf(placed.page), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              instance_, nullptr);
     SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -173,7 +175,7 @@ void SettingsView::setUpPicture(HWND w, const Control& c) {
         return;
     }
     // The page icons' magenta background takes the page's colour.
-    Pixels pixels = loadBitmapResource(instance_, resource);
+    Pixels pixels = scale_.picture(loadBitmapResource(instance_, resource));
     const COLORREF face = btnFace();
     const uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
     for (uint32_t& p : pixels.data)
@@ -192,7 +194,7 @@ void SettingsView::setUpPages(HWND w, const Control& c) {
         item.pszText = const_cast<char*>(pc.pages[i].c_str());
         SendMessageA(w, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    RECT area{0, 0, c.width, c.height};
+    RECT area = scaledRect(scale_, 0, 0, c.width, c.height);
     SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (int i = 0; i < 3; ++i) {
         pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPCHILDREN,
@@ -312,10 +314,10 @@ void SettingsView::paintFrame(HDC dc) {
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     const Shape& band = *known_.band;
-    RECT r{band.left, band.top, band.left + band.width, band.top + band.height};
+    RECT r = scaledRect(scale_, band);
     FillRect(dc, &r, white_.get());
     for (const Bevel* rule : known_.rules) {
-        RECT line{rule->left, rule->top, rule->left + rule->width, rule->top + rule->height};
+        RECT line = scaledRect(scale_, *rule);
         DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     }
 }

@@ -97,6 +97,7 @@ private:
     } known_{};
     std::vector<Child> children_;
     GdiObject<HFONT> font_;
+    Scale scale_;  // the screen's, read as the window is made: the design layout is made at it
     GdiObject<HBRUSH> white_;
     std::vector<Dib> pageIcons_;
     bool syncing_ = false;

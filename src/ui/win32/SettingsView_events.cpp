@@ -62,7 +62,7 @@ LRESULT SettingsView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_WINDOWPOSCHANGING: {
             // A fixed dialog: every resize request is refused.
             auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-            RECT r{0, 0, kSettingsClientWidth, kSettingsClientHeight};
+            RECT r = scaledRect(scale_, 0, 0, kSettingsClientWidth, kSettingsClientHeight);
             AdjustWindowRectEx(&r, GetWindowLongA(hwnd_, GWL_STYLE), FALSE,
                                GetWindowLongA(hwnd_, GWL_EXSTYLE));
             pos->cx = r.right - r.left;

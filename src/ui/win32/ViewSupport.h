@@ -4,6 +4,8 @@
 #include <exception>
 #include <functional>
 
+#include "forms/Controls.h"
+#include "forms/Scale.h"
 #include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
@@ -22,6 +24,16 @@ void guarded(const ErrorHandler& onError, F&& f) {
     } catch (...) {
         onError(nullptr);
     }
+}
+
+// A place laid out in design pixels, at the screen's scale: the dialogs keep their design
+// layouts and are made at the scale read when they are created.
+inline RECT scaledRect(const Scale& scale, int left, int top, int width, int height) {
+    const int x = scale.toDevice(left), y = scale.toDevice(top);
+    return RECT{x, y, x + scale.toDevice(width), y + scale.toDevice(height)};
+}
+inline RECT scaledRect(const Scale& scale, const Control& c) {
+    return scaledRect(scale, c.left, c.top, c.width, c.height);
 }
 
 // A view's window is gone: the view no longer holds it.

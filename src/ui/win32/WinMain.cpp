@@ -49,7 +49,7 @@ public:
           clipboard_(clipboard),
           settingsUi_(settingsUi) {
         icon_ = loadProgramIcon(instance);
-        tray_.icon = icon_;
+        tray_.icon = loadSmallProgramIcon(instance);
         // The hidden owner that would carry a taskbar button; its messages come here.
         registerWindowClass(instance, {kOwnerClass, viewWindowProc<Win32Host>, nullptr,
                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr});

@@ -1,0 +1,88 @@
+// The screen's scale: design places to device pixels and back, pictures enlarged once, and a
+// layout saved at one scale that reads back the same at another.
+#include <climits>
+
+#include "forms/Scale.h"
+#include "settings/IniFile.h"
+#include "startup_fixture.h"
+#include "windows/Unit2.h"
+#include "windows/frmError.h"
+
+namespace tabrix::test {
+namespace {
+
+using ScaleTest = StartupTest;
+
+TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
+    // Halves go away from zero; back to design units every place comes out as it went in.
+    const struct {
+        int dpi, design, device;
+    } kRows[] = {
+        {96, 271, 271}, {0, 57, 57},  // a resolution nobody told is 96
+        {120, 1, 1},    {120, 2, 3},    {120, -2, -3},           {120, 271, 339},
+        {144, 1, 2},    {144, 15, 23},  {144, -1, -2},           {144, 305, 458},
+        {192, 57, 114}, {192, -7, -14}, {192, INT_MAX, INT_MAX},
+    };
+    for (const auto& row : kRows) {
+        const Scale s(row.dpi);
+        EXPECT_EQ(row.device, s.toDevice(row.design)) << row.dpi << " " << row.design;
+        if (row.design != INT_MAX) {
+            EXPECT_EQ(row.design, s.toDesign(row.device)) << row.dpi << " " << row.device;
+        }
+    }
+
+    // Nearest neighbour: 3 x 2 becomes 5 x 3 at 150 %, every pixel one of the picture's own,
+    // the key colour (bottom left) exact.
+    const Pixels small{3, 2, {0xA, 0xB, 0xC, 0xFFFFFF, 0xE, 0xF}};
+    const Pixels big = Scale(144).picture(small);
+    ASSERT_EQ(5, big.width);
+    ASSERT_EQ(3, big.height);
+    EXPECT_EQ((std::vector<uint32_t>{0xA, 0xA, 0xB, 0xC, 0xC,            //
+                                     0xFFFFFF, 0xFFFFFF, 0xE, 0xF, 0xF,  //
+                                     0xFFFFFF, 0xFFFFFF, 0xE, 0xF, 0xF}),
+              big.data);
+
+    // About and the error notice are built at the scale too; the notice's parts are found
+    // where they are drawn.
+    const TForm2 about(nullptr, nullptr, 144);
+    EXPECT_EQ(828, about.clientWidth);
+    EXPECT_EQ(120, about.Label1.left);
+    EXPECT_EQ(720, about.Button1.left);
+    TForm4 notice(fake.files, "C:\\Tabrix\\", Scale(144));
+    EXPECT_EQ(375, notice.width);
+    EXPECT_EQ(TForm4::Part::Label1, notice.partAt(84, 23));
+    EXPECT_EQ(TForm4::Part::Image1, notice.partAt(83, 23));
+    notice.ShowErrorDialog("x", 100, 500);
+    EXPECT_EQ(500 - 159 - 17, notice.top);
+
+    // At 144 dots per inch the saved design places come back half as large again, a drag of
+    // 15 x 3 device pixels is saved as 10 x 2 design ones, and 96 reads the same place.
+    fake.desktop.dpi = 144;
+    working({"savepositions=1", "FormWidth=300"},
+            {"[Labels]", "Label3left=40", "Label3top=41", "Graph1left=30", "[modules]", "CheckBox32=True"});
+    TForm1& f = create();
+    ASSERT_TRUE(completed()) << startupFailure(f);
+    EXPECT_EQ(60, f.label(3).left);
+    EXPECT_EQ(62, f.label(3).top);
+    EXPECT_EQ(450, f.window().width);
+    EXPECT_EQ(45, f.graphs()[0].left);
+    EXPECT_EQ(60, f.image(kImageSkin).bitmap.width);  // the 40 x 80 skin
+    f.LabelMouseDown(3, 0, 0);
+    f.LabelMouseMove(3, 15, 3);
+    f.LabelMouseUp(3);
+    f.FormClose();
+    const IniFile saved(fake.files, kConfigPath);
+    EXPECT_EQ(50, saved.readInteger("Labels", "Label3left", 0));
+    EXPECT_EQ(43, saved.readInteger("Labels", "Label3top", 0));
+    EXPECT_EQ(300, saved.readInteger("general", "FormWidth", 0));
+    EXPECT_EQ(30, saved.readInteger("Labels", "Graph1left", 0));
+
+    fake.desktop.dpi = 96;
+    create();
+    EXPECT_EQ(50, form->label(3).left);
+    EXPECT_EQ(43, form->label(3).top);
+    EXPECT_EQ(300, form->window().width);
+}
+
+}  // namespace
+}  // namespace tabrix::test
