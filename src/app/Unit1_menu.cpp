@@ -168,9 +168,10 @@ void TForm1::FormClose() {
             // In design units, so the layout reads the same at another scale.
             ini.writeString("Labels", l.name + "left", std::to_string(scale_.toDesign(l.left)));
             ini.writeString("Labels", l.name + "top", std::to_string(scale_.toDesign(l.top)));
-            ini.writeInteger("general", "FormWidth", scale_.toDesign(window_.width));
-            ini.writeInteger("general", "FormHeight", scale_.toDesign(window_.height));
         }
+        // Once, not once per label: each write reads the whole file again.
+        ini.writeInteger("general", "FormWidth", scale_.toDesign(window_.width));
+        ini.writeInteger("general", "FormHeight", scale_.toDesign(window_.height));
         graphs_.savePositions(ini);
     } catch (const std::exception&) {
         platform_.ui.messageBox(kLayoutSaveFailed, kAppTitle);
