@@ -8,6 +8,7 @@ namespace tabrix {
 
 void TForm1::DisplayChanged() {
     platform_.system.displayChanged();
+    platform_.desktop.displayChanged();
     const WindowPlace kept = keptOnScreen({window_.left, window_.top, window_.width, window_.height},
                                           platform_.desktop.workAreas());
     window_.left = kept.left;

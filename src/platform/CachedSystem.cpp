@@ -30,4 +30,9 @@ char CachedSystem::decimalSeparator() {
     return separator_;
 }
 
+std::vector<ScreenRect> CachedDesktop::monitorRects() {
+    if (monitors_.empty()) monitors_ = desktop_.monitorRects();
+    return monitors_;
+}
+
 }  // namespace tabrix

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "platform/Platform.h"
 #include "platform/SystemApi.h"
 
 namespace tabrix {
@@ -36,6 +37,29 @@ private:
     DisplayMode display_;
     bool separatorKnown_ = false;
     char separator_ = '.';
+};
+
+// The monitors' rectangles, which the full-screen check wants after every tick, listed again
+// only when a display change is announced (monitors come, go and change size only with one).
+// Their work areas follow the taskbar and are asked every time.
+class CachedDesktop : public Desktop {
+public:
+    explicit CachedDesktop(Desktop& desktop) : desktop_(desktop) {}
+
+    void hideWindow(const std::string& className, const std::string& caption) override {
+        desktop_.hideWindow(className, caption);
+    }
+    Extent frameSize(bool toolCaption) override { return desktop_.frameSize(toolCaption); }
+    int screenDpi() override { return desktop_.screenDpi(); }
+    int windowsMajorVersion() override { return desktop_.windowsMajorVersion(); }
+    std::vector<ScreenRect> workAreas() override { return desktop_.workAreas(); }
+    std::vector<ScreenRect> monitorRects() override;
+    ForegroundWindow foregroundWindow() override { return desktop_.foregroundWindow(); }
+    void displayChanged() override { monitors_.clear(); }
+
+private:
+    Desktop& desktop_;
+    std::vector<ScreenRect> monitors_;  // empty: not known (the system always tells one)
 };
 
 }  // namespace tabrix

@@ -79,6 +79,9 @@ public:
     // The whole rectangle of every monitor, the taskbar included.
     virtual std::vector<ScreenRect> monitorRects() = 0;
     virtual ForegroundWindow foregroundWindow() = 0;
+    // The system announced a new display setup (WM_DISPLAYCHANGE): monitors kept from before
+    // are to be listed again.
+    virtual void displayChanged() {}
 };
 
 // Text measurement for auto-sized labels (GetTextExtentPoint32 in the real thing).

@@ -150,23 +150,32 @@ TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
 // announces as changed is asked again at the next tick.
 TEST_F(RefreshTexts, UnchangingFactsAreAskedOnceAndAnnouncedChangesReachTheNextTick) {
     CachedSystem cached(fake.system);
-    replace(cached, fake.player);
+    CachedDesktop desktop(fake.desktop);
+    replace(cached, fake.player, &desktop);
     fake.cpu.InitCpuCounters(performance, cached);
-    build({});
+    // A film over the whole of the widget's monitor.
+    fake.desktop.monitors = {{0, 0, 1280, 1024}};
+    fake.desktop.foreground.exists = true;
+    fake.desktop.foreground.rect = {0, 0, 1280, 1024};
+    build({"hidefullscreen=1"});
     tick();
     EXPECT_EQ("75Hz @ 1280x1024", form->label(18).text);
     EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
+    EXPECT_TRUE(form->window().fullScreenHidden);
 
     fake.system.display = {60, 32, 1024, 768};
     fake.system.separator = ',';
     fake.system.user = "mallory";
+    fake.desktop.monitors = {{0, 0, 1600, 1200}};
     tick();
     EXPECT_EQ("75Hz @ 1280x1024", form->label(18).text);
     EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
+    EXPECT_TRUE(form->window().fullScreenHidden);
 
     form->DisplayChanged();
     tick();
     EXPECT_EQ("60Hz @ 1024x768", form->label(18).text);
+    EXPECT_FALSE(form->window().fullScreenHidden);  // the film no longer covers the larger screen
     EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
     form->SettingChanged();
     tick();
@@ -179,7 +188,10 @@ TEST_F(RefreshTexts, UnchangingFactsAreAskedOnceAndAnnouncedChangesReachTheNextT
     EXPECT_EQ(1, fake.system.userQueries);
     EXPECT_EQ(1, fake.system.versionQueries);
     EXPECT_EQ(2, fake.system.separatorQueries);
-    EXPECT_EQ(3, fake.system.displayQueries);  // start-up, the announcement, the rebuild's start-up
+    EXPECT_EQ(3, fake.system.displayQueries);   // start-up, the announcement, the rebuild's start-up
+    // Start-up, the first tick after start-up's own check of the screens, the announcement; the
+    // rebuild does not hide over full-screen programs, so it lists none.
+    EXPECT_EQ(3, fake.desktop.monitorQueries);
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/StoredValues.h"
-#include "app/Unit1.h"
-#include "platform/fake/FakePlatform.h"
 #include "../main_window_access.h"
 #include "../test_bitmaps.h"
 #include "../test_support.h"
+#include "app/StoredValues.h"
+#include "app/Unit1.h"
+#include "platform/fake/FakePlatform.h"
 
 namespace tabrix::test {
 
@@ -32,8 +32,7 @@ protected:
     }
     // A config that starts fully: the default skin, then the test's own lines of
     // section general, then any further sections.
-    void working(std::initializer_list<std::string> general,
-                 std::initializer_list<std::string> more = {}) {
+    void working(std::initializer_list<std::string> general, std::initializer_list<std::string> more = {}) {
         std::string text = "[general]\r\nskin=Default\r\n";
         for (const std::string& line : general) text += line + "\r\n";
         for (const std::string& line : more) text += line + "\r\n";
@@ -52,9 +51,9 @@ protected:
         return *form;
     }
     // Windows built from now on ask this system and player instead of the fake's own.
-    void replace(SystemApi& system, PlayerWindow& player) {
+    void replace(SystemApi& system, PlayerWindow& player, Desktop* desktop = nullptr) {
         form.reset();
-        replaced = std::make_unique<Platform>(fake.with(system, player));
+        replaced = std::make_unique<Platform>(fake.with(system, player, desktop));
     }
     bool completed() const { return startupFailure(*form).empty() && lastStartupStep(*form) == 19; }
 

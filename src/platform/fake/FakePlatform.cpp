@@ -55,11 +55,15 @@ FakePlatform::FakePlatform()
     platform.executablePath = std::string(kFakeProgramDir) + "Tabrix.exe";
 }
 
-Platform FakePlatform::with(SystemApi& otherSystem, PlayerWindow& otherPlayer) {
-    Platform p{files,    ui,           desktop,     text,        tray,         kFakeProgramDir,
-               facts,    codepage,     otherSystem, otherPlayer, shell,        clipboard,
-               windows,  clock,        network,     disks,       sharedMemory, registry,
-               ipLookup, sensorLookup, settings,    cpu};
+Platform FakePlatform::with(SystemApi& otherSystem, PlayerWindow& otherPlayer, Desktop* otherDesktop) {
+    Platform p{files,       ui,           otherDesktop ? *otherDesktop : desktop,
+               text,        tray,         kFakeProgramDir,
+               facts,       codepage,     otherSystem,
+               otherPlayer, shell,        clipboard,
+               windows,     clock,        network,
+               disks,       sharedMemory, registry,
+               ipLookup,    sensorLookup, settings,
+               cpu};
     p.executablePath = platform.executablePath;
     return p;
 }

@@ -38,12 +38,16 @@ public:
     int screenDpi() override { return dpi; }
     int windowsMajorVersion() override { return majorVersion; }
     std::vector<ScreenRect> workAreas() override { return screens; }
-    std::vector<ScreenRect> monitorRects() override { return monitors; }
+    std::vector<ScreenRect> monitorRects() override {
+        ++monitorQueries;
+        return monitors;
+    }
     ForegroundWindow foregroundWindow() override { return foreground; }
 
     std::vector<std::pair<std::string, std::string>> hidden;  // class name, caption
-    std::vector<ScreenRect> screens;  // none unless a test sets them
+    std::vector<ScreenRect> screens;                          // none unless a test sets them
     std::vector<ScreenRect> monitors;
+    int monitorQueries = 0;
     ForegroundWindow foreground;  // none unless a test sets one
     Extent toolFrame{6, 22};
     int dpi = 96;
@@ -89,7 +93,7 @@ struct FakePlatform {
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
     // The same platform with another system and player, for tests that script them further.
-    Platform with(SystemApi& otherSystem, PlayerWindow& otherPlayer);
+    Platform with(SystemApi& otherSystem, PlayerWindow& otherPlayer, Desktop* otherDesktop = nullptr);
 
     FakeFiles files;
     FakeUi ui;

@@ -29,7 +29,8 @@ struct RealPlatform {
 
     Win32Files files;
     Win32Ui ui;
-    Win32Desktop desktop;
+    Win32Desktop win32Desktop;
+    CachedDesktop desktop{win32Desktop};
     Win32TextMeasure text;
     Win32Tray tray;
     Win32Codepage codepage;
