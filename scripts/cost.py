@@ -4,7 +4,7 @@ same once-a-second system calls (tools/cost/reference.cpp), or with other Tabrix
 
 usage: scripts/cost.py [--dist DIR] [--seconds 120] [--reps 3] [--config FILE] [--label NAME]
                        [--variant NAME=CONFIG ...] [--variant-dist NAME=DIR ...] [--no-reference]
-                       [--player EXE]
+                       [--keyed] [--player EXE]
 
 Each run is a cold Wine start in a prefix of the script's own (Windows XP, unmanaged
 windows) on a private virtual display. A program runs for SECONDS; the second half is
@@ -14,6 +14,9 @@ programs alternate, REPS times each, and the medians and the ratios to the first
 are printed as a Markdown table. Figures move from machine to machine; compare ratios
 from one run of the script.
 
+--keyed adds the reference drawn in a topmost, colour-keyed layered window (a grey panel with
+white corners), the look the widget ships with: under Wine a colour key costs every repaint a
+pass over the whole window, which the plain reference never pays.
 --variant NAME=CONFIG adds the program folder run with another config.ini (for example
 scrolling on against scrolling off); --variant-dist NAME=DIR adds another program folder
 (for example an older build). --player EXE starts that program (a stand-in for the media
@@ -173,12 +176,16 @@ def main():
     ap.add_argument('--variant', action='append', help='NAME=CONFIG: the folder again with this config.ini')
     ap.add_argument('--variant-dist', action='append', help='NAME=DIR: another program folder')
     ap.add_argument('--no-reference', action='store_true')
+    ap.add_argument('--keyed', action='store_true', help='also the reference in a colour-keyed window')
     ap.add_argument('--player', help='a program started before each run (the player stand-in)')
     a = ap.parse_args()
     ref = prepare()
     programs = []  # (label, command, cwd, marker)
     if not a.no_reference:
         programs.append(('reference', ['wine', ref, str(a.seconds + 30), 'once', 'NUL'], WORK, 'reference.exe'))
+    if a.keyed:
+        programs.append(('reference, keyed', ['wine', ref, str(a.seconds + 30), 'once', 'NUL', 'PerfProbe', 'keyed'],
+                         WORK, 'reference.exe'))
     folders = [(a.label, os.path.abspath(a.dist), a.config)]
     folders += [(n, os.path.abspath(a.dist), c) for n, c in pairs(a.variant, '--variant')]
     folders += [(n, d, a.config) for n, d in pairs(a.variant_dist, '--variant-dist')]
