@@ -92,7 +92,8 @@ struct FakePlatform {
     FakePlatform();
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
-    // The same platform with another system and player, for tests that script them further.
+    // The same platform with another system and player (and desktop), for tests that script
+    // them further.
     Platform with(SystemApi& otherSystem, PlayerWindow& otherPlayer, Desktop* otherDesktop = nullptr);
 
     FakeFiles files;
