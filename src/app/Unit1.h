@@ -17,6 +17,7 @@
 #include "app/SensorSources.h"
 #include "app/StoredValues.h"
 #include "app/Version.h"
+#include "app/WindowDragging.h"
 #include "forms/Controls.h"
 #include "forms/MainLabels.h"
 #include "forms/Scale.h"
@@ -133,14 +134,23 @@ public:
     }
     void Resized(int width, int height);
 
-    // Label dragging: press, move while captured, release. Coordinates are the label's own.
-    void LabelMouseDown(int number, int x, int y) { drag_.press(number, x, y); }
+    // The mouse on the window. A press on the background drags the window (screen
+    // coordinates), one on a label or a graph drags that when dragging is allowed (the
+    // label's or graph's own coordinates, Graphs numbering from 1); the drag follows the
+    // pointer until the release of the button that began it.
+    void BackgroundMouseDown(MouseButton button, Point screen);
+    void LabelMouseDown(int number, int x, int y, MouseButton button = MouseButton::Left);
     void LabelMouseMove(int number, int x, int y) { drag_.move(controls_, number, x, y); }
-    void LabelMouseUp(int number) { drag_.release(number); }
-    // A graph (Graphs numbering from 1) moves the same way, when dragging is allowed.
-    void GraphMouseDown(int graph, int x, int y) { graphs_.press(graph, x, y); }
+    void GraphMouseDown(int graph, int x, int y, MouseButton button = MouseButton::Left);
     void GraphMouseMove(int graph, int x, int y) { graphs_.move(graph, x, y); }
-    void GraphMouseUp() { graphs_.release(); }
+    void BackgroundMouseMove(Point screen);
+    // A button's release: true when the view asks for the context menu next (the right
+    // button, with no drag of another button going on).
+    bool MouseUp(MouseButton button);
+    // The window lost the mouse: whatever was dragged stays where it got to.
+    void MouseCaptureLost();
+    // A drag holds the mouse (the view keeps it captured meanwhile).
+    bool mouseHeld() const { return mouse_.held(); }
     // Whether start-up allows dragging, and the label being dragged (0 when none).
     const LabelDragging& dragging() const { return drag_; }
     // Where the sensor pairs come from now.
@@ -247,6 +257,7 @@ private:
     std::vector<MenuItem> pmenu1_ = designMenu();
     MainControls controls_;
     LabelDragging drag_;
+    WindowDragging mouse_;
     PlayerControl player_;
     ReportDriver report_;
     MainSources sources_;

@@ -1,4 +1,5 @@
-// The tray icon's callback, the system menu, the session end, activation and the keys.
+// The tray icon's callback, the system menu, the session end, activation, the keys and the
+// mouse on the window.
 #include "app/Unit1.h"
 #include "platform/ShellApi.h"
 #include "platform/WindowsNumbers.h"
@@ -59,6 +60,39 @@ void TForm1::FormKeyDown(int key) {
     if (key == kKeyOemMinus && resizeWindow(window_, window_.width - kWidthStep, window_.height))
         FormResize();
     if (key == kEscapeKey) Show1Click();
+}
+
+void TForm1::BackgroundMouseDown(MouseButton button, Point screen) {
+    if (mouse_.take(button)) mouse_.followPointer(screen, {window_.left, window_.top});
+}
+
+void TForm1::LabelMouseDown(int number, int x, int y, MouseButton button) {
+    if (!drag_.allowed() || mouse_.held()) return;
+    drag_.press(number, x, y);
+    if (drag_.captured()) mouse_.take(button);
+}
+
+void TForm1::GraphMouseDown(int graph, int x, int y, MouseButton button) {
+    if (!drag_.allowed() || mouse_.held()) return;
+    graphs_.press(graph, x, y);
+    if (graphs_.captured()) mouse_.take(button);
+}
+
+void TForm1::BackgroundMouseMove(Point screen) {
+    if (const auto corner = mouse_.corner(screen)) Moved(corner->x, corner->y);
+}
+
+bool TForm1::MouseUp(MouseButton button) {
+    const bool free = !mouse_.held();
+    if (!mouse_.release(button)) return button == MouseButton::Right && free;
+    MouseCaptureLost();
+    return button == MouseButton::Right;
+}
+
+void TForm1::MouseCaptureLost() {
+    mouse_.lost();
+    if (const int n = drag_.captured()) drag_.release(n);
+    graphs_.release();
 }
 
 void TForm1::TaskbarCreated() {

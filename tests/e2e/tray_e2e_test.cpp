@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "x_input.h"
 
 #include <shellapi.h>
 
@@ -225,4 +226,42 @@ TEST_F(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
     EXPECT_TRUE(waitFor(
         [&] { return !IsWindow(w) && (again = findWindowOf(app.pid(), "TForm1")) && visible(again); }, 15000));
     EXPECT_TRUE(app.alive());
+}
+
+namespace {
+std::string at(int x, int y) {
+    return std::to_string(x) + " " + std::to_string(y);
+}
+}  // namespace
+
+TEST_F(Tray, TheRightButtonDragsOnlyWhileHeldItsClickOpensTheMenuAndExitThenEnds) {
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    bringToTop(w);
+    // The skin's banner strip at the left edge: background, no label on it.
+    RECT r = outerRect(w);
+    const int x = clientRect(w).left + 8, y = clientRect(w).top + 150;
+    ASSERT_TRUE(xdotool("mousemove " + at(x, y) + " sleep 0.2 mousedown 3 sleep 0.2 mousemove " +
+                        at(x + 20, y + 5) + " sleep 0.2 mousemove " + at(x + 30, y + 10) +
+                        " sleep 0.2 mouseup 3"));
+    EXPECT_TRUE(
+        waitFor([&] { return outerRect(w).left == r.left + 30 && outerRect(w).top == r.top + 10; }, 2000));
+    HWND menu = nullptr;
+    ASSERT_TRUE((menu = shownWindowOf(app, "#32768", 3000))) << "the release opens the menu";
+    ASSERT_TRUE(xkey("Escape"));
+    ASSERT_TRUE(waitFor([&] { return !visible(menu); }, 3000));
+    r = outerRect(w);
+    ASSERT_TRUE(xmove(x + 130, y + 110));
+    pause(300);
+    EXPECT_EQ(outerRect(w).left, r.left) << "the window no longer follows the pointer";
+    EXPECT_EQ(outerRect(w).top, r.top);
+
+    // A plain right click on the background, then Exit, the menu's last entry.
+    ASSERT_TRUE(xclick(x + 30, y + 10, 3));
+    ASSERT_TRUE((menu = shownWindowOf(app, "#32768", 3000)));
+    EXPECT_EQ(outerRect(w).left, r.left);
+    for (int i = 0; i < 9; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(WaitForSingleObject(app.process(), 2000), WAIT_OBJECT_0) << "Exit leaves the program running";
 }

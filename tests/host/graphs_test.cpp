@@ -161,7 +161,7 @@ TEST_F(GraphsWindow, ADraggedGraphKeepsItsPlaceThroughCloseAndStart) {
     for (const auto& p : presses) EXPECT_EQ(form->graphs().at(p.x, p.y), p.graph) << p.x << "," << p.y;
     form->GraphMouseDown(1, 4, 4);
     form->GraphMouseMove(1, 14, 0);  // ten right, four up
-    form->GraphMouseUp();
+    form->MouseUp(MouseButton::Left);
     form->GraphMouseMove(1, 40, 40);  // released: no longer follows
     EXPECT_EQ(cpu().left, 38);
     EXPECT_EQ(cpu().top, 228);

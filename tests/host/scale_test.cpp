@@ -69,7 +69,7 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
     EXPECT_EQ(60, f.image(kImageSkin).bitmap.width);  // the 40 x 80 skin
     f.LabelMouseDown(3, 0, 0);
     f.LabelMouseMove(3, 15, 3);
-    f.LabelMouseUp(3);
+    f.MouseUp(MouseButton::Left);
     f.FormClose();
     const IniFile saved(fake.files, kConfigPath);
     EXPECT_EQ(50, saved.readInteger("Labels", "Label3left", 0));

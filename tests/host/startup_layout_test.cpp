@@ -142,7 +142,7 @@ TEST_F(LayoutTest, DraggingMovesTheLabelByTheDeltaUntilRelease) {
     f.LabelMouseMove(5, 30, 30);  // another label has no move handler
     EXPECT_EQ(otherLeft, f.label(5).left);
 
-    f.LabelMouseUp(4);
+    f.MouseUp(MouseButton::Left);
     EXPECT_EQ(0, f.dragging().captured());
     f.LabelMouseMove(4, 50, 50);
     EXPECT_EQ(left + 4, f.label(4).left);
@@ -165,7 +165,48 @@ TEST_F(LayoutTest, DraggingAlongOneAxisMovesTheLabelAlongThatAxisOnly) {
     f.LabelMouseMove(3, 5, 0);  // and up again
     EXPECT_EQ(left + 3, f.label(3).left);
     EXPECT_EQ(top + 4, f.label(3).top);
-    f.LabelMouseUp(3);
+    f.MouseUp(MouseButton::Left);
+}
+
+TEST_F(LayoutTest, EachDragEndsWithTheReleaseOfTheButtonThatBeganIt) {
+    working({});
+    TForm1& f = create();
+    const int left = f.window().left, top = f.window().top;
+    const auto at = [&](int dx, int dy) { return Point{left + 50 + dx, top + 60 + dy}; };
+    using B = MouseButton;
+
+    // The right button drags the window too; its release ends that and asks for the menu.
+    f.BackgroundMouseDown(B::Right, at(0, 0));
+    f.BackgroundMouseMove(at(30, -5));
+    EXPECT_EQ(left + 30, f.window().left);
+    EXPECT_EQ(top - 5, f.window().top);
+    EXPECT_FALSE(f.MouseUp(B::Left)) << "another button's release";
+    f.BackgroundMouseMove(at(40, 0));
+    EXPECT_EQ(left + 40, f.window().left) << "still following";
+    EXPECT_TRUE(f.MouseUp(B::Right));
+    f.BackgroundMouseMove(at(90, 90));
+    EXPECT_EQ(left + 40, f.window().left) << "released: stays";
+
+    // During a left drag the right button starts nothing and asks for no menu.
+    f.BackgroundMouseDown(B::Left, at(0, 0));
+    f.BackgroundMouseDown(B::Right, at(0, 0));
+    EXPECT_FALSE(f.MouseUp(B::Right));
+    f.MouseCaptureLost();  // a menu or another window took the mouse
+    EXPECT_FALSE(f.mouseHeld());
+    f.BackgroundMouseMove(at(5, 5));
+    EXPECT_EQ(left + 40, f.window().left);
+    EXPECT_TRUE(f.MouseUp(B::Right)) << "a plain right click";
+
+    // A label dragged with the middle button lets go only when that one comes up.
+    const int labelLeft = f.label(4).left;
+    f.LabelMouseDown(4, 0, 0, B::Middle);
+    f.BackgroundMouseDown(B::Left, at(0, 0));
+    f.MouseUp(B::Left);
+    f.LabelMouseMove(4, 6, 0);
+    EXPECT_EQ(labelLeft + 6, f.label(4).left);
+    f.MouseUp(B::Middle);
+    EXPECT_EQ(0, f.dragging().captured());
+    EXPECT_EQ(left + 40, f.window().left);
 }
 
 TEST_F(LayoutTest, DraggingNeedsAllowPositionChangeOfExactlyOne) {

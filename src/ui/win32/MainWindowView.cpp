@@ -33,6 +33,13 @@ void CALLBACK foregroundEvent(HANDLE, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
     if (foregroundListener) foregroundListener->foregroundChanged();
 }
 
+// The button of a press or release message.
+MouseButton buttonOf(UINT msg) {
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) return MouseButton::Left;
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) return MouseButton::Right;
+    return MouseButton::Middle;
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
@@ -278,7 +285,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        onButtonDown(msg == WM_LBUTTONDOWN, x, y);
+        onButtonDown(buttonOf(msg), x, y);
         return 0;
     case WM_MOUSEMOVE:
         onMouseMove(x, y);
@@ -286,9 +293,12 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        onButtonUp(msg == WM_LBUTTONUP, x, y);
-        // The right button's release asks for the context menu (WM_CONTEXTMENU).
-        if (msg == WM_RBUTTONUP) return DefWindowProcA(hwnd_.get(), msg, wp, lp);
+        // The right button's release asks for the context menu (WM_CONTEXTMENU) when the
+        // behaviour says so.
+        if (onButtonUp(buttonOf(msg), x, y)) return DefWindowProcA(hwnd_.get(), msg, wp, lp);
+        return 0;
+    case WM_CAPTURECHANGED:
+        onCaptureLost(reinterpret_cast<HWND>(lp));
         return 0;
     case WM_TIMER:
         onTimer(wp);
@@ -296,6 +306,7 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CLOSE:
         guarded([&] { form_->FormClose(); });
+        closed_ = true;
         hwnd_.reset();  // WM_DESTROY lets go of the handle on the way
         return 0;
     case WM_DESTROY:
@@ -320,39 +331,37 @@ void MainWindowView::onMovedOrSized(bool sized) {
     InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
-void MainWindowView::onButtonDown(bool left, int x, int y) {
+void MainWindowView::onButtonDown(MouseButton button, int x, int y) {
+    // A drag holds the mouse until its own button comes up: other presses start nothing.
+    if (form_->mouseHeld() || pressedButton_) return;
     // The player pictures lie over the skin and take their own presses: a left one is the
     // start of a click, any other does nothing (nor does it move the window).
-    if (const int button = playerButtonAt(x, y)) {
-        if (left) {
-            pressedButton_ = button;
+    if (const int picture = playerButtonAt(x, y)) {
+        if (button == MouseButton::Left) {
+            pressedButton_ = picture;
             SetCapture(hwnd_.get());
         }
         return;
     }
-    // A label takes its own presses: it moves when dragging is allowed and otherwise stays
-    // put, and the window does not move either.
+    // A label or a graph takes its own presses: it moves when dragging is allowed and
+    // otherwise stays put, and the window does not move either. The background moves the
+    // window.
     if (const int n = labelAt(x, y)) {
-        if (form_->dragging().allowed()) {
-            const Label& l = form_->label(n);
-            guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top); });
-            SetCapture(hwnd_.get());
-        }
+        const Label& l = form_->label(n);
+        guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top, button); });
     } else if (const int g = form_->graphs().at(x, y)) {
-        // A graph moves like a label, and like a label does not move the window.
-        if (form_->dragging().allowed()) {
-            const Graph& graph = form_->graphs()[g - 1];
-            guarded([&] { form_->GraphMouseDown(g, x - graph.left, y - graph.top); });
-            SetCapture(hwnd_.get());
-        }
+        const Graph& graph = form_->graphs()[g - 1];
+        guarded([&] { form_->GraphMouseDown(g, x - graph.left, y - graph.top, button); });
     } else {
-        // Dragging the background moves the window.
-        ReleaseCapture();
-        SendMessageA(hwnd_.get(), WM_SYSCOMMAND, SC_MOVE + 2, 0);
+        POINT screen{x, y};
+        ClientToScreen(hwnd_.get(), &screen);
+        guarded([&] { form_->BackgroundMouseDown(button, {screen.x, screen.y}); });
     }
+    if (form_->mouseHeld()) SetCapture(hwnd_.get());
 }
 
 void MainWindowView::onMouseMove(int x, int y) {
+    if (!form_->mouseHeld()) return;
     if (int n = form_->dragging().captured()) {
         const Label& l = form_->label(n);
         guarded([&] { form_->LabelMouseMove(n, x - l.left, y - l.top); });
@@ -361,24 +370,33 @@ void MainWindowView::onMouseMove(int x, int y) {
         const Graph& graph = form_->graphs()[g - 1];
         guarded([&] { form_->GraphMouseMove(g, x - graph.left, y - graph.top); });
         invalidateChanges();
+    } else {
+        // Where the pointer was when the move happened, on the screen: the window may have
+        // moved since the message's client coordinates were taken.
+        const DWORD at = GetMessagePos();
+        guarded([&] { form_->BackgroundMouseMove({GET_X_LPARAM(at), GET_Y_LPARAM(at)}); });
+        guarded([&] { sync(); });
     }
 }
 
-void MainWindowView::onButtonUp(bool left, int x, int y) {
-    if (left && pressedButton_) {
+bool MainWindowView::onButtonUp(MouseButton button, int x, int y) {
+    if (button == MouseButton::Left && pressedButton_) {
         const int pressed = pressedButton_;
         pressedButton_ = 0;
         ReleaseCapture();
         if (playerButtonAt(x, y) == pressed) clickPlayerButton(pressed);
-        return;
+        return false;
     }
-    if (int n = form_->dragging().captured()) {
-        guarded([&] { form_->LabelMouseUp(n); });
-        ReleaseCapture();
-    } else if (form_->graphs().captured()) {
-        form_->GraphMouseUp();
-        ReleaseCapture();
-    }
+    bool contextMenu = false;
+    guarded([&] { contextMenu = form_->MouseUp(button); });
+    if (!form_->mouseHeld() && !pressedButton_ && GetCapture() == hwnd_.get()) ReleaseCapture();
+    return contextMenu && !pressedButton_;
+}
+
+void MainWindowView::onCaptureLost(HWND taker) {
+    if (taker == hwnd_.get()) return;
+    pressedButton_ = 0;
+    if (form_->mouseHeld()) guarded([&] { form_->MouseCaptureLost(); });
 }
 
 void MainWindowView::onTimer(WPARAM id) {

@@ -38,6 +38,8 @@ public:
     // A handler of the behaviour is on the stack (a message box inside it runs a nested
     // message loop): the window must not be destroyed now.
     bool busy() const { return handlersRunning_ > 0; }
+    // The window was closed (Exit, the close box, the session's end): the program ends.
+    bool closed() const { return closed_; }
     // The foreground window changed (the system's event, where it has one).
     void foregroundChanged();
     // The font the last self-draw pass made (null before the first).
@@ -99,9 +101,10 @@ private:
     // One handler per message (MainWindowView.cpp, MainWindowView_events.cpp).
     LRESULT handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
     void onMovedOrSized(bool sized);
-    void onButtonDown(bool left, int x, int y);
+    void onButtonDown(MouseButton button, int x, int y);
     void onMouseMove(int x, int y);
-    void onButtonUp(bool left, int x, int y);
+    bool onButtonUp(MouseButton button, int x, int y);  // true: the context menu follows
+    void onCaptureLost(HWND taker);
     void onTimer(WPARAM id);
     bool onSysCommand(WPARAM command);  // true: the default handling follows
     void onPositionChanged(const WINDOWPOS& pos);
@@ -145,6 +148,7 @@ private:
     int appliedHeight_ = -1;
     const Win32WindowSystem* menus_;
     int pressedButton_ = 0;  // the player picture a left press began on
+    bool closed_ = false;
     bool appliedClickThrough_ = false;
     bool steppedAside_ = false;  // hidden by the last sync for a full-screen program
     ScopedWinEventHook foregroundHook_;  // set while hidefullscreen is on

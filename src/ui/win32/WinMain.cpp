@@ -154,7 +154,14 @@ public:
         // Sent, not posted: at the session's end nothing posted would be handled any more.
         if (view_ && view_->hwnd()) SendMessageA(view_->hwnd(), WM_CLOSE, 0, 0);
     }
-    void terminate() override { PostQuitMessage(0); }
+    void terminate() override {
+        terminated_ = true;
+        PostQuitMessage(0);
+    }
+    // The program is over: its main window closed, or it was told to end. A message loop
+    // nested in a handler (a menu's, a box's, another program's hook) may have taken the quit
+    // message meant for the main loop, so the loop asks this too.
+    bool ended() const { return terminated_ || (view_ && view_->closed()); }
 
 private:
     ErrorHandler errorHandler() {
@@ -178,6 +185,7 @@ private:
     std::unique_ptr<ErrorNoticeView> notice_;
     App* app_ = nullptr;
     std::unique_ptr<MainWindowView> view_;
+    bool terminated_ = false;
 };
 
 }  // namespace
@@ -202,7 +210,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         app.handleException(e);
     }
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (!host.ended() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (host.dialogMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
