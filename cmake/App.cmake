@@ -8,6 +8,23 @@ add_custom_command(
   COMMENT "Drawing the program's pictures")
 add_custom_target(assets DEPENDS ${ASSET_STAMP})
 
+# The help file, tabrix.chm, from the README's sections for users.
+find_program(TABRIX_CHMCMD chmcmd DOC "The CHM compiler (Debian's fp-utils)")
+if(NOT TABRIX_CHMCMD)
+  message(FATAL_ERROR "No chmcmd to compile the help file: run scripts/setup.sh (fp-utils)")
+endif()
+set(HELP_DIR ${CMAKE_BINARY_DIR}/help)
+file(MAKE_DIRECTORY ${HELP_DIR})
+add_custom_command(
+  OUTPUT ${HELP_DIR}/tabrix.chm
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_help.py ${PROJECT_SOURCE_DIR}/README.md ${HELP_DIR}
+  COMMAND ${TABRIX_CHMCMD} --no-html-scan tabrix.hhp
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_help.py --settle tabrix.chm
+  WORKING_DIRECTORY ${HELP_DIR}
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_help.py ${PROJECT_SOURCE_DIR}/README.md
+  COMMENT "Compiling the help file")
+add_custom_target(help_file DEPENDS ${HELP_DIR}/tabrix.chm)
+
 add_executable(Tabrix WIN32 ${PROJECT_SOURCE_DIR}/src/ui/win32/WinMain.cpp ${ASSET_STAMP}
   ${TABRIX_MANIFEST_RC})
 target_include_directories(Tabrix PRIVATE ${ASSET_DIR})
@@ -16,13 +33,14 @@ target_link_libraries(Tabrix PRIVATE tabrix_ui)
 # Small: no symbols, unused functions and data dropped.
 target_link_options(Tabrix PRIVATE -s -Wl,--gc-sections)
 set_target_properties(Tabrix PROPERTIES OUTPUT_NAME Tabrix)
-add_dependencies(Tabrix assets)
+add_dependencies(Tabrix assets help_file)
 
 set(DIST ${CMAKE_BINARY_DIR}/dist)
 add_custom_command(TARGET Tabrix POST_BUILD
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Tabrix>
   COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST}/skins ${DIST}/winamp_buttons
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Tabrix> ${DIST}/Tabrix.exe
+  COMMAND ${CMAKE_COMMAND} -E copy ${HELP_DIR}/tabrix.chm ${DIST}/tabrix.chm
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${ASSET_DIR}/skins ${DIST}/skins
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${ASSET_DIR}/buttons ${DIST}/winamp_buttons
   COMMAND ${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/assets/config.ini -DDIST=${DIST}

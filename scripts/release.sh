@@ -23,7 +23,7 @@ mkdir -p "$out/stage"
 # The install rules of cmake/Package.cmake: the folder the installer ships, and (CPack, from
 # the same rules) the portable zip.
 cmake --install build/win32 --prefix "$stage" >/dev/null
-for f in config.ini drives.inf Tabrix.exe readme.txt LICENSE.txt; do
+for f in config.ini drives.inf Tabrix.exe tabrix.chm readme.txt LICENSE.txt; do
   [ -f "$stage/$f" ] || { echo "release: $f is missing from the program folder" >&2; exit 1; }
 done
 

@@ -25,6 +25,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs googletest
   php-cli libxml2-utils dpkg-dev python3-pil fonts-dejavu-core x11-utils
   clang libclang-rt-dev nsis nlohmann-json3-dev
+  fp-utils python3-markdown
 )
 
 missing=()

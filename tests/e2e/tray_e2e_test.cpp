@@ -265,3 +265,15 @@ TEST_F(Tray, TheRightButtonDragsOnlyWhileHeldItsClickOpensTheMenuAndExitThenEnds
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ(WaitForSingleObject(app.process(), 2000), WAIT_OBJECT_0) << "Exit leaves the program running";
 }
+
+TEST_F(Tray, HelpOpensTheHelpFileInTheViewer) {
+    ASSERT_TRUE(CopyFileA((distDir() + "\\tabrix.chm").c_str(), folder.path("tabrix.chm").c_str(), FALSE));
+    Running app(folder);
+    HWND w = app.mainWindow();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(pickTrayEntry(app, w, 6));  // Help
+    HWND viewer = nullptr;
+    EXPECT_TRUE(waitFor([&] { return (viewer = FindWindowA("HH Parent", nullptr)) != nullptr; }, 10000));
+    closeWindowsOf("HH Parent");
+    EXPECT_FALSE(FindWindowA("HH Parent", nullptr));
+}

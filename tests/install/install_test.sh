@@ -127,7 +127,7 @@ SilentInstallPutsTheProgramShortcutsAndUninstallEntryInPlace() {
   w wine "$files\\setup.exe" /S /STARTUP
   expect "setup.exe /S succeeds" test $? = 0
   local f
-  for f in Tabrix.exe config.ini drives.inf readme.txt LICENSE.txt uninstall.exe; do
+  for f in Tabrix.exe tabrix.chm config.ini drives.inf readme.txt LICENSE.txt uninstall.exe; do
     expect "$f installed" test -f "$installed/$f"
   done
   for f in $(cd "$stage" && find skins winamp_buttons -type f); do
@@ -171,7 +171,7 @@ SilentUninstallRemovesWhatItInstalledAndKeepsTheSettings() {
   expect "uninstaller removed itself" wait_gone "$installed/uninstall.exe"
   expect "uninstall entry removed" wait_no_key
   local f
-  for f in Tabrix.exe readme.txt LICENSE.txt installed.txt skins/Graphite.bmp skins/Retired.bmp \
+  for f in Tabrix.exe tabrix.chm readme.txt LICENSE.txt installed.txt skins/Graphite.bmp skins/Retired.bmp \
     winamp_buttons/play.bmp winamp_buttons; do
     expect "$f removed" test ! -e "$installed/$f"
   done
@@ -224,7 +224,7 @@ PortableZipRunsFromItsFolderAndKeepsSettingsThere() {
   dir=$(ls -d "$drive"/portable/Tabrix-*/ 2>/dev/null | head -n 1)
   expect "the zip holds one Tabrix-<version> folder" test -n "$dir"
   local f
-  for f in Tabrix.exe config.ini drives.inf readme.txt LICENSE.txt skins/transparent.bmp winamp_buttons/play.bmp; do
+  for f in Tabrix.exe tabrix.chm config.ini drives.inf readme.txt LICENSE.txt skins/transparent.bmp winamp_buttons/play.bmp; do
     expect "$f in the zip" test -f "$dir/$f"
   done
   start_tabrix "C:\\portable\\$(basename "$dir")\\Tabrix.exe" 97 88
