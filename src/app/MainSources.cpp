@@ -12,7 +12,7 @@ namespace tabrix {
 
 MainSources::MainSources(Platform& platform) : platform_(platform) {}
 
-MainSources::TrafficResult MainSources::readTraffic(int at, TrafficTexts& texts) {
+MainSources::TrafficResult MainSources::readTraffic(std::optional<int> chosen, TrafficTexts& texts) {
     std::vector<InterfaceRow> rows;
     switch (platform_.network.interfaceTable(rows)) {
         case InterfaceTableResult::Ok:
@@ -22,6 +22,12 @@ MainSources::TrafficResult MainSources::readTraffic(int at, TrafficTexts& texts)
         case InterfaceTableResult::NoLibrary:
         case InterfaceTableResult::Failed:
             return TrafficResult::NoRates;
+    }
+    const int at = chosen ? *chosen : automaticInterface(rows);
+    // Another interface chosen (one came up): its counts are not the baselines'.
+    if (at != measured_) {
+        traffic_ = TrafficBaselines{};
+        measured_ = at;
     }
     // A position past the rows returned names no interface: the labels stay for this tick.
     if (at < 0 || static_cast<std::size_t>(at) >= rows.size()) return TrafficResult::NoRates;

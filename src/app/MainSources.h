@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "settings/DrivesFile.h"
@@ -17,9 +18,10 @@ public:
     explicit MainSources(Platform& platform);
 
     enum class TrafficResult { Measured, NoRates, EndProgram };
-    // The rates of the interface at position `at` of the table. EndProgram: the system
+    // The rates of the interface at position `at` of the table (none: the one
+    // automaticInterface picks, looked at again each tick). EndProgram: the system
     // library has no table function; NoRates: nothing to show this tick.
-    TrafficResult readTraffic(int at, TrafficTexts& texts);
+    TrafficResult readTraffic(std::optional<int> at, TrafficTexts& texts);
     void resetTraffic() { traffic_ = TrafficBaselines{}; }
 
     // Fetches the external address away from the window; use runs with the answer on the
@@ -33,6 +35,7 @@ public:
 private:
     Platform& platform_;
     TrafficBaselines traffic_;
+    int measured_ = -1;  // the position the baselines belong to
     DrivesFileCache drivesFile_;
     bool ipFetchPending_ = false;
     // Expires with the window: an answer that arrives later sees it gone.

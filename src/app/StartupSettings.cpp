@@ -40,6 +40,10 @@ public:
         const SettingKeyRow& row = settingKey(id);
         return ini_.readString(row.section, row.name, row.startDefault);
     }
+    std::string text(SettingKey id, const char* def) const {
+        const SettingKeyRow& row = settingKey(id);
+        return ini_.readString(row.section, row.name, def);
+    }
     int number(SettingKey id) const { return number(id, integerDefault(settingKey(id).startDefault)); }
     int number(SettingKey id, int def) const {
         const SettingKeyRow& row = settingKey(id);
@@ -132,7 +136,8 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     StartupSettings s;
 
     s.labelDragging = keys.number(K::AllowPositionChange) == 1;
-    s.ipInterface = keys.number(K::IpInterface);
+    // A file that names no interface leaves the choice to the traffic meter.
+    if (!keys.text(K::IpInterface, "").empty()) s.ipInterface = keys.number(K::IpInterface);
     readPlaces(ini, keys, designWidth, designHeight, scale, s);
 
     s.tempLabel = keys.text(K::TempLabel);

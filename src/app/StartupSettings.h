@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/Graphs.h"
@@ -34,7 +35,7 @@ struct LabelPlace {
 // settings file is defined (case-sensitive, "1" is not "True").
 struct StartupSettings {
     bool labelDragging = true;  // AllowPositionChange is 1
-    int ipInterface = 0;
+    std::optional<int> ipInterface;  // none: the traffic meter picks one
 
     bool savePositions = false;  // savepositions is "1": the places below are used
     std::array<LabelPlace, kLastMainLabel + 1> labelPlaces{};

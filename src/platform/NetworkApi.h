@@ -11,6 +11,8 @@ struct InterfaceRow {
     uint32_t inOctets = 0;   // dwInOctets
     uint32_t outOctets = 0;  // dwOutOctets
     std::string description;  // bDescr, dwDescrLen bytes (cut at the record's 256)
+    uint32_t type = 0;        // dwType (24: the loopback)
+    uint32_t operStatus = 0;  // dwOperStatus (4 connected, 5 operational: up)
 };
 
 // What a request for the interface table came to.

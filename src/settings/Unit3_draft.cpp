@@ -11,6 +11,7 @@
 #include "settings/IntegerText.h"
 #include "settings/SettingKeys.h"
 #include "settings/Unit3.h"
+#include "sources/Traffic.h"
 
 namespace tabrix {
 
@@ -81,6 +82,14 @@ void SettingsDraft::readKey(const IniFile& ini, const SettingKeyRow& row, Moved&
         case KeyKind::Interface:
             moved.interfaceNumber = number();
             moved.interfaceText = text();
+            // A file that names none shows the interface the traffic meter picks, so that
+            // saving keeps measuring that one.
+            if (ini.readString(row.section, row.name, "").empty()) {
+                std::vector<InterfaceRow> rows;
+                platform_.network.interfaceTable(rows);
+                moved.interfaceNumber = automaticInterface(rows);
+                moved.interfaceText = std::to_string(moved.interfaceNumber);
+            }
             break;
         case KeyKind::Other:
             break;

@@ -13,7 +13,22 @@ double kibHundredths(uint64_t bytes) {
     return R(static_cast<double>(bytes) / 1024.0 / 0.01);
 }
 
+constexpr uint32_t kLoopbackType = 24;    // MIB_IF_TYPE_LOOPBACK
+constexpr uint32_t kOperConnected = 4;    // MIB_IF_OPER_STATUS_CONNECTED
+constexpr uint32_t kOperOperational = 5;  // MIB_IF_OPER_STATUS_OPERATIONAL
+
 }  // namespace
+
+int automaticInterface(const std::vector<InterfaceRow>& rows) {
+    int firstNotLoopback = -1;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].type == kLoopbackType) continue;
+        const bool up = rows[i].operStatus == kOperConnected || rows[i].operStatus == kOperOperational;
+        if (up) return static_cast<int>(i);
+        if (firstNotLoopback < 0) firstNotLoopback = static_cast<int>(i);
+    }
+    return firstNotLoopback < 0 ? 0 : firstNotLoopback;
+}
 
 std::string linkSpeedText(uint32_t bitsPerSecond) {
     if (bitsPerSecond > kMegabitThreshold) return integerText(R(bitsPerSecond / 1000.0 / 1000.0)) + " Mbps";

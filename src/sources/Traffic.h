@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/NetworkApi.h"
 
@@ -11,6 +12,10 @@ struct TrafficBaselines {
     uint32_t received = 0;
     uint32_t sent = 0;
 };
+
+// The position to measure when config.ini names none: the first row that is up and not the
+// loopback (which several systems list first), else the first that is not the loopback, else 0.
+int automaticInterface(const std::vector<InterfaceRow>& rows);
 
 // "100 Mbps" above 60,000 bits per second, else "56 Kbps".
 std::string linkSpeedText(uint32_t bitsPerSecond);

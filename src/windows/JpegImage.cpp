@@ -23,11 +23,14 @@ void onFatal(j_common_ptr info) {
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1);
 }
 
-// Warnings about recoverable damage are not shown. Data that ends before the last row is
-// not recoverable: libjpeg would make up every missing row (thousands, for a header of a few
-// bytes claiming a large picture), so the picture is refused as damaged instead.
+// Warnings about recoverable damage are not shown. Damage met before the last row is not
+// recoverable, whichever warning libjpeg gives for it (a marker comes early, a code is bad):
+// libjpeg would make up every missing row (thousands, for a header of a few bytes claiming a
+// large picture), so the picture is refused as damaged instead. The end of the data is no
+// damage by itself: the decoder reads ahead, so a whole picture without its end marker meets
+// it before the last row is out; rows that really lack their data give another warning.
 void onMessage(j_common_ptr info, int level) {
-    if (level >= 0 || info->err->msg_code != JWRN_JPEG_EOF || !info->is_decompressor) return;
+    if (level >= 0 || !info->is_decompressor || info->err->msg_code == JWRN_JPEG_EOF) return;
     const auto* d = reinterpret_cast<j_decompress_ptr>(info);
     if (d->output_scanline < d->output_height) onFatal(info);
 }

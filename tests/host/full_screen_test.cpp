@@ -49,6 +49,7 @@ TEST(FullScreen, HidesOnlyForAWindowCoveringTheWidgetsWholeMonitor) {
         {"spanning both", window({0, 0, 3200, 1080}), mostlyOnSecond, true},
         {"no foreground window", none, onFirst, false},
         {"a widget no monitor shows", window({0, 0, 1920, 1080}), {5000, 5000, 5277, 5333}, false},
+        {"... and the last monitor covered", window({1920, 0, 3200, 1024}), {5000, 5000, 5277, 5333}, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.hidden, hiddenByFullScreen(c.foreground, two, c.widget)) << c.what;

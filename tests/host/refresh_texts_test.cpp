@@ -194,5 +194,18 @@ TEST_F(RefreshTexts, UnchangingFactsAreAskedOnceAndAnnouncedChangesReachTheNextT
     EXPECT_EQ(3, fake.desktop.monitorQueries);
 }
 
+TEST(CachedFacts, AFailedVersionQuestionIsAskedAgain) {
+    FakeSystem system;
+    CachedSystem cached(system);
+    VersionInfo info;
+    system.versionWorks = false;
+    EXPECT_FALSE(cached.version(info));
+    system.versionWorks = true;
+    EXPECT_TRUE(cached.version(info));
+    EXPECT_TRUE(cached.version(info));
+    EXPECT_EQ(2600u, info.buildNumber);
+    EXPECT_EQ(2, system.versionQueries);
+}
+
 }  // namespace
 }  // namespace tabrix::test

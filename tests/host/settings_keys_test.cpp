@@ -17,7 +17,7 @@ std::string startupView(FakeFiles& files, const std::string& text) {
     files.put(kOther, text);
     const StartupSettings s = readStartupSettings(IniFile(files, kOther), 280, 330);
     std::ostringstream o;
-    o << s.labelDragging << s.ipInterface << s.savePositions << s.tempLabel << '|' << s.getDiskSpace
+    o << s.labelDragging << s.ipInterface.value_or(-99) << s.savePositions << s.tempLabel << '|' << s.getDiskSpace
       << s.playerPicturesFromFiles << s.trayIcon << s.output << s.outputInterval << '|'
       << static_cast<int>(s.playerButtons) << s.ipServer << '|' << s.selfDraw << s.songLabelsMayShow
       << s.onTop << s.showUsed << s.toolCaption << s.winampPath << '|' << s.fontFace << '|' << s.showIp

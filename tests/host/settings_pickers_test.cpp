@@ -61,6 +61,7 @@ TEST_F(Pickers, DriveLinesOutsideOneTo26AreIgnoredAndAMissingFileSelectsNothing)
 TEST_F(Pickers, TheInterfaceChooserQueriesOnChangesAndOnTheModulesPage) {
     fake.network.rows = {
         {0, 0, 0, "Loopback"}, {0, 0, 0, "Ethernet adapter"}, {0, 0, 0, std::string("Wi\0junk", 7)}};
+    general({"ipinterface=0"});
     TForm3& f = build();
     EXPECT_EQ(fake.network.calls, 0);  // ipinterface 0: no query yet
     EXPECT_EQ(f.control<UpDown>("ScrollBar1").max, 100);
@@ -104,6 +105,15 @@ TEST_F(Pickers, AStoredInterfaceQueriesAtTheBuildAndTextThatIsNoNumberSaysSo) {
     EXPECT_EQ(g.control<Label>("Label31").text, "Invalid Input!");
     g.Button1Click();
     EXPECT_NE(config().find("\r\nipinterface=x\r\n"), std::string::npos);
+    // A file that names none shows the interface the traffic meter picks, and Save keeps it.
+    fake.network.rows = {
+        {0, 0, 0, "Loopback", 24, 5}, {0, 0, 0, "Ethernet adapter", 6, 2}, {0, 0, 0, "Wi", 71, 5}};
+    general({});
+    TForm3& h = build();
+    EXPECT_EQ(h.control<Edit>("Edit7").text, "2");
+    EXPECT_EQ(h.control<Label>("Label31").text, "Wi");
+    h.Button1Click();
+    EXPECT_NE(config().find("\r\nipinterface=2\r\n"), std::string::npos);
 }
 
 TEST_F(Pickers, TheTemperatureGuardTakesAnyKeyBackToCelsius) {

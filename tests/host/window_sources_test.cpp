@@ -2,6 +2,7 @@
 // traffic meter, the sensor pairs and the drive block, driven through its timers.
 #include "../hwinfo_block.h"
 #include "refresh_fixture.h"
+#include "sources/Traffic.h"
 #include "sources/interfacewithhwinfo.h"
 #include "window_fixture.h"
 
@@ -142,6 +143,45 @@ TEST_F(SourcesTest, TrafficMeasuresTheRowAtIpinterfaceFromZeroAfterEveryBuild) {
     EXPECT_EQ("D: 0 Kb/s", form->label(32).text);
     // Default position 0.
     build({});
+    form->tmrTrafficTimer();
+    EXPECT_EQ("10 Mbps", form->label(22).text);
+}
+
+TEST_F(SourcesTest, WithoutIpinterfaceTrafficFollowsTheFirstInterfaceUpThatIsNotTheLoopback) {
+    constexpr uint32_t kLoopback = 24, kEthernet = 6, kDown = 2, kConnected = 4, kUp = 5;
+    auto typed = [](uint32_t speed, uint32_t type, uint32_t status) {
+        return InterfaceRow{speed, 1000, 1000, "if", type, status};
+    };
+    struct Case {
+        std::vector<InterfaceRow> rows;
+        int picked;
+    } cases[] = {
+        {{}, 0},
+        {{typed(1, kLoopback, kUp)}, 0},
+        {{typed(1, kLoopback, kUp), typed(2, kEthernet, kDown), typed(3, kEthernet, kUp)}, 2},
+        {{typed(1, kLoopback, kUp), typed(2, kEthernet, kDown), typed(3, kEthernet, kConnected)}, 2},
+        {{typed(1, kLoopback, kUp), typed(2, kEthernet, kDown), typed(3, kEthernet, kDown)}, 1},
+        {{typed(3, kEthernet, kUp), typed(1, kLoopback, kUp)}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.picked, automaticInterface(c.rows)) << c.rows.size();
+
+    fake.network.rows = {typed(10000000, kLoopback, kUp), typed(100000000, kEthernet, kDown),
+                         typed(54000000, kEthernet, kUp)};
+    build({});
+    form->tmrTrafficTimer();
+    EXPECT_EQ("54 Mbps", form->label(22).text);
+    // The wireless link drops and the cable comes up: that one is measured, from 0.
+    fake.network.rows[1].operStatus = kUp;
+    fake.network.rows[2].operStatus = kDown;
+    fake.network.rows[1].inOctets += 4096;
+    form->tmrTrafficTimer();
+    EXPECT_EQ("100 Mbps", form->label(22).text);
+    EXPECT_EQ("D: 0 Kb/s", form->label(32).text);
+    fake.network.rows[1].inOctets += 2048;
+    form->tmrTrafficTimer();
+    EXPECT_EQ("D: 2 Kb/s", form->label(32).text);
+    // A file that names the loopback keeps it.
+    build({"ipinterface=0"});
     form->tmrTrafficTimer();
     EXPECT_EQ("10 Mbps", form->label(22).text);
 }

@@ -53,6 +53,8 @@ InterfaceTableResult Win32Network::interfaceTable(std::vector<InterfaceRow>& row
         row.speed = r.dwSpeed;
         row.inOctets = r.dwInOctets;
         row.outOctets = r.dwOutOctets;
+        row.type = r.dwType;
+        row.operStatus = r.dwOperStatus;
         const DWORD length = r.dwDescrLen < MAXLEN_IFDESCR ? r.dwDescrLen : MAXLEN_IFDESCR;
         row.description.assign(reinterpret_cast<const char*>(r.bDescr), length);
         rows.push_back(row);
