@@ -49,22 +49,32 @@ HwinfoMemoryReader::Result HwinfoMemoryReader::read(uint32_t now, std::vector<Se
     uint64_t pollTime = 0;
     uint32_t periodMs = 0;
     const Copy copy = wholeCopy(bytes, pollTime, periodMs);
-    if (copy == Copy::Unpublished || (copy == Copy::Whole && stopped_ && pollTime == stoppedPollTime_)) {
+    if (copy == Copy::Unpublished) {
         letGo();
         return Result::Missing;
     }
     HwinfoBlock block;
     if (copy == Copy::Whole) block = parseHwinfoBlock(bytes);
+    // A stopped block comes back only with a whole copy with readings, and not at the poll time
+    // it stopped at: one that never gives such a copy would otherwise run again for the stop time
+    // at every look.
+    if (stopped_) {
+        if (!block.valid || (stoppedPolled_ && pollTime == stoppedPollTime_)) {
+            letGo();
+            return Result::Missing;
+        }
+        stopped_ = false;
+    }
     if (block.valid && (!polled_ || pollTime != pollTime_)) {
         polled_ = true;
         pollTime_ = pollTime;
         movedAt_ = now;
-        stopped_ = false;
         stoppedAfterMs_ =
             std::max(kHwinfoStoppedMs, kHwinfoStoppedPeriods * std::min(periodMs, kHwinfoLongestPeriodMs));
     }
     if (now - movedAt_ >= stoppedAfterMs_) {
-        stopped_ = polled_;
+        stopped_ = true;
+        stoppedPolled_ = polled_;
         stoppedPollTime_ = pollTime_;
         letGo();
         return Result::Missing;

@@ -45,8 +45,10 @@ private:
     uint64_t pollTime_ = 0;
     uint32_t movedAt_ = 0;  // when the poll time last moved, or the view was opened
     uint32_t stoppedAfterMs_ = kHwinfoStoppedMs;
-    // The poll time a stopped block stood still at: the same block found again is still stopped.
+    // A block that stood still, or never gave a whole copy with readings, for the stop time; the
+    // poll time it stood still at, when it had one: found again there, it is still stopped.
     bool stopped_ = false;
+    bool stoppedPolled_ = false;
     uint64_t stoppedPollTime_ = 0;
 };
 

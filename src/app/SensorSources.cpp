@@ -46,7 +46,8 @@ SensorSources::SensorSources(Platform& platform) : platform_(platform), memory_(
 
 SensorSources::~SensorSources() = default;
 
-bool SensorSources::refresh(MainControls& controls, const StartupSettings& settings) {
+bool SensorSources::refresh(MainControls& controls, const StartupSettings& settings, LabelFigures& figures) {
+    figures_ = &figures;
     const uint32_t now = platform_.clock.now();
     const bool look = !looked_ || now - lookedAt_ >= kSensorLookAgainMs;
     bool lost = false;
@@ -74,7 +75,7 @@ bool SensorSources::read(SensorSource source, MainControls& controls, const Star
                          uint32_t now) {
     switch (source) {
         case SensorSource::Mbm:
-            return ReadMBM5Data(platform_, controls, settings.tempLabel);
+            return ReadMBM5Data(platform_, controls, *figures_, settings.tempLabel);
         case SensorSource::HwinfoMemory:
             return readMemory(controls, settings, now);
         case SensorSource::HwinfoRegistry:
@@ -103,7 +104,7 @@ bool SensorSources::readMemory(MainControls& controls, const StartupSettings& se
 bool SensorSources::readRegistry(MainControls& controls, const StartupSettings& settings) {
     const std::unique_ptr<RegistryKey> key = platform_.registry.openCurrentUser(kHwinfoRegistryKey);
     if (!key) return false;
-    const std::vector<SensorValue> readings = readHwinfoRegistry(*key);
+    const std::vector<SensorValue> readings = readHwinfoRegistry(*key, platform_.codepage);
     if (readings.empty()) return false;
     showPairs(controls, readings, settings);
     return true;
@@ -125,27 +126,37 @@ void SensorSources::askLhm(int port) {
     platform_.sensorLookup.fetch(lhmUrl(port), [this, alive](const std::string& body) {
         if (alive.expired()) return;
         lhmAsking_ = false;
-        lhmAnsweredAt_ = platform_.clock.now();
+        const uint32_t now = platform_.clock.now();
         lhmRefused_ = body == kLhmRefused;
-        if (lhmRefused_) lhmRefusedAt_ = lhmAnsweredAt_;
-        lhmReadings_ = parseLhmJson(body);
-        // Only readings make the next tick read the server; a failure waits for the next look.
-        lhmNews_ = !lhmReadings_.empty();
+        if (lhmRefused_) lhmRefusedAt_ = now;
+        std::vector<SensorValue> readings = parseLhmJson(body, platform_.codepage);
+        // A failed answer leaves the last readings to count out their time; only readings make
+        // the next tick read the server.
+        lhmNews_ = !readings.empty();
+        if (lhmNews_) {
+            lhmReadings_ = std::move(readings);
+            lhmAnsweredAt_ = now;
+        }
     });
 }
 
 void SensorSources::showPairs(MainControls& controls, const std::vector<SensorValue>& readings,
                               const StartupSettings& settings) {
     const SensorBlock pairs = readingPairs(readings, settings.sensorReadings, settings.tempLabel,
-                                           platform_.system.decimalSeparator());
-    for (int k = 0; k < kShownSensors; ++k) showSensorPair(controls, k, pairs.readings[k], false);
+                                           platform_.system.decimalSeparator(), &platform_.codepage);
+    for (int k = 0; k < kShownSensors; ++k) showSensorPair(controls, *figures_, k, pairs.readings[k], false);
 }
 
-void showSensorPair(MainControls& controls, int pair, const SensorReading& reading, bool textsWhenHidden) {
+void showSensorPair(MainControls& controls, LabelFigures& figures, int pair, const SensorReading& reading,
+                    bool textsWhenHidden) {
     const auto& at = kPairLabels[pair];
+    SensorFigure& figure = figures.sensors[pair];
+    figure.shown = reading.shown;
     if (reading.shown || textsWhenHidden) {
         controls.setText(at.name, reading.name);
         controls.setText(at.value, reading.value);
+        figure.value = reading.figure;
+        figure.unit = reading.unit;
     }
     controls.label(at.name).visible = reading.shown;
     controls.label(at.value).visible = reading.shown;

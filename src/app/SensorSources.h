@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/HwinfoMemoryReader.h"
+#include "report/JsonReport.h"
 #include "sources/SensorReadings.h"
 
 namespace tabrix {
@@ -21,13 +22,15 @@ const char* sensorSourceText(SensorSource source);
 
 // Shows one of the kShownSensors pairs (0 first) in its name and value labels; a hidden
 // pair's texts are written only when textsWhenHidden.
-void showSensorPair(MainControls& controls, int pair, const SensorReading& reading, bool textsWhenHidden);
+// The pair's figures follow the labels.
+void showSensorPair(MainControls& controls, LabelFigures& figures, int pair, const SensorReading& reading,
+                    bool textsWhenHidden);
 
 // A source that does not answer is looked for again this long after the last look.
 constexpr uint32_t kSensorLookAgainMs = 5000;
 // The web server is not asked again for this long after it refused a connection.
 constexpr uint32_t kLhmBackOffMs = 30000;
-// Its last answer's readings count for this long.
+// Its last readings count for this long after the answer that brought them, failures or not.
 constexpr uint32_t kLhmAnswerFreshMs = 5000;
 
 // The sensor pairs' sources, tried in order of precedence: Motherboard Monitor 5's block,
@@ -41,9 +44,9 @@ public:
     SensorSources(const SensorSources&) = delete;
     SensorSources& operator=(const SensorSources&) = delete;
 
-    // The refresh tick's sensor step: writes the pairs (or leaves them, as with no block); true
-    // when the live source changed.
-    bool refresh(MainControls& controls, const StartupSettings& settings);
+    // The refresh tick's sensor step: writes the pairs and their figures (or leaves them, as with
+    // no block); true when the live source changed.
+    bool refresh(MainControls& controls, const StartupSettings& settings, LabelFigures& figures);
     SensorSource live() const { return live_; }
 
 private:
@@ -56,12 +59,14 @@ private:
     void askLhm(int port);
 
     Platform& platform_;
+    // Where the tick under way keeps the pairs' figures.
+    LabelFigures* figures_ = nullptr;
     HwinfoMemoryReader memory_;
     SensorSource live_ = SensorSource::Off;
     bool looked_ = false;
     uint32_t lookedAt_ = 0;
-    // The web server's last answer, when it came, whether it came since the server was last
-    // read; the fetch under way; the last refusal.
+    // The web server's last answer with readings, when it came, whether one came since the
+    // server was last read; the fetch under way; the last refusal.
     std::vector<SensorValue> lhmReadings_;
     uint32_t lhmAnsweredAt_ = 0;
     bool lhmNews_ = false;

@@ -49,7 +49,8 @@ void menuCommand(TForm1& form, int command);
 
 // The three sensor readings into Label25 ... Label30 (Unit1_sources.cpp); false when no
 // sensor block is published. The first of the sensor sources (SensorSources.h).
-bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string& tempLabel);
+bool ReadMBM5Data(Platform& platform, MainControls& controls, LabelFigures& figures,
+                  const std::string& tempLabel);
 
 // Start-up's step 17 (Unit1_sources.cpp): the first external address fetch, whose answer
 // goes into Label31, and the facts computed once into their labels.

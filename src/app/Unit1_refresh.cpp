@@ -80,7 +80,7 @@ void TForm1::systimerTimer() {
         // 13. drive space; a failing report ends the tick here, as any failing step does.
         if (settings.getDiskSpace) controls_.setText(kLabelDiskSpace, sources_.driveText());
         // 14. sensors: the source that answers, in order of precedence; Settings says which.
-        if (stored_.sensorModule && sensors_.refresh(controls_, settings) && owner_)
+        if (stored_.sensorModule && sensors_.refresh(controls_, settings, report_.figures()) && owner_)
             owner_->sensorSourceChanged(sensors_.live());
         // 15. a player that quit during this tick hides its labels now, not a second later.
         if (!player_.running()) controls_.setSongLabelsVisible(false);

@@ -71,13 +71,14 @@ void TForm1::tmrTrafficTimer() {
     graphs_.pushTraffic(texts.received, texts.sent, platform_.system.decimalSeparator());
 }
 
-bool ReadMBM5Data(Platform& platform, MainControls& controls, const std::string& tempLabel) {
+bool ReadMBM5Data(Platform& platform, MainControls& controls, LabelFigures& figures,
+                  const std::string& tempLabel) {
     std::string bytes;
     if (!platform.sharedMemory.read(kSensorBlockName, kSensorBytesUsed, bytes)) return false;
     const SensorBlock block = parseSensorBlock(bytes, tempLabel, platform.system.decimalSeparator());
     if (!block.valid) return true;
     // A hidden sensor's texts are written too: the reports read them.
-    for (int i = 0; i < block.count; ++i) showSensorPair(controls, i, block.readings[i], true);
+    for (int i = 0; i < block.count; ++i) showSensorPair(controls, figures, i, block.readings[i], true);
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
-#include "sources/SensorReadings.h"
 #include "sources/SystemFacts.h"
 #include "sources/Traffic.h"
 #include "sources/WAmpMsg.h"
@@ -91,23 +90,17 @@ private:
         return withFigure(label, "kb_per_s", figureOr(bytes, [](uint32_t b) { return rateKb(b); }));
     }
 
-    // A value text is its reading's number and unit as shown ("45.5 *C"); the design text
-    // or a reading without a number gives none.
+    // A shown pair's value is the number and unit its text was made from; a hidden pair's
+    // labels hold an old reading or the design text, so it has none.
     Json sensors() {
         const std::string* values[] = {&l_.temp1, &l_.temp2, &l_.temp3};
         Json pairs = Json::array();
         for (int k = 0; k < kShownSensors; ++k) {
-            Json pair = {{"name", text(l_.sensorNames[k])},
-                         {"text", text(*values[k])},
-                         {"value", nullptr},
-                         {"unit", nullptr}};
-            double value = 0;
-            std::string unit;
-            if (splitValueText(*values[k], value, unit)) {
-                pair["value"] = number(value);
-                pair["unit"] = text(unit);
-            }
-            pairs.push_back(std::move(pair));
+            const SensorFigure& figure = f_.sensors[k];
+            pairs.push_back({{"name", text(l_.sensorNames[k])},
+                             {"text", figure.shown ? text(*values[k]) : Json(nullptr)},
+                             {"value", figure.shown ? number(figure.value) : Json(nullptr)},
+                             {"unit", figure.shown ? text(figure.unit) : Json(nullptr)}});
         }
         return pairs;
     }

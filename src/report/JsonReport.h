@@ -9,6 +9,14 @@
 
 namespace tabrix {
 
+// A sensor pair as its reader last left it: shown or hidden, and the number and unit its value
+// text was made from (a text such as "1.5E17 RPM" does not read back as its number).
+struct SensorFigure {
+    bool shown = false;
+    double value = 0;
+    std::string unit;
+};
+
 // The figures the label texts were made from, kept as they were when each label last got
 // its text, so that a number in the JSON report is the one of the text beside it. Empty
 // until the label first got a figure.
@@ -19,6 +27,7 @@ struct LabelFigures {
     std::optional<uint32_t> receivedBytes;  // Label32: the second's bytes
     std::optional<uint32_t> sentBytes;      // Label33
     std::optional<std::string> song;        // the last song poll's answer
+    SensorFigure sensors[kShownSensors];    // Label25 to Label30
 };
 
 // The facts whose module is on; the others are reported as null.

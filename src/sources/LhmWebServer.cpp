@@ -2,6 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/Codepage.h"
+#include "platform/Error.h"
+
 namespace tabrix {
 namespace {
 
@@ -13,6 +16,7 @@ constexpr std::size_t kReadBuffer = 16384;
 // texts are kept until the object closes. The parser keeps its own depth without recursion.
 class TreeReader : public nlohmann::json_sax<Json> {
 public:
+    explicit TreeReader(Codepage& codepage) : codepage_(codepage) {}
     std::vector<SensorValue> readings;
 
     bool null() override { return scalar(); }
@@ -43,10 +47,18 @@ public:
     bool end_object() override {
         Node& node = open_.back();
         SensorValue reading;
-        if (node.hasText && node.hasValue && splitValueText(node.value, reading.value, reading.unit)) {
-            reading.label = std::move(node.text);
-            reading.type = kindOfUnit(reading.unit);
-            readings.push_back(std::move(reading));
+        std::string unit;
+        if (node.hasText && node.hasValue && splitValueText(node.value, reading.value, unit)) {
+            // The unit's kind from its UTF-8 degree sign, which the code page may lack or
+            // write otherwise; the texts as the program holds every other.
+            reading.type = kindOfUnit(unit);
+            try {
+                reading.label = codepage_.utf8ToAnsi(node.text);
+                reading.unit = codepage_.utf8ToAnsi(unit);
+                readings.push_back(std::move(reading));
+            } catch (const Error&) {
+                // A text the system cannot convert gives no reading.
+            }
         }
         open_.pop_back();
         return scalar();
@@ -68,6 +80,7 @@ private:
         key_ = Key::Other;
         return true;
     }
+    Codepage& codepage_;
     std::vector<Node> open_;
     Key key_ = Key::Other;
 };
@@ -99,8 +112,8 @@ std::string FetchLhmJson(HttpApi& http, const std::string& url) {
     return read == HttpApi::Read::End ? body : std::string(kLhmFailed);
 }
 
-std::vector<SensorValue> parseLhmJson(const std::string& json) {
-    TreeReader reader;
+std::vector<SensorValue> parseLhmJson(const std::string& json, Codepage& codepage) {
+    TreeReader reader(codepage);
     if (!Json::sax_parse(json, &reader)) return {};
     return std::move(reader.readings);
 }

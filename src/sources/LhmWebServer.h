@@ -8,6 +8,8 @@
 
 namespace tabrix {
 
+class Codepage;
+
 // LibreHardwareMonitor's built-in web server ("Remote Web Server"), asked on this machine only.
 constexpr char kLhmAgent[] = "Tabrix";
 // Every fetch is over within this time, answered or not.
@@ -30,6 +32,7 @@ std::string FetchLhmJson(HttpApi& http, const std::string& url);
 // after the number, in the order the nodes end (for the server's tree, whose readings are its
 // leaves, the order they appear in). A node of any other shape (a number where a text belongs)
 // gives no reading and the rest is still read; an answer that is not whole JSON gives none.
-std::vector<SensorValue> parseLhmJson(const std::string& json);
+// The server's texts are UTF-8: the labels and units are converted to the system's code page.
+std::vector<SensorValue> parseLhmJson(const std::string& json, Codepage& codepage);
 
 }  // namespace tabrix

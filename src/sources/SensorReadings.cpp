@@ -1,8 +1,10 @@
 #include "sources/SensorReadings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/Codepage.h"
 #include "sources/SystemFacts.h"
 
 namespace tabrix {
@@ -27,6 +29,10 @@ std::string withoutDegreeSign(const std::string& unit) {
     if (unit.rfind("\xC2\xB0", 0) == 0) return unit.substr(2);
     if (unit.rfind("\xB0", 0) == 0) return unit.substr(1);
     return unit;
+}
+
+bool isFahrenheit(const std::string& unit) {
+    return !unit.empty() && unit.back() == 'F';
 }
 
 std::string trimmed(const std::string& text) {
@@ -62,11 +68,11 @@ bool numberOf(const std::string& plain, double& value) {
 }
 
 // At most `decimals` decimals: R(x / 0.1) × 0.1 for one, as two are rounded elsewhere.
-std::string roundedText(double value, int decimals, char decimalSeparator) {
+double rounded(double value, int decimals) {
     static const double kSteps[] = {1, 0.1, 0.01, 0.001};
     const double step = kSteps[decimals];
     const double scaled = R(value / step);
-    return generalNumberText(std::isfinite(scaled) ? scaled * step : value, decimalSeparator);
+    return std::isfinite(scaled) ? scaled * step : value;
 }
 
 int decimalsOf(uint32_t kind) {
@@ -140,32 +146,38 @@ ReadingChoice chooseReadings(const std::vector<SensorValue>& readings,
     return slots;
 }
 
-SensorReading readingTexts(const SensorValue& reading, const std::string& tempLabel, char decimalSeparator) {
+SensorReading readingTexts(const SensorValue& reading, const std::string& tempLabel, char decimalSeparator,
+                           Codepage* codepage) {
     SensorReading r;
-    r.name = reading.label.substr(0, kNameLength) + ":";
+    const std::size_t nameBytes = codepage ? codepage->prefixBytes(reading.label, kNameLength)
+                                           : std::min(kNameLength, reading.label.size());
+    r.name = reading.label.substr(0, nameBytes) + ":";
     r.shown = true;
     if (reading.type == kReadingTemperature) {
-        const bool fahrenheitGiven = withoutDegreeSign(reading.unit) == "F";
-        const double celsius = fahrenheitGiven ? (reading.value - 32) / 1.8 : reading.value;
+        // Whatever bytes the code page gives the degree sign, the scale is the unit's last letter.
+        const double celsius = isFahrenheit(reading.unit) ? (reading.value - 32) / 1.8 : reading.value;
         const int decimals = decimalsOf(kReadingTemperature);
-        r.value = tempLabel == "*F" ? roundedText(celsius * 1.8 + 32, decimals, decimalSeparator) + " *F"
-                                    : roundedText(celsius, decimals, decimalSeparator) + " *C";
-        return r;
+        const bool fahrenheit = tempLabel == "*F";
+        r.figure = rounded(fahrenheit ? celsius * 1.8 + 32 : celsius, decimals);
+        r.unit = fahrenheit ? "*F" : "*C";
+    } else {
+        r.figure = rounded(reading.value, decimalsOf(reading.type));
+        r.unit = reading.unit;
     }
-    r.value = roundedText(reading.value, decimalsOf(reading.type), decimalSeparator);
-    if (!reading.unit.empty()) r.value += " " + reading.unit;
+    r.value = generalNumberText(r.figure, decimalSeparator);
+    if (!r.unit.empty()) r.value += " " + r.unit;
     return r;
 }
 
 SensorBlock readingPairs(const std::vector<SensorValue>& readings, const std::string (&wanted)[kShownSensors],
-                         const std::string& tempLabel, char decimalSeparator) {
+                         const std::string& tempLabel, char decimalSeparator, Codepage* codepage) {
     SensorBlock pairs;
     pairs.valid = true;
     pairs.count = kShownSensors;
     const ReadingChoice chosen = chooseReadings(readings, wanted);
     for (int k = 0; k < kShownSensors; ++k)
         if (chosen[k] != kNoReading)
-            pairs.readings[k] = readingTexts(readings[chosen[k]], tempLabel, decimalSeparator);
+            pairs.readings[k] = readingTexts(readings[chosen[k]], tempLabel, decimalSeparator, codepage);
     return pairs;
 }
 

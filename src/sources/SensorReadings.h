@@ -12,6 +12,8 @@
 
 namespace tabrix {
 
+class Codepage;
+
 // What a reading measures: the codes of HWiNFO's block; the other sources' readings are
 // classed by their unit.
 enum ReadingKind : uint32_t {
@@ -60,11 +62,13 @@ ReadingChoice chooseReadings(const std::vector<SensorValue>& readings,
 // and currents, two for anything else, without trailing zeros, the user's decimal separator.
 // A temperature reads in Celsius ("53.1 *C") or, when tempLabel is exactly "*F", in Fahrenheit
 // ("127.6 *F"), whatever unit the program gave; anything else keeps its unit ("1.208 V").
-SensorReading readingTexts(const SensorValue& reading, const std::string& tempLabel, char decimalSeparator);
+// The name is cut by whole characters of the code page when one is given, by bytes otherwise.
+SensorReading readingTexts(const SensorValue& reading, const std::string& tempLabel, char decimalSeparator,
+                           Codepage* codepage = nullptr);
 
 // The three pairs from the readings: valid, and a pair with no reading to show has shown false
 // and empty texts (hide it, keep its texts).
 SensorBlock readingPairs(const std::vector<SensorValue>& readings, const std::string (&wanted)[kShownSensors],
-                         const std::string& tempLabel, char decimalSeparator);
+                         const std::string& tempLabel, char decimalSeparator, Codepage* codepage = nullptr);
 
 }  // namespace tabrix

@@ -39,8 +39,9 @@ SensorReading readRecord(const std::string& bytes, std::size_t record, const std
     r.name.assign(name, end ? static_cast<const char*>(end) - name : kNameLength);
     r.name += ":";
     const double v = doubleAt(bytes, record + kValueOffset);
-    r.value = unit == "*F" ? generalNumberText(v * 1.8 + 32, decimalSeparator) + " *F"
-                           : generalNumberText(v, decimalSeparator) + " *C";
+    r.unit = unit == "*F" ? "*F" : "*C";
+    r.figure = unit == "*F" ? v * 1.8 + 32 : v;
+    r.value = generalNumberText(r.figure, decimalSeparator) + " " + r.unit;
     // 255 degrees Celsius, and the same converted to Fahrenheit, mean no sensor there.
     const std::string start = r.value.substr(0, 3);
     r.shown = start != "255" && start != "491";

@@ -15,6 +15,9 @@ struct SensorReading {
     std::string name;    // up to 12 characters, cut at the first zero byte, then ":"
     std::string value;   // "45.5 *C", or "113.9 *F" when the unit is exactly "*F"
     bool shown = false;  // false for a value text starting "255" or "491" (no real reading)
+    // The number and unit the value text was made from ("*C" or "*F" for a temperature).
+    double figure = 0;
+    std::string unit;
 };
 
 struct SensorBlock {

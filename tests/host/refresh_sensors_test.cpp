@@ -116,6 +116,29 @@ TEST_F(SensorsTest, ABlockWhosePollTimeStandsStillIsLetGoForTheNextSource) {
     EXPECT_EQ("99 *C|48 *C|33 *C|", pairs());
 }
 
+TEST_F(SensorsTest, ABlockWithoutAWholeValidCopyStaysStoppedUntilOneWithReadingsComes) {
+    // No readings while the poll time moves on; an element size too small for its fields.
+    const std::function<void()> damages[] = {[&] { put32(hwinfo(), kCountAt, 0); },
+                                             [&] { put32(hwinfo(), kReadingsAt + 4, kReadingSize - 1); }};
+    for (const auto& damage : damages) {
+        publish(1);
+        damage();
+        build({});
+        tick(5);
+        EXPECT_EQ(SensorSource::HwinfoMemory, source());
+        // The next source runs from the stop on, at every look too, its readings moving.
+        for (int t = 30; t < 60; ++t) {
+            poll64(t);
+            fake.registry.keys[kHwinfoRegistryKey] = registryTemperature("Case", std::to_string(t).c_str());
+            tick();
+            ASSERT_EQ(std::to_string(t) + " *C|-|-|", pairs()) << t;
+        }
+        publish(60);
+        tick(5);
+        EXPECT_EQ("55 *C|48 *C|33 *C|", pairs());
+    }
+}
+
 TEST_F(SensorsTest, AMissingSourceIsLookedForEveryFiveSecondsAndPrecedenceHolds) {
     build({}, {"[Sensors]", "lhmport=8085"});
     auto looks = [&] { return fake.sharedMemory.reads; };
@@ -166,9 +189,12 @@ TEST_F(SensorsTest, TheWebServerIsAskedAwayFromTheTickOneRequestAtATimeAndRestsA
     EXPECT_EQ(1, fake.sensorLookup.waiting());
     EXPECT_EQ(2u, fake.sensorLookup.fetches.size());
 
-    // Refused: nothing answers any more, and the server is left alone for 30 seconds.
+    // Refused: the last readings count until 5 s after the answer that brought them, then
+    // nothing answers any more, and the server is left alone for 30 seconds.
     fake.sensorLookup.answer("Refused");
     const uint32_t refusedAt = fake.clock.time;
+    tick(2);
+    EXPECT_EQ(SensorSource::Lhm, source());
     tick();
     EXPECT_EQ(SensorSource::None, source());
     EXPECT_EQ("61.5 *C|-|-|", pairs());

@@ -46,8 +46,17 @@ TEST(JsonReport, EveryFactWithItsTextAndTheFiguresOfTheSameTick) {
     full.receivedBytes = 1126;
     full.sentBytes = 355;  // 0.3467 KiB: 35 hundredths, which times 0.01 is not 0.35
     full.song = "Bj\xF6rk - J\xF3ga";
+    full.sensors[0] = {true, 45.5, "*C"};
+    full.sensors[1] = {true, 1200, "RPM"};
+    full.sensors[2] = {true, 1.208, "V"};
+    // A pair's number too large to read back from its text, and a hidden pair's old reading.
     LabelFigures notRunning;
     notRunning.song = kPlayerNotRunning;
+    notRunning.sensors[0] = {true, -3,
+                             "\xB0"
+                             "C"};
+    notRunning.sensors[1] = {true, 1.5e17, "RPM"};
+    notRunning.sensors[2] = {false, 1.208, "V"};
     JsonFacts mostlyOff;
     for (bool* on : {&mostlyOff.cpuName, &mostlyOff.cpuClass, &mostlyOff.windows, &mostlyOff.memoryLoad,
                      &mostlyOff.pageFile, &mostlyOff.uptime, &mostlyOff.connection, &mostlyOff.traffic,
@@ -75,8 +84,8 @@ TEST(JsonReport, EveryFactWithItsTextAndTheFiguresOfTheSameTick) {
           "processor": {"name": null, "class": null, "load": {"text": "", "percent": null}},
           "windows": null, "memory": {"text": "", "used_mb": null, "total_mb": null}, "memory_load": null,
           "page_file": null, "uptime": null, "connection": null, "external_ip": null, "download": null,
-          "upload": null, "sensors": [{"name": "", "text": "", "value": null, "unit": null},
-          {"name": "", "text": "", "value": null, "unit": null}, {"name": "", "text": "", "value": null, "unit": null}],
+          "upload": null, "sensors": [{"name": "", "text": null, "value": null, "unit": null},
+          {"name": "", "text": null, "value": null, "unit": null}, {"name": "", "text": null, "value": null, "unit": null}],
           "battery": null, "player": {"running": null, "song": null}, "drives": null})"},
         {"quotes, backslashes, control characters, code page",
          labels({{2, "Say \"hi\" C:\\cpu\\ \x01\x1F\t\r\n \x7F"},
@@ -84,15 +93,20 @@ TEST(JsonReport, EveryFactWithItsTextAndTheFiguresOfTheSameTick) {
                  {25, "R\xE9sum\xE9:"},
                  {26,
                   "-3 \xB0"
-                  "C"}}),
+                  "C"},
+                 {27, "Fan:"},
+                 {28, "1.5E17 RPM"},
+                 {29, "Vcore:"},
+                 {30, "1,208 V"},
+                 {34, "\x80"}}),
          notRunning, JsonFacts{}, false, R"({
           "processor": {"name": "Say \"hi\" C:\\cpu\\ \u0001\u001f\t\r\n \u007f", "class": "",
                         "load": {"text": "", "percent": null}},
           "windows": "Vista \u20ac \u00a0\u00ff",
           "sensors": [{"name": "R\u00e9sum\u00e9:", "text": "-3 \u00b0C", "value": -3, "unit": "\u00b0C"},
-                      {"name": "", "text": "", "value": null, "unit": null},
-                      {"name": "", "text": "", "value": null, "unit": null}],
-          "player": {"running": false, "song": null}})"},
+                      {"name": "Fan:", "text": "1.5E17 RPM", "value": 1.5e17, "unit": "RPM"},
+                      {"name": "Vcore:", "text": null, "value": null, "unit": null}],
+          "battery": "\u20ac", "player": {"running": false, "song": null}})"},
     };
     Windows1252Codepage codepage;
     for (const Case& c : cases) {

@@ -50,7 +50,7 @@ struct ScriptedFacts : ReportFacts {
     SystemNumbers systemNumbers() override { return {5, 1, 1024, 768, 60}; }
 };
 
-struct FailingCodepage : Codepage {
+struct FailingCodepage : Windows1252Codepage {
     std::string ansiToUtf8(const std::string&) override { throw Error("Cannot convert text"); }
 };
 

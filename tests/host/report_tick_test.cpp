@@ -120,5 +120,26 @@ TEST_F(RefreshTest, OneDisplayQuestionPerTickServesTheLabelAndBothReports) {
     EXPECT_EQ(fake.system.displayQueries, 1);
 }
 
+TEST_F(RefreshTest, TheWindowsReportTickWritesTheJsonOnlyWhenOnAndNamesARefusedFile) {
+    const struct {
+        const char* enable;
+        bool readOnly;
+        bool written;
+        std::vector<std::string> shown;
+    } cases[] = {{"enablejson=1", false, true, {}},
+                 {"enablejson=0", false, false, {}},
+                 {"enablejson=1", true, false, {"Cannot output JSON"}}};
+    for (const auto& c : cases) {
+        build({"output=1", "outputinterval=1000", "enablexml=1", c.enable, "savepath=C:\\web\\stats"});
+        fake.files.setReadOnly("C:\\web\\stats.json", c.readOnly);
+        errors.shown.clear();
+        form->FileTimer1Timer();
+        EXPECT_EQ(c.written, fake.files.exists("C:\\web\\stats.json")) << c.enable << c.readOnly;
+        EXPECT_EQ(c.shown, errors.shown) << c.enable << c.readOnly;
+        EXPECT_TRUE(fake.files.exists("C:\\web\\stats.xml"));
+        fake.files.remove("C:\\web\\stats.json");
+    }
+}
+
 }  // namespace
 }  // namespace tabrix::test

@@ -6,6 +6,7 @@
 
 #include "../hwinfo_block.h"
 #include "platform/fake/FakeRegistry.h"
+#include "platform/fake/Windows1252Codepage.h"
 #include "scripted_http.h"
 #include "sources/HwinfoRegistry.h"
 #include "sources/LhmWebServer.h"
@@ -17,6 +18,7 @@ namespace {
 using namespace hwinfo_block;
 
 const std::string kNoChoice[3] = {"", "", ""};
+Windows1252Codepage cp1252;
 
 // The three pairs, "-" for a hidden one.
 std::string values(const SensorBlock& b) {
@@ -25,8 +27,27 @@ std::string values(const SensorBlock& b) {
     return all;
 }
 
+// A code page of two bytes for each character outside ASCII, as 932 is: the degree sign is
+// 81 8B, and U+6E29 89 B7 (enough for the texts below).
+struct TwoByteCodepage : Codepage {
+    static std::string swapped(std::string t, const std::string& from, const std::string& to) {
+        for (std::size_t at = 0; (at = t.find(from, at)) != std::string::npos; at += to.size())
+            t.replace(at, from.size(), to);
+        return t;
+    }
+    std::string ansiToUtf8(const std::string& a) override { return swapped(a, "\x81\x8B", "\xC2\xB0"); }
+    std::string utf8ToAnsi(const std::string& u) override {
+        return swapped(swapped(u, "\xC2\xB0", "\x81\x8B"), "\xE6\xB8\xA9", "\x89\xB7");
+    }
+    std::size_t prefixBytes(const std::string& ansi, std::size_t characters) override {
+        std::size_t at = 0;
+        for (; characters > 0 && at < ansi.size(); --characters) at += ansi[at] & 0x80 ? 2 : 1;
+        return at;
+    }
+};
+
 std::string pairsOf(const std::vector<SensorValue>& readings, const std::string (&wanted)[3] = kNoChoice) {
-    return values(readingPairs(readings, wanted, "*C", '.'));
+    return values(readingPairs(readings, wanted, "*C", '.', &cp1252));
 }
 
 TEST(SensorReadings, EachKindReadsWithItsDecimalsWithoutTrailingZerosInTheUsersSeparator) {
@@ -92,6 +113,38 @@ TEST(SensorReadings, NumbersAndUnitsAsTheProgramsWriteThem) {
     for (const auto& u : units) EXPECT_EQ(u.kind, kindOfUnit(u.unit)) << u.unit;
 }
 
+TEST(SensorTexts, UnitsAfterGroupedNumbersAndNamesInTheSystemsCodePage) {
+    TwoByteCodepage cp932;
+    const std::string degree932 = "\x81\x8B";
+    // Registry display texts: the unit after the whole number, a degree sign in either code page.
+    const struct {
+        Codepage* codepage;
+        std::string valueText;
+        const char* raw;
+        const char* shown;
+    } registry[] = {{&cp1252, "4,788.8 MHz", "4788.8", "4788.8 MHz"},
+                    {&cp1252, "1 200 RPM", "1200", "1200 RPM"},
+                    {&cp932, "45 " + degree932 + "C", "45", "45 *C"},
+                    {&cp932, "113 " + degree932 + "F", "113", "45 *C"}};
+    for (const auto& r : registry) {
+        SensorValue v;
+        ASSERT_TRUE(hwinfoRegistryReading("T", r.valueText, r.raw, *r.codepage, v)) << r.valueText;
+        EXPECT_EQ(r.shown, readingTexts(v, "*C", '.', r.codepage).value) << r.valueText;
+    }
+
+    // The web server's UTF-8 names in the code page, cut by whole characters and found by name.
+    const std::string tree = R"({"Children":[{"Text":"Board","Value":"30 °C"},
+        {"Text":"Température CPU","Value":"61.5 °C"},{"Text":"A温温温温温温温温温温温温","Value":"1.5 V"}]})";
+    const std::string wanted[3] = {"temp\xE9rature cpu"};
+    EXPECT_EQ("Temp\xE9rature :61.5 *C|Board:30 *C|-|", pairsOf(parseLhmJson(tree, cp1252), wanted));
+    const std::vector<SensorValue> r = parseLhmJson(tree, cp932);
+    ASSERT_EQ(3u, r.size());
+    EXPECT_EQ(kReadingTemperature, r[1].type);
+    std::string cut = "A";
+    for (int i = 0; i < 11; ++i) cut += "\x89\xB7";
+    EXPECT_EQ(cut + ":", readingTexts(r[2], "*C", '.', &cp932).name);
+}
+
 TEST(HwinfoRegistry, NumberedValuesWithGapsAMissingRawNumberACommaAndALongLabel) {
     const std::string label300(300, 'L');
     FakeRegistry registry;
@@ -103,7 +156,8 @@ TEST(HwinfoRegistry, NumberedValuesWithGapsAMissingRawNumberACommaAndALongLabel)
         {"Value4", "1200 RPM"},  // no raw number: passed over
         {"Sensor5", "Drive"},    {"Label5", "Drive"},       {"Value5", "104 \260F"},
         {"ValueRaw5", "104"}};
-    const std::vector<SensorValue> r = readHwinfoRegistry(*registry.openCurrentUser(kHwinfoRegistryKey));
+    const std::vector<SensorValue> r =
+        readHwinfoRegistry(*registry.openCurrentUser(kHwinfoRegistryKey), cp1252);
     EXPECT_EQ(18, registry.queries);  // every value seen by number 5: no more questions
     ASSERT_EQ(3u, r.size());
     EXPECT_EQ(kReadingVoltage, r[1].type);
@@ -124,7 +178,8 @@ TEST(HwinfoRegistry, NumberedValuesWithGapsAMissingRawNumberACommaAndALongLabel)
     }
     registry.keys[kHwinfoRegistryKey] = many;
     registry.queries = 0;
-    const std::vector<SensorValue> first = readHwinfoRegistry(*registry.openCurrentUser(kHwinfoRegistryKey));
+    const std::vector<SensorValue> first =
+        readHwinfoRegistry(*registry.openCurrentUser(kHwinfoRegistryKey), cp1252);
     ASSERT_EQ(256u, first.size());
     EXPECT_EQ("T255", first.back().label);
     EXPECT_EQ(4 * 256, registry.queries);
@@ -148,7 +203,7 @@ const char kTree[] = R"({"id":0,"Text":"Sensor","Min":"Min","Value":"Value","Max
    {"id":12,"Text":"Hot Spot","Value":61.5,"Children":[]}]}]}]})";
 
 TEST(LhmWebServer, TheTreesReadingsInTheDocumentsOrder) {
-    const std::vector<SensorValue> r = parseLhmJson(kTree);
+    const std::vector<SensorValue> r = parseLhmJson(kTree, cp1252);
     ASSERT_EQ(5u, r.size());
     EXPECT_EQ("CPU Core #1", r[0].label);
     EXPECT_EQ(kReadingClock, r[0].type);
@@ -157,10 +212,10 @@ TEST(LhmWebServer, TheTreesReadingsInTheDocumentsOrder) {
     EXPECT_EQ("GPU Fan:1200 RPM|CPU Package:45.5 *C|CPU Core #1:44 *C|", pairsOf(r, fan));
 
     const std::string tree = kTree;
-    EXPECT_EQ("-|-|-|", pairsOf(parseLhmJson(R"({"Text":"Fan","Value":"900 RPM","Children":[]})")));
+    EXPECT_EQ("-|-|-|", pairsOf(parseLhmJson(R"({"Text":"Fan","Value":"900 RPM","Children":[]})", cp1252)));
     for (const std::string& broken : {tree.substr(0, tree.size() / 2), std::string("Failed"), std::string(),
                                       std::string(100000, '[') + std::string(100000, ']')})
-        EXPECT_TRUE(parseLhmJson(broken).empty()) << broken.substr(0, 40);
+        EXPECT_TRUE(parseLhmJson(broken, cp1252).empty()) << broken.substr(0, 40);
 }
 
 TEST(LhmWebServer, TheFetchKeepsAtMostOneMegabyteAndTellsARefusal) {
@@ -205,6 +260,18 @@ TEST(HwinfoBlock, ReadsElementsAtTheHeadersStrideWithLabelsCutAtZeroOrFieldEnd) 
     std::string none = build({});
     for (std::size_t at : {kReadingsAt, kReadingsAt + 4, kReadingsAt + 8}) put32(none, at, 0);
     EXPECT_TRUE(parseHwinfoBlock(none).valid);
+}
+
+TEST(HwinfoBlock, TheHeaderTellsWhereTheLaterSectionEnds) {
+    std::string readingsFirst(564, '\0');  // readings at 48, the sensors after them at 364
+    std::memcpy(&readingsFirst[0], "HWiS", 4);
+    for (auto [at, v] :
+         {std::pair<std::size_t, uint32_t>{20, 364}, {24, 200}, {28, 1}, {32, 48}, {36, 316}, {40, 1}})
+        put32(readingsFirst, at, v);
+    const std::string five = build(fiveReadings());
+    const std::pair<const std::string*, uint64_t> cases[] = {{&readingsFirst, 564}, {&five, five.size()}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.second, readHwinfoHeader(c.first->substr(0, kHwinfoHeaderBytes)).usedBytes);
 }
 
 TEST(HwinfoBlock, ADamagedOrStoppedBlockGivesNothing) {

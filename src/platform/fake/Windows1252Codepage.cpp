@@ -27,7 +27,36 @@ void appendUtf8(std::string& out, uint32_t cp) {
     }
 }
 
+// The code point of the UTF-8 sequence at `at`, moving past it; a byte that starts no whole
+// sequence counts as one character the code page lacks.
+uint32_t nextCodePoint(const std::string& utf8, std::size_t& at) {
+    const uint8_t b = static_cast<uint8_t>(utf8[at++]);
+    const int more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    if (b < 0x80) return b;
+    if (more == 0 || at + more > utf8.size()) return 0xFFFD;
+    uint32_t cp = b & (0x3F >> more);
+    for (int i = 0; i < more; ++i) cp = cp << 6 | (static_cast<uint8_t>(utf8[at++]) & 0x3F);
+    return cp;
+}
+
 }  // namespace
+
+std::string Windows1252Codepage::utf8ToAnsi(const std::string& utf8) {
+    std::string out;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const uint32_t cp = nextCodePoint(utf8, at);
+        char byte = '?';  // the system's default character
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) byte = static_cast<char>(cp);
+        for (int i = 0; i < 32; ++i)
+            if (kHighControls[i] == cp) byte = static_cast<char>(0x80 + i);
+        out += byte;
+    }
+    return out;
+}
+
+std::size_t Windows1252Codepage::prefixBytes(const std::string& ansi, std::size_t characters) {
+    return ansi.size() < characters ? ansi.size() : characters;
+}
 
 std::string Windows1252Codepage::ansiToUtf8(const std::string& ansi) {
     std::string out;

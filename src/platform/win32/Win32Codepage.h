@@ -7,6 +7,8 @@ namespace tabrix::win32 {
 class Win32Codepage : public Codepage {
 public:
     std::string ansiToUtf8(const std::string& ansi) override;
+    std::string utf8ToAnsi(const std::string& utf8) override;
+    std::size_t prefixBytes(const std::string& ansi, std::size_t characters) override;
 };
 
 }  // namespace tabrix::win32
