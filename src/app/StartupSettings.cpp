@@ -65,10 +65,13 @@ void readPlaces(const IniFile& ini, const GeneralKeys& keys, int designWidth, in
     auto place = [&](const std::string& key, int def) {
         return scale.toDevice(ini.readInteger(kLabelsSection, key, def));
     };
+    constexpr int kMissing = INT_MIN;
     for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
         // label34 too is read as "Label34...": the keys match without regard to case.
         const std::string key = "Label" + std::to_string(n);
-        s.labelPlaces[n].left = place(key + "left", 0);
+        const int left = ini.readInteger(kLabelsSection, key + "left", kMissing);
+        s.labelPlaces[n].leftSaved = left != kMissing;
+        s.labelPlaces[n].left = left == kMissing ? 0 : scale.toDevice(left);
         s.labelPlaces[n].top = place(key + "top", 0);
     }
     for (int i = 0; i < Graphs::kCount; ++i) {

@@ -27,6 +27,7 @@ enum class PlayerButtons { AsTheyAre, WhilePlayerRuns, Always, Never };
 struct LabelPlace {
     int left = 0;
     int top = 0;
+    bool leftSaved = true;  // false: the file had no left for it
 };
 
 // What the main window's start-up reads from config.ini, read in one pass and typed

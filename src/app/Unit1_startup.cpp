@@ -233,7 +233,8 @@ struct StartupSteps {
     void facts() {
         f.timers_.IPTImer.enabled = s.showIp;
         if (s.showIp) fetchFirstAddress(f.sources_, f.controls_, stored().ipServer);
-        showStartupFacts(f.platform_, f.controls_, f.window_.width);
+        showStartupFacts(f.platform_, f.controls_, f.window_.width,
+                         s.savePositions ? &s.labelPlaces[kLabelCpuName] : nullptr);
     }
 
     // 18. player pictures from files; a failure here is handled here.
