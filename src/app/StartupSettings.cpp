@@ -79,6 +79,16 @@ void readPlaces(const IniFile& ini, const GeneralKeys& keys, int designWidth, in
         s.graphPlaces[i].left = place(std::string(d.name) + "left", d.left);
         s.graphPlaces[i].top = place(std::string(d.name) + "top", d.top);
     }
+    for (int n : kPlayerPictures) {
+        const std::string key = "Image" + std::to_string(n);
+        StartupSettings::PicturePlace& p = s.picturePlaces[n];
+        const int left = ini.readInteger(kLabelsSection, key + "left", kMissing);
+        const int top = ini.readInteger(kLabelsSection, key + "top", kMissing);
+        p.leftSaved = left != kMissing;
+        p.topSaved = top != kMissing;
+        p.left = p.leftSaved ? scale.toDevice(left) : 0;
+        p.top = p.topSaved ? scale.toDevice(top) : 0;
+    }
     s.formWidth = savedSize(keys, SettingKey::FormWidth, designWidth, scale);
     s.formHeight = savedSize(keys, SettingKey::FormHeight, designHeight, scale);
 }

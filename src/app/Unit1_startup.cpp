@@ -131,6 +131,11 @@ struct StartupSteps {
         if (resizeWindow(f.window_, s.formWidth, f.window_.height)) f.FormResize();
         if (resizeWindow(f.window_, f.window_.width, s.formHeight)) f.FormResize();
         f.graphs_.applyPositions(s);
+        for (int n : kPlayerPictures) {
+            const StartupSettings::PicturePlace& p = s.picturePlaces[n];
+            if (p.leftSaved) f.controls_.image(n).left = p.left;
+            if (p.topSaved) f.controls_.image(n).top = p.top;
+        }
     }
 
     // 9. modules.
