@@ -659,9 +659,10 @@ def make_menu(out):
 
 
 # --------------------------------------------------------------------------
-# Skins (271 x 305, the main window's client area)
+# Skins (271 x 369: the client area of the first-run panel, the design's 271 x 305 grown by
+# four rows so every module shows at once; the player buttons stay at the foot)
 
-SKIN_W, SKIN_H = 271, 305
+SKIN_W, SKIN_H = 271, 369
 
 SKIN_COLOURS = {
     # name: (border, inner rim, gradient top, gradient bottom, accent)
@@ -683,7 +684,7 @@ def draw_transparent_skin():
     cv.paint(minus(rr(1), rr(2)), rgb("#A9BCCF"))
     # hairlines under the processor name and above the player buttons
     cv.paint(cv.rect((30, 33, SKIN_W - 30, 34)), rgb("#A9BCCF"))
-    cv.paint(cv.rect((30, 277, SKIN_W - 30, 278)), rgb("#A9BCCF"))
+    cv.paint(cv.rect((30, SKIN_H - 28, SKIN_W - 30, SKIN_H - 27)), rgb("#A9BCCF"))
     return keyed(cv.result(), WHITE)
 
 
@@ -698,14 +699,14 @@ def draw_panel_skin(name):
     cv.paint(panel(2), cv.vgrad([(0, mix(top, WHITE, 0.3)), (0.35, top), (1, bottom)],
                                 0, SKIN_H))
     # recessed field behind the value labels
-    field = (24, 36, SKIN_W - 6, 270)
+    field = (24, 36, SKIN_W - 6, SKIN_H - 35)
     cv.paint(cv.rect(field, 8), accent, 0.35)
     cv.paint(cv.rect((field[0] + 1, field[1] + 1, field[2] - 1, field[3] - 1), 7),
              cv.vgrad([(0, mix(top, WHITE, 0.55)), (1, mix(bottom, WHITE, 0.45))],
                       field[1], field[3]))
     # groove above the player buttons
-    cv.paint(cv.rect((20, 278, SKIN_W - 20, 279)), accent, 0.6)
-    cv.paint(cv.rect((20, 279, SKIN_W - 20, 280)), rim, 0.8)
+    cv.paint(cv.rect((20, SKIN_H - 27, SKIN_W - 20, SKIN_H - 26)), accent, 0.6)
+    cv.paint(cv.rect((20, SKIN_H - 26, SKIN_W - 20, SKIN_H - 25)), rim, 0.8)
     return keyed(cv.result(), WHITE)
 
 

@@ -35,7 +35,7 @@ KEYED = {
 }
 KEYED.update({"pages/%s.bmp" % n: (24, 24, MAGENTA) for n in make_assets.PAGES})
 KEYED.update({"menu/%s.bmp" % n: (16, 16, MAGENTA) for n in make_assets.MENU})
-KEYED.update({"skins/%s.bmp" % n: (271, 305, WHITE) for n in make_assets.SKINS})
+KEYED.update({"skins/%s.bmp" % n: (271, 369, WHITE) for n in make_assets.SKINS})
 
 
 def generate(out):
@@ -125,7 +125,7 @@ class Assets(unittest.TestCase):
             if name == "transparent":
                 continue
             img, px = pixels(self.path("skins/%s.bmp" % name))
-            for y in range(14, 261):
+            for y in range(14, 325):
                 for x in range(32, 261):
                     c = px[x, y]
                     self.assertNotEqual(c, WHITE, "%s hole at %d,%d" % (name, x, y))
@@ -134,7 +134,7 @@ class Assets(unittest.TestCase):
 
     def test_transparent_skin_is_mostly_see_through(self):
         img, px = pixels(self.path("skins/transparent.bmp"))
-        area = [px[x, y] for y in range(14, 261) for x in range(32, 261)]
+        area = [px[x, y] for y in range(14, 325) for x in range(32, 261)]
         self.assertGreater(sum(c == WHITE for c in area) / len(area), 0.95)
         self.assertTrue(any(c != WHITE for c in img.getdata()))
 

@@ -69,16 +69,29 @@ void readPlaces(const IniFile& ini, const GeneralKeys& keys, int designWidth, in
     auto place = [&](const std::string& key, int def) {
         return scale.toDevice(ini.readInteger(kLabelsSection, key, def));
     };
+    constexpr int kMissing = INT_MIN;
     for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
         // label34 too is read as "Label34...": the keys match without regard to case.
         const std::string key = "Label" + std::to_string(n);
-        s.labelPlaces[n].left = place(key + "left", 0);
+        const int left = ini.readInteger(kLabelsSection, key + "left", kMissing);
+        s.labelPlaces[n].leftSaved = left != kMissing;
+        s.labelPlaces[n].left = left == kMissing ? 0 : scale.toDevice(left);
         s.labelPlaces[n].top = place(key + "top", 0);
     }
     for (int i = 0; i < Graphs::kCount; ++i) {
         const GraphDesign& d = kGraphDesign[i];
         s.graphPlaces[i].left = place(std::string(d.name) + "left", d.left);
         s.graphPlaces[i].top = place(std::string(d.name) + "top", d.top);
+    }
+    for (int n : kPlayerPictures) {
+        const std::string key = "Image" + std::to_string(n);
+        StartupSettings::PicturePlace& p = s.picturePlaces[n];
+        const int left = ini.readInteger(kLabelsSection, key + "left", kMissing);
+        const int top = ini.readInteger(kLabelsSection, key + "top", kMissing);
+        p.leftSaved = left != kMissing;
+        p.topSaved = top != kMissing;
+        p.left = p.leftSaved ? scale.toDevice(left) : 0;
+        p.top = p.topSaved ? scale.toDevice(top) : 0;
     }
     s.formWidth = savedSize(keys, SettingKey::FormWidth, designWidth, scale);
     s.formHeight = savedSize(keys, SettingKey::FormHeight, designHeight, scale);

@@ -28,6 +28,7 @@ enum class PlayerButtons { AsTheyAre, WhilePlayerRuns, Always, Never };
 struct LabelPlace {
     int left = 0;
     int top = 0;
+    bool leftSaved = true;  // false: the file had no left for it
 };
 
 // What the main window's start-up reads from config.ini, read in one pass and typed
@@ -55,6 +56,14 @@ struct StartupSettings {
     // Graph1's and Graph2's places (section Labels), read like the labels' with
     // savePositions; a missing key keeps the design place.
     std::array<LabelPlace, Graphs::kCount> graphPlaces{};
+    // The player buttons' places (ImageNleft / ImageNtop, section Labels), by picture number,
+    // read with savePositions; a missing key keeps the design's edge. The close does not
+    // write them: the buttons are never dragged.
+    struct PicturePlace {
+        int left = 0, top = 0;
+        bool leftSaved = false, topSaved = false;
+    };
+    std::array<PicturePlace, 8> picturePlaces{};
 
     bool getDiskSpace = false;             // ShouldGetDisk is 1
     bool playerPicturesFromFiles = false;  // xpwinampicons is 0

@@ -53,9 +53,11 @@ bool ReadMBM5Data(Platform& platform, MainControls& controls, LabelFigures& figu
                   const std::string& tempLabel);
 
 // Start-up's step 17 (Unit1_sources.cpp): the first external address fetch, whose answer
-// goes into Label31, and the facts computed once into their labels.
+// goes into Label31, and the facts computed once into their labels. savedName is the
+// processor name's saved place (null without saved positions).
 void fetchFirstAddress(MainSources& sources, MainControls& controls, const std::string& server);
-void showStartupFacts(Platform& platform, MainControls& controls, int windowWidth);
+void showStartupFacts(Platform& platform, MainControls& controls, int windowWidth,
+                      const LabelPlace* savedName = nullptr);
 
 // A song title rotated left by one character (abc becomes bca); shorter texts stay.
 std::string scrollText(const std::string& text);

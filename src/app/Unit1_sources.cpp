@@ -26,12 +26,18 @@ void fetchFirstAddress(MainSources& sources, MainControls& controls, const std::
     });
 }
 
-void showStartupFacts(Platform& platform, MainControls& controls, int windowWidth) {
+void showStartupFacts(Platform& platform, MainControls& controls, int windowWidth,
+                      const LabelPlace* savedName) {
     StartupFacts& facts = platform.facts;
     controls.setText(kLabelCpuName, facts.brandString());
-    // Grown to the left from where "CPU:" ended, a long name would start outside the window.
-    if (controls.label(kLabelCpuName).left < 0) controls.centreCpuName(windowWidth);
-    if (controls.label(kLabelCpuName).text.empty()) platform.ui.messageBox(kCpuNameHint, kAppTitle);
+    Label& name = controls.label(kLabelCpuName);
+    // The close saves where the name was drawn, so that is where it starts again; grown to
+    // the left from where "CPU:" ended, it would move by its own width at every start.
+    if (savedName && savedName->leftSaved) name.left = savedName->left;
+    // A file without the place, or a name no longer whole in the window there, is centred.
+    const bool outside = name.left < 0 || (savedName && name.left + name.width > windowWidth);
+    if (outside || (savedName && !savedName->leftSaved)) controls.centreCpuName(windowWidth);
+    if (name.text.empty()) platform.ui.messageBox(kCpuNameHint, kAppTitle);
 
     const int family = facts.family();
     controls.setText(kLabelCpuClass, family == 15 ? "686+" : std::to_string(family) + "86");

@@ -131,6 +131,11 @@ struct StartupSteps {
         if (resizeWindow(f.window_, s.formWidth, f.window_.height)) f.FormResize();
         if (resizeWindow(f.window_, f.window_.width, s.formHeight)) f.FormResize();
         f.graphs_.applyPositions(s);
+        for (int n : kPlayerPictures) {
+            const StartupSettings::PicturePlace& p = s.picturePlaces[n];
+            if (p.leftSaved) f.controls_.image(n).left = p.left;
+            if (p.topSaved) f.controls_.image(n).top = p.top;
+        }
     }
 
     // 9. modules.
@@ -233,7 +238,8 @@ struct StartupSteps {
     void facts() {
         f.timers_.IPTImer.enabled = s.showIp;
         if (s.showIp) fetchFirstAddress(f.sources_, f.controls_, stored().ipServer);
-        showStartupFacts(f.platform_, f.controls_, f.window_.width);
+        showStartupFacts(f.platform_, f.controls_, f.window_.width,
+                         s.savePositions ? &s.labelPlaces[kLabelCpuName] : nullptr);
     }
 
     // 18. player pictures from files; a failure here is handled here.

@@ -70,8 +70,7 @@ TEST_F(LayoutTest, ResizeFillsTheSkinAndCentresTheProcessorNameHalvesToEven) {
         int left;
     };
     // (w − 26) / 2: 125.5 → 126, 124.5 → 124, 125 stays.
-    for (const Case& c :
-         {Case{277, 126}, Case{275, 124}, Case{276, 125}, Case{0, -13}, Case{1, -12}}) {
+    for (const Case& c : {Case{277, 126}, Case{275, 124}, Case{276, 125}, Case{0, -13}, Case{1, -12}}) {
         f.Resized(c.width, 99);
         EXPECT_EQ(c.left, f.label(2).left) << c.width;
         EXPECT_EQ(0, f.image(1).left);
@@ -93,30 +92,54 @@ TEST_F(LayoutTest, StartUpSizesTheWindowOnceWithTheDesignFont) {
     EXPECT_EQ(327, f.image(1).height);
 }
 
-TEST_F(LayoutTest, AProcessorNameThatWouldStartLeftOfTheWindowIsCentred) {
+TEST_F(LayoutTest, TheProcessorNameStartsWhereItWasSavedOrCentredWhenItWouldNotShowWhole) {
     struct Case {
         const char* brand;
-        std::string savedLeft;  // empty: no saved positions
+        const char* savedLeft;  // null: no saved positions; "": savepositions without Label2left
         int left;               // -1: centred
     };
     // "CPU:" ends at 152 unless saved elsewhere (see above); 16 characters are 96 px.
-    const Case cases[] = {{"Intel(R) Xeon(R) Processor @ 2.80GHz", "", -1},
-                          {"Pentium(R) 4 CPU", "", 152 - 96},          // fits: grows to the left only
-                          {"Pentium(R) 4 CPU", "100", 100 + 26 - 96},  // the saved place kept
-                          {"Pentium(R) 4 CPU", "50", -1},              // would leave the window
+    const Case cases[] = {{"Intel(R) Xeon(R) Processor @ 2.80GHz", nullptr, -1},
+                          {"Pentium(R) 4 CPU", nullptr, 152 - 96},  // fits: grows to the left only
+                          {"Pentium(R) 4 CPU", "100", 100},         // where the close saved it
+                          {"Pentium(R) 4 CPU", "0", 0},
+                          {"Pentium(R) 4 CPU", "", -1},
+                          {"Pentium(R) 4 CPU", "-1", -1},   // would start left of the window
+                          {"Pentium(R) 4 CPU", "200", -1},  // would end right of it
                           {"Intel(R) Xeon(R) Processor @ 2.80GHz", "100", -1}};
     for (const Case& c : cases) {
         fake.facts.brand = c.brand;
-        if (c.savedLeft.empty())
+        if (!c.savedLeft)
             working({});
+        else if (!*c.savedLeft)
+            working({"savepositions=1"}, {"[Labels]", "Label2top=14"});
         else
-            working({"savepositions=1"}, {"[Labels]", "Label2left=" + c.savedLeft, "Label2top=14"});
+            working({"savepositions=1"},
+                    {"[Labels]", std::string("Label2left=") + c.savedLeft, "Label2top=14"});
         const TForm1& f = create();
         ASSERT_TRUE(completed()) << startupFailure(f);
         const Label& cpu = f.label(2);
         const int centred = static_cast<int>(std::nearbyint((f.window().width - cpu.width) / 2.0));
-        EXPECT_EQ(c.left < 0 ? centred : c.left, cpu.left) << c.brand << " " << c.savedLeft;
+        EXPECT_EQ(c.left < 0 ? centred : c.left, cpu.left)
+            << c.brand << " " << (c.savedLeft ? c.savedLeft : "-");
         EXPECT_GE(cpu.left, 0);
+    }
+}
+
+TEST_F(LayoutTest, SavedPlacesComeBackTheSameStartAfterStart) {
+    fake.facts.brand = "Pentium(R) 4 CPU";
+    working({"savepositions=1"},
+            {"[Labels]", "Label2left=119", "Label2top=8", "Label3left=32", "Label3top=40", "Image2top=351"});
+    for (int start = 1; start <= 4; ++start) {
+        TForm1& f = create();
+        ASSERT_TRUE(completed()) << startupFailure(f);
+        EXPECT_EQ(119, f.label(2).left) << "start " << start;
+        EXPECT_EQ(8, f.label(2).top) << "start " << start;
+        EXPECT_EQ(32, f.label(3).left) << "start " << start;
+        // A player button's place is read, never written; a missing edge keeps the design's.
+        EXPECT_EQ(351, f.image(kImagePlay).top) << "start " << start;
+        EXPECT_EQ(160, f.image(kImagePlay).left) << "start " << start;
+        f.FormClose();
     }
 }
 

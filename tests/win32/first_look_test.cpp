@@ -1,6 +1,7 @@
 // The program folder as shipped, at the screen's scale (96 dots per inch here; CTest runs these
-// again in prefixes at 120, 144 and 192): with each shipped skin, every label and graph the
-// first start shows lies whole inside the panel, and none overlaps another.
+// again in prefixes at 120, 144 and 192): with each shipped skin, a sensor program and the player
+// running, every label, graph and player button the first start shows lies whole inside the
+// panel, and none overlaps another.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,42 @@ std::string wholeFile(const std::string& path) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// A stand-in program started from beside this test, ended with it.
+class Beside {
+public:
+    explicit Beside(const std::string& exe, const std::string& argument = "") {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string cmd = path;
+        cmd = "\"" + cmd.substr(0, cmd.find_last_of("\\/") + 1) + exe + "\"";
+        if (!argument.empty()) cmd += " \"" + argument + "\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+        CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+    }
+    ~Beside() {
+        if (!process_) return;
+        TerminateProcess(process_, 0);
+        WaitForSingleObject(process_, 5000);
+        CloseHandle(process_);
+    }
+    Beside(const Beside&) = delete;
+    Beside& operator=(const Beside&) = delete;
+
+private:
+    HANDLE process_ = nullptr;
+};
+
+template <typename Done>
+bool within(DWORD ms, Done done) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50))
+        if (done()) return true;
+    return done();
 }
 
 struct Drawn {
@@ -62,23 +99,39 @@ protected:
             const Graph& g = form->graphs()[i];
             if (g.visible) all.push_back({g.name, {g.left, g.top, g.left + g.width, g.top + g.height}});
         }
+        for (int n : kPlayerPictures) {
+            const Picture& p = form->image(n);
+            if (p.visible) all.push_back({p.name, {p.left, p.top, p.left + p.width, p.top + p.height}});
+        }
         return all;
     }
 };
 
 }  // namespace
 
-TEST_F(FirstLook, EveryLabelAndGraphShowsWholeAndApartWithEachShippedSkin) {
+TEST_F(FirstLook, EveryModuleShowsWholeAndApartWithEachShippedSkin) {
+    // Three sensor pairs, and the player's song and buttons.
+    Beside sensors("hwinfo_sensors.exe", scratch.file("sensors.ready"));
+    Beside player("winamp.exe");
+    ASSERT_TRUE(within(10000, [&] {
+        return GetFileAttributesA(scratch.file("sensors.ready").c_str()) != INVALID_FILE_ATTRIBUTES &&
+               FindWindowA("Winamp v1.x", nullptr);
+    }));
     for (const char* skin : {"Graphite.bmp", "Ocean.bmp", "Sand.bmp"}) {
         SCOPED_TRACE(skin);
         const std::string config = shippedWith(skin);
         ASSERT_FALSE(config.empty());
         start(config);
         ASSERT_TRUE(sink.shown.empty());
-        // The values the first seconds bring: the refresh, then the traffic meter it starts.
+        // The values the first seconds bring: the song, the refresh, then the traffic meter
+        // it starts.
+        form->WinampTimerTimer();
         form->systimerTimer();
         form->tmrTrafficTimer();
         form->systimerTimer();
+        for (int n : {kLabelSong, kLabelSensor1Name, kLabelSensor3Value, kLabelDiskSpace})
+            EXPECT_TRUE(form->label(n).visible) << form->label(n).name;
+        EXPECT_TRUE(form->image(kImagePlay).visible);
         RECT panel{};
         GetClientRect(view->hwnd(), &panel);
         const std::vector<Drawn> all = drawn();
@@ -109,7 +162,10 @@ TEST_F(FirstLook, ThePanelFollowsTheScreensScaleAndSavesPlacesInDesignUnits) {
     RECT panel{};
     GetClientRect(view->hwnd(), &panel);
     EXPECT_NEAR(271 * scale.dpi() / 96.0, panel.right, 1);
-    EXPECT_NEAR(305 * scale.dpi() / 96.0, panel.bottom, 1);
+    // The first-run file gives the outer height, and the frame grows less than the scale: the
+    // panel holds the whole skin, with at most a few see-through rows below it.
+    EXPECT_GE(panel.bottom, scale.toDevice(369) - 1);
+    EXPECT_LE(panel.bottom, scale.toDevice(369) + 8);
 
     // "CPU Usage:" is designed at 32, 40; dragged by 10, 2 design pixels.
     const Label& l = form->label(kLabelCpuUsageCaption);
