@@ -54,7 +54,10 @@ bool Win32Clipboard::setText(const std::string& text) {
 }
 
 Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) {
-    for (int i = 0; i < kMenuIconCount; ++i) icons_[i] = loadBitmapResource(instance, kBmpMenuFirst + i);
+    const Scale scale(screenDotsPerInch(LOGPIXELSX));
+    for (int i = 0; i < kMenuIconCount; ++i) icons_[i] = loadPicture(instance, kBmpMenuFirst + i, scale);
+    iconSize_ = scale.toDevice(kMenuIconSize);
+    iconGap_ = scale.toDevice(kMenuIconGap);
 }
 
 void Win32WindowSystem::setForeground() {
@@ -116,8 +119,8 @@ int Win32WindowSystem::popupMenu(const std::vector<MenuItem>& menu, Point at) {
 
 bool Win32WindowSystem::measureItem(MEASUREITEMSTRUCT& item) const {
     if (item.CtlType != ODT_MENU) return false;
-    item.itemWidth = kMenuIconSize + kMenuIconGap;
-    item.itemHeight = kMenuIconSize;
+    item.itemWidth = iconSize_ + iconGap_;
+    item.itemHeight = iconSize_;
     return true;
 }
 

@@ -47,7 +47,9 @@ public:
 
 private:
     HMENU build(const std::vector<MenuItem>& items) const;
-    std::array<Pixels, kMenuIconCount> icons_;
+    std::array<Pixels, kMenuIconCount> icons_;  // at the screen's scale
+    int iconSize_ = 16;
+    int iconGap_ = 4;
 };
 
 }  // namespace tabrix::win32

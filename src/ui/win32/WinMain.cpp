@@ -106,7 +106,8 @@ public:
         // controls and (About) the decoded banner, are built when first shown, so a run
         // that never opens them does not map or keep any of that.
         notice_ = std::make_unique<ErrorNoticeView>(
-            instance_, owner_.get(), [instance = instance_] { return loadNoticePictures(instance); },
+            instance_, owner_.get(),
+            [instance = instance_](const Scale& scale) { return loadNoticePictures(instance, scale); },
             errorHandler());
         notice_->create(*app_->notice());
     }
@@ -139,7 +140,8 @@ public:
         TForm2* about = app_->about();
         if (!about_ && about) {
             loadCommonControls();
-            about->loadBanner(loadBannerJpeg(instance_));
+            const int drawn = about->scale().drawnDpi();
+            about->loadBanner(loadBannerJpeg(instance_, drawn), drawn);
             about_ = std::make_unique<AboutView>(instance_, owner_.get(), icon_, errorHandler());
             about_->create(*about);
         }
