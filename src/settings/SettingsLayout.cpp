@@ -347,6 +347,18 @@ void SettingsLayout::fitCaptions(TextMeasure& text, int dpi) {
             if (inColumn || overlapsRow(caption, moved)) moved.left += overflow;
         }
     }
+    // A value moved right keeps clear of the page's picture (which stays in its corner): its
+    // text is cut there instead.
+    for (const PlacedControl& p : controls_) {
+        if (p.kind != ControlKind::Picture || p.page < 0) continue;
+        for (const PlacedControl& d : controls_) {
+            Control& value = *d.control;
+            if (d.page != p.page || d.kind != ControlKind::Label || !overlapsRow(value, *p.control) ||
+                value.left >= p.control->left)
+                continue;
+            value.width = std::min(value.width, p.control->left - kCaptionGap - value.left);
+        }
+    }
 }
 
 }  // namespace tabrix

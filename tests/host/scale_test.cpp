@@ -66,7 +66,8 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
     EXPECT_EQ(60, f.label(3).left);
     EXPECT_EQ(62, f.label(3).top);
     EXPECT_EQ(450, f.window().width);
-    EXPECT_EQ(Scale(144).toDevice(kClientHeight), f.window().height);  // no FormHeight: scaled once
+    // No FormHeight: the panel's own height, scaled once.
+    EXPECT_EQ(Scale(144).toDevice(kClientHeight) + fake.desktop.toolFrame.height, f.window().height);
     EXPECT_EQ(45, f.graphs()[0].left);
     EXPECT_EQ(60, f.image(kImageSkin).bitmap.width);  // the 40 x 80 skin
     EXPECT_EQ(kSkinColor, f.image(kImageSkin).bitmap.at(50, 100));

@@ -1,8 +1,5 @@
 #include "platform/win32/Resources.h"
 
-#include <exception>
-
-#include "platform/Bmp.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/Win32Platform.h"
@@ -44,22 +41,9 @@ std::string loadDataResource(HINSTANCE instance, int id) {
 }
 
 int drawnOffset(int dpi) {
-    if (dpi == Scale::kDesignDpi * 3 / 2) return kDrawnAt150;
-    if (dpi == Scale::kDesignDpi * 2) return kDrawnAt200;
+    if (dpi == 144) return kDrawnAt150;
+    if (dpi == 192) return kDrawnAt200;
     return -1;
-}
-
-Pixels loadPicture(HINSTANCE instance, int id, const Scale& scale) {
-    const int drawn = scale.drawnDpi();
-    const int offset = drawnOffset(drawn);
-    if (offset >= 0) {
-        try {
-            return scale.picture(decodeBmp(loadDataResource(instance, id + offset)), drawn);
-        } catch (const std::exception&) {
-            // not built in: the design picture enlarged
-        }
-    }
-    return scale.picture(loadBitmapResource(instance, id));
 }
 
 HICON loadProgramIcon(HINSTANCE instance) {

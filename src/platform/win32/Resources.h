@@ -5,7 +5,6 @@
 #include <string>
 #include <type_traits>
 
-#include "forms/Scale.h"
 #include "platform/Pixels.h"
 
 namespace tabrix::win32 {
@@ -39,9 +38,6 @@ int drawnOffset(int dpi);
 
 // A bitmap resource as pixels; empty when the resource is missing.
 Pixels loadBitmapResource(HINSTANCE instance, int id);
-// One of the built-in design pictures at the screen's scale: the copy drawn nearest it,
-// enlarged or shrunk the rest of the way.
-Pixels loadPicture(HINSTANCE instance, int id, const Scale& scale);
 HICON loadProgramIcon(HINSTANCE instance);
 
 struct IconDeleter {

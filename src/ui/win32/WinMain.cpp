@@ -56,6 +56,12 @@ public:
         owner_.reset(CreateWindowExA(0, kOwnerClass, kAppTitle, WS_POPUP, 200, 200, 0, 0, nullptr, nullptr,
                                      instance, this));
         windows_.owner = owner_.get();
+        const Scale scale(screenDotsPerInch(LOGPIXELSX));
+        std::array<Pixels, kMenuIconCount> menuIcons;
+        for (int i = 0; i < kMenuIconCount; ++i)
+            menuIcons[i] = loadPicture(instance, kBmpMenuFirst + i, scale);
+        constexpr int kMenuIconSize = 16, kMenuIconGap = 4;  // the design's
+        windows_.setMenuIcons(menuIcons, scale.toDevice(kMenuIconSize), scale.toDevice(kMenuIconGap));
     }
     Win32Host(const Win32Host&) = delete;
     Win32Host& operator=(const Win32Host&) = delete;
