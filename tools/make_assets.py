@@ -9,11 +9,13 @@ a see-through key colour are then cut with a hard edge, because a pixel blended
 towards the key colour would show as a fringe once the key is removed.
 """
 
+import contextlib
 import math
 import os
 import struct
 import subprocess
 import sys
+import zlib
 
 from PIL import Image, ImageChops, ImageDraw, ImageFont
 
@@ -52,9 +54,15 @@ class Canvas:
     cut-outs) and insets of the same shape give borders of exact width.
     """
 
-    def __init__(self, w, h, ss=SS):
-        self.w, self.h, self.ss = w, h, ss
-        self.size = (w * ss, h * ss)
+    def __init__(self, w, h, ss=SS, zoom=None):
+        """zoom draws the same picture for a larger scale: coordinates stay in design
+        pixels, the result is w x h times zoom (halves rounded up, as the program does).
+        Without one the canvas takes the zoom of the drawing under way (drawn_at)."""
+        zoom = _zoom[0] if zoom is None else zoom
+        self.design = (w, h)
+        self.w, self.h = zoomed(w, zoom), zoomed(h, zoom)
+        self.ss = ss if zoom == 1 else ss * zoom  # super-pixels per design pixel
+        self.size = (self.w * ss, self.h * ss)
         self.img = Image.new("RGBA", self.size, (0, 0, 0, 0))
 
     def _p(self, x, y):
@@ -120,10 +128,10 @@ class Canvas:
         return m
 
     def vgrad(self, stops, y0=0.0, y1=None):
-        return self._grad(stops, y0, self.h if y1 is None else y1, vertical=True)
+        return self._grad(stops, y0, self.design[1] if y1 is None else y1, vertical=True)
 
     def hgrad(self, stops, x0=0.0, x1=None):
-        return self._grad(stops, x0, self.w if x1 is None else x1, vertical=False)
+        return self._grad(stops, x0, self.design[0] if x1 is None else x1, vertical=False)
 
     def _grad(self, stops, a, b, vertical):
         n = self.size[1] if vertical else self.size[0]
@@ -150,6 +158,24 @@ class Canvas:
 
     def result(self):
         return self.img.resize((self.w, self.h), Image.BOX)
+
+
+_zoom = [1]
+
+
+@contextlib.contextmanager
+def drawn_at(zoom):
+    """Every canvas made inside draws its picture for zoom times the design's scale."""
+    _zoom[0] = zoom
+    try:
+        yield
+    finally:
+        _zoom[0] = 1
+
+
+def zoomed(n, zoom=None):
+    zoom = _zoom[0] if zoom is None else zoom
+    return n if zoom == 1 else int(n * zoom + 0.5)
 
 
 def union(*masks):
@@ -352,8 +378,11 @@ def draw_app_icon(size):
 
 def make_icon(out):
     big, small = draw_app_icon(32), draw_app_icon(16)
+    # The sizes for 150 % and 200 % follow the classic ones, 32-bit only to keep the exe
+    # small (a system without alpha draws them through their mask).
     write_ico(os.path.join(out, "tabrix.ico"),
-              [(big, 32), (small, 32), (big, 24), (small, 24)])
+              [(big, 32), (small, 32), (big, 24), (small, 24),
+               (draw_app_icon(48), 32), (draw_app_icon(64), 32)])
     return big
 
 
@@ -764,13 +793,14 @@ def draw_banner(icon, font=None):
     base, x = 41, 60
     if font:
         word = cv.text((x, base), "Tabrix", font, 31)
-        cv.paint(word.transform(word.size, Image.AFFINE, (1, 0, -2, 0, 1, -2)), shade, 0.5)
+        o = cv.ss  # a design pixel down and right
+        cv.paint(word.transform(word.size, Image.AFFINE, (1, 0, -o, 0, 1, -o)), shade, 0.5)
         cv.paint(word, ink)
     else:
         stroke_wordmark(cv, x, base, 24, ink)
     img = cv.result().convert("RGB")
-    logo = icon.resize((40, 40), Image.LANCZOS)
-    img.paste(logo, (12, 8), logo)
+    logo = icon.resize((zoomed(40), zoomed(40)), Image.LANCZOS)
+    img.paste(logo, (zoomed(12), zoomed(8)), logo)
     return img
 
 
@@ -780,6 +810,105 @@ def make_banner(out, icon, font):
     os.makedirs(out, exist_ok=True)
     img.save(path, "JPEG", quality=90, progressive=False, optimize=False,
              subsampling=0)
+
+
+# --------------------------------------------------------------------------
+# The same pictures drawn for 150 % and 200 %
+
+# (folder, zoom, resource id offset); the program picks the set nearest the screen's scale.
+ZOOMS = [("x150", 1.5, 1000), ("x200", 2, 2000)]
+SKIN_BASE = 150  # the skins are files; their larger copies get ids from here
+BANNER_SHIFT = 500
+
+
+def fewer_colours(img, key):
+    """The picture in 256 colours: the see-through key exact and its own, the other
+    colours (a skin's gradients: a few hundred, close together) merged by coverage,
+    none of them turned into the key."""
+    px = list(img.getdata())
+    kept = [c for c in px if c != key]
+    strip = Image.new("RGB", (len(kept), 1))
+    strip.putdata(kept)
+    merged = strip.quantize(255, method=Image.Quantize.MAXCOVERAGE,
+                            dither=Image.Dither.NONE).convert("RGB").getdata()
+    it = iter(merged)
+    out = []
+    for c in px:
+        if c == key:
+            out.append(key)
+        else:
+            m = next(it)
+            out.append(m if m != key else (m[0], m[1], m[2] - 1 if m[2] else 1))
+    flat = Image.new("RGB", img.size)
+    flat.putdata(out)
+    return flat
+
+
+def write_bmp_compact(path, img, reserved=0, key=MAGENTA):
+    """A small 8-bit BMP file, run-length coded when that is smaller: exact for a picture of
+    at most 256 colours (every small one), the others brought down to 256 (fewer_colours).
+    reserved fills the file header's two reserved words."""
+    img = img.convert("RGB")
+    w, h = img.size
+    colours = img.getcolors(256)
+    if colours is None:
+        img = fewer_colours(img, key)
+        colours = img.getcolors(256)
+    palette = sorted(c for _n, c in colours)
+    index = {c: i for i, c in enumerate(palette)}
+    px = [index[c] for c in img.getdata()]
+    stride = (w + 3) & ~3
+    raw = b"".join(bytes(px[y * w:(y + 1) * w]) + b"\0" * (stride - w)
+                   for y in range(h - 1, -1, -1))
+    rle = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = px[y * w:(y + 1) * w]
+        x = 0
+        while x < w:
+            n = 1
+            while x + n < w and n < 255 and row[x + n] == row[x]:
+                n += 1
+            rle += bytes((n, row[x]))
+            x += n
+        rle += b"\0\0"  # end of line
+    rle[-1] = 1  # end of picture
+    compression, data = (1, bytes(rle)) if len(rle) < len(raw) else (0, raw)
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    offset = 54 + len(table)
+    header = struct.pack("<2sIII", b"BM", offset + len(data), reserved, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, compression, len(data),
+                       3780, 3780, len(palette), 0)
+    _write(path, header + info + table + data)
+
+
+def crc_of(path):
+    with open(path, "rb") as f:
+        return zlib.crc32(f.read()) & 0xFFFFFFFF
+
+
+def make_zoomed(out, font):
+    """Every picture but the program icon (its file holds all sizes) for each larger scale.
+    A copy of a picture shipped as a file (skins, player buttons) carries the CRC-32 of
+    that file in its header, so the program takes it only for an unchanged file of ours."""
+    for folder, zoom, _offset in ZOOMS:
+        base = os.path.join(out, folder)
+        with drawn_at(zoom):
+            for name, _define, _id, w, h in BUTTONS:
+                write_bmp_compact(os.path.join(base, "buttons", name + ".bmp"),
+                                  draw_button(name, w, h),
+                                  crc_of(os.path.join(out, "buttons", name + ".bmp")))
+            write_bmp_compact(os.path.join(base, "balloon.bmp"), draw_balloon(), key=WHITE)
+            write_bmp_compact(os.path.join(base, "warning.bmp"), draw_warning())
+            for name in PAGES:
+                write_bmp_compact(os.path.join(base, "pages", name + ".bmp"), draw_page(name))
+            for name in MENU:
+                write_bmp_compact(os.path.join(base, "menu", name + ".bmp"),
+                                  draw_menu_icon(name))
+            for name in SKINS:
+                img = draw_transparent_skin() if name == "transparent" else draw_panel_skin(name)
+                write_bmp_compact(os.path.join(base, "skins", name + ".bmp"), img,
+                                  crc_of(os.path.join(out, "skins", name + ".bmp")), WHITE)
+            make_banner(base, draw_app_icon(zoomed(32)), font)
 
 
 # --------------------------------------------------------------------------
@@ -796,6 +925,24 @@ def resource_table():
     rows += [("IDB_MENU_" + n.upper(), MENU_BASE + k, "BITMAP", "menu/%s.bmp" % n)
              for k, n in enumerate(MENU)]
     rows.append((BANNER_ID[0], BANNER_ID[1], "RCDATA", "banner.jpg"))
+    # The larger sets: whole files (RCDATA), each id its design picture's plus the offset.
+    for folder, _zoom, offset in ZOOMS:
+        tag = folder.upper()
+        rows += [("%s_%s" % (d, tag), i + offset, "RCDATA", "%s/buttons/%s.bmp" % (folder, n))
+                 for n, d, i, _w, _h in BUTTONS]
+        rows.append(("%s_%s" % (BALLOON_ID[0], tag), BALLOON_ID[1] + offset, "RCDATA",
+                     folder + "/balloon.bmp"))
+        rows.append(("%s_%s" % (WARNING_ID[0], tag), WARNING_ID[1] + offset, "RCDATA",
+                     folder + "/warning.bmp"))
+        rows += [("IDB_PAGE_%s_%s" % (n.upper(), tag), PAGE_BASE + k + offset, "RCDATA",
+                  "%s/pages/%s.bmp" % (folder, n)) for k, n in enumerate(PAGES)]
+        rows += [("IDB_MENU_%s_%s" % (n.upper(), tag), MENU_BASE + k + offset, "RCDATA",
+                  "%s/menu/%s.bmp" % (folder, n)) for k, n in enumerate(MENU)]
+        # the banner is data at 100 % already, where its id is also a menu picture's
+        rows.append(("%s_%s" % (BANNER_ID[0], tag), BANNER_ID[1] + offset + BANNER_SHIFT,
+                     "RCDATA", folder + "/banner.jpg"))
+        rows += [("IDB_SKIN_%s_%s" % (n.upper(), tag), SKIN_BASE + k + offset, "RCDATA",
+                  "%s/skins/%s.bmp" % (folder, n)) for k, n in enumerate(SKINS)]
     return rows
 
 
@@ -830,7 +977,9 @@ def main(argv):
     make_pages(out)
     make_menu(out)
     make_skins(out)
-    make_banner(out, icon, find_bold_font())
+    font = find_bold_font()
+    make_banner(out, icon, font)
+    make_zoomed(out, font)
     make_resources(out)
     return 0
 

@@ -36,6 +36,9 @@ KEYED = {
 KEYED.update({"pages/%s.bmp" % n: (24, 24, MAGENTA) for n in make_assets.PAGES})
 KEYED.update({"menu/%s.bmp" % n: (16, 16, MAGENTA) for n in make_assets.MENU})
 KEYED.update({"skins/%s.bmp" % n: (271, 369, WHITE) for n in make_assets.SKINS})
+# The same pictures drawn for 150 % and 200 %: 8-bit files, sizes rounded as the program does.
+ZOOMED = {"%s/%s" % (folder, name): (make_assets.zoomed(w, zoom), make_assets.zoomed(h, zoom), key)
+          for folder, zoom, _offset in make_assets.ZOOMS for name, (w, h, key) in KEYED.items()}
 
 
 def generate(out):
@@ -97,7 +100,7 @@ class Assets(unittest.TestCase):
         # The program takes the bottom-left pixel as the see-through colour; a
         # kept pixel next to the cut that is close to that colour would show as
         # a pale or pink rim on the desktop.
-        for name, (w, h, key) in KEYED.items():
+        for name, (w, h, key) in list(KEYED.items()) + list(ZOOMED.items()):
             img, px = pixels(self.path(name))
             self.assertEqual(px[0, h - 1], key, name)
             for y in range(h):
@@ -111,6 +114,26 @@ class Assets(unittest.TestCase):
                     if near_cut:
                         dist = sum((a - b) ** 2 for a, b in zip(c, key)) ** 0.5
                         self.assertGreater(dist, 60, "%s at %d,%d: %r" % (name, x, y, c))
+
+    def test_larger_copies_are_small_and_name_the_file_they_were_drawn_beside(self):
+        for name, (w, h, key) in ZOOMED.items():
+            with open(self.path(name), "rb") as f:
+                data = f.read()
+            reserved, = struct.unpack_from("<I", data, 6)
+            bw, bh, _planes, bpp = struct.unpack_from("<iiHH", data, 18)
+            self.assertEqual((bw, bh, bpp), (w, h, 8), name)
+            self.assertLess(len(data), 20000, name)
+            base = name.split("/", 1)[1]
+            shipped = base.startswith(("skins/", "buttons/"))
+            self.assertEqual(reserved, make_assets.crc_of(self.path(base)) if shipped else 0, name)
+        # the skins' gradients lose nothing visible to their 256 colours
+        for folder, zoom, _offset in make_assets.ZOOMS:
+            with make_assets.drawn_at(zoom):
+                drawn = make_assets.draw_panel_skin("Sand")
+            kept, _ = pixels(self.path(folder + "/skins/Sand.bmp"))
+            worst = max(max(abs(a - b) for a, b in zip(p, q))
+                        for p, q in zip(drawn.getdata(), kept.getdata()))
+            self.assertLessEqual(worst, 2, folder)
 
     def test_glyphs_are_not_empty(self):
         for name, (w, h, key) in KEYED.items():
@@ -177,7 +200,7 @@ class Assets(unittest.TestCase):
                         bit = data[off + 40 + xor_len + row * stride + x // 8] >> (7 - x % 8) & 1
                         self.assertEqual(bit, int(alpha == 0))
             seen.add((w, bpp))
-        self.assertLessEqual({(32, 32), (16, 32), (32, 24)}, seen)
+        self.assertLessEqual({(32, 32), (16, 32), (32, 24), (48, 32), (64, 32)}, seen)
 
     def test_banner_is_baseline_jpeg(self):
         with open(self.path("banner.jpg"), "rb") as f:
@@ -185,6 +208,8 @@ class Assets(unittest.TestCase):
         self.assertIn(b"\xff\xc0", data)
         self.assertNotIn(b"\xff\xc2", data)
         self.assertEqual(Image.open(self.path("banner.jpg")).size, (553, 57))
+        self.assertEqual(Image.open(self.path("x150/banner.jpg")).size, (830, 86))
+        self.assertEqual(Image.open(self.path("x200/banner.jpg")).size, (1106, 114))
 
     def test_banner_without_a_font_still_shows_the_name(self):
         icon = make_assets.draw_app_icon(32)

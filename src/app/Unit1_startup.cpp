@@ -18,12 +18,23 @@ constexpr int kAnsiCharset = 0;
 constexpr int kBannerWidth = 15;
 constexpr int kBannerHeight = 57;
 
-// The picture at the screen's scale, enlarged once here rather than at every paint.
+// The picture at the screen's scale, enlarged once here rather than at every paint. A file
+// of ours, unchanged, has copies drawn for larger scales built in: the nearest is taken.
 Pixels loadBitmapFile(const Platform& platform, const std::string& name, const Scale& scale) {
     const std::string path = platform.path(name);
     std::string bytes;
     if (!platform.files.read(path, bytes)) throw Error("Cannot open file " + path);
-    return scale.picture(decodeBmp(bytes));
+    const Pixels design = decodeBmp(bytes);
+    const int drawn = scale.drawnDpi();
+    if (drawn != Scale::kDesignDpi) {
+        try {
+            const std::string copy = platform.desktop.drawnCopy(fileCrc32(bytes), drawn);
+            if (!copy.empty()) return scale.picture(decodeBmp(copy), drawn);
+        } catch (const std::exception&) {
+            // a damaged copy: the file itself, enlarged
+        }
+    }
+    return scale.picture(design);
 }
 
 // The grey strip goes into the skin picture itself; the view writes the upright name

@@ -18,10 +18,15 @@ public:
     // Halves go away from zero, so a place and its mirror image scale alike.
     int toDevice(int design) const { return convert(design, dpi_, kDesignDpi); }
     int toDesign(int device) const { return convert(device, kDesignDpi, dpi_); }
-    // The picture enlarged (or shrunk) with nearest neighbour: every pixel is one of the
-    // original's, so a colour key stays exact and no blend of it fringes the edges. At the
-    // design's scale the picture itself comes back, not a copy.
-    Pixels picture(Pixels design) const;
+    // The program's own pictures are drawn for 96, 144 and 192 dots per inch; this is the one
+    // of those nearest the screen's (a tie goes to the smaller, which is enlarged rather than
+    // thinned: no line of it is dropped).
+    int drawnDpi() const;
+    // The picture, drawn for drawnDpi dots per inch, enlarged (or shrunk) to the screen's
+    // scale with nearest neighbour: every pixel is one of the original's, so a colour key
+    // stays exact and no blend of it fringes the edges. Drawn for the screen's own scale,
+    // the picture itself comes back, not a copy.
+    Pixels picture(Pixels drawn, int drawnDpi = kDesignDpi) const;
 
 private:
     static int convert(int value, int times, int per);

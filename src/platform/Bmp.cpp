@@ -280,4 +280,13 @@ Pixels decodeBmp(const std::string& bytes) {
     return out;
 }
 
+uint32_t fileCrc32(const std::string& bytes) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
 }  // namespace tabrix

@@ -14,4 +14,7 @@ constexpr char kBadBitmap[] = "Bitmap image is not valid";
 // kMaxPictureSide on a side; it never reads outside `bytes`.
 Pixels decodeBmp(const std::string& bytes);
 
+// The CRC-32 (as zip and PNG have it) of a file's bytes: names a file of ours exactly.
+uint32_t fileCrc32(const std::string& bytes);
+
 }  // namespace tabrix

@@ -51,6 +51,7 @@ public:
     }
     Extent frameSize(bool toolCaption) override { return desktop_.frameSize(toolCaption); }
     int screenDpi() override { return desktop_.screenDpi(); }
+    std::string drawnCopy(uint32_t fileCrc, int dpi) override { return desktop_.drawnCopy(fileCrc, dpi); }
     int windowsMajorVersion() override { return desktop_.windowsMajorVersion(); }
     std::vector<ScreenRect> workAreas() override { return desktop_.workAreas(); }
     std::vector<ScreenRect> monitorRects() override;

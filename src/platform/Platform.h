@@ -72,6 +72,14 @@ public:
     // (toolCaption) or with no border at all.
     virtual Extent frameSize(bool toolCaption) = 0;
     virtual int screenDpi() = 0;
+    // The built-in copy of one of the program's own picture files (a skin, a player button)
+    // drawn for dpi dots per inch: a whole bitmap file whose header's reserved words hold
+    // fileCrc, the CRC-32 of the file it was drawn beside. Empty when there is none.
+    virtual std::string drawnCopy(uint32_t fileCrc, int dpi) {
+        (void)fileCrc;
+        (void)dpi;
+        return {};
+    }
     virtual int windowsMajorVersion() = 0;
     // The work area (the screen less the taskbar) of every monitor, the primary first;
     // empty when the system tells none.

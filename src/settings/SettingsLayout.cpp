@@ -7,6 +7,8 @@
 #include <climits>
 #include <iterator>
 
+#include "forms/Scale.h"
+
 namespace tabrix {
 
 namespace {
@@ -141,15 +143,16 @@ const LayoutRow kLayout[] = {
     moduleBox("CheckBox21", "MBM Temps", 1, 0),
     moduleBox("CheckBox22", "Current Song", 1, 1),
     moduleBox("CheckBox23", "D/U Monitor", 1, 2, 80),
-    // The interface chooser beside D/U Monitor comes next in the tab order.
-    {K::UpDown, "ScrollBar1", kModules, 224, 56, 17, 16, ""},
+    // The interface chooser beside D/U Monitor comes next in the tab order; as high as an edit,
+    // centred on the box's row, so its arrows are not squeezed at a larger scale.
+    {K::UpDown, "ScrollBar1", kModules, 228, 54, 17, kEditHeight, ""},
     moduleBox("CheckBox24", "Battery Status", 1, 3),
     moduleBox("CheckBox28", "Free Disk Space", 1, 4),
     moduleBox("CheckBox31", "CPU Name", 1, 5),
     moduleBox("CheckBox32", "Graphs", 1, 6),
     // Beside "MBM Temps": the sensor pairs' source, as the main window last found it.
     caption("Label32", kModules, "", 280, 10, 220),
-    caption("Label31", kModules, "", 248, 56, 257),
+    caption("Label31", kModules, "", 252, 56, 257),
     {K::Edit, "Edit7", kModules, 224, 80, 17, kEditHeight, ""},
     {K::ListBox, "ListBox1", kModules, 280, 104, 161, 73, ""},
 
@@ -268,22 +271,28 @@ std::vector<CheckBox*> SettingsLayout::boxesOn(int page) const {
 
 namespace {
 
-constexpr int kCaptionGap = 2;      // between a caption's text and the control beside it
+constexpr int kCaptionGap = 6;      // between a caption's text and the control beside it
 constexpr int kCheckMarkRoom = 20;  // a check box's mark and the room before its caption
 
 bool overlapsRow(const Control& a, const Control& b) {
     return a.top < b.top + b.height && b.top < a.top + a.height;
 }
 
-// 0: not a caption.
-int captionExtent(TextMeasure& text, const PlacedControl& c) {
-    const Font font;  // the window's Tahoma 8 pt
+// 0: not a caption. Measured in the font the window shows at the screen's resolution and
+// given in design units, rounded up: a font does not grow exactly with the scale.
+int captionExtent(TextMeasure& text, const PlacedControl& c, int dpi) {
+    Font font;  // the window's Tahoma 8 pt
+    font.height = pointsToHeight(8, dpi);
+    auto width = [&](const std::string& s) {
+        const long long device = text.measure(font, s).width;
+        return static_cast<int>((device * Scale::kDesignDpi + dpi - 1) / dpi);
+    };
     if (c.kind == ControlKind::Label) {
         const auto& l = static_cast<const Label&>(*c.control);
-        if (l.autoSize && !l.wordWrap) return text.measure(font, l.text).width;
+        if (l.autoSize && !l.wordWrap) return width(l.text);
     } else if (c.kind == ControlKind::CheckBox) {
         const auto& b = static_cast<const CheckBox&>(*c.control);
-        if (!b.caption.empty()) return kCheckMarkRoom + text.measure(font, b.caption).width;
+        if (!b.caption.empty()) return kCheckMarkRoom + width(b.caption);
     }
     return 0;
 }
@@ -293,10 +302,11 @@ int captionExtent(TextMeasure& text, const PlacedControl& c) {
 // Captions are as wide as their texts in the window's font (Wine's Tahoma is wider than the
 // one the window was laid out with). A caption that would reach the control beside it keeps
 // its place, and that control moves right with the rest of its column.
-void SettingsLayout::fitCaptions(TextMeasure& text) {
+void SettingsLayout::fitCaptions(TextMeasure& text, int dpi) {
+    if (dpi <= 0) dpi = Scale::kDesignDpi;
     std::vector<int> extents;
     for (const PlacedControl& c : controls_) {
-        const int extent = captionExtent(text, c);
+        const int extent = captionExtent(text, c, dpi);
         extents.push_back(extent);
         if (extent == 0) continue;
         if (c.kind == ControlKind::Label)
@@ -335,6 +345,18 @@ void SettingsLayout::fitCaptions(TextMeasure& text) {
             if (d.page != c.page || d.kind == ControlKind::Picture || moved.left < from) continue;
             const bool inColumn = moved.left < to && moved.top < bottom && moved.top + moved.height > top;
             if (inColumn || overlapsRow(caption, moved)) moved.left += overflow;
+        }
+    }
+    // A value moved right keeps clear of the page's picture (which stays in its corner): its
+    // text is cut there instead.
+    for (const PlacedControl& p : controls_) {
+        if (p.kind != ControlKind::Picture || p.page < 0) continue;
+        for (const PlacedControl& d : controls_) {
+            Control& value = *d.control;
+            if (d.page != p.page || d.kind != ControlKind::Label || !overlapsRow(value, *p.control) ||
+                value.left >= p.control->left)
+                continue;
+            value.width = std::min(value.width, p.control->left - kCaptionGap - value.left);
         }
     }
 }

@@ -65,8 +65,8 @@ public:
     // The check boxes of one page, in page order.
     std::vector<CheckBox*> boxesOn(int page) const;
 
-    // Captions as wide as their texts in the window's font; see the definition.
-    void fitCaptions(TextMeasure& text);
+    // Captions as wide as their texts in the window's font at dpi; see the definition.
+    void fitCaptions(TextMeasure& text, int dpi);
 
 private:
     void add(const LayoutRow& row);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "forms/Scale.h"
 #include "platform/NetworkApi.h"
 #include "settings/IntegerText.h"
 
@@ -28,7 +29,7 @@ const PickerButton kPickerButtons[] = {
 }  // namespace
 
 TForm3::TForm3(Platform& platform, SettingsWindowOwner& owner) : platform_(platform), owner_(owner) {
-    layout.fitCaptions(platform_.text);
+    layout.fitCaptions(platform_.text, Scale(platform_.desktop.screenDpi()).dpi());
     // The stored design leaves the Modules page active.
     control<PageControl>("PageControl1").activePage = kModulesPage;
 }

@@ -106,9 +106,9 @@ void TForm2::arrangeLabels() {
     Label10.left = std::max(Label10.left, Label8.left + Label8.width + margin);
 }
 
-void TForm2::loadBanner(const std::string& jpeg) {
+void TForm2::loadBanner(const std::string& jpeg, int drawnDpi) {
     try {
-        Image1.bitmap = scale_.picture(decodeJpeg(jpeg));
+        Image1.bitmap = scale_.picture(decodeJpeg(jpeg), drawnDpi);
     } catch (const std::exception&) {
         Image1.bitmap = Pixels{};
     }

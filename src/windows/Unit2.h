@@ -43,7 +43,9 @@ public:
     void FormCreate(const VersionInfo& version);
     // The banner picture stored with the window; a picture that does not decode leaves
     // the banner empty rather than stopping the program.
-    void loadBanner(const std::string& jpeg);
+    // drawnDpi: the scale the picture was drawn for.
+    void loadBanner(const std::string& jpeg, int drawnDpi = Scale::kDesignDpi);
+    const Scale& scale() const { return scale_; }
 
     void show() { visible = true; }
     void Button1Click() { visible = false; }

@@ -194,7 +194,7 @@ TEST(SettingsWindow, F2ThenChangesOnEveryPageAndSaveWriteBothFilesAndRebuildTheM
     GetWindowRect(updown, &arrows);
     POINT at{arrows.left, arrows.top};
     ScreenToClient(modules, &at);
-    HWND description = childAt(modules, "Static", at.x + 24, at.y);
+    HWND description = childAt(modules, "Static", at.x + 24, at.y + 2);  // centred on its row
     ASSERT_TRUE(description);
     const int middle = (arrows.left + arrows.right) / 2;
     xclick(middle, arrows.bottom - 3);

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "forms/Scale.h"
+#include "platform/Bmp.h"
 #include "settings/IniFile.h"
 #include "startup_fixture.h"
 #include "windows/Unit2.h"
@@ -18,15 +19,15 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
     const struct {
         int dpi, design, device;
     } kRows[] = {
-        {96, 271, 271}, {0, 57, 57},  // a resolution nobody told is 96
+        {96, 271, 271}, {0, 57, 57},    {-144, 57, 57},  // a resolution nobody told, or a hostile one, is 96
         {120, 1, 1},    {120, 2, 3},    {120, -2, -3},           {120, 271, 339},
         {144, 1, 2},    {144, 15, 23},  {144, -1, -2},           {144, 305, 458},
-        {192, 57, 114}, {192, -7, -14}, {192, INT_MAX, INT_MAX},
+        {192, 57, 114}, {192, -7, -14}, {192, INT_MAX, INT_MAX}, {192, INT_MIN, INT_MIN},
     };
     for (const auto& row : kRows) {
         const Scale s(row.dpi);
         EXPECT_EQ(row.device, s.toDevice(row.design)) << row.dpi << " " << row.design;
-        if (row.design != INT_MAX) {
+        if (row.design != INT_MAX && row.design != INT_MIN) {
             EXPECT_EQ(row.design, s.toDesign(row.device)) << row.dpi << " " << row.device;
         }
     }
@@ -65,8 +66,11 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
     EXPECT_EQ(60, f.label(3).left);
     EXPECT_EQ(62, f.label(3).top);
     EXPECT_EQ(450, f.window().width);
+    // No FormHeight: the panel's own height, scaled once.
+    EXPECT_EQ(Scale(144).toDevice(kClientHeight) + fake.desktop.toolFrame.height, f.window().height);
     EXPECT_EQ(45, f.graphs()[0].left);
     EXPECT_EQ(60, f.image(kImageSkin).bitmap.width);  // the 40 x 80 skin
+    EXPECT_EQ(kSkinColor, f.image(kImageSkin).bitmap.at(50, 100));
     f.LabelMouseDown(3, 0, 0);
     f.LabelMouseMove(3, 15, 3);
     f.MouseUp(MouseButton::Left);
@@ -82,6 +86,28 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
     EXPECT_EQ(50, form->label(3).left);
     EXPECT_EQ(43, form->label(3).top);
     EXPECT_EQ(300, form->window().width);
+
+    // A skin of ours, unchanged, comes from the copy drawn nearest the scale (150 % at 144 and
+    // 168, 200 % above); any other file is enlarged from its own pixels.
+    const std::string ours = bmp24Solid(40, 80, kSkinColor);
+    fake.desktop.drawnCopies[{fileCrc32(ours), 144}] = bmp24Solid(60, 120, 0x123456);
+    fake.desktop.drawnCopies[{fileCrc32(ours), 192}] = bmp24Solid(80, 160, 0x654321);
+    const struct {
+        int dpi;
+        std::string skin;
+        int width;
+        uint32_t colour;
+    } kSkins[] = {{168, ours, 70, 0x123456},
+                  {192, ours, 80, 0x654321},
+                  {120, ours, 50, kSkinColor},
+                  {144, bmp24Solid(40, 80, 0x3366CD), 60, 0x3366CD}};
+    for (const auto& row : kSkins) {
+        fake.desktop.dpi = row.dpi;
+        fake.files.put(kDefaultSkinPath, row.skin);
+        const Pixels& skin = create().image(kImageSkin).bitmap;
+        EXPECT_EQ(row.width, skin.width) << row.dpi;
+        EXPECT_EQ(row.colour, skin.at(row.width - 1, skin.height - 1)) << row.dpi;
+    }
 }
 
 }  // namespace

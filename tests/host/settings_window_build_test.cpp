@@ -214,13 +214,14 @@ TEST_F(Build, EveryControlHasItsDesignPlace) {
     at("Button3", 475, 360, 65);
     at("Label12", 8, 356, 385);
     at("PageControl1", 0, 64, 545);
-    at("Edit3", 136, 8, 177);
-    at("ComboBox2", 136, 136, 65);
+    // "Use built in Winamp icons" (125 wide) keeps its room before the box: that column moves 3.
+    at("Edit3", 139, 8, 177);
+    at("ComboBox2", 139, 136, 65);
     at("CheckBox20", 8, 224, 0);
     at("CheckBox31", 144, 128, 0);
     at("CheckBox28", 144, 104, 129);
-    at("ScrollBar1", 224, 56, 17);
-    at("Label31", 248, 56, 257);
+    at("ScrollBar1", 228, 54, 17);
+    at("Label31", 252, 56, 257);
     at("ListBox1", 280, 104, 161);
     at("Bevel1", 0, 57, 0);
     at("CheckBox34", 8, 230, 0);  // hide over full-screen programs, under the Advanced page's rows
@@ -248,15 +249,15 @@ TEST_F(Build, CaptionsShowTheirWholeTextAndMoveTheControlsTheyWouldReach) {
     EXPECT_EQ(f.control<Label>("Label19").left, 8);
     EXPECT_EQ(f.control<Label>("Label19").width, 6 * 20);
     EXPECT_EQ(f.control<Label>("Label28").width, 6 * 25);
-    // The Advanced page's control column moves right together: 8 + 150 + 2 - 136 = 24.
+    // The Advanced page's control column moves right together: 8 + 150 + 6 - 136 = 28.
     for (const char* name : {"Edit3", "Edit4", "ComboBox2", "CheckBox29", "CheckBox30"})
-        EXPECT_EQ(f.layout.find(name)->left, 136 + 24) << name;
-    EXPECT_EQ(f.control<Button>("Button6").left, 320 + 24);
+        EXPECT_EQ(f.layout.find(name)->left, 136 + 28) << name;
+    EXPECT_EQ(f.control<Button>("Button6").left, 320 + 28);
     EXPECT_EQ(f.control<Picture>("Image3").left, 504);
-    // D/U Monitor's box holds its caption; the chooser beside it moves: 144 + 86 + 2 - 224 = 8.
+    // D/U Monitor's box holds its caption; the chooser beside it moves: 144 + 86 + 6 - 228 = 8.
     EXPECT_EQ(f.control<CheckBox>("CheckBox23").width, 20 + 66);
-    EXPECT_EQ(f.control<UpDown>("ScrollBar1").left, 232);
-    EXPECT_EQ(f.control<Label>("Label31").left, 256);
+    EXPECT_EQ(f.control<UpDown>("ScrollBar1").left, 236);
+    EXPECT_EQ(f.control<Label>("Label31").left, 260);
     EXPECT_EQ(f.control<CheckBox>("CheckBox24").left, 144);
     // No caption of any page now reaches another control in its row; values keep their widths.
     for (const PlacedControl& c : f.layout.controls()) {
@@ -275,6 +276,27 @@ TEST_F(Build, CaptionsShowTheirWholeTextAndMoveTheControlsTheyWouldReach) {
         }
     }
     EXPECT_EQ(f.control<Label>("Label18").width, 80);
+}
+
+// Measured in the font of the screen's resolution, in a font from narrow to wide: no two
+// controls the Modules page can show (the drive list with Free Disk Space) overlap.
+TEST_F(Build, NoTwoControlsOfTheModulesPageOverlap) {
+    for (const auto& [dpi, charWidth] : {std::pair{96, 5}, {96, 6}, {96, 8}, {144, 6}, {192, 7}}) {
+        fake.desktop.dpi = dpi;
+        fake.text.charWidth = charWidth;
+        TForm3& f = build();
+        std::vector<const Control*> shown;
+        for (const PlacedControl& c : f.layout.controls())
+            if (c.page == TForm3::kModulesPage && (c.control->visible || c.control->name == "ListBox1"))
+                shown.push_back(c.control);
+        for (const Control* a : shown)
+            for (const Control* b : shown)
+                if (a < b) {
+                    EXPECT_FALSE(a->left < b->left + b->width && b->left < a->left + a->width &&
+                                 a->top < b->top + b->height && b->top < a->top + a->height)
+                        << a->name << " and " << b->name << " at " << dpi << " dpi, " << charWidth;
+                }
+    }
 }
 
 }  // namespace

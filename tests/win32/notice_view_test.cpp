@@ -39,7 +39,7 @@ protected:
     void SetUp() override {
         form = std::make_unique<TForm4>(files, dir);
         view = std::make_unique<ErrorNoticeView>(
-            GetModuleHandleA(nullptr), nullptr, [] { return NoticePictures{balloonPicture(), warningPicture()}; },
+            GetModuleHandleA(nullptr), nullptr, [](const Scale&) { return NoticePictures{balloonPicture(), warningPicture()}; },
             [this](const std::exception* e) { errors.push_back(e ? e->what() : "?"); });
         view->create(*form);
     }

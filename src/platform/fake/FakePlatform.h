@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,9 +44,14 @@ public:
         return monitors;
     }
     ForegroundWindow foregroundWindow() override { return foreground; }
+    std::string drawnCopy(uint32_t fileCrc, int dpi) override {
+        const auto found = drawnCopies.find({fileCrc, dpi});
+        return found == drawnCopies.end() ? std::string() : found->second;
+    }
 
-    std::vector<std::pair<std::string, std::string>> hidden;  // class name, caption
-    std::vector<ScreenRect> screens;                          // none unless a test sets them
+    std::map<std::pair<uint32_t, int>, std::string> drawnCopies;  // by file CRC and dpi
+    std::vector<std::pair<std::string, std::string>> hidden;      // class name, caption
+    std::vector<ScreenRect> screens;                              // none unless a test sets them
     std::vector<ScreenRect> monitors;
     int monitorQueries = 0;
     ForegroundWindow foreground;  // none unless a test sets one

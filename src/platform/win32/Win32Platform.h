@@ -20,6 +20,7 @@ public:
     void hideWindow(const std::string& className, const std::string& caption) override;
     Extent frameSize(bool toolCaption) override;
     int screenDpi() override;
+    std::string drawnCopy(uint32_t fileCrc, int dpi) override;  // Resources.cpp
     int windowsMajorVersion() override;
     std::vector<ScreenRect> workAreas() override;  // Win32Monitors.cpp
     std::vector<ScreenRect> monitorRects() override;

@@ -10,8 +10,6 @@ namespace tabrix::win32 {
 namespace {
 
 constexpr uint32_t kSeeThrough = 0xFF00FF;  // the menu pictures' background
-constexpr int kMenuIconSize = 16;
-constexpr int kMenuIconGap = 4;  // between the picture and the caption
 // A FILETIME counts 100 ns steps from 1601; these are the steps up to 1970.
 constexpr uint64_t kFileTimeAt1970 = 116444736000000000ull;
 constexpr uint64_t kFileTimePerSecond = 10000000ull;
@@ -55,6 +53,12 @@ bool Win32Clipboard::setText(const std::string& text) {
 
 Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) {
     for (int i = 0; i < kMenuIconCount; ++i) icons_[i] = loadBitmapResource(instance, kBmpMenuFirst + i);
+}
+
+void Win32WindowSystem::setMenuIcons(const std::array<Pixels, kMenuIconCount>& icons, int size, int gap) {
+    icons_ = icons;
+    iconSize_ = size;
+    iconGap_ = gap;
 }
 
 void Win32WindowSystem::setForeground() {
@@ -116,8 +120,8 @@ int Win32WindowSystem::popupMenu(const std::vector<MenuItem>& menu, Point at) {
 
 bool Win32WindowSystem::measureItem(MEASUREITEMSTRUCT& item) const {
     if (item.CtlType != ODT_MENU) return false;
-    item.itemWidth = kMenuIconSize + kMenuIconGap;
-    item.itemHeight = kMenuIconSize;
+    item.itemWidth = iconSize_ + iconGap_;
+    item.itemHeight = iconSize_;
     return true;
 }
 

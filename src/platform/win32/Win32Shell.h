@@ -31,6 +31,9 @@ public:
 class Win32WindowSystem : public WindowSystem {
 public:
     explicit Win32WindowSystem(HINSTANCE instance);
+    // The menu's pictures at the screen's scale (the design's 16 x 16 until then), their
+    // size and the room after them.
+    void setMenuIcons(const std::array<Pixels, kMenuIconCount>& icons, int size, int gap);
     void setForeground() override;
     Point cursorPos() override;
     int popupMenu(const std::vector<MenuItem>& menu, Point at) override;
@@ -47,7 +50,9 @@ public:
 
 private:
     HMENU build(const std::vector<MenuItem>& items) const;
-    std::array<Pixels, kMenuIconCount> icons_;
+    std::array<Pixels, kMenuIconCount> icons_;  // at the screen's scale
+    int iconSize_ = 16;                         // the design's until setMenuIcons
+    int iconGap_ = 4;                           // between the picture and the caption
 };
 
 }  // namespace tabrix::win32

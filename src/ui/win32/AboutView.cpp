@@ -37,14 +37,9 @@ void drawRule(HDC dc, const Bevel& bevel) {
 
 }  // namespace
 
-std::string loadBannerJpeg(HINSTANCE instance) {
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(kJpegBanner), RT_RCDATA);
-    if (!found) return {};
-    HGLOBAL loaded = LoadResource(instance, found);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(instance, found);
-    if (!bytes || size == 0) return {};
-    return std::string(static_cast<const char*>(bytes), size);
+std::string loadBannerJpeg(HINSTANCE instance, int drawnDpi) {
+    const int offset = drawnOffset(drawnDpi);
+    return loadDataResource(instance, kJpegBanner + (offset < 0 ? 0 : offset + kDrawnBannerShift));
 }
 
 AboutView::AboutView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError)
@@ -145,9 +140,12 @@ void AboutView::paint(HDC dc) {
     }
     drawRule(dc, f.Bevel1);
     drawRule(dc, f.Bevel2);
-    if (icon_ && f.Image2.visible && f.Image2.resourceId)
-        DrawIconEx(dc, f.Image2.left, f.Image2.top, icon_, f.Image2.width, f.Image2.height, 0, nullptr,
-                   DI_NORMAL);
+    if (icon_ && f.Image2.visible && f.Image2.resourceId) {
+        // At the screen's scale, from the icon's own larger sizes rather than stretched.
+        if (!largeIcon_) largeIcon_ = loadProgramIcon(instance_, f.Image2.width);
+        DrawIconEx(dc, f.Image2.left, f.Image2.top, largeIcon_ ? largeIcon_.get() : icon_, f.Image2.width,
+                   f.Image2.height, 0, nullptr, DI_NORMAL);
+    }
 }
 
 HBRUSH AboutView::labelColors(HWND control, HDC dc) {

@@ -5,13 +5,14 @@
 #include <utility>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Resources.h"
 #include "ui/win32/ViewSupport.h"
 #include "windows/Unit2.h"
 
 namespace tabrix::win32 {
 
 // The banner JPEG built into the exe; empty when it is missing.
-std::string loadBannerJpeg(HINSTANCE instance);
+std::string loadBannerJpeg(HINSTANCE instance, int drawnDpi);
 
 // The real About window: a dialog-framed window of class "TForm2" with the system's own
 // static texts and OK button, painted pictures and rules, driven by TForm2's state.
@@ -58,6 +59,7 @@ private:
     HINSTANCE instance_;
     HWND owner_;
     HICON icon_;
+    OwnedIcon largeIcon_;  // Image2's, at its size
     ErrorHandler onError_;
     TForm2* form_ = nullptr;
     ScopedWindow hwnd_;

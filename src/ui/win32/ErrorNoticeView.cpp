@@ -15,8 +15,8 @@ constexpr UINT_PTR kTimer1Id = 1;
 
 }  // namespace
 
-NoticePictures loadNoticePictures(HINSTANCE instance) {
-    return {loadBitmapResource(instance, kBmpBalloon), loadBitmapResource(instance, kBmpWarning)};
+NoticePictures loadNoticePictures(HINSTANCE instance, const Scale& scale) {
+    return {loadPicture(instance, kBmpBalloon, scale), loadPicture(instance, kBmpWarning, scale), true};
 }
 
 ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictureLoader load,
@@ -27,10 +27,11 @@ ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictureLo
 
 void ErrorNoticeView::loadPictures() {
     if (loaded_) return;
-    const NoticePictures pictures = load_ ? load_() : NoticePictures{};
     const Scale scale = form_ ? form_->scale() : Scale();
-    if (!pictures.balloon.empty()) balloon_ = Dib(scale.picture(pictures.balloon));
-    if (!pictures.warning.empty()) warning_ = Dib(scale.picture(pictures.warning));
+    const NoticePictures pictures = load_ ? load_(scale) : NoticePictures{};
+    auto scaled = [&](const Pixels& p) { return pictures.atScale ? p : scale.picture(p); };
+    if (!pictures.balloon.empty()) balloon_ = Dib(scaled(pictures.balloon));
+    if (!pictures.warning.empty()) warning_ = Dib(scaled(pictures.warning));
     loaded_ = true;
 }
 
@@ -45,9 +46,11 @@ ErrorNoticeView::~ErrorNoticeView() {
 void ErrorNoticeView::create(TForm4& form) {
     form_ = &form;
     // The window takes the balloon picture's size.
-    if (const NoticePictures pictures = load_ ? load_() : NoticePictures{}; !pictures.balloon.empty()) {
-        form.width = form.Image1.width = form.scale().toDevice(pictures.balloon.width);
-        form.height = form.Image1.height = form.scale().toDevice(pictures.balloon.height);
+    const Scale& scale = form.scale();
+    if (const NoticePictures pictures = load_ ? load_(scale) : NoticePictures{}; !pictures.balloon.empty()) {
+        const Pixels& b = pictures.balloon;
+        form.width = form.Image1.width = pictures.atScale ? b.width : scale.toDevice(b.width);
+        form.height = form.Image1.height = pictures.atScale ? b.height : scale.toDevice(b.height);
     }
     font_.reset(createFont(form.Label1.font));
     hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kClassName,

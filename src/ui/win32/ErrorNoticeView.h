@@ -13,9 +13,11 @@ namespace tabrix::win32 {
 struct NoticePictures {
     Pixels balloon;
     Pixels warning;
+    bool atScale = false;  // already at the screen's scale, else at the design's
 };
-NoticePictures loadNoticePictures(HINSTANCE instance);
-using NoticePictureLoader = std::function<NoticePictures()>;
+// The built-in ones, drawn nearest the scale.
+NoticePictures loadNoticePictures(HINSTANCE instance, const Scale& scale);
+using NoticePictureLoader = std::function<NoticePictures(const Scale&)>;
 
 // The real error notice: a borderless, topmost, colour-keyed popup of class "TForm4" with
 // no taskbar button, painted from TForm4's state. Its window text mirrors Label1's text.

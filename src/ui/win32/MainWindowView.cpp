@@ -226,9 +226,8 @@ void MainWindowView::rebuildSkin() {
     for (const int n : kPlayerPictures) {
         const Picture& p = form_->image(n);
         buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap)
-                      : p.resourceId
-                          ? Dib(form_->scale().picture(loadBitmapResource(instance_, p.resourceId)))
-                          : Dib();
+                      : p.resourceId    ? Dib(loadPicture(instance_, p.resourceId, form_->scale()))
+                                        : Dib();
     }
 }
 

@@ -12,6 +12,8 @@ namespace tabrix::win32 {
 namespace {
 
 constexpr int kFirstId = 100;
+constexpr int kTabPaddingX = 6;  // the tab control's own at 96 dots per inch
+constexpr int kTabPaddingY = 3;
 constexpr uint32_t kMagenta = 0xFF00FF;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
@@ -127,11 +129,12 @@ const SettingsView::KindTraits& SettingsView::traits(ControlKind kind) {
         {K::ComboBox, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, 200, nullptr,
          nullptr, &V::updateComboBox},
         {K::ListBox, "LISTBOX", LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-         WS_EX_CLIENTEDGE, 0, nullptr, nullptr, &V::updateListBox},
+         WS_EX_CLIENTEDGE, 0, nullptr, &V::setUpListBox, &V::updateListBox},
         {K::TrackBar, TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP, 0, 0, nullptr,
          nullptr, &V::updateTrackBar},
         // A tab stop of its own: Up and Down move it (see preTranslate).
-        {K::UpDown, UPDOWN_CLASSA, UDS_ARROWKEYS | WS_TABSTOP, 0, 0, nullptr, nullptr, &V::updateUpDown},
+        {K::UpDown, UPDOWN_CLASSA, UDS_ARROWKEYS | WS_TABSTOP, 0, 0, nullptr, &V::setUpUpDown,
+         &V::updateUpDown},
         {K::Pages, WC_TABCONTROLA, WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE, WS_EX_CONTROLPARENT, 0,
          nullptr, &V::setUpPages, nullptr},
     };
@@ -163,6 +166,25 @@ void SettingsView::setUpCheckBox(HWND w, const Control& c) {
     SetWindowTextA(w, static_cast<const CheckBox&>(c).caption.c_str());
 }
 
+void SettingsView::setUpListBox(HWND w, const Control&) {
+    // Whole rows in the window's font: the last row shown is never cut in half. (The list's
+    // own trimming would go by the font it was made with, before WM_SETFONT.)
+    const int row = static_cast<int>(SendMessageA(w, LB_GETITEMHEIGHT, 0, 0));
+    RECT outer, inner;
+    GetWindowRect(w, &outer);
+    GetClientRect(w, &inner);
+    if (row <= 0 || inner.bottom < row) return;
+    const int height = outer.bottom - outer.top - inner.bottom % row;
+    SetWindowPos(w, nullptr, 0, 0, outer.right - outer.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsView::setUpUpDown(HWND w, const Control& c) {
+    const RECT r = scaledRect(scale_, c);
+    SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SettingsView::setUpEdit(HWND w, const Control& c) {
     const int limit = static_cast<const Edit&>(c).maxLength;
     if (limit > 0) SendMessageA(w, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
@@ -171,11 +193,13 @@ void SettingsView::setUpEdit(HWND w, const Control& c) {
 void SettingsView::setUpPicture(HWND w, const Control& c) {
     const int resource = static_cast<const Picture&>(c).resourceId;
     if (resource == kIconProgram) {
-        SendMessageA(w, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+        // At the screen's scale, from the icon's own larger sizes.
+        largeIcon_ = loadProgramIcon(instance_, scale_.toDevice(c.width));
+        SendMessageA(w, STM_SETICON, reinterpret_cast<WPARAM>(largeIcon_ ? largeIcon_.get() : icon_), 0);
         return;
     }
     // The page icons' magenta background takes the page's colour.
-    Pixels pixels = scale_.picture(loadBitmapResource(instance_, resource));
+    Pixels pixels = loadPicture(instance_, resource, scale_);
     const COLORREF face = btnFace();
     const uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
     for (uint32_t& p : pixels.data)
@@ -187,6 +211,9 @@ void SettingsView::setUpPicture(HWND w, const Control& c) {
 
 void SettingsView::setUpPages(HWND w, const Control& c) {
     tab_ = w;
+    // The tabs' room around their texts is in pixels: at a larger scale it grows with the font.
+    SendMessageA(w, TCM_SETPADDING, 0,
+                 MAKELPARAM(scale_.toDevice(kTabPaddingX), scale_.toDevice(kTabPaddingY)));
     const auto& pc = static_cast<const PageControl&>(c);
     for (size_t i = 0; i < pc.pages.size() && i < 3; ++i) {
         TCITEMA item{};

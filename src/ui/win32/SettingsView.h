@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Resources.h"
 #include "settings/Unit3.h"
 #include "ui/win32/ViewSupport.h"
 
@@ -54,6 +55,8 @@ private:
     void setUpButton(HWND w, const Control& c);
     void setUpCheckBox(HWND w, const Control& c);
     void setUpEdit(HWND w, const Control& c);
+    void setUpListBox(HWND w, const Control& c);
+    void setUpUpDown(HWND w, const Control& c);
     void setUpPicture(HWND w, const Control& c);
     void setUpPages(HWND w, const Control& c);
     HWND parentOf(int page) const;
@@ -78,6 +81,7 @@ private:
     HINSTANCE instance_;
     HWND owner_;
     HICON icon_;
+    OwnedIcon largeIcon_;  // Image1's
     ErrorHandler onError_;
     HWND hwnd_ = nullptr;
     HWND tab_ = nullptr;

@@ -6,6 +6,8 @@
 
 #include "forms/Controls.h"
 #include "forms/Scale.h"
+#include "platform/Bmp.h"
+#include "platform/win32/Resources.h"
 #include "platform/win32/Scoped.h"
 
 namespace tabrix::win32 {
@@ -93,6 +95,21 @@ LRESULT CALLBACK viewWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<View*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self || !self->owns(hwnd)) return DefWindowProcA(hwnd, msg, wp, lp);
     return self->handle(msg, wp, lp);
+}
+
+// One of the built-in design pictures at the screen's scale: the copy drawn nearest it,
+// enlarged or shrunk the rest of the way.
+inline Pixels loadPicture(HINSTANCE instance, int id, const Scale& scale) {
+    const int drawn = scale.drawnDpi();
+    const int offset = drawnOffset(drawn);
+    if (offset >= 0) {
+        try {
+            return scale.picture(decodeBmp(loadDataResource(instance, id + offset)), drawn);
+        } catch (const std::exception&) {
+            // not built in: the design picture enlarged
+        }
+    }
+    return scale.picture(loadBitmapResource(instance, id));
 }
 
 }  // namespace tabrix::win32

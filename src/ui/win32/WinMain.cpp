@@ -56,6 +56,12 @@ public:
         owner_.reset(CreateWindowExA(0, kOwnerClass, kAppTitle, WS_POPUP, 200, 200, 0, 0, nullptr, nullptr,
                                      instance, this));
         windows_.owner = owner_.get();
+        const Scale scale(screenDotsPerInch(LOGPIXELSX));
+        std::array<Pixels, kMenuIconCount> menuIcons;
+        for (int i = 0; i < kMenuIconCount; ++i)
+            menuIcons[i] = loadPicture(instance, kBmpMenuFirst + i, scale);
+        constexpr int kMenuIconSize = 16, kMenuIconGap = 4;  // the design's
+        windows_.setMenuIcons(menuIcons, scale.toDevice(kMenuIconSize), scale.toDevice(kMenuIconGap));
     }
     Win32Host(const Win32Host&) = delete;
     Win32Host& operator=(const Win32Host&) = delete;
@@ -106,7 +112,8 @@ public:
         // controls and (About) the decoded banner, are built when first shown, so a run
         // that never opens them does not map or keep any of that.
         notice_ = std::make_unique<ErrorNoticeView>(
-            instance_, owner_.get(), [instance = instance_] { return loadNoticePictures(instance); },
+            instance_, owner_.get(),
+            [instance = instance_](const Scale& scale) { return loadNoticePictures(instance, scale); },
             errorHandler());
         notice_->create(*app_->notice());
     }
@@ -139,7 +146,8 @@ public:
         TForm2* about = app_->about();
         if (!about_ && about) {
             loadCommonControls();
-            about->loadBanner(loadBannerJpeg(instance_));
+            const int drawn = about->scale().drawnDpi();
+            about->loadBanner(loadBannerJpeg(instance_, drawn), drawn);
             about_ = std::make_unique<AboutView>(instance_, owner_.get(), icon_, errorHandler());
             about_->create(*about);
         }
