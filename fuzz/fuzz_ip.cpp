@@ -27,22 +27,35 @@ public:
         check(agent == tabrix::kIpAgent);
         return in_.ConsumeIntegralInRange(0, 15) == 0 ? 0 : opened(1);
     }
-    Handle openUrl(Handle session, const std::string&) override {
+    Handle openUrl(Handle session, const std::string& url) override {
         check(open_.count(session) && open_[session] == 1);
+        // Only the web's own schemes are ever asked, however the redirects read.
+        check(url.compare(0, 7, "http://") == 0 || url.compare(0, 8, "https://") == 0 ||
+              url.compare(0, 7, "HTTP://") == 0 || url.compare(0, 8, "HTTPS://") == 0);
         if (in_.ConsumeIntegralInRange(0, 15) == 0) return 0;
-        connected = true;
-        return opened(2);
+        request_ = opened(request_ + 1);
+        return request_;
     }
     bool refused() override { return in_.ConsumeBool(); }
+    int status(Handle request) override {
+        check(request == request_ && open_[request] == 1);
+        if (in_.ConsumeIntegralInRange(0, 3) == 0) return 302;
+        connected = true;  // the body is read
+        return in_.ConsumeBool() ? 200 : 404;
+    }
+    std::string location(Handle request) override {
+        check(request == request_ && open_[request] == 1);
+        return in_.ConsumeRandomLengthString(64);
+    }
     Read read(Handle request, char* buffer, uint32_t size, uint32_t& got) override {
-        check(request == 2 && open_[request] == 1);
+        check(request == request_ && open_[request] == 1);
         got = 0;
         switch (in_.ConsumeIntegralInRange(0, 7)) {
             case 0:
                 return Read::End;
             case 1:
                 timedOut = true;
-                return Read::TimedOut;
+                return in_.ConsumeBool() ? Read::TimedOut : Read::Failed;
             case 2: {  // a whole buffer of one byte, so that short inputs reach the limit
                 got = size;
                 std::memset(buffer, in_.ConsumeIntegral<char>(), size);
@@ -70,9 +83,9 @@ public:
         return true;
     }
 
-    bool connected = false;
-    bool timedOut = false;
-    std::string sent;  // the texts of the chunks handed out, each up to its first zero byte
+    bool connected = false;  // a request's body was read
+    bool timedOut = false;   // or it failed
+    std::string sent;        // the texts of the chunks handed out, each up to its first zero byte
 
 private:
     Handle opened(Handle h) {
@@ -82,6 +95,7 @@ private:
     }
     FuzzedDataProvider& in_;
     std::map<Handle, int> open_;  // 1 open, 2 closed
+    Handle request_ = 1;          // the last request opened
 };
 
 }  // namespace

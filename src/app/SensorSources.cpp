@@ -115,7 +115,13 @@ bool SensorSources::readWebServer(MainControls& controls, const StartupSettings&
     lhmNews_ = false;
     const bool fresh = !lhmReadings_.empty() && now - lhmAnsweredAt_ < kLhmAnswerFreshMs;
     if (fresh) showPairs(controls, lhmReadings_, settings);
-    if (!lhmAsking_ && !(lhmRefused_ && now - lhmRefusedAt_ < kLhmBackOffMs)) askLhm(settings.lhmPort);
+    controls_ = &controls;
+    settings_ = &settings;
+    const bool due = !fresh || now - lhmAskedAt_ >= kLhmAskAgainMs;
+    if (due && !lhmAsking_ && !(lhmRefused_ && now - lhmRefusedAt_ < kLhmBackOffMs)) {
+        lhmAskedAt_ = now;
+        askLhm(settings.lhmPort);
+    }
     return fresh;
 }
 
@@ -137,6 +143,9 @@ void SensorSources::askLhm(int port) {
             lhmReadings_ = std::move(readings);
             lhmAnsweredAt_ = now;
         }
+        // The pairs the server fills show its answer now, not at the next tick.
+        if (lhmNews_ && live_ == SensorSource::Lhm && controls_ && figures_)
+            showPairs(*controls_, lhmReadings_, *settings_);
     });
 }
 

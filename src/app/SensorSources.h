@@ -32,6 +32,10 @@ constexpr uint32_t kSensorLookAgainMs = 5000;
 constexpr uint32_t kLhmBackOffMs = 30000;
 // Its last readings count for this long after the answer that brought them, failures or not.
 constexpr uint32_t kLhmAnswerFreshMs = 5000;
+// While it answers it is asked again at the first tick this long after the last request: every
+// other tick (2 seconds; the tick's timer is not exact). Each answer is shown as it comes, so a
+// change shows within 2 seconds.
+constexpr uint32_t kLhmAskAgainMs = 1500;
 
 // The sensor pairs' sources, tried in order of precedence: Motherboard Monitor 5's block,
 // HWiNFO's shared memory, HWiNFO's registry values, LibreHardwareMonitor's web server. The one
@@ -71,6 +75,10 @@ private:
     uint32_t lhmAnsweredAt_ = 0;
     bool lhmNews_ = false;
     bool lhmAsking_ = false;
+    uint32_t lhmAskedAt_ = 0;
+    // Where the last tick showed the pairs, for an answer shown as it comes.
+    MainControls* controls_ = nullptr;
+    const StartupSettings* settings_ = nullptr;
     bool lhmRefused_ = false;
     uint32_t lhmRefusedAt_ = 0;
     // Expires with the window: an answer that arrives later sees it gone.

@@ -12,14 +12,18 @@ public:
     using Handle = uintptr_t;  // 0 = none
     // InternetOpenA(agent, the system's proxy settings).
     virtual Handle open(const std::string& agent) = 0;
-    // Sends the GET of url, never answered from the cache; 0 when the URL cannot be used, the
-    // server cannot be reached or the request fails or times out.
+    // Sends the GET of url, never answered from the cache and never following a redirect; 0 when
+    // the URL cannot be used, the server cannot be reached or the request fails or times out.
     virtual Handle openUrl(Handle session, const std::string& url) = 0;
+    // The answer's status code (0 when it cannot be read) and its Location ("" when none).
+    virtual int status(Handle request) = 0;
+    virtual std::string location(Handle request) = 0;
     // After openUrl gave 0: whether the server's machine answered that nothing listens there.
     virtual bool refused() = 0;
-    enum class Read { Data, End, TimedOut };
-    // InternetReadFile of up to size bytes: Data with got > 0, End when nothing more comes (or
-    // the read fails), TimedOut when the fetch's time is up.
+    enum class Read { Data, End, TimedOut, Failed };
+    // Reads what has arrived, up to size bytes: Data with got > 0, End when the body is whole,
+    // TimedOut when the fetch's time is up, Failed when the read fails or the connection ends
+    // before the length the server announced.
     virtual Read read(Handle request, char* buffer, uint32_t size, uint32_t& got) = 0;
     virtual void close(Handle handle) = 0;
 };

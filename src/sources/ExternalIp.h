@@ -18,8 +18,18 @@ constexpr unsigned kIpFetchLimitMs = 5000;
 // Appends a read buffer's text: its bytes up to the first zero byte, or all of them.
 void appendChunk(std::string& body, const char* buffer, std::size_t size);
 
-// The body of a GET of url, taken whole and unchanged (at most kIpBodyLimit bytes), or "Failed"
-// when the session or the URL cannot be opened or the fetch times out.
+// A redirect is followed this many times at most.
+constexpr int kIpRedirectLimit = 5;
+
+// Where a redirect from url (http or https) leads: location when it is an http or https URL,
+// one that starts with "//" or "/" on url's scheme or server; "" for anything else (another
+// scheme, a relative path, blanks or control bytes), which is not followed.
+std::string redirectTarget(const std::string& url, const std::string& location);
+
+// The body of a GET of url, taken whole and unchanged (at most kIpBodyLimit bytes) whatever its
+// status, after at most kIpRedirectLimit redirects to http or https; "Failed" when the session
+// or the URL cannot be opened, a redirect leads elsewhere or too far, a read fails, the body is
+// cut short or the fetch times out.
 std::string FetchUrl(HttpApi& http, const std::string& url);
 
 }  // namespace tabrix

@@ -100,6 +100,12 @@ std::string FetchLhmJson(HttpApi& http, const std::string& url) {
         http.close(session);
         return refused ? kLhmRefused : kLhmFailed;
     }
+    // Anything but the tree itself (a redirect, an error page) is no answer.
+    if (http.status(request) != 200) {
+        http.close(request);
+        http.close(session);
+        return kLhmFailed;
+    }
     std::string body;
     std::string buffer(kReadBuffer, '\0');
     HttpApi::Read read;

@@ -12,8 +12,10 @@ class Codepage;
 
 // LibreHardwareMonitor's built-in web server ("Remote Web Server"), asked on this machine only.
 constexpr char kLhmAgent[] = "Tabrix";
-// Every fetch is over within this time, answered or not.
+// Every fetch is over within this time, answered or not; a server on this machine that stays
+// silent this long within its answer has failed it.
 constexpr unsigned kLhmFetchLimitMs = 1000;
+constexpr unsigned kLhmSilenceMs = 500;
 // A longer answer is not kept: the fetch fails.
 constexpr std::size_t kLhmBodyLimit = 1u << 20;
 // The fetch's answers when there is no tree: nothing listens at the port, or anything else.
@@ -24,7 +26,8 @@ constexpr char kLhmFailed[] = "Failed";
 std::string lhmUrl(int port);
 
 // The body of a GET of url (at most kLhmBodyLimit bytes), kLhmRefused when the connection was
-// refused, kLhmFailed for any other failure: no session, a time-out, a longer body.
+// refused, kLhmFailed for any other failure: no session, a status other than 200 (a redirect
+// included: it is not followed), a time-out, a read that fails, a body cut short or longer.
 std::string FetchLhmJson(HttpApi& http, const std::string& url);
 
 // The readings of the server's tree of nodes, read as it is parsed (the tree is never built):

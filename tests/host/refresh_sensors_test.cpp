@@ -189,8 +189,22 @@ TEST_F(SensorsTest, TheWebServerIsAskedAwayFromTheTickOneRequestAtATimeAndRestsA
     EXPECT_EQ(1, fake.sensorLookup.waiting());
     EXPECT_EQ(2u, fake.sensorLookup.fetches.size());
 
+    // While it answers it is asked every 2 seconds, and a new reading shows as the answer comes.
+    std::string warmer = kTree;
+    warmer.replace(warmer.find("61.5"), 4, "62.5");
+    fake.sensorLookup.answer(warmer);
+    EXPECT_EQ("62.5 *C|-|-|", pairs());
+    for (int t = 1; t <= 6; ++t) {
+        tick();
+        ASSERT_EQ(2u + t / 2, fake.sensorLookup.fetches.size()) << t;
+        if (fake.sensorLookup.waiting()) fake.sensorLookup.answer(kTree);
+    }
+    EXPECT_EQ("61.5 *C|-|-|", pairs());
+    tick(2);
+
     // Refused: the last readings count until 5 s after the answer that brought them, then
     // nothing answers any more, and the server is left alone for 30 seconds.
+    const std::size_t asked = fake.sensorLookup.fetches.size();
     fake.sensorLookup.answer("Refused");
     const uint32_t refusedAt = fake.clock.time;
     tick(2);
@@ -198,7 +212,7 @@ TEST_F(SensorsTest, TheWebServerIsAskedAwayFromTheTickOneRequestAtATimeAndRestsA
     tick();
     EXPECT_EQ(SensorSource::None, source());
     EXPECT_EQ("61.5 *C|-|-|", pairs());
-    while (fake.sensorLookup.fetches.size() == 2u && fake.clock.time - refusedAt < 40000) tick();
+    while (fake.sensorLookup.fetches.size() == asked && fake.clock.time - refusedAt < 40000) tick();
     const uint32_t askedAgain = fake.clock.time - refusedAt;
     EXPECT_GE(askedAgain, 30000u);
     EXPECT_LT(askedAgain, 35000u);

@@ -31,11 +31,25 @@ public:
         return Read::Data;
     }
     bool refused() override { return refusedUrl; }
+    int status(Handle) override {
+        if (statuses.empty()) return 200;
+        const int code = statuses.front();
+        statuses.pop_front();
+        return code;
+    }
+    std::string location(Handle) override {
+        if (locations.empty()) return std::string();
+        const std::string where = locations.front();
+        locations.pop_front();
+        return where;
+    }
     void close(Handle handle) override { calls.push_back("close " + std::to_string(handle)); }
 
     bool openWorks = true;
     bool urlWorks = true;
-    bool refusedUrl = false;  // a failed openUrl was refused
+    bool refusedUrl = false;   // a failed openUrl was refused
+    std::deque<int> statuses;  // one a request, then 200
+    std::deque<std::string> locations;
     std::deque<std::string> reads;
     Read endWith = Read::End;
     std::vector<std::string> calls;

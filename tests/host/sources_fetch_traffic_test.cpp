@@ -53,9 +53,59 @@ TEST(FetchUrl, FailuresAnswerFailed) {
     EXPECT_EQ("Failed", FetchUrl(silent, "u"));
     EXPECT_EQ("close 1", silent.calls.back());
 
+    // A read that fails, or a body cut short of its length, is no address either.
+    ScriptedHttp cut;
+    cut.reads = {"192.0."};
+    cut.endWith = HttpApi::Read::Failed;
+    EXPECT_EQ("Failed", FetchUrl(cut, "u"));
+
     // An empty body is an answer, not a failure.
     ScriptedHttp empty;
     EXPECT_EQ("", FetchUrl(empty, "u"));
+}
+
+TEST(FetchUrl, RedirectsAreFollowedToTheWebOnlyAndNotTooFar) {
+    const struct {
+        const char* location;
+        const char* next;  // the URL asked next; "" when the fetch fails instead
+    } rows[] = {
+        {"https://example.net/ip", "https://example.net/ip"},
+        {"HTTP://example.net", "HTTP://example.net"},
+        {"/v2/ip?plain", "http://ip.example:8080/v2/ip?plain"},
+        {"//mirror.example/ip", "http://mirror.example/ip"},
+        {"ftp://example.net/ip", ""},
+        {"file:///C:/boot.ini", ""},
+        {"javascript:alert(1)", ""},
+        {"ip.txt", ""},
+        {"http://example.net/a b", ""},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        ScriptedHttp http;
+        http.statuses = {302};
+        http.locations = {row.location};
+        http.reads = {"192.0.2.7"};
+        const std::string body = FetchUrl(http, "http://ip.example:8080/old/ip");
+        if (*row.next) {
+            EXPECT_EQ("192.0.2.7", body) << row.location;
+            EXPECT_EQ("url 1 " + std::string(row.next), http.calls[3]) << row.location;
+        } else {
+            EXPECT_EQ("Failed", body) << row.location;
+        }
+        EXPECT_EQ("close 1", http.calls.back()) << row.location;
+    }
+
+    // Five hops are followed, a sixth is not; an error page is still the body.
+    for (int hops : {5, 6}) {
+        ScriptedHttp http;
+        for (int i = 0; i < hops; ++i) {
+            http.statuses.push_back(i % 2 ? 301 : 307);
+            http.locations.push_back("/hop" + std::to_string(i));
+        }
+        http.statuses.push_back(404);
+        http.reads = {"<html>"};
+        EXPECT_EQ(hops == 5 ? "<html>" : "Failed", FetchUrl(http, "http://ip.example/")) << hops;
+    }
 }
 
 TEST(FetchUrl, AnEndlessBodyStopsAt64Kilobytes) {

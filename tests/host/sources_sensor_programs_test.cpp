@@ -240,6 +240,20 @@ TEST(LhmWebServer, TheFetchKeepsAtMostOneMegabyteAndTellsARefusal) {
     silent.reads = {"{"};
     silent.endWith = HttpApi::Read::TimedOut;
     EXPECT_EQ("Failed", FetchLhmJson(silent, "u"));
+
+    // Only a whole answer with status 200 is the tree: a redirect is not followed.
+    for (int status : {302, 500, 0}) {
+        ScriptedHttp other;
+        other.statuses = {status};
+        other.locations = {"http://127.0.0.1:8086/data.json"};
+        other.reads = {"{\"Text\":\"x\"}"};
+        EXPECT_EQ("Failed", FetchLhmJson(other, "u")) << status;
+        EXPECT_EQ((std::vector<std::string>{"open Tabrix", "url 1 u", "close 2", "close 1"}), other.calls);
+    }
+    ScriptedHttp cut;
+    cut.reads = {"{\"Text\":\"x\"}"};
+    cut.endWith = HttpApi::Read::Failed;
+    EXPECT_EQ("Failed", FetchLhmJson(cut, "u"));
 }
 
 TEST(HwinfoBlock, ReadsElementsAtTheHeadersStrideWithLabelsCutAtZeroOrFieldEnd) {

@@ -3,18 +3,23 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
 
 #include <cmath>
 
+#include "../main_window_access.h"
 #include "app/Unit1.h"
 #include "platform/win32/Win32IpLookup.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Sources.h"
 #include "sources/LhmWebServer.h"
 #include "test_helpers.h"
-#include "../main_window_access.h"
 
 namespace tabrix::win32 {
 namespace {
@@ -83,7 +88,77 @@ TEST(Win32SharedMemory, ABlockIsCopiedWithinItsViewAndAMissingOneIsNotThere) {
     EXPECT_FALSE(memory.open("Tabrix-test-no-such-block"));
 }
 
-TEST(Win32Http, TheSensorFetchTellsARefusalAndAsksNoOtherMachine) {
+// The sensor web server's stand-in (tests/fixtures/lhm_server.py) in one of its modes, run by
+// the machine's Python outside Wine on a port of 127.0.0.1 it chose; it ends when its port file
+// is gone.
+class LhmServer {
+public:
+    explicit LhmServer(const std::string& mode)
+        : file_("/tmp/tabrix-lhm-" + std::to_string(GetCurrentProcessId()) + "-" + mode + ".port") {
+        std::string command = "\"" + dos(TABRIX_PYTHON) + "\" \"" + TABRIX_FIXTURE_SOURCES +
+                              "/lhm_server.py\" \"" + file_ + "\" " + mode;
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                           &si, &pi)) {
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+        for (int i = 0; i < 100 && port_.empty(); ++i, Sleep(100))
+            std::getline(std::ifstream(dos(file_)), port_);
+    }
+    ~LhmServer() {
+        DeleteFileA(dos(file_).c_str());
+        DeleteFileA(dos(file_ + ".hit").c_str());
+    }
+    const std::string& port() const { return port_; }
+    std::string url() const { return "http://127.0.0.1:" + port_ + "/data.json"; }
+    // Whether anything reached the listener its redirect names.
+    bool elsewhereAsked() const {
+        return GetFileAttributesA(dos(file_ + ".hit").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+private:
+    static std::string dos(std::string path) {
+        for (char& c : path)
+            if (c == '/') c = '\\';
+        return "Z:" + path;
+    }
+    std::string file_;
+    std::string port_;
+};
+
+int threadsOfThisProcess() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+// Asks through the lookup and runs this thread's messages until the answer comes.
+std::string ask(Win32IpLookup& lookup, const std::string& url, DWORD& ms) {
+    const DWORD start = GetTickCount();
+    std::string body;
+    bool answered = false;
+    lookup.fetch(url, [&](const std::string& b) {
+        body = b;
+        answered = true;
+    });
+    while (!answered && GetTickCount() - start < 10000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    ms = GetTickCount() - start;
+    return body;
+}
+
+TEST(Win32Http, TheSensorFetchTakesAWholeTreeInTimeOnOneThreadAndAsksNoOtherMachine) {
     Library wininet("wininet.dll");
     WinInet api;
     api.lookUp(wininet);
@@ -97,6 +172,46 @@ TEST(Win32Http, TheSensorFetchTellsARefusalAndAsksNoOtherMachine) {
     // Any other address, even one naming this machine, fails before a connection is tried.
     EXPECT_EQ("Failed", fetch("http://localhost:1/data.json"));
     EXPECT_EQ("Failed", fetch("https://127.0.0.1:1/data.json"));
+
+    // One lookup, as the program keeps it, asked again at once after every answer. Each answer
+    // below would read as the tree if what is wrong with it were overlooked; the trickle would
+    // hold a read for half an hour, and the healthy server after it finds the thread free.
+    const int before = threadsOfThisProcess();
+    Win32IpLookup lookup(GetModuleHandleA(nullptr),
+                         IpFetch{FetchLhmJson, kLhmFetchLimitMs, kLhmFailed, true, true, kLhmSilenceMs});
+    for (const char* mode : {"tree", "redirect", "status", "short", "trickle", "tree"}) {
+        LhmServer server(mode);
+        ASSERT_FALSE(server.port().empty()) << mode;
+        for (int i = 0; i < 3; ++i) {
+            DWORD ms = 0;
+            const std::string body = ask(lookup, server.url(), ms);
+            if (std::string(mode) == "tree")
+                EXPECT_EQ(6u, parseLhmJson(body).size()) << body.substr(0, 40);
+            else
+                EXPECT_EQ("Failed", body) << mode;
+            // Within the limit, not by the lookup's back-stop half a second after it.
+            EXPECT_LT(ms, kLhmFetchLimitMs + 300) << mode << " " << i;
+            // The lookup's thread, and at most one of WinINet's own.
+            EXPECT_LE(threadsOfThisProcess(), before + 2) << mode << " " << i;
+        }
+        EXPECT_FALSE(server.elsewhereAsked()) << mode;
+    }
+
+    // The lookup ends, a fetch under way or not, within its wait for the thread.
+    LhmServer trickle("trickle");
+    ASSERT_FALSE(trickle.port().empty());
+    for (bool underWay : {false, true}) {
+        auto second = std::make_unique<Win32IpLookup>(
+            GetModuleHandleA(nullptr),
+            IpFetch{FetchLhmJson, kLhmFetchLimitMs, kLhmFailed, true, true, kLhmSilenceMs});
+        DWORD ms = 0;
+        ask(*second, trickle.url(), ms);
+        if (underWay)
+            second->fetch(trickle.url(), [](const std::string&) { FAIL() << "answered after the end"; });
+        const DWORD start = GetTickCount();
+        second.reset();
+        EXPECT_LT(GetTickCount() - start, 2500u) << underWay;
+    }
 }
 
 TEST(Win32Drives, TheDriveBlockOfDriveCAsTheSystemReportsIt) {

@@ -22,42 +22,72 @@ struct WinInet {
     decltype(&InternetConnectA) connect = nullptr;
     decltype(&HttpOpenRequestA) openRequest = nullptr;
     decltype(&HttpSendRequestA) sendRequest = nullptr;
+    decltype(&HttpQueryInfoA) queryInfo = nullptr;
+    decltype(&InternetQueryDataAvailable) dataAvailable = nullptr;
     decltype(&InternetReadFile) readFile = nullptr;
     decltype(&InternetCloseHandle) closeHandle = nullptr;
 
     void lookUp(Library& wininet);
     bool complete() const {
-        return open && setOption && crackUrl && connect && openRequest && sendRequest && readFile &&
-               closeHandle;
+        return open && setOption && crackUrl && connect && openRequest && sendRequest && queryInfo &&
+               dataAvailable && readFile && closeHandle;
     }
 };
 
-// One GET through WinINet, all of it within limitMs from construction: the connection, the
-// request and every read carry the time that is left (the session's own time-outs are not
-// honoured everywhere). A loopback-only GET goes to 127.0.0.1 alone, never through a proxy,
-// and is never written to the cache.
+// GETs through WinINet, each within limitMs from its start: the connection, the request and
+// every read carry the time that is left (the session's own time-outs are not honoured
+// everywhere), and a read takes only what has arrived. A server silent for silenceMs within an
+// answer fails it: Wine takes the receive time-out once, when the request is sent, so that is
+// what bounds each wait of a server that trickles its answer. Redirects are never followed here. A
+// loopback-only GET goes to 127.0.0.1 alone, never through a proxy, and is never written to the cache. A kept
+// one leaves the session and the connection open for the next GET, so that a server asked every second is
+// asked on one connection.
 class Win32Http : public HttpApi {
 public:
-    Win32Http(const WinInet& api, DWORD limitMs, bool loopbackOnly = false);
+    Win32Http(const WinInet& api, DWORD limitMs, bool loopbackOnly = false, bool keep = false,
+              DWORD silenceMs = 0);  // 0: limitMs
+    ~Win32Http() override;
+    Win32Http(const Win32Http&) = delete;
+    Win32Http& operator=(const Win32Http&) = delete;
+
+    // The next GET's time starts now.
+    void restart();
     Handle open(const std::string& agent) override;
     Handle openUrl(Handle session, const std::string& url) override;
     bool refused() override { return refused_; }
+    int status(Handle request) override;
+    std::string location(Handle request) override;
     Read read(Handle request, char* buffer, uint32_t size, uint32_t& got) override;
     void close(Handle handle) override;
+    // From another thread, when the GET's time is up: closes its request and connection, so that
+    // a call blocked on them returns and the rest fail.
+    void abort();
 
 private:
     DWORD left() const;  // milliseconds, 0 when the time is up
     void limit(HINTERNET handle) const;
+    void receiveLimit(HINTERNET handle) const;
+    Read failure() const;
+    void dropConnection();  // under lock_
     const WinInet& api_;
     DWORD start_;
     DWORD limit_;
+    DWORD silence_;
     bool loopbackOnly_;
+    bool keep_;
     bool refused_ = false;
+    HINTERNET session_ = nullptr;
+    CriticalSection lock_;  // the two below, against abort()
     HINTERNET connection_ = nullptr;
     HINTERNET request_ = nullptr;
+    std::string server_;  // what connection_ is connected to
+    // The body's length as announced (when it was), and what has come of it.
+    bool announced_ = false;
+    DWORD length_ = 0;
+    DWORD received_ = 0;
 };
 
-// What one fetch is, handed in by whoever builds the lookup: get runs on the fetch's own
+// What one fetch is, handed in by whoever builds the lookup: get runs on the lookup's own
 // thread with a connection bounded by limitMs and gives the body; `failed` is the answer when
 // get throws, no thread can be started, or no answer has come a little after the limit.
 struct IpFetch {
@@ -65,12 +95,17 @@ struct IpFetch {
     unsigned limitMs = 0;
     std::string failed;
     bool loopbackOnly = false;  // see Win32Http
+    bool keep = false;          // see Win32Http
+    unsigned silenceMs = 0;     // see Win32Http
 };
 
-// Each fetch runs on a thread of its own; WinINet is loaded for the first fetch and kept
-// until the lookup and its last fetch are gone. The answer comes back through a message to a window
-// of this object, so it runs on the thread that created it. Answers that arrive after this
-// object is gone are dropped.
+// The fetches run one at a time on one thread of the lookup's own, started at the first fetch
+// and ended with the lookup; WinINet is loaded for the first fetch. A fetch asked for while the
+// thread is still busy waits for it (only the newest waits). The answer comes back through a
+// message to a window of this object, so it runs on the thread that created it. A fetch not
+// answered a little after its limit is answered as failed and its handles are closed, so that
+// the thread comes free; its late answer is dropped, as are answers that arrive after this
+// object is gone.
 class Win32IpLookup : public IpLookup {
 public:
     Win32IpLookup(HINSTANCE instance, IpFetch fetch);
@@ -88,9 +123,11 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void deliver(unsigned id, const std::string& body);
+    void expire(unsigned id);
 
     std::shared_ptr<Shared> shared_;
     bool lookedUp_ = false;  // WinINet's functions, on the first fetch
+    ScopedHandle worker_;
     ScopedWindow window_;
     std::map<unsigned, Answer> waiting_;
     unsigned next_ = 1;

@@ -24,7 +24,9 @@ using namespace tabrix::win32;
 // console this program does not have, then aborts; aborting at once keeps its demangler
 // (46 kB) out of the exe.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+    std::abort();
+}
 }  // namespace __gnu_cxx
 
 namespace {
@@ -127,6 +129,12 @@ public:
         if (view_ && view_->hwnd()) InvalidateRect(view_->hwnd(), nullptr, FALSE);
     }
 
+    // Labels changed by an answer that comes between ticks (the sensor web server's): only what
+    // changed is repainted.
+    void syncMainWindow() {
+        if (view_ && view_->hwnd()) view_->sync();
+    }
+
     void postRebuild() override { PostMessageA(owner_.get(), kRebuildMessage, 0, 0); }
     void showSettings() override {
         if (!settings_ && app_->settings()) {
@@ -212,6 +220,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     App app(platform, host);
     host.attach(app);
     real.ipLookup.afterAnswer = [&host] { host.repaintMainWindow(); };
+    real.sensorLookup.afterAnswer = [&host] { host.syncMainWindow(); };
     try {
         app.start();
     } catch (const std::exception& e) {
