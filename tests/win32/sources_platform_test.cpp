@@ -15,6 +15,7 @@
 
 #include "../main_window_access.h"
 #include "app/Unit1.h"
+#include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32IpLookup.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Sources.h"
@@ -179,6 +180,7 @@ TEST(Win32Http, TheSensorFetchTakesAWholeTreeInTimeOnOneThreadAndAsksNoOtherMach
     const int before = threadsOfThisProcess();
     Win32IpLookup lookup(GetModuleHandleA(nullptr),
                          IpFetch{FetchLhmJson, kLhmFetchLimitMs, kLhmFailed, true, true, kLhmSilenceMs});
+    Win32Codepage codepage;
     for (const char* mode : {"tree", "redirect", "status", "short", "trickle", "tree"}) {
         LhmServer server(mode);
         ASSERT_FALSE(server.port().empty()) << mode;
@@ -186,7 +188,7 @@ TEST(Win32Http, TheSensorFetchTakesAWholeTreeInTimeOnOneThreadAndAsksNoOtherMach
             DWORD ms = 0;
             const std::string body = ask(lookup, server.url(), ms);
             if (std::string(mode) == "tree")
-                EXPECT_EQ(6u, parseLhmJson(body).size()) << body.substr(0, 40);
+                EXPECT_EQ(6u, parseLhmJson(body, codepage).size()) << body.substr(0, 40);
             else
                 EXPECT_EQ("Failed", body) << mode;
             // Within the limit, not by the lookup's back-stop half a second after it.
