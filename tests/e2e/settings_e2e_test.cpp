@@ -11,8 +11,9 @@ using namespace e2e;
 
 namespace {
 
+// The interface named, so the chooser starts at the loopback whatever else is up.
 const char kConfig[] =
-    "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\nalpha=200\r\nShouldGetDisk=1\r\n"
+    "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\nalpha=200\r\nShouldGetDisk=1\r\nipinterface=0\r\n"
     "[position]\r\nleft=60\r\ntop=70\r\n";
 
 // A control's own text, asked of the control (GetWindowText does not ask another process's).
