@@ -25,11 +25,11 @@ add_custom_command(
   COMMENT "Compiling the help file")
 add_custom_target(help_file DEPENDS ${HELP_DIR}/tabrix.chm)
 
-add_executable(Tabrix WIN32 ${PROJECT_SOURCE_DIR}/src/ui/win32/WinMain.cpp ${ASSET_STAMP}
+add_executable(Tabrix WIN32 ${PROJECT_SOURCE_DIR}/src/app/WinMain_win.cpp ${ASSET_STAMP}
   ${TABRIX_MANIFEST_RC})
 target_include_directories(Tabrix PRIVATE ${ASSET_DIR})
 set_source_files_properties(${ASSET_STAMP} PROPERTIES LANGUAGE RC)
-target_link_libraries(Tabrix PRIVATE tabrix_ui)
+target_link_libraries(Tabrix PRIVATE tabrix_app_win)
 # Small: no symbols, unused functions and data dropped.
 target_link_options(Tabrix PRIVATE -s -Wl,--gc-sections)
 set_target_properties(Tabrix PROPERTIES OUTPUT_NAME Tabrix)

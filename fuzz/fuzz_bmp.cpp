@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Bmp.h"
+#include "images/Bmp.h"
 #include "platform/Error.h"
 
 #define check(ok)   \

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/Error.h"
-#include "settings/ColorText.h"
-#include "settings/IniText.h"
-#include "settings/IntegerText.h"
+#include "config/ColorText.h"
+#include "config/IniText.h"
+#include "config/IntegerText.h"
 
 namespace ini = tabrix::ini;
 

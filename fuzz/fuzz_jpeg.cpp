@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/Error.h"
-#include "windows/JpegImage.h"
+#include "images/JpegImage.h"
 
 #define check(ok)   \
     ((ok) ? (void)0 \

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Unit1.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix {
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Unit1.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix::test {
 

@@ -17,7 +17,6 @@ void App::start() {
     if (platform_.desktop.windowsMajorVersion() < 5) platform_.ui.messageBox(kOldWindowsWarning, title_);
     // A running instance gives up its window to the new one.
     platform_.desktop.hideWindow(kMainClass, kAppTitle);
-    helpFile_ = kHelpFile;
     createMainWindow();
     settings_ = std::make_unique<TForm3>(platform_, *this);
     try {

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "app/StoredValues.h"
-#include "app/Unit1.h"
+#include "windows/main/StoredValues.h"
+#include "windows/main/Unit1.h"
 #include "platform/Platform.h"
-#include "settings/Unit3.h"
-#include "windows/Unit2.h"
-#include "windows/frmError.h"
+#include "windows/settings/Unit3.h"
+#include "windows/about/Unit2.h"
+#include "windows/notice/frmError.h"
 
 namespace tabrix {
 
@@ -44,7 +44,6 @@ public:
 
 constexpr char kOldWindowsWarning[] =
     "You are not running Windows 2000/XP.  Please download the Windows 9x version";
-constexpr char kHelpFile[] = "tabrix.chm";
 constexpr char kForcedSong[] = "foo";
 
 // The program entry and the lifetime of the main window.
@@ -82,7 +81,6 @@ public:
     TForm3* settings() { return settings_.get(); }
     StoredValues& stored() { return stored_; }
     const std::string& title() const { return title_; }
-    const std::string& helpFile() const { return helpFile_; }
     bool noticeExists() const { return noticeExists_; }
     TForm4* notice() { return notice_.get(); }
     TForm2* about() { return about_.get(); }
@@ -101,7 +99,6 @@ private:
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TForm3> settings_;
     std::string title_;
-    std::string helpFile_;
     bool noticeExists_ = false;
     std::unique_ptr<TForm2> about_;
     std::unique_ptr<TForm4> notice_;

@@ -1,6 +1,6 @@
 #include "report/ReportLines.h"
 
-#include "forms/MainLabels.h"
+#include "controls/MainLabels.h"
 #include "sources/WAmpMsg.h"
 
 namespace tabrix {

@@ -4,7 +4,7 @@
 
 #include "platform/fake/FakeShell.h"
 #include "window_fixture.h"
-#include "windows/Unit2.h"
+#include "windows/about/Unit2.h"
 #include "../test_support.h"
 
 namespace tabrix::test {

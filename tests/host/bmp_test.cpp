@@ -1,4 +1,4 @@
-#include "platform/Bmp.h"
+#include "images/Bmp.h"
 
 #include <gtest/gtest.h>
 

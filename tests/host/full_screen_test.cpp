@@ -1,7 +1,7 @@
 // The widget steps aside only for a full-screen program on its own monitor.
 #include <gtest/gtest.h>
 
-#include "app/FullScreen.h"
+#include "windows/main/FullScreen.h"
 
 namespace tabrix::test {
 namespace {

@@ -1,6 +1,6 @@
 // The history graphs: the ring of the last 60 values, the scaling, and how the main window
 // reads, fills, draws and saves them.
-#include "app/Graphs.h"
+#include "windows/main/Graphs.h"
 #include "refresh_fixture.h"
 
 namespace tabrix::test {

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "platform/Error.h"
-#include "windows/JpegImage.h"
+#include "images/JpegImage.h"
 
 // Counts the blocks of this test program that are alive, so a buffer that an error jumped
 // over shows as one more block after the decoding than before it.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
-#include "windows/JpegImage.h"
+#include "images/JpegImage.h"
 
 #include "../jpeg_cases.inc"

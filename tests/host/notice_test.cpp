@@ -2,8 +2,8 @@
 
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
-#include "settings/IniFile.h"
-#include "windows/frmError.h"
+#include "config/IniFile.h"
+#include "windows/notice/frmError.h"
 
 using namespace tabrix;
 

@@ -13,6 +13,7 @@ constexpr uint64_t kMiB = 1048576;
 class RefreshTexts : public RefreshTest {
 protected:
     RefreshTexts() {
+        fake.cpu.sampler = &counters;
         FakeSystem& s = fake.system;
         s.power.acLineStatus = 0;
         s.power.batteryLifePercent = 57;
@@ -22,9 +23,10 @@ protected:
         s.display = {75, 32, 1280, 1024};
         s.ticks = 90061000;
     }
-    ~RefreshTexts() override { fake.cpu.StopCpuCounters(); }
+    ~RefreshTexts() override { counters.StopCpuCounters(); }
 
     FakePerformance performance;
+    CpuCounters counters;
 };
 
 TEST_F(RefreshTexts, EveryChangingFactFromTheSystem) {
@@ -62,7 +64,7 @@ TEST_F(RefreshTexts, ShowUsedPutsTheUsedAmountFirstAndMemoryBeyond4GbCounts) {
 TEST_F(RefreshTexts, CpuUsageFromTheSamplerAndAFailingSamplerStopsNothingElse) {
     // Neither performance data nor GetSystemTimes: every sample throws.
     performance.queryFails = true;
-    fake.cpu.InitCpuCounters(performance, fake.system);
+    counters.InitCpuCounters(performance, fake.system);
     build({"winampbuttonsstay=1"});
     tick();
     EXPECT_EQ("X", form->label(4).text);
@@ -88,7 +90,7 @@ TEST_F(RefreshTexts, CpuUsageFromThePerformanceDataIsTheSecondInstancesFigure) {
     using perftest::kSecond;
     // Two processors and the total, listed in that order: the figure is instance 1's.
     performance.data = perftest::build({{0, 0, 0}, 0}).bytes;
-    fake.cpu.InitCpuCounters(performance, fake.system);
+    counters.InitCpuCounters(performance, fake.system);
     build({});
     tick();
     EXPECT_EQ("0 %   ", form->label(4).text);
@@ -152,7 +154,7 @@ TEST_F(RefreshTexts, UnchangingFactsAreAskedOnceAndAnnouncedChangesReachTheNextT
     CachedSystem cached(fake.system);
     CachedDesktop desktop(fake.desktop);
     replace(cached, fake.player, &desktop);
-    fake.cpu.InitCpuCounters(performance, cached);
+    counters.InitCpuCounters(performance, cached);
     // A film over the whole of the widget's monitor.
     fake.desktop.monitors = {{0, 0, 1280, 1024}};
     fake.desktop.foreground.exists = true;

@@ -3,15 +3,15 @@
 #include <map>
 #include <stdexcept>
 
-#include "app/StartupSettings.h"
+#include "windows/main/StartupSettings.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
-#include "settings/IniFile.h"
-#include "settings/SavePath.h"
+#include "config/IniFile.h"
+#include "config/SavePath.h"
 #include "sources/WAmpMsg.h"
 
 using namespace tabrix;

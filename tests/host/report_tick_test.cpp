@@ -9,8 +9,8 @@
 #include "refresh_fixture.h"
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
-#include "settings/IniFile.h"
-#include "settings/SavePath.h"
+#include "config/IniFile.h"
+#include "config/SavePath.h"
 
 namespace tabrix::test {
 namespace {

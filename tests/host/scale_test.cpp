@@ -2,12 +2,12 @@
 // layout saved at one scale that reads back the same at another.
 #include <climits>
 
-#include "forms/Scale.h"
-#include "platform/Bmp.h"
-#include "settings/IniFile.h"
+#include "controls/Scale.h"
+#include "images/Bmp.h"
+#include "config/IniFile.h"
 #include "startup_fixture.h"
-#include "windows/Unit2.h"
-#include "windows/frmError.h"
+#include "windows/about/Unit2.h"
+#include "windows/notice/frmError.h"
 
 namespace tabrix::test {
 namespace {

@@ -1,7 +1,7 @@
 // A main window that no screen shows comes back onto the nearest one; one that any screen
 // shows, even partly, stays.
-#include "app/OnScreen.h"
-#include "settings/IniFile.h"
+#include "windows/main/OnScreen.h"
+#include "config/IniFile.h"
 #include "startup_fixture.h"
 
 namespace tabrix::test {

@@ -1,6 +1,6 @@
 // The Settings window inside the program: shown by the main window, previews on it, and
 // Save replacing it through the same path as Reload.
-#include "settings/Unit3.h"
+#include "windows/settings/Unit3.h"
 #include "window_fixture.h"
 
 namespace tabrix::test {

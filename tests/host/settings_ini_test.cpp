@@ -3,7 +3,7 @@
 #include "../test_support.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
-#include "settings/IniFile.h"
+#include "config/IniFile.h"
 
 using tabrix::FakeFiles;
 using tabrix::IniFile;

@@ -2,9 +2,9 @@
 // back by the window, and read by start-up.
 #include <sstream>
 
-#include "app/StartupSettings.h"
-#include "settings/IniFile.h"
-#include "settings/SettingKeys.h"
+#include "windows/main/StartupSettings.h"
+#include "config/IniFile.h"
+#include "config/SettingKeys.h"
 #include "settings_window_fixture.h"
 
 namespace tabrix::test {

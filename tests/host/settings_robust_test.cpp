@@ -5,8 +5,8 @@
 #include <random>
 
 #include "platform/fake/FakeFiles.h"
-#include "settings/IniFile.h"
-#include "settings/IniText.h"
+#include "config/IniFile.h"
+#include "config/IniText.h"
 
 using tabrix::FakeFiles;
 using tabrix::IniFile;

@@ -7,8 +7,8 @@
 #include "error_text.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
-#include "settings/ColorText.h"
-#include "settings/DrivesFile.h"
+#include "config/ColorText.h"
+#include "config/DrivesFile.h"
 
 using namespace tabrix;
 

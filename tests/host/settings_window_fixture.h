@@ -9,7 +9,7 @@
 
 #include "error_text.h"
 #include "platform/fake/FakePlatform.h"
-#include "settings/Unit3.h"
+#include "windows/settings/Unit3.h"
 
 namespace tabrix::test {
 

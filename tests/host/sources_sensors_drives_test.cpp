@@ -6,7 +6,7 @@
 #include "platform/Error.h"
 #include "platform/fake/FakeDisks.h"
 #include "platform/fake/FakeFiles.h"
-#include "settings/DrivesFile.h"
+#include "config/DrivesFile.h"
 #include "sources/DriveSpace.h"
 #include "sources/interfacewithmbm.h"
 

@@ -10,8 +10,8 @@
 #include "../main_window_access.h"
 #include "../test_bitmaps.h"
 #include "../test_support.h"
-#include "app/StoredValues.h"
-#include "app/Unit1.h"
+#include "windows/main/StoredValues.h"
+#include "windows/main/Unit1.h"
 #include "platform/fake/FakePlatform.h"
 
 namespace tabrix::test {

@@ -10,7 +10,7 @@
 #include "../test_support.h"
 #include "platform/ShellApi.h"
 #include "platform/win32/Win32Platform.h"
-#include "ui/win32/AboutView.h"
+#include "windows/about/AboutView_win.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;

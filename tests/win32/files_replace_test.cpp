@@ -6,8 +6,8 @@
 #include <set>
 
 #include "platform/Error.h"
-#include "settings/DrivesFile.h"
-#include "settings/IniFile.h"
+#include "config/DrivesFile.h"
+#include "config/IniFile.h"
 #include "settings_helpers.h"
 
 using settings_test::ScratchDir;

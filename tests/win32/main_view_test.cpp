@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Unit1.h"
+#include "windows/main/Unit1.h"
 #include "test_helpers.h"
 #include "../main_window_access.h"
 #include "../test_bitmaps.h"

@@ -6,7 +6,7 @@
 
 #include "platform/win32/Win32Files.h"
 #include "test_helpers.h"
-#include "ui/win32/ErrorNoticeView.h"
+#include "windows/notice/ErrorNoticeView_win.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;

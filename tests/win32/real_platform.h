@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/win32/RealPlatform.h"
+#include "app/RealPlatform_win.h"
 
 namespace tabrix::test {
 

@@ -5,7 +5,7 @@
 
 #include <regex>
 
-#include "app/Unit1.h"
+#include "windows/main/Unit1.h"
 #include "real_platform.h"
 #include "../test_support.h"
 

@@ -10,7 +10,7 @@
 
 #include "platform/Error.h"
 #include "platform/win32/Win32Files.h"
-#include "settings/IniFile.h"
+#include "config/IniFile.h"
 #include "settings_helpers.h"
 
 using settings_test::normalForm;

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "settings/IniText.h"
+#include "config/IniText.h"
 #include "settings_helpers.h"
 #include "settings_writer_plan.h"
 

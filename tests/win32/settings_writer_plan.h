@@ -3,7 +3,7 @@
 // can rebuild the file the writer had after any number of them.
 #include <string>
 
-#include "settings/IniText.h"
+#include "config/IniText.h"
 
 namespace settings_writer_plan {
 

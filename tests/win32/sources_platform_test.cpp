@@ -14,7 +14,7 @@
 #include <cmath>
 
 #include "../main_window_access.h"
-#include "app/Unit1.h"
+#include "windows/main/Unit1.h"
 #include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32IpLookup.h"
 #include "platform/win32/Win32Network.h"

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "../test_support.h"
-#include "app/Unit1.h"
+#include "windows/main/Unit1.h"
 #include "platform/win32/Gdi.h"
 #include "real_platform.h"
 #include "remove_tree.h"
-#include "ui/win32/MainWindowView.h"
+#include "windows/main/MainWindowView_win.h"
 
 namespace tabrix::test {
 

@@ -15,7 +15,7 @@
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
-#include "sources/adCpuUsage.h"
+#include "platform/SystemApi.h"
 
 namespace tabrix {
 
@@ -94,6 +94,17 @@ public:
 };
 
 // The whole fake system, owning its parts; `platform` refers to them.
+// The processor load: 0 until a test hands it a sampler to read through.
+class FakeCpuLoad : public CpuLoad {
+public:
+    void SampleCpuCounters() override {
+        if (sampler) sampler->SampleCpuCounters();
+    }
+    double GetCpuLoad(int index) override { return sampler ? sampler->GetCpuLoad(index) : 0.0; }
+
+    CpuLoad* sampler = nullptr;
+};
+
 struct FakePlatform {
     FakePlatform();
     FakePlatform(const FakePlatform&) = delete;
@@ -122,7 +133,7 @@ struct FakePlatform {
     FakeIpLookup ipLookup;          // fetches wait until a test answers them
     FakeIpLookup sensorLookup;      // the same, for the sensor program's web server
     FakeSettings settings{files};   // empty folders, unknown drives, dialogs that confirm
-    CpuCounters cpu;                // reads 0 until a test starts it
+    FakeCpuLoad cpu;                // reads 0 until a test gives it a sampler
     Platform platform;
 };
 

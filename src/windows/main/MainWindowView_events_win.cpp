@@ -1,0 +1,114 @@
+// The main window's messages that go to the tray, menu, key and window behaviour, and
+// the player pictures' clicks.
+#include "windows/main/MainWindowView_win.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+namespace tabrix::win32 {
+namespace {
+
+static_assert(kMsgCommand == WM_COMMAND && kMsgLeftButtonDown == WM_LBUTTONDOWN &&
+              kMsgRightButtonDown == WM_RBUTTONDOWN && kTrayCallbackMessage == WM_USER + 1);
+static_assert(kSysCommandClose == SC_CLOSE);
+static_assert(kKeyF1 == VK_F1 && kKeyF2 == VK_F2 && kEscapeKey == VK_ESCAPE && kKeyOemPlus == VK_OEM_PLUS &&
+              kKeyOemMinus == VK_OEM_MINUS);
+static_assert(kTrayRecordSize == static_cast<uint32_t>(NOTIFYICONDATAA_V1_SIZE) &&
+              kTrayRecordFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
+
+UINT taskbarCreatedMessage() {
+    // Sent to every top-level window when the shell (re)starts its notification area.
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+}  // namespace
+
+int MainWindowView::playerButtonAt(int x, int y) const {
+    for (const int n : kPlayerPictures) {
+        const Picture& p = form_->image(n);
+        const int w = buttons_[n] ? buttons_[n].width() : p.width;
+        const int h = buttons_[n] ? buttons_[n].height() : p.height;
+        if (p.visible && x >= p.left && x < p.left + w && y >= p.top && y < p.top + h) return n;
+    }
+    return 0;
+}
+
+void MainWindowView::clickPlayerButton(int image) {
+    guarded([&] { form_->PlayerPictureClick(image); });
+    guarded([&] { sync(); });
+}
+
+bool MainWindowView::onSysCommand(WPARAM command) {
+    bool defaultHandling = true;
+    guarded([&] { defaultHandling = form_->SysCommand(static_cast<uint32_t>(command)); });
+    guarded([&] { sync(); });
+    return defaultHandling && hwnd_.get();
+}
+
+// Another program may show or hide this window (a second copy hides it): the record
+// follows, or the next sync would show it again.
+void MainWindowView::onPositionChanged(const WINDOWPOS& pos) {
+    if (!(pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
+    const bool shown = (pos.flags & SWP_SHOWWINDOW) != 0;
+    if (form_->window().shown() != shown) guarded([&] { form_->VisibilityChanged(shown); });
+}
+
+// Each handler may close the window (Exit, the session's end): hwnd_.get() is null afterwards,
+// and sync() then does nothing.
+LRESULT MainWindowView::handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+    handled = true;
+    if (msg == taskbarCreatedMessage()) {
+        guarded([&] { form_->TaskbarCreated(); });
+        return 0;
+    }
+    switch (msg) {
+        case kTrayCallbackMessage:
+            guarded([&] { form_->TrayIconCallback(static_cast<uint32_t>(lp)); });
+            guarded([&] { sync(); });
+            return 0;
+        case WM_SYSCOMMAND:
+            handled = !onSysCommand(wp);
+            return 0;
+        case WM_ENDSESSION:
+            if (wp) guarded([&] { form_->EndSession(true); });
+            handled = hwnd_.get() == nullptr;
+            return 0;
+        case WM_ACTIVATE:
+            guarded([&] { form_->FormActivate(); });
+            // No default handling, so the keyboard focus is given here: the keys reach the
+            // window whatever was focused before.
+            if (LOWORD(wp) != WA_INACTIVE) SetFocus(hwnd_.get());
+            return 0;
+        case WM_KEYDOWN:
+            guarded([&] { form_->FormKeyDown(static_cast<int>(wp)); });
+            guarded([&] { sync(); });
+            return 0;
+        case WM_CONTEXTMENU:
+            guarded([&] { form_->FormContextPopup(); });
+            guarded([&] { sync(); });
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            onPositionChanged(*reinterpret_cast<const WINDOWPOS*>(lp));
+            break;  // the default handling sends WM_SIZE and WM_MOVE
+        case WM_DISPLAYCHANGE:
+            // A new mode, or a monitor went away or shrank: a window no screen shows any more
+            // comes back.
+            guarded([&] { form_->DisplayChanged(); });
+            guarded([&] { sync(); });
+            break;
+        case WM_SETTINGCHANGE:
+            guarded([&] { form_->SettingChanged(); });
+            break;
+        case WM_MEASUREITEM:
+            if (menus_ && menus_->measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (menus_ && menus_->drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+            break;
+    }
+    handled = false;
+    return 0;
+}
+
+}  // namespace tabrix::win32

@@ -1,0 +1,29 @@
+// The song poll of the player mini-controls; the buttons' clicks go to PlayerControl.
+#include "windows/main/Unit1.h"
+
+namespace tabrix {
+namespace {
+
+constexpr char kTrailingBlanks[] = "     ";
+
+}  // namespace
+
+void TForm1::WinampTimerTimer() {
+    const std::string song = player_.currentSong();
+    report_.figures().song = song;
+    const std::string t = song + kTrailingBlanks;
+    // An unchanged song leaves the line, and with it the scrolling position, alone.
+    if (t != stored_.rememberedSong) controls_.setText(kLabelSong, t);
+    stored_.rememberedSong = t;
+}
+
+void TForm1::PlayerPictureClick(int image) {
+    static const FormHandler kHandlers[] = {{kImagePlay, &TForm1::Image2Click},
+                                            {kImagePause, &TForm1::Image3Click},
+                                            {kImageStop, &TForm1::Image4Click},
+                                            {kImageBack, &TForm1::Image6Click},
+                                            {kImageNext, &TForm1::Image7Click}};
+    runHandler(*this, kHandlers, image);
+}
+
+}  // namespace tabrix
