@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!block.readings.empty()) check(header.usedBytes <= size);
 
     const std::string wanted[3] = {"", "CPU Fan", "vcore"};
-    const tabrix::SensorBlock pairs = tabrix::readHwinfoPairs(bytes, wanted, size % 2 ? "*F" : "*C", ',');
+    const tabrix::SensorBlock pairs =
+        block.valid ? tabrix::readingPairs(block.readings, wanted, size % 2 ? "*F" : "*C", ',')
+                    : tabrix::SensorBlock{};
     check(pairs.valid == block.valid);
     for (const tabrix::SensorReading& r : pairs.readings) check(r.name.size() <= 13);
     return 0;

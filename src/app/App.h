@@ -81,10 +81,8 @@ public:
     TForm3* settings() { return settings_.get(); }
     StoredValues& stored() { return stored_; }
     const std::string& title() const { return title_; }
-    bool noticeExists() const { return noticeExists_; }
     TForm4* notice() { return notice_.get(); }
     TForm2* about() { return about_.get(); }
-    const std::vector<std::string>& pendingErrors() const { return pending_; }
 
 private:
     void createMainWindow();

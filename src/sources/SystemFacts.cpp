@@ -162,7 +162,6 @@ std::string uptimeText(uint32_t t) {
            std::to_string(minutes) + " min ";
 }
 
-std::string GetUptimeText(SystemApi& system) { return uptimeText(system.tickCount()); }
 
 std::string connectionTypeText(uint32_t flags) {
     std::string text;

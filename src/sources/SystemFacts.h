@@ -35,7 +35,6 @@ std::string displayText(const DisplayMode& mode);
 
 // "1 days 1 hrs 1 min " for 90,061,000 ms; 32-bit unsigned, seconds dropped.
 std::string uptimeText(uint32_t tickCount);
-std::string GetUptimeText(SystemApi& system);
 
 // Last matching bit wins: 1 "Modem", 2 "LAN", 4 "Proxy", 8 "Modem"; else empty.
 std::string connectionTypeText(uint32_t flags);

@@ -108,12 +108,4 @@ HwinfoBlock parseHwinfoBlock(const std::string& bytes) {
     return parseHwinfoBlock(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
-SensorBlock readHwinfoPairs(const std::string& bytes, const std::string (&wanted)[kShownSensors],
-                            const std::string& tempLabel, char decimalSeparator) {
-    SensorBlock pairs;
-    const HwinfoBlock block = parseHwinfoBlock(bytes);
-    if (!block.valid) return pairs;
-    return readingPairs(block.readings, wanted, tempLabel, decimalSeparator);
-}
-
 }  // namespace tabrix

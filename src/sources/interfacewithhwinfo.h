@@ -37,9 +37,4 @@ HwinfoHeader readHwinfoHeader(const std::string& bytes);
 HwinfoBlock parseHwinfoBlock(const unsigned char* bytes, std::size_t size);
 HwinfoBlock parseHwinfoBlock(const std::string& bytes);
 
-// The three pairs from the block's bytes. valid false: leave every label as it is. A pair
-// with no reading to show has shown false and empty texts: hide it, keep its texts.
-SensorBlock readHwinfoPairs(const std::string& bytes, const std::string (&wanted)[kShownSensors],
-                            const std::string& tempLabel, char decimalSeparator);
-
 }  // namespace tabrix

@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <functional>
+#include <utility>
 
 #include "controls/Controls.h"
 #include "controls/Scale.h"
@@ -96,6 +97,40 @@ LRESULT CALLBACK viewWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (!self || !self->owns(hwnd)) return DefWindowProcA(hwnd, msg, wp, lp);
     return self->handle(msg, wp, lp);
 }
+
+// What every view has: the program's instance, its owner window, where a handler's exception
+// goes, the form it shows and the window it made for it. viewWindowProc hands a message on
+// only while the window is the view's own (owns); a view's destructor calls destroyWindow,
+// so that nothing of the window reaches it while it goes.
+template <typename Form>
+class View {
+public:
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+    HWND hwnd() const { return hwnd_.get(); }
+
+protected:
+    View(HINSTANCE instance, HWND owner, ErrorHandler onError)
+        : instance_(instance), owner_(owner), onError_(std::move(onError)) {}
+    ~View() = default;
+
+    bool owns(HWND hwnd) const { return form_ && hwnd_.get() == hwnd; }
+    template <typename F>
+    void guarded(F&& f) {
+        win32::guarded(onError_, std::forward<F>(f));
+    }
+    void destroyWindow() {
+        if (!hwnd_) return;
+        SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
+        hwnd_.reset();
+    }
+
+    HINSTANCE instance_;
+    HWND owner_;
+    ErrorHandler onError_;
+    Form* form_ = nullptr;
+    ScopedWindow hwnd_;
+};
 
 // One of the built-in design pictures at the screen's scale: the copy drawn nearest it,
 // enlarged or shrunk the rest of the way.

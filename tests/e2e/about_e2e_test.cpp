@@ -6,10 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "../screen_colours.h"
 #include "e2e_support.h"
 #include "x_input.h"
 
 using namespace e2e;
+using tabrix::test::bluish;
+using tabrix::test::reddish;
 
 namespace {
 
@@ -63,13 +66,6 @@ HWND openMenu(const Running& app) {
     HWND menu = shownWindowOf(app, "#32768");
     pause(300);
     return menu;
-}
-
-bool reddish(uint32_t c) {
-    return ((c >> 16) & 0xFF) > 0x90 && (c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60;
-}
-bool bluish(uint32_t c) {
-    return (c & 0xFF) > 0x90 && ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60;
 }
 
 template <typename F>

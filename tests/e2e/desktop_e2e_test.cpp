@@ -3,40 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "windows/main/MainWindowOwner.h"
 #include "x_input.h"
 
 using namespace e2e;
 
 namespace {
 
-int clicksBeneath = 0;
-
-LRESULT CALLBACK standInProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_LBUTTONDOWN) ++clicksBeneath;
-    return DefWindowProcA(w, msg, wp, lp);
-}
-
-// A plain window of the test's own, made the foreground one.
-struct StandIn {
-    HWND w = nullptr;
-    explicit StandIn(RECT r) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = standInProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-        wc.lpszClassName = "TabrixTestStandIn";
-        RegisterClassA(&wc);
-        w = CreateWindowExA(0, wc.lpszClassName, "stand-in", WS_POPUP | WS_VISIBLE, r.left, r.top,
-                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(w);
-        pause(200);
-    }
-    ~StandIn() { DestroyWindow(w); }
-};
-
-RECT wholeScreen() {
-    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
+// Another program's window: grey, made the foreground one.
+constexpr COLORREF kStandIn = RGB(0x80, 0x80, 0x80);
 
 }  // namespace
 
@@ -49,7 +24,7 @@ TEST(Desktop, HidesWhileAFullScreenProgramIsInFrontAndComesBackAfterIt) {
     ASSERT_TRUE(waitFor([&] { return visible(w); }, 3000));
     const std::string before = readFile(folder.path("config.ini"));
     {
-        StandIn game(wholeScreen());
+        TestWindow game(wholeScreen(), kStandIn, TestWindow::Place::InFront);
         EXPECT_TRUE(waitFor([&] { return !visible(w); }, 2000));
         EXPECT_TRUE(app.alive());
         EXPECT_EQ(before, readFile(folder.path("config.ini")));
@@ -58,13 +33,13 @@ TEST(Desktop, HidesWhileAFullScreenProgramIsInFrontAndComesBackAfterIt) {
     // A window that leaves a strip of the screen free is no full-screen program.
     RECT most = wholeScreen();
     most.bottom -= 1;
-    StandIn almost(most);
+    TestWindow almost(most, kStandIn, TestWindow::Place::InFront);
     pause(1500);
     EXPECT_TRUE(visible(w));
 }
 
 TEST(Desktop, ClickThroughPassesClicksToTheWindowBeneathUntilTheTrayEntryTurnsItOff) {
-    StandIn beneath(wholeScreen());
+    TestWindow beneath(wholeScreen(), kStandIn, TestWindow::Place::InFront);
     ProgramFolder folder(
         "[general]\r\nskin=Default\r\nSysTrayIcon=1\r\nclickthrough=1\r\n[position]\r\nleft=60\r\ntop="
         "70\r\n");
@@ -74,16 +49,16 @@ TEST(Desktop, ClickThroughPassesClicksToTheWindowBeneathUntilTheTrayEntryTurnsIt
     bringToTop(w);
     const RECT r = outerRect(w);
     const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    clicksBeneath = 0;
+    beneath.presses = 0;
     ASSERT_TRUE(xclick(x, y));
-    EXPECT_TRUE(waitFor([] { return clicksBeneath > 0; }, 2000));
+    EXPECT_TRUE(waitFor([&] { return beneath.presses > 0; }, 2000));
 
-    ASSERT_TRUE(pickTrayEntry(app, w, 8));  // "Click-through", after "Misc"
+    ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuClickThrough));
     EXPECT_TRUE(fileGains(folder.path("config.ini"), "clickthrough=0", 3000));
     pause(300);
     bringToTop(w);
-    clicksBeneath = 0;
+    beneath.presses = 0;
     ASSERT_TRUE(xclick(x, y));
     pause(500);
-    EXPECT_EQ(0, clicksBeneath);
+    EXPECT_EQ(0, beneath.presses);
 }

@@ -266,14 +266,49 @@ HWND shownWindowOf(const Running& app, const char* className, int ms) {
     return waitFor([&] { return visible(w = findWindowOf(app.pid(), className)); }, ms) ? w : nullptr;
 }
 
-bool pickTrayEntry(const Running& app, HWND w, int n) {
-    PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    if (!(menu = shownWindowOf(app, "#32768")))
-        return false;
-    for (int i = 0; i < n; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
-    return waitFor([&] { return !IsWindowVisible(menu); }, 5000);
+namespace {
+
+LRESULT CALLBACK testWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (msg == WM_ERASEBKGND && self) {
+        RECT r;
+        GetClientRect(w, &r);
+        HBRUSH brush = CreateSolidBrush(self->colour);
+        FillRect(reinterpret_cast<HDC>(wp), &r, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    if (msg == WM_LBUTTONDOWN && self) ++self->presses;
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+}  // namespace
+
+TestWindow::TestWindow(RECT r, COLORREF colour, Place place) : colour(colour) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = testWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TabrixTestWindow";
+    RegisterClassA(&wc);
+    w = CreateWindowExA(0, wc.lpszClassName, "stand-in", WS_POPUP, r.left, r.top, r.right - r.left,
+                        r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (place == Place::Behind) {
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        pause(300);
+    } else {
+        ShowWindow(w, SW_SHOW);
+        SetForegroundWindow(w);
+        pause(200);
+    }
+}
+
+TestWindow::~TestWindow() {
+    DestroyWindow(w);
+}
+
+RECT wholeScreen() {
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
 }  // namespace e2e

@@ -116,9 +116,9 @@ bool trayIconExists(HWND w);
 // The process's window of the class once it shows (asked every 50 ms for up to ms); null
 // when none showed.
 HWND shownWindowOf(const Running& app, const char* className, int ms = 5000);
-// Opens the tray menu, moves n entries down with the keys and picks that entry; true once
-// the menu has closed again.
-bool pickTrayEntry(const Running& app, HWND w, int n);
+// Opens the tray menu, moves down with the keys to the entry with this command (MenuCommand)
+// and picks it; true once the menu has closed again.
+bool pickTrayEntry(const Running& app, HWND w, int command);
 
 // Runs pending messages of the test itself for a while (the program runs on its own).
 void pause(int ms);
@@ -134,6 +134,24 @@ bool waitFor(F done, int ms) {
     return false;
 }
 std::string windowText(HWND w);
+
+// A plain popup window of the test's own over r, filled with colour: a desktop behind the
+// widget (shown without being activated, as a desktop is: an active window over the whole
+// screen is a full-screen program), or another program in front (made the foreground one).
+// It counts the left presses it gets.
+class TestWindow {
+public:
+    enum class Place { Behind, InFront };
+    TestWindow(RECT r, COLORREF colour, Place place);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND w = nullptr;
+    COLORREF colour;
+    int presses = 0;
+};
+RECT wholeScreen();
 // Waits up to ms for the file to hold the text.
 bool fileGains(const std::string& path, const std::string& text, int ms);
 

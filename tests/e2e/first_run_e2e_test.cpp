@@ -11,44 +11,13 @@ namespace {
 // Dark, and no colour the panel, its texts or its graphs use: where it shows, the panel is not.
 constexpr COLORREF kDesktop = RGB(0, 0, 0x80);
 
-LRESULT CALLBACK backdropProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_ERASEBKGND) {
-        RECT r;
-        GetClientRect(w, &r);
-        HBRUSH brush = CreateSolidBrush(kDesktop);
-        FillRect(reinterpret_cast<HDC>(wp), &r, brush);
-        DeleteObject(brush);
-        return 1;
-    }
-    return DefWindowProcA(w, msg, wp, lp);
-}
-
-// A dark desktop: a plain window of the test's own over the whole screen. Shown without
-// being activated, as a desktop is: an active window over the whole screen would be a
-// full-screen program, which the shipped settings step aside for.
-struct DarkDesktop {
-    HWND w = nullptr;
-    DarkDesktop() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = backdropProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TabrixTestBackdrop";
-        RegisterClassA(&wc);
-        w = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                            GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, wc.hInstance, nullptr);
-        ShowWindow(w, SW_SHOWNOACTIVATE);
-        pause(300);
-    }
-    ~DarkDesktop() { DestroyWindow(w); }
-};
-
 }  // namespace
 
 TEST(FirstRun, TheShippedSettingsShowASolidPanelWithDarkTextOnADarkDesktop) {
     const std::string shipped = readFile(std::string("Z:") + TABRIX_ASSETS + "/config.ini");
     ASSERT_NE(shipped.find("[general]\r\n"), std::string::npos);
     ProgramFolder folder(shipped.c_str());
-    DarkDesktop desktop;
+    TestWindow desktop(wholeScreen(), kDesktop, TestWindow::Place::Behind);
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);

@@ -13,6 +13,7 @@
 #include <regex>
 
 #include "e2e_support.h"
+#include "windows/main/MainWindowOwner.h"
 
 using namespace e2e;
 
@@ -396,7 +397,7 @@ TEST(Sources, AnAnswerForAWindowThatIsGoneIsDropped) {
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
     folder.write("config.ini", reportConfig(folder, "SysTrayIcon=1\r\nshowip=0\r\n"));
-    ASSERT_TRUE(pickTrayEntry(app, w, 2));  // Reload
+    ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuReload));
     ASSERT_TRUE(waitFor([&] { return !IsWindow(w) && findWindowOf(app.pid(), "TForm1"); }, 5000));
     pause(7000);  // the old lookup's five seconds are over
     const std::string xml = readFile(folder.path("stats.xml"));

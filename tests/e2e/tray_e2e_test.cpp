@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "windows/main/MainWindowOwner.h"
 #include "x_input.h"
 
 #include <shellapi.h>
@@ -71,9 +72,9 @@ TEST_F(Tray, LeftButtonEscAndTheEntryShowAndHideTheWindowAndKeysResizeIt) {
     PostMessageA(w, kTrayCallback, 0, WM_MOUSEMOVE);  // any other mouse message: nothing
     pause(300);
     EXPECT_FALSE(visible(w));
-    ASSERT_TRUE(pickTrayEntry(app, w, 1));  // the entry now says "Show"
+    ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuShow));  // the entry now says "Show"
     EXPECT_TRUE(waitFor([&] { return visible(w); }, 3000));
-    ASSERT_TRUE(pickTrayEntry(app, w, 1));
+    ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuShow));
     EXPECT_TRUE(waitFor([&] { return !visible(w); }, 3000));
     key(w, VK_ESCAPE);
     EXPECT_TRUE(waitFor([&] { return visible(w); }, 3000));
@@ -164,7 +165,7 @@ TEST_F(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
 
 TEST_F(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
     // Exit, the last visible entry.
-    expectEndsSavingTheLayout([](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, 9)); });
+    expectEndsSavingTheLayout([](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuExit)); });
 }
 
 TEST_F(Tray, CloseBoxHidesThenEndsAndSavesToo) {
@@ -175,7 +176,7 @@ TEST_F(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
-    ASSERT_TRUE(pickTrayEntry(app, w, 2));  // Reload
+    ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuReload));
     HWND again = nullptr;
     EXPECT_TRUE(waitFor(
         [&] { return !IsWindow(w) && (again = findWindowOf(app.pid(), "TForm1")) && visible(again); }, 5000));
@@ -186,7 +187,7 @@ TEST_F(Tray, ReloadBuildsANewWindowWithItsIconAndAboutShows) {
     EXPECT_EQ(readFile(folder.path("config.ini")), kTrayConfig);
 
     EXPECT_FALSE(findWindowOf(app.pid(), "TForm2"));  // not built until first shown
-    ASSERT_TRUE(pickTrayEntry(app, again, 4));  // About
+    ASSERT_TRUE(pickTrayEntry(app, again, tabrix::kMenuAbout));
     EXPECT_TRUE(shownWindowOf(app, "TForm2", 3000));
 }
 
@@ -214,11 +215,11 @@ TEST_F(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
     ASSERT_TRUE(w);
     SetWindowPos(w, nullptr, 90, 95, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // a position to save
     pause(200);
-    ASSERT_TRUE(pickTrayEntry(app, w, 5));  // Save Position: the refused write shows its message box
+    ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuSavePosition));  // the refused write shows its message box
     HWND box = nullptr;
     ASSERT_TRUE((box = shownWindowOf(app, "#32770")));
     // The box's own message loop still delivers the tray menu, and Reload from it.
-    ASSERT_TRUE(pickTrayEntry(app, w, 2));
+    ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuReload));
     pause(500);
     EXPECT_TRUE(IsWindow(w)) << "the window was rebuilt under the handler that shows the box";
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -271,7 +272,7 @@ TEST_F(Tray, HelpOpensTheHelpFileInTheViewer) {
     Running app(folder);
     HWND w = app.mainWindow();
     ASSERT_TRUE(w);
-    ASSERT_TRUE(pickTrayEntry(app, w, 6));  // Help
+    ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuHelp));
     HWND viewer = nullptr;
     EXPECT_TRUE(waitFor([&] { return (viewer = FindWindowA("HH Parent", nullptr)) != nullptr; }, 10000));
     closeWindowsOf("HH Parent");

@@ -117,7 +117,7 @@ TEST(SourcesUptime, SplitsTicksAndWrapsAt32Bits) {
     FakeSystem system;
     system.ticks = 4294967295u;
     system.ticks += 60001;  // the counter wrapped a minute ago
-    EXPECT_EQ(GetUptimeText(system), "0 days 0 hrs 1 min ");
+    EXPECT_EQ(uptimeText(system.tickCount()), "0 days 0 hrs 1 min ");
 }
 
 TEST(SourcesConnection, LastMatchingBitWins) {

@@ -334,9 +334,11 @@ TEST(HwinfoBlock, ThePairsTakeTheChosenReadingsThenTheNextTemperatures) {
         {&none, {}, "*C", '.', "-|-|-|"},
         {&none, {"a very long fan name"}, "*C", '.', "A very long :700.5 RPM|-|-|"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.pairs, values(readHwinfoPairs(*c.block, c.wanted, c.tempLabel, c.separator))) << c.pairs;
-    EXPECT_FALSE(readHwinfoPairs(five.substr(0, 100), kNoChoice, "*C", '.').valid);
+    for (const auto& c : cases) {
+        const HwinfoBlock block = parseHwinfoBlock(*c.block);
+        ASSERT_TRUE(block.valid);
+        EXPECT_EQ(c.pairs, values(readingPairs(block.readings, c.wanted, c.tempLabel, c.separator))) << c.pairs;
+    }
 }
 
 }  // namespace

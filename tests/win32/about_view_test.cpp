@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../screen_colours.h"
 #include "../test_support.h"
 #include "platform/ShellApi.h"
 #include "platform/win32/Win32Platform.h"
@@ -14,7 +15,9 @@
 
 using namespace tabrix;
 using namespace tabrix::win32;
+using tabrix::test::bluish;
 using tabrix::test::readTestFile;
+using tabrix::test::reddish;
 
 namespace {
 
@@ -41,13 +44,6 @@ RECT screenRect(HWND w) {
     RECT r{};
     GetWindowRect(w, &r);
     return r;
-}
-
-bool reddish(uint32_t c) {
-    return ((c >> 16) & 0xFF) > 0x90 && (c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60;
-}
-bool bluish(uint32_t c) {
-    return (c & 0xFF) > 0x90 && ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60;
 }
 
 // How many pixels of a window's area pass a test, read from the screen.

@@ -64,7 +64,7 @@ TEST(SourcesWin32, UserNameIsWines) {
 TEST(SourcesWin32, TextsHaveTheirShapes) {
     win32::Win32System system;
     EXPECT_TRUE(
-        std::regex_match(GetUptimeText(system), std::regex("[0-9]+ days [0-9]+ hrs [0-9]+ min ")));
+        std::regex_match(uptimeText(system.tickCount()), std::regex("[0-9]+ days [0-9]+ hrs [0-9]+ min ")));
     MemoryStatus m = system.memoryStatus();
     EXPECT_GT(m.totalPhys, 0u);
     EXPECT_LE(m.availPhys, m.totalPhys);
@@ -94,7 +94,7 @@ TEST(SourcesWin32, TextsHaveTheirShapes) {
     std::printf(
         "uptime \"%s\", memory \"%s\", load \"%s\", page file \"%s\", display \"%s\", "
         "connection \"%s\", battery \"%s\", separator '%c'\n",
-        GetUptimeText(system).c_str(), memoryText(m, false).c_str(), memoryLoadText(m).c_str(),
+        uptimeText(system.tickCount()).c_str(), memoryText(m, false).c_str(), memoryLoadText(m).c_str(),
         virtualMemoryText(m, false).c_str(), displayText(d).c_str(), connection.c_str(),
         GetBatteryPowerStats(system).c_str(), separator);
 }

@@ -43,18 +43,15 @@ std::string loadBannerJpeg(HINSTANCE instance, int drawnDpi) {
 }
 
 AboutView::AboutView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError)
-    : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)) {
-    registerWindowClass(instance, {kClassName, &viewWindowProc<AboutView>, nullptr,
+    : View(instance, owner, std::move(onError)), icon_(icon) {
+    registerWindowClass(instance, {kAboutClass, &viewWindowProc<AboutView>, nullptr,
                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 }
 
 AboutView::~AboutView() {
-    if (hwnd_) {
-        SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
-        if (link_ && staticProc_)
-            SetWindowLongPtrA(link_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProc_));
-        hwnd_.reset();
-    }
+    if (hwnd_ && link_ && staticProc_)
+        SetWindowLongPtrA(link_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProc_));
+    destroyWindow();
 }
 
 void AboutView::create(TForm2& form) {
@@ -70,7 +67,7 @@ void AboutView::create(TForm2& form) {
     RECT r{0, 0, form.clientWidth, form.clientHeight};
     AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
     outer_ = {r.right - r.left, r.bottom - r.top};
-    hwnd_.reset(CreateWindowExA(kExStyle, kClassName, kAboutCaption, kStyle, form.left, form.top, outer_.cx,
+    hwnd_.reset(CreateWindowExA(kExStyle, kAboutClass, kAboutCaption, kStyle, form.left, form.top, outer_.cx,
                                 outer_.cy, owner_, nullptr, instance_, this));
     if (!hwnd_) return;
     int id = kFirstLabelId;

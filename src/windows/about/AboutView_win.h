@@ -17,12 +17,10 @@ std::string loadBannerJpeg(HINSTANCE instance, int drawnDpi);
 // The real About window: a dialog-framed window of class "TForm2" with the system's own
 // static texts and OK button, painted pictures and rules, driven by TForm2's state.
 // Nothing a handler throws crosses into Windows: it goes to the error handler.
-class AboutView {
+class AboutView : public View<TForm2> {
 public:
     AboutView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError);
     ~AboutView();
-    AboutView(const AboutView&) = delete;
-    AboutView& operator=(const AboutView&) = delete;
 
     // The hidden window with its controls at their places.
     void create(TForm2& form);
@@ -33,36 +31,23 @@ public:
     // Dialog keys for the window (Tab, Enter, Esc, Space on the button): call from the
     // message loop before translating; true when the message was used.
     bool dialogMessage(MSG& msg);
-    HWND hwnd() const { return hwnd_.get(); }
     HWND link() const { return link_; }
     HWND button() const { return button_; }
-
-    static constexpr char kClassName[] = "TForm2";
 
 private:
     friend LRESULT CALLBACK viewWindowProc<AboutView>(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK linkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    bool owns(HWND hwnd) const { return form_ && hwnd_.get() == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handleLink(UINT msg, WPARAM wp, LPARAM lp);
     void onCommand(WPARAM wp);
     void onPositionChanging(WINDOWPOS& pos);
-    template <typename F>
-    void guarded(F&& f) {
-        win32::guarded(onError_, std::forward<F>(f));
-    }
     HWND addLabel(const Label& label, int id);
     void paint(HDC dc);
     HBRUSH labelColors(HWND control, HDC dc);
     void linkHovered(bool inside);
 
-    HINSTANCE instance_;
-    HWND owner_;
     HICON icon_;
     OwnedIcon largeIcon_;  // Image2's, at its size
-    ErrorHandler onError_;
-    TForm2* form_ = nullptr;
-    ScopedWindow hwnd_;
     HWND link_ = nullptr;
     HWND button_ = nullptr;
     HWND label7_ = nullptr;

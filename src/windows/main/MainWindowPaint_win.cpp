@@ -124,21 +124,10 @@ HFONT MainWindowView::fontFor(const Font& font) {
     return fonts_.back().second.get();
 }
 
-void MainWindowView::paint(HDC target, bool paintMessage) {
-    RECT client;
-    GetClientRect(hwnd_.get(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    const PaintParts parts(target, client, paintMessage);
-    if (parts.empty()) return;
+// Each part of the buffer white, then the pictures that meet it.
+void MainWindowView::paintPictures(Dib& frame, const PaintParts& parts) {
     const RECT& area = parts.bounds();
-
-    // Composed in a buffer the size of the parts' bounds, made for this paint only: a
-    // window-sized buffer kept between paints would hold another 324 kB for the program's
-    // life. Only the parts' pixels are written (and so only their pages touched) and copied.
-    const int areaW = area.right - area.left, areaH = area.bottom - area.top;
-    Dib frame(areaW, areaH);
-    if (!frame) return;
-    GdiFlush();
+    const int areaW = area.right - area.left;
     for (const RECT& part : parts) {
         // The part in the buffer's coordinates.
         const RECT in{part.left - area.left, part.top - area.top, part.right - area.left, part.bottom - area.top};
@@ -156,6 +145,49 @@ void MainWindowView::paint(HDC target, bool paintMessage) {
                 copyPicture(banner_, frame.bits(), areaW, in, left + bannerAt_.x, top + bannerAt_.y, std::nullopt);
         }
     }
+}
+
+void MainWindowView::paintLabel(MemoryDc& dc, const Label& l) {
+    RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
+    if (l.opaque) FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    dc.selectFont(fontFor(l.font));
+    SetTextColor(dc.get(), toColorRef(l.font.color));
+    // A left-aligned single line is where DrawText would put it anyway; drawing it
+    // straight spares the text's measuring on every paint. The text is converted as
+    // DrawTextA converts it (the system's code page, whatever the font's character set).
+    if (l.align == Align::Left && l.text.size() <= kPlainTextMax &&
+        l.text.find_first_of("\t\r\n") == std::string::npos) {
+        if (l.text.empty()) return;
+        wchar_t wide[kPlainTextMax];
+        const int n = MultiByteToWideChar(CP_ACP, 0, l.text.data(), static_cast<int>(l.text.size()), wide,
+                                          kPlainTextMax);
+        if (n > 0) {
+            ExtTextOutW(dc.get(), l.left, l.top, 0, nullptr, wide, static_cast<UINT>(n), nullptr);
+            return;
+        }
+    }
+    const UINT align = l.align == Align::Right    ? DT_RIGHT
+                       : l.align == Align::Center ? DT_CENTER
+                                                  : DT_LEFT;
+    DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r, align | kLabelTextFormat | DT_NOCLIP);
+}
+
+void MainWindowView::paint(HDC target, bool paintMessage) {
+    RECT client;
+    GetClientRect(hwnd_.get(), &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    const PaintParts parts(target, client, paintMessage);
+    if (parts.empty()) return;
+    const RECT& area = parts.bounds();
+
+    // Composed in a buffer the size of the parts' bounds, made for this paint only: a
+    // window-sized buffer kept between paints would hold another 324 kB for the program's
+    // life. Only the parts' pixels are written (and so only their pages touched) and copied.
+    const int areaW = area.right - area.left, areaH = area.bottom - area.top;
+    Dib frame(areaW, areaH);
+    if (!frame) return;
+    GdiFlush();
+    paintPictures(frame, parts);
 
     MemoryDc dc(target);
     dc.select(frame.get());
@@ -168,30 +200,7 @@ void MainWindowView::paint(HDC target, bool paintMessage) {
     SetBkMode(dc.get(), TRANSPARENT);
     for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
         const Label& l = form_->label(n);
-        if (!l.visible || !parts.meets(labelRect(l, textMargin_))) continue;
-        RECT r{l.left, l.top, l.left + l.width, l.top + l.height};
-        if (l.opaque) FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        dc.selectFont(fontFor(l.font));
-        SetTextColor(dc.get(), toColorRef(l.font.color));
-        // A left-aligned single line is where DrawText would put it anyway; drawing it
-        // straight spares the text's measuring on every paint. The text is converted as
-        // DrawTextA converts it (the system's code page, whatever the font's character set).
-        if (l.align == Align::Left && l.text.size() <= kPlainTextMax &&
-            l.text.find_first_of("\t\r\n") == std::string::npos) {
-            if (l.text.empty()) continue;
-            wchar_t wide[kPlainTextMax];
-            const int n = MultiByteToWideChar(CP_ACP, 0, l.text.data(), static_cast<int>(l.text.size()),
-                                              wide, kPlainTextMax);
-            if (n > 0) {
-                ExtTextOutW(dc.get(), l.left, l.top, 0, nullptr, wide, static_cast<UINT>(n), nullptr);
-                continue;
-            }
-        }
-        const UINT align = l.align == Align::Right    ? DT_RIGHT
-                           : l.align == Align::Center ? DT_CENTER
-                                                      : DT_LEFT;
-        DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r,
-                  align | kLabelTextFormat | DT_NOCLIP);
+        if (l.visible && parts.meets(labelRect(l, textMargin_))) paintLabel(dc, l);
     }
     // The target is clipped to what it asked for, so only the parts reach the window.
     BitBlt(target, area.left, area.top, areaW, areaH, dc.get(), area.left, area.top, SRCCOPY);

@@ -44,10 +44,10 @@ MouseButton buttonOf(UINT msg) {
 
 MainWindowView::MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
                                const Win32WindowSystem* menus)
-    : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)), menus_(menus) {
+    : View(instance, owner, std::move(onError)), icon_(icon), menus_(menus) {
     // No CS_DBLCLKS: a quick second press is a press too (it moves the window, starts a
     // label drag, clicks a player button), never a double-click message nobody handles.
-    registerWindowClass(instance, {kClassName, &viewWindowProc<MainWindowView>, icon});
+    registerWindowClass(instance, {kMainClass, &viewWindowProc<MainWindowView>, icon});
 }
 
 MainWindowView::~MainWindowView() {
@@ -56,10 +56,7 @@ MainWindowView::~MainWindowView() {
     // The hook goes with its owner; then no event can reach this view any more.
     foregroundHook_.reset();
     if (foregroundListener == this) foregroundListener = nullptr;
-    if (hwnd_) {
-        SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
-        hwnd_.reset();
-    }
+    destroyWindow();
 }
 
 void MainWindowView::create(TForm1& form) {
@@ -71,7 +68,7 @@ void MainWindowView::create(TForm1& form) {
     const MainWindowState& w = form.window();
     // Stay-on-top is applied once start-up has decided it: an owned window that was created
     // topmost cannot always be made a normal one again.
-    hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kAppTitle, kCaptionStyle, w.left, w.top,
+    hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kMainClass, kAppTitle, kCaptionStyle, w.left, w.top,
                                 w.width, w.height, owner_, nullptr, instance_, this));
 }
 

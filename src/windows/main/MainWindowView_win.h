@@ -17,16 +17,12 @@ namespace tabrix::win32 {
 
 // The real main window: created before TForm1's start-up runs, then painted from its
 // state. Every event goes to the behaviour; nothing a handler throws crosses into Windows.
-class MainWindowView {
+class MainWindowView : public View<TForm1> {
 public:
     // menus draws the popup's pictures when this window owns the menu; may be null.
     MainWindowView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError,
                    const Win32WindowSystem* menus = nullptr);
     ~MainWindowView();
-    MainWindowView(const MainWindowView&) = delete;
-    MainWindowView& operator=(const MainWindowView&) = delete;
-
-    HWND hwnd() const { return hwnd_.get(); }
     // The window exists, hidden, with the design's styles and place.
     void create(TForm1& form);
     // Applies the state start-up left (styles, layering, system menu, place) and shows it.
@@ -45,11 +41,8 @@ public:
     // The font the last self-draw pass made (null before the first).
     HFONT canvasFont() const { return canvas_.font(); }
 
-    static constexpr char kClassName[] = "TForm1";
-
 private:
     friend LRESULT CALLBACK viewWindowProc<MainWindowView>(HWND, UINT, WPARAM, LPARAM);
-    bool owns(HWND hwnd) const { return form_ && hwnd_.get() == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     // Nothing a handler throws crosses into Windows: it goes to the application's handler.
     template <typename F>
@@ -94,6 +87,8 @@ private:
     void paint(HDC target, bool paintMessage);
     void invalidateGraphs();
     void paintGraphs(HDC dc, const PaintParts& parts);
+    void paintPictures(Dib& frame, const PaintParts& parts);
+    void paintLabel(MemoryDc& dc, const Label& label);
     void drawCanvasWrites();  // self-draw mode's texts, straight onto the window
     int labelAt(int x, int y) const;
     int playerButtonAt(int x, int y) const;  // Image2 .. Image7 under the point, 0 when none
@@ -109,13 +104,8 @@ private:
     bool onSysCommand(WPARAM command);  // true: the default handling follows
     void onPositionChanged(const WINDOWPOS& pos);
 
-    HINSTANCE instance_;
-    HWND owner_;
     HICON icon_;
-    ErrorHandler onError_;
     int handlersRunning_ = 0;
-    ScopedWindow hwnd_;
-    TForm1* form_ = nullptr;
 
     std::array<const Timer*, TForm1::kTimerCount> timers_{};
     std::array<unsigned, TForm1::kTimerCount> appliedTimers_{};  // interval set with SetTimer, 0 when killed

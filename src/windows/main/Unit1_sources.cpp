@@ -3,6 +3,7 @@
 #include "windows/main/Unit1.h"
 #include "platform/SystemApi.h"
 #include "sources/ExternalIp.h"
+#include "sources/cpuinfo.h"
 
 namespace tabrix {
 namespace {
@@ -37,8 +38,7 @@ void showStartupFacts(Platform& platform, MainControls& controls, int windowWidt
     if (outside || (savedName && !savedName->leftSaved)) controls.centreCpuName(windowWidth);
     if (name.text.empty()) platform.ui.messageBox(kCpuNameHint, kAppTitle);
 
-    const int family = facts.family();
-    controls.setText(kLabelCpuClass, family == 15 ? "686+" : std::to_string(family) + "86");
+    controls.setText(kLabelCpuClass, CpuClassText(facts.family()));
     controls.setText(kLabelWindowsVersion, facts.windowsVersionText());
     showConnection(controls, facts.connectionText());
 }

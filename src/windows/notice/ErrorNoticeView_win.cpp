@@ -21,8 +21,8 @@ NoticePictures loadNoticePictures(HINSTANCE instance, const Scale& scale) {
 
 ErrorNoticeView::ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictureLoader load,
                                  ErrorHandler onError)
-    : instance_(instance), owner_(owner), onError_(std::move(onError)), load_(std::move(load)) {
-    registerWindowClass(instance, {kClassName, &viewWindowProc<ErrorNoticeView>});
+    : View(instance, owner, std::move(onError)), load_(std::move(load)) {
+    registerWindowClass(instance, {kNoticeClass, &viewWindowProc<ErrorNoticeView>});
 }
 
 void ErrorNoticeView::loadPictures() {
@@ -36,11 +36,8 @@ void ErrorNoticeView::loadPictures() {
 }
 
 ErrorNoticeView::~ErrorNoticeView() {
-    if (hwnd_) {
-        KillTimer(hwnd_.get(), kTimer1Id);
-        SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
-        hwnd_.reset();
-    }
+    if (hwnd_) KillTimer(hwnd_.get(), kTimer1Id);
+    destroyWindow();
 }
 
 void ErrorNoticeView::create(TForm4& form) {
@@ -53,7 +50,7 @@ void ErrorNoticeView::create(TForm4& form) {
         form.height = form.Image1.height = pictures.atScale ? b.height : scale.toDevice(b.height);
     }
     font_.reset(createFont(form.Label1.font));
-    hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kClassName,
+    hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kNoticeClass,
                                 form.Label1.text.c_str(), WS_POPUP, form.left, form.top, form.width,
                                 form.height, owner_, nullptr, instance_, this));
     if (!hwnd_) return;

@@ -22,44 +22,28 @@ using NoticePictureLoader = std::function<NoticePictures(const Scale&)>;
 // The real error notice: a borderless, topmost, colour-keyed popup of class "TForm4" with
 // no taskbar button, painted from TForm4's state. Its window text mirrors Label1's text.
 // Nothing a handler throws crosses into Windows: it goes to the error handler.
-class ErrorNoticeView {
+class ErrorNoticeView : public View<TForm4> {
 public:
-
     // The pictures are loaded for the window's size and again while the notice shows; a notice
     // that never shows holds none of them.
     ErrorNoticeView(HINSTANCE instance, HWND owner, NoticePictureLoader load, ErrorHandler onError);
     ~ErrorNoticeView();
-    ErrorNoticeView(const ErrorNoticeView&) = delete;
-    ErrorNoticeView& operator=(const ErrorNoticeView&) = delete;
 
     // The hidden window at the picture's size, with Timer1 running.
     void create(TForm4& form);
     // Brings place, text and visibility up to date with the behaviour.
     void sync();
-    HWND hwnd() const { return hwnd_.get(); }
-
-    static constexpr char kClassName[] = "TForm4";
 
 private:
     friend LRESULT CALLBACK viewWindowProc<ErrorNoticeView>(HWND, UINT, WPARAM, LPARAM);
-    bool owns(HWND hwnd) const { return form_ && hwnd_.get() == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
-    template <typename F>
-    void guarded(F&& f) {
-        win32::guarded(onError_, std::forward<F>(f));
-    }
     void paint(HDC target);
     void loadPictures();
 
-    HINSTANCE instance_;
-    HWND owner_;
-    ErrorHandler onError_;
     NoticePictureLoader load_;
     bool loaded_ = false;
     Dib balloon_;
     Dib warning_;
-    ScopedWindow hwnd_;
-    TForm4* form_ = nullptr;
     TForm4::Part pressed_ = TForm4::Part::None;
     GdiObject<HFONT> font_;
     std::string appliedText_;  // the window text, kept equal to Label1's

@@ -28,7 +28,7 @@ LRESULT CALLBACK SettingsView::pageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 }
 
 std::string SettingsView::nameUnder(HWND w) const {
-    if (w == hwnd_) return "Form3";
+    if (w == hwnd_.get()) return "Form3";
     if (w == tab_) return known_.pages->name;
     for (int i = 0; i < 3; ++i)
         if (w == pages_[i]) return "TabSheet" + std::to_string(i + 1);
@@ -42,13 +42,13 @@ LRESULT SettingsView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     if (handleChildMessage(msg, wp, lp, result)) return result;
     if (handlePaintMessage(
-            hwnd_, msg, wp, [this](HDC dc) { paintFrame(dc); }, result))
+            hwnd_.get(), msg, wp, [this](HDC dc) { paintFrame(dc); }, result))
         return result;
     switch (msg) {
         case WM_SETCURSOR: {
             const std::string name = nameUnder(reinterpret_cast<HWND>(wp));
             const std::string before = known_.help->text;
-            guarded(onError_, [&] { form_->pointerOver(name); });
+            guarded([&] { form_->pointerOver(name); });
             if (known_.help->text != before) sync();
             break;
         }
@@ -63,8 +63,8 @@ LRESULT SettingsView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             // A fixed dialog: every resize request is refused.
             auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
             RECT r = scaledRect(scale_, 0, 0, kSettingsClientWidth, kSettingsClientHeight);
-            AdjustWindowRectEx(&r, GetWindowLongA(hwnd_, GWL_STYLE), FALSE,
-                               GetWindowLongA(hwnd_, GWL_EXSTYLE));
+            AdjustWindowRectEx(&r, GetWindowLongA(hwnd_.get(), GWL_STYLE), FALSE,
+                               GetWindowLongA(hwnd_.get(), GWL_EXSTYLE));
             pos->cx = r.right - r.left;
             pos->cy = r.bottom - r.top;
             return 0;
@@ -72,7 +72,7 @@ LRESULT SettingsView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         default:
             break;
     }
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcA(hwnd_.get(), msg, wp, lp);
 }
 
 bool SettingsView::handleChildMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -109,33 +109,35 @@ bool SettingsView::handleChildMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r
         }
         case WM_CTLCOLORSTATIC: {
             const Child* c = childOf(reinterpret_cast<HWND>(lp));
-            if (!c) return false;
-            HDC dc = reinterpret_cast<HDC>(wp);
-            const Control* control = c->placed.control;
-            if (control == known_.bandText || control == known_.icon) {
-                SetBkColor(dc, RGB(255, 255, 255));
-                result = reinterpret_cast<LRESULT>(white_.get());
-                return true;
-            }
-            if (control == known_.sample) {
-                SetTextColor(dc, toColorRef(known_.sample->font.color));
-                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-                result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-                return true;
-            }
-            // Captions, boxes and the slider stand on the page's tab texture; an edit (read-only
-            // or disabled ones ask here too) keeps its own face.
-            const ControlKind kind = c->placed.kind;
-            if (c->placed.page < 0 ||
-                (kind != ControlKind::Label && kind != ControlKind::CheckBox && kind != ControlKind::TrackBar))
-                return false;
-            HBRUSH brush = tabTextureBrush(pages_[c->placed.page], c->hwnd, dc);
-            result = reinterpret_cast<LRESULT>(brush);
-            return brush != nullptr;
+            return c && staticColors(*c, reinterpret_cast<HDC>(wp), result);
         }
         default:
             return false;
     }
+}
+
+bool SettingsView::staticColors(const Child& c, HDC dc, LRESULT& result) {
+    const Control* control = c.placed.control;
+    if (control == known_.bandText || control == known_.icon) {
+        SetBkColor(dc, RGB(255, 255, 255));
+        result = reinterpret_cast<LRESULT>(white_.get());
+        return true;
+    }
+    if (control == known_.sample) {
+        SetTextColor(dc, toColorRef(known_.sample->font.color));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        return true;
+    }
+    // Captions, boxes and the slider stand on the page's tab texture; an edit (read-only
+    // or disabled ones ask here too) keeps its own face.
+    const ControlKind kind = c.placed.kind;
+    if (c.placed.page < 0 ||
+        (kind != ControlKind::Label && kind != ControlKind::CheckBox && kind != ControlKind::TrackBar))
+        return false;
+    HBRUSH brush = tabTextureBrush(pages_[c.placed.page], c.hwnd, dc);
+    result = reinterpret_cast<LRESULT>(brush);
+    return brush != nullptr;
 }
 
 void SettingsView::command(const Child& c, int code) {
@@ -208,7 +210,7 @@ bool SettingsView::temperatureGuard(const MSG& msg) {
 }
 
 bool SettingsView::preTranslate(MSG& msg) {
-    if (!hwnd_ || !form_ || !IsWindowVisible(hwnd_) || !inWindow(msg.hwnd)) return false;
+    if (!hwnd_ || !form_ || !IsWindowVisible(hwnd_.get()) || !inWindow(msg.hwnd)) return false;
     if (msg.message == WM_KEYDOWN) {
         const int key = static_cast<int>(msg.wParam);
         run([&] { form_->FormKeyDown(key); });
@@ -229,7 +231,7 @@ bool SettingsView::preTranslate(MSG& msg) {
         }
     }
     if (temperatureGuard(msg)) return true;
-    return IsDialogMessageA(hwnd_, &msg) != FALSE;
+    return IsDialogMessageA(hwnd_.get(), &msg) != FALSE;
 }
 
 }  // namespace tabrix::win32

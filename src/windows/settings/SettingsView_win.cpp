@@ -46,12 +46,12 @@ COLORREF btnFace() {
 }  // namespace
 
 SettingsView::SettingsView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError)
-    : instance_(instance), owner_(owner), icon_(icon), onError_(std::move(onError)) {}
+    : View(instance, owner, std::move(onError)), icon_(icon) {}
 
 SettingsView::~SettingsView() {
     // The behaviour may already be gone: nothing reaches it while the controls go.
     form_ = nullptr;
-    if (hwnd_) DestroyWindow(hwnd_);
+    hwnd_.reset();
 }
 
 void SettingsView::create(TForm3& form) {
@@ -72,8 +72,8 @@ void SettingsView::create(TForm3& form) {
     scale_ = Scale(screenDotsPerInch(LOGPIXELSX));
     RECT r = scaledRect(scale_, 0, 0, kSettingsClientWidth, kSettingsClientHeight);
     AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
-    hwnd_ = CreateWindowExA(kExStyle, kSettingsClass, form.caption.c_str(), kStyle, form.left, form.top,
-                            r.right - r.left, r.bottom - r.top, owner_, nullptr, instance_, this);
+    hwnd_.reset(CreateWindowExA(kExStyle, kSettingsClass, form.caption.c_str(), kStyle, form.left, form.top,
+                            r.right - r.left, r.bottom - r.top, owner_, nullptr, instance_, this));
     Font tahoma;
     tahoma.height = -MulDiv(8, screenDotsPerInch(), 72);
     font_.reset(createFont(tahoma));
@@ -84,7 +84,7 @@ void SettingsView::create(TForm3& form) {
 }
 
 HWND SettingsView::parentOf(int page) const {
-    return page < 0 ? hwnd_ : pages_[page];
+    return page < 0 ? hwnd_.get() : pages_[page];
 }
 
 // Each kind of control: its system class and styles, what it is given once when made, and how
@@ -245,14 +245,14 @@ void SettingsView::sync() {
     for (const Child& c : children_) syncChild(c);
     syncPages();
     syncing_ = false;
-    const bool shown = IsWindowVisible(hwnd_) != FALSE;
+    const bool shown = IsWindowVisible(hwnd_.get()) != FALSE;
     if (form_->visible && !shown) {
-        ShowWindow(hwnd_, SW_SHOW);
-        SetForegroundWindow(hwnd_);
+        ShowWindow(hwnd_.get(), SW_SHOW);
+        SetForegroundWindow(hwnd_.get());
         // The keyboard focus follows once the window is up on the screen.
-        PostMessageA(hwnd_, kFocusMessage, 0, 0);
+        PostMessageA(hwnd_.get(), kFocusMessage, 0, 0);
     } else if (!form_->visible && shown) {
-        ShowWindow(hwnd_, SW_HIDE);
+        ShowWindow(hwnd_.get(), SW_HIDE);
     }
 }
 
@@ -338,7 +338,7 @@ void SettingsView::updateUpDown(HWND w, const Control& c) {
 
 void SettingsView::paintFrame(HDC dc) {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(hwnd_.get(), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     const Shape& band = *known_.band;
     RECT r = scaledRect(scale_, band);
@@ -350,16 +350,16 @@ void SettingsView::paintFrame(HDC dc) {
 }
 
 void SettingsView::takeFocus() {
-    if (!IsWindowVisible(hwnd_)) return;
+    if (!IsWindowVisible(hwnd_.get())) return;
     HWND target = GetFocus();
-    if (!inWindow(target) || target == hwnd_) target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    if (!inWindow(target) || target == hwnd_.get()) target = GetNextDlgTabItem(hwnd_.get(), nullptr, FALSE);
     // Through the window itself, so the focus changes and the display system hears of it.
-    SetFocus(hwnd_);
+    SetFocus(hwnd_.get());
     if (target) SetFocus(target);
 }
 
 bool SettingsView::inWindow(HWND w) const {
-    return w && (w == hwnd_ || IsChild(hwnd_, w));
+    return w && (w == hwnd_.get() || IsChild(hwnd_.get(), w));
 }
 
 }  // namespace tabrix::win32

@@ -15,15 +15,12 @@ namespace tabrix::win32 {
 // check boxes, edits, combo boxes, the list box, the common controls' tab control,
 // trackbar and up/down), with the pages as children of the tab control. Notifications go
 // to the behaviour; after each, the controls are brought up to date with it.
-class SettingsView {
+class SettingsView : public View<TForm3> {
 public:
     SettingsView(HINSTANCE instance, HWND owner, HICON icon, ErrorHandler onError);
     ~SettingsView();
-    SettingsView(const SettingsView&) = delete;
-    SettingsView& operator=(const SettingsView&) = delete;
 
     void create(TForm3& form);
-    HWND hwnd() const { return hwnd_; }
     // Brings every control up to date with the behaviour (shown or hidden included).
     void sync();
     // The message loop's look at a message before it is dispatched: the window sees keys
@@ -40,12 +37,13 @@ private:
     };
     friend LRESULT CALLBACK viewWindowProc<SettingsView>(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK pageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    bool owns(HWND hwnd) const { return form_ && hwnd_ == hwnd; }
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     bool handleChildMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // WM_CTLCOLORSTATIC of a child: its colours and background brush; false: the default.
+    bool staticColors(const Child& c, HDC dc, LRESULT& result);
     template <typename F>
     void run(F&& f) {
-        guarded(onError_, std::forward<F>(f));
+        guarded(std::forward<F>(f));
         sync();
     }
 
@@ -78,15 +76,10 @@ private:
     bool temperatureGuard(const MSG& msg);
     static constexpr UINT kFocusMessage = WM_APP + 7;
 
-    HINSTANCE instance_;
-    HWND owner_;
     HICON icon_;
     OwnedIcon largeIcon_;  // Image1's
-    ErrorHandler onError_;
-    HWND hwnd_ = nullptr;
     HWND tab_ = nullptr;
     HWND pages_[3] = {};
-    TForm3* form_ = nullptr;
     // The controls the view treats apart from their kind, found once by name.
     struct Known {
         const PageControl* pages;
