@@ -2,11 +2,18 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <utility>
+
+#include "config/IniFile.h"
 
 namespace tabrix {
 
 namespace {
 constexpr char G[] = "general";
+constexpr char M[] = "Modules";
+constexpr char P[] = "position";
+constexpr char L[] = "Labels";
+constexpr char S[] = "Sensors";
 using K = SettingKey;
 using T = KeyKind;
 }  // namespace
@@ -50,6 +57,23 @@ const SettingKeyRow kSettingKeys[] = {
     {K::FormHeight, G, "FormHeight", T::Other, nullptr, nullptr, nullptr},
     // Written by the main window's tray menu entry as it is toggled.
     {K::ClickThrough, G, "clickthrough", T::Other, "0", nullptr, nullptr},
+    // The last error the notice showed, written as it closes.
+    {K::LastError, G, "lasterror", T::Record, nullptr, nullptr, nullptr},
+    // The window's place, written by Save Position and at the close.
+    {K::Left, P, "left", T::Place, "255", nullptr, nullptr},
+    {K::Top, P, "top", T::Place, "255", nullptr, nullptr},
+    // The Modules page's boxes by number (Free Disk Space is [general]'s ShouldGetDisk); the
+    // graphs came later: a file without their key has them off.
+    {K::Module, M, "CheckBox#", T::Module, "True", "True", nullptr},
+    {K::Graphs, M, "CheckBox32", T::Module, "False", "False", "CheckBox32"},
+    // Labels, graphs and player buttons by component name, with savepositions on; start-up
+    // brings each one's design place.
+    {K::PlaceLeft, L, "#left", T::Place, nullptr, nullptr, nullptr},
+    {K::PlaceTop, L, "#top", T::Place, nullptr, nullptr, nullptr},
+    // Which readings the three sensor pairs show (reading1 ... reading3), and the sensor web
+    // server's port (off unless 1 ... 65535).
+    {K::SensorReading, S, "reading#", T::Text, "", nullptr, nullptr},
+    {K::LhmPort, S, "lhmport", T::Number, "0", nullptr, nullptr},
 };
 
 const int kSettingKeyCount = static_cast<int>(std::size(kSettingKeys));
@@ -59,6 +83,20 @@ const SettingKeyRow& settingKey(SettingKey id) {
         if (row.id == id) return row;
     // Every id has its row; the table walk test holds the table to that.
     return kSettingKeys[0];
+}
+
+std::string keyName(const SettingKeyRow& row, const std::string& part) {
+    std::string name = row.name;
+    const std::string::size_type at = name.find('#');
+    if (at != std::string::npos) name.replace(at, 1, part);
+    return name;
+}
+
+void writePlace(IniFile& ini, const std::string& name, int left, int top) {
+    for (const auto& [id, value] : {std::pair{SettingKey::PlaceLeft, left}, {SettingKey::PlaceTop, top}}) {
+        const SettingKeyRow& row = settingKey(id);
+        ini.writeString(row.section, keyName(row, name), std::to_string(value));
+    }
 }
 
 int integerDefault(const char* text) {

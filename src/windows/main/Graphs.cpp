@@ -5,13 +5,13 @@
 
 #include "windows/main/StartupSettings.h"
 #include "config/IniFile.h"
+#include "config/SettingKeys.h"
 #include "sources/SystemFacts.h"
 #include "sources/Traffic.h"
 
 namespace tabrix {
 namespace {
 
-constexpr char kLabelsSection[] = "Labels";
 constexpr uint64_t kFullLoad = 100;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kNearWhite = 0xF5F5F5;  // what the labels use for white, too
@@ -131,8 +131,7 @@ void Graphs::hideForSelfDraw() {
 void Graphs::savePositions(IniFile& ini) const {
     if (!on_) return;
     for (const Graph& g : graphs_) {
-        ini.writeString(kLabelsSection, g.name + "left", std::to_string(scale_.toDesign(g.left)));
-        ini.writeString(kLabelsSection, g.name + "top", std::to_string(scale_.toDesign(g.top)));
+        writePlace(ini, g.name, scale_.toDesign(g.left), scale_.toDesign(g.top));
     }
 }
 

@@ -10,11 +10,6 @@
 namespace tabrix {
 namespace {
 
-constexpr char kModules[] = "modules";
-constexpr char kLabelsSection[] = "Labels";
-constexpr char kPosition[] = "position";
-constexpr char kSensors[] = "Sensors";
-constexpr const char* kReadingKeys[kShownSensors] = {"reading1", "reading2", "reading3"};
 constexpr int kHighestPort = 65535;
 constexpr char kDefaultSkin[] = "transparent.bmp";
 constexpr int kModuleKeys[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 31};
@@ -32,7 +27,7 @@ PlayerButtons playerButtons(const std::string& value) {
     return PlayerButtons::AsTheyAre;
 }
 
-// The [general] keys by their rows, with start-up's own defaults.
+// config.ini's keys by their rows, with start-up's own defaults.
 class GeneralKeys {
 public:
     explicit GeneralKeys(const IniFile& ini) : ini_(ini) {}
@@ -49,6 +44,15 @@ public:
         const SettingKeyRow& row = settingKey(id);
         return ini_.readInteger(row.section, row.name, def);
     }
+    // A key of a family ('#' in the row's name) by its part.
+    std::string text(SettingKey id, const std::string& part) const {
+        const SettingKeyRow& row = settingKey(id);
+        return ini_.readString(row.section, keyName(row, part), row.startDefault);
+    }
+    int number(SettingKey id, const std::string& part, int def) const {
+        const SettingKeyRow& row = settingKey(id);
+        return ini_.readInteger(row.section, keyName(row, part), def);
+    }
 
 private:
     const IniFile& ini_;
@@ -62,32 +66,33 @@ int savedSize(const GeneralKeys& keys, SettingKey id, int windowSize, const Scal
     return saved == kMissing ? windowSize : scale.toDevice(saved);
 }
 
-void readPlaces(const IniFile& ini, const GeneralKeys& keys, int designWidth, int designHeight,
+void readPlaces(const GeneralKeys& keys, int designWidth, int designHeight,
                 const Scale& scale, StartupSettings& s) {
     s.savePositions = keys.text(SettingKey::SavePositions) == "1";
     if (!s.savePositions) return;
-    auto place = [&](const std::string& key, int def) {
-        return scale.toDevice(ini.readInteger(kLabelsSection, key, def));
+    using K = SettingKey;
+    auto place = [&](K id, const std::string& name, int def) {
+        return scale.toDevice(keys.number(id, name, def));
     };
     constexpr int kMissing = INT_MIN;
     for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
         // label34 too is read as "Label34...": the keys match without regard to case.
         const std::string key = "Label" + std::to_string(n);
-        const int left = ini.readInteger(kLabelsSection, key + "left", kMissing);
+        const int left = keys.number(K::PlaceLeft, key, kMissing);
         s.labelPlaces[n].leftSaved = left != kMissing;
         s.labelPlaces[n].left = left == kMissing ? 0 : scale.toDevice(left);
-        s.labelPlaces[n].top = place(key + "top", 0);
+        s.labelPlaces[n].top = place(K::PlaceTop, key, 0);
     }
     for (int i = 0; i < Graphs::kCount; ++i) {
         const GraphDesign& d = kGraphDesign[i];
-        s.graphPlaces[i].left = place(std::string(d.name) + "left", d.left);
-        s.graphPlaces[i].top = place(std::string(d.name) + "top", d.top);
+        s.graphPlaces[i].left = place(K::PlaceLeft, d.name, d.left);
+        s.graphPlaces[i].top = place(K::PlaceTop, d.name, d.top);
     }
     for (int n : kPlayerPictures) {
         const std::string key = "Image" + std::to_string(n);
         StartupSettings::PicturePlace& p = s.picturePlaces[n];
-        const int left = ini.readInteger(kLabelsSection, key + "left", kMissing);
-        const int top = ini.readInteger(kLabelsSection, key + "top", kMissing);
+        const int left = keys.number(K::PlaceLeft, key, kMissing);
+        const int top = keys.number(K::PlaceTop, key, kMissing);
         p.leftSaved = left != kMissing;
         p.topSaved = top != kMissing;
         p.left = p.leftSaved ? scale.toDevice(left) : 0;
@@ -97,18 +102,17 @@ void readPlaces(const IniFile& ini, const GeneralKeys& keys, int designWidth, in
     s.formHeight = savedSize(keys, SettingKey::FormHeight, designHeight, scale);
 }
 
-void readSourcesAndModules(const IniFile& ini, StartupSettings& s) {
-    for (int k = 0; k < kShownSensors; ++k)
-        s.sensorReadings[k] = ini.readString(kSensors, kReadingKeys[k], "");
-    const int port = ini.readInteger(kSensors, "lhmport", 0);
+void readSourcesAndModules(const GeneralKeys& keys, StartupSettings& s) {
+    using K = SettingKey;
+    for (int k = 0; k < kShownSensors; ++k) s.sensorReadings[k] = keys.text(K::SensorReading, std::to_string(k + 1));
+    const int port = keys.number(K::LhmPort);
     s.lhmPort = port >= 1 && port <= kHighestPort ? port : 0;
-    for (int box : kModuleKeys)
-        s.modules[box] = moduleSwitch(ini.readString(kModules, "CheckBox" + std::to_string(box), "True"));
-    s.graphs = ini.readString(kModules, "CheckBox32", "False") == "True";
+    for (int box : kModuleKeys) s.modules[box] = moduleSwitch(keys.text(K::Module, std::to_string(box)));
+    s.graphs = keys.text(K::Graphs) == "True";
 }
 
 // The look: window, font, skin, opacity and place.
-void readLook(const IniFile& ini, const GeneralKeys& keys, StartupSettings& s) {
+void readLook(const GeneralKeys& keys, StartupSettings& s) {
     using K = SettingKey;
     s.onTop = keys.text(K::OnTop) == "1";
     s.showUsed = keys.text(K::ShowUsed) == "1";
@@ -136,8 +140,8 @@ void readLook(const IniFile& ini, const GeneralKeys& keys, StartupSettings& s) {
     const int alpha = keys.number(K::Alpha);
     s.alpha = static_cast<uint8_t>(alpha & 0xFF);
     s.alphaBlend = alpha != 255;
-    s.left = ini.readInteger(kPosition, "left", 255);
-    s.top = ini.readInteger(kPosition, "top", 255);
+    s.left = keys.number(K::Left);
+    s.top = keys.number(K::Top);
 }
 
 }  // namespace
@@ -151,10 +155,10 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     s.labelDragging = keys.number(K::AllowPositionChange) == 1;
     // A file that names no interface leaves the choice to the traffic meter.
     if (!keys.text(K::IpInterface, "").empty()) s.ipInterface = keys.number(K::IpInterface);
-    readPlaces(ini, keys, designWidth, designHeight, scale, s);
+    readPlaces(keys, designWidth, designHeight, scale, s);
 
     s.tempLabel = keys.text(K::TempLabel);
-    readSourcesAndModules(ini, s);
+    readSourcesAndModules(keys, s);
 
     s.getDiskSpace = keys.number(K::ShouldGetDisk) == 1;
     s.playerPicturesFromFiles = keys.number(K::XpWinampIcons) == 0;
@@ -170,7 +174,7 @@ StartupSettings readStartupSettings(const IniFile& ini, int designWidth, int des
     s.selfDraw = selfDraw == "1";
     s.songLabelsMayShow = selfDraw == "0";
 
-    readLook(ini, keys, s);
+    readLook(keys, s);
     return s;
 }
 

@@ -6,6 +6,7 @@
 #include "config/SettingKeys.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace tabrix {
 namespace {
@@ -44,8 +45,8 @@ MenuItem* findItem(std::vector<MenuItem>& items, const std::string& name) {
 void savePosition(const Platform& platform, const MainWindowState& window) {
     try {
         IniFile ini(platform.files, platform.configPath());
-        ini.writeInteger("position", "left", window.left);
-        ini.writeInteger("position", "top", window.top);
+        for (const auto& [key, value] : {std::pair{SettingKey::Left, window.left}, {SettingKey::Top, window.top}})
+            ini.writeInteger(settingKey(key).section, settingKey(key).name, value);
     } catch (const std::exception&) {
         platform.ui.messageBox(kPositionSaveFailed, kAppTitle);
     }
@@ -167,12 +168,13 @@ void TForm1::FormClose() {
             // The exact component name, so label34's keys start with a small l.
             const Label& l = controls_.label(n);
             // In design units, so the layout reads the same at another scale.
-            ini.writeString("Labels", l.name + "left", std::to_string(scale_.toDesign(l.left)));
-            ini.writeString("Labels", l.name + "top", std::to_string(scale_.toDesign(l.top)));
+            writePlace(ini, l.name, scale_.toDesign(l.left), scale_.toDesign(l.top));
         }
         // Once, not once per label: each write reads the whole file again.
-        ini.writeInteger("general", "FormWidth", scale_.toDesign(window_.width));
-        ini.writeInteger("general", "FormHeight", scale_.toDesign(window_.height));
+        const SettingKeyRow& width = settingKey(SettingKey::FormWidth);
+        const SettingKeyRow& height = settingKey(SettingKey::FormHeight);
+        ini.writeInteger(width.section, width.name, scale_.toDesign(window_.width));
+        ini.writeInteger(height.section, height.name, scale_.toDesign(window_.height));
         graphs_.savePositions(ini);
     } catch (const std::exception&) {
         platform_.ui.messageBox(kLayoutSaveFailed, kAppTitle);

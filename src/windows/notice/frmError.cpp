@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "config/IniFile.h"
+#include "config/SettingKeys.h"
 
 namespace tabrix {
 namespace {
@@ -50,7 +51,8 @@ bool TForm4::ShowErrorDialog(const std::string& message, int mainLeft, int mainT
 }
 
 void TForm4::FormClose() {
-    IniFile(files_, configPath_).writeString("general", "lasterror", Label1.text);
+    const SettingKeyRow& row = settingKey(SettingKey::LastError);
+    IniFile(files_, configPath_).writeString(row.section, row.name, Label1.text);
     visible = false;
 }
 

@@ -17,8 +17,13 @@ namespace tabrix {
 
 namespace {
 
-constexpr char kModules[] = "Modules";
 constexpr int kShortestIpInterval = 60000;
+
+// The Modules page's boxes have a row for their family, and the graphs' box one of its own.
+const SettingKeyRow& moduleRow(const std::string& box) {
+    const SettingKeyRow& graphs = settingKey(SettingKey::Graphs);
+    return box == graphs.name ? graphs : settingKey(SettingKey::Module);
+}
 
 std::string& textOf(const SettingsLayout& layout, Control& control) {
     if (layout.kindOf(control) == ControlKind::ComboBox) return static_cast<ComboBox&>(control).text;
@@ -30,13 +35,15 @@ std::string& textOf(const SettingsLayout& layout, Control& control) {
 SettingsDraft::Moved SettingsDraft::read() {
     IniFile ini(platform_.files, platform_.configPath());
     Moved moved;
-    for (int i = 0; i < kSettingKeyCount; ++i)
-        if (kSettingKeys[i].dialogDefault) readKey(ini, kSettingKeys[i], moved);
+    for (int i = 0; i < kSettingKeyCount; ++i) {
+        const SettingKeyRow& row = kSettingKeys[i];
+        if (row.dialogDefault && row.kind != KeyKind::Module) readKey(ini, row, moved);
+    }
     for (CheckBox* box : layout_.boxesOn(TForm3::kModulesPage)) {
-        // Free Disk Space is the [general] key's; the graphs came later: a config.ini without
-        // their key has them off.
-        const char* def = box->name == "CheckBox32" ? "False" : "True";
-        if (box->name != "CheckBox28") box->checked = ini.readString(kModules, box->name, def) == "True";
+        // Free Disk Space is the [general] key's.
+        const SettingKeyRow& row = moduleRow(box->name);
+        if (box->name != "CheckBox28")
+            box->checked = ini.readString(row.section, box->name, row.dialogDefault) == "True";
     }
     return moved;
 }
@@ -91,6 +98,9 @@ void SettingsDraft::readKey(const IniFile& ini, const SettingKeyRow& row, Moved&
                 moved.interfaceText = std::to_string(moved.interfaceNumber);
             }
             break;
+        case KeyKind::Module:
+        case KeyKind::Place:
+        case KeyKind::Record:
         case KeyKind::Other:
             break;
     }
@@ -138,6 +148,9 @@ std::string SettingsDraft::keyText(const SettingKeyRow& row, const std::string& 
             return std::to_string(chosenOpacity.value_or(0));
         case KeyKind::Interval:
             return ipInterval;
+        case KeyKind::Module:
+        case KeyKind::Place:
+        case KeyKind::Record:
         case KeyKind::Other:
             break;
     }
@@ -156,11 +169,12 @@ std::string SettingsDraft::configBytes(const std::string& ipInterval) const {
     for (int i = 0; i < kSettingKeyCount; ++i) {
         const SettingKeyRow& row = kSettingKeys[i];
         // The untouched slider leaves alpha as the file has it.
-        if (!row.dialogDefault || (row.kind == KeyKind::Opacity && !chosenOpacity)) continue;
+        if (!row.dialogDefault || row.kind == KeyKind::Module || (row.kind == KeyKind::Opacity && !chosenOpacity))
+            continue;
         text = ini::withValue(text, row.section, row.name, keyText(row, ipInterval));
     }
     for (CheckBox* box : layout_.boxesOn(TForm3::kModulesPage))
-        text = ini::withValue(text, kModules, box->name, box->checked ? "True" : "False");
+        text = ini::withValue(text, moduleRow(box->name).section, box->name, box->checked ? "True" : "False");
     return text;
 }
 
