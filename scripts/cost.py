@@ -18,13 +18,18 @@ from one run of the script.
 white corners), the look the widget ships with: under Wine a colour key costs every repaint a
 pass over the whole window, which the plain reference never pays.
 --variant NAME=CONFIG adds the program folder run with another config.ini (for example
-scrolling on against scrolling off); --variant-dist NAME=DIR adds another program folder
+scrolling on against scrolling off): a file, or SECTION/KEY=VALUE settings (several joined by
+";") made into the first-run file (or --config) by tools/cost/variant.py, as in
+--variant "graphs off=Modules/CheckBox32=False"; --variant-dist NAME=DIR adds another program folder
 (for example an older build). --player EXE starts that program (a stand-in for the media
 player) before each run, so that the song line shows; its CPU time counts as other Wine.
 """
 import argparse, os, shutil, signal, statistics, subprocess, sys, time
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(TOP, 'tools', 'cost'))
+import variant  # noqa: E402
+
 WORK = os.path.join(TOP, 'build', 'cost')
 PREFIX = os.path.join(WORK, 'prefix')
 TCK = os.sysconf('SC_CLK_TCK')
@@ -156,14 +161,29 @@ def run_once(cmd, cwd, marker, seconds, xvfb_pid, player=None):
             'xserver': (xb - xa) / minutes, 'rss_mb': (main_rss or 0) / 1024}
 
 
-def pairs(values, what):
+def pairs(values, what, paths=True):
     out = []
     for v in values or []:
         if '=' not in v:
             sys.exit('%s wants NAME=PATH, not %r' % (what, v))
         name, path = v.split('=', 1)
-        out.append((name, os.path.abspath(path)))
+        out.append((name, os.path.abspath(path) if paths else path))
     return out
+
+
+def variant_config(name, spec, base):
+    """A --variant's config.ini: the file it names, or one made of its settings."""
+    if os.path.isfile(spec):
+        return os.path.abspath(spec)
+    path = os.path.join(WORK, 'variant-' + ''.join(c if c.isalnum() else '_' for c in name) + '.ini')
+    try:
+        text = variant.variant(spec.split(';'), base or variant.FIRST_RUN)
+    except ValueError as e:
+        sys.exit('--variant %s: %s' % (name, e))
+    os.makedirs(WORK, exist_ok=True)
+    with open(path, 'w', newline='', encoding='latin-1') as f:
+        f.write(text)
+    return path
 
 
 def main():
@@ -187,7 +207,8 @@ def main():
         programs.append(('reference, keyed', ['wine', ref, str(a.seconds + 30), 'once', 'NUL', 'PerfProbe', 'keyed'],
                          WORK, 'reference.exe'))
     folders = [(a.label, os.path.abspath(a.dist), a.config)]
-    folders += [(n, os.path.abspath(a.dist), c) for n, c in pairs(a.variant, '--variant')]
+    folders += [(n, os.path.abspath(a.dist), variant_config(n, c, a.config))
+                for n, c in pairs(a.variant, '--variant', paths=False)]
     folders += [(n, d, a.config) for n, d in pairs(a.variant_dist, '--variant-dist')]
     for name, dist, config in folders:
         app = copy_folder(name, dist, config)
