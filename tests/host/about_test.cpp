@@ -213,7 +213,7 @@ TEST_F(AboutAppTest, BuiltOnceAtStartHiddenAndShownByTheMenuAndTheSystemMenu) {
     EXPECT_EQ("Microsoft Windows XP Build 2600 Service Pack 3", about->Label10.text);
     EXPECT_EQ(1, about->Image2.resourceId);
 
-    f.About1Click();
+    menuCommand(f, kMenuAbout);
     EXPECT_TRUE(about->visible);
     EXPECT_EQ("about", host.log.back());
     about->FormKeyDown(27);

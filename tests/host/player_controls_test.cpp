@@ -22,11 +22,11 @@ protected:
 TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNothing) {
     TForm1& f = startWithPlayerPath();
     player.open("Winamp v1.x", "1. A - B - Winamp");
-    f.Image6Click();
-    f.Image2Click();
-    f.Image3Click();
-    f.Image4Click();
-    f.Image7Click();
+    f.PlayerPictureClick(kImageBack);
+    f.PlayerPictureClick(kImagePlay);
+    f.PlayerPictureClick(kImagePause);
+    f.PlayerPictureClick(kImageStop);
+    f.PlayerPictureClick(kImageNext);
     EXPECT_EQ((std::vector<uintptr_t>{40044, 40045, 40046, 40047, 40048}), sent());
     // A click the view reports by picture number runs that picture's handler; the skin and
     // the missing Image5 run none.
@@ -43,7 +43,7 @@ TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNot
 
 TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsTheCommand) {
     TForm1& f = startWithPlayerPath();
-    f.Image2Click();
+    f.PlayerPictureClick(kImagePlay);
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ(kPlayerPath, shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].parameters);
@@ -57,9 +57,9 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
     EXPECT_TRUE(player.commands.empty());
     // Clicks during the wait start no second player and are not lost: they follow the
     // first command in the order clicked, even once the player is up before the tick.
-    f.Image4Click();
+    f.PlayerPictureClick(kImageStop);
     player.open("Winamp v1.x", "Winamp 2.91");
-    f.Image7Click();
+    f.PlayerPictureClick(kImageNext);
     EXPECT_EQ(1u, shell.calls.size());
     EXPECT_TRUE(player.commands.empty());
     clock.time += 100;
@@ -72,7 +72,7 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
 
 TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
     TForm1& f = startWithPlayerPath("0");  // the default: no file at all
-    f.Image3Click();
+    f.PlayerPictureClick(kImagePause);
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ("0", shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].directory);  // shorter than the file name

@@ -192,11 +192,11 @@ TEST_F(TrayMenuTest, ClickThroughNeedsTheTrayIconAndItsEntryTogglesAndSavesIt) {
 TEST_F(TrayMenuTest, UnwritableConfigGivesBothMessagesAndTheCloseGoesOn) {
     TForm1& f = start();
     fake.files.setReadOnly(kConfigPath);
-    f.SavePosition1Click();
+    menuCommand(f, kMenuSavePosition);
     ASSERT_EQ(1u, fake.ui.boxes.size());
     EXPECT_EQ("Cannot Save settings!", fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
-    f.Exit1Click();
+    menuCommand(f, kMenuExit);
     ASSERT_EQ(3u, fake.ui.boxes.size());
     EXPECT_EQ("Cannot Save settings!", fake.ui.boxes[1].text);
     EXPECT_EQ("Cannot save settings!", fake.ui.boxes[2].text);

@@ -20,7 +20,7 @@ TEST_F(SourcesTest, StartUpAsksTheServerAndTheAnswerFillsLabel31WhenItArrives) {
     EXPECT_EQ("", form->label(31).text);  // nothing yet: the window is not held
     fake.ipLookup.answer("192.0.2.7\r\n");
     EXPECT_EQ("192.0.2.7\r\n", form->label(31).text);  // the line end stays
-    form->CopyIPaddress1Click();
+    menuCommand(*form, kMenuCopyIp);
     EXPECT_EQ(std::vector<std::string>{"192.0.2.7\r\n"}, fake.clipboard.texts);
 
     // A markup page at start-up; a leading blank is not markup; "Failed" is shown quietly.

@@ -1,5 +1,5 @@
-// The main window's messages that go to the tray, menu, key and window behaviour, and
-// the player pictures' clicks.
+// The main window's messages that go to the tray, menu, key and window behaviour, the
+// mouse's presses, moves and releases, and the timers.
 #include "windows/main/MainWindowView_win.h"
 
 #include <shellapi.h>
@@ -109,6 +109,88 @@ LRESULT MainWindowView::handleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, bool
     }
     handled = false;
     return 0;
+}
+
+void MainWindowView::onButtonDown(MouseButton button, int x, int y) {
+    // A drag holds the mouse until its own button comes up: other presses start nothing.
+    if (form_->mouseHeld() || pressedButton_) return;
+    // The player pictures lie over the skin and take their own presses: a left one is the
+    // start of a click, any other does nothing (nor does it move the window).
+    if (const int picture = playerButtonAt(x, y)) {
+        if (button == MouseButton::Left) {
+            pressedButton_ = picture;
+            SetCapture(hwnd_.get());
+        }
+        return;
+    }
+    // A label or a graph takes its own presses: it moves when dragging is allowed and
+    // otherwise stays put, and the window does not move either. The background moves the
+    // window.
+    if (const int n = labelAt(x, y)) {
+        const Label& l = form_->label(n);
+        guarded([&] { form_->LabelMouseDown(n, x - l.left, y - l.top, button); });
+    } else if (const int g = form_->graphs().at(x, y)) {
+        const Graph& graph = form_->graphs()[g - 1];
+        guarded([&] { form_->GraphMouseDown(g, x - graph.left, y - graph.top, button); });
+    } else {
+        POINT screen{x, y};
+        ClientToScreen(hwnd_.get(), &screen);
+        guarded([&] { form_->BackgroundMouseDown(button, {screen.x, screen.y}); });
+    }
+    if (form_->mouseHeld()) SetCapture(hwnd_.get());
+}
+
+void MainWindowView::onMouseMove(int x, int y) {
+    if (!form_->mouseHeld()) return;
+    if (int n = form_->dragging().captured()) {
+        const Label& l = form_->label(n);
+        guarded([&] { form_->LabelMouseMove(n, x - l.left, y - l.top); });
+        invalidateChanges();
+    } else if (const int g = form_->graphs().captured()) {
+        const Graph& graph = form_->graphs()[g - 1];
+        guarded([&] { form_->GraphMouseMove(g, x - graph.left, y - graph.top); });
+        invalidateChanges();
+    } else {
+        // Where the pointer was when the move happened, on the screen: the window may have
+        // moved since the message's client coordinates were taken.
+        const DWORD at = GetMessagePos();
+        guarded([&] { form_->BackgroundMouseMove({GET_X_LPARAM(at), GET_Y_LPARAM(at)}); });
+        guarded([&] { sync(); });
+    }
+}
+
+bool MainWindowView::onButtonUp(MouseButton button, int x, int y) {
+    if (button == MouseButton::Left && pressedButton_) {
+        const int pressed = pressedButton_;
+        pressedButton_ = 0;
+        ReleaseCapture();
+        if (playerButtonAt(x, y) == pressed) clickPlayerButton(pressed);
+        return false;
+    }
+    bool contextMenu = false;
+    guarded([&] { contextMenu = form_->MouseUp(button); });
+    if (!form_->mouseHeld() && !pressedButton_ && GetCapture() == hwnd_.get()) ReleaseCapture();
+    return contextMenu && !pressedButton_;
+}
+
+void MainWindowView::onCaptureLost(HWND taker) {
+    if (taker == hwnd_.get()) return;
+    pressedButton_ = 0;
+    if (form_->mouseHeld()) guarded([&] { form_->MouseCaptureLost(); });
+}
+
+void MainWindowView::onTimer(WPARAM id) {
+    if (id < 1 || id > timers_.size()) return;
+    const auto handlers = form_->timerHandlers();
+    const Timer* fired = timers_[id - 1];
+    // The timers on this one's beat fire after it; one the handler starts waits a whole
+    // period, as a timer of its own would.
+    std::array<bool, TForm1::kTimerCount> riding{};
+    for (size_t i = 0; i < timers_.size(); ++i)
+        riding[i] = timers_[i]->beat == fired && timers_[i]->ridesBeat();
+    guarded([&] { (form_->*handlers[id - 1].second)(); });
+    for (size_t i = 0; i < timers_.size(); ++i)
+        if (riding[i] && timers_[i]->ridesBeat()) guarded([&] { (form_->*handlers[i].second)(); });
 }
 
 }  // namespace tabrix::win32

@@ -203,16 +203,6 @@ public:
     // The window was shown or hidden, by the program or from outside (a second copy's
     // start-up hides it): the record follows, so that nothing here undoes it.
     void VisibilityChanged(bool visible);
-    void Show1Click();
-    void ReloadClick();
-    void Settings1Click();
-    void About1Click();
-    void Update1Click();
-    void SavePosition1Click();
-    void Help1Click();
-    void CopyIPaddress1Click();
-    void CopyCPUname1Click();
-    void Exit1Click();
     void FormClose();
     // Start-up's end and WM_DISPLAYCHANGE: the display mode is asked afresh, and a window no
     // screen shows comes back onto the nearest one (Unit1_screen.cpp).
@@ -223,21 +213,14 @@ public:
     // the window steps aside while a full-screen program covers its monitor (Unit1_desktop.cpp).
     void ForegroundChanged();
     bool watchesForeground() const { return stored_.settings.hideFullScreen; }
-    // The tray menu's "Click-through": toggled and saved at once; nothing without the tray icon.
-    void ClickThrough1Click();
-
-    // Player buttons: each runs the click procedure with its command.
-    void Image2Click() { player_.click(&TWinampApi::Play); }
-    void Image3Click() { player_.click(&TWinampApi::Pause); }
-    void Image4Click() { player_.click(&TWinampApi::Stop); }
-    void Image6Click() { player_.click(&TWinampApi::Previous); }
-    void Image7Click() { player_.click(&TWinampApi::Next); }
-    // The click handler of that player picture (MainPicture); other numbers run nothing.
+    // Image2Click ... Image7Click: a player button runs the click procedure with its command,
+    // by picture number (MainPicture); other numbers run nothing.
     void PlayerPictureClick(int image);
 
 private:
     friend struct MainWindowAccess;  // the tests' look inside
     friend struct StartupSteps;      // FormCreate's steps (Unit1_startup.cpp)
+    friend struct MenuActions;       // pmenu1's entries (Unit1_menu.cpp)
 
     // Start-up's end: full-screen watching, click-through and its tray entry.
     void applyDesktopSwitches(const StartupSettings& s);
@@ -263,17 +246,5 @@ private:
     StartupProgress startup_;
 };
 
-// A number the view reports (a menu command, a picture) and the handler it runs.
-struct FormHandler {
-    int number;
-    void (TForm1::*run)();
-};
-
-// Runs the handler of that number in the table; a number it lacks runs nothing.
-template <size_t N>
-void runHandler(TForm1& form, const FormHandler (&table)[N], int number) {
-    for (const FormHandler& h : table)
-        if (h.number == number) return (form.*h.run)();
-}
 
 }  // namespace tabrix

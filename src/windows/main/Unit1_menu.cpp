@@ -84,79 +84,77 @@ const MenuItem& findMenuItem(const std::vector<MenuItem>& menu, const std::strin
     return findMenuItem(const_cast<std::vector<MenuItem>&>(menu), name);
 }
 
-void menuCommand(TForm1& form, int command) {
-    static const FormHandler kHandlers[] = {
-        {kMenuShow, &TForm1::Show1Click},           {kMenuReload, &TForm1::ReloadClick},
-        {kMenuSettings, &TForm1::Settings1Click},   {kMenuAbout, &TForm1::About1Click},
-        {kMenuUpdate, &TForm1::Update1Click},       {kMenuSavePosition, &TForm1::SavePosition1Click},
-        {kMenuHelp, &TForm1::Help1Click},           {kMenuCopyIp, &TForm1::CopyIPaddress1Click},
-        {kMenuCopyCpu, &TForm1::CopyCPUname1Click}, {kMenuExit, &TForm1::Exit1Click},
-        {kMenuClickThrough, &TForm1::ClickThrough1Click},
-    };
-    runHandler(form, kHandlers, command);
-}
+// pmenu1's entries, by the names the behaviour knows them by.
+struct MenuActions {
+    static void Show1Click(TForm1& f) {
+        f.VisibilityChanged(!f.window_.visible);
+    }
+    static void ReloadClick(TForm1& f) {
+        if (f.owner_) f.owner_->reloadMainWindow();
+    }
+    static void Settings1Click(TForm1& f) {
+        if (f.owner_) f.owner_->showSettings();
+    }
+    static void About1Click(TForm1& f) {
+        if (f.owner_) f.owner_->showAbout();
+    }
+    static void Update1Click(TForm1& f) {
+        f.RemoveTrayIcon();
+        f.platform_.ui.messageBox(kUpdateNotice, kAppTitle);
+        f.platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, f.platform_.programDir, kShowHide);
+        if (f.owner_) f.owner_->terminate();
+    }
+    static void SavePosition1Click(TForm1& f) {
+        savePosition(f.platform_, f.window_);
+    }
+    static void Help1Click(TForm1& f) {
+        // A bare name: found relative to the current directory; a missing file goes unreported.
+        f.platform_.shell.execute(kHelpFile, "", "", kShowNormal);
+    }
+    static void CopyIPaddress1Click(TForm1& f) {
+        f.platform_.clipboard.setText(f.controls_.label(kLabelExternalIp).text);
+    }
+    static void CopyCPUname1Click(TForm1& f) {
+        f.platform_.clipboard.setText(f.controls_.label(kLabelCpuName).text);
+    }
+    static void Exit1Click(TForm1& f) {
+        if (f.owner_) f.owner_->closeMainWindow();
+    }
+    // "Click-through": toggled and saved at once; nothing without the tray icon.
+    static void ClickThrough1Click(TForm1& f) {
+        if (!f.stored_.settings.trayIcon) return;
+        f.window_.clickThrough = !f.window_.clickThrough;
+        findMenuItem(f.pmenu1_, "ClickThrough1").checked = f.window_.clickThrough;
+        try {
+            const SettingKeyRow& row = settingKey(SettingKey::ClickThrough);
+            IniFile(f.platform_.files, f.platform_.configPath())
+                .writeString(row.section, row.name, f.window_.clickThrough ? "1" : "0");
+        } catch (const std::exception&) {
+            f.platform_.ui.messageBox(kPositionSaveFailed, kAppTitle);
+        }
+    }
+};
 
-void TForm1::Show1Click() {
-    VisibilityChanged(!window_.visible);
+void menuCommand(TForm1& form, int command) {
+    static const struct {
+        int command;
+        void (*run)(TForm1&);
+    } kHandlers[] = {
+        {kMenuShow, &MenuActions::Show1Click},           {kMenuReload, &MenuActions::ReloadClick},
+        {kMenuSettings, &MenuActions::Settings1Click},   {kMenuAbout, &MenuActions::About1Click},
+        {kMenuUpdate, &MenuActions::Update1Click},       {kMenuSavePosition, &MenuActions::SavePosition1Click},
+        {kMenuHelp, &MenuActions::Help1Click},           {kMenuCopyIp, &MenuActions::CopyIPaddress1Click},
+        {kMenuCopyCpu, &MenuActions::CopyCPUname1Click}, {kMenuExit, &MenuActions::Exit1Click},
+        {kMenuClickThrough, &MenuActions::ClickThrough1Click},
+    };
+    for (const auto& h : kHandlers)
+        if (h.command == command) return h.run(form);
 }
 
 void TForm1::VisibilityChanged(bool visible) {
     window_.visible = visible;
     // The entry always names what it will do next.
     findMenuItem(pmenu1_, "Show1").caption = visible ? kHideCaption : kShowCaption;
-}
-
-void TForm1::ReloadClick() {
-    if (owner_) owner_->reloadMainWindow();
-}
-
-void TForm1::Settings1Click() {
-    if (owner_) owner_->showSettings();
-}
-
-void TForm1::About1Click() {
-    if (owner_) owner_->showAbout();
-}
-
-void TForm1::ClickThrough1Click() {
-    if (!stored_.settings.trayIcon) return;
-    window_.clickThrough = !window_.clickThrough;
-    findMenuItem(pmenu1_, "ClickThrough1").checked = window_.clickThrough;
-    try {
-        const SettingKeyRow& row = settingKey(SettingKey::ClickThrough);
-        IniFile(platform_.files, platform_.configPath())
-            .writeString(row.section, row.name, window_.clickThrough ? "1" : "0");
-    } catch (const std::exception&) {
-        platform_.ui.messageBox(kPositionSaveFailed, kAppTitle);
-    }
-}
-
-void TForm1::Help1Click() {
-    // A bare name: found relative to the current directory; a missing file goes unreported.
-    platform_.shell.execute(kHelpFile, "", "", kShowNormal);
-}
-
-void TForm1::Update1Click() {
-    RemoveTrayIcon();
-    platform_.ui.messageBox(kUpdateNotice, kAppTitle);
-    platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, platform_.programDir, kShowHide);
-    if (owner_) owner_->terminate();
-}
-
-void TForm1::CopyIPaddress1Click() {
-    platform_.clipboard.setText(controls_.label(kLabelExternalIp).text);
-}
-
-void TForm1::CopyCPUname1Click() {
-    platform_.clipboard.setText(controls_.label(kLabelCpuName).text);
-}
-
-void TForm1::Exit1Click() {
-    if (owner_) owner_->closeMainWindow();
-}
-
-void TForm1::SavePosition1Click() {
-    savePosition(platform_, window_);
 }
 
 void TForm1::FormClose() {

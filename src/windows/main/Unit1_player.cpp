@@ -18,12 +18,16 @@ void TForm1::WinampTimerTimer() {
 }
 
 void TForm1::PlayerPictureClick(int image) {
-    static const FormHandler kHandlers[] = {{kImagePlay, &TForm1::Image2Click},
-                                            {kImagePause, &TForm1::Image3Click},
-                                            {kImageStop, &TForm1::Image4Click},
-                                            {kImageBack, &TForm1::Image6Click},
-                                            {kImageNext, &TForm1::Image7Click}};
-    runHandler(*this, kHandlers, image);
+    static const struct {
+        int image;
+        PlayerControl::Command command;
+    } kButtons[] = {{kImagePlay, &TWinampApi::Play},
+                    {kImagePause, &TWinampApi::Pause},
+                    {kImageStop, &TWinampApi::Stop},
+                    {kImageBack, &TWinampApi::Previous},
+                    {kImageNext, &TWinampApi::Next}};
+    for (const auto& b : kButtons)
+        if (b.image == image) return player_.click(b.command);
 }
 
 }  // namespace tabrix

@@ -23,7 +23,7 @@ int popupChoice(WindowSystem& windows, std::vector<MenuItem>& menu, bool fromTra
 }  // namespace
 
 void TForm1::TrayIconCallback(uint32_t mouseMessage) {
-    if (mouseMessage == kMsgLeftButtonDown) Show1Click();
+    if (mouseMessage == kMsgLeftButtonDown) menuCommand(*this, kMenuShow);
     if (mouseMessage == kMsgRightButtonDown)
         menuCommand(*this, popupChoice(platform_.windows, pmenu1_, true));
 }
@@ -39,14 +39,14 @@ bool TForm1::SysCommand(uint32_t command) {
         return true;
     }
     if (command == kAboutCommand) {
-        About1Click();
+        menuCommand(*this, kMenuAbout);
         return false;
     }
     return true;
 }
 
 void TForm1::EndSession(bool ending) {
-    if (ending) Exit1Click();
+    if (ending) menuCommand(*this, kMenuExit);
 }
 
 void TForm1::FormActivate() {
@@ -54,12 +54,12 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormKeyDown(int key) {
-    if (key == kKeyF1) Help1Click();
-    if (key == kKeyF2) Settings1Click();
+    if (key == kKeyF1) menuCommand(*this, kMenuHelp);
+    if (key == kKeyF2) menuCommand(*this, kMenuSettings);
     if (key == kKeyOemPlus && resizeWindow(window_, window_.width + kWidthStep, window_.height)) FormResize();
     if (key == kKeyOemMinus && resizeWindow(window_, window_.width - kWidthStep, window_.height))
         FormResize();
-    if (key == kEscapeKey) Show1Click();
+    if (key == kEscapeKey) menuCommand(*this, kMenuShow);
 }
 
 void TForm1::BackgroundMouseDown(MouseButton button, Point screen) {
