@@ -49,9 +49,9 @@ tabrix_layer(tabrix_config DIRS config LINKS tabrix_platform)
 # generated/: config/Version.h, made from the project's version.
 configure_file(${PROJECT_SOURCE_DIR}/cmake/Version.h.in ${CMAKE_BINARY_DIR}/generated/config/Version.h @ONLY)
 target_include_directories(tabrix_config PUBLIC ${CMAKE_BINARY_DIR}/generated)
-tabrix_layer(tabrix_sources DIRS sources LINKS tabrix_config)
+tabrix_layer(tabrix_sources DIRS sources LINKS tabrix_platform)
 tabrix_layer(tabrix_report DIRS report LINKS tabrix_sources tabrix_controls)
-tabrix_layer(tabrix_windows DIRS windows LINKS tabrix_report tabrix_images)
+tabrix_layer(tabrix_windows DIRS windows LINKS tabrix_report tabrix_config tabrix_images)
 tabrix_layer(tabrix_app DIRS app LINKS tabrix_windows)
 
 # nlohmann/json (header only) reads the sensor web server's answers and writes the JSON report.
