@@ -8,9 +8,8 @@
 #include "images/Bmp.h"
 #include "platform/Error.h"
 
-#define check(ok)   \
-    ((ok) ? (void)0 \
-          : (std::fprintf(stderr, "invariant failed at line %d\n", __LINE__), std::abort()))
+#define check(ok) \
+    ((ok) ? (void)0 : (std::fprintf(stderr, "invariant failed at line %d\n", __LINE__), std::abort()))
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

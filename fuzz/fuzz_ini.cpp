@@ -10,21 +10,22 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Error.h"
 #include "config/ColorText.h"
 #include "config/IniText.h"
 #include "config/IntegerText.h"
+#include "platform/Error.h"
 
 namespace ini = tabrix::ini;
 
 // A broken invariant names its line, for the crash report.
-#define check(ok)   \
-    ((ok) ? (void)0 \
-          : (std::fprintf(stderr, "invariant failed at line %d\n", __LINE__), std::abort()))
+#define check(ok) \
+    ((ok) ? (void)0 : (std::fprintf(stderr, "invariant failed at line %d\n", __LINE__), std::abort()))
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
 
 // A name as the writer puts it into the file.
 std::string cleaned(std::string_view name) {
@@ -83,8 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string section = in.ConsumeRandomLengthString(16);
     std::string key = in.ConsumeRandomLengthString(16);
     std::string value = in.ConsumeRandomLengthString(64);
-    if (in.ConsumeBool())
-        value.resize(ini::kMaxValueLength - 2 + in.ConsumeIntegralInRange(0, 4), 'v');
+    if (in.ConsumeBool()) value.resize(ini::kMaxValueLength - 2 + in.ConsumeIntegralInRange(0, 4), 'v');
     // Files saved again by tools that keep a mark as text start with several marks.
     std::string text(3 * in.ConsumeIntegralInRange(0, 3), '\0');
     for (std::size_t i = 0; i < text.size(); i += 3) text.replace(i, 3, "\xEF\xBB\xBF");
@@ -108,8 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t prefix = 0, limit = std::min(text.size(), updated.size());
     while (prefix < limit && text[prefix] == updated[prefix]) ++prefix;
     std::size_t suffix = 0;
-    while (suffix < limit - prefix &&
-           text[text.size() - 1 - suffix] == updated[updated.size() - 1 - suffix])
+    while (suffix < limit - prefix && text[text.size() - 1 - suffix] == updated[updated.size() - 1 - suffix])
         ++suffix;
     std::string_view removed(text.data() + prefix, text.size() - prefix - suffix);
     check(removed.find_first_of("\r\n") == std::string_view::npos);

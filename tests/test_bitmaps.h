@@ -56,8 +56,8 @@ struct BmpFile {
             if (!core) putLe(header, 0, 1);
         }
         std::string file = "BM";
-        const uint32_t off = offBits < 0 ? static_cast<uint32_t>(14 + header.size())
-                                         : static_cast<uint32_t>(offBits);
+        const uint32_t off =
+            offBits < 0 ? static_cast<uint32_t>(14 + header.size()) : static_cast<uint32_t>(offBits);
         putLe(file, static_cast<uint32_t>(14 + header.size() + pixels.size()), 4);
         putLe(file, 0, 4);
         putLe(file, off, 4);
@@ -91,9 +91,7 @@ inline std::string bmp24Solid(int width, int height, uint32_t color) {
 
 // One colour with a red bottom-left pixel: the colour a skin leaves see-through.
 inline std::string bmp24Skin(int width, int height, uint32_t color) {
-    return bmp24(width, height, [&](int x, int y) {
-        return x == 0 && y == height - 1 ? 0xFF0000u : color;
-    });
+    return bmp24(width, height, [&](int x, int y) { return x == 0 && y == height - 1 ? 0xFF0000u : color; });
 }
 
 }  // namespace tabrix::test

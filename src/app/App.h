@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
+#include "windows/about/Unit2.h"
 #include "windows/main/StoredValues.h"
 #include "windows/main/Unit1.h"
-#include "platform/Platform.h"
-#include "windows/settings/Unit3.h"
-#include "windows/about/Unit2.h"
 #include "windows/notice/frmError.h"
+#include "windows/settings/Unit3.h"
 
 namespace tabrix {
 

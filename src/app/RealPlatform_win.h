@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "sources/SourceStartupFacts.h"
 #include "platform/CachedSystem.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Codepage.h"
@@ -17,6 +16,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Sources.h"
 #include "platform/win32/Win32System.h"
+#include "sources/SourceStartupFacts.h"
 #include "sources/adCpuUsage.h"
 
 namespace tabrix::win32 {

@@ -5,17 +5,17 @@
 #include <memory>
 
 #include "app/App.h"
+#include "app/RealPlatform_win.h"
 #include "platform/win32/Library.h"
 #include "platform/win32/Resources.h"
 #include "platform/win32/Win32SettingsFolder.h"
 #include "platform/win32/WindowClass.h"
 #include "sources/adCpuUsage.h"
-#include "windows/about/AboutView_win.h"
-#include "windows/notice/ErrorNoticeView_win.h"
-#include "windows/main/MainWindowView_win.h"
-#include "app/RealPlatform_win.h"
-#include "windows/settings/SettingsView_win.h"
 #include "windows/View_win.h"
+#include "windows/about/AboutView_win.h"
+#include "windows/main/MainWindowView_win.h"
+#include "windows/notice/ErrorNoticeView_win.h"
+#include "windows/settings/SettingsView_win.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;

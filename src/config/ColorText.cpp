@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/Error.h"
 #include "config/IntegerText.h"
+#include "platform/Error.h"
 
 namespace tabrix {
 
@@ -71,7 +71,9 @@ constexpr NamedColor kColors[] = {
     {"clMenuBar", kSystemColor + 30},
 };
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool sameName(const std::string& text, const char* name) {
     std::size_t i = 0;

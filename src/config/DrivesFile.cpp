@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/Error.h"
 #include "config/IntegerText.h"
+#include "platform/Error.h"
 
 namespace tabrix {
 
@@ -17,8 +17,7 @@ std::vector<std::string> splitLines(const std::string& bytes) {
             break;
         }
         lines.push_back(bytes.substr(pos, brk - pos));
-        pos =
-            brk + (bytes[brk] == '\r' && brk + 1 < bytes.size() && bytes[brk + 1] == '\n' ? 2 : 1);
+        pos = brk + (bytes[brk] == '\r' && brk + 1 < bytes.size() && bytes[brk + 1] == '\n' ? 2 : 1);
     }
     return lines;
 }
@@ -29,8 +28,7 @@ std::vector<int> readDrivesFile(Files& files, const std::string& path) {
     std::vector<int> drives;
     for (const std::string& line : splitLines(bytes)) {
         std::int32_t number = 0;
-        if (!decimalToInteger(line, number))
-            throw Error("'" + line + "' is not a valid integer value");
+        if (!decimalToInteger(line, number)) throw Error("'" + line + "' is not a valid integer value");
         drives.push_back(number);
     }
     return drives;

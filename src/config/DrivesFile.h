@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Files.h"
 #include "config/StampedRead.h"
+#include "platform/Files.h"
 
 namespace tabrix {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/Error.h"
 #include "config/IniText.h"
 #include "config/IntegerText.h"
+#include "platform/Error.h"
 
 namespace tabrix {
 
@@ -21,14 +21,12 @@ std::string IniFile::readString(const std::string& section, const std::string& k
 
 int IniFile::readInteger(const std::string& section, const std::string& key, int def) const {
     std::string text = readString(section, key, "");
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        text.replace(0, 2, "$");
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
     std::int32_t value = 0;
     return textToInteger(text, value) ? value : def;
 }
 
-void IniFile::writeString(const std::string& section, const std::string& key,
-                          const std::string& value) {
+void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
     std::string text;
     if (!files_.read(path_, text)) {
         if (files_.exists(path_)) throw Error("Unable to write to " + path_);

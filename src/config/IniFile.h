@@ -13,8 +13,7 @@ class IniFile {
 public:
     IniFile(Files& files, std::string path);
 
-    std::string readString(const std::string& section, const std::string& key,
-                           const std::string& def) const;
+    std::string readString(const std::string& section, const std::string& key, const std::string& def) const;
     // The text read with an empty default; "0x"/"0X" before more text counts as "$".
     // Empty or non-converting text (IntegerText.h) gives `def`.
     int readInteger(const std::string& section, const std::string& key, int def) const;

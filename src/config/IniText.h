@@ -25,8 +25,7 @@ constexpr std::size_t kMaxValueLength = 2047;
 // blanks at the ends, without one pair of matching quotes enclosing it, cut at a
 // NUL byte (the system's strings end there) and at kMaxValueLength bytes.
 // Empty optional when the section or the key is absent.
-std::optional<std::string> findValue(std::string_view text, std::string_view section,
-                                     std::string_view key);
+std::optional<std::string> findValue(std::string_view text, std::string_view section, std::string_view key);
 
 // `text` with the key set. The first matching key line is rewritten in place as
 // name=value keeping its own line end; a missing key becomes the line after the last

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "platform/Files.h"
 #include "config/StampedRead.h"
+#include "platform/Files.h"
 
 namespace tabrix {
 

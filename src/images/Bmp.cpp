@@ -16,23 +16,21 @@ constexpr uint32_t kBiRle8 = 1;
 constexpr uint32_t kBiRle4 = 2;
 constexpr uint32_t kBiBitfields = 3;
 
-[[noreturn]] void fail() { throw Error(kBadBitmap); }
+[[noreturn]] void fail() {
+    throw Error(kBadBitmap);
+}
 
 // Little-endian reads that refuse to step outside the buffer.
 class Bytes {
 public:
     explicit Bytes(const std::string& bytes) : b_(bytes) {}
     size_t size() const { return b_.size(); }
-    bool has(size_t offset, size_t count) const {
-        return offset <= b_.size() && count <= b_.size() - offset;
-    }
+    bool has(size_t offset, size_t count) const { return offset <= b_.size() && count <= b_.size() - offset; }
     uint8_t u8(size_t offset) const {
         if (!has(offset, 1)) fail();
         return static_cast<uint8_t>(b_[offset]);
     }
-    uint16_t u16(size_t offset) const {
-        return static_cast<uint16_t>(u8(offset) | (u8(offset + 1) << 8));
-    }
+    uint16_t u16(size_t offset) const { return static_cast<uint16_t>(u8(offset) | (u8(offset + 1) << 8)); }
     uint32_t u32(size_t offset) const {
         return static_cast<uint32_t>(u16(offset)) | (static_cast<uint32_t>(u16(offset + 2)) << 16);
     }
@@ -228,13 +226,10 @@ void decodeRle(const Bytes& in, const Header& h, Pixels& out) {
     int x = 0, row = 0;
     auto put = [&](uint32_t index) {
         if (x < h.width && row < h.height)
-            out.data[static_cast<size_t>(h.height - 1 - row) * h.width + x] =
-                paletteColor(h, index);
+            out.data[static_cast<size_t>(h.height - 1 - row) * h.width + x] = paletteColor(h, index);
         if (x < h.width) ++x;
     };
-    auto nibble = [&](uint32_t byte, int i) {
-        return four ? (i % 2 == 0 ? byte >> 4 : byte & 15) : byte;
-    };
+    auto nibble = [&](uint32_t byte, int i) { return four ? (i % 2 == 0 ? byte >> 4 : byte & 15) : byte; };
     size_t pos = h.dataOffset;
     for (;;) {
         const uint32_t count = in.u8(pos), value = in.u8(pos + 1);

@@ -7,9 +7,9 @@ namespace tabrix {
 
 // The members of one MIB_IFROW that the program uses.
 struct InterfaceRow {
-    uint32_t speed = 0;      // dwSpeed, bits per second
-    uint32_t inOctets = 0;   // dwInOctets
-    uint32_t outOctets = 0;  // dwOutOctets
+    uint32_t speed = 0;       // dwSpeed, bits per second
+    uint32_t inOctets = 0;    // dwInOctets
+    uint32_t outOctets = 0;   // dwOutOctets
     std::string description;  // bDescr, dwDescrLen bytes (cut at the record's 256)
     uint32_t type = 0;        // dwType (24: the loopback)
     uint32_t operStatus = 0;  // dwOperStatus (4 connected, 5 operational: up)

@@ -47,7 +47,7 @@ struct MenuItem {
     std::string caption;  // "-" for a separator
     bool visible = true;
     bool enabled = true;
-    bool checked = false;  // drawn with the system's check mark, so such an entry has no picture
+    bool checked = false;         // drawn with the system's check mark, so such an entry has no picture
     int command = 0;              // what the popup answers when the entry is chosen
     int icon = 0;                 // 1-based number of the entry's 16 x 16 picture, 0 for none
     std::vector<MenuItem> items;  // a submenu when not empty

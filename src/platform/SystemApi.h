@@ -12,8 +12,8 @@ struct VersionInfo {
     uint32_t majorVersion = 0;
     uint32_t minorVersion = 0;
     uint32_t buildNumber = 0;
-    uint32_t platformId = 0;  // 1 = Windows 9x family, 2 = NT family
-    std::string csdVersion;   // service-pack text, possibly empty
+    uint32_t platformId = 0;   // 1 = Windows 9x family, 2 = NT family
+    std::string csdVersion;    // service-pack text, possibly empty
     uint32_t productType = 0;  // 1 workstation, 2 domain controller, 3 server; 0 not told
 };
 
@@ -91,8 +91,8 @@ public:
 
     // RegQueryValueExA(HKEY_PERFORMANCE_DATA, valueName) into size bytes at buffer.
     // On success returned holds the number of bytes written.
-    virtual PerfQuery queryPerformanceData(const std::string& valueName, uint8_t* buffer,
-                                           uint32_t size, uint32_t& returned) = 0;
+    virtual PerfQuery queryPerformanceData(const std::string& valueName, uint8_t* buffer, uint32_t size,
+                                           uint32_t& returned) = 0;
     // Lets the performance data key go once the data is no longer needed.
     virtual void closePerformanceData() = 0;
 

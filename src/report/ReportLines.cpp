@@ -50,30 +50,44 @@ ReportLabels readReportLabels(const LabelText& labelText, const std::string& ver
     return l;
 }
 
-std::string cpuUsageValue(const std::string& label4) { return cut(label4, 0, 3); }
+std::string cpuUsageValue(const std::string& label4) {
+    return cut(label4, 0, 3);
+}
 
-std::string cpuClassValue(const std::string& label6) { return cut(label6, 0, 3); }
+std::string cpuClassValue(const std::string& label6) {
+    return cut(label6, 0, 3);
+}
 
 // Skips the "U:" or "D:" prefix and keeps the blank after it.
-std::string trafficValue(const std::string& rateLabel) { return cut(rateLabel, 2, 10); }
+std::string trafficValue(const std::string& rateLabel) {
+    return cut(rateLabel, 2, 10);
+}
 
 std::string xmlText(const std::string& value) {
     std::string out;
     out.reserve(value.size());
     for (char c : value) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\r': out += "&#13;"; break;
-        default:
-            // XML 1.0 has no place for the other control characters, not even as
-            // references: one would make the whole document unreadable. The
-            // replacement character stands in for each.
-            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n')
-                out += "&#xFFFD;";
-            else
-                out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '\r':
+                out += "&#13;";
+                break;
+            default:
+                // XML 1.0 has no place for the other control characters, not even as
+                // references: one would make the whole document unreadable. The
+                // replacement character stands in for each.
+                if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n')
+                    out += "&#xFFFD;";
+                else
+                    out += c;
         }
     }
     return out;
@@ -144,9 +158,9 @@ std::vector<std::string> phpReportLines(const ReportLabels& labels, const System
     variable(lines, "uptime", labels.uptime);
     variable(lines, "memused", labels.memoryUsed);
     variable(lines, "virmemused", labels.virtualMemory);
-    variable(lines, "screen", std::to_string(numbers.screenWidth) + " x " +
-                                  std::to_string(numbers.screenHeight) + " @ " +
-                                  std::to_string(numbers.refreshHz) + " Hz");
+    variable(lines, "screen",
+             std::to_string(numbers.screenWidth) + " x " + std::to_string(numbers.screenHeight) + " @ " +
+                 std::to_string(numbers.refreshHz) + " Hz");
     variable(lines, "temp1", labels.temp1);
     variable(lines, "temp2", labels.temp2);
     variable(lines, "temp3", labels.temp3);

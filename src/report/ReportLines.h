@@ -45,9 +45,9 @@ struct SystemNumbers {
 };
 
 // The cuts the reports make of label texts.
-std::string cpuUsageValue(const std::string& label4);     // first three characters
-std::string cpuClassValue(const std::string& label6);     // first three characters
-std::string trafficValue(const std::string& rateLabel);   // characters 3 to 12 (from 1)
+std::string cpuUsageValue(const std::string& label4);    // first three characters
+std::string cpuClassValue(const std::string& label6);    // first three characters
+std::string trafficValue(const std::string& rateLabel);  // characters 3 to 12 (from 1)
 
 // A value made safe inside XML element text: "&", "<", ">" as entities, a carriage
 // return as a character reference, which a parser would otherwise turn into a line feed,

@@ -6,8 +6,8 @@
 
 namespace tabrix {
 
-ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts,
-                           LabelText labelText, ShowError showError, std::string version)
+ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts, LabelText labelText,
+                           ShowError showError, std::string version)
     : files_(files),
       codepage_(codepage),
       facts_(facts),

@@ -7,20 +7,24 @@
 
 namespace tabrix {
 
-SourceReportFacts::SourceReportFacts(SystemApi& system, PlayerWindow& player,
-                                     VersionInfo startVersion, std::string playerPath)
+SourceReportFacts::SourceReportFacts(SystemApi& system, PlayerWindow& player, VersionInfo startVersion,
+                                     std::string playerPath)
     : system_(system),
       player_(player),
       version_(std::move(startVersion)),
       playerPath_(std::move(playerPath)) {}
 
-std::string SourceReportFacts::windowsVersionText() { return GetWindowsVersionText(version_); }
+std::string SourceReportFacts::windowsVersionText() {
+    return GetWindowsVersionText(version_);
+}
 
 std::string SourceReportFacts::currentSong() {
     return TWinampApi(player_, playerPath_).GetCurrentSong();
 }
 
-SystemNumbers SourceReportFacts::systemNumbers() { return systemNumbersWith(system_.displayMode()); }
+SystemNumbers SourceReportFacts::systemNumbers() {
+    return systemNumbersWith(system_.displayMode());
+}
 
 SystemNumbers SourceReportFacts::systemNumbersWith(const DisplayMode& display) {
     // One answer for the screen and its frequency (GetDisplayFrequency's own question).

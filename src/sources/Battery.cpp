@@ -23,9 +23,8 @@ std::string batteryText(const PowerStatus& status, char decimalSeparator) {
     }
     if (status.acLineStatus == kOnBattery) {
         if (status.batteryLifeTime == kLifeTimeUnknown) return "Battery: " + percent;
-        std::string hours =
-            generalNumberText(status.batteryLifeTime / kSecondsPerHour, decimalSeparator)
-                .substr(0, kHoursTextLength);
+        std::string hours = generalNumberText(status.batteryLifeTime / kSecondsPerHour, decimalSeparator)
+                                .substr(0, kHoursTextLength);
         return "Battery: " + percent + " % " + "Remaining: " + hours + " h";
     }
     return "";

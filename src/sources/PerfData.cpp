@@ -41,8 +41,7 @@ private:
 // Finds the Processor object; its start and end are set on success.
 bool findProcessorObject(const Bytes& block, uint64_t& start, uint64_t& end) {
     uint32_t headerLength = 0, objectCount = 0;
-    if (!block.u32(kBlockHeaderLength, headerLength) ||
-        !block.u32(kBlockNumObjectTypes, objectCount))
+    if (!block.u32(kBlockHeaderLength, headerLength) || !block.u32(kBlockNumObjectTypes, objectCount))
         return false;
     uint64_t object = headerLength;
     for (uint32_t i = 0; i < objectCount; ++i) {
@@ -69,8 +68,7 @@ bool findTimeCounter(const Bytes& object, uint32_t& counterOffset) {
     object.u32(kObjectDefinitionLength, definitionLength);
     object.u32(kObjectNumCounters, counters);
     // The definitions stand between the object's header and its first instance.
-    if (headerLength < kObjectSize || definitionLength < headerLength ||
-        definitionLength > object.limit())
+    if (headerLength < kObjectSize || definitionLength < headerLength || definitionLength > object.limit())
         return false;
     uint64_t at = headerLength;
     for (uint32_t i = 0; i < counters; ++i) {
@@ -88,20 +86,18 @@ bool findTimeCounter(const Bytes& object, uint32_t& counterOffset) {
     return false;
 }
 
-bool walkInstances(const Bytes& object, uint32_t counterOffset, int32_t count,
-                   std::vector<int64_t>& idle) {
+bool walkInstances(const Bytes& object, uint32_t counterOffset, int32_t count, std::vector<int64_t>& idle) {
     uint32_t definitionLength = 0;
     object.u32(kObjectDefinitionLength, definitionLength);
     idle.clear();
     uint64_t instance = definitionLength;
     for (int32_t i = 0; i < count; ++i) {
         uint32_t instanceLength = 0, blockLength = 0;
-        if (!object.u32(instance + kInstanceByteLength, instanceLength) ||
-            instanceLength < kInstanceSize)
+        if (!object.u32(instance + kInstanceByteLength, instanceLength) || instanceLength < kInstanceSize)
             return false;
         uint64_t block = instance + instanceLength;
-        if (!object.u32(block + kCounterBlockByteLength, blockLength) ||
-            blockLength < kCounterBlockSize || !object.fits(block, blockLength))
+        if (!object.u32(block + kCounterBlockByteLength, blockLength) || blockLength < kCounterBlockSize ||
+            !object.fits(block, blockLength))
             return false;
         // The value must lie inside its own counter block, not merely inside the object.
         if (uint64_t(counterOffset) + 8 > blockLength) return false;
@@ -126,7 +122,9 @@ int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
     return era * 146097 + static_cast<int64_t>(doe) - 719468;
 }
 
-bool leapYear(unsigned y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool leapYear(unsigned y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 }  // namespace
 

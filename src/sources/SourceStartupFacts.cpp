@@ -7,12 +7,20 @@ namespace tabrix {
 SourceStartupFacts::SourceStartupFacts(SystemApi& system, CpuidApi& cpu, const VersionInfo& version)
     : system_(system), cpu_(cpu), cpuid_(cpu), version_(version) {}
 
-std::string SourceStartupFacts::brandString() { return GetCpuBrandName(cpu_); }
+std::string SourceStartupFacts::brandString() {
+    return GetCpuBrandName(cpu_);
+}
 
-int SourceStartupFacts::family() { return cpuid_.GetFamily(); }
+int SourceStartupFacts::family() {
+    return cpuid_.GetFamily();
+}
 
-std::string SourceStartupFacts::windowsVersionText() { return GetWindowsVersionText(version_); }
+std::string SourceStartupFacts::windowsVersionText() {
+    return GetWindowsVersionText(version_);
+}
 
-std::string SourceStartupFacts::connectionText() { return GetConnectionType(system_); }
+std::string SourceStartupFacts::connectionText() {
+    return GetConnectionType(system_);
+}
 
 }  // namespace tabrix

@@ -32,9 +32,13 @@ std::string megabytePair(double first, double total) {
 
 }  // namespace
 
-double R(double x) { return std::nearbyint(x); }
+double R(double x) {
+    return std::nearbyint(x);
+}
 
-double MB(double bytes) { return bytes / 1048576.0; }
+double MB(double bytes) {
+    return bytes / 1048576.0;
+}
 
 std::string integerText(double wholeNumber) {
     if (wholeNumber == 0) return "0";  // no "-0" for a small negative figure rounded away
@@ -145,7 +149,9 @@ std::string laterWindowsName(const VersionInfo& v) {
     return "Windows Server";
 }
 
-uint32_t GetDisplayFrequency(SystemApi& system) { return system.displayMode().frequency; }
+uint32_t GetDisplayFrequency(SystemApi& system) {
+    return system.displayMode().frequency;
+}
 
 std::string displayText(const DisplayMode& mode) {
     return std::to_string(mode.frequency) + "Hz @ " + std::to_string(mode.width) + "x" +
@@ -158,10 +164,9 @@ std::string uptimeText(uint32_t t) {
     uint32_t hours = rest / kMsPerHour;
     rest %= kMsPerHour;
     uint32_t minutes = rest / kMsPerMinute;
-    return std::to_string(days) + " days " + std::to_string(hours) + " hrs " +
-           std::to_string(minutes) + " min ";
+    return std::to_string(days) + " days " + std::to_string(hours) + " hrs " + std::to_string(minutes) +
+           " min ";
 }
-
 
 std::string connectionTypeText(uint32_t flags) {
     std::string text;
@@ -211,7 +216,9 @@ std::string memoryText(const MemoryStatus& s, bool showUsed) {
     return megabytePair(showUsed ? f.used : f.free, f.total);
 }
 
-std::string memoryLoadText(const MemoryStatus& s) { return std::to_string(s.memoryLoad) + "%"; }
+std::string memoryLoadText(const MemoryStatus& s) {
+    return std::to_string(s.memoryLoad) + "%";
+}
 
 std::string virtualMemoryText(const MemoryStatus& s, bool showUsed) {
     const MegabyteFigures f = pageFileFigures(s);

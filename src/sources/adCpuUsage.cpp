@@ -156,7 +156,9 @@ void CpuCounters::SampleCpuCounters() {
     if (sampler_) sampler_->sample();
 }
 
-double CpuCounters::GetCpuLoad(int index) { return sampler_ ? sampler_->load(index) : 0.0; }
+double CpuCounters::GetCpuLoad(int index) {
+    return sampler_ ? sampler_->load(index) : 0.0;
+}
 
 void CpuCounters::StopCpuCounters() {
     if (!sampler_) return;

@@ -16,7 +16,9 @@ void putLittleEndian(char* out, uint32_t value) {
 
 }  // namespace
 
-bool HasCpuid(CpuidApi& cpu) { return cpu.idBitToggles(); }
+bool HasCpuid(CpuidApi& cpu) {
+    return cpu.idBitToggles();
+}
 
 TCpuidRecord ReadCpuidRecord(CpuidApi& cpu) {
     TCpuidRecord record;

@@ -67,21 +67,21 @@ bool handleCloseMessages(UINT msg, Window& hwnd, const ErrorHandler& onError, Fo
 template <typename Paint>
 bool handlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, Paint&& paint, LRESULT& result) {
     switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        const PaintDc dc(hwnd);
-        paint(dc.get());
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        result = 0;
-        return true;
-    default:
-        return false;
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_PAINT: {
+            const PaintDc dc(hwnd);
+            paint(dc.get());
+            result = 0;
+            return true;
+        }
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wp));
+            result = 0;
+            return true;
+        default:
+            return false;
     }
 }
 

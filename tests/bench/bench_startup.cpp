@@ -23,8 +23,9 @@ static bool bannerPainted(HWND w) {
 }
 
 int main() {
-    const char* config = "[general]\r\nskin=Default\r\ntransparent=1\r\nshowbanner=-1\r\n"
-                         "[position]\r\nleft=50\r\ntop=50\r\n";
+    const char* config =
+        "[general]\r\nskin=Default\r\ntransparent=1\r\nshowbanner=-1\r\n"
+        "[position]\r\nleft=50\r\ntop=50\r\n";
     std::vector<double> ms;
     SIZE_T privateBytes = 0, workingSet = 0;
     for (int run = 0; run < 10; ++run) {
@@ -36,7 +37,8 @@ int main() {
         LARGE_INTEGER f, t0, t1;
         QueryPerformanceFrequency(&f);
         QueryPerformanceCounter(&t0);
-        if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.dir().c_str(), &si, &pi))
+        if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.dir().c_str(), &si,
+                            &pi))
             return 1;
         HWND w = nullptr;
         for (int i = 0; i < 4000; ++i) {
@@ -49,8 +51,7 @@ int main() {
         Sleep(500);
         PROCESS_MEMORY_COUNTERS_EX pmc{};
         pmc.cb = sizeof pmc;
-        if (GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc))
-        {
+        if (GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc)) {
             // Wine leaves PrivateUsage at 0; PagefileUsage is the same committed private memory.
             privateBytes = pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage;
             workingSet = pmc.WorkingSetSize;
@@ -66,7 +67,8 @@ int main() {
     std::printf("start to first painted frame: median %.0f ms (min %.0f, max %.0f, 10 runs)\n",
                 (ms[4] + ms[5]) / 2, ms.front(), ms.back());
     std::printf("private memory after start-up: %lu KiB (working set %lu KiB)\n",
-                static_cast<unsigned long>(privateBytes / 1024), static_cast<unsigned long>(workingSet / 1024));
+                static_cast<unsigned long>(privateBytes / 1024),
+                static_cast<unsigned long>(workingSet / 1024));
     std::printf("Tabrix.exe size: %lu bytes\n", static_cast<unsigned long>(fa.nFileSizeLow));
     return 0;
 }

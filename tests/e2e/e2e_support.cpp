@@ -17,7 +17,9 @@ std::string dosPath(const std::string& unixPath) {
     return p;
 }
 
-std::string distDir() { return dosPath(TABRIX_DIST); }
+std::string distDir() {
+    return dosPath(TABRIX_DIST);
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -65,7 +67,9 @@ ProgramFolder::ProgramFolder(const char* configIni) {
     if (configIni) write("config.ini", configIni);
 }
 
-ProgramFolder::~ProgramFolder() { removeTree(dir_); }
+ProgramFolder::~ProgramFolder() {
+    removeTree(dir_);
+}
 
 bool run(std::string command, bool wait) {
     STARTUPINFOA si{};
@@ -94,7 +98,9 @@ void closeWindowsOf(const char* className) {
         5000);
 }
 
-bool visible(HWND w) { return w && IsWindowVisible(w) != FALSE; }
+bool visible(HWND w) {
+    return w && IsWindowVisible(w) != FALSE;
+}
 
 RECT outerRect(HWND w) {
     RECT r{};
@@ -111,7 +117,9 @@ RECT clientRect(HWND w) {
     return r;
 }
 
-bool isDark(uint32_t c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
+bool isDark(uint32_t c) {
+    return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60;
+}
 
 bool isLight(uint32_t c) {
     return ((c >> 16) & 0xFF) >= 0xA0 && ((c >> 8) & 0xFF) >= 0xA0 && (c & 0xFF) >= 0xA0;
@@ -120,13 +128,16 @@ bool isLight(uint32_t c) {
 Layered layeredAttributes(HWND w) {
     using Fn = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
     Layered l;
-    auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
-    if (fn && (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED)) l.ok = fn(w, &l.key, &l.alpha, &l.flags) != FALSE;
+    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
+    if (fn && (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED))
+        l.ok = fn(w, &l.key, &l.alpha, &l.flags) != FALSE;
     return l;
 }
 
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool fileGains(const std::string& path, const std::string& text, int ms) {
     return waitFor([&] { return readFile(path).find(text) != std::string::npos; }, ms);
@@ -175,7 +186,9 @@ Running::~Running() {
     if (pi_.hThread) CloseHandle(pi_.hThread);
 }
 
-bool Running::alive() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Running::alive() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
 
 bool Running::close() {
     if (!alive()) return true;

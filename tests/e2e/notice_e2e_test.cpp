@@ -12,7 +12,6 @@ const char kGoodConfig[] =
     "[general]\r\nskin=Default\r\ntransparent=1\r\nshowbar=1\r\nontop=1\r\n"
     "[position]\r\nleft=100\r\ntop=300\r\n";
 
-
 }  // namespace
 
 TEST(ErrorNotice, AStartUpFailureShowsTheBalloonAboveTheMainWindowUntilClicked) {
@@ -47,7 +46,8 @@ TEST(ErrorNotice, AStartUpFailureShowsTheBalloonAboveTheMainWindowUntilClicked) 
     // A click on the text closes the notice and records what it said.
     PostMessageA(notice, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 30));
     PostMessageA(notice, WM_LBUTTONUP, 0, MAKELPARAM(100, 30));
-    EXPECT_TRUE(fileGains(folder.path("config.ini"), "lasterror=There was a problem starting Tabrix\r\n", 3000));
+    EXPECT_TRUE(
+        fileGains(folder.path("config.ini"), "lasterror=There was a problem starting Tabrix\r\n", 3000));
     EXPECT_FALSE(IsWindowVisible(notice));
     EXPECT_TRUE(app.close());
 }

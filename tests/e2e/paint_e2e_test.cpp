@@ -4,14 +4,13 @@
 
 #include <cstring>
 
+#include "../test_bitmaps.h"
 #include "e2e_support.h"
 #include "x_input.h"
-#include "../test_bitmaps.h"
 
 using namespace e2e;
 
 namespace {
-
 
 const char kPlayerClass[] = "Winamp v1.x";
 // Modules whose texts change from second to second are off, so that only the song line moves.
@@ -40,7 +39,9 @@ Counts count(const Screenshot& shot, const RECT& c, int left, int top, int right
 
 struct Player {
     HANDLE process = startBesideThisTest("winamp.exe");
-    Player() { waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000); }
+    Player() {
+        waitFor([] { return FindWindowA(kPlayerClass, nullptr) != nullptr; }, 10000);
+    }
     ~Player() {
         closeWindowsOf(kPlayerClass);
         if (process) {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <regex>
 
-#include "e2e_support.h"
 #include "../win32/test_helpers.h"
+#include "e2e_support.h"
 
 using namespace e2e;
 using tabrix::test::hostModelName;

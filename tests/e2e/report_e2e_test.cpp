@@ -66,8 +66,7 @@ TEST_F(Reports, TheTimerWritesBothReportsAtTheConfiguredStem) {
     const std::string xml = readFile(folder.path("stats.xml"));
     EXPECT_EQ(xml.substr(0, 50), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Tabrix>\r\n");
     EXPECT_NE(xml.find("<version>\r\n0.50\r\n</version>\r\n"), std::string::npos);
-    EXPECT_NE(xml.find("<version_major>\r\n" + std::to_string(v.dwMajorVersion) + "\r\n"),
-              std::string::npos);
+    EXPECT_NE(xml.find("<version_major>\r\n" + std::to_string(v.dwMajorVersion) + "\r\n"), std::string::npos);
     EXPECT_EQ(xml.substr(xml.size() - 11), "</Tabrix>\r\n");
     const std::string php = readFile(folder.path("stats.php"));
     EXPECT_EQ(php.substr(0, 28), "<?php\r\n//Created By Tabrix\r\n");
@@ -83,7 +82,8 @@ TEST_F(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
     HWND notice = noticeOf(app);
     ASSERT_TRUE(notice);
     // The PHP report fails first and the XML one is still tried: the balloon ends on its text.
-    EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output XML"; }, 3000)) << windowText(notice);
+    EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output XML"; }, 3000))
+        << windowText(notice);
     EXPECT_TRUE(IsWindowVisible(notice));
     // The notice's timer records what it showed.
     EXPECT_TRUE(fileGains(folder.path("config.ini"), "lasterror=Cannot output XML\r\n", 12000))
@@ -95,7 +95,8 @@ TEST_F(Reports, AStemInAMissingFolderShowsBothFailuresAndRecordsTheLast) {
     Running again(folder);
     notice = noticeOf(again);
     ASSERT_TRUE(notice);
-    EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output PHP"; }, 3000)) << windowText(notice);
+    EXPECT_TRUE(waitFor([&] { return windowText(notice) == "Cannot output PHP"; }, 3000))
+        << windowText(notice);
 }
 
 TEST_F(Reports, AReaderPollingTheXmlAndTheJsonNeverSeesATornFile) {
@@ -114,7 +115,8 @@ TEST_F(Reports, AReaderPollingTheXmlAndTheJsonNeverSeesATornFile) {
         Sleep(1);  // a busy web server, not a spin
         const bool xml = read % 2 == 0;
         const std::string& path = paths[xml ? 0 : 1];
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE h =
+            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             ++busy;
             continue;
@@ -143,8 +145,9 @@ TEST_F(Reports, AReaderPollingTheXmlAndTheJsonNeverSeesATornFile) {
     ASSERT_TRUE(notice);
     EXPECT_NE(windowText(notice), "Cannot output XML") << "a reader made the writer fail";
     EXPECT_NE(windowText(notice), "Cannot output JSON") << "a reader made the writer fail";
-    std::printf("[ figures  ] %d whole reads, %d while the file was being replaced, %d different reports seen\n",
-                whole, busy, changes);
+    std::printf(
+        "[ figures  ] %d whole reads, %d while the file was being replaced, %d different reports seen\n",
+        whole, busy, changes);
 }
 
 TEST_F(Reports, TheJsonBesideTheXmlParsesAndItsNumbersAreThoseOfTheXmlTexts) {

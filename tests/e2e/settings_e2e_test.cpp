@@ -89,8 +89,8 @@ void activate(HWND main) {
 bool tabTextured(HWND page) {
     using IsEnabled = BOOL(WINAPI*)(HWND);
     HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
-    const auto isEnabled =
-        reinterpret_cast<IsEnabled>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeDialogTextureEnabled")));
+    const auto isEnabled = reinterpret_cast<IsEnabled>(
+        reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeDialogTextureEnabled")));
     return page && isEnabled && isEnabled(page);
 }
 
@@ -304,7 +304,8 @@ TEST(SettingsWindow, TheMenuOpensItCloseAndEscapeHideItAndCloseAfterAPreviewRest
     xclickOn(childWithText(settings, "Button", "Close"));
     ASSERT_TRUE(waitFor([&] { return !visible(settings); }, 3000));
     HWND rebuilt = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (rebuilt = mainOf(app)) && rebuilt != main && visible(rebuilt); }, 10000));
+    ASSERT_TRUE(
+        waitFor([&] { return (rebuilt = mainOf(app)) && rebuilt != main && visible(rebuilt); }, 10000));
     const Layered l = layeredAttributes(rebuilt);
     EXPECT_TRUE(l.ok);
     EXPECT_EQ(l.alpha, 200);

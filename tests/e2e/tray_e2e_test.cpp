@@ -165,7 +165,8 @@ TEST_F(Tray, CopyCpuNamePutsTheProcessorNameOnTheClipboard) {
 
 TEST_F(Tray, ExitFromTheMenuSavesPositionAndEveryLabelThenEnds) {
     // Exit, the last visible entry.
-    expectEndsSavingTheLayout([](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuExit)); });
+    expectEndsSavingTheLayout(
+        [](const Running& app, HWND w) { ASSERT_TRUE(pickTrayEntry(app, w, tabrix::kMenuExit)); });
 }
 
 TEST_F(Tray, CloseBoxHidesThenEndsAndSavesToo) {
@@ -224,8 +225,9 @@ TEST_F(Tray, AReloadAskedForWhileAMessageBoxIsUpWaitsForTheHandlerToReturn) {
     EXPECT_TRUE(IsWindow(w)) << "the window was rebuilt under the handler that shows the box";
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     HWND again = nullptr;
-    EXPECT_TRUE(waitFor(
-        [&] { return !IsWindow(w) && (again = findWindowOf(app.pid(), "TForm1")) && visible(again); }, 15000));
+    EXPECT_TRUE(
+        waitFor([&] { return !IsWindow(w) && (again = findWindowOf(app.pid(), "TForm1")) && visible(again); },
+                15000));
     EXPECT_TRUE(app.alive());
 }
 

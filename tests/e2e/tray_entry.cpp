@@ -24,8 +24,7 @@ bool pickTrayEntry(const Running& app, HWND w, int command) {
     if (n < 0) return false;
     PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);
     HWND menu = nullptr;
-    if (!(menu = shownWindowOf(app, "#32768")))
-        return false;
+    if (!(menu = shownWindowOf(app, "#32768"))) return false;
     for (int i = 0; i < n; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
     return waitFor([&] { return !IsWindowVisible(menu); }, 5000);

@@ -2,10 +2,10 @@
 // buttons do.
 #include <gtest/gtest.h>
 
+#include "../test_support.h"
 #include "platform/fake/FakeShell.h"
 #include "window_fixture.h"
 #include "windows/about/Unit2.h"
-#include "../test_support.h"
 
 namespace tabrix::test {
 namespace {

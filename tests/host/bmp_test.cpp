@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "platform/Error.h"
 #include "../test_bitmaps.h"
+#include "platform/Error.h"
 
 namespace tabrix {
 namespace {
@@ -51,13 +51,11 @@ BmpFile fields565(int width, std::string pixels) {
 
 TEST(BmpDecode, TwentyFourBitsBottomUpWithRowPadding) {
     // 3 × 2: 9 bytes a row padded to 12; the file's first row is the picture's last.
-    const std::string file =
-        test::bmp24(3, 2, [](int x, int y) { return 0x100000u * (x + 1) + y; });
+    const std::string file = test::bmp24(3, 2, [](int x, int y) { return 0x100000u * (x + 1) + y; });
     const Pixels p = decodeBmp(file);
     ASSERT_EQ(3, p.width);
     ASSERT_EQ(2, p.height);
-    EXPECT_EQ((std::vector<uint32_t>{0x100000, 0x200000, 0x300000, 0x100001, 0x200001, 0x300001}),
-              p.data);
+    EXPECT_EQ((std::vector<uint32_t>{0x100000, 0x200000, 0x300000, 0x100001, 0x200001, 0x300001}), p.data);
 }
 
 TEST(BmpDecode, TopDownRowsStayInOrder) {
@@ -74,8 +72,7 @@ TEST(BmpDecode, BitFieldsAfterTheInfoHeaderAndInsideV4AndV5) {
     for (uint32_t headerSize : {40u, 52u, 56u, 108u, 124u}) {
         BmpFile f = fields565(2, bytesOf({0x1F, 0xF8, 0xE0, 0x07}));
         f.headerSize = headerSize;
-        EXPECT_EQ((std::vector<uint32_t>{0xFF00FF, 0x00FF00}), decodeBmp(f.bytes()).data)
-            << headerSize;
+        EXPECT_EQ((std::vector<uint32_t>{0xFF00FF, 0x00FF00}), decodeBmp(f.bytes()).data) << headerSize;
     }
 }
 

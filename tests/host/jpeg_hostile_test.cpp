@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "platform/Error.h"
 #include "images/JpegImage.h"
+#include "platform/Error.h"
 
 // Counts the blocks of this test program that are alive, so a buffer that an error jumped
 // over shows as one more block after the decoding than before it.

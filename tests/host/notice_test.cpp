@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "config/IniFile.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
-#include "config/IniFile.h"
 #include "windows/notice/frmError.h"
 
 using namespace tabrix;
@@ -15,9 +15,7 @@ const std::string kConfig = kDir + "config.ini";
 struct NoticeTest : ::testing::Test {
     FakeFiles files;
     TForm4 form{files, kDir};
-    std::string lastError() {
-        return IniFile(files, kConfig).readString("general", "lasterror", "(none)");
-    }
+    std::string lastError() { return IniFile(files, kConfig).readString("general", "lasterror", "(none)"); }
 };
 
 }  // namespace

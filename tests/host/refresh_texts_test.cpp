@@ -190,7 +190,7 @@ TEST_F(RefreshTexts, UnchangingFactsAreAskedOnceAndAnnouncedChangesReachTheNextT
     EXPECT_EQ(1, fake.system.userQueries);
     EXPECT_EQ(1, fake.system.versionQueries);
     EXPECT_EQ(2, fake.system.separatorQueries);
-    EXPECT_EQ(3, fake.system.displayQueries);   // start-up, the announcement, the rebuild's start-up
+    EXPECT_EQ(3, fake.system.displayQueries);  // start-up, the announcement, the rebuild's start-up
     // Start-up, the first tick after start-up's own check of the screens, the announcement; the
     // rebuild does not hide over full-screen programs, so it lists none.
     EXPECT_EQ(3, fake.desktop.monitorQueries);

@@ -45,7 +45,8 @@ struct DiskFiles : Files {
 // carriage return through its reference, and the replacement character for the rest.
 const std::string kControlsAsRead = [] {
     std::string out;
-    for (char c = 1; c < 0x20; ++c) out += c == '\t' || c == '\n' || c == '\r' ? std::string(1, c) : "\xEF\xBF\xBD";
+    for (char c = 1; c < 0x20; ++c)
+        out += c == '\t' || c == '\n' || c == '\r' ? std::string(1, c) : "\xEF\xBF\xBD";
     return out;
 }();
 
@@ -101,15 +102,18 @@ struct ReportConsumersTest : ::testing::Test {
         labels[10] = "C:\\";
         labels[16] = "line\n\rnext";
         labels[20] = "'single' $uptime";
-        labels[26] = "45 \xB0" "C";
+        labels[26] =
+            "45 \xB0"
+            "C";
         labels[28].clear();
         for (char c = 1; c < 0x20; ++c) labels[28] += c;  // every control character
         labels[30] = "<temp3/>";
         labels[31] = "a&b";
         labels[32] = "D: 1.25 Kb/s";
         labels[33] = "U: <&>\"$\\ Kb/s";
-        ReportOutput out(files, codepage, facts, [this](int n) { return labels[n]; },
-                         [this](const std::string& m) { shown.push_back(m); }, "0.50");
+        ReportOutput out(
+            files, codepage, facts, [this](int n) { return labels[n]; },
+            [this](const std::string& m) { shown.push_back(m); }, "0.50");
         out.SaveResult(dir + "/stats", true, true);
         ASSERT_TRUE(shown.empty());
     }
@@ -148,9 +152,11 @@ TEST_F(ReportConsumersTest, PhpParsesTheScriptAndEachVariableHoldsTheShownText) 
         want += hex(value) + "\n";
     }
     // Anything the script printed by itself would show before the values.
-    ASSERT_TRUE(run("php -r 'include $argv[1]; foreach (array_slice($argv, 2) as $n) "
-                    "echo bin2hex($$n), \"\\n\";' -- " + php + names,
-                    output));
+    ASSERT_TRUE(
+        run("php -r 'include $argv[1]; foreach (array_slice($argv, 2) as $n) "
+            "echo bin2hex($$n), \"\\n\";' -- " +
+                php + names,
+            output));
     EXPECT_EQ(output, want);
 }
 
@@ -188,7 +194,6 @@ TEST_F(ReportConsumersTest, XmllintReadsWellFormedUtf8AndEachValueAsShown) {
         ASSERT_TRUE(open != std::string::npos && close != std::string::npos && close > open) << output;
         // kControlsAsRead is UTF-8 already; every other value is the label's ANSI text.
         const std::string utf8 = value == kControlsAsRead ? value : codepage.ansiToUtf8(value);
-        EXPECT_EQ(output.substr(open + 1, close - open - 1), "\n" + utf8 + "\n")
-            << path;
+        EXPECT_EQ(output.substr(open + 1, close - open - 1), "\n" + utf8 + "\n") << path;
     }
 }

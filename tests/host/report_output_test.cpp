@@ -3,16 +3,16 @@
 #include <map>
 #include <stdexcept>
 
-#include "windows/main/StartupSettings.h"
+#include "config/IniFile.h"
+#include "config/SavePath.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
-#include "config/IniFile.h"
-#include "config/SavePath.h"
 #include "sources/WAmpMsg.h"
+#include "windows/main/StartupSettings.h"
 
 using namespace tabrix;
 
@@ -61,7 +61,10 @@ struct ReportOutputTest : ::testing::Test {
     std::map<int, std::string> labels;
     std::vector<std::string> shown;
     bool showThrows = false;
-    ReportOutput out{files, codepage, facts, [this](int n) { return labels[n]; },
+    ReportOutput out{files,
+                     codepage,
+                     facts,
+                     [this](int n) { return labels[n]; },
                      [this](const std::string& m) {
                          shown.push_back(m);
                          if (showThrows) throw std::runtime_error("notice broken");
@@ -74,9 +77,7 @@ struct ReportOutputTest : ::testing::Test {
     }
     // A report tick: the stem read afresh from config.ini, then both writers.
     void tick(bool php, bool xml) { out.SaveResult(readSavePath(files, kConfig), php, xml); }
-    void savepath(const std::string& stem) {
-        files.put(kConfig, "[general]\r\nsavepath=" + stem + "\r\n");
-    }
+    void savepath(const std::string& stem) { files.put(kConfig, "[general]\r\nsavepath=" + stem + "\r\n"); }
 };
 
 }  // namespace
@@ -157,8 +158,12 @@ TEST_F(ReportOutputTest, AnXmlFailureIsReportedOnEveryTickWhileItLasts) {
 
 TEST_F(ReportOutputTest, AFailedConversionWritesNoXml) {
     FailingCodepage failing;
-    ReportOutput broken{files, failing, facts, [](int) { return std::string("X"); },
-                        [this](const std::string& m) { shown.push_back(m); }, "0.50"};
+    ReportOutput broken{files,
+                        failing,
+                        facts,
+                        [](int) { return std::string("X"); },
+                        [this](const std::string& m) { shown.push_back(m); },
+                        "0.50"};
     broken.SaveResult("s", true, true);
     EXPECT_EQ(shown, (std::vector<std::string>{"Cannot output XML"}));
     EXPECT_TRUE(files.exists("s.php"));
@@ -192,8 +197,9 @@ TEST(SourceReportFacts, TheSongIsAskedAfreshAndTheNumbersComeFromTheSystem) {
     SourceReportFacts facts(system, player, VersionInfo{5, 0, 2195, kPlatformNt, "Service Pack 4"},
                             "C:\\Program Files\\Winamp\\winamp.exe");
     std::vector<std::string> shown;
-    ReportOutput out(files, codepage, facts, [](int) { return std::string("X"); },
-                     [&](const std::string& m) { shown.push_back(m); }, "0.50");
+    ReportOutput out(
+        files, codepage, facts, [](int) { return std::string("X"); },
+        [&](const std::string& m) { shown.push_back(m); }, "0.50");
 
     out.SaveResult("s", true, true);
     EXPECT_NE(files.content("s.php").find("$curplaying = \" \";\r\n"), std::string::npos);

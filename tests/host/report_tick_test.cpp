@@ -4,13 +4,13 @@
 
 #include <map>
 
+#include "config/IniFile.h"
+#include "config/SavePath.h"
 #include "platform/fake/FakeFiles.h"
 #include "platform/fake/Windows1252Codepage.h"
 #include "refresh_fixture.h"
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
-#include "config/IniFile.h"
-#include "config/SavePath.h"
 
 namespace tabrix::test {
 namespace {
@@ -48,8 +48,12 @@ struct ReportTick : ::testing::Test {
     Windows1252Codepage codepage;
     Facts facts;
     std::vector<std::string> shown;
-    ReportOutput out{files, codepage, facts, [](int) { return std::string("X"); },
-                     [this](const std::string& m) { shown.push_back(m); }, "0.50"};
+    ReportOutput out{files,
+                     codepage,
+                     facts,
+                     [](int) { return std::string("X"); },
+                     [this](const std::string& m) { shown.push_back(m); },
+                     "0.50"};
     SavePathCache cache;
     void tick() { out.SaveResult(readSavePath(files, kConfig, cache), true, true); }
 };

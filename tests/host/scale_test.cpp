@@ -2,9 +2,9 @@
 // layout saved at one scale that reads back the same at another.
 #include <climits>
 
+#include "config/IniFile.h"
 #include "controls/Scale.h"
 #include "images/Bmp.h"
-#include "config/IniFile.h"
 #include "startup_fixture.h"
 #include "windows/about/Unit2.h"
 #include "windows/notice/frmError.h"

@@ -1,8 +1,8 @@
 // A main window that no screen shows comes back onto the nearest one; one that any screen
 // shows, even partly, stays.
-#include "windows/main/OnScreen.h"
 #include "config/IniFile.h"
 #include "startup_fixture.h"
+#include "windows/main/OnScreen.h"
 
 namespace tabrix::test {
 namespace {

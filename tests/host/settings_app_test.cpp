@@ -1,7 +1,7 @@
 // The Settings window inside the program: shown by the main window, previews on it, and
 // Save replacing it through the same path as Reload.
-#include "windows/settings/Unit3.h"
 #include "window_fixture.h"
+#include "windows/settings/Unit3.h"
 
 namespace tabrix::test {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "../test_support.h"
+#include "config/IniFile.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
-#include "config/IniFile.h"
 
 using tabrix::FakeFiles;
 using tabrix::IniFile;

@@ -2,10 +2,10 @@
 // window, and read by start-up; every key start-up reads changes what it makes of the file.
 #include <sstream>
 
-#include "windows/main/StartupSettings.h"
 #include "config/IniFile.h"
 #include "config/SettingKeys.h"
 #include "settings_window_fixture.h"
+#include "windows/main/StartupSettings.h"
 
 namespace tabrix::test {
 namespace {
@@ -27,8 +27,8 @@ std::string startupView(FakeFiles& files, const std::string& text) {
     files.put(kOther, text);
     const StartupSettings s = readStartupSettings(IniFile(files, kOther), 280, 330);
     std::ostringstream o;
-    o << s.labelDragging << s.ipInterface.value_or(-99) << s.savePositions << s.tempLabel << '|' << s.getDiskSpace
-      << s.playerPicturesFromFiles << s.trayIcon << s.output << s.outputInterval << '|'
+    o << s.labelDragging << s.ipInterface.value_or(-99) << s.savePositions << s.tempLabel << '|'
+      << s.getDiskSpace << s.playerPicturesFromFiles << s.trayIcon << s.output << s.outputInterval << '|'
       << static_cast<int>(s.playerButtons) << s.ipServer << '|' << s.selfDraw << s.songLabelsMayShow
       << s.onTop << s.showUsed << s.toolCaption << s.winampPath << '|' << s.fontFace << '|' << s.showIp
       << s.ipInterval << '|' << s.scrolling << s.fontPoints << '|' << s.fontColor << s.enablePhp

@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "platform/fake/FakeFiles.h"
 #include "config/IniFile.h"
 #include "config/IniText.h"
+#include "platform/fake/FakeFiles.h"
 
 using tabrix::FakeFiles;
 using tabrix::IniFile;

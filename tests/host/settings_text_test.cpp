@@ -4,11 +4,11 @@
 #include <functional>
 
 #include "../test_support.h"
+#include "config/ColorText.h"
+#include "config/DrivesFile.h"
 #include "error_text.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeFiles.h"
-#include "config/ColorText.h"
-#include "config/DrivesFile.h"
 
 using namespace tabrix;
 

@@ -1,6 +1,6 @@
 // Save, Close and the live previews of the Settings window.
-#include "settings_window_fixture.h"
 #include "../test_bitmaps.h"
+#include "settings_window_fixture.h"
 
 namespace tabrix::test {
 namespace {
@@ -14,7 +14,8 @@ const char kFreshConfig[] =
     "showip=0\r\n"
     "xpwinampicons=1\r\nipinterval=0\r\nscrollenabled=0\r\nipinterface=0\r\nShowUsed=0\r\n"
     "SelfDrawEnabled=0\r\nSysTrayIcon=0\r\nshowbanner=-1\r\nShouldGetDisk=1\r\nAllowPositionChange=1\r\n"
-    "hidefullscreen=0\r\n[Modules]\r\nCheckBox11=True\r\nCheckBox12=True\r\nCheckBox13=True\r\nCheckBox14=True\r\n"
+    "hidefullscreen=0\r\n[Modules]\r\nCheckBox11=True\r\nCheckBox12=True\r\nCheckBox13=True\r\nCheckBox14="
+    "True\r\n"
     "CheckBox15=True\r\nCheckBox16=True\r\nCheckBox17=True\r\nCheckBox18=True\r\nCheckBox19=True\r\n"
     "CheckBox20=True\r\nCheckBox21=True\r\nCheckBox22=True\r\nCheckBox23=True\r\nCheckBox24=True\r\n"
     "CheckBox28=True\r\nCheckBox31=True\r\nCheckBox32=False\r\n";

@@ -18,7 +18,6 @@ namespace {
 
 using namespace tabrix::perftest;
 
-
 using test::errorOf;
 
 TEST(SourcesPerfData, OnlyTheProcessorObjectCounts) {
@@ -107,8 +106,7 @@ TEST(SourcesPerfData, TruncatedBlocksNeverRead) {
     for (std::size_t cut = 0; cut < good.size(); ++cut) {
         std::vector<uint8_t> b(good.begin(), good.begin() + cut);
         ProcessorCounters c;
-        EXPECT_EQ(readProcessorCounters(b.data(), b.size(), -1, c), PerfFault::NoProcessorObject)
-            << cut;
+        EXPECT_EQ(readProcessorCounters(b.data(), b.size(), -1, c), PerfFault::NoProcessorObject) << cut;
         // Even when the block's own length is made to agree with the cut.
         if (cut >= perf::kBlockSize) {
             uint32_t length = static_cast<uint32_t>(cut);
@@ -195,15 +193,13 @@ struct Win9xSampler : ::testing::Test {
 };
 
 TEST_F(Win9xSampler, StatisticStartedReadAndStopped) {
-    api.dynKeys = {
-        {"PerfStats\\StartStat", 0}, {"PerfStats\\StatData", 37}, {"PerfStats\\StopStat", 0}};
+    api.dynKeys = {{"PerfStats\\StartStat", 0}, {"PerfStats\\StatData", 37}, {"PerfStats\\StopStat", 0}};
     EXPECT_DOUBLE_EQ(sampler.load(0), 0.37);
     EXPECT_DOUBLE_EQ(sampler.load(5), 0.37);
     api.dynKeys["PerfStats\\StatData"] = 80;
     sampler.sample();
     EXPECT_DOUBLE_EQ(sampler.load(1), 0.8);
-    EXPECT_EQ(api.opened,
-              (std::vector<std::string>{"PerfStats\\StartStat rw", "PerfStats\\StatData r"}));
+    EXPECT_EQ(api.opened, (std::vector<std::string>{"PerfStats\\StartStat rw", "PerfStats\\StatData r"}));
     EXPECT_EQ(api.openKeys, 1);
     sampler.stop();
     EXPECT_EQ(api.openKeys, 0);

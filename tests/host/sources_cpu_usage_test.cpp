@@ -15,7 +15,6 @@ namespace {
 
 using namespace tabrix::perftest;
 
-
 using test::errorOf;
 
 struct NtSampler : ::testing::Test {

@@ -97,8 +97,7 @@ inline Block build(const BlockShape& shape) {
         b.instances.push_back(instance);
         b.counterBlocks.push_back(counters);
     }
-    b.put32(b.processor + kObjectTotalByteLength,
-            static_cast<uint32_t>(b.bytes.size() - b.processor));
+    b.put32(b.processor + kObjectTotalByteLength, static_cast<uint32_t>(b.bytes.size() - b.processor));
     b.grow(shape.padding);
     b.put32(kBlockTotalByteLength, static_cast<uint32_t>(b.bytes.size()));
     return b;

@@ -337,7 +337,8 @@ TEST(HwinfoBlock, ThePairsTakeTheChosenReadingsThenTheNextTemperatures) {
     for (const auto& c : cases) {
         const HwinfoBlock block = parseHwinfoBlock(*c.block);
         ASSERT_TRUE(block.valid);
-        EXPECT_EQ(c.pairs, values(readingPairs(block.readings, c.wanted, c.tempLabel, c.separator))) << c.pairs;
+        EXPECT_EQ(c.pairs, values(readingPairs(block.readings, c.wanted, c.tempLabel, c.separator)))
+            << c.pairs;
     }
 }
 

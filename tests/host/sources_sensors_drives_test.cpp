@@ -3,10 +3,10 @@
 
 #include <cstring>
 
+#include "config/DrivesFile.h"
 #include "platform/Error.h"
 #include "platform/fake/FakeDisks.h"
 #include "platform/fake/FakeFiles.h"
-#include "config/DrivesFile.h"
 #include "sources/DriveSpace.h"
 #include "sources/interfacewithmbm.h"
 

@@ -64,12 +64,12 @@ TEST_F(FailureTest, EverySkinThatIsNotABitmapStopsStartUp) {
                           Case{"empty", "empty.bmp", "", true},
                           Case{"truncated", "cut.bmp", good.substr(0, good.size() - 1), true},
                           Case{"text", "notes.bmp", "[general]\r\nskin=notes.bmp\r\n", true},
-                          Case{"huge", "huge.bmp", huge.bytes(), true},
-                          Case{"folder", "", "", false}, Case{"case", "default", "", false}}) {
+                          Case{"huge", "huge.bmp", huge.bytes(), true}, Case{"folder", "", "", false},
+                          Case{"case", "default", "", false}}) {
         errors.shown.clear();
         if (c.present) fake.files.put(std::string("C:\\Tabrix\\skins\\") + c.skin, c.bytes);
-        config({"[general]", std::string("skin=") + c.skin, "transparent=0", "alpha=100",
-                "SysTrayIcon=1", "[position]", "left=5", "top=5"});
+        config({"[general]", std::string("skin=") + c.skin, "transparent=0", "alpha=100", "SysTrayIcon=1",
+                "[position]", "left=5", "top=5"});
         const TForm1& f = create();
         expectStoppedAtSkin(f, errors, fake.tray, c.why);
     }
@@ -135,8 +135,7 @@ TEST_F(FailureTest, GarbageConfigReadsAsDefaults) {
 class PlayerPicturesTest : public StartupTest {
 protected:
     void putButton(const char* file, uint32_t color) {
-        fake.files.put(std::string("C:\\Tabrix\\winamp_buttons\\") + file,
-                       bmp24Solid(13, 14, color));
+        fake.files.put(std::string("C:\\Tabrix\\winamp_buttons\\") + file, bmp24Solid(13, 14, color));
     }
 };
 
@@ -234,9 +233,8 @@ TEST_F(FailureTest, EmptyProcessorNameAsksToUncheckAdvancedDetection) {
     const TForm1& f = create();
     ASSERT_TRUE(completed());
     ASSERT_EQ(1u, fake.ui.boxes.size());
-    EXPECT_EQ(
-        "To see your CPU name, please uncheck\n\rAdvanced CPU Detection under advanced Settings",
-        fake.ui.boxes[0].text);
+    EXPECT_EQ("To see your CPU name, please uncheck\n\rAdvanced CPU Detection under advanced Settings",
+              fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
     EXPECT_EQ("", f.label(2).text);
 }

@@ -10,9 +10,9 @@
 #include "../main_window_access.h"
 #include "../test_bitmaps.h"
 #include "../test_support.h"
+#include "platform/fake/FakePlatform.h"
 #include "windows/main/StoredValues.h"
 #include "windows/main/Unit1.h"
-#include "platform/fake/FakePlatform.h"
 
 namespace tabrix::test {
 

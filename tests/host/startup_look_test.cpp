@@ -181,8 +181,7 @@ TEST_F(LookTest, SavedPositionsWithAnEmptyLabelsSection) {
 
 TEST_F(LookTest, SavedPositionsOnlyForExactlyOne) {
     for (const char* value : {"0", "true", "2"}) {
-        working({std::string("savepositions=") + value, "FormWidth=400"},
-                {"[Labels]", "Label3left=5"});
+        working({std::string("savepositions=") + value, "FormWidth=400"}, {"[Labels]", "Label3left=5"});
         const TForm1& f = create();
         EXPECT_EQ(32, f.label(3).left) << value;
         EXPECT_EQ(277, f.window().width) << value;

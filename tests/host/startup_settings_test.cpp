@@ -1,9 +1,9 @@
 // The start-up settings record: every text of config.ini is compared once, exactly.
 #include <gtest/gtest.h>
 
-#include "windows/main/StartupSettings.h"
-#include "platform/fake/FakeFiles.h"
 #include "config/IniFile.h"
+#include "platform/fake/FakeFiles.h"
+#include "windows/main/StartupSettings.h"
 
 namespace tabrix::test {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <set>
 
-#include "platform/Error.h"
 #include "config/DrivesFile.h"
 #include "config/IniFile.h"
+#include "platform/Error.h"
 #include "settings_helpers.h"
 
 using settings_test::ScratchDir;
@@ -32,8 +32,8 @@ std::set<std::string> namesIn(const std::string& dir) {
 // The Linux path of a Windows path, through Wine's own export; empty elsewhere.
 std::string unixPath(const std::string& path) {
     using Fn = char*(CDECL*)(const WCHAR*);
-    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!fn) return std::string();
     WCHAR wide[MAX_PATH];
     if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return std::string();
@@ -185,7 +185,8 @@ TEST(FileReplace, AFolderThatRefusesNewNamesGetsItsFilesWrittenInPlace) {
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     {
         LockedFolder lock(dir.path());
-        if (!lock.locked()) GTEST_SKIP() << "the folder could not be locked (chattr needs root): " << lock.why();
+        if (!lock.locked())
+            GTEST_SKIP() << "the folder could not be locked (chattr needs root): " << lock.why();
 
         // Shorter and longer than before: the file holds exactly the new bytes.
         EXPECT_TRUE(files.replaceUnflushed(xml, "<Tabrix/>\r\n"));

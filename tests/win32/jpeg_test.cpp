@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Error.h"
 #include "images/JpegImage.h"
+#include "platform/Error.h"
 
 #include "../jpeg_cases.inc"

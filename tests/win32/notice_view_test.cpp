@@ -39,7 +39,10 @@ protected:
     void SetUp() override {
         form = std::make_unique<TForm4>(files, dir);
         view = std::make_unique<ErrorNoticeView>(
-            GetModuleHandleA(nullptr), nullptr, [](const Scale&) { return NoticePictures{balloonPicture(), warningPicture()}; },
+            GetModuleHandleA(nullptr), nullptr,
+            [](const Scale&) {
+                return NoticePictures{balloonPicture(), warningPicture()};
+            },
             [this](const std::exception* e) { errors.push_back(e ? e->what() : "?"); });
         view->create(*form);
     }
@@ -88,8 +91,8 @@ TEST_F(NoticeView, AHiddenBorderlessTopmostKeyedPopupWithoutTaskbarButton) {
     EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED),
               WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED);
     using GetAttributes = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
-    auto get = reinterpret_cast<GetAttributes>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
+    auto get = reinterpret_cast<GetAttributes>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
     if (get) {
         COLORREF key = 0;
         BYTE alpha = 0;
@@ -129,9 +132,12 @@ TEST_F(NoticeView, PaintsBalloonSignWithoutItsBackgroundAndTextCutToItsBox) {
     for (int y = 9; y <= 85; ++y)
         for (int x = 44; x <= 242; ++x) {
             if (at(px, x, y) == kPaleYellow) continue;
-            if (y >= 73) ++below;
-            else if (x >= 236) ++right;
-            else if (x >= 56 && y >= 15) ++inside;
+            if (y >= 73)
+                ++below;
+            else if (x >= 236)
+                ++right;
+            else if (x >= 56 && y >= 15)
+                ++inside;
         }
     EXPECT_GT(inside, 100) << "text drawn in its box";
     EXPECT_EQ(below, 0) << "wrapped text beyond 58 pixels is cut off";

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "windows/main/Unit1.h"
-#include "test_helpers.h"
 #include "../main_window_access.h"
 #include "../test_bitmaps.h"
+#include "test_helpers.h"
+#include "windows/main/Unit1.h"
 
 using namespace tabrix;
 using namespace tabrix::win32;

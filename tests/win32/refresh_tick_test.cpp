@@ -5,9 +5,9 @@
 
 #include <regex>
 
-#include "windows/main/Unit1.h"
-#include "real_platform.h"
 #include "../test_support.h"
+#include "real_platform.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix {
 namespace {

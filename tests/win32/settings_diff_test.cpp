@@ -8,9 +8,9 @@
 #include <iostream>
 #include <random>
 
+#include "config/IniFile.h"
 #include "platform/Error.h"
 #include "platform/win32/Win32Files.h"
-#include "config/IniFile.h"
 #include "settings_helpers.h"
 
 using settings_test::normalForm;
@@ -36,8 +36,8 @@ public:
 
     void expectSameRead(const std::string& section, const std::string& key) {
         char buffer[2048];
-        DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>", buffer,
-                                           sizeof buffer, system_.c_str());
+        DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>", buffer, sizeof buffer,
+                                           system_.c_str());
         EXPECT_EQ(ini_.readString(section, key, "<default>"), std::string(buffer, n))
             << "[" << section << "] " << key;
         // Integers follow from the same text; the system has no 32-bit reader of its own
@@ -46,8 +46,7 @@ public:
 
     void write(const std::string& section, const std::string& key, const std::string& value) {
         ini_.writeString(section, key, value);
-        ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                               system_.c_str()));
+        ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), system_.c_str()));
     }
 
     std::string ours() const { return slurp(ours_); }
@@ -68,8 +67,7 @@ struct DiffTest : ::testing::Test {
 };
 
 TEST_F(DiffTest, SystemLayoutFilesAgreeByteForByte) {
-    const std::string start =
-        "[general]\r\nfont=Tahoma\r\nshowip=0\r\n[Modules]\r\nCheckBox11=True\r\n";
+    const std::string start = "[general]\r\nfont=Tahoma\r\nshowip=0\r\n[Modules]\r\nCheckBox11=True\r\n";
     Twins twins(dir, &start);
     auto step = [&](const std::string& s, const std::string& k, const std::string& v) {
         twins.write(s, k, v);
@@ -96,8 +94,7 @@ TEST_F(DiffTest, MissingFileIsCreatedAlike) {
     twins.write("general", "fontsize", "8");
     twins.write("Modules", "CheckBox11", "True");
     EXPECT_EQ(twins.ours(), twins.system());
-    EXPECT_EQ(twins.ours(),
-              "[general]\r\nfont=Tahoma\r\nfontsize=8\r\n[Modules]\r\nCheckBox11=True\r\n");
+    EXPECT_EQ(twins.ours(), "[general]\r\nfont=Tahoma\r\nfontsize=8\r\n[Modules]\r\nCheckBox11=True\r\n");
 }
 
 // A file with everything a person or another program may leave in it.
@@ -112,9 +109,9 @@ TEST_F(DiffTest, HandEditedFileReadsAlikeAndWritesToTheSameEntries) {
         "[MODULES]\nCheckBox11=True\rCheckBox12 = False\r\n[general]\r\nlate=1\r\n"
         "[x]junk\r\nk=\"\"\r\nlast=no line end";
     Twins twins(dir, &start);
-    const std::vector<std::string> keys = {
-        "font",       "showip",     "k",    "empty", "mixed", "long",      "quotedlong",
-        "CheckBox11", "checkbox12", "late", "last",  "pre",   "loose line"};
+    const std::vector<std::string> keys = {"font", "showip",     "k",          "empty",      "mixed",
+                                           "long", "quotedlong", "CheckBox11", "checkbox12", "late",
+                                           "last", "pre",        "loose line"};
     for (const auto& section : kSections)
         for (const auto& key : keys) twins.expectSameRead(section, key);
     twins.write("GENERAL", "Font", "Verdana");
@@ -131,8 +128,9 @@ TEST_F(DiffTest, HandEditedFileReadsAlikeAndWritesToTheSameEntries) {
 }
 
 TEST_F(DiffTest, AFileWithAByteOrderMarkReadsAndWritesAlike) {
-    const std::string start = "\xEF\xBB\xBF[general]\r\nskin=Graphite.bmp\r\nfont=Tahoma\r\n"
-                              "[Modules]\r\nCheckBox11=False\r\n";
+    const std::string start =
+        "\xEF\xBB\xBF[general]\r\nskin=Graphite.bmp\r\nfont=Tahoma\r\n"
+        "[Modules]\r\nCheckBox11=False\r\n";
     Twins twins(dir, &start);
     const std::vector<std::string> keys = {"skin", "font", "CheckBox11", "fresh"};
     for (const auto& section : {"general", "Modules"})
@@ -177,8 +175,7 @@ std::string randomFile(std::mt19937& rng) {
 
 TEST_F(DiffTest, RandomFilesAndSequencesAgree) {
     std::mt19937 rng(1234);
-    const std::vector<std::string> values = {"1", "0",       " lead",   "\"quoted\"",
-                                             "",  kLong2047, kLong3000, "-5"};
+    const std::vector<std::string> values = {"1", "0", " lead", "\"quoted\"", "", kLong2047, kLong3000, "-5"};
     for (int round = 0; round < 25; ++round) {
         const std::string start = randomFile(rng);
         Twins twins(dir, &start);
@@ -208,12 +205,10 @@ namespace {
 TEST_F(DiffTest, DocumentedRulesWhereTheSystemDiffers) {
     auto systemRead = [](const std::string& path, const char* section, const char* key) {
         char buffer[2048];
-        DWORD n = GetPrivateProfileStringA(section, key, "<default>", buffer, sizeof buffer,
-                                           path.c_str());
+        DWORD n = GetPrivateProfileStringA(section, key, "<default>", buffer, sizeof buffer, path.c_str());
         return std::string(buffer, n);
     };
-    const std::string start =
-        "pre=1\r\n[a]\r\n  x = \"" + kLong2047 + "\"\r\nloose\r\n\r\n[b]\r\ny=1\r\n";
+    const std::string start = "pre=1\r\n[a]\r\n  x = \"" + kLong2047 + "\"\r\nloose\r\n\r\n[b]\r\ny=1\r\n";
     const std::string path = dir.newFile("rules");
     spit(path, start);
     tabrix::Win32Files files;
@@ -230,8 +225,8 @@ TEST_F(DiffTest, DocumentedRulesWhereTheSystemDiffers) {
     // that line into the key). Every other byte stays, blank lines and blanks included.
     ini.writeString("a", "loose", "1");
     ini.writeString("b", "y", "2\r\n[c]");  // a line break cannot enter the file
-    EXPECT_EQ(slurp(path), "pre=1\r\n[a]\r\n  x = \"" + kLong2047 +
-                               "\"\r\nloose\r\nloose=1\r\n\r\n[b]\r\ny=2\r\n");
+    EXPECT_EQ(slurp(path),
+              "pre=1\r\n[a]\r\n  x = \"" + kLong2047 + "\"\r\nloose\r\nloose=1\r\n\r\n[b]\r\ny=2\r\n");
 }
 
 TEST(Win32Files, ReplacesWholeAndLeavesNoTemporaryFile) {

@@ -45,12 +45,11 @@ TEST(SettingsKill, KilledWriterLeavesAWholeFile) {
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process));
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
         // Mostly kill while the writes run, sometimes before the first one.
         if (round % 8 != 0) {
-            for (int waited = 0; waited < 10000 && slurp(path) == plan::kStart; waited += 5)
-                Sleep(5);
+            for (int waited = 0; waited < 10000 && slurp(path) == plan::kStart; waited += 5) Sleep(5);
         }
         Sleep(rng() % 120);
         TerminateProcess(process.hProcess, 9);
@@ -60,12 +59,10 @@ TEST(SettingsKill, KilledWriterLeavesAWholeFile) {
 
         const std::string text = slurp(path);
         const int writes = writesIn(text);
-        ASSERT_EQ(text, plan::after(writes))
-            << "round " << round << " after " << writes << " writes";
+        ASSERT_EQ(text, plan::after(writes)) << "round " << round << " after " << writes << " writes";
         if (writes > 0) {
-            EXPECT_EQ(
-                tabrix::ini::findValue(text, plan::section(writes - 1), plan::key(writes - 1)),
-                plan::value(writes - 1).substr(0, tabrix::ini::kMaxValueLength));
+            EXPECT_EQ(tabrix::ini::findValue(text, plan::section(writes - 1), plan::key(writes - 1)),
+                      plan::value(writes - 1).substr(0, tabrix::ini::kMaxValueLength));
             ++cutMidway;
         }
     }

@@ -14,7 +14,9 @@ inline std::string section(int n) {
     static const char* const kSections[] = {"general", "Modules", "Labels"};
     return kSections[n % 3];
 }
-inline std::string key(int n) { return "key" + std::to_string(n % 5); }
+inline std::string key(int n) {
+    return "key" + std::to_string(n % 5);
+}
 // Values of changing length, up to beyond what a reader gets back, led by their number.
 inline std::string value(int n) {
     return std::to_string(n) + ":" + std::string(n * 7919 % 3000, static_cast<char>('a' + n % 26));
@@ -23,8 +25,7 @@ inline std::string value(int n) {
 // The file after the first `writes` writes.
 inline std::string after(int writes) {
     std::string text = kStart;
-    for (int n = 0; n < writes; ++n)
-        text = tabrix::ini::withValue(text, section(n), key(n), value(n));
+    for (int n = 0; n < writes; ++n) text = tabrix::ini::withValue(text, section(n), key(n), value(n));
     return text;
 }
 

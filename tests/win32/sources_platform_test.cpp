@@ -14,13 +14,13 @@
 #include <cmath>
 
 #include "../main_window_access.h"
-#include "windows/main/Unit1.h"
 #include "platform/win32/Win32Codepage.h"
 #include "platform/win32/Win32IpLookup.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Sources.h"
 #include "sources/LhmWebServer.h"
 #include "test_helpers.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix::win32 {
 namespace {

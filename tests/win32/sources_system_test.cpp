@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winperf.h>
 #include <wininet.h>
+#include <winperf.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -36,8 +36,7 @@ TEST(SourcesWin32, BrandStringIsTheHostsModelName) {
     TCPUID record(cpu);
     EXPECT_TRUE(record.record().available);
     EXPECT_GE(record.GetFamily(), 5);
-    std::printf("brand \"%s\", class %s\n", brand.c_str(),
-                CpuClassText(record.GetFamily()).c_str());
+    std::printf("brand \"%s\", class %s\n", brand.c_str(), CpuClassText(record.GetFamily()).c_str());
 }
 
 TEST(SourcesWin32, VersionText) {
@@ -82,7 +81,7 @@ TEST(SourcesWin32, TextsHaveTheirShapes) {
     // a proxy, which outranks a LAN.
     DWORD state = 0;
     const bool connected = InternetGetConnectedState(&state, 0) != FALSE;
-    const char* expectedConnection = !connected                                    ? ""
+    const char* expectedConnection = !connected                                 ? ""
                                      : (state & INTERNET_CONNECTION_MODEM_BUSY) ? "Modem"
                                      : (state & INTERNET_CONNECTION_PROXY)      ? "Proxy"
                                      : (state & INTERNET_CONNECTION_LAN)        ? "LAN"
@@ -125,9 +124,8 @@ TEST(SourcesWin32, PerformanceDataLayoutMatchesTheHeaders) {
 }
 
 TEST(SourcesWin32, TimeConversionAgreesWithTheSystem) {
-    const SYSTEMTIME times[] = {{2026, 12, 1, 7, 8, 30, 15, 250},
-                                {1601, 1, 1, 1, 0, 0, 0, 0},
-                                {2000, 2, 2, 29, 23, 59, 59, 999}};
+    const SYSTEMTIME times[] = {
+        {2026, 12, 1, 7, 8, 30, 15, 250}, {1601, 1, 1, 1, 0, 0, 0, 0}, {2000, 2, 2, 29, 23, 59, 59, 999}};
     for (const SYSTEMTIME& st : times) {
         FILETIME ft;
         ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
@@ -146,8 +144,8 @@ TEST(SourcesWin32, SamplerGivesAFigure) {
     sampler.sample();
     double load = sampler.load(sampler.usingSystemTimes() ? 0 : sampler.instanceCount() - 1);
     std::printf("load %.3f from %s, %d instances, buffer %u bytes\n", load,
-                sampler.usingSystemTimes() ? "GetSystemTimes" : "performance data",
-                sampler.instanceCount(), static_cast<unsigned>(sampler.bufferSize()));
+                sampler.usingSystemTimes() ? "GetSystemTimes" : "performance data", sampler.instanceCount(),
+                static_cast<unsigned>(sampler.bufferSize()));
     EXPECT_GE(load, -0.05);
     EXPECT_LE(load, 1.05);
     sampler.stop();
@@ -172,8 +170,8 @@ TEST(SourcesWin32, PlayerWindowByClassCaptionAndCommands) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kPlayerClass;
     ASSERT_TRUE(RegisterClassA(&wc));
-    HWND hwnd = CreateWindowA(kPlayerClass, "3. Artist - Title - Winamp", WS_OVERLAPPED, 0, 0, 10,
-                              10, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hwnd = CreateWindowA(kPlayerClass, "3. Artist - Title - Winamp", WS_OVERLAPPED, 0, 0, 10, 10,
+                              nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(hwnd);
     TWinampApi player(windows, "0");
     EXPECT_EQ(player.GetCurrentSong(), "3. Artist - Title");

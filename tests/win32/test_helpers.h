@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "../test_support.h"
-#include "windows/main/Unit1.h"
 #include "platform/win32/Gdi.h"
 #include "real_platform.h"
 #include "remove_tree.h"
 #include "windows/main/MainWindowView_win.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix::test {
 
@@ -92,7 +92,8 @@ protected:
     MainWindowTest(const char* folder, const std::string& defaultSkin) : scratch(folder) {
         scratch.makeFolder("skins");
         scratch.write("skins\\transparent.bmp", defaultSkin);
-        owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        owner =
+            CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     }
     void TearDown() override {
         view.reset();

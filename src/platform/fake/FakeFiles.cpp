@@ -30,7 +30,9 @@ bool FakeFiles::stamp(const std::string& path, Stamp& out) {
     return true;
 }
 
-bool FakeFiles::exists(const std::string& path) { return files_.count(path) != 0; }
+bool FakeFiles::exists(const std::string& path) {
+    return files_.count(path) != 0;
+}
 
 void FakeFiles::put(const std::string& path, const std::string& bytes) {
     files_[path] = bytes;

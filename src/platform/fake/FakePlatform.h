@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/SystemApi.h"
 #include "platform/fake/FakeDisks.h"
 #include "platform/fake/FakeFiles.h"
 #include "platform/fake/FakeIpLookup.h"
@@ -15,7 +16,6 @@
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/Windows1252Codepage.h"
-#include "platform/SystemApi.h"
 
 namespace tabrix {
 

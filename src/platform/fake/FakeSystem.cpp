@@ -24,8 +24,8 @@ bool FakeSystem::connectedState(uint32_t& flags) {
     return connected;
 }
 
-PerfQuery FakePerformance::queryPerformanceData(const std::string& valueName, uint8_t* buffer,
-                                                uint32_t size, uint32_t& returned) {
+PerfQuery FakePerformance::queryPerformanceData(const std::string& valueName, uint8_t* buffer, uint32_t size,
+                                                uint32_t& returned) {
     querySizes.push_back(size);
     queryNames.push_back(valueName);
     returned = 0;
@@ -111,20 +111,21 @@ std::string FakePlayerWindow::caption(Handle window) {
     return it == windows_.end() ? std::string() : it->second.caption;
 }
 
-bool FakePlayerWindow::sendCommand(Handle window, uint32_t message, uintptr_t wParam,
-                                   intptr_t lParam, uint32_t timeoutMs) {
+bool FakePlayerWindow::sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                   uint32_t timeoutMs) {
     commands.push_back({window, message, wParam, lParam, timeoutMs});
     return windows_.count(window) != 0 && !hung;
 }
 
-PlayerWindow::Handle FakePlayerWindow::open(const std::string& className,
-                                            const std::string& caption) {
+PlayerWindow::Handle FakePlayerWindow::open(const std::string& className, const std::string& caption) {
     Handle handle = next_++;
     windows_[handle] = {className, caption};
     return handle;
 }
 
-void FakePlayerWindow::close(Handle window) { windows_.erase(window); }
+void FakePlayerWindow::close(Handle window) {
+    windows_.erase(window);
+}
 
 void FakePlayerWindow::setCaption(Handle window, const std::string& caption) {
     windows_[window].caption = caption;

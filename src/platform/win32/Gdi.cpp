@@ -107,8 +107,10 @@ void copyPicture(PixelView picture, uint32_t* back, int backW, const RECT& withi
                  std::optional<uint32_t> key) {
     if (!picture) return;
     // Only the picture's rows and columns that land inside `within` are walked.
-    const int fromY = std::max<int>(0, within.top - top), toY = std::min<int>(picture.height, within.bottom - top);
-    const int fromX = std::max<int>(0, within.left - left), toX = std::min<int>(picture.width, within.right - left);
+    const int fromY = std::max<int>(0, within.top - top),
+              toY = std::min<int>(picture.height, within.bottom - top);
+    const int fromX = std::max<int>(0, within.left - left),
+              toX = std::min<int>(picture.width, within.right - left);
     for (int y = fromY; y < toY; ++y) {
         const uint32_t* src = picture.bits + static_cast<size_t>(y) * picture.width;
         uint32_t* dst = back + static_cast<size_t>(top + y) * backW + left;

@@ -94,10 +94,7 @@ struct PixelView {
     PixelView() = default;
     PixelView(const Dib& dib) : bits(dib.bits()), width(dib.width()), height(dib.height()) {}
     // Empty when the picture holds fewer pixels than its size says.
-    PixelView(const Pixels& p)
-        : bits(p.data.data()),
-          width(p.width),
-          height(p.height) {
+    PixelView(const Pixels& p) : bits(p.data.data()), width(p.width), height(p.height) {
         if (p.empty() || p.data.size() < static_cast<size_t>(p.width) * p.height) *this = PixelView();
     }
     explicit operator bool() const { return bits && width > 0 && height > 0; }

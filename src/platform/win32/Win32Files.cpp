@@ -18,11 +18,9 @@ constexpr DWORD kChunk = 1 << 20;
 bool writeAll(HANDLE h, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        DWORD part =
-            static_cast<DWORD>(bytes.size() - done < kChunk ? bytes.size() - done : kChunk);
+        DWORD part = static_cast<DWORD>(bytes.size() - done < kChunk ? bytes.size() - done : kChunk);
         DWORD written = 0;
-        if (!WriteFile(h, bytes.data() + done, part, &written, nullptr) || written == 0)
-            return false;
+        if (!WriteFile(h, bytes.data() + done, part, &written, nullptr) || written == 0) return false;
         done += written;
     }
     return true;
@@ -51,8 +49,8 @@ std::string createTemp(const std::string& path, DWORD& error) {
 }
 
 bool writeTemp(const std::string& tmp, const std::string& bytes, bool flush) {
-    FileHandle file(CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     bool ok = writeAll(file.get(), bytes) && (!flush || FlushFileBuffers(file.get()));
     return file.close() && ok;
@@ -71,8 +69,8 @@ bool setSize(HANDLE h, std::size_t size) {
 // lets the file itself be written. The room is taken first, so a full disk refuses
 // before any old byte changes.
 bool writeInPlace(const std::string& path, const std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     DWORD high = 0;
     const DWORD low = GetFileSize(file.get(), &high);
@@ -80,14 +78,16 @@ bool writeInPlace(const std::string& path, const std::string& bytes) {
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
     if (bytes.size() > old && !setSize(file.get(), bytes.size())) return false;
     if (SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
-    bool ok = writeAll(file.get(), bytes) && setSize(file.get(), bytes.size()) &&
-              FlushFileBuffers(file.get());
+    bool ok =
+        writeAll(file.get(), bytes) && setSize(file.get(), bytes.size()) && FlushFileBuffers(file.get());
     return file.close() && ok;
 }
 
 // Whether a refusal says the folder allows no new name there (as a file-level permission
 // in a web folder does), which the in-place write can get past.
-bool folderRefused(DWORD error) { return error == ERROR_ACCESS_DENIED; }
+bool folderRefused(DWORD error) {
+    return error == ERROR_ACCESS_DENIED;
+}
 
 constexpr int kReplaceAttempts = 10;
 constexpr DWORD kReplaceRetryMs = 10;
@@ -102,8 +102,9 @@ constexpr DWORD kHeapLargeBlock = 512u * 1024;
 
 bool Win32Files::read(const std::string& path, std::string& bytes) {
     // Sharing delete too, so a file this program reads can still be replaced meanwhile.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     std::string content;
     // Room for the whole file at once (a file that grows meanwhile still reads whole). A
@@ -137,8 +138,7 @@ bool Win32Files::replace(const std::string& path, const std::string& bytes, bool
     // Renaming over a file would get past its read-only mark on some systems (Wine
     // does), while writing into it never does: a read-only file refuses either way.
     DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return false;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     DWORD error = NO_ERROR;
     const std::string tmp = createTemp(path, error);
     if (tmp.empty()) return folderRefused(error) && writeInPlace(path, bytes);

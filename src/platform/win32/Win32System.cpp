@@ -134,7 +134,9 @@ DisplayMode Win32System::displayMode() {
     return mode;
 }
 
-uint32_t Win32System::tickCount() { return GetTickCount(); }
+uint32_t Win32System::tickCount() {
+    return GetTickCount();
+}
 
 bool Win32System::userName(std::string& name) {
     char buffer[kUserNameBuffer] = {};
@@ -157,17 +159,15 @@ bool Win32System::connectedState(uint32_t& flags) {
 
 char Win32System::decimalSeparator() {
     char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1)
-        return buffer[0];
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1) return buffer[0];
     return '.';
 }
 
-PerfQuery Win32Performance::queryPerformanceData(const std::string& valueName, uint8_t* buffer,
-                                                 uint32_t size, uint32_t& returned) {
+PerfQuery Win32Performance::queryPerformanceData(const std::string& valueName, uint8_t* buffer, uint32_t size,
+                                                 uint32_t& returned) {
     DWORD type = 0;
     DWORD length = size;
-    LONG rc =
-        RegQueryValueExA(HKEY_PERFORMANCE_DATA, valueName.c_str(), nullptr, &type, buffer, &length);
+    LONG rc = RegQueryValueExA(HKEY_PERFORMANCE_DATA, valueName.c_str(), nullptr, &type, buffer, &length);
     returned = 0;
     if (rc == ERROR_MORE_DATA) return PerfQuery::MoreData;
     if (rc != ERROR_SUCCESS) return PerfQuery::Failed;
@@ -181,8 +181,7 @@ void Win32Performance::closePerformanceData() {
 }
 
 bool Win32Performance::systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) {
-    static const auto getSystemTimes =
-        systemFunction<GetSystemTimesFn>("kernel32.dll", "GetSystemTimes");
+    static const auto getSystemTimes = systemFunction<GetSystemTimesFn>("kernel32.dll", "GetSystemTimes");
     if (!getSystemTimes) return false;
     FILETIME i{}, k{}, u{};
     if (!getSystemTimes(&i, &k, &u)) return false;
@@ -215,8 +214,8 @@ private:
 std::unique_ptr<PerformanceApi::DynKey> Win32Performance::openDynKey(const std::string& subKey,
                                                                      bool fullAccess) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_DYN_DATA, subKey.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ,
-                      &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_DYN_DATA, subKey.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32DynKey>(key);
 }
@@ -270,11 +269,11 @@ std::string Win32PlayerWindow::caption(Handle window) {
     return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
 }
 
-bool Win32PlayerWindow::sendCommand(Handle window, uint32_t message, uintptr_t wParam,
-                                    intptr_t lParam, uint32_t timeoutMs) {
+bool Win32PlayerWindow::sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                    uint32_t timeoutMs) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, wParam, lParam,
-                               SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+    return SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                               timeoutMs, &result) != 0;
 }
 
 }  // namespace tabrix::win32

@@ -4,9 +4,9 @@
 #include <exception>
 
 #include "config/Version.h"
+#include "images/JpegImage.h"
 #include "platform/ShellApi.h"
 #include "sources/SystemFacts.h"
-#include "images/JpegImage.h"
 
 namespace tabrix {
 namespace {

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "windows/main/Graphs.h"
 #include "platform/win32/Gdi.h"
+#include "windows/main/Graphs.h"
 
 namespace tabrix::win32 {
 

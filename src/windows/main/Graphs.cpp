@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "windows/main/StartupSettings.h"
 #include "config/IniFile.h"
 #include "config/SettingKeys.h"
 #include "sources/SystemFacts.h"
 #include "sources/Traffic.h"
+#include "windows/main/StartupSettings.h"
 
 namespace tabrix {
 namespace {

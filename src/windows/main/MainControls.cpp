@@ -3,8 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "windows/main/StartupSettings.h"
 #include "platform/Platform.h"
+#include "windows/main/StartupSettings.h"
 
 namespace tabrix {
 namespace {

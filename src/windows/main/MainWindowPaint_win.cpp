@@ -130,9 +130,11 @@ void MainWindowView::paintPictures(Dib& frame, const PaintParts& parts) {
     const int areaW = area.right - area.left;
     for (const RECT& part : parts) {
         // The part in the buffer's coordinates.
-        const RECT in{part.left - area.left, part.top - area.top, part.right - area.left, part.bottom - area.top};
+        const RECT in{part.left - area.left, part.top - area.top, part.right - area.left,
+                      part.bottom - area.top};
         for (int y = in.top; y < in.bottom; ++y)
-            std::fill_n(frame.bits() + static_cast<size_t>(y) * areaW + in.left, in.right - in.left, 0xFFFFFFu);
+            std::fill_n(frame.bits() + static_cast<size_t>(y) * areaW + in.left, in.right - in.left,
+                        0xFFFFFFu);
         for (const int n : kMainPictures) {
             const PaintedPicture now = pictureNow(n);
             RECT overlap;
@@ -142,7 +144,8 @@ void MainWindowView::paintPictures(Dib& frame, const PaintParts& parts) {
             const PixelView pixels = picture(n);
             copyPicture(pixels, frame.bits(), areaW, in, left, top, n == 1 ? skinKey_ : pixels.bottomLeft());
             if (n == 1 && banner_)
-                copyPicture(banner_, frame.bits(), areaW, in, left + bannerAt_.x, top + bannerAt_.y, std::nullopt);
+                copyPicture(banner_, frame.bits(), areaW, in, left + bannerAt_.x, top + bannerAt_.y,
+                            std::nullopt);
         }
     }
 }
@@ -166,10 +169,9 @@ void MainWindowView::paintLabel(MemoryDc& dc, const Label& l) {
             return;
         }
     }
-    const UINT align = l.align == Align::Right    ? DT_RIGHT
-                       : l.align == Align::Center ? DT_CENTER
-                                                  : DT_LEFT;
-    DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r, align | kLabelTextFormat | DT_NOCLIP);
+    const UINT align = l.align == Align::Right ? DT_RIGHT : l.align == Align::Center ? DT_CENTER : DT_LEFT;
+    DrawTextA(dc.get(), l.text.c_str(), static_cast<int>(l.text.size()), &r,
+              align | kLabelTextFormat | DT_NOCLIP);
 }
 
 void MainWindowView::paint(HDC target, bool paintMessage) {

@@ -250,7 +250,8 @@ void MainWindowView::keepBanner(const Dib& whole, PixelView skin) {
         for (int x = left; x < right; ++x) {
             const uint32_t c = whole.bits()[static_cast<size_t>(y) * skin.width + x] & 0xFFFFFF;
             // Image1 lies on the white background, so a see-through pixel is white.
-            banner_.bits()[static_cast<size_t>(y - top) * banner_.width() + (x - left)] = c == skinKey_ ? kWhite : c;
+            banner_.bits()[static_cast<size_t>(y - top) * banner_.width() + (x - left)] =
+                c == skinKey_ ? kWhite : c;
         }
     bannerAt_ = POINT{left, top};
 }
@@ -274,42 +275,42 @@ LRESULT MainWindowView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return painted;
     const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
     switch (msg) {
-    case WM_SIZE:
-    case WM_MOVE:
-        onMovedOrSized(msg == WM_SIZE);
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        onButtonDown(buttonOf(msg), x, y);
-        return 0;
-    case WM_MOUSEMOVE:
-        onMouseMove(x, y);
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        // The right button's release asks for the context menu (WM_CONTEXTMENU) when the
-        // behaviour says so.
-        if (onButtonUp(buttonOf(msg), x, y)) return DefWindowProcA(hwnd_.get(), msg, wp, lp);
-        return 0;
-    case WM_CAPTURECHANGED:
-        onCaptureLost(reinterpret_cast<HWND>(lp));
-        return 0;
-    case WM_TIMER:
-        onTimer(wp);
-        guarded([&] { sync(); });
-        return 0;
-    case WM_CLOSE:
-        guarded([&] { form_->FormClose(); });
-        closed_ = true;
-        hwnd_.reset();  // WM_DESTROY lets go of the handle on the way
-        return 0;
-    case WM_DESTROY:
-        for (size_t i = 0; i < timers_.size(); ++i) KillTimer(hwnd_.get(), i + 1);
-        hwnd_.release();
-        PostQuitMessage(0);
-        return 0;
+        case WM_SIZE:
+        case WM_MOVE:
+            onMovedOrSized(msg == WM_SIZE);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            onButtonDown(buttonOf(msg), x, y);
+            return 0;
+        case WM_MOUSEMOVE:
+            onMouseMove(x, y);
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            // The right button's release asks for the context menu (WM_CONTEXTMENU) when the
+            // behaviour says so.
+            if (onButtonUp(buttonOf(msg), x, y)) return DefWindowProcA(hwnd_.get(), msg, wp, lp);
+            return 0;
+        case WM_CAPTURECHANGED:
+            onCaptureLost(reinterpret_cast<HWND>(lp));
+            return 0;
+        case WM_TIMER:
+            onTimer(wp);
+            guarded([&] { sync(); });
+            return 0;
+        case WM_CLOSE:
+            guarded([&] { form_->FormClose(); });
+            closed_ = true;
+            hwnd_.reset();  // WM_DESTROY lets go of the handle on the way
+            return 0;
+        case WM_DESTROY:
+            for (size_t i = 0; i < timers_.size(); ++i) KillTimer(hwnd_.get(), i + 1);
+            hwnd_.release();
+            PostQuitMessage(0);
+            return 0;
     }
     return DefWindowProcA(hwnd_.get(), msg, wp, lp);
 }

@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "windows/main/Unit1.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/Win32Shell.h"
+#include "windows/View_win.h"
 #include "windows/main/CanvasPainter_win.h"
 #include "windows/main/GraphPainter_win.h"
-#include "windows/View_win.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix::win32 {
 
@@ -82,7 +82,7 @@ private:
     void invalidateChanges();
     void collectChanges();
     HFONT fontFor(const Font& font);  // made once per distinct font, kept with the view
-    PixelView picture(int n) const;  // Image1 is the form's own pixels, the others the view's copies
+    PixelView picture(int n) const;   // Image1 is the form's own pixels, the others the view's copies
     // paintMessage: target is the window's paint DC, whose region tells the changed parts.
     void paint(HDC target, bool paintMessage);
     void invalidateGraphs();
@@ -140,7 +140,7 @@ private:
     int pressedButton_ = 0;  // the player picture a left press began on
     bool closed_ = false;
     bool appliedClickThrough_ = false;
-    bool steppedAside_ = false;  // hidden by the last sync for a full-screen program
+    bool steppedAside_ = false;          // hidden by the last sync for a full-screen program
     ScopedWinEventHook foregroundHook_;  // set while hidefullscreen is on
 };
 

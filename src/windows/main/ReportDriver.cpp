@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "windows/ErrorSink.h"
-#include "windows/main/StoredValues.h"
 #include "platform/Platform.h"
 #include "platform/ShellApi.h"
+#include "windows/ErrorSink.h"
+#include "windows/main/StoredValues.h"
 
 namespace tabrix {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
+#include "config/SavePath.h"
 #include "platform/SystemApi.h"
 #include "report/ReportOutput.h"
 #include "report/SourceReportFacts.h"
-#include "config/SavePath.h"
 
 namespace tabrix {
 

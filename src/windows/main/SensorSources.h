@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "sources/HwinfoMemoryReader.h"
 #include "report/JsonReport.h"
+#include "sources/HwinfoMemoryReader.h"
 #include "sources/SensorReadings.h"
 
 namespace tabrix {

@@ -66,8 +66,8 @@ int savedSize(const GeneralKeys& keys, SettingKey id, int windowSize, const Scal
     return saved == kMissing ? windowSize : scale.toDevice(saved);
 }
 
-void readPlaces(const GeneralKeys& keys, int designWidth, int designHeight,
-                const Scale& scale, StartupSettings& s) {
+void readPlaces(const GeneralKeys& keys, int designWidth, int designHeight, const Scale& scale,
+                StartupSettings& s) {
     s.savePositions = keys.text(SettingKey::SavePositions) == "1";
     if (!s.savePositions) return;
     using K = SettingKey;
@@ -104,7 +104,8 @@ void readPlaces(const GeneralKeys& keys, int designWidth, int designHeight,
 
 void readSourcesAndModules(const GeneralKeys& keys, StartupSettings& s) {
     using K = SettingKey;
-    for (int k = 0; k < kShownSensors; ++k) s.sensorReadings[k] = keys.text(K::SensorReading, std::to_string(k + 1));
+    for (int k = 0; k < kShownSensors; ++k)
+        s.sensorReadings[k] = keys.text(K::SensorReading, std::to_string(k + 1));
     const int port = keys.number(K::LhmPort);
     s.lhmPort = port >= 1 && port <= kHighestPort ? port : 0;
     for (int box : kModuleKeys) s.modules[box] = moduleSwitch(keys.text(K::Module, std::to_string(box)));

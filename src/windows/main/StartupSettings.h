@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "windows/main/Graphs.h"
 #include "controls/MainLabels.h"
 #include "controls/Scale.h"
 #include "sources/interfacewithmbm.h"
+#include "windows/main/Graphs.h"
 
 namespace tabrix {
 
@@ -35,7 +35,7 @@ struct LabelPlace {
 // there: every comparison with the file's texts is made here, once, exactly as the
 // settings file is defined (case-sensitive, "1" is not "True").
 struct StartupSettings {
-    bool labelDragging = true;  // AllowPositionChange is 1
+    bool labelDragging = true;       // AllowPositionChange is 1
     std::optional<int> ipInterface;  // none: the traffic meter picks one
 
     bool savePositions = false;  // savepositions is "1": the places below are used

@@ -5,8 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "windows/main/Canvas.h"
+#include "config/Version.h"
+#include "controls/Controls.h"
+#include "controls/MainLabels.h"
+#include "controls/Scale.h"
+#include "platform/Platform.h"
+#include "sources/WAmpMsg.h"
 #include "windows/ErrorSink.h"
+#include "windows/main/Canvas.h"
 #include "windows/main/Graphs.h"
 #include "windows/main/LabelDragging.h"
 #include "windows/main/MainControls.h"
@@ -16,13 +22,7 @@
 #include "windows/main/ReportDriver.h"
 #include "windows/main/SensorSources.h"
 #include "windows/main/StoredValues.h"
-#include "config/Version.h"
 #include "windows/main/WindowDragging.h"
-#include "controls/Controls.h"
-#include "controls/MainLabels.h"
-#include "controls/Scale.h"
-#include "platform/Platform.h"
-#include "sources/WAmpMsg.h"
 
 namespace tabrix {
 
@@ -245,6 +245,5 @@ private:
     SensorSources sensors_;
     StartupProgress startup_;
 };
-
 
 }  // namespace tabrix

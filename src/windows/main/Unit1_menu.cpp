@@ -1,9 +1,9 @@
 // The popup menu `pmenu1` and what its entries do: show and hide, reload, save the
 // position, help, update, copy, exit, and the close handler that saves the layout.
-#include "windows/main/Unit1.h"
-#include "platform/ShellApi.h"
 #include "config/IniFile.h"
 #include "config/SettingKeys.h"
+#include "platform/ShellApi.h"
+#include "windows/main/Unit1.h"
 
 #include <stdexcept>
 #include <utility>
@@ -45,7 +45,8 @@ MenuItem* findItem(std::vector<MenuItem>& items, const std::string& name) {
 void savePosition(const Platform& platform, const MainWindowState& window) {
     try {
         IniFile ini(platform.files, platform.configPath());
-        for (const auto& [key, value] : {std::pair{SettingKey::Left, window.left}, {SettingKey::Top, window.top}})
+        for (const auto& [key, value] :
+             {std::pair{SettingKey::Left, window.left}, {SettingKey::Top, window.top}})
             ini.writeInteger(settingKey(key).section, settingKey(key).name, value);
     } catch (const std::exception&) {
         platform.ui.messageBox(kPositionSaveFailed, kAppTitle);
@@ -86,9 +87,7 @@ const MenuItem& findMenuItem(const std::vector<MenuItem>& menu, const std::strin
 
 // pmenu1's entries, by the names the behaviour knows them by.
 struct MenuActions {
-    static void Show1Click(TForm1& f) {
-        f.VisibilityChanged(!f.window_.visible);
-    }
+    static void Show1Click(TForm1& f) { f.VisibilityChanged(!f.window_.visible); }
     static void ReloadClick(TForm1& f) {
         if (f.owner_) f.owner_->reloadMainWindow();
     }
@@ -101,12 +100,11 @@ struct MenuActions {
     static void Update1Click(TForm1& f) {
         f.RemoveTrayIcon();
         f.platform_.ui.messageBox(kUpdateNotice, kAppTitle);
-        f.platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, f.platform_.programDir, kShowHide);
+        f.platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, f.platform_.programDir,
+                                  kShowHide);
         if (f.owner_) f.owner_->terminate();
     }
-    static void SavePosition1Click(TForm1& f) {
-        savePosition(f.platform_, f.window_);
-    }
+    static void SavePosition1Click(TForm1& f) { savePosition(f.platform_, f.window_); }
     static void Help1Click(TForm1& f) {
         // A bare name: found relative to the current directory; a missing file goes unreported.
         f.platform_.shell.execute(kHelpFile, "", "", kShowNormal);
@@ -140,11 +138,16 @@ void menuCommand(TForm1& form, int command) {
         int command;
         void (*run)(TForm1&);
     } kHandlers[] = {
-        {kMenuShow, &MenuActions::Show1Click},           {kMenuReload, &MenuActions::ReloadClick},
-        {kMenuSettings, &MenuActions::Settings1Click},   {kMenuAbout, &MenuActions::About1Click},
-        {kMenuUpdate, &MenuActions::Update1Click},       {kMenuSavePosition, &MenuActions::SavePosition1Click},
-        {kMenuHelp, &MenuActions::Help1Click},           {kMenuCopyIp, &MenuActions::CopyIPaddress1Click},
-        {kMenuCopyCpu, &MenuActions::CopyCPUname1Click}, {kMenuExit, &MenuActions::Exit1Click},
+        {kMenuShow, &MenuActions::Show1Click},
+        {kMenuReload, &MenuActions::ReloadClick},
+        {kMenuSettings, &MenuActions::Settings1Click},
+        {kMenuAbout, &MenuActions::About1Click},
+        {kMenuUpdate, &MenuActions::Update1Click},
+        {kMenuSavePosition, &MenuActions::SavePosition1Click},
+        {kMenuHelp, &MenuActions::Help1Click},
+        {kMenuCopyIp, &MenuActions::CopyIPaddress1Click},
+        {kMenuCopyCpu, &MenuActions::CopyCPUname1Click},
+        {kMenuExit, &MenuActions::Exit1Click},
         {kMenuClickThrough, &MenuActions::ClickThrough1Click},
     };
     for (const auto& h : kHandlers)

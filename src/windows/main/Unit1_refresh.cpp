@@ -1,10 +1,10 @@
 // The once-a-second refresh (systimer): every changing fact is read afresh and written
 // into its label; the song labels and the player buttons follow the player.
-#include "windows/main/Unit1.h"
 #include "platform/SystemApi.h"
 #include "sources/Battery.h"
 #include "sources/SystemFacts.h"
 #include "sources/adCpuUsage.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix {
 namespace {

@@ -1,8 +1,8 @@
 // The main window kept where a screen shows it, and the system's announcements of a new
 // display mode or new user settings.
+#include "platform/SystemApi.h"
 #include "windows/main/OnScreen.h"
 #include "windows/main/Unit1.h"
-#include "platform/SystemApi.h"
 
 namespace tabrix {
 
@@ -15,6 +15,8 @@ void TForm1::DisplayChanged() {
     window_.top = kept.top;
 }
 
-void TForm1::SettingChanged() { platform_.system.settingsChanged(); }
+void TForm1::SettingChanged() {
+    platform_.system.settingsChanged();
+}
 
 }  // namespace tabrix

@@ -1,9 +1,9 @@
 // The facts start-up computes once, and the main window's slower sources: the external
 // address and the traffic meter.
-#include "windows/main/Unit1.h"
 #include "platform/SystemApi.h"
 #include "sources/ExternalIp.h"
 #include "sources/cpuinfo.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix {
 namespace {

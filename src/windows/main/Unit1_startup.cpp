@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
-#include "windows/main/Unit1.h"
+#include "config/IniFile.h"
 #include "images/Bmp.h"
 #include "platform/Error.h"
-#include "config/IniFile.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix {
 namespace {

@@ -1,8 +1,8 @@
 // The tray icon's callback, the system menu, the session end, activation, the keys and the
 // mouse on the window.
-#include "windows/main/Unit1.h"
 #include "platform/ShellApi.h"
 #include "platform/WindowsNumbers.h"
+#include "windows/main/Unit1.h"
 
 namespace tabrix {
 namespace {

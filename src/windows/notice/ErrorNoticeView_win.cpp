@@ -118,25 +118,25 @@ LRESULT ErrorNoticeView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             hwnd_.get(), msg, wp, [&](HDC dc) { guarded([&] { paint(dc); }); }, painted))
         return painted;
     switch (msg) {
-    case WM_LBUTTONDOWN:
-        pressed_ = form_->partAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-        SetCapture(hwnd_.get());
-        return 0;
-    case WM_LBUTTONUP: {
-        // A click is a press and a release on the same part.
-        const TForm4::Part part = form_->partAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-        const TForm4::Part pressed = std::exchange(pressed_, TForm4::Part::None);
-        ReleaseCapture();
-        if (part == pressed) guarded([&] { form_->click(part); });
-        sync();
-        return 0;
-    }
-    case WM_TIMER:
-        if (wp == kTimer1Id) {
-            guarded([&] { form_->Timer1Timer(); });
+        case WM_LBUTTONDOWN:
+            pressed_ = form_->partAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+            SetCapture(hwnd_.get());
+            return 0;
+        case WM_LBUTTONUP: {
+            // A click is a press and a release on the same part.
+            const TForm4::Part part = form_->partAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+            const TForm4::Part pressed = std::exchange(pressed_, TForm4::Part::None);
+            ReleaseCapture();
+            if (part == pressed) guarded([&] { form_->click(part); });
             sync();
+            return 0;
         }
-        return 0;
+        case WM_TIMER:
+            if (wp == kTimer1Id) {
+                guarded([&] { form_->Timer1Timer(); });
+                sync();
+            }
+            return 0;
     }
     if (handleCloseMessages(msg, hwnd_, onError_, form_, [this] { sync(); })) return 0;
     return DefWindowProcA(hwnd_.get(), msg, wp, lp);

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "platform/Platform.h"
 #include "config/IniFile.h"
 #include "config/SettingKeys.h"
+#include "platform/Platform.h"
 
 namespace tabrix {
 namespace {

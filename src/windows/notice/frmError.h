@@ -10,12 +10,12 @@ namespace tabrix {
 
 constexpr char kNoticeClass[] = "TForm4";
 constexpr char kNoticeDesignText[] = "An Error Occured.";
-constexpr int kNoticeWidth = 250;   // the balloon picture's size
+constexpr int kNoticeWidth = 250;  // the balloon picture's size
 constexpr int kNoticeHeight = 106;
-constexpr int kNoticeGap = 11;      // between the balloon's bottom and the main window's top
+constexpr int kNoticeGap = 11;  // between the balloon's bottom and the main window's top
 constexpr unsigned kNoticeInterval = 10000;
-constexpr uint32_t kNoticeKeyColor = 0xFFFFFF;    // see-through around the balloon
-constexpr uint32_t kWarningKeyColor = 0xFF00FF;   // the warning sign's background, not drawn
+constexpr uint32_t kNoticeKeyColor = 0xFFFFFF;   // see-through around the balloon
+constexpr uint32_t kWarningKeyColor = 0xFF00FF;  // the warning sign's background, not drawn
 
 // The error notice: a speech balloon above the main window. Built once at program entry
 // and only shown and hidden; every close records its text as lasterror.

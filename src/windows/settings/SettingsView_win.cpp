@@ -73,7 +73,7 @@ void SettingsView::create(TForm3& form) {
     RECT r = scaledRect(scale_, 0, 0, kSettingsClientWidth, kSettingsClientHeight);
     AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
     hwnd_.reset(CreateWindowExA(kExStyle, kSettingsClass, form.caption.c_str(), kStyle, form.left, form.top,
-                            r.right - r.left, r.bottom - r.top, owner_, nullptr, instance_, this));
+                                r.right - r.left, r.bottom - r.top, owner_, nullptr, instance_, this));
     Font tahoma;
     tahoma.height = -MulDiv(8, screenDotsPerInch(), 72);
     font_.reset(createFont(tahoma));

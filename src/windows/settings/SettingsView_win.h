@@ -6,8 +6,8 @@
 
 #include "platform/win32/Gdi.h"
 #include "platform/win32/Resources.h"
-#include "windows/settings/Unit3.h"
 #include "windows/View_win.h"
+#include "windows/settings/Unit3.h"
 
 namespace tabrix::win32 {
 

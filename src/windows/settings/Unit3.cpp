@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "config/IntegerText.h"
 #include "controls/Scale.h"
 #include "platform/NetworkApi.h"
-#include "config/IntegerText.h"
 
 namespace tabrix {
 

@@ -2,16 +2,16 @@
 // table, the one check before Save, and Save itself (config.ini and drives.inf, all or nothing).
 #include <algorithm>
 
-#include "platform/Error.h"
-#include "platform/SettingsApi.h"
 #include "config/ColorText.h"
 #include "config/DrivesFile.h"
 #include "config/IniFile.h"
 #include "config/IniText.h"
 #include "config/IntegerText.h"
 #include "config/SettingKeys.h"
-#include "windows/settings/Unit3.h"
+#include "platform/Error.h"
+#include "platform/SettingsApi.h"
 #include "sources/Traffic.h"
+#include "windows/settings/Unit3.h"
 
 namespace tabrix {
 
@@ -169,7 +169,8 @@ std::string SettingsDraft::configBytes(const std::string& ipInterval) const {
     for (int i = 0; i < kSettingKeyCount; ++i) {
         const SettingKeyRow& row = kSettingKeys[i];
         // The untouched slider leaves alpha as the file has it.
-        if (!row.dialogDefault || row.kind == KeyKind::Module || (row.kind == KeyKind::Opacity && !chosenOpacity))
+        if (!row.dialogDefault || row.kind == KeyKind::Module ||
+            (row.kind == KeyKind::Opacity && !chosenOpacity))
             continue;
         text = ini::withValue(text, row.section, row.name, keyText(row, ipInterval));
     }

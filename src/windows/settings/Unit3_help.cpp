@@ -73,7 +73,8 @@ const HelpEntry kHelp[] = {
     {"CheckBox28", "Shows free disk space.  Select multiple drives by using Ctrl key", false},
     {"CheckBox32", "Shows graphs of the CPU load and the network traffic of the last minute.", false},
     {"CheckBox34",
-     "Hides Tabrix while a game or a video fills the screen it is on.\n\rNote: A maximised window does not hide it.",
+     "Hides Tabrix while a game or a video fills the screen it is on.\n\rNote: A maximised window does not "
+     "hide it.",
      false},
     {"Button3", "This will discard all your settings and close this dialog.", false},
 };

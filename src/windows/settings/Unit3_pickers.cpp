@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/Error.h"
-#include "platform/SettingsApi.h"
 #include "config/DrivesFile.h"
 #include "config/IntegerText.h"
+#include "platform/Error.h"
+#include "platform/SettingsApi.h"
 
 namespace tabrix {
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "images/Bmp.h"
 #include "config/IniFile.h"
 #include "config/SettingKeys.h"
+#include "images/Bmp.h"
 
 namespace tabrix {
 
