@@ -24,7 +24,7 @@ packages=(
   wine wine32:i386 fonts-wine xvfb xdotool x11-apps imagemagick
   libjpeg62-turbo-dev libjpeg-turbo-progs googletest
   php-cli libxml2-utils dpkg-dev python3-pil fonts-dejavu-core x11-utils
-  clang libclang-rt-dev nsis nlohmann-json3-dev
+  clang libclang-rt-dev clang-format nsis nlohmann-json3-dev
   fp-utils python3-markdown
 )
 
