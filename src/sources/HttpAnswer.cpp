@@ -115,6 +115,7 @@ bool HttpAnswer::headLine(const std::string& line) {
         if (line.size() > 12 && line[12] != ' ') return false;
         http11_ = line[7] != '0';
         status_ = (line[9] - '0') * 100 + (line[10] - '0') * 10 + (line[11] - '0');
+        if (status_ < 100) return false;
         statusRead_ = true;
         return true;
     }

@@ -63,6 +63,7 @@ TEST(HttpAnswer, EveryFramingGivesTheSameBodyInAnyPiecesAndKeepsTheConnectionOnl
         {"head cut short", "HTTP/1.1 200 OK\r\nContent-Le", true, State::Bad, "", false},
         {"nothing at all", "", true, State::Bad, "", false},
         {"not HTTP", "SSH-2.0-x\r\n\r\n", false, State::Bad, "", false},
+        {"no status", "HTTP/1.1 000 \r\nContent-Length: 0\r\n\r\n", false, State::Bad, "", false},
         {"two lengths", "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\nhi", false,
          State::Bad, "", false},
         {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n", false, State::Bad, "", false},
