@@ -42,11 +42,11 @@ JsonFacts jsonFacts(const StoredValues& stored) {
 
 }  // namespace
 
-ReportDriver::ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels)
+ReportDriver::ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels, SourceReportFacts::Song song)
     : platform_(platform),
       errors_(errors),
       labels_(std::move(labels)),
-      facts_(platform.system, platform.player, startVersion(platform.system), "") {}
+      facts_(platform.system, startVersion(platform.system), std::move(song)) {}
 
 void ReportDriver::FileTimer1Timer(const StoredValues& stored) {
     ReportOutput out(

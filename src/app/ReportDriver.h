@@ -16,7 +16,8 @@ struct StoredValues;
 // until the next refresh, and the figures the labels were made from.
 class ReportDriver {
 public:
-    ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels);
+    // song: the song as the window's player link answers it now.
+    ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels, SourceReportFacts::Song song);
 
     // A refresh tick begins: the display mode it read before is stale.
     void refreshStarted() { displayRead_ = false; }

@@ -158,6 +158,8 @@ public:
     const LabelDragging& dragging() const { return drag_; }
     // Where the sensor pairs come from now.
     SensorSource sensorSource() const { return sensors_.live(); }
+    // The player the song line followed at the last refresh.
+    PlayerKind followedPlayer() const { return followedPlayer_; }
 
     // Label2 .. Label36 (MainLabels.h names the fact of each) and Image1 .. Image7.
     Label& label(int number) { return controls_.label(number); }
@@ -232,11 +234,11 @@ public:
     void ClickThrough1Click();
 
     // Player buttons: each runs the click procedure with its command.
-    void Image2Click() { player_.click(&TWinampApi::Play); }
-    void Image3Click() { player_.click(&TWinampApi::Pause); }
-    void Image4Click() { player_.click(&TWinampApi::Stop); }
-    void Image6Click() { player_.click(&TWinampApi::Previous); }
-    void Image7Click() { player_.click(&TWinampApi::Next); }
+    void Image2Click() { player_.click(PlayerCommand::Play); }
+    void Image3Click() { player_.click(PlayerCommand::Pause); }
+    void Image4Click() { player_.click(PlayerCommand::Stop); }
+    void Image6Click() { player_.click(PlayerCommand::Previous); }
+    void Image7Click() { player_.click(PlayerCommand::Next); }
     // The click handler of that player picture (MainPicture); other numbers run nothing.
     void PlayerPictureClick(int image);
 
@@ -265,6 +267,7 @@ private:
     ReportDriver report_;
     MainSources sources_;
     SensorSources sensors_;
+    PlayerKind followedPlayer_ = PlayerKind::None;
     StartupProgress startup_;
 };
 

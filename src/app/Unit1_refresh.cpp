@@ -82,8 +82,14 @@ void TForm1::systimerTimer() {
         // 14. sensors: the source that answers, in order of precedence; Settings says which.
         if (stored_.sensorModule && sensors_.refresh(controls_, settings, report_.figures()) && owner_)
             owner_->sensorSourceChanged(sensors_.live());
-        // 15. a player that quit during this tick hides its labels now, not a second later.
-        if (!player_.running()) controls_.setSongLabelsVisible(false);
+        // 15. a player that quit during this tick hides its labels now, not a second later;
+        // Settings says which player is followed.
+        const PlayerKind followed = player_.followed();
+        if (followed == PlayerKind::None) controls_.setSongLabelsVisible(false);
+        if (followed != followedPlayer_) {
+            followedPlayer_ = followed;
+            if (owner_) owner_->playerChanged(followed);
+        }
         // 16. the traffic meter starts with the first tick; its timer runs from then on.
         if (stored_.trafficModule) timers_.tmrTraffic.enabled = true;
     } catch (...) {

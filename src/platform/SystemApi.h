@@ -1,7 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tabrix {
 
@@ -140,6 +142,27 @@ public:
     // False when the message was not handled in time.
     virtual bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                              uint32_t timeoutMs) = 0;
+
+    // A top-level window as a player is told by: its class, the file name of its process's
+    // program ("" when unknown) and its caption as UTF-8.
+    struct TopWindow {
+        Handle window = 0;
+        std::string className;
+        std::string process;
+        std::string caption;
+    };
+    // Every top-level window (EnumWindows), the processes' names from one snapshot of them.
+    virtual std::vector<TopWindow> topWindows() = 0;
+    // IsWindow.
+    virtual bool exists(Handle window) = 0;
+    // GetWindowTextW, at most kCaptionUnits units of it, as UTF-8.
+    static constexpr std::size_t kCaptionUnits = 1024;
+    virtual std::string wideCaption(Handle window) = 0;
+    // PostMessageA: the message waits in the window's queue; nothing waits for its answer.
+    virtual bool post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+    // SendMessageTimeoutA with its answer; false when the window did not answer in time.
+    virtual bool ask(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs,
+                     uintptr_t& answer) = 0;
 };
 
 }  // namespace tabrix

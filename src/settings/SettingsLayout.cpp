@@ -152,6 +152,8 @@ const LayoutRow kLayout[] = {
     moduleBox("CheckBox32", "Graphs", 1, 6),
     // Beside "MBM Temps": the sensor pairs' source, as the main window last found it.
     caption("Label32", kModules, "", 280, 10, 220),
+    // Beside "Current Song": the player the song line follows.
+    caption("Label33", kModules, "", 280, 34, 220),
     caption("Label31", kModules, "", 252, 56, 257),
     {K::Edit, "Edit7", kModules, 224, 80, 17, kEditHeight, ""},
     {K::ListBox, "ListBox1", kModules, 280, 104, 161, 73, ""},

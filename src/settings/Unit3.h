@@ -135,6 +135,7 @@ public:
 
     // Beside "MBM Temps": where the sensor pairs come from now.
     void showSensorSource(const std::string& text) { control<Label>("Label32").text = text; }
+    void showPlayer(const std::string& text) { control<Label>("Label33").text = text; }
 
     // A control by its component name, as its kind.
     template <typename C>
