@@ -137,9 +137,11 @@ TEST_F(RefreshTest, TheReportTickWritesTheMetricsWithTrafficThatOnlyGrowsAcrossT
     form->tmrTrafficTimer();
     fake.network.rows[0].inOctets = 0x100;  // 512 bytes later, past 2^32
     form->tmrTrafficTimer();
+    fake.network.rows[0].inOctets = 0x300;
+    form->tmrTrafficTimer();
     form->FileTimer1Timer();
     const std::string prom = fake.files.content("C:\\web\\stats.prom");
-    EXPECT_NE(prom.find("\ntabrix_network_received_bytes_total 512\n"), std::string::npos) << prom;
+    EXPECT_NE(prom.find("\ntabrix_network_received_bytes_total 1024\n"), std::string::npos) << prom;
     EXPECT_NE(prom.find("\ntabrix_network_sent_bytes_total 0\n"), std::string::npos) << prom;
 
     build({"output=1", "outputinterval=1000", "enablemetrics=1", "metricspath=C:\\exporter\\tabrix.prom",
