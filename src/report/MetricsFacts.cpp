@@ -68,7 +68,7 @@ private:
         if (on_.memory) {
             m.physicalTotal = s.totalPhys;
             m.physicalAvailable = s.availPhys;
-            // Systems without the 64-bit call give a 32-bit size; none gives 0.
+            // A size of 0 was never read: no address space is empty.
             if (s.totalVirtual != 0) {
                 m.virtualTotal = s.totalVirtual;
                 m.virtualAvailable = s.availVirtual;
