@@ -58,7 +58,13 @@ void ReportDriver::FileTimer1Timer(const StoredValues& stored) {
     const bool jsonOn = stored.settings.enableJson;
     JsonTick json;
     if (jsonOn) json = {figures_, jsonFacts(stored), platform_.clock.utcSeconds()};
-    out.SaveResult(stem, stored.settings.enablePhp, stored.settings.enableXml, jsonOn ? &json : nullptr);
+    const bool metricsOn = stored.settings.enableMetrics;
+    MetricsTick metrics;
+    if (metricsOn)
+        metrics = {metricsPath(stored.settings.metricsPath, stem), figures_, jsonFacts(stored),
+                   stored.receivedTotal, stored.sentTotal};
+    out.SaveResult(stem, stored.settings.enablePhp, stored.settings.enableXml, jsonOn ? &json : nullptr,
+                   metricsOn ? &metrics : nullptr);
 }
 
 }  // namespace tabrix

@@ -31,6 +31,8 @@ struct MemoryStatus {
     uint64_t availPhys = 0;
     uint64_t totalPageFile = 0;
     uint64_t availPageFile = 0;
+    uint64_t totalVirtual = 0;  // the process's user-mode address space; 0 = not read
+    uint64_t availVirtual = 0;
 };
 
 // SYSTEM_POWER_STATUS fields.

@@ -26,6 +26,8 @@ enum class SettingKey {
     EnableXml,
     EnablePhp,
     EnableJson,
+    EnableMetrics,
+    MetricsPath,
     ShowIp,
     XpWinampIcons,
     IpInterval,

@@ -93,6 +93,7 @@ public:
     void Button6Click();  // player path
     void Button7Click();  // colour
     void Button8Click();  // output path
+    void Button9Click();  // metrics file
 
 private:
     void searchSkins(const std::string& folder);

@@ -98,6 +98,8 @@ MemoryStatus Win32System::memoryStatus() {
             s.availPhys = m.ullAvailPhys;
             s.totalPageFile = m.ullTotalPageFile;
             s.availPageFile = m.ullAvailPageFile;
+            s.totalVirtual = m.ullTotalVirtual;
+            s.availVirtual = m.ullAvailVirtual;
             return s;
         }
     }
@@ -109,6 +111,8 @@ MemoryStatus Win32System::memoryStatus() {
     s.availPhys = m.dwAvailPhys;
     s.totalPageFile = m.dwTotalPageFile;
     s.availPageFile = m.dwAvailPageFile;
+    s.totalVirtual = m.dwTotalVirtual;
+    s.availVirtual = m.dwAvailVirtual;
     return s;
 }
 
