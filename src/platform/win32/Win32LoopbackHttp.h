@@ -53,7 +53,6 @@ private:
     Wait waitReadable(bool silence);
     // Receives once into the answer; false when the connection failed or ended.
     Wait receive();
-    bool staleConnection();
     void drop();  // closes the connection
 
     Library ws2_{"ws2_32.dll"};
