@@ -2,6 +2,7 @@
 // block says the song is.
 #include <gtest/gtest.h>
 
+#include "../aimp_block.h"
 #include "platform/Utf16.h"
 #include "sources/Players.h"
 
@@ -56,26 +57,10 @@ TEST(Players, EachPlayerIsToldByItsWindowAndItsCaptionGivesTheSongOrItsIdleName)
     const char16_t units[] = {u'A', 0xD83C, 0xDFB5, u'-', 0xDC00, u'\u00e9', 0xD800};
     EXPECT_EQ("A\xF0\x9F\x8E\xB5-\xEF\xBF\xBD\xC3\xA9\xEF\xBF\xBD", utf16ToUtf8(units, 7));
     EXPECT_EQ("A", utf16ToUtf8(units, 1));
-
 }
 
-// AIMP's block: a 64-byte header of little-endian words (its own length first, the texts'
-// counts at 40..63), the texts after the length the header gives.
 std::string aimpBlock(uint32_t header, const std::vector<std::u16string>& texts, std::size_t size = 2048) {
-    std::string block(header, '\0');
-    auto put = [&](std::size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) block[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    put(0, header);
-    for (std::size_t k = 0; k < texts.size(); ++k) {
-        put(40 + 4 * k, static_cast<uint32_t>(texts[k].size()));
-        for (char16_t u : texts[k]) {
-            block += static_cast<char>(u & 0xFF);
-            block += static_cast<char>(u >> 8);
-        }
-    }
-    if (size > block.size()) block.resize(size, '\0');
-    return block;
+    return aimp_block::build(header, texts, size);
 }
 
 TEST(Players, AimpsBlockGivesArtistAndTitleAndNothingPastItsEnd) {
