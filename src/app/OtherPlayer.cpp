@@ -42,7 +42,9 @@ bool OtherPlayer::refresh() {
 // The first player in the order of precedence among the windows there.
 void OtherPlayer::look() {
     for (const PlayerWindow::TopWindow& w : windows_.topWindows()) {
-        const PlayerKind kind = playerOfWindow(w.className, w.process, w.caption);
+        const std::string process =
+            mayNeedProcess(w.className, w.caption) ? windows_.processOf(w.window) : "";
+        const PlayerKind kind = playerOfWindow(w.className, process, w.caption);
         if (kind != PlayerKind::None && (kind_ == PlayerKind::None || kind < kind_)) {
             kind_ = kind;
             window_ = w.window;

@@ -145,16 +145,18 @@ public:
     virtual bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                              uint32_t timeoutMs) = 0;
 
-    // A top-level window as a player is told by: its class, the file name of its process's
-    // program ("" when unknown) and its caption as UTF-8.
+    // A top-level window as a player is told by: its class and its caption as UTF-8 (the file
+    // name of its process's program comes from processOf, asked only where it matters).
     struct TopWindow {
         Handle window = 0;
         std::string className;
-        std::string process;
         std::string caption;
     };
-    // Every top-level window (EnumWindows), the processes' names from one snapshot of them.
+    // Every top-level window (EnumWindows).
     virtual std::vector<TopWindow> topWindows() = 0;
+    // The file name of the program of the window's process ("" when unknown), from a snapshot
+    // of the processes taken at the first such question after topWindows().
+    virtual std::string processOf(Handle window) = 0;
     // IsWindow.
     virtual bool exists(Handle window) = 0;
     // GetWindowTextW, at most kCaptionUnits units of it, as UTF-8.

@@ -89,6 +89,14 @@ PlayerKind playerOfWindow(const std::string& className, const std::string& proce
     return PlayerKind::None;
 }
 
+bool mayNeedProcess(const std::string& className, const std::string& caption) {
+    if (caption.empty()) return false;
+    for (const char* name : kSpotifyClasses)
+        if (className == name) return true;
+    return caption == kMusicBeeName || endsWith(caption, kMusicBeeSuffix) || caption == kVlcName ||
+           endsWith(caption, kVlcSuffix);
+}
+
 CaptionSong songOfCaption(PlayerKind kind, const std::string& caption) {
     CaptionSong result;
     switch (kind) {

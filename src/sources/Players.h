@@ -25,6 +25,8 @@ struct CaptionSong {
     bool idle = false;
 };
 CaptionSong songOfCaption(PlayerKind kind, const std::string& caption);
+// Whether the window's process must be asked to tell whether it is a player.
+bool mayNeedProcess(const std::string& className, const std::string& caption);
 
 // AIMP's published block of the playing track: a header whose first four bytes give its own
 // length, then six UTF-16 texts (album, artist, date, file name, genre, title) with the header's

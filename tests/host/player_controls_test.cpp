@@ -124,9 +124,11 @@ TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPost
         f.systimerTimer();
         f.WinampTimerTimer();
     };
+    player.open("TForm1", "Tabrix");
     tick(1000);
     EXPECT_EQ("Winamp isn't running     ", f.label(14).text);
     EXPECT_EQ("Player: none found", line.text);
+    EXPECT_EQ(0, player.processQuestions);  // no window that may be a player: no snapshot
     // While none is found the windows are looked over every 5 seconds, not every tick.
     const int looks = player.enumerations;
     const auto spotify = player.open("Chrome_WidgetWin_0", "Artist - Title - Live", "Spotify.exe");

@@ -127,7 +127,7 @@ PlayerWindow::Handle FakePlayerWindow::open(const std::string& className, const 
 std::vector<PlayerWindow::TopWindow> FakePlayerWindow::topWindows() {
     ++enumerations;
     std::vector<TopWindow> list;
-    for (const auto& [handle, window] : windows_) list.push_back({handle, window.className, window.process, window.caption});
+    for (const auto& [handle, window] : windows_) list.push_back({handle, window.className, window.caption});
     return list;
 }
 

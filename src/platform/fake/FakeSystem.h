@@ -105,6 +105,11 @@ public:
     bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                      uint32_t timeoutMs) override;
     std::vector<TopWindow> topWindows() override;
+    std::string processOf(Handle window) override {
+        ++processQuestions;
+        return windows_.count(window) ? windows_[window].process : std::string();
+    }
+    int processQuestions = 0;
     bool exists(Handle window) override { return windows_.count(window) != 0; }
     std::string wideCaption(Handle window) override { return caption(window); }
     bool post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
@@ -123,7 +128,7 @@ public:
     void close(Handle window);
     void setCaption(Handle window, const std::string& caption);
 
-    bool hung = false;  // commands time out
+    bool hung = false;              // commands time out
     std::vector<Command> commands;  // sent and posted (a posted one has timeoutMs 0)
     int finds = 0;
     int enumerations = 0;  // topWindows() calls

@@ -144,7 +144,9 @@ DisplayMode Win32System::displayMode() {
     return mode;
 }
 
-uint32_t Win32System::tickCount() { return GetTickCount(); }
+uint32_t Win32System::tickCount() {
+    return GetTickCount();
+}
 
 bool Win32System::userName(std::string& name) {
     char buffer[kUserNameBuffer] = {};
@@ -167,17 +169,15 @@ bool Win32System::connectedState(uint32_t& flags) {
 
 char Win32System::decimalSeparator() {
     char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1)
-        return buffer[0];
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1) return buffer[0];
     return '.';
 }
 
-PerfQuery Win32Performance::queryPerformanceData(const std::string& valueName, uint8_t* buffer,
-                                                 uint32_t size, uint32_t& returned) {
+PerfQuery Win32Performance::queryPerformanceData(const std::string& valueName, uint8_t* buffer, uint32_t size,
+                                                 uint32_t& returned) {
     DWORD type = 0;
     DWORD length = size;
-    LONG rc =
-        RegQueryValueExA(HKEY_PERFORMANCE_DATA, valueName.c_str(), nullptr, &type, buffer, &length);
+    LONG rc = RegQueryValueExA(HKEY_PERFORMANCE_DATA, valueName.c_str(), nullptr, &type, buffer, &length);
     returned = 0;
     if (rc == ERROR_MORE_DATA) return PerfQuery::MoreData;
     if (rc != ERROR_SUCCESS) return PerfQuery::Failed;
@@ -191,8 +191,7 @@ void Win32Performance::closePerformanceData() {
 }
 
 bool Win32Performance::systemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) {
-    static const auto getSystemTimes =
-        systemFunction<GetSystemTimesFn>("kernel32.dll", "GetSystemTimes");
+    static const auto getSystemTimes = systemFunction<GetSystemTimesFn>("kernel32.dll", "GetSystemTimes");
     if (!getSystemTimes) return false;
     FILETIME i{}, k{}, u{};
     if (!getSystemTimes(&i, &k, &u)) return false;
@@ -225,8 +224,8 @@ private:
 std::unique_ptr<PerformanceApi::DynKey> Win32Performance::openDynKey(const std::string& subKey,
                                                                      bool fullAccess) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_DYN_DATA, subKey.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ,
-                      &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_DYN_DATA, subKey.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32DynKey>(key);
 }
@@ -280,11 +279,11 @@ std::string Win32PlayerWindow::caption(Handle window) {
     return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
 }
 
-bool Win32PlayerWindow::sendCommand(Handle window, uint32_t message, uintptr_t wParam,
-                                    intptr_t lParam, uint32_t timeoutMs) {
+bool Win32PlayerWindow::sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                    uint32_t timeoutMs) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, wParam, lParam,
-                               SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+    return SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                               timeoutMs, &result) != 0;
 }
 
 namespace {
@@ -299,15 +298,8 @@ BOOL CALLBACK collectWindow(HWND hwnd, LPARAM list) {
 std::vector<PlayerWindow::TopWindow> Win32PlayerWindow::topWindows() {
     std::vector<HWND> handles;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&handles));
-    std::map<DWORD, std::string> processes;
-    // The snapshot's "none" is INVALID_HANDLE_VALUE, as a file's is.
-    const ScopedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot) {
-        PROCESSENTRY32 entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
-            processes[entry.th32ProcessID] = std::string(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH));
-    }
+    snapshot_ = false;
+    processes_.clear();
     std::vector<TopWindow> windows;
     windows.reserve(handles.size());
     for (HWND hwnd : handles) {
@@ -316,14 +308,31 @@ std::vector<PlayerWindow::TopWindow> Win32PlayerWindow::topWindows() {
         char name[256] = {};
         const int length = GetClassNameA(hwnd, name, sizeof name);
         w.className.assign(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-        DWORD id = 0;
-        GetWindowThreadProcessId(hwnd, &id);
-        const auto process = processes.find(id);
-        if (process != processes.end()) w.process = process->second;
         w.caption = wideCaption(w.window);
         windows.push_back(std::move(w));
     }
     return windows;
+}
+
+std::string Win32PlayerWindow::processOf(Handle window) {
+    // A snapshot costs far more than the rest of a look: only a window that may be a player takes one.
+    if (!snapshot_) {
+        snapshot_ = true;
+        // The snapshot's "none" is INVALID_HANDLE_VALUE, as a file's is.
+        const ScopedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        if (snapshot) {
+            PROCESSENTRY32 entry{};
+            entry.dwSize = sizeof entry;
+            for (BOOL more = Process32First(snapshot.get(), &entry); more;
+                 more = Process32Next(snapshot.get(), &entry))
+                processes_[entry.th32ProcessID] =
+                    std::string(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH));
+        }
+    }
+    DWORD id = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &id);
+    const auto process = processes_.find(id);
+    return process == processes_.end() ? std::string() : process->second;
 }
 
 bool Win32PlayerWindow::exists(Handle window) {
@@ -334,16 +343,17 @@ std::string Win32PlayerWindow::wideCaption(Handle window) {
     wchar_t buffer[kCaptionUnits + 1] = {};
     const int copied = GetWindowTextW(reinterpret_cast<HWND>(window), buffer, kCaptionUnits + 1);
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 units");
-    return utf16ToUtf8(reinterpret_cast<const char16_t*>(buffer),
-                       copied > 0 ? std::min<std::size_t>(static_cast<std::size_t>(copied), kCaptionUnits) : 0);
+    return utf16ToUtf8(
+        reinterpret_cast<const char16_t*>(buffer),
+        copied > 0 ? std::min<std::size_t>(static_cast<std::size_t>(copied), kCaptionUnits) : 0);
 }
 
 bool Win32PlayerWindow::post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     return PostMessageA(reinterpret_cast<HWND>(window), message, wParam, lParam) != FALSE;
 }
 
-bool Win32PlayerWindow::ask(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs,
-                            uintptr_t& answer) {
+bool Win32PlayerWindow::ask(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                            uint32_t timeoutMs, uintptr_t& answer) {
     DWORD_PTR result = 0;
     const bool answered = SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, wParam, lParam,
                                               SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;

@@ -1,4 +1,6 @@
 #pragma once
+#include <map>
+
 #include "platform/SystemApi.h"
 
 namespace tabrix::win32 {
@@ -42,6 +44,14 @@ public:
     bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                      uint32_t timeoutMs) override;
     std::vector<TopWindow> topWindows() override;
+    std::string processOf(Handle window) override;
+
+private:
+    // The snapshot of the processes, taken for one look over the windows.
+    std::map<unsigned long, std::string> processes_;
+    bool snapshot_ = false;
+
+public:
     bool exists(Handle window) override;
     std::string wideCaption(Handle window) override;
     bool post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
