@@ -55,12 +55,7 @@ public:
     }
 
 private:
-    // Every ANSI code page reads ASCII as ASCII: only other texts are converted.
-    std::string text(const std::string& ansi) {
-        for (char c : ansi)
-            if (static_cast<unsigned char>(c) >= 0x80) return codepage_.ansiToUtf8(ansi);
-        return ansi;
-    }
+    std::string text(const std::string& ansi) { return codepage_.asciiOrUtf8(ansi); }
 
     void memory(MetricsSnapshot& m) {
         if (!f_.memory) return;

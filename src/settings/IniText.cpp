@@ -1,5 +1,7 @@
 #include "settings/IniText.h"
 
+#include "platform/AsciiText.h"
+
 namespace tabrix::ini {
 
 namespace {
@@ -17,7 +19,9 @@ std::size_t leadingMarks(std::string_view text) {
 }
 
 // Ctrl-Z counts too: old editors left it as an end-of-file mark.
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -25,20 +29,13 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
-
 std::string_view upToLineBreak(std::string_view s) {
     return s.substr(0, s.find_first_of(std::string_view("\0\r\n", 3)));
 }
 
-std::string_view cleanName(std::string_view name) { return trim(upToLineBreak(name)); }
+std::string_view cleanName(std::string_view name) {
+    return trim(upToLineBreak(name));
+}
 
 struct Line {
     std::size_t begin = 0;  // first byte
@@ -115,8 +112,7 @@ std::string joined(std::initializer_list<std::string_view> parts) {
 
 }  // namespace
 
-std::optional<std::string> findValue(std::string_view text, std::string_view section,
-                                     std::string_view key) {
+std::optional<std::string> findValue(std::string_view text, std::string_view section, std::string_view key) {
     text.remove_prefix(leadingMarks(text));
     section = cleanName(section);
     key = cleanName(key);
@@ -127,8 +123,8 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
         Entry entry = classify(text.substr(line.begin, line.end - line.begin));
         if (entry.kind == Kind::Section) {
             if (inSection) return std::nullopt;
-            inSection = sameName(entry.name, section);
-        } else if (inSection && entry.kind == Kind::Key && sameName(entry.name, key)) {
+            inSection = sameIgnoringCase(entry.name, section);
+        } else if (inSection && entry.kind == Kind::Key && sameIgnoringCase(entry.name, key)) {
             return readerValue(entry.value);
         }
     }
@@ -152,14 +148,12 @@ std::string withValueAfterMarks(std::string_view text, std::string_view section,
         Entry entry = classify(text.substr(line.begin, line.end - line.begin));
         if (entry.kind == Kind::Section) {
             if (inSection) break;
-            inSection = sameName(entry.name, section);
-        } else if (inSection && entry.kind == Kind::Key && sameName(entry.name, key)) {
+            inSection = sameIgnoringCase(entry.name, section);
+        } else if (inSection && entry.kind == Kind::Key && sameIgnoringCase(entry.name, key)) {
             if (entry.value == value) return std::string(text);
-            return joined(
-                {text.substr(0, line.begin), entry.name, "=", value, text.substr(line.end)});
+            return joined({text.substr(0, line.begin), entry.name, "=", value, text.substr(line.end)});
         }
-        if (inSection && !trim(text.substr(line.begin, line.end - line.begin)).empty())
-            lastFilled = line;
+        if (inSection && !trim(text.substr(line.begin, line.end - line.begin)).empty()) lastFilled = line;
     }
 
     if (inSection) {

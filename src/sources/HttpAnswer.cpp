@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/AsciiText.h"
+
 namespace tabrix {
 namespace {
 
@@ -11,12 +13,8 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string lowered(std::string text) {
-    for (char& c : text) c = lower(c);
+    for (char& c : text) c = asciiLower(c);
     return text;
 }
 
@@ -192,7 +190,7 @@ bool HttpAnswer::chunkLine(const std::string& line) {
             std::size_t at = 0;
             uint64_t n = 0;
             while (at < line.size() && at < 15) {
-                const char c = lower(line[at]);
+                const char c = asciiLower(line[at]);
                 const int digit = isDigit(c) ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
                 if (digit < 0) break;
                 n = n * 16 + static_cast<uint64_t>(digit);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/AsciiText.h"
 #include "platform/Utf16.h"
 
 namespace tabrix {
@@ -26,18 +27,6 @@ constexpr uint32_t kAimpCommandMessage = 0x0400 + 0x75;
 constexpr uint32_t kAppCommandMessage = 0x0319;
 enum : uint32_t { kAppNext = 11, kAppPrevious = 12, kAppStop = 13, kAppPlayPause = 14 };
 enum : uint32_t { kAimpPlay = 13, kAimpPause = 15, kAimpStop = 16, kAimpNext = 17, kAimpPrevious = 18 };
-
-bool sameLetters(const std::string& a, const char* b) {
-    const std::size_t n = std::char_traits<char>::length(b);
-    if (a.size() != n) return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 bool endsWith(const std::string& text, const char* suffix) {
     const std::size_t n = std::char_traits<char>::length(suffix);
@@ -78,13 +67,13 @@ PlayerKind playerOfWindow(const std::string& className, const std::string& proce
     if (className == kFoobarClass) return PlayerKind::Foobar;
     // The programs below open other windows of the same classes; the main one has a caption.
     if (caption.empty()) return PlayerKind::None;
-    if (sameLetters(process, "Spotify.exe"))
+    if (sameIgnoringCase(process, "Spotify.exe"))
         for (const char* name : kSpotifyClasses)
             if (className == name) return PlayerKind::Spotify;
-    if (sameLetters(process, "MusicBee.exe") &&
+    if (sameIgnoringCase(process, "MusicBee.exe") &&
         (caption == kMusicBeeName || endsWith(caption, kMusicBeeSuffix)))
         return PlayerKind::MusicBee;
-    if (sameLetters(process, "vlc.exe") && (caption == kVlcName || endsWith(caption, kVlcSuffix)))
+    if (sameIgnoringCase(process, "vlc.exe") && (caption == kVlcName || endsWith(caption, kVlcSuffix)))
         return PlayerKind::Vlc;
     return PlayerKind::None;
 }
