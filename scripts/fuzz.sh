@@ -2,12 +2,12 @@
 # Runs one libFuzzer target of the fuzz preset (clang; ASan, UBSan, LeakSanitizer) for the
 # given number of seconds (default 600), building it first. Not part of CI; CTest's fuzz.*
 # cases give every target a short run.
-# Usage: scripts/fuzz.sh ini|bmp|jpeg|perf|hwinfo|lhm|ip [seconds] [extra libFuzzer flags...]
+# Usage: scripts/fuzz.sh ini|bmp|jpeg|perf|hwinfo|lhm|ip|http|aimp [seconds] [extra libFuzzer flags...]
 # Corpus and crashes go to fuzz/out/corpus-<target> and fuzz/out/crashes-<target>; the
 # target's seeds (build/fuzz/fuzz-seeds, the program's pictures) are read with the corpus.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-targets="ini|bmp|jpeg|perf|hwinfo|lhm|ip"
+targets="ini|bmp|jpeg|perf|hwinfo|lhm|ip|http|aimp"
 target=${1:?usage: scripts/fuzz.sh $targets [seconds] [libFuzzer flags...]}
 shift
 seconds=${1:-600}

@@ -26,6 +26,7 @@ packages=(
   php-cli libxml2-utils dpkg-dev python3-pil fonts-dejavu-core x11-utils
   clang libclang-rt-dev clang-format nsis nlohmann-json3-dev
   fp-utils python3-markdown
+  prometheus prometheus-node-exporter
 )
 
 missing=()

@@ -56,6 +56,9 @@ inline std::string build(const std::vector<Reading>& readings, uint32_t readingS
     return b;
 }
 
+// A name from outside with what a text format must escape: a quote, a backslash, a line break.
+constexpr char kOddLabel[] = "C\"P\\U\n1";
+
 // A voltage, a temperature of 55, the CPU fan, and temperatures of 48 and 33, in Celsius.
 inline std::vector<Reading> fiveReadings() {
     return {{kVoltage, "Vcore", "V", 1.2345},

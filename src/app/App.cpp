@@ -25,8 +25,9 @@ void App::start() {
         // A bad fontcolor stops the build there; the notice shows it once it exists.
         ShowErrorDialog(e.what());
     }
-    // The main window was built before it: its sensor line starts from the window's source.
+    // The main window was built before it: its sensor and player lines start from the window's.
     sensorSourceChanged(main_->sensorSource());
+    playerChanged(main_->followedPlayer());
     createAboutWindow();
     notice_ = std::make_unique<TForm4>(platform_.files, platform_.settingsFolder(), scale_);
     host_.createAuxiliaryWindows();
@@ -45,11 +46,19 @@ void App::createMainWindow() {
     host_.mainWindowCreated(*main_);
     // A new window has looked for no sensor program yet.
     sensorSourceChanged(main_->sensorSource());
+    playerChanged(main_->followedPlayer());
 }
 
 void App::sensorSourceChanged(SensorSource source) {
     if (!settings_) return;
     settings_->showSensorSource(sensorSourceText(source));
+    host_.settingsChanged();
+}
+
+void App::playerChanged(PlayerKind player) {
+    if (!settings_) return;
+    const std::string name = playerName(player);
+    settings_->showPlayer("Player: " + (name.empty() ? std::string("none found") : name));
     host_.settingsChanged();
 }
 

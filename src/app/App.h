@@ -71,6 +71,7 @@ public:
     void closeMainWindow() override;
     void terminate() override { host_.terminate(); }
     void sensorSourceChanged(SensorSource source) override;
+    void playerChanged(PlayerKind player) override;
 
     // What the Settings window asks.
     void previewOpacity(int position) override;

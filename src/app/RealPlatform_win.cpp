@@ -19,7 +19,7 @@ RealPlatform::RealPlatform(HINSTANCE instance, const std::string& programDir)
       facts(system, cpuid, version),
       windows(instance),
       ipLookup(instance, IpFetch{FetchUrl, kIpFetchLimitMs, kFetchFailed}),
-      sensorLookup(instance, IpFetch{FetchLhmJson, kLhmFetchLimitMs, kLhmFailed, true, true, kLhmSilenceMs}),
+      sensorLookup(instance, IpFetch{FetchLhmJson, kLhmFetchLimitMs, kLhmFailed, true, kLhmSilenceMs}),
       platform{files,        ui,       desktop,  text,         tray,       programDir, facts,   codepage,
                system,       player,   shell,    clipboard,    windows,    clock,      network, disks,
                sharedMemory, registry, ipLookup, sensorLookup, settingsUi, cpu} {

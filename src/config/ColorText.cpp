@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/IntegerText.h"
+#include "platform/AsciiText.h"
 #include "platform/Error.h"
 
 namespace tabrix {
@@ -71,14 +72,10 @@ constexpr NamedColor kColors[] = {
     {"clMenuBar", kSystemColor + 30},
 };
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool sameName(const std::string& text, const char* name) {
     std::size_t i = 0;
     for (; name[i] != '\0'; ++i)
-        if (i >= text.size() || lower(text[i]) != lower(name[i])) return false;
+        if (i >= text.size() || asciiLower(text[i]) != asciiLower(name[i])) return false;
     return i == text.size();
 }
 

@@ -1,5 +1,7 @@
 #include "config/IniText.h"
 
+#include "platform/AsciiText.h"
+
 namespace tabrix::ini {
 
 namespace {
@@ -25,17 +27,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
 }
 
 std::string_view upToLineBreak(std::string_view s) {
@@ -132,8 +123,8 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
         Entry entry = classify(text.substr(line.begin, line.end - line.begin));
         if (entry.kind == Kind::Section) {
             if (inSection) return std::nullopt;
-            inSection = sameName(entry.name, section);
-        } else if (inSection && entry.kind == Kind::Key && sameName(entry.name, key)) {
+            inSection = sameIgnoringCase(entry.name, section);
+        } else if (inSection && entry.kind == Kind::Key && sameIgnoringCase(entry.name, key)) {
             return readerValue(entry.value);
         }
     }
@@ -157,8 +148,8 @@ std::string withValueAfterMarks(std::string_view text, std::string_view section,
         Entry entry = classify(text.substr(line.begin, line.end - line.begin));
         if (entry.kind == Kind::Section) {
             if (inSection) break;
-            inSection = sameName(entry.name, section);
-        } else if (inSection && entry.kind == Kind::Key && sameName(entry.name, key)) {
+            inSection = sameIgnoringCase(entry.name, section);
+        } else if (inSection && entry.kind == Kind::Key && sameIgnoringCase(entry.name, key)) {
             if (entry.value == value) return std::string(text);
             return joined({text.substr(0, line.begin), entry.name, "=", value, text.substr(line.end)});
         }

@@ -39,6 +39,8 @@ const SettingKeyRow kSettingKeys[] = {
     {K::EnableXml, G, "enablexml", T::Flag, "0", "0", "CheckBox5"},
     {K::EnablePhp, G, "enablephp", T::Flag, "0", "0", "CheckBox6"},
     {K::EnableJson, G, "enablejson", T::Flag, "0", "0", "CheckBox33"},
+    {K::EnableMetrics, G, "enablemetrics", T::Flag, "0", "0", "CheckBox35"},
+    {K::MetricsPath, G, "metricspath", T::Text, "", "", "Edit8"},
     {K::ShowIp, G, "showip", T::Flag, "0", "0", "CheckBox7"},
     {K::XpWinampIcons, G, "xpwinampicons", T::Flag, "1", "1", "CheckBox29"},
     {K::IpInterval, G, "ipinterval", T::Interval, "0", "0", "Edit2"},

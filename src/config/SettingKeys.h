@@ -30,6 +30,8 @@ enum class SettingKey {
     EnableXml,
     EnablePhp,
     EnableJson,
+    EnableMetrics,
+    MetricsPath,
     ShowIp,
     XpWinampIcons,
     IpInterval,

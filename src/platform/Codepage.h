@@ -17,6 +17,13 @@ public:
     // How many bytes the first `characters` characters of the ANSI text take (all of it when
     // it has fewer): a cut there never splits a double-byte character.
     virtual std::size_t prefixBytes(const std::string& ansi, std::size_t characters) = 0;
+    // The ANSI text as UTF-8, converted only when it holds more than ASCII, which every code
+    // page reads as ASCII.
+    std::string asciiOrUtf8(const std::string& ansi) {
+        for (char c : ansi)
+            if (static_cast<unsigned char>(c) >= 0x80) return ansiToUtf8(ansi);
+        return ansi;
+    }
 };
 
 }  // namespace tabrix

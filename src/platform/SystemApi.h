@@ -1,7 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tabrix {
 
@@ -29,6 +31,8 @@ struct MemoryStatus {
     uint64_t availPhys = 0;
     uint64_t totalPageFile = 0;
     uint64_t availPageFile = 0;
+    uint64_t totalVirtual = 0;  // the process's user-mode address space; 0 = not read
+    uint64_t availVirtual = 0;
 };
 
 // SYSTEM_POWER_STATUS fields.
@@ -140,6 +144,29 @@ public:
     // False when the message was not handled in time.
     virtual bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                              uint32_t timeoutMs) = 0;
+
+    // A top-level window as a player is told by: its class and its caption as UTF-8 (the file
+    // name of its process's program comes from processOf, asked only where it matters).
+    struct TopWindow {
+        Handle window = 0;
+        std::string className;
+        std::string caption;
+    };
+    // Every top-level window (EnumWindows).
+    virtual std::vector<TopWindow> topWindows() = 0;
+    // The file name of the program of the window's process ("" when unknown), from a snapshot
+    // of the processes taken at the first such question after topWindows().
+    virtual std::string processOf(Handle window) = 0;
+    // IsWindow.
+    virtual bool exists(Handle window) = 0;
+    // GetWindowTextW, at most kCaptionUnits units of it, as UTF-8.
+    static constexpr std::size_t kCaptionUnits = 1024;
+    virtual std::string wideCaption(Handle window) = 0;
+    // PostMessageA: the message waits in the window's queue; nothing waits for its answer.
+    virtual bool post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+    // SendMessageTimeoutA with its answer; false when the window did not answer in time.
+    virtual bool ask(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs,
+                     uintptr_t& answer) = 0;
 };
 
 }  // namespace tabrix

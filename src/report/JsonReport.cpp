@@ -69,11 +69,7 @@ public:
 
 private:
     // Every ANSI code page reads ASCII as ASCII: only other texts are converted.
-    Json text(const std::string& ansi) {
-        for (char c : ansi)
-            if (static_cast<unsigned char>(c) >= 0x80) return codepage_.ansiToUtf8(ansi);
-        return ansi;
-    }
+    Json text(const std::string& ansi) { return codepage_.asciiOrUtf8(ansi); }
     Json textIf(bool on, const std::string& ansi) { return on ? text(ansi) : Json(nullptr); }
 
     Json withFigure(const std::string& label, const char* key, Json figure) {

@@ -6,6 +6,7 @@
 #include "platform/Codepage.h"
 #include "platform/SystemApi.h"
 #include "report/ReportLines.h"
+#include "sources/DriveSpace.h"
 
 namespace tabrix {
 
@@ -28,6 +29,12 @@ struct LabelFigures {
     std::optional<uint32_t> sentBytes;      // Label33
     std::optional<std::string> song;        // the last song poll's answer
     SensorFigure sensors[kShownSensors];    // Label25 to Label30
+
+    // The metrics report's too: the program the pairs come from (empty: none answers), the
+    // power status label34 was made from, the drives of Label36.
+    std::string sensorProgram;
+    std::optional<PowerStatus> power;
+    std::optional<std::vector<DriveSpace>> drives;
 };
 
 // The facts whose module is on; the others are reported as null.

@@ -15,12 +15,14 @@ ReportOutput::ReportOutput(Files& files, Codepage& codepage, ReportFacts& facts,
       showError_(std::move(showError)),
       version_(std::move(version)) {}
 
-void ReportOutput::SaveResult(const std::string& stem, bool enablePhp, bool enableXml, const JsonTick* json) {
+void ReportOutput::SaveResult(const std::string& stem, bool enablePhp, bool enableXml, const JsonTick* json,
+                              const MetricsTick* metrics) {
     haveNumbers_ = false;
     try {
         if (enablePhp) SaveResultPHP(stem);
         if (enableXml) SaveResultXML(stem);
         if (json) SaveResultJSON(stem, *json);
+        if (metrics) SaveResultMetrics(*metrics);
     } catch (...) {
         showError_(kCannotInitializeOutput);
     }
@@ -56,6 +58,15 @@ void ReportOutput::SaveResultJSON(const std::string& stem, const JsonTick& tick)
         write(stem + ".json", jsonReportText(labels, tick, codepage_));
     } catch (...) {
         showError_(kCannotOutputJson);
+    }
+}
+
+void ReportOutput::SaveResultMetrics(const MetricsTick& tick) {
+    try {
+        const ReportLabels labels = readReportLabels(labelText_, version_);
+        write(tick.path, metricsText(metricsSnapshot(labels, tick, codepage_)));
+    } catch (...) {
+        showError_(kCannotOutputMetrics);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/SystemApi.h"
 #include "report/JsonReport.h"
+#include "report/MetricsFacts.h"
 #include "report/ReportLines.h"
 
 namespace tabrix {
@@ -14,6 +15,7 @@ constexpr char kCannotInitializeOutput[] = "Cannot initialize output";
 constexpr char kCannotOutputXml[] = "Cannot output XML";
 constexpr char kCannotOutputPhp[] = "Cannot output PHP";
 constexpr char kCannotOutputJson[] = "Cannot output JSON";
+constexpr char kCannotOutputMetrics[] = "Cannot output metrics";
 
 // The values a report asks for afresh on each write, rather than reading a label.
 // Any of them may throw; the writer that asked reports its own failure text.
@@ -44,8 +46,9 @@ public:
 
     // The PHP, the XML and the JSON file at the path stem (savepath, read afresh by the
     // caller for each tick). enablePhp/enableXml: the reports start-up switched on; json:
-    // the JSON report's figures when it is on, else null.
-    void SaveResult(const std::string& stem, bool enablePhp, bool enableXml, const JsonTick* json = nullptr);
+    // the JSON report's figures when it is on, else null; metrics likewise, written last.
+    void SaveResult(const std::string& stem, bool enablePhp, bool enableXml, const JsonTick* json = nullptr,
+                    const MetricsTick* metrics = nullptr);
     // A display mode already read this tick (null: the reports ask for one themselves).
     void useDisplayMode(const DisplayMode* display) { display_ = display; }
     // Each catches its own failure and shows its failure text; only an error thrown by
@@ -53,6 +56,7 @@ public:
     void SaveResultPHP(const std::string& stem);
     void SaveResultXML(const std::string& stem);
     void SaveResultJSON(const std::string& stem, const JsonTick& tick);
+    void SaveResultMetrics(const MetricsTick& tick);
 
 private:
     void write(const std::string& path, const std::string& bytes);

@@ -3,23 +3,18 @@
 #include <utility>
 
 #include "sources/SystemFacts.h"
-#include "sources/WAmpMsg.h"
 
 namespace tabrix {
 
-SourceReportFacts::SourceReportFacts(SystemApi& system, PlayerWindow& player, VersionInfo startVersion,
-                                     std::string playerPath)
-    : system_(system),
-      player_(player),
-      version_(std::move(startVersion)),
-      playerPath_(std::move(playerPath)) {}
+SourceReportFacts::SourceReportFacts(SystemApi& system, VersionInfo startVersion, Song song)
+    : system_(system), version_(std::move(startVersion)), song_(std::move(song)) {}
 
 std::string SourceReportFacts::windowsVersionText() {
     return GetWindowsVersionText(version_);
 }
 
 std::string SourceReportFacts::currentSong() {
-    return TWinampApi(player_, playerPath_).GetCurrentSong();
+    return song_();
 }
 
 SystemNumbers SourceReportFacts::systemNumbers() {

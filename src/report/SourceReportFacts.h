@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "platform/SystemApi.h"
@@ -7,12 +8,12 @@
 namespace tabrix {
 
 // The report's fresh values from the information sources: the Windows name from the
-// version read at program start, the display mode asked now, and a new player link for
-// the song on every write.
+// version read at program start, the display mode asked now, and the song as the main
+// window's player link answers it now.
 class SourceReportFacts : public ReportFacts {
 public:
-    SourceReportFacts(SystemApi& system, PlayerWindow& player, VersionInfo startVersion,
-                      std::string playerPath);
+    using Song = std::function<std::string()>;
+    SourceReportFacts(SystemApi& system, VersionInfo startVersion, Song song);
 
     std::string windowsVersionText() override;
     std::string currentSong() override;
@@ -21,9 +22,8 @@ public:
 
 private:
     SystemApi& system_;
-    PlayerWindow& player_;
     VersionInfo version_;
-    std::string playerPath_;
+    Song song_;
 };
 
 }  // namespace tabrix

@@ -25,13 +25,14 @@ std::string driveLine(int drive, uint64_t freeBytes, uint64_t totalBytes, char d
 }
 
 std::string GetDriveReport(DiskApi& disks, const std::vector<int>& drives, char decimalSeparator,
-                           std::string text) {
+                           std::string text, std::vector<DriveSpace>* spaces) {
     for (int drive : drives) {
         if (drive < kFirstDrive || drive > kLastDrive) continue;
         uint64_t freeBytes = 0;
         uint64_t totalBytes = 0;
         if (!disks.freeSpace(static_cast<char>('A' + drive - kFirstDrive), freeBytes, totalBytes)) break;
         text += kLineBreak + driveLine(drive, freeBytes, totalBytes, decimalSeparator);
+        if (spaces) spaces->push_back({drive, freeBytes, totalBytes});
     }
     return text;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/AsciiText.h"
 #include "platform/Codepage.h"
 #include "sources/SystemFacts.h"
 
@@ -12,17 +13,6 @@ namespace {
 
 constexpr std::size_t kNameLength = 12;  // as the Motherboard Monitor names are cut
 constexpr char kBlanks[] = " \t";
-
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameLabel(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-    return true;
-}
 
 // The unit without a leading degree sign, in the system's code page or in UTF-8.
 std::string withoutDegreeSign(const std::string& unit) {
@@ -135,7 +125,7 @@ ReadingChoice chooseReadings(const std::vector<SensorValue>& readings,
     for (int k = 0; k < kShownSensors; ++k) {
         if (wanted[k].empty()) continue;
         for (std::size_t i = 0; i < readings.size() && slots[k] == kNoReading; ++i)
-            if (sameLabel(readings[i].label, wanted[k])) slots[k] = i;
+            if (sameIgnoringCase(readings[i].label, wanted[k])) slots[k] = i;
     }
     std::size_t next = 0;
     for (int k = 0; k < kShownSensors; ++k) {

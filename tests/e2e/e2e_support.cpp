@@ -242,12 +242,13 @@ std::string besideThisTest(const std::string& name) {
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
 }
 
-HANDLE startBesideThisTest(const std::string& exe, const std::string& argument) {
+HANDLE startBesideThisTest(const std::string& exe, const std::string& argument, const std::string& more) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string cmd = "\"" + besideThisTest(exe) + "\"";
-    if (!argument.empty()) cmd += " \"" + argument + "\"";
+    for (const std::string* a : {&argument, &more})
+        if (!a->empty()) cmd += " \"" + *a + "\"";
     if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return nullptr;
     CloseHandle(pi.hThread);
@@ -322,6 +323,37 @@ TestWindow::~TestWindow() {
 
 RECT wholeScreen() {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+PollCounts pollWhileRewritten(const std::vector<std::string>& paths,
+                              const std::function<bool(std::size_t, const std::string&)>& whole, int ms) {
+    PollCounts counts;
+    std::vector<std::string> last(paths.size());
+    const DWORD end = GetTickCount() + ms;
+    for (std::size_t read = 0; static_cast<int>(end - GetTickCount()) > 0; ++read) {
+        Sleep(1);  // a busy reader, not a spin
+        const std::size_t i = read % paths.size();
+        HANDLE h =
+            CreateFileA(paths[i].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            ++counts.busy;
+            continue;
+        }
+        std::string bytes;
+        char buf[8192];
+        DWORD got = 0;
+        while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
+        CloseHandle(h);
+        if (whole(i, bytes)) {
+            ++counts.whole;
+            if (bytes != last[i]) ++counts.changes;
+            last[i] = bytes;
+        } else {
+            ++counts.torn;
+            counts.lastTorn = bytes;
+        }
+    }
+    return counts;
 }
 
 }  // namespace e2e

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -103,9 +104,10 @@ struct Screenshot {
 Screenshot clientOnTop(HWND w, int ms);
 // A file in this test program's folder, where the fixture programs are built.
 std::string besideThisTest(const std::string& name);
-// Starts a program from beside this test, with one quoted argument unless it is empty; its
+// Starts a program from beside this test, with each argument that is not empty quoted; its
 // process handle (the caller closes it), null when it could not start.
-HANDLE startBesideThisTest(const std::string& exe, const std::string& argument = "");
+HANDLE startBesideThisTest(const std::string& exe, const std::string& argument = "",
+                           const std::string& more = "");
 // The text of the first <tag> inside the first <parent> of the XML report ("" when missing).
 std::string element(const std::string& xml, const std::string& parent, const std::string& tag);
 
@@ -154,5 +156,18 @@ public:
 RECT wholeScreen();
 // Waits up to ms for the file to hold the text.
 bool fileGains(const std::string& path, const std::string& text, int ms);
+
+// Reads the files in turn for ms, as a web server or an exporter would (no delete sharing), a
+// read every millisecond or so; whole(i, bytes) tells whether the bytes of paths[i] are a whole
+// file.
+struct PollCounts {
+    int whole = 0;    // whole reads
+    int torn = 0;     // reads that were not whole
+    int busy = 0;     // opens refused while the file was being replaced
+    int changes = 0;  // whole reads that differed from the file's read before
+    std::string lastTorn;
+};
+PollCounts pollWhileRewritten(const std::vector<std::string>& paths,
+                              const std::function<bool(std::size_t, const std::string&)>& whole, int ms);
 
 }  // namespace e2e

@@ -2,6 +2,8 @@
 // five buttons.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "e2e_support.h"
 #include "x_input.h"
 
@@ -139,4 +141,70 @@ TEST_F(Player, AWrongPathLeavesTheWindowAnsweringAndSendsNothing) {
     pause(6000);  // past the limit
     EXPECT_TRUE(app.alive());
     EXPECT_EQ("", readFile(log));
+}
+
+// The stand-in posing as each of today's players in turn, under that player's program name:
+// the song the window shows (which the JSON report carries from the same poll) and what each
+// of the five buttons reaches the player as.
+TEST_F(Player, EachOtherPlayerShowsItsSongAndGetsItsFiveCommands) {
+    const struct {
+        const char* pose;
+        const char* program;
+        const char* windowClass;
+        const char* caption;  // UTF-8
+        const char* song;     // UTF-8, as the report carries it
+        const char* commands;
+    } players[] = {
+        {"spotify", "Spotify.exe", "Chrome_WidgetWin_0", "Bj\xC3\xB6rk - J\xC3\xB3ga - Live",
+         "Bj\xC3\xB6rk - J\xC3\xB3ga - Live", "app 12\r\napp 14\r\napp 14\r\napp 13\r\napp 11\r\n"},
+        {"aimp", "AIMP.exe", "AIMP2_RemoteInfo", "Bj\xC3\xB6rk - J\xC3\xB3ga", "Bj\xC3\xB6rk - J\xC3\xB3ga",
+         "aimp 18\r\naimp 13\r\naimp 15\r\naimp 16\r\naimp 17\r\n"},
+        {"foobar", "foobar2000.exe", "{97E27FAA-C0B3-4b8e-A693-ED7881E99FC1}", "A - B [foobar2000]", "A - B",
+         "app 12\r\napp 14\r\napp 14\r\napp 13\r\napp 11\r\n"},
+        {"musicbee", "MusicBee.exe", "WindowsForms10.Window.8.app.0.2bf8098_r6_ad1", "A - B - MusicBee",
+         "A - B", "app 12\r\napp 14\r\napp 14\r\napp 13\r\napp 11\r\n"},
+        {"vlc", "vlc.exe", "Qt5QWindowIcon", "film.mkv - VLC media player", "film.mkv",
+         "app 12\r\napp 14\r\napp 14\r\napp 13\r\napp 11\r\n"},
+    };
+    folder.write("config.ini", config("output=1\r\noutputinterval=500\r\nenablejson=1\r\nsavepath=" +
+                                      folder.path("stats") + "\r\n"));
+    for (const auto& p : players) {
+        SCOPED_TRACE(p.pose);
+        DeleteFileA(log.c_str());
+        DeleteFileA(folder.path("stats.json").c_str());
+        const std::string program = folder.path(p.program);
+        ASSERT_TRUE(CopyFileA(besideThisTest("winamp.exe").c_str(), program.c_str(), FALSE));
+        std::string line = "\"" + program + "\" " + p.pose + " \"" + p.caption + "\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        ASSERT_TRUE(
+            CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        CloseHandle(pi.hThread);
+        ASSERT_TRUE(waitFor([&] { return FindWindowA(p.windowClass, nullptr) != nullptr; }, 10000));
+
+        Running app(folder);
+        HWND w = withButtons(app);
+        ASSERT_TRUE(w);
+        std::string song;
+        waitFor(
+            [&] {
+                try {
+                    const auto report = nlohmann::json::parse(readFile(folder.path("stats.json")));
+                    song = report["player"]["song"].get<std::string>();
+                } catch (...) {
+                    return false;
+                }
+                return song == p.song;
+            },
+            8000);
+        EXPECT_EQ(p.song, song);
+        for (Button b : {kPrevious, kPlay, kPause, kStop, kNext}) clickButton(w, b);
+        EXPECT_TRUE(waitFor([&] { return readFile(log) == p.commands; }, 5000));
+        EXPECT_EQ(p.commands, readFile(log));
+        EXPECT_TRUE(app.close());
+        closeWindowsOf(p.windowClass);
+        WaitForSingleObject(pi.hProcess, 5000);
+        CloseHandle(pi.hProcess);
+    }
 }

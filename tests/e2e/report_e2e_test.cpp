@@ -104,50 +104,25 @@ TEST_F(Reports, AReaderPollingTheXmlAndTheJsonNeverSeesATornFile) {
     Running app(folder);
     ASSERT_TRUE(app.mainWindow());
     ASSERT_TRUE(fileAppears(folder.path("stats.xml"), 5000));
-    // Read as a web server would (no delete sharing) for as long as about 1,000 reports take,
-    // each file in turn.
-    const std::string paths[] = {folder.path("stats.xml"), folder.path("stats.json")};
-    int whole = 0, torn = 0, busy = 0;
-    std::string last[2], torned;
-    int changes = 0;
-    const DWORD end = GetTickCount() + 12000;
-    for (int read = 0; static_cast<int>(end - GetTickCount()) > 0; ++read) {
-        Sleep(1);  // a busy web server, not a spin
-        const bool xml = read % 2 == 0;
-        const std::string& path = paths[xml ? 0 : 1];
-        HANDLE h =
-            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) {
-            ++busy;
-            continue;
-        }
-        std::string bytes;
-        char buf[8192];
-        DWORD got = 0;
-        while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
-        CloseHandle(h);
-        const bool complete = xml ? bytes.rfind("<?xml ", 0) == 0 && bytes.size() > 11 &&
-                                        bytes.compare(bytes.size() - 11, 11, "</Tabrix>\r\n") == 0
-                                  : nlohmann::json::accept(bytes);
-        if (complete) {
-            ++whole;
-            if (bytes != last[read % 2]) ++changes;
-            last[read % 2] = bytes;
-        } else {
-            ++torn;
-            torned = bytes;
-        }
-    }
-    EXPECT_EQ(torn, 0) << torned;
-    EXPECT_GT(whole, 100);
-    EXPECT_GT(changes, 5) << "the reports did not change while being read";
+    // Read for as long as about 1,000 reports take, each file in turn.
+    const PollCounts seen = pollWhileRewritten(
+        {folder.path("stats.xml"), folder.path("stats.json")},
+        [](std::size_t i, const std::string& bytes) {
+            return i == 0 ? bytes.rfind("<?xml ", 0) == 0 && bytes.size() > 11 &&
+                                bytes.compare(bytes.size() - 11, 11, "</Tabrix>\r\n") == 0
+                          : nlohmann::json::accept(bytes);
+        },
+        12000);
+    EXPECT_EQ(seen.torn, 0) << seen.lastTorn;
+    EXPECT_GT(seen.whole, 100);
+    EXPECT_GT(seen.changes, 5) << "the reports did not change while being read";
     HWND notice = findWindowOf(app.pid(), "TForm4");
     ASSERT_TRUE(notice);
     EXPECT_NE(windowText(notice), "Cannot output XML") << "a reader made the writer fail";
     EXPECT_NE(windowText(notice), "Cannot output JSON") << "a reader made the writer fail";
     std::printf(
         "[ figures  ] %d whole reads, %d while the file was being replaced, %d different reports seen\n",
-        whole, busy, changes);
+        seen.whole, seen.busy, seen.changes);
 }
 
 TEST_F(Reports, TheJsonBesideTheXmlParsesAndItsNumbersAreThoseOfTheXmlTexts) {

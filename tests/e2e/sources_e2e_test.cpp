@@ -13,33 +13,12 @@
 #include <regex>
 
 #include "e2e_support.h"
+#include "stand_ins.h"
 #include "windows/main/MainWindowOwner.h"
 
 using namespace e2e;
 
 namespace {
-
-// A stand-in program, ended with the test whatever the test's outcome.
-class Fixture {
-public:
-    Fixture(const std::string& exe, const std::string& argument)
-        : process_(startBesideThisTest(exe, argument)) {}
-    ~Fixture() {
-        if (!process_) return;
-        TerminateProcess(process_, 0);
-        WaitForSingleObject(process_, 5000);
-        CloseHandle(process_);
-    }
-    bool started() const { return process_ != nullptr; }
-
-private:
-    HANDLE process_;
-};
-
-// A stand-in's ready file, written once it publishes what it stands for.
-bool appears(const std::string& path) {
-    return waitFor([&] { return fileExists(path); }, 10000);
-}
 
 // The IP-report stand-in, listening on a port of 127.0.0.1 that it chose.
 class IpServer {
@@ -58,12 +37,6 @@ private:
     std::string port_;
 };
 
-struct Winsock {
-    Winsock() { WSAStartup(MAKEWORD(2, 2), &data); }
-    ~Winsock() { WSACleanup(); }
-    WSADATA data;
-};
-
 // A port of 127.0.0.1 where nothing listens.
 std::string closedPort() {
     Winsock ws;
@@ -76,21 +49,6 @@ std::string closedPort() {
     getsockname(s, reinterpret_cast<sockaddr*>(&at), &length);
     closesocket(s);
     return std::to_string(ntohs(at.sin_port));
-}
-
-// The position of the loopback row in the unsorted interface table, -1 when there is none.
-int loopbackRow() {
-    ULONG size = 0;
-    GetIfTable(nullptr, &size, FALSE);
-    std::string buffer(size, '\0');
-    auto* table = reinterpret_cast<MIB_IFTABLE*>(&buffer[0]);
-    if (GetIfTable(table, &size, FALSE) != NO_ERROR) return -1;
-    for (DWORD i = 0; i < table->dwNumEntries; ++i) {
-        const MIB_IFROW& r = table->table[i];
-        const std::string description(reinterpret_cast<const char*>(r.bDescr), r.dwDescrLen);
-        if (r.dwType == MIB_IF_TYPE_LOOPBACK || description.rfind("lo", 0) == 0) return static_cast<int>(i);
-    }
-    return -1;
 }
 
 // UDP datagrams from the test to itself through 127.0.0.1.

@@ -1,6 +1,7 @@
 // The player buttons' click procedure and the song poll.
 #include "sources/WAmpMsg.h"
 #include "window_fixture.h"
+#include "windows/main/OtherPlayer.h"
 
 namespace tabrix::test {
 namespace {
@@ -113,6 +114,78 @@ TEST_F(PlayerControlsTest, SongLineIsWrittenOncePerChangeAndAgainAfterEveryRebui
     player.setCaption(window, "4. Other - Song - Winamp");
     second.WinampTimerTimer();
     EXPECT_EQ("4. Other - Song     ", second.label(14).text);
+}
+
+TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPostedItsCommands) {
+    TForm1& f = start();
+    const Label& line = app->settings()->control<Label>("Label33");
+    auto tick = [&](uint32_t ms) {
+        clock.time += ms;
+        f.systimerTimer();
+        f.WinampTimerTimer();
+    };
+    player.open("TForm1", "Tabrix");
+    tick(1000);
+    EXPECT_EQ("Winamp isn't running     ", f.label(14).text);
+    EXPECT_EQ("Player: none found", line.text);
+    EXPECT_EQ(0, player.processQuestions);  // no window that may be a player: no snapshot
+    // While none is found the windows are looked over every 5 seconds, not every tick.
+    const int looks = player.enumerations;
+    const auto spotify = player.open("Chrome_WidgetWin_0", "Artist - Title - Live", "Spotify.exe");
+    player.open("Chrome_WidgetWin_0", "", "Spotify.exe");
+    for (int i = 0; i < 4; ++i) tick(1000);
+    EXPECT_EQ(looks, player.enumerations);
+    tick(1000);
+    EXPECT_EQ("Artist - Title - Live     ", f.label(14).text);
+    EXPECT_EQ("Player: Spotify", line.text);
+    // Paused, it keeps its song; found, it is kept without looking again.
+    player.setCaption(spotify, "Spotify Premium");
+    for (int i = 0; i < 10; ++i) tick(1000);
+    EXPECT_EQ("Artist - Title - Live     ", f.label(14).text);
+    EXPECT_EQ(looks + 1, player.enumerations);
+    EXPECT_TRUE(f.label(14).visible);
+
+    // The five buttons are posted (no wait), as the system's media commands.
+    f.PlayerPictureClick(kImageBack);
+    f.PlayerPictureClick(kImagePlay);
+    f.PlayerPictureClick(kImagePause);
+    f.PlayerPictureClick(kImageStop);
+    f.PlayerPictureClick(kImageNext);
+    ASSERT_EQ(5u, player.commands.size());
+    const intptr_t media[] = {12, 14, 14, 13, 11};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(spotify, player.commands[i].window);
+        EXPECT_EQ(0x319u, player.commands[i].message);
+        EXPECT_EQ(media[i] << 16, player.commands[i].lParam);
+        EXPECT_EQ(0u, player.commands[i].timeoutMs);
+    }
+    EXPECT_TRUE(shell.calls.empty());
+
+    // A Winamp-class window comes first whenever there is one.
+    const auto winamp = player.open("Winamp v1.x", "1. A - B - Winamp");
+    tick(1000);
+    EXPECT_EQ("1. A - B     ", f.label(14).text);
+    EXPECT_EQ("Player: Winamp", line.text);
+    player.commands.clear();
+    f.PlayerPictureClick(kImageNext);
+    EXPECT_EQ((std::vector<uintptr_t>{40048}), sent());
+    player.close(winamp);
+    player.close(spotify);
+
+    // AIMP: its state is asked every tick.
+    const auto aimp = player.open(kAimpName, "", "AIMP.exe");
+    tick(5000);
+    EXPECT_EQ("Player: AIMP", line.text);
+    ASSERT_FALSE(player.commands.empty());
+    EXPECT_EQ(kAimpPropertyMessage, player.commands.back().message);
+    EXPECT_GT(player.commands.back().timeoutMs, 0u);  // asked, with a limit
+
+    // Gone: the line says so at the next tick, and the search starts again.
+    player.close(aimp);
+    tick(1000);
+    EXPECT_EQ("Winamp isn't running     ", f.label(14).text);
+    EXPECT_FALSE(f.label(14).visible);
+    EXPECT_EQ("Player: none found", line.text);
 }
 
 }  // namespace

@@ -194,8 +194,8 @@ TEST(SourceReportFacts, TheSongIsAskedAfreshAndTheNumbersComeFromTheSystem) {
     FakeSystem system;
     system.display = DisplayMode{75, 32, 1280, 1024};
     FakePlayerWindow player;
-    SourceReportFacts facts(system, player, VersionInfo{5, 0, 2195, kPlatformNt, "Service Pack 4"},
-                            "C:\\Program Files\\Winamp\\winamp.exe");
+    SourceReportFacts facts(system, VersionInfo{5, 0, 2195, kPlatformNt, "Service Pack 4"},
+                            [&] { return TWinampApi(player, "").GetCurrentSong(); });
     std::vector<std::string> shown;
     ReportOutput out(
         files, codepage, facts, [](int) { return std::string("X"); },

@@ -32,9 +32,10 @@ std::string startupView(FakeFiles& files, const std::string& text) {
       << static_cast<int>(s.playerButtons) << s.ipServer << '|' << s.selfDraw << s.songLabelsMayShow
       << s.onTop << s.showUsed << s.toolCaption << s.winampPath << '|' << s.fontFace << '|' << s.showIp
       << s.ipInterval << '|' << s.scrolling << s.fontPoints << '|' << s.fontColor << s.enablePhp
-      << s.enableXml << s.enableJson << s.skinFile << '|' << s.banner << s.colorKey
-      << static_cast<int>(s.alpha) << s.alphaBlend << '|' << s.hideFullScreen << s.clickThrough << '|'
-      << s.left << ',' << s.top << '|' << s.formWidth << ',' << s.formHeight << '|' << s.graphs << s.lhmPort;
+      << s.enableXml << s.enableJson << s.enableMetrics << s.metricsPath << s.skinFile << '|' << s.banner
+      << s.colorKey << static_cast<int>(s.alpha) << s.alphaBlend << '|' << s.hideFullScreen << s.clickThrough
+      << '|' << s.left << ',' << s.top << '|' << s.formWidth << ',' << s.formHeight << '|' << s.graphs
+      << s.lhmPort;
     for (ModuleSwitch m : s.modules) o << static_cast<int>(m);
     for (const std::string& r : s.sensorReadings) o << '|' << r;
     put(o, s.labelPlaces);

@@ -11,7 +11,7 @@ const char kFreshConfig[] =
     "[general]\r\nfont=Tahoma\r\nfontsize=8\r\nfontcolor=clBlack\r\nwinamppath=0\r\noutputinterval=0\r\n"
     "winampbuttonsstay=0\r\nipserver=0\r\nTemp_label=*C\r\nskin=N/A\r\ntransparent=0\r\nalpha=255\r\n"
     "savepath=\r\noutput=0\r\nshowbar=1\r\nontop=0\r\nenablexml=0\r\nenablephp=0\r\nenablejson=0\r\n"
-    "showip=0\r\n"
+    "enablemetrics=0\r\nmetricspath=\r\nshowip=0\r\n"
     "xpwinampicons=1\r\nipinterval=0\r\nscrollenabled=0\r\nipinterface=0\r\nShowUsed=0\r\n"
     "SelfDrawEnabled=0\r\nSysTrayIcon=0\r\nshowbanner=-1\r\nShouldGetDisk=1\r\nAllowPositionChange=1\r\n"
     "hidefullscreen=0\r\n[Modules]\r\nCheckBox11=True\r\nCheckBox12=True\r\nCheckBox13=True\r\nCheckBox14="

@@ -117,10 +117,31 @@ bool FakePlayerWindow::sendCommand(Handle window, uint32_t message, uintptr_t wP
     return windows_.count(window) != 0 && !hung;
 }
 
-PlayerWindow::Handle FakePlayerWindow::open(const std::string& className, const std::string& caption) {
+PlayerWindow::Handle FakePlayerWindow::open(const std::string& className, const std::string& caption,
+                                            const std::string& process) {
     Handle handle = next_++;
-    windows_[handle] = {className, caption};
+    windows_[handle] = {className, caption, process};
     return handle;
+}
+
+std::vector<PlayerWindow::TopWindow> FakePlayerWindow::topWindows() {
+    ++enumerations;
+    std::vector<TopWindow> list;
+    for (const auto& [handle, window] : windows_) list.push_back({handle, window.className, window.caption});
+    return list;
+}
+
+bool FakePlayerWindow::post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    commands.push_back({window, message, wParam, lParam, 0});
+    return windows_.count(window) != 0;
+}
+
+bool FakePlayerWindow::ask(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                           uint32_t timeoutMs, uintptr_t& reply) {
+    reply = 0;
+    if (!sendCommand(window, message, wParam, lParam, timeoutMs)) return false;
+    reply = answer;
+    return true;
 }
 
 void FakePlayerWindow::close(Handle window) {

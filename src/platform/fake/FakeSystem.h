@@ -104,6 +104,17 @@ public:
     std::string caption(Handle window) override;
     bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                      uint32_t timeoutMs) override;
+    std::vector<TopWindow> topWindows() override;
+    std::string processOf(Handle window) override {
+        ++processQuestions;
+        return windows_.count(window) ? windows_[window].process : std::string();
+    }
+    int processQuestions = 0;
+    bool exists(Handle window) override { return windows_.count(window) != 0; }
+    std::string wideCaption(Handle window) override { return caption(window); }
+    bool post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    bool ask(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs,
+             uintptr_t& answer) override;
 
     struct Command {
         Handle window;
@@ -113,18 +124,21 @@ public:
         uint32_t timeoutMs;
     };
     // Opens a window of the class with the caption; returns its handle.
-    Handle open(const std::string& className, const std::string& caption);
+    Handle open(const std::string& className, const std::string& caption, const std::string& process = "");
     void close(Handle window);
     void setCaption(Handle window, const std::string& caption);
 
-    bool hung = false;  // commands time out
-    std::vector<Command> commands;
+    bool hung = false;              // commands time out
+    std::vector<Command> commands;  // sent and posted (a posted one has timeoutMs 0)
     int finds = 0;
+    int enumerations = 0;  // topWindows() calls
+    uintptr_t answer = 0;  // what ask() gets
 
 private:
     struct Window {
         std::string className;
         std::string caption;
+        std::string process;
     };
     std::map<Handle, Window> windows_;
     Handle next_ = 0x100;

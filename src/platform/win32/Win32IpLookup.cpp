@@ -2,7 +2,6 @@
 
 #include <wininet.h>
 
-#include <cstring>
 #include <string>
 
 #include "platform/win32/Scoped.h"
@@ -18,7 +17,6 @@ constexpr char kWindowClass[] = "TabrixIpLookup";
 constexpr UINT kBackstopGraceMs = 500;
 // How long the lookup's end waits for its thread.
 constexpr DWORD kWorkerEndMs = 2000;
-constexpr char kLoopback[] = "127.0.0.1";
 
 HttpApi::Handle handleOf(HINTERNET h) {
     return reinterpret_cast<HttpApi::Handle>(h);
@@ -43,13 +41,8 @@ void WinInet::lookUp(Library& wininet) {
     if (!complete()) *this = WinInet();
 }
 
-Win32Http::Win32Http(const WinInet& api, DWORD limitMs, bool loopbackOnly, bool keep, DWORD silenceMs)
-    : api_(api),
-      start_(GetTickCount()),
-      limit_(limitMs),
-      silence_(silenceMs ? silenceMs : limitMs),
-      loopbackOnly_(loopbackOnly),
-      keep_(keep) {}
+Win32Http::Win32Http(const WinInet& api, DWORD limitMs)
+    : api_(api), start_(GetTickCount()), limit_(limitMs) {}
 
 Win32Http::~Win32Http() {
     {
@@ -76,13 +69,6 @@ void Win32Http::limit(HINTERNET handle) const {
     if (ms == 0) ms = 1;
     api_.setOption(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
     api_.setOption(handle, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
-    receiveLimit(handle);
-}
-
-void Win32Http::receiveLimit(HINTERNET handle) const {
-    DWORD ms = left();
-    if (ms == 0) ms = 1;
-    if (ms > silence_) ms = silence_;
     api_.setOption(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
 }
 
@@ -95,8 +81,7 @@ void Win32Http::dropConnection() {
 HttpApi::Handle Win32Http::open(const std::string& agent) {
     if (!api_.complete()) return 0;
     if (!session_) {
-        const DWORD access = loopbackOnly_ ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PRECONFIG;
-        session_ = api_.open(agent.c_str(), access, nullptr, nullptr, 0);
+        session_ = api_.open(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
         if (session_) limit(session_);
     }
     return handleOf(session_);
@@ -116,8 +101,6 @@ HttpApi::Handle Win32Http::openUrl(Handle session, const std::string& url) {
     parts.dwExtraInfoLength = sizeof extra;
     if (!api_.crackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return 0;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return 0;
-    if (loopbackOnly_ && (std::strcmp(host, kLoopback) != 0 || parts.nScheme != INTERNET_SCHEME_HTTP))
-        return 0;
 
     const std::string server = std::to_string(parts.nScheme) + ":" + host + ":" + std::to_string(parts.nPort);
     HINTERNET connection = nullptr;
@@ -140,12 +123,6 @@ HttpApi::Handle Win32Http::openUrl(Handle session, const std::string& url) {
     // Redirects are the caller's to follow or not: WinINet's own would follow one to any machine.
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT;
     if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
-    if (keep_) flags |= INTERNET_FLAG_KEEP_CONNECTION;
-    // Asked every few seconds: the answers would otherwise fill the cache on disk, and the
-    // cookie jar and the log-on cache would be looked at for every request.
-    if (loopbackOnly_)
-        flags |= INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
-                 INTERNET_FLAG_NO_AUTH;
     const std::string object = std::string(path[0] ? path : "/") + extra;
     HINTERNET request =
         api_.openRequest(connection, "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0);
@@ -203,7 +180,7 @@ HttpApi::Read Win32Http::read(Handle request, char* buffer, uint32_t size, uint3
     got = 0;
     if (left() == 0) return Read::TimedOut;
     HINTERNET h = internetOf(request);
-    receiveLimit(h);
+    limit(h);
     // Waits for at most one receive, then takes only what is there: a read of the whole buffer
     // would wait until it is full, a byte at a time from a server that trickles.
     DWORD available = 0;
@@ -221,7 +198,6 @@ void Win32Http::close(Handle handle) {
     HINTERNET h = internetOf(handle);
     if (!h) return;
     if (h == session_) {
-        if (keep_) return;  // until the last GET is done
         api_.closeHandle(session_);
         session_ = nullptr;
         return;
@@ -230,7 +206,7 @@ void Win32Http::close(Handle handle) {
     if (h != request_) return;  // already closed by abort()
     api_.closeHandle(request_);
     request_ = nullptr;
-    if (!keep_) dropConnection();
+    dropConnection();
 }
 
 void Win32Http::abort() {
@@ -259,8 +235,8 @@ struct Win32IpLookup::Shared {
     HWND target = nullptr;
     bool stop = false;
     std::unique_ptr<Job> waiting;
-    unsigned running = 0;       // the id of the job under way, 0 for none
-    Win32Http* http = nullptr;  // the thread's connection while it runs
+    unsigned running = 0;        // the id of the job under way, 0 for none
+    WorkerHttp* http = nullptr;  // the thread's connection while it runs
 };
 
 struct Win32IpLookup::Job {
@@ -285,7 +261,12 @@ DWORD WINAPI work(LPVOID parameter) {
     Win32IpLookup::Shared& shared = **owner;
     const IpFetch& fetch = shared.fetch;
     {
-        Win32Http http(shared.api, fetch.limitMs, fetch.loopbackOnly, fetch.keep, fetch.silenceMs);
+        std::unique_ptr<WorkerHttp> connection;
+        if (fetch.loopback)
+            connection = std::make_unique<Win32LoopbackHttp>(fetch.limitMs, fetch.silenceMs);
+        else
+            connection = std::make_unique<Win32Http>(shared.api, fetch.limitMs);
+        WorkerHttp& http = *connection;
         for (;;) {
             std::unique_ptr<Win32IpLookup::Job> job;
             {
@@ -355,7 +336,7 @@ void Win32IpLookup::fetch(const std::string& url, Answer answer) {
     const unsigned id = next_++;
     waiting_[id] = std::move(answer);
     SetTimer(window_.get(), id, shared_->fetch.limitMs + kBackstopGraceMs, nullptr);
-    if (!lookedUp_) {
+    if (!lookedUp_ && !shared_->fetch.loopback) {
         shared_->api.lookUp(shared_->wininet);
         lookedUp_ = true;
     }

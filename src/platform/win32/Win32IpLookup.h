@@ -10,6 +10,7 @@
 #include "platform/HttpApi.h"
 #include "platform/win32/Library.h"
 #include "platform/win32/Scoped.h"
+#include "platform/win32/Win32LoopbackHttp.h"
 
 namespace tabrix::win32 {
 
@@ -36,22 +37,15 @@ struct WinInet {
 
 // GETs through WinINet, each within limitMs from its start: the connection, the request and
 // every read carry the time that is left (the session's own time-outs are not honoured
-// everywhere), and a read takes only what has arrived. A server silent for silenceMs within an
-// answer fails it: Wine takes the receive time-out once, when the request is sent, so that is
-// what bounds each wait of a server that trickles its answer. Redirects are never followed here. A
-// loopback-only GET goes to 127.0.0.1 alone, never through a proxy, and is never written to the cache. A kept
-// one leaves the session and the connection open for the next GET, so that a server asked every second is
-// asked on one connection.
-class Win32Http : public HttpApi {
+// everywhere), and a read takes only what has arrived. Redirects are never followed here.
+class Win32Http : public WorkerHttp {
 public:
-    Win32Http(const WinInet& api, DWORD limitMs, bool loopbackOnly = false, bool keep = false,
-              DWORD silenceMs = 0);  // 0: limitMs
+    Win32Http(const WinInet& api, DWORD limitMs);
     ~Win32Http() override;
     Win32Http(const Win32Http&) = delete;
     Win32Http& operator=(const Win32Http&) = delete;
 
-    // The next GET's time starts now.
-    void restart();
+    void restart() override;
     Handle open(const std::string& agent) override;
     Handle openUrl(Handle session, const std::string& url) override;
     bool refused() override { return refused_; }
@@ -59,22 +53,17 @@ public:
     std::string location(Handle request) override;
     Read read(Handle request, char* buffer, uint32_t size, uint32_t& got) override;
     void close(Handle handle) override;
-    // From another thread, when the GET's time is up: closes its request and connection, so that
-    // a call blocked on them returns and the rest fail.
-    void abort();
+    // Closes the request and connection, so that a call blocked on them returns and the rest fail.
+    void abort() override;
 
 private:
     DWORD left() const;  // milliseconds, 0 when the time is up
     void limit(HINTERNET handle) const;
-    void receiveLimit(HINTERNET handle) const;
     Read failure() const;
     void dropConnection();  // under lock_
     const WinInet& api_;
     DWORD start_;
     DWORD limit_;
-    DWORD silence_;
-    bool loopbackOnly_;
-    bool keep_;
     bool refused_ = false;
     HINTERNET session_ = nullptr;
     CriticalSection lock_;  // the two below, against abort()
@@ -94,18 +83,18 @@ struct IpFetch {
     std::function<std::string(HttpApi& http, const std::string& url)> get;
     unsigned limitMs = 0;
     std::string failed;
-    bool loopbackOnly = false;  // see Win32Http
-    bool keep = false;          // see Win32Http
-    unsigned silenceMs = 0;     // see Win32Http
+    // Through Win32LoopbackHttp (127.0.0.1 only, the connection kept) instead of WinINet; a
+    // server silent for silenceMs within its answer fails it.
+    bool loopback = false;
+    unsigned silenceMs = 0;
 };
 
 // The fetches run one at a time on one thread of the lookup's own, started at the first fetch
-// and ended with the lookup; WinINet is loaded for the first fetch. A fetch asked for while the
-// thread is still busy waits for it (only the newest waits). The answer comes back through a
-// message to a window of this object, so it runs on the thread that created it. A fetch not
-// answered a little after its limit is answered as failed and its handles are closed, so that
-// the thread comes free; its late answer is dropped, as are answers that arrive after this
-// object is gone.
+// and ended with the lookup; WinINet (or the sockets) is loaded for the first fetch. A fetch asked for while
+// the thread is still busy waits for it (only the newest waits). The answer comes back through a message to a
+// window of this object, so it runs on the thread that created it. A fetch not answered a little after its
+// limit is answered as failed and its handles are closed, so that the thread comes free; its late answer is
+// dropped, as are answers that arrive after this object is gone.
 class Win32IpLookup : public IpLookup {
 public:
     Win32IpLookup(HINSTANCE instance, IpFetch fetch);

@@ -7,8 +7,14 @@
 #include <cpuid.h>
 #endif
 
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
 #include <vector>
 
+#include "platform/Utf16.h"
 #include "platform/win32/Library.h"
 #include "platform/win32/Scoped.h"
 
@@ -92,6 +98,8 @@ MemoryStatus Win32System::memoryStatus() {
             s.availPhys = m.ullAvailPhys;
             s.totalPageFile = m.ullTotalPageFile;
             s.availPageFile = m.ullAvailPageFile;
+            s.totalVirtual = m.ullTotalVirtual;
+            s.availVirtual = m.ullAvailVirtual;
             return s;
         }
     }
@@ -103,6 +111,8 @@ MemoryStatus Win32System::memoryStatus() {
     s.availPhys = m.dwAvailPhys;
     s.totalPageFile = m.dwTotalPageFile;
     s.availPageFile = m.dwAvailPageFile;
+    s.totalVirtual = m.dwTotalVirtual;
+    s.availVirtual = m.dwAvailVirtual;
     return s;
 }
 
@@ -274,6 +284,81 @@ bool Win32PlayerWindow::sendCommand(Handle window, uint32_t message, uintptr_t w
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
                                timeoutMs, &result) != 0;
+}
+
+namespace {
+
+BOOL CALLBACK collectWindow(HWND hwnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<PlayerWindow::TopWindow> Win32PlayerWindow::topWindows() {
+    std::vector<HWND> handles;
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&handles));
+    snapshot_ = false;
+    processes_.clear();
+    std::vector<TopWindow> windows;
+    windows.reserve(handles.size());
+    for (HWND hwnd : handles) {
+        TopWindow w;
+        w.window = reinterpret_cast<Handle>(hwnd);
+        char name[256] = {};
+        const int length = GetClassNameA(hwnd, name, sizeof name);
+        w.className.assign(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+        w.caption = wideCaption(w.window);
+        windows.push_back(std::move(w));
+    }
+    return windows;
+}
+
+std::string Win32PlayerWindow::processOf(Handle window) {
+    // A snapshot costs far more than the rest of a look: only a window that may be a player takes one.
+    if (!snapshot_) {
+        snapshot_ = true;
+        // The snapshot's "none" is INVALID_HANDLE_VALUE, as a file's is.
+        const ScopedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        if (snapshot) {
+            PROCESSENTRY32 entry{};
+            entry.dwSize = sizeof entry;
+            for (BOOL more = Process32First(snapshot.get(), &entry); more;
+                 more = Process32Next(snapshot.get(), &entry))
+                processes_[entry.th32ProcessID] =
+                    std::string(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH));
+        }
+    }
+    DWORD id = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &id);
+    const auto process = processes_.find(id);
+    return process == processes_.end() ? std::string() : process->second;
+}
+
+bool Win32PlayerWindow::exists(Handle window) {
+    return window != 0 && IsWindow(reinterpret_cast<HWND>(window));
+}
+
+std::string Win32PlayerWindow::wideCaption(Handle window) {
+    wchar_t buffer[kCaptionUnits + 1] = {};
+    const int copied = GetWindowTextW(reinterpret_cast<HWND>(window), buffer, kCaptionUnits + 1);
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 units");
+    return utf16ToUtf8(
+        reinterpret_cast<const char16_t*>(buffer),
+        copied > 0 ? std::min<std::size_t>(static_cast<std::size_t>(copied), kCaptionUnits) : 0);
+}
+
+bool Win32PlayerWindow::post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return PostMessageA(reinterpret_cast<HWND>(window), message, wParam, lParam) != FALSE;
+}
+
+bool Win32PlayerWindow::ask(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                            uint32_t timeoutMs, uintptr_t& answer) {
+    DWORD_PTR result = 0;
+    const bool answered = SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, wParam, lParam,
+                                              SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+    answer = answered ? result : 0;
+    return answered;
 }
 
 }  // namespace tabrix::win32

@@ -1,4 +1,6 @@
 #pragma once
+#include <map>
+
 #include "platform/SystemApi.h"
 
 namespace tabrix::win32 {
@@ -34,13 +36,27 @@ public:
     CpuidRegisters cpuid(uint32_t leaf) override;
 };
 
-// FindWindowA, GetWindowTextA and SendMessageTimeoutA.
+// FindWindowA, EnumWindows, GetWindowTextA/W, PostMessageA and SendMessageTimeoutA.
 class Win32PlayerWindow : public PlayerWindow {
 public:
     Handle find(const std::string& className) override;
     std::string caption(Handle window) override;
     bool sendCommand(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                      uint32_t timeoutMs) override;
+    std::vector<TopWindow> topWindows() override;
+    std::string processOf(Handle window) override;
+
+private:
+    // The snapshot of the processes, taken for one look over the windows.
+    std::map<unsigned long, std::string> processes_;
+    bool snapshot_ = false;
+
+public:
+    bool exists(Handle window) override;
+    std::string wideCaption(Handle window) override;
+    bool post(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    bool ask(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs,
+             uintptr_t& answer) override;
 };
 
 }  // namespace tabrix::win32

@@ -46,10 +46,10 @@ void MainSources::fetchExternalIp(const std::string& server, std::function<void(
     });
 }
 
-std::string MainSources::driveText() {
+std::string MainSources::driveText(std::vector<DriveSpace>* spaces) {
     return GetDriveReport(platform_.disks,
                           readDrivesFile(platform_.files, platform_.path(kDrivesFileName), drivesFile_),
-                          platform_.system.decimalSeparator());
+                          platform_.system.decimalSeparator(), std::string(), spaces);
 }
 
 }  // namespace tabrix

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/DrivesFile.h"
+#include "sources/DriveSpace.h"
 #include "sources/Traffic.h"
 
 namespace tabrix {
@@ -30,7 +31,8 @@ public:
     bool ipFetchPending() const { return ipFetchPending_; }
 
     // drives.inf lists the drives of the free-space block; read again only when it changed.
-    std::string driveText();
+    // The drives the text tells go into `spaces` when one is given.
+    std::string driveText(std::vector<DriveSpace>* spaces = nullptr);
 
 private:
     Platform& platform_;

@@ -7,6 +7,7 @@
 namespace tabrix {
 
 enum class SensorSource;
+enum class PlayerKind;
 
 // What the main window asks of the program around it: the windows it does not own and
 // its own end. A request made from inside one of the window's handlers never destroys the
@@ -24,6 +25,8 @@ public:
     virtual void terminate() = 0;
     // The sensor pairs now come from another source (SensorSource), or none.
     virtual void sensorSourceChanged(SensorSource) {}
+    // The song line now follows another player, or none.
+    virtual void playerChanged(PlayerKind) {}
 };
 
 // The commands the popup menu `pmenu1` answers with.

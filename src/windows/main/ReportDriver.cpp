@@ -42,11 +42,12 @@ JsonFacts jsonFacts(const StoredValues& stored) {
 
 }  // namespace
 
-ReportDriver::ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels)
+ReportDriver::ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels,
+                           SourceReportFacts::Song song)
     : platform_(platform),
       errors_(errors),
       labels_(std::move(labels)),
-      facts_(platform.system, platform.player, startVersion(platform.system), "") {}
+      facts_(platform.system, startVersion(platform.system), std::move(song)) {}
 
 void ReportDriver::FileTimer1Timer(const StoredValues& stored) {
     ReportOutput out(
@@ -58,7 +59,13 @@ void ReportDriver::FileTimer1Timer(const StoredValues& stored) {
     const bool jsonOn = stored.settings.enableJson;
     JsonTick json;
     if (jsonOn) json = {figures_, jsonFacts(stored), platform_.clock.utcSeconds()};
-    out.SaveResult(stem, stored.settings.enablePhp, stored.settings.enableXml, jsonOn ? &json : nullptr);
+    const bool metricsOn = stored.settings.enableMetrics;
+    MetricsTick metrics;
+    if (metricsOn)
+        metrics = {metricsPath(stored.settings.metricsPath, stem), figures_, jsonFacts(stored),
+                   stored.receivedTotal, stored.sentTotal};
+    out.SaveResult(stem, stored.settings.enablePhp, stored.settings.enableXml, jsonOn ? &json : nullptr,
+                   metricsOn ? &metrics : nullptr);
 }
 
 }  // namespace tabrix

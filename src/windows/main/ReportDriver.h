@@ -10,13 +10,14 @@ class ErrorSink;
 struct Platform;
 struct StoredValues;
 
-// The main window's report output (FileTimer1): the PHP, XML and JSON reports built from
+// The main window's report output (FileTimer1): the PHP, XML, JSON and metrics reports built from
 // the labels, with what it keeps between ticks: the facts the reports ask for afresh,
 // savepath as last read, the display mode the last refresh read, which the reports share
 // until the next refresh, and the figures the labels were made from.
 class ReportDriver {
 public:
-    ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels);
+    // song: the song as the window's player link answers it now.
+    ReportDriver(Platform& platform, ErrorSink& errors, LabelText labels, SourceReportFacts::Song song);
 
     // A refresh tick begins: the display mode it read before is stale.
     void refreshStarted() { displayRead_ = false; }

@@ -58,6 +58,20 @@ const char* sensorSourceText(SensorSource source) {
     return "";
 }
 
+const char* sensorProgramName(SensorSource source) {
+    switch (source) {
+        case SensorSource::Mbm:
+            return "Motherboard Monitor 5";
+        case SensorSource::HwinfoMemory:
+        case SensorSource::HwinfoRegistry:
+            return "HWiNFO";
+        case SensorSource::Lhm:
+            return "LibreHardwareMonitor";
+        default:
+            return "";
+    }
+}
+
 SensorSources::SensorSources(Platform& platform) : platform_(platform), memory_(platform.sharedMemory) {}
 
 SensorSources::~SensorSources() = default;
@@ -84,6 +98,7 @@ bool SensorSources::refresh(MainControls& controls, const StartupSettings& setti
     }
     const bool changed = found != live_;
     live_ = found;
+    figures.sensorProgram = sensorProgramName(found);
     return changed;
 }
 

@@ -19,6 +19,8 @@ struct StartupSettings;
 enum class SensorSource { Off, None, Mbm, HwinfoMemory, HwinfoRegistry, Lhm };
 // The Settings window's words for it; "" for Off.
 const char* sensorSourceText(SensorSource source);
+// The program it is, as the metrics report names it; "" for Off and None.
+const char* sensorProgramName(SensorSource source);
 
 // Shows one of the kShownSensors pairs (0 first) in its name and value labels; a hidden
 // pair's texts are written only when textsWhenHidden.

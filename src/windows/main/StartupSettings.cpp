@@ -132,6 +132,8 @@ void readLook(const GeneralKeys& keys, StartupSettings& s) {
     s.enablePhp = keys.text(K::EnablePhp) == "1";
     s.enableXml = keys.text(K::EnableXml) == "1";
     s.enableJson = keys.text(K::EnableJson) == "1";
+    s.enableMetrics = keys.text(K::EnableMetrics) == "1";
+    s.metricsPath = keys.text(K::MetricsPath);
 
     // The default "N/A" names no file and fails like any other missing skin.
     const std::string skin = keys.text(K::Skin);

@@ -91,6 +91,8 @@ struct StartupSettings {
     bool enablePhp = false;        // enablephp is "1"
     bool enableXml = false;        // enablexml is "1"
     bool enableJson = false;       // enablejson is "1"
+    bool enableMetrics = false;    // enablemetrics is "1"
+    std::string metricsPath;       // metricspath; empty: the report stem with ".prom"
 
     std::string skinFile;     // the file in the skins folder ("Default" is transparent.bmp)
     bool banner = true;       // showbanner is "-1"

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "windows/main/StartupSettings.h"
@@ -22,6 +24,9 @@ struct StoredValues {
     // The external address the last timer refresh brought ("Failed" stops the timer after one
     // more attempt); start-up's lookup does not set it.
     std::string lastIpRefresh;
+    // The traffic meter's bytes since the program started (empty before its first measurement).
+    std::optional<uint64_t> receivedTotal;
+    std::optional<uint64_t> sentTotal;
 };
 
 }  // namespace tabrix

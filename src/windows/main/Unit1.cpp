@@ -9,8 +9,10 @@ TForm1::TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors)
       scale_(platform.desktop.screenDpi()),
       graphs_(scale_),
       controls_(platform.text, scale_),
-      player_(platform.player, platform.shell, platform.clock, stored.settings.winampPath),
-      report_(platform, errors, [this](int n) { return controls_.label(n).text; }),
+      player_(platform, stored.settings.winampPath),
+      report_(
+          platform, errors, [this](int n) { return controls_.label(n).text; },
+          [this] { return player_.currentSong(); }),
       sources_(platform),
       sensors_(platform) {
     const Extent frame = platform_.desktop.frameSize(true);

@@ -153,6 +153,8 @@ public:
     const LabelDragging& dragging() const { return drag_; }
     // Where the sensor pairs come from now.
     SensorSource sensorSource() const { return sensors_.live(); }
+    // The player the song line followed at the last refresh.
+    PlayerKind followedPlayer() const { return followedPlayer_; }
 
     // Label2 .. Label36 (MainLabels.h names the fact of each) and Image1 .. Image7.
     Label& label(int number) { return controls_.label(number); }
@@ -243,6 +245,7 @@ private:
     ReportDriver report_;
     MainSources sources_;
     SensorSources sensors_;
+    PlayerKind followedPlayer_ = PlayerKind::None;
     StartupProgress startup_;
 };
 

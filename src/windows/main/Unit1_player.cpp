@@ -20,12 +20,12 @@ void TForm1::WinampTimerTimer() {
 void TForm1::PlayerPictureClick(int image) {
     static const struct {
         int image;
-        PlayerControl::Command command;
-    } kButtons[] = {{kImagePlay, &TWinampApi::Play},
-                    {kImagePause, &TWinampApi::Pause},
-                    {kImageStop, &TWinampApi::Stop},
-                    {kImageBack, &TWinampApi::Previous},
-                    {kImageNext, &TWinampApi::Next}};
+        PlayerCommand command;
+    } kButtons[] = {{kImagePlay, PlayerCommand::Play},
+                    {kImagePause, PlayerCommand::Pause},
+                    {kImageStop, PlayerCommand::Stop},
+                    {kImageBack, PlayerCommand::Previous},
+                    {kImageNext, PlayerCommand::Next}};
     for (const auto& b : kButtons)
         if (b.image == image) return player_.click(b.command);
 }

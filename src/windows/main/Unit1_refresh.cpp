@@ -1,5 +1,8 @@
 // The once-a-second refresh (systimer): every changing fact is read afresh and written
 // into its label; the song labels and the player buttons follow the player.
+#include <utility>
+#include <vector>
+
 #include "platform/SystemApi.h"
 #include "sources/Battery.h"
 #include "sources/SystemFacts.h"
@@ -50,8 +53,10 @@ void TForm1::systimerTimer() {
     SystemApi& system = platform_.system;
     LabelFigures& figures = report_.figures();
     try {
-        // 1. battery.
-        controls_.setText(kLabelBattery, GetBatteryPowerStats(system));
+        // 1. battery; the metrics report takes the figures the line was made from.
+        const PowerStatus power = system.powerStatus();
+        controls_.setText(kLabelBattery, batteryText(power, system.decimalSeparator()));
+        figures.power = power;
         // 2, 3. processor usage.
         refreshCpuUsage(controls_, platform_.cpuLoad, graphs_, figures);
         // 4. user.
@@ -78,12 +83,22 @@ void TForm1::systimerTimer() {
         // 12. the player buttons.
         refreshPlayerButtons(controls_, settings.playerButtons, player_);
         // 13. drive space; a failing report ends the tick here, as any failing step does.
-        if (settings.getDiskSpace) controls_.setText(kLabelDiskSpace, sources_.driveText());
+        if (settings.getDiskSpace) {
+            std::vector<DriveSpace> spaces;
+            controls_.setText(kLabelDiskSpace, sources_.driveText(&spaces));
+            figures.drives = std::move(spaces);
+        }
         // 14. sensors: the source that answers, in order of precedence; Settings says which.
         if (stored_.sensorModule && sensors_.refresh(controls_, settings, report_.figures()) && owner_)
             owner_->sensorSourceChanged(sensors_.live());
-        // 15. a player that quit during this tick hides its labels now, not a second later.
-        if (!player_.running()) controls_.setSongLabelsVisible(false);
+        // 15. a player that quit during this tick hides its labels now, not a second later;
+        // Settings says which player is followed.
+        const PlayerKind followed = player_.followed();
+        if (followed == PlayerKind::None) controls_.setSongLabelsVisible(false);
+        if (followed != followedPlayer_) {
+            followedPlayer_ = followed;
+            if (owner_) owner_->playerChanged(followed);
+        }
         // 16. the traffic meter starts with the first tick; its timer runs from then on.
         if (stored_.trafficModule) timers_.tmrTraffic.enabled = true;
     } catch (...) {

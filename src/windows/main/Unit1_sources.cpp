@@ -72,6 +72,10 @@ void TForm1::tmrTrafficTimer() {
     controls_.setText(kLabelUpstream, texts.upstream);
     report_.figures().receivedBytes = texts.received;
     report_.figures().sentBytes = texts.sent;
+    // Each measurement is the difference modulo 2^32, so a wrap of the table's counters adds
+    // 2^32 here: the totals only grow, across rebuilds of the window too.
+    stored_.receivedTotal = stored_.receivedTotal.value_or(0) + texts.received;
+    stored_.sentTotal = stored_.sentTotal.value_or(0) + texts.sent;
     graphs_.pushTraffic(texts.received, texts.sent, platform_.system.decimalSeparator());
 }
 

@@ -221,6 +221,8 @@ struct StartupSteps {
         stored().enablePhp = s.enablePhp;
         stored().enableXml = s.enableXml;
         stored().enableJson = s.enableJson;
+        stored().enableMetrics = s.enableMetrics;
+        stored().metricsPath = s.metricsPath;
     }
 
     // 14. skin.

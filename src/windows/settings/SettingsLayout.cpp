@@ -102,6 +102,10 @@ const LayoutRow kLayout[] = {
     button("Button4", kGeneral, "Del", 494, 128),
     caption("Label15", kGeneral, "Enable scrolling", 280, 152, 160),
     box("CheckBox8", kGeneral, "", 472, 152, kCheckHeight),
+    // The metrics file has a path of its own (an exporter's folder), under the font column.
+    box("CheckBox35", kGeneral, "Prometheus metrics", 280, 174, 160),
+    edit("Edit8", kGeneral, 280, 196, 169),
+    button("Button9", kGeneral, "...", 456, 196),
 
     caption("Label19", kAdvanced, "Winamp 2.x, 5.x Path", 8, 11),
     edit("Edit3", kAdvanced, 136, 8, 177),
@@ -152,6 +156,8 @@ const LayoutRow kLayout[] = {
     moduleBox("CheckBox32", "Graphs", 1, 6),
     // Beside "MBM Temps": the sensor pairs' source, as the main window last found it.
     caption("Label32", kModules, "", 280, 10, 220),
+    // Beside "Current Song": the player the song line follows.
+    caption("Label33", kModules, "", 280, 34, 220),
     caption("Label31", kModules, "", 252, 56, 257),
     {K::Edit, "Edit7", kModules, 224, 80, 17, kEditHeight, ""},
     {K::ListBox, "ListBox1", kModules, 280, 104, 161, 73, ""},

@@ -24,6 +24,7 @@ const PickerButton kPickerButtons[] = {
     {"Button2", &SettingsPickers::Button2Click}, {"Button4", &SettingsPickers::Button4Click},
     {"Button5", &SettingsPickers::Button5Click}, {"Button6", &SettingsPickers::Button6Click},
     {"Button7", &SettingsPickers::Button7Click}, {"Button8", &SettingsPickers::Button8Click},
+    {"Button9", &SettingsPickers::Button9Click},
 };
 
 }  // namespace
@@ -120,10 +121,11 @@ void TForm3::ListBox1Selected(const std::vector<bool>& selected) {
 void TForm3::checkBoxLinks() {
     // Output on enables its path and formats; off clears the formats too.
     const bool output = control<CheckBox>("CheckBox2").checked;
-    for (const char* name : {"Edit1", "Button8", "CheckBox5", "CheckBox6", "CheckBox33"})
+    for (const char* name :
+         {"Edit1", "Button8", "CheckBox5", "CheckBox6", "CheckBox33", "CheckBox35", "Edit8", "Button9"})
         layout.find(name)->enabled = output;
     if (!output)
-        for (const char* format : {"CheckBox5", "CheckBox6", "CheckBox33"})
+        for (const char* format : {"CheckBox5", "CheckBox6", "CheckBox33", "CheckBox35"})
             control<CheckBox>(format).checked = false;
     control<Edit>("Edit2").enabled = control<CheckBox>("CheckBox7").checked;
     control<ListBox>("ListBox1").visible = control<CheckBox>("CheckBox28").checked;

@@ -93,6 +93,7 @@ public:
     void Button6Click();  // player path
     void Button7Click();  // colour
     void Button8Click();  // output path
+    void Button9Click();  // metrics file
 
 private:
     void searchSkins(const std::string& folder);
@@ -135,6 +136,7 @@ public:
 
     // Beside "MBM Temps": where the sensor pairs come from now.
     void showSensorSource(const std::string& text) { control<Label>("Label32").text = text; }
+    void showPlayer(const std::string& text) { control<Label>("Label33").text = text; }
 
     // A control by its component name, as its kind.
     template <typename C>

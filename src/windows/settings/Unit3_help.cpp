@@ -51,6 +51,12 @@ const HelpEntry kHelp[] = {
     {"CheckBox5", "This will enable XML output to the file path specified.", false},
     {"CheckBox6", "This will enable PHP output to the file path specified.", false},
     {"CheckBox33", "This will enable JSON output to the file path specified.", false},
+    {"CheckBox35",
+     "This will write the facts as Prometheus metrics for an exporter's textfile collector.\n\rThe file "
+     "below; left empty, the file output path with .prom",
+     false},
+    {"Edit8", "The metrics file, in the exporter's textfile folder.\n\rExample: c:\\metrics\\tabrix.prom",
+     false},
     {"Label14", "This will run Tabrix each time Windows starts.", false},
     {"Label15", "This will scroll the song currently playing.\n\rNote: This may cause high cpu usage.",
      false},

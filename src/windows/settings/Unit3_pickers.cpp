@@ -126,6 +126,13 @@ void SettingsPickers::Button8Click() {
     if (platform_.settingsUi.saveFile({"PHP or XML File", "*.", "stats", shown}, path)) shown = path;
 }
 
+void SettingsPickers::Button9Click() {
+    std::string& shown = layout_.get<Edit>("Edit8").text;
+    std::string path;
+    if (platform_.settingsUi.saveFile({"Prometheus metrics", "*.prom", "tabrix.prom", shown}, path))
+        shown = path;
+}
+
 void SettingsPickers::Button2Click() {
     SettingsApi& ui = platform_.settingsUi;
     std::string folder;
