@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "platform/HttpAnswer.h"
 #include "platform/HttpApi.h"
 #include "platform/win32/Library.h"
 #include "platform/win32/Scoped.h"
-#include "platform/HttpAnswer.h"
 
 namespace tabrix::win32 {
 
