@@ -39,38 +39,24 @@ public:
         Json j;
         j["version"] = text(l_.version);
         j["written"] = isoUtcText(written);
-        j["processor"] = {
-            {"name", textIf(on_.cpuName, l_.cpuName)},
-            {"class", textIf(on_.cpuClass, l_.cpuClass)},
-            {"load", on_.cpuLoad ? withFigure(l_.cpuUsage, "percent", figureOr(f_.cpuLoad, cpuUsagePercent))
-                                 : Json(nullptr)}};
-        j["windows"] = textIf(on_.windows, l_.windowsName);
-        j["memory"] = on_.memory ? megabytes(l_.memoryUsed, memoryFigures) : Json(nullptr);
-        j["memory_load"] =
-            on_.memoryLoad
-                ? withFigure(l_.memoryLoad, "percent",
-                             figureOr(f_.memory, [](const MemoryStatus& m) { return m.memoryLoad; }))
-                : Json(nullptr);
-        j["page_file"] = on_.pageFile ? megabytes(l_.virtualMemory, pageFileFigures) : Json(nullptr);
-        j["uptime"] = on_.uptime
-                          ? withFigure(l_.uptime, "seconds",
-                                       figureOr(f_.uptimeMs, [](uint32_t ms) { return ms / kMsPerSecond; }))
-                          : Json(nullptr);
-        j["connection"] = textIf(on_.connection, l_.connection);
-        j["external_ip"] = textIf(on_.connection, l_.externalIp);
-        j["download"] = on_.traffic ? rate(l_.downstream, f_.receivedBytes) : Json(nullptr);
-        j["upload"] = on_.traffic ? rate(l_.upstream, f_.sentBytes) : Json(nullptr);
-        j["sensors"] = on_.sensors ? sensors() : Json(nullptr);
-        j["battery"] = textIf(on_.battery, l_.battery);
-        j["player"] = on_.player ? player() : Json(nullptr);
-        j["drives"] = textIf(on_.drives, l_.driveReport);
+        int pair = 0;
+        for (const FactRow& row : kFacts) {
+            if (!row.json) continue;
+            Json& at = row.jsonGroup ? j[row.jsonGroup][row.json] : j[row.json];
+            if (!on_[row.fact])
+                at = nullptr;
+            else if (row.shape == JsonShape::SensorPair)
+                at.push_back(sensorPair(pair, row.fact));
+            else
+                at = value(row);
+            if (row.shape == JsonShape::SensorPair) ++pair;
+        }
         return j;
     }
 
 private:
     // Every ANSI code page reads ASCII as ASCII: only other texts are converted.
     Json text(const std::string& ansi) { return codepage_.asciiOrUtf8(ansi); }
-    Json textIf(bool on, const std::string& ansi) { return on ? text(ansi) : Json(nullptr); }
 
     Json withFigure(const std::string& label, const char* key, Json figure) {
         return {{"text", text(label)}, {key, std::move(figure)}};
@@ -86,19 +72,38 @@ private:
         return withFigure(label, "kb_per_s", figureOr(bytes, [](uint32_t b) { return rateKb(b); }));
     }
 
+    // A fact's text with the figure it was made from, as its shape says.
+    Json value(const FactRow& row) {
+        const std::string& label = l_[row.fact];
+        switch (row.shape) {
+            case JsonShape::Percent:
+                return withFigure(label, "percent",
+                                  row.fact == Fact::CpuUsage ? figureOr(f_.cpuLoad, cpuUsagePercent)
+                                                             : figureOr(f_.memory, [](const MemoryStatus& m) {
+                                                                   return m.memoryLoad;
+                                                               }));
+            case JsonShape::Megabytes:
+                return megabytes(label, row.fact == Fact::Memory ? memoryFigures : pageFileFigures);
+            case JsonShape::Seconds:
+                return withFigure(label, "seconds",
+                                  figureOr(f_.uptimeMs, [](uint32_t ms) { return ms / kMsPerSecond; }));
+            case JsonShape::Rate:
+                return rate(label, row.fact == Fact::Download ? f_.receivedBytes : f_.sentBytes);
+            case JsonShape::Player:
+                return player();
+            default:
+                return text(label);
+        }
+    }
+
     // A shown pair's value is the number and unit its text was made from; a hidden pair's
     // labels hold an old reading or the design text, so it has none.
-    Json sensors() {
-        const std::string* values[] = {&l_.temp1, &l_.temp2, &l_.temp3};
-        Json pairs = Json::array();
-        for (int k = 0; k < kShownSensors; ++k) {
-            const SensorFigure& figure = f_.sensors[k];
-            pairs.push_back({{"name", text(l_.sensorNames[k])},
-                             {"text", figure.shown ? text(*values[k]) : Json(nullptr)},
-                             {"value", figure.shown ? number(figure.value) : Json(nullptr)},
-                             {"unit", figure.shown ? text(figure.unit) : Json(nullptr)}});
-        }
-        return pairs;
+    Json sensorPair(int k, Fact fact) {
+        const SensorFigure& figure = f_.sensors[k];
+        return {{"name", text(l_.caption[fact])},
+                {"text", figure.shown ? text(l_[fact]) : Json(nullptr)},
+                {"value", figure.shown ? number(figure.value) : Json(nullptr)},
+                {"unit", figure.shown ? text(figure.unit) : Json(nullptr)}};
     }
 
     Json player() {

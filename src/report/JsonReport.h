@@ -37,22 +37,11 @@ struct LabelFigures {
     std::optional<std::vector<DriveSpace>> drives;
 };
 
-// The facts whose module is on; the others are reported as null.
+// The facts reported (each fact's gate open; all by default); the others are null.
 struct JsonFacts {
-    bool cpuName = true;
-    bool cpuClass = true;
-    bool cpuLoad = true;
-    bool windows = true;
-    bool memory = true;
-    bool memoryLoad = true;
-    bool pageFile = true;
-    bool uptime = true;
-    bool connection = true;  // and the external address, which shares its module
-    bool traffic = true;
-    bool sensors = true;
-    bool battery = true;
-    bool player = true;
-    bool drives = true;
+    JsonFacts() { on.values.fill(true); }
+    PerFact<bool> on;
+    bool operator[](Fact fact) const { return on[fact]; }
 };
 
 // What the JSON report takes besides the labels.

@@ -32,22 +32,22 @@ public:
     MetricsSnapshot build() {
         MetricsSnapshot m;
         m.version = text(l_.version);
-        if (on_.cpuName) m.cpuName = text(l_.cpuName);
-        if (on_.windows) m.windowsName = text(l_.windowsName);
-        if (on_.cpuLoad) m.cpuLoad = f_.cpuLoad;
+        if (on_[Fact::CpuName]) m.cpuName = text(l_[Fact::CpuName]);
+        if (on_[Fact::Windows]) m.windowsName = text(l_[Fact::Windows]);
+        if (on_[Fact::CpuUsage]) m.cpuLoad = f_.cpuLoad;
         memory(m);
-        if (on_.uptime && f_.uptimeMs) m.uptimeSeconds = *f_.uptimeMs / 1000.0;
-        if (on_.drives && f_.drives)
+        if (on_[Fact::Uptime] && f_.uptimeMs) m.uptimeSeconds = *f_.uptimeMs / 1000.0;
+        if (on_[Fact::Drives] && f_.drives)
             for (const DriveSpace& d : *f_.drives)
                 m.drives.push_back(
                     {std::string(1, static_cast<char>('A' + d.drive - 1)) + ":", d.freeBytes, d.totalBytes});
-        if (on_.battery && f_.power) power(*f_.power, m);
-        if (on_.sensors && !f_.sensorProgram.empty()) sensors(m);
-        if (on_.player && f_.song) {
+        if (on_[Fact::Battery] && f_.power) power(*f_.power, m);
+        if (on_[Fact::Sensor1] && !f_.sensorProgram.empty()) sensors(m);
+        if (on_[Fact::Song] && f_.song) {
             m.playerRunning = *f_.song != kPlayerNotRunning;
             if (*m.playerRunning) m.song = text(*f_.song);
         }
-        if (on_.traffic) {
+        if (on_[Fact::Download]) {
             m.receivedBytes = t_.receivedTotal;
             m.sentBytes = t_.sentTotal;
         }
@@ -60,7 +60,7 @@ private:
     void memory(MetricsSnapshot& m) {
         if (!f_.memory) return;
         const MemoryStatus& s = *f_.memory;
-        if (on_.memory) {
+        if (on_[Fact::Memory]) {
             m.physicalTotal = s.totalPhys;
             m.physicalAvailable = s.availPhys;
             // A size of 0 was never read: no address space is empty.
@@ -69,7 +69,7 @@ private:
                 m.virtualAvailable = s.availVirtual;
             }
         }
-        if (on_.pageFile) {
+        if (on_[Fact::PageFile]) {
             m.pageFileTotal = s.totalPageFile;
             m.pageFileAvailable = s.availPageFile;
         }
@@ -88,7 +88,7 @@ private:
             if (!figure.shown) continue;
             for (const auto& u : kSensorUnits) {
                 if (figure.unit != u.unit) continue;
-                std::string name = l_.sensorNames[k];
+                std::string name = l_.caption[kSensorFacts[k]];
                 if (!name.empty() && name.back() == ':') name.pop_back();
                 m.sensors.push_back(
                     {u.family, text(name), f_.sensorProgram, (figure.value + u.offset) * u.times / u.over});

@@ -18,8 +18,17 @@ void element(std::vector<std::string>& lines, const std::string& tag, const std:
     lines.push_back("</" + tag + ">");
 }
 
+// A fact under its name in the report.
+void element(std::vector<std::string>& lines, Fact fact, const std::string& value) {
+    element(lines, factRow(fact).xml, value);
+}
+
 void variable(std::vector<std::string>& lines, const std::string& name, const std::string& value) {
     lines.push_back("$" + name + " = \"" + phpQuoted(value) + "\";");
+}
+
+void variable(std::vector<std::string>& lines, Fact fact, const std::string& value) {
+    variable(lines, factRow(fact).php, value);
 }
 
 }  // namespace
@@ -27,26 +36,10 @@ void variable(std::vector<std::string>& lines, const std::string& name, const st
 ReportLabels readReportLabels(const LabelText& labelText, const std::string& version) {
     ReportLabels l;
     l.version = version;
-    l.cpuName = labelText(kLabelCpuName);
-    l.cpuUsage = labelText(kLabelCpuUsage);
-    l.cpuClass = labelText(kLabelCpuClass);
-    l.windowsName = labelText(kLabelWindowsVersion);
-    l.memoryUsed = labelText(kLabelMemory);
-    l.virtualMemory = labelText(kLabelVirtualMemory);
-    l.uptime = labelText(kLabelUptime);
-    l.temp1 = labelText(kLabelSensor1Value);
-    l.temp2 = labelText(kLabelSensor2Value);
-    l.temp3 = labelText(kLabelSensor3Value);
-    l.externalIp = labelText(kLabelExternalIp);
-    l.downstream = labelText(kLabelDownstream);
-    l.upstream = labelText(kLabelUpstream);
-    l.memoryLoad = labelText(kLabelMemoryLoad);
-    l.connection = labelText(kLabelConnection);
-    l.sensorNames[0] = labelText(kLabelSensor1Name);
-    l.sensorNames[1] = labelText(kLabelSensor2Name);
-    l.sensorNames[2] = labelText(kLabelSensor3Name);
-    l.battery = labelText(kLabelBattery);
-    l.driveReport = labelText(kLabelDiskSpace);
+    for (const FactRow& row : kFacts) {
+        l.text[row.fact] = labelText(row.label);
+        if (row.caption != 0) l.caption[row.fact] = labelText(row.caption);
+    }
     return l;
 }
 
@@ -111,19 +104,19 @@ std::vector<std::string> xmlReportLines(const ReportLabels& labels, const std::s
     lines.push_back("<Tabrix>");
     element(lines, "version", labels.version);
     lines.push_back("<processor>");
-    element(lines, "name", labels.cpuName);
-    element(lines, "usage", cpuUsageValue(labels.cpuUsage));
-    element(lines, "class", cpuClassValue(labels.cpuClass));
+    element(lines, Fact::CpuName, labels[Fact::CpuName]);
+    element(lines, Fact::CpuUsage, cpuUsageValue(labels[Fact::CpuUsage]));
+    element(lines, Fact::CpuClass, cpuClassValue(labels[Fact::CpuClass]));
     lines.push_back("</processor>");
     lines.push_back("<windows>");
-    element(lines, "name", windowsName);
+    element(lines, Fact::Windows, windowsName);
     element(lines, "version_major", std::to_string(numbers.versionMajor));
     element(lines, "version_minor", std::to_string(numbers.versionMinor));
-    element(lines, "uptime", labels.uptime);
+    element(lines, Fact::Uptime, labels[Fact::Uptime]);
     lines.push_back("</windows>");
     lines.push_back("<memory>");
-    element(lines, "memory_used", labels.memoryUsed);
-    element(lines, "virtual_memory", labels.virtualMemory);
+    element(lines, Fact::Memory, labels[Fact::Memory]);
+    element(lines, Fact::PageFile, labels[Fact::PageFile]);
     lines.push_back("</memory>");
     lines.push_back("<display>");
     element(lines, "screen_width", std::to_string(numbers.screenWidth));
@@ -131,14 +124,12 @@ std::vector<std::string> xmlReportLines(const ReportLabels& labels, const std::s
     element(lines, "screen_refresh_hz", std::to_string(numbers.refreshHz));
     lines.push_back("</display>");
     lines.push_back("<temperature>");
-    element(lines, "temp1", labels.temp1);
-    element(lines, "temp2", labels.temp2);
-    element(lines, "temp3", labels.temp3);
+    for (Fact pair : kSensorFacts) element(lines, pair, labels[pair]);
     lines.push_back("</temperature>");
     lines.push_back("<network>");
-    element(lines, "ext_ip", labels.externalIp);
-    element(lines, "upstream", trafficValue(labels.upstream));
-    element(lines, "downstream", trafficValue(labels.downstream));
+    element(lines, Fact::ExternalIp, labels[Fact::ExternalIp]);
+    element(lines, Fact::Upload, trafficValue(labels[Fact::Upload]));
+    element(lines, Fact::Download, trafficValue(labels[Fact::Download]));
     lines.push_back("</network>");
     lines.push_back("</Tabrix>");
     return lines;
@@ -150,24 +141,22 @@ std::vector<std::string> phpReportLines(const ReportLabels& labels, const System
     lines.reserve(19);
     lines.push_back("<?php");
     lines.push_back("//Created By Tabrix");
-    variable(lines, "processor", labels.cpuName);
-    variable(lines, "cpuclass", cpuClassValue(labels.cpuClass));
+    variable(lines, Fact::CpuName, labels[Fact::CpuName]);
+    variable(lines, Fact::CpuClass, cpuClassValue(labels[Fact::CpuClass]));
     variable(lines, "tabrix", labels.version);
-    variable(lines, "currentusage", cpuUsageValue(labels.cpuUsage));
-    variable(lines, "winver", "Windows " + labels.windowsName);
-    variable(lines, "uptime", labels.uptime);
-    variable(lines, "memused", labels.memoryUsed);
-    variable(lines, "virmemused", labels.virtualMemory);
+    variable(lines, Fact::CpuUsage, cpuUsageValue(labels[Fact::CpuUsage]));
+    variable(lines, Fact::Windows, "Windows " + labels[Fact::Windows]);
+    variable(lines, Fact::Uptime, labels[Fact::Uptime]);
+    variable(lines, Fact::Memory, labels[Fact::Memory]);
+    variable(lines, Fact::PageFile, labels[Fact::PageFile]);
     variable(lines, "screen",
              std::to_string(numbers.screenWidth) + " x " + std::to_string(numbers.screenHeight) + " @ " +
                  std::to_string(numbers.refreshHz) + " Hz");
-    variable(lines, "temp1", labels.temp1);
-    variable(lines, "temp2", labels.temp2);
-    variable(lines, "temp3", labels.temp3);
-    variable(lines, "curplaying", song == kPlayerNotRunning ? std::string(" ") : song);
-    variable(lines, "ext_ip", labels.externalIp);
-    variable(lines, "downstream", labels.downstream);
-    variable(lines, "upstream", labels.upstream);
+    for (Fact pair : kSensorFacts) variable(lines, pair, labels[pair]);
+    variable(lines, Fact::Song, song == kPlayerNotRunning ? std::string(" ") : song);
+    variable(lines, Fact::ExternalIp, labels[Fact::ExternalIp]);
+    variable(lines, Fact::Download, labels[Fact::Download]);
+    variable(lines, Fact::Upload, labels[Fact::Upload]);
     lines.push_back("?>");
     return lines;
 }

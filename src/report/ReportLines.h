@@ -3,32 +3,18 @@
 #include <string>
 #include <vector>
 
+#include "report/Facts.h"
 #include "sources/interfacewithmbm.h"
 
 namespace tabrix {
 
-// The label texts the reports copy, read at the moment of writing.
+// The label texts the reports copy, read at the moment of writing: each fact's label as shown
+// and its caption label (a sensor pair's name).
 struct ReportLabels {
-    std::string version;        // the program version text
-    std::string cpuName;        // Label2
-    std::string cpuUsage;       // Label4 as shown ("7 %   ")
-    std::string cpuClass;       // Label6 as shown ("686+")
-    std::string windowsName;    // Label8
-    std::string memoryUsed;     // Label10
-    std::string virtualMemory;  // Label16
-    std::string uptime;         // Label20
-    std::string temp1;          // Label26
-    std::string temp2;          // Label28
-    std::string temp3;          // Label30
-    std::string externalIp;     // Label31
-    std::string downstream;     // Label32 ("D: 1.25 Kb/s")
-    std::string upstream;       // Label33 ("U: 1.25 Kb/s")
-    // Only the JSON report's.
-    std::string memoryLoad;                  // Label12 ("43%")
-    std::string connection;                  // Label22
-    std::string sensorNames[kShownSensors];  // Label25, Label27, Label29
-    std::string battery;                     // label34
-    std::string driveReport;                 // Label36
+    std::string version;  // the program version text
+    PerFact<std::string> text;
+    PerFact<std::string> caption;
+    const std::string& operator[](Fact fact) const { return text[fact]; }
 };
 
 // The main window's label texts by label number (2 .. 36).

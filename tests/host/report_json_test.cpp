@@ -58,10 +58,10 @@ TEST(JsonReport, EveryFactWithItsTextAndTheFiguresOfTheSameTick) {
     notRunning.sensors[1] = {true, 1.5e17, "RPM"};
     notRunning.sensors[2] = {false, 1.208, "V"};
     JsonFacts mostlyOff;
-    for (bool* on : {&mostlyOff.cpuName, &mostlyOff.cpuClass, &mostlyOff.windows, &mostlyOff.memoryLoad,
-                     &mostlyOff.pageFile, &mostlyOff.uptime, &mostlyOff.connection, &mostlyOff.traffic,
-                     &mostlyOff.battery, &mostlyOff.drives})
-        *on = false;
+    for (Fact fact :
+         {Fact::CpuName, Fact::CpuClass, Fact::Windows, Fact::MemoryLoad, Fact::PageFile, Fact::Uptime,
+          Fact::Connection, Fact::ExternalIp, Fact::Download, Fact::Upload, Fact::Battery, Fact::Drives})
+        mostlyOff.on[fact] = false;
     const Case cases[] = {
         {"full", labels(kFullLabels), full, JsonFacts{}, true,
          R"({"version": "0.50", "written": "2026-12-09T00:00:00Z",

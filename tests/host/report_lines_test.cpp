@@ -22,19 +22,19 @@ ReportLabels designLabels() {
 ReportLabels runningLabels() {
     ReportLabels l;
     l.version = "0.50";
-    l.cpuName = "Intel(R) Pentium(R) 4 CPU 2.40GHz";
-    l.cpuUsage = "7 %   ";
-    l.cpuClass = "686+";
-    l.windowsName = "XP Service Pack 2";
-    l.memoryUsed = "512 Mb";
-    l.virtualMemory = "300 Mb / 1200 Mb";
-    l.uptime = "1 days 2 hours 3 mins 4 secs";
-    l.temp1 = "45 C";
-    l.temp2 = "38 C";
-    l.temp3 = "";
-    l.externalIp = "192.0.2.7";
-    l.downstream = "D: 1.25 Kb/s";
-    l.upstream = "U: 12.25 Kb/s";
+    l.text[Fact::CpuName] = "Intel(R) Pentium(R) 4 CPU 2.40GHz";
+    l.text[Fact::CpuUsage] = "7 %   ";
+    l.text[Fact::CpuClass] = "686+";
+    l.text[Fact::Windows] = "XP Service Pack 2";
+    l.text[Fact::Memory] = "512 Mb";
+    l.text[Fact::PageFile] = "300 Mb / 1200 Mb";
+    l.text[Fact::Uptime] = "1 days 2 hours 3 mins 4 secs";
+    l.text[Fact::Sensor1] = "45 C";
+    l.text[Fact::Sensor2] = "38 C";
+    l.text[Fact::Sensor3] = "";
+    l.text[Fact::ExternalIp] = "192.0.2.7";
+    l.text[Fact::Download] = "D: 1.25 Kb/s";
+    l.text[Fact::Upload] = "U: 12.25 Kb/s";
     return l;
 }
 

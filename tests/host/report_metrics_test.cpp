@@ -32,11 +32,11 @@ std::string promtoolProblems(const std::string& text) {
 ReportLabels fullLabels() {
     ReportLabels l;
     l.version = "0.50";
-    l.cpuName = "Intel(R) Pentium(R) 4 CPU 2.80GHz";
-    l.windowsName = "XP SP3";
-    l.sensorNames[0] = "CPU:";
-    l.sensorNames[1] = "a\"b\\c\nd:";
-    l.sensorNames[2] = "Clock:";
+    l.text[Fact::CpuName] = "Intel(R) Pentium(R) 4 CPU 2.80GHz";
+    l.text[Fact::Windows] = "XP SP3";
+    l.caption[Fact::Sensor1] = "CPU:";
+    l.caption[Fact::Sensor2] = "a\"b\\c\nd:";
+    l.caption[Fact::Sensor3] = "Clock:";
     return l;
 }
 
@@ -90,15 +90,14 @@ TEST(MetricsReport, AFullAndAnEmptyMachineInBaseUnitsAsPromtoolReadsThem) {
     twice.figures.sensors[1] = {true, 50, "*C"};
     twice.figures.sensors[2] = {true, 7, "x"};
     ReportLabels sameName = fullLabels();
-    sameName.sensorNames[1] = "CPU:";
+    sameName.caption[Fact::Sensor2] = "CPU:";
     const std::string once = metricsText(metricsSnapshot(sameName, twice, codepage));
     EXPECT_EQ(once.find("sensor=\"CPU\",source=\"HWiNFO\"} 50"), std::string::npos) << once;
     EXPECT_EQ(once.find("tabrix_sensor_hertz"), std::string::npos) << once;
 
     // Every module off: only what is always known, whatever the figures say.
     MetricsTick off = fullTick();
-    off.facts = {false, false, false, false, false, false, false,
-                 false, false, false, false, false, false, false};
+    off.facts.on.values.fill(false);
     const std::string bare = metricsText(metricsSnapshot(fullLabels(), off, codepage));
     EXPECT_EQ(bare,
               "# HELP tabrix_info Tabrix's version, the processor and the running Windows, as labels; "

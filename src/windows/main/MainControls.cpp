@@ -1,9 +1,9 @@
 #include "windows/main/MainControls.h"
 
 #include <cmath>
-#include <initializer_list>
 
 #include "platform/Platform.h"
+#include "report/Facts.h"
 #include "windows/main/StartupSettings.h"
 
 namespace tabrix {
@@ -11,7 +11,7 @@ namespace {
 
 struct LabelDesign {
     int number;
-    const char* text;
+    const char* text;  // null: the caption of its fact
     int left;
     int top;
     bool visible;
@@ -21,38 +21,38 @@ struct LabelDesign {
 constexpr LabelDesign kLabels[] = {
     {kLabelCpuName, "CPU:", 120, 14, true},
     {kLabelBattery, "x", 64, 24, true},
-    {kLabelCpuUsageCaption, "CPU Usage:", 32, 40, true},
+    {kLabelCpuUsageCaption, nullptr, 32, 40, true},
     {kLabelCpuUsage, "X", 120, 40, true},
     {kLabelDownstream, "", 168, 40, true},
-    {kLabelCpuClassCaption, "CPU Class:", 32, 56, true},
+    {kLabelCpuClassCaption, nullptr, 32, 56, true},
     {kLabelCpuClass, "X", 120, 56, true},
     {kLabelUpstream, "", 168, 56, true},
-    {kLabelWindowsCaption, "Windows Ver:", 32, 72, true},
+    {kLabelWindowsCaption, nullptr, 32, 72, true},
     {kLabelWindowsVersion, "X", 120, 72, true},
-    {kLabelMemoryCaption, "Memory:", 32, 88, true},
+    {kLabelMemoryCaption, nullptr, 32, 88, true},
     {kLabelMemory, "X", 120, 88, true},
-    {kLabelMemoryLoadCaption, "Memory Load:", 32, 104, true},
+    {kLabelMemoryLoadCaption, nullptr, 32, 104, true},
     {kLabelMemoryLoad, "X", 120, 104, true},
     {kLabelSpare, "x", 216, 104, false},
-    {kLabelVirtualMemoryCaption, "Virtual Memory:", 32, 120, true},
+    {kLabelVirtualMemoryCaption, nullptr, 32, 120, true},
     {kLabelVirtualMemory, "X", 120, 120, true},
-    {kLabelDisplayCaption, "Display:", 32, 136, true},
+    {kLabelDisplayCaption, nullptr, 32, 136, true},
     {kLabelDisplay, "X", 120, 136, true},
-    {kLabelUptimeCaption, "Uptime:", 32, 152, true},
+    {kLabelUptimeCaption, nullptr, 32, 152, true},
     {kLabelUptime, "X", 120, 152, true},
-    {kLabelConnectionCaption, "Connection:", 32, 168, true},
+    {kLabelConnectionCaption, nullptr, 32, 168, true},
     {kLabelConnection, "X", 120, 168, true},
     {kLabelExternalIp, "", 144, 168, true},
-    {kLabelUserCaption, "Name:", 32, 184, true},
+    {kLabelUserCaption, nullptr, 32, 184, true},
     {kLabelUserName, "X", 120, 184, true},
-    {kLabelSongCaption, "Song:", 32, 200, false},
+    {kLabelSongCaption, nullptr, 32, 200, false},
     {kLabelSong, "X", 120, 200, false},
-    {kLabelSensor1Name, "Temperature:", 32, 216, false},
+    {kLabelSensor1Name, nullptr, 32, 216, false},
     {kLabelSensor1Value, "X", 120, 216, false},
     {kLabelDiskSpace, "X", 160, 216, false},
-    {kLabelSensor2Name, "Temperature:", 32, 232, false},
+    {kLabelSensor2Name, nullptr, 32, 232, false},
     {kLabelSensor2Value, "X", 120, 232, false},
-    {kLabelSensor3Name, "Temperature:", 32, 248, false},
+    {kLabelSensor3Name, nullptr, 32, 248, false},
     {kLabelSensor3Value, "X", 120, 248, false},
 };
 static_assert(sizeof(kLabels) / sizeof(kLabels[0]) == kLastMainLabel - kFirstMainLabel + 1,
@@ -71,27 +71,6 @@ constexpr PictureDesign kPictures[] = {
     {kImageStop, 208, 287, 14, 12, false, 104}, {kImageNext, 232, 287, 13, 14, false, 105},
 };
 
-// Which labels each key of section modules shows or hides. CheckBox21 (the sensors) has
-// none: the refresh shows those; CheckBox31 is applied only when it says "False".
-const struct {
-    int checkBox;
-    std::initializer_list<int> labels;
-} kModules[] = {
-    {11, {kLabelCpuUsage, kLabelCpuUsageCaption}},
-    {12, {kLabelCpuClassCaption, kLabelCpuClass}},
-    {13, {kLabelWindowsCaption, kLabelWindowsVersion}},
-    {14, {kLabelMemoryCaption, kLabelMemory}},
-    {15, {kLabelMemoryLoadCaption, kLabelMemoryLoad}},
-    {16, {kLabelVirtualMemoryCaption, kLabelVirtualMemory}},
-    {17, {kLabelDisplayCaption, kLabelDisplay}},
-    {18, {kLabelUptimeCaption, kLabelUptime}},
-    {19, {kLabelConnectionCaption, kLabelConnection, kLabelExternalIp}},
-    {20, {kLabelUserName, kLabelUserCaption}},
-    {22, {kLabelSongCaption, kLabelSong}},
-    {23, {kLabelDownstream, kLabelUpstream}},
-    {24, {kLabelBattery}},
-};
-
 constexpr int kSongLabels[] = {kLabelSongCaption, kLabelSong};
 
 }  // namespace
@@ -100,13 +79,15 @@ MainControls::MainControls(TextMeasure& text, const Scale& scale) : text_(text) 
     for (const LabelDesign& d : kLabels) {
         Label& l = labels_.at(d.number);
         l.name = mainLabelName(d.number);
-        l.text = d.text;
+        if (d.text) l.text = d.text;
         l.left = scale.toDevice(d.left);
         l.top = scale.toDevice(d.top);
         l.visible = d.visible;
         l.font.face = "Tahoma";
         l.font.height = pointsToHeight(kDesignFontPoints, scale.dpi());
     }
+    for (const FactRow& row : kFacts)
+        if (row.captionText) labels_.at(row.caption).text = row.captionText;
     labels_[kLabelCpuName].font.height = pointsToHeight(kDesignFontPoints + 1, scale.dpi());
     labels_[kLabelCpuName].align = Align::Right;
     labels_[kLabelBattery].align = Align::Center;
@@ -166,18 +147,20 @@ void MainControls::centreCpuName(int windowWidth) {
 }
 
 void MainControls::applyModules(const StartupSettings& settings) {
-    auto apply = [this](ModuleSwitch value, std::initializer_list<int> labels) {
+    for (const FactRow& row : kFacts) {
+        if (row.checkBox == 0 || row.labels == ModuleLabels::Refresh) continue;
         // "True" shows the labels for drawing, "False" hides them, anything else keeps the design.
-        if (value == ModuleSwitch::Other) return;
+        const ModuleSwitch value = settings.module(row.checkBox);
+        if (value == ModuleSwitch::Other ||
+            (row.labels == ModuleLabels::OffOnly && value == ModuleSwitch::True))
+            continue;
         const bool on = value == ModuleSwitch::True;
-        for (int n : labels) {
+        for (int n : {row.label, row.caption}) {
+            if (n == 0) continue;
             labels_[n].visible = on;
             labels_[n].drawMark = on ? 2 : 1;
         }
-    };
-    for (const auto& m : kModules) apply(settings.module(m.checkBox), m.labels);
-    // The processor name is only ever switched off.
-    if (settings.module(31) == ModuleSwitch::False) apply(ModuleSwitch::False, {kLabelCpuName});
+    }
 }
 
 void MainControls::hideAllForSelfDraw() {

@@ -17,26 +17,31 @@ VersionInfo startVersion(SystemApi& system) {
     return version;
 }
 
-// A module's facts are reported while its key does not say "False"; the sensors and the
-// traffic meter run only when theirs says "True".
+// A fact is reported while its gate is open: its Modules box does not say "False", or the part
+// behind it runs (the sensors and the traffic meter only when their box says "True").
+bool reported(const FactRow& row, const StoredValues& stored) {
+    switch (row.gate) {
+        case ReportGate::NotFalse:
+            return stored.settings.module(row.checkBox) != ModuleSwitch::False;
+        case ReportGate::DiskKey:
+            return stored.settings.getDiskSpace;
+        case ReportGate::Running:
+            break;
+    }
+    switch (row.fact) {
+        case Fact::Song:
+            return stored.songModule != ModuleFlag::Off;
+        case Fact::Download:
+        case Fact::Upload:
+            return stored.trafficModule;
+        default:
+            return stored.sensorModule;
+    }
+}
+
 JsonFacts jsonFacts(const StoredValues& stored) {
-    const StartupSettings& s = stored.settings;
-    auto on = [&s](int checkBox) { return s.module(checkBox) != ModuleSwitch::False; };
     JsonFacts f;
-    f.cpuLoad = on(11);
-    f.cpuClass = on(12);
-    f.windows = on(13);
-    f.memory = on(14);
-    f.memoryLoad = on(15);
-    f.pageFile = on(16);
-    f.uptime = on(18);
-    f.connection = on(19);
-    f.sensors = stored.sensorModule;
-    f.player = stored.songModule != ModuleFlag::Off;
-    f.traffic = stored.trafficModule;
-    f.battery = on(24);
-    f.cpuName = on(31);
-    f.drives = s.getDiskSpace;
+    for (const FactRow& row : kFacts) f.on[row.fact] = reported(row, stored);
     return f;
 }
 

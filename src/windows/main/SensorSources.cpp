@@ -15,9 +15,6 @@
 namespace tabrix {
 namespace {
 
-constexpr SensorSource kPrecedence[] = {SensorSource::Mbm, SensorSource::HwinfoMemory,
-                                        SensorSource::HwinfoRegistry, SensorSource::Lhm};
-
 // The name and value labels of the three pairs.
 constexpr struct {
     int name;
@@ -26,50 +23,38 @@ constexpr struct {
                                 {kLabelSensor2Name, kLabelSensor2Value},
                                 {kLabelSensor3Name, kLabelSensor3Value}};
 
-// Motherboard Monitor 5's block into the three pairs; false when no block is published.
-bool ReadMBM5Data(Platform& platform, MainControls& controls, LabelFigures& figures,
-                  const std::string& tempLabel) {
-    std::string bytes;
-    if (!platform.sharedMemory.read(kSensorBlockName, kSensorBytesUsed, bytes)) return false;
-    const SensorBlock block = parseSensorBlock(bytes, tempLabel, platform.system.decimalSeparator());
-    if (!block.valid) return true;
-    // A hidden sensor's texts are written too: the reports read them.
-    for (int i = 0; i < block.count; ++i) showSensorPair(controls, figures, i, block.readings[i], true);
-    return true;
-}
-
 }  // namespace
 
+struct SensorSources::Row {
+    SensorSource source;
+    const char* text;     // the Settings window's words for it
+    const char* program;  // the program, as the metrics report names it
+    bool (SensorSources::*read)(MainControls&, const StartupSettings&, uint32_t now);
+};
+
+// In order of precedence.
+const SensorSources::Row SensorSources::kSources[] = {
+    {SensorSource::Mbm, "Motherboard Monitor 5", "Motherboard Monitor 5", &SensorSources::readMbm},
+    {SensorSource::HwinfoMemory, "HWiNFO (shared memory)", "HWiNFO", &SensorSources::readMemory},
+    {SensorSource::HwinfoRegistry, "HWiNFO (registry)", "HWiNFO", &SensorSources::readRegistry},
+    {SensorSource::Lhm, "LibreHardwareMonitor", "LibreHardwareMonitor", &SensorSources::readWebServer},
+};
+
+const SensorSources::Row* SensorSources::row(SensorSource source) {
+    for (const Row& r : kSources)
+        if (r.source == source) return &r;
+    return nullptr;
+}
+
 const char* sensorSourceText(SensorSource source) {
-    switch (source) {
-        case SensorSource::None:
-            return "no sensor program found";
-        case SensorSource::Mbm:
-            return "Motherboard Monitor 5";
-        case SensorSource::HwinfoMemory:
-            return "HWiNFO (shared memory)";
-        case SensorSource::HwinfoRegistry:
-            return "HWiNFO (registry)";
-        case SensorSource::Lhm:
-            return "LibreHardwareMonitor";
-        case SensorSource::Off:
-            break;
-    }
-    return "";
+    if (source == SensorSource::None) return "no sensor program found";
+    const SensorSources::Row* r = SensorSources::row(source);
+    return r ? r->text : "";
 }
 
 const char* sensorProgramName(SensorSource source) {
-    switch (source) {
-        case SensorSource::Mbm:
-            return "Motherboard Monitor 5";
-        case SensorSource::HwinfoMemory:
-        case SensorSource::HwinfoRegistry:
-            return "HWiNFO";
-        case SensorSource::Lhm:
-            return "LibreHardwareMonitor";
-        default:
-            return "";
-    }
+    const SensorSources::Row* r = SensorSources::row(source);
+    return r ? r->program : "";
 }
 
 SensorSources::SensorSources(Platform& platform) : platform_(platform), memory_(platform.sharedMemory) {}
@@ -82,10 +67,11 @@ bool SensorSources::refresh(MainControls& controls, const StartupSettings& setti
     const bool look = !looked_ || now - lookedAt_ >= kSensorLookAgainMs;
     bool lost = false;
     SensorSource found = SensorSource::None;
-    for (SensorSource source : kPrecedence) {
+    for (const Row& r : kSources) {
+        const SensorSource source = r.source;
         const bool due = source == live_ || look || lost || (source == SensorSource::Lhm && lhmNews_);
         if (!due) continue;
-        if (read(source, controls, settings, now)) {
+        if ((this->*r.read)(controls, settings, now)) {
             found = source;
             break;
         }
@@ -102,20 +88,16 @@ bool SensorSources::refresh(MainControls& controls, const StartupSettings& setti
     return changed;
 }
 
-bool SensorSources::read(SensorSource source, MainControls& controls, const StartupSettings& settings,
-                         uint32_t now) {
-    switch (source) {
-        case SensorSource::Mbm:
-            return ReadMBM5Data(platform_, controls, *figures_, settings.tempLabel);
-        case SensorSource::HwinfoMemory:
-            return readMemory(controls, settings, now);
-        case SensorSource::HwinfoRegistry:
-            return readRegistry(controls, settings);
-        case SensorSource::Lhm:
-            return readWebServer(controls, settings, now);
-        default:
-            return false;
-    }
+// Motherboard Monitor 5's block into the three pairs; false when no block is published.
+bool SensorSources::readMbm(MainControls& controls, const StartupSettings& settings, uint32_t) {
+    std::string bytes;
+    if (!platform_.sharedMemory.read(kSensorBlockName, kSensorBytesUsed, bytes)) return false;
+    const SensorBlock block =
+        parseSensorBlock(bytes, settings.tempLabel, platform_.system.decimalSeparator());
+    if (!block.valid) return true;
+    // A hidden sensor's texts are written too: the reports read them.
+    for (int i = 0; i < block.count; ++i) showSensorPair(controls, *figures_, i, block.readings[i], true);
+    return true;
 }
 
 bool SensorSources::readMemory(MainControls& controls, const StartupSettings& settings, uint32_t now) {
@@ -132,7 +114,7 @@ bool SensorSources::readMemory(MainControls& controls, const StartupSettings& se
     return true;
 }
 
-bool SensorSources::readRegistry(MainControls& controls, const StartupSettings& settings) {
+bool SensorSources::readRegistry(MainControls& controls, const StartupSettings& settings, uint32_t) {
     const std::unique_ptr<RegistryKey> key = platform_.registry.openCurrentUser(kHwinfoRegistryKey);
     if (!key) return false;
     const std::vector<SensorValue> readings = readHwinfoRegistry(*key, platform_.codepage);

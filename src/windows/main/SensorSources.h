@@ -14,12 +14,12 @@ struct Platform;
 class MainControls;
 struct StartupSettings;
 
-// Where the sensor pairs come from, in order of precedence after Off (the module is off) and
-// None (no sensor program answers).
+// Where the sensor pairs come from: Off (the module is off), None (no sensor program answers)
+// or one of the sources, whose order of precedence is SensorSources' list.
 enum class SensorSource { Off, None, Mbm, HwinfoMemory, HwinfoRegistry, Lhm };
 // The Settings window's words for it; "" for Off.
-const char* sensorSourceText(SensorSource source);
 // The program it is, as the metrics report names it; "" for Off and None.
+const char* sensorSourceText(SensorSource source);
 const char* sensorProgramName(SensorSource source);
 
 // Shows one of the kShownSensors pairs (0 first) in its name and value labels; a hidden
@@ -48,6 +48,8 @@ public:
     explicit SensorSources(Platform& platform);
     ~SensorSources();
     SensorSources(const SensorSources&) = delete;
+    friend const char* sensorSourceText(SensorSource source);
+    friend const char* sensorProgramName(SensorSource source);
     SensorSources& operator=(const SensorSources&) = delete;
 
     // The refresh tick's sensor step: writes the pairs and their figures (or leaves them, as with
@@ -56,9 +58,14 @@ public:
     SensorSource live() const { return live_; }
 
 private:
-    bool read(SensorSource source, MainControls& controls, const StartupSettings& settings, uint32_t now);
+    // A source of the precedence list, its names and its reader.
+    struct Row;
+    static const Row kSources[];
+    static const Row* row(SensorSource source);
+
+    bool readMbm(MainControls& controls, const StartupSettings& settings, uint32_t now);
     bool readMemory(MainControls& controls, const StartupSettings& settings, uint32_t now);
-    bool readRegistry(MainControls& controls, const StartupSettings& settings);
+    bool readRegistry(MainControls& controls, const StartupSettings& settings, uint32_t now);
     bool readWebServer(MainControls& controls, const StartupSettings& settings, uint32_t now);
     void showPairs(MainControls& controls, const std::vector<SensorValue>& readings,
                    const StartupSettings& settings);
