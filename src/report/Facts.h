@@ -67,7 +67,32 @@ struct FactRow {
     const char* jsonGroup;  // the object it sits in; null: the top level
 };
 
-extern const std::array<FactRow, kFactCount> kFacts;
+// In the order of the enumeration.
+// clang-format off
+inline constexpr std::array<FactRow, kFactCount> kFacts = {{
+    // fact, its label, caption label and text, Modules box, box on labels, report gate, XML, PHP, JSON, shape, group
+    {Fact::CpuName,    kLabelCpuName,         0,                           nullptr,           31, ModuleLabels::OffOnly,  ReportGate::NotFalse, "name",           "processor",    "name",        JsonShape::Text,       "processor"},
+    {Fact::CpuClass,   kLabelCpuClass,        kLabelCpuClassCaption,       "CPU Class:",      12, ModuleLabels::Switched, ReportGate::NotFalse, "class",          "cpuclass",     "class",       JsonShape::Text,       "processor"},
+    {Fact::CpuUsage,   kLabelCpuUsage,        kLabelCpuUsageCaption,       "CPU Usage:",      11, ModuleLabels::Switched, ReportGate::NotFalse, "usage",          "currentusage", "load",        JsonShape::Percent,    "processor"},
+    {Fact::Windows,    kLabelWindowsVersion,  kLabelWindowsCaption,        "Windows Ver:",    13, ModuleLabels::Switched, ReportGate::NotFalse, "name",           "winver",       "windows",     JsonShape::Text,       nullptr},
+    {Fact::Memory,     kLabelMemory,          kLabelMemoryCaption,         "Memory:",         14, ModuleLabels::Switched, ReportGate::NotFalse, "memory_used",    "memused",      "memory",      JsonShape::Megabytes,  nullptr},
+    {Fact::MemoryLoad, kLabelMemoryLoad,      kLabelMemoryLoadCaption,     "Memory Load:",    15, ModuleLabels::Switched, ReportGate::NotFalse, nullptr,          nullptr,        "memory_load", JsonShape::Percent,    nullptr},
+    {Fact::PageFile,   kLabelVirtualMemory,   kLabelVirtualMemoryCaption,  "Virtual Memory:", 16, ModuleLabels::Switched, ReportGate::NotFalse, "virtual_memory", "virmemused",   "page_file",   JsonShape::Megabytes,  nullptr},
+    {Fact::Display,    kLabelDisplay,         kLabelDisplayCaption,        "Display:",        17, ModuleLabels::Switched, ReportGate::NotFalse, nullptr,          nullptr,        nullptr,       JsonShape::None,       nullptr},
+    {Fact::Uptime,     kLabelUptime,          kLabelUptimeCaption,         "Uptime:",         18, ModuleLabels::Switched, ReportGate::NotFalse, "uptime",         "uptime",       "uptime",      JsonShape::Seconds,    nullptr},
+    {Fact::Connection, kLabelConnection,      kLabelConnectionCaption,     "Connection:",     19, ModuleLabels::Switched, ReportGate::NotFalse, nullptr,          nullptr,        "connection",  JsonShape::Text,       nullptr},
+    {Fact::ExternalIp, kLabelExternalIp,      0,                           nullptr,           19, ModuleLabels::Switched, ReportGate::NotFalse, "ext_ip",         "ext_ip",       "external_ip", JsonShape::Text,       nullptr},
+    {Fact::User,       kLabelUserName,        kLabelUserCaption,           "Name:",           20, ModuleLabels::Switched, ReportGate::NotFalse, nullptr,          nullptr,        nullptr,       JsonShape::None,       nullptr},
+    {Fact::Download,   kLabelDownstream,      0,                           nullptr,           23, ModuleLabels::Switched, ReportGate::Running,  "downstream",     "downstream",   "download",    JsonShape::Rate,       nullptr},
+    {Fact::Upload,     kLabelUpstream,        0,                           nullptr,           23, ModuleLabels::Switched, ReportGate::Running,  "upstream",       "upstream",     "upload",      JsonShape::Rate,       nullptr},
+    {Fact::Sensor1,    kLabelSensor1Value,    kLabelSensor1Name,           "Temperature:",    21, ModuleLabels::Refresh,  ReportGate::Running,  "temp1",          "temp1",        "sensors",     JsonShape::SensorPair, nullptr},
+    {Fact::Sensor2,    kLabelSensor2Value,    kLabelSensor2Name,           "Temperature:",    21, ModuleLabels::Refresh,  ReportGate::Running,  "temp2",          "temp2",        "sensors",     JsonShape::SensorPair, nullptr},
+    {Fact::Sensor3,    kLabelSensor3Value,    kLabelSensor3Name,           "Temperature:",    21, ModuleLabels::Refresh,  ReportGate::Running,  "temp3",          "temp3",        "sensors",     JsonShape::SensorPair, nullptr},
+    {Fact::Battery,    kLabelBattery,         0,                           nullptr,           24, ModuleLabels::Switched, ReportGate::NotFalse, nullptr,          nullptr,        "battery",     JsonShape::Text,       nullptr},
+    {Fact::Song,       kLabelSong,            kLabelSongCaption,           "Song:",           22, ModuleLabels::Switched, ReportGate::Running,  nullptr,          "curplaying",   "player",      JsonShape::Player,     nullptr},
+    {Fact::Drives,     kLabelDiskSpace,       0,                           nullptr,            0, ModuleLabels::Switched, ReportGate::DiskKey,  nullptr,          nullptr,        "drives",      JsonShape::Text,       nullptr},
+}};
+// clang-format on
 
 inline const FactRow& factRow(Fact fact) {
     return kFacts[static_cast<int>(fact)];
