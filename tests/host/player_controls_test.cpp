@@ -23,15 +23,15 @@ protected:
 TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNothing) {
     TForm1& f = startWithPlayerPath();
     player.open("Winamp v1.x", "1. A - B - Winamp");
-    f.PlayerPictureClick(kImageBack);
-    f.PlayerPictureClick(kImagePlay);
-    f.PlayerPictureClick(kImagePause);
-    f.PlayerPictureClick(kImageStop);
-    f.PlayerPictureClick(kImageNext);
+    f.mouse().PlayerPictureClick(kImageBack);
+    f.mouse().PlayerPictureClick(kImagePlay);
+    f.mouse().PlayerPictureClick(kImagePause);
+    f.mouse().PlayerPictureClick(kImageStop);
+    f.mouse().PlayerPictureClick(kImageNext);
     EXPECT_EQ((std::vector<uintptr_t>{40044, 40045, 40046, 40047, 40048}), sent());
     // A click the view reports by picture number runs that picture's handler; the skin and
     // the missing Image5 run none.
-    for (int image : {6, 2, 3, 4, 7, 1, 5}) f.PlayerPictureClick(image);
+    for (int image : {6, 2, 3, 4, 7, 1, 5}) f.mouse().PlayerPictureClick(image);
     EXPECT_EQ((std::vector<uintptr_t>{40044, 40045, 40046, 40047, 40048, 40044, 40045, 40046, 40047, 40048}),
               sent());
     for (const auto& c : player.commands) {
@@ -44,7 +44,7 @@ TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNot
 
 TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsTheCommand) {
     TForm1& f = startWithPlayerPath();
-    f.PlayerPictureClick(kImagePlay);
+    f.mouse().PlayerPictureClick(kImagePlay);
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ(kPlayerPath, shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].parameters);
@@ -58,9 +58,9 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
     EXPECT_TRUE(player.commands.empty());
     // Clicks during the wait start no second player and are not lost: they follow the
     // first command in the order clicked, even once the player is up before the tick.
-    f.PlayerPictureClick(kImageStop);
+    f.mouse().PlayerPictureClick(kImageStop);
     player.open("Winamp v1.x", "Winamp 2.91");
-    f.PlayerPictureClick(kImageNext);
+    f.mouse().PlayerPictureClick(kImageNext);
     EXPECT_EQ(1u, shell.calls.size());
     EXPECT_TRUE(player.commands.empty());
     clock.time += 100;
@@ -73,7 +73,7 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
 
 TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
     TForm1& f = startWithPlayerPath("0");  // the default: no file at all
-    f.PlayerPictureClick(kImagePause);
+    f.mouse().PlayerPictureClick(kImagePause);
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ("0", shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].directory);  // shorter than the file name
@@ -146,11 +146,11 @@ TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPost
     EXPECT_TRUE(f.look().label(14).visible);
 
     // The five buttons are posted (no wait), as the system's media commands.
-    f.PlayerPictureClick(kImageBack);
-    f.PlayerPictureClick(kImagePlay);
-    f.PlayerPictureClick(kImagePause);
-    f.PlayerPictureClick(kImageStop);
-    f.PlayerPictureClick(kImageNext);
+    f.mouse().PlayerPictureClick(kImageBack);
+    f.mouse().PlayerPictureClick(kImagePlay);
+    f.mouse().PlayerPictureClick(kImagePause);
+    f.mouse().PlayerPictureClick(kImageStop);
+    f.mouse().PlayerPictureClick(kImageNext);
     ASSERT_EQ(5u, player.commands.size());
     const intptr_t media[] = {12, 14, 14, 13, 11};
     for (int i = 0; i < 5; ++i) {
@@ -167,7 +167,7 @@ TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPost
     EXPECT_EQ("1. A - B     ", f.look().label(14).text);
     EXPECT_EQ("Player: Winamp", line.text);
     player.commands.clear();
-    f.PlayerPictureClick(kImageNext);
+    f.mouse().PlayerPictureClick(kImageNext);
     EXPECT_EQ((std::vector<uintptr_t>{40048}), sent());
     player.close(winamp);
     player.close(spotify);

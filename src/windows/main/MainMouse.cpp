@@ -48,4 +48,17 @@ void MainMouse::MouseCaptureLost() {
     graphs_.release();
 }
 
+void MainMouse::PlayerPictureClick(int image) {
+    static const struct {
+        int image;
+        PlayerCommand command;
+    } kButtons[] = {{kImagePlay, PlayerCommand::Play},
+                    {kImagePause, PlayerCommand::Pause},
+                    {kImageStop, PlayerCommand::Stop},
+                    {kImageBack, PlayerCommand::Previous},
+                    {kImageNext, PlayerCommand::Next}};
+    for (const auto& b : kButtons)
+        if (b.image == image) return player_.click(b.command);
+}
+
 }  // namespace tabrix

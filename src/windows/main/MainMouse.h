@@ -7,16 +7,17 @@ namespace tabrix {
 
 class Graphs;
 class MainControls;
+class PlayerControl;
 struct MainWindowState;
 
 // The mouse on the main window. A press on the background drags the window (screen
 // coordinates), one on a label or a graph drags that when dragging is allowed (the label's
 // or graph's own coordinates, Graphs numbering from 1); the drag follows the pointer until
-// the release of the button that began it.
+// the release of the button that began it. A click on a player button sends its command.
 class MainMouse {
 public:
-    MainMouse(MainWindowState& window, MainControls& controls, Graphs& graphs)
-        : window_(window), controls_(controls), graphs_(graphs) {}
+    MainMouse(MainWindowState& window, MainControls& controls, Graphs& graphs, PlayerControl& player)
+        : window_(window), controls_(controls), graphs_(graphs), player_(player) {}
 
     void BackgroundMouseDown(MouseButton button, Point screen);
     void LabelMouseDown(int number, int x, int y, MouseButton button = MouseButton::Left);
@@ -34,11 +35,15 @@ public:
     // Whether start-up allows dragging, and the label being dragged (0 when none).
     const LabelDragging& dragging() const { return drag_; }
     void allowDragging() { drag_.allow(); }
+    // Image2Click ... Image7Click: a player button runs the click procedure with its command,
+    // by picture number (MainPicture); other numbers run nothing.
+    void PlayerPictureClick(int image);
 
 private:
     MainWindowState& window_;
     MainControls& controls_;
     Graphs& graphs_;
+    PlayerControl& player_;
     LabelDragging drag_;
     WindowDragging held_;
 };

@@ -35,7 +35,7 @@ int MainWindowView::playerButtonAt(int x, int y) const {
 }
 
 void MainWindowView::clickPlayerButton(int image) {
-    guarded([&] { form_->PlayerPictureClick(image); });
+    guarded([&] { form_->mouse().PlayerPictureClick(image); });
     guarded([&] { sync(); });
 }
 

@@ -180,10 +180,6 @@ public:
     // Every timer with its handler, in the order the view numbers them.
     std::array<std::pair<const Timer*, void (TForm1::*)()>, kMainTimerCount> timerHandlers() const;
 
-    // Image2Click ... Image7Click: a player button runs the click procedure with its command,
-    // by picture number (MainPicture); other numbers run nothing.
-    void PlayerPictureClick(int image);
-
 private:
     friend struct MainWindowAccess;  // the tests' look inside
     friend struct StartupSteps;      // FormCreate's steps (Unit1_startup.cpp)
@@ -207,9 +203,9 @@ private:
     MainWindowOwner* owner_ = nullptr;
     std::vector<MenuItem> pmenu1_ = designMenu();
     MainControls controls_;
-    MainMouse mouse_{window_, controls_, graphs_};
-    MainEvents events_{*this};
     PlayerControl player_;
+    MainMouse mouse_{window_, controls_, graphs_, player_};
+    MainEvents events_{*this};
     ReportDriver report_;
     MainSources sources_;
     SensorSources sensors_;
