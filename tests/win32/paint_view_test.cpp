@@ -96,8 +96,8 @@ TEST_F(PaintView, PartialRepaintsShowWhatAWholeRepaintShows) {
         expectSameAsWholeRepaint("a longer text");
         setLabelText(*form, 20, "0 days");
         expectSameAsWholeRepaint("a shorter text leaves nothing behind");
-        form->look().label(10).left += 37;
-        form->look().label(10).top += 5;
+        mutableLabel(*form, 10).left += 37;
+        mutableLabel(*form, 10).top += 5;
         expectSameAsWholeRepaint("a moved label");
         mutableImage(*form, 2).visible = true;
         mutableImage(*form, 7).visible = true;
