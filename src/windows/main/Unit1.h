@@ -184,7 +184,7 @@ private:
     friend struct MainWindowAccess;  // the tests' look inside
     friend struct StartupSteps;      // FormCreate's steps (Unit1_startup.cpp)
     friend struct MenuActions;       // pmenu1's entries (Unit1_menu.cpp)
-    friend class MainEvents;
+    friend class MainEvents;         // the tray and system events (MainEvents.h)
 
     // Start-up's end: full-screen watching, click-through and its tray entry.
     void applyDesktopSwitches(const StartupSettings& s);
