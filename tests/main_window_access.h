@@ -24,6 +24,13 @@ inline int lastStartupStep(const TForm1& f) {
 inline void setLabelText(TForm1& f, int number, const std::string& text) {
     MainWindowAccess::controls(f).setText(number, text);
 }
+// A label or picture changed as the user or another part would.
+inline Label& mutableLabel(TForm1& f, int number) {
+    return MainWindowAccess::controls(f).label(number);
+}
+inline Picture& mutableImage(TForm1& f, int number) {
+    return MainWindowAccess::controls(f).image(number);
+}
 inline void setLabelFont(TForm1& f, int number, const Font& font) {
     MainWindowAccess::controls(f).setFont(number, font);
 }

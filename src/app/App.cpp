@@ -77,7 +77,7 @@ void App::showAbout() {
 }
 
 void App::destroyMainWindow(bool removeIconAnyway) {
-    if (removeIconAnyway || main_->tray().added) main_->RemoveTrayIcon();
+    if (removeIconAnyway || main_->look().tray.added) main_->events().RemoveTrayIcon();
     host_.mainWindowDestroying(*main_);
     main_.reset();
 }
@@ -115,8 +115,8 @@ void App::ShowErrorDialog(const std::string& message) {
         pending_.push_back(message);
         return;
     }
-    const int left = main_ ? main_->window().left : 0;
-    const int top = main_ ? main_->window().top : 0;
+    const int left = main_ ? main_->look().window.left : 0;
+    const int top = main_ ? main_->look().window.top : 0;
     notice_->ShowErrorDialog(message, left, top);
     host_.showNotice(message, left, top);
 }

@@ -218,7 +218,7 @@ TEST_F(AboutAppTest, BuiltOnceAtStartHiddenAndShownByTheMenuAndTheSystemMenu) {
     EXPECT_EQ("about", host.log.back());
     about->FormKeyDown(27);
     EXPECT_FALSE(about->visible);
-    EXPECT_FALSE(f.SysCommand(0x401));
+    EXPECT_FALSE(f.events().SysCommand(0x401));
     EXPECT_TRUE(about->visible);
 
     // A rebuilt main window keeps the same About window and its text.

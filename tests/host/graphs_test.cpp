@@ -69,20 +69,20 @@ TEST(GraphScaling, ZerosLieOnTheBottomASpikeReachesTheTopAndValuesPast32BitsStay
 
 class GraphsWindow : public RefreshTest {
 protected:
-    const Graph& cpu() const { return form->graphs()[Graphs::kCpu]; }
-    const Graph& traffic() const { return form->graphs()[Graphs::kTraffic]; }
+    const Graph& cpu() const { return form->look().graphs[Graphs::kCpu]; }
+    const Graph& traffic() const { return form->look().graphs[Graphs::kTraffic]; }
 };
 
 TEST_F(GraphsWindow, TheModuleKeyTurnsThemOnAndAMissingKeyLeavesThemOff) {
     build({});
-    EXPECT_FALSE(form->graphs().on());
+    EXPECT_FALSE(form->look().graphs.on());
     EXPECT_FALSE(cpu().visible || traffic().visible);
     MainWindowAccess::graphs(*form).pushLoad(0.5);
     EXPECT_EQ(cpu().series[0].size(), 0u) << "nothing is kept while off";
 
     for (const char* value : {"False", "true", "1"}) {
         build({}, {"[Modules]", std::string("CheckBox32=") + value});
-        EXPECT_FALSE(form->graphs().on()) << value;
+        EXPECT_FALSE(form->look().graphs.on()) << value;
     }
 
     build({"fontcolor=clRed", "font=Verdana"}, {"[modules]", "CheckBox32=True"});
@@ -117,7 +117,7 @@ TEST_F(GraphsWindow, TicksFillThemFromWhatTheLabelsShowAndAReloadStartsAfresh) {
     fake.network.rows[0].inOctets += 3072;
     fake.network.rows[0].outOctets += 1024;
     form->tmrTrafficTimer();
-    EXPECT_EQ(form->label(32).text, "D: 3 Kb/s");
+    EXPECT_EQ(form->look().label(32).text, "D: 3 Kb/s");
     ASSERT_EQ(traffic().series[0].size(), 2u);
     EXPECT_EQ(traffic().series[0].at(1), 3072u);
     EXPECT_EQ(traffic().series[1].at(1), 1024u);
@@ -158,11 +158,11 @@ TEST_F(GraphsWindow, ADraggedGraphKeepsItsPlaceThroughCloseAndStart) {
     const struct {
         int x, y, graph;
     } presses[] = {{28, 232, 1}, {143, 267, 1}, {144, 240, 0}, {30, 268, 0}, {150, 240, 2}, {30, 200, 0}};
-    for (const auto& p : presses) EXPECT_EQ(form->graphs().at(p.x, p.y), p.graph) << p.x << "," << p.y;
-    form->GraphMouseDown(1, 4, 4);
-    form->GraphMouseMove(1, 14, 0);  // ten right, four up
-    form->MouseUp(MouseButton::Left);
-    form->GraphMouseMove(1, 40, 40);  // released: no longer follows
+    for (const auto& p : presses) EXPECT_EQ(form->look().graphs.at(p.x, p.y), p.graph) << p.x << "," << p.y;
+    form->mouse().GraphMouseDown(1, 4, 4);
+    form->mouse().GraphMouseMove(1, 14, 0);  // ten right, four up
+    form->mouse().MouseUp(MouseButton::Left);
+    form->mouse().GraphMouseMove(1, 40, 40);  // released: no longer follows
     EXPECT_EQ(cpu().left, 38);
     EXPECT_EQ(cpu().top, 228);
     form->FormClose();

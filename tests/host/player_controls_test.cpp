@@ -23,15 +23,15 @@ protected:
 TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNothing) {
     TForm1& f = startWithPlayerPath();
     player.open("Winamp v1.x", "1. A - B - Winamp");
-    f.PlayerPictureClick(kImageBack);
-    f.PlayerPictureClick(kImagePlay);
-    f.PlayerPictureClick(kImagePause);
-    f.PlayerPictureClick(kImageStop);
-    f.PlayerPictureClick(kImageNext);
+    f.mouse().PlayerPictureClick(kImageBack);
+    f.mouse().PlayerPictureClick(kImagePlay);
+    f.mouse().PlayerPictureClick(kImagePause);
+    f.mouse().PlayerPictureClick(kImageStop);
+    f.mouse().PlayerPictureClick(kImageNext);
     EXPECT_EQ((std::vector<uintptr_t>{40044, 40045, 40046, 40047, 40048}), sent());
     // A click the view reports by picture number runs that picture's handler; the skin and
     // the missing Image5 run none.
-    for (int image : {6, 2, 3, 4, 7, 1, 5}) f.PlayerPictureClick(image);
+    for (int image : {6, 2, 3, 4, 7, 1, 5}) f.mouse().PlayerPictureClick(image);
     EXPECT_EQ((std::vector<uintptr_t>{40044, 40045, 40046, 40047, 40048, 40044, 40045, 40046, 40047, 40048}),
               sent());
     for (const auto& c : player.commands) {
@@ -44,7 +44,7 @@ TEST_F(PlayerControlsTest, EachButtonSendsItsCommandToARunningPlayerAndStartsNot
 
 TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsTheCommand) {
     TForm1& f = startWithPlayerPath();
-    f.PlayerPictureClick(kImagePlay);
+    f.mouse().PlayerPictureClick(kImagePlay);
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ(kPlayerPath, shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].parameters);
@@ -58,9 +58,9 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
     EXPECT_TRUE(player.commands.empty());
     // Clicks during the wait start no second player and are not lost: they follow the
     // first command in the order clicked, even once the player is up before the tick.
-    f.PlayerPictureClick(kImageStop);
+    f.mouse().PlayerPictureClick(kImageStop);
     player.open("Winamp v1.x", "Winamp 2.91");
-    f.PlayerPictureClick(kImageNext);
+    f.mouse().PlayerPictureClick(kImageNext);
     EXPECT_EQ(1u, shell.calls.size());
     EXPECT_TRUE(player.commands.empty());
     clock.time += 100;
@@ -73,7 +73,7 @@ TEST_F(PlayerControlsTest, AStoppedPlayerIsStartedHiddenFromItsFolderThenGetsThe
 
 TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
     TForm1& f = startWithPlayerPath("0");  // the default: no file at all
-    f.PlayerPictureClick(kImagePause);
+    f.mouse().PlayerPictureClick(kImagePause);
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ("0", shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].directory);  // shorter than the file name
@@ -92,28 +92,28 @@ TEST_F(PlayerControlsTest, APlayerThatNeverStartsIsGivenUpAfterFiveSeconds) {
 TEST_F(PlayerControlsTest, SongLineIsWrittenOncePerChangeAndAgainAfterEveryRebuild) {
     TForm1& first = start();
     first.WinampTimerTimer();
-    EXPECT_EQ("Winamp isn't running     ", first.label(14).text);
+    EXPECT_EQ("Winamp isn't running     ", first.look().label(14).text);
 
     const auto window = player.open("Winamp v1.x", "3. Artist - Title - Winamp");
     first.WinampTimerTimer();
-    EXPECT_EQ("3. Artist - Title     ", first.label(14).text);
+    EXPECT_EQ("3. Artist - Title     ", first.look().label(14).text);
     // The same song leaves the line alone (the scrolling moves it meanwhile).
     setLabelText(first, 14, "itle     3. Artist - T");
     first.WinampTimerTimer();
-    EXPECT_EQ("itle     3. Artist - T", first.label(14).text);
+    EXPECT_EQ("itle     3. Artist - T", first.look().label(14).text);
 
     // The remembered text outlives the window: the rebuild sets it to "foo", so the new
     // window's first poll writes the unchanged song.
     app->rebuildMainWindow();
     EXPECT_EQ("foo", app->stored().rememberedSong);
     TForm1& second = *app->mainWindow();
-    EXPECT_EQ("X", second.label(14).text);
+    EXPECT_EQ("X", second.look().label(14).text);
     second.WinampTimerTimer();
-    EXPECT_EQ("3. Artist - Title     ", second.label(14).text);
+    EXPECT_EQ("3. Artist - Title     ", second.look().label(14).text);
 
     player.setCaption(window, "4. Other - Song - Winamp");
     second.WinampTimerTimer();
-    EXPECT_EQ("4. Other - Song     ", second.label(14).text);
+    EXPECT_EQ("4. Other - Song     ", second.look().label(14).text);
 }
 
 TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPostedItsCommands) {
@@ -126,7 +126,7 @@ TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPost
     };
     player.open("TForm1", "Tabrix");
     tick(1000);
-    EXPECT_EQ("Winamp isn't running     ", f.label(14).text);
+    EXPECT_EQ("Winamp isn't running     ", f.look().label(14).text);
     EXPECT_EQ("Player: none found", line.text);
     EXPECT_EQ(0, player.processQuestions);  // no window that may be a player: no snapshot
     // While none is found the windows are looked over every 5 seconds, not every tick.
@@ -136,21 +136,21 @@ TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPost
     for (int i = 0; i < 4; ++i) tick(1000);
     EXPECT_EQ(looks, player.enumerations);
     tick(1000);
-    EXPECT_EQ("Artist - Title - Live     ", f.label(14).text);
+    EXPECT_EQ("Artist - Title - Live     ", f.look().label(14).text);
     EXPECT_EQ("Player: Spotify", line.text);
     // Paused, it keeps its song; found, it is kept without looking again.
     player.setCaption(spotify, "Spotify Premium");
     for (int i = 0; i < 10; ++i) tick(1000);
-    EXPECT_EQ("Artist - Title - Live     ", f.label(14).text);
+    EXPECT_EQ("Artist - Title - Live     ", f.look().label(14).text);
     EXPECT_EQ(looks + 1, player.enumerations);
-    EXPECT_TRUE(f.label(14).visible);
+    EXPECT_TRUE(f.look().label(14).visible);
 
     // The five buttons are posted (no wait), as the system's media commands.
-    f.PlayerPictureClick(kImageBack);
-    f.PlayerPictureClick(kImagePlay);
-    f.PlayerPictureClick(kImagePause);
-    f.PlayerPictureClick(kImageStop);
-    f.PlayerPictureClick(kImageNext);
+    f.mouse().PlayerPictureClick(kImageBack);
+    f.mouse().PlayerPictureClick(kImagePlay);
+    f.mouse().PlayerPictureClick(kImagePause);
+    f.mouse().PlayerPictureClick(kImageStop);
+    f.mouse().PlayerPictureClick(kImageNext);
     ASSERT_EQ(5u, player.commands.size());
     const intptr_t media[] = {12, 14, 14, 13, 11};
     for (int i = 0; i < 5; ++i) {
@@ -164,10 +164,10 @@ TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPost
     // A Winamp-class window comes first whenever there is one.
     const auto winamp = player.open("Winamp v1.x", "1. A - B - Winamp");
     tick(1000);
-    EXPECT_EQ("1. A - B     ", f.label(14).text);
+    EXPECT_EQ("1. A - B     ", f.look().label(14).text);
     EXPECT_EQ("Player: Winamp", line.text);
     player.commands.clear();
-    f.PlayerPictureClick(kImageNext);
+    f.mouse().PlayerPictureClick(kImageNext);
     EXPECT_EQ((std::vector<uintptr_t>{40048}), sent());
     player.close(winamp);
     player.close(spotify);
@@ -183,8 +183,8 @@ TEST_F(PlayerControlsTest, WithoutWinampTheOtherPlayerFoundIsFollowedKeptAndPost
     // Gone: the line says so at the next tick, and the search starts again.
     player.close(aimp);
     tick(1000);
-    EXPECT_EQ("Winamp isn't running     ", f.label(14).text);
-    EXPECT_FALSE(f.label(14).visible);
+    EXPECT_EQ("Winamp isn't running     ", f.look().label(14).text);
+    EXPECT_FALSE(f.look().label(14).visible);
     EXPECT_EQ("Player: none found", line.text);
 }
 

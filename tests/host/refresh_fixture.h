@@ -39,12 +39,12 @@ protected:
         }
     }
     PlayerWindow::Handle startPlayer() { return fake.player.open(kPlayerClass, "1. Artist - Song - Winamp"); }
-    bool songShown() const { return form->label(13).visible && form->label(14).visible; }
-    bool songHidden() const { return !form->label(13).visible && !form->label(14).visible; }
+    bool songShown() const { return form->look().label(13).visible && form->look().label(14).visible; }
+    bool songHidden() const { return !form->look().label(13).visible && !form->look().label(14).visible; }
     // The five player buttons: 1 all shown, 0 all hidden, -1 mixed.
     int buttons() const {
         int shown = 0;
-        for (int n : {6, 2, 3, 4, 7}) shown += form->image(n).visible ? 1 : 0;
+        for (int n : {6, 2, 3, 4, 7}) shown += form->look().image(n).visible ? 1 : 0;
         return shown == 5 ? 1 : shown == 0 ? 0 : -1;
     }
 };

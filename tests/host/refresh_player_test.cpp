@@ -16,7 +16,7 @@ TEST_F(RefreshTest, ButtonsFollowWinampButtonsStay) {
         build({std::string("winampbuttonsstay=") + c.stay});
         const PlayerWindow::Handle player = c.running ? startPlayer() : 0;
         for (bool before : {false, true}) {
-            for (int n : {6, 2, 3, 4, 7}) form->image(n).visible = before;
+            for (int n : {6, 2, 3, 4, 7}) mutableImage(*form, n).visible = before;
             tick();
             EXPECT_EQ(c.expected == -1 ? int(before) : c.expected, buttons())
                 << c.stay << " running " << c.running << " before " << before;

@@ -41,7 +41,8 @@ protected:
     // The three value labels, "-" for a hidden pair.
     std::string pairs() const {
         std::string all;
-        for (int n : {26, 28, 30}) all += (form->label(n).visible ? form->label(n).text : "-") + "|";
+        for (int n : {26, 28, 30})
+            all += (form->look().label(n).visible ? form->look().label(n).text : "-") + "|";
         return all;
     }
     SensorSource source() const { return form->sensorSource(); }

@@ -31,34 +31,34 @@ protected:
 
 TEST_F(RefreshTexts, EveryChangingFactFromTheSystem) {
     build({}, {"[modules]", "CheckBox23=True"});
-    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
+    EXPECT_FALSE(form->look().timers.tmrTraffic.enabled);
     tick();
     const TForm1& f = *form;
-    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", f.label(34).text);
-    EXPECT_EQ("alice", f.label(23).text);
-    EXPECT_EQ("200 / 512 Mb", f.label(10).text);
-    EXPECT_EQ("43%", f.label(12).text);
-    EXPECT_EQ("501 / 1001 Mb", f.label(16).text);
-    EXPECT_EQ("75Hz @ 1280x1024", f.label(18).text);
-    EXPECT_EQ("1 days 1 hrs 1 min ", f.label(20).text);
-    EXPECT_TRUE(f.timers().tmrTraffic.enabled);
+    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", f.look().label(34).text);
+    EXPECT_EQ("alice", f.look().label(23).text);
+    EXPECT_EQ("200 / 512 Mb", f.look().label(10).text);
+    EXPECT_EQ("43%", f.look().label(12).text);
+    EXPECT_EQ("501 / 1001 Mb", f.look().label(16).text);
+    EXPECT_EQ("75Hz @ 1280x1024", f.look().label(18).text);
+    EXPECT_EQ("1 days 1 hrs 1 min ", f.look().label(20).text);
+    EXPECT_TRUE(f.look().timers.tmrTraffic.enabled);
 
     build({}, {"[modules]", "CheckBox23=False"});
     tick();
-    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
+    EXPECT_FALSE(form->look().timers.tmrTraffic.enabled);
 }
 
 TEST_F(RefreshTexts, ShowUsedPutsTheUsedAmountFirstAndMemoryBeyond4GbCounts) {
     build({"ShowUsed=1"});
     tick();
-    EXPECT_EQ("311 / 512 Mb", form->label(10).text);
-    EXPECT_EQ("502 / 1001 Mb", form->label(16).text);
+    EXPECT_EQ("311 / 512 Mb", form->look().label(10).text);
+    EXPECT_EQ("502 / 1001 Mb", form->look().label(16).text);
 
     build({"ShowUsed=yes"});  // only "1" means used
     fake.system.memory = {20, 8192 * kMiB, 6144 * kMiB, 12288 * kMiB, 9000 * kMiB};
     tick();
-    EXPECT_EQ("6144 / 8193 Mb", form->label(10).text);
-    EXPECT_EQ("9001 / 12289 Mb", form->label(16).text);
+    EXPECT_EQ("6144 / 8193 Mb", form->look().label(10).text);
+    EXPECT_EQ("9001 / 12289 Mb", form->look().label(16).text);
 }
 
 TEST_F(RefreshTexts, CpuUsageFromTheSamplerAndAFailingSamplerStopsNothingElse) {
@@ -67,23 +67,23 @@ TEST_F(RefreshTexts, CpuUsageFromTheSamplerAndAFailingSamplerStopsNothingElse) {
     counters.InitCpuCounters(performance, fake.system);
     build({"winampbuttonsstay=1"});
     tick();
-    EXPECT_EQ("X", form->label(4).text);
-    EXPECT_EQ("1 days 1 hrs 1 min ", form->label(20).text);
+    EXPECT_EQ("X", form->look().label(4).text);
+    EXPECT_EQ("1 days 1 hrs 1 min ", form->look().label(20).text);
     EXPECT_EQ(1, buttons());
     EXPECT_TRUE(errors.shown.empty());
 
     // The fallback: the load over the interval between two ticks, halves to even.
     performance.hasSystemTimes = true;
     tick();
-    EXPECT_EQ("0 %   ", form->label(4).text);  // one sample: no interval yet
+    EXPECT_EQ("0 %   ", form->look().label(4).text);  // one sample: no interval yet
     performance.idleTime += 625;
     performance.kernelTime += 1000;
     tick();
-    EXPECT_EQ("38 %   ", form->label(4).text);
+    EXPECT_EQ("38 %   ", form->look().label(4).text);
     performance.queryFails = true;
     performance.hasSystemTimes = false;
     tick();
-    EXPECT_EQ("38 %   ", form->label(4).text);
+    EXPECT_EQ("38 %   ", form->look().label(4).text);
 }
 
 TEST_F(RefreshTexts, CpuUsageFromThePerformanceDataIsTheSecondInstancesFigure) {
@@ -93,13 +93,13 @@ TEST_F(RefreshTexts, CpuUsageFromThePerformanceDataIsTheSecondInstancesFigure) {
     counters.InitCpuCounters(performance, fake.system);
     build({});
     tick();
-    EXPECT_EQ("0 %   ", form->label(4).text);
+    EXPECT_EQ("0 %   ", form->look().label(4).text);
     performance.data = perftest::build({{kSecond / 10, kSecond * 3 / 10, kSecond * 6 / 10}, 1}).bytes;
     tick();
-    EXPECT_EQ("70 %   ", form->label(4).text);
+    EXPECT_EQ("70 %   ", form->look().label(4).text);
     performance.data = perftest::build({{kSecond / 10, kSecond * 3 / 10 + kSecond / 2, kSecond}, 3}).bytes;
     tick();  // two seconds, half of one idle on instance 1
-    EXPECT_EQ("75 %   ", form->label(4).text);
+    EXPECT_EQ("75 %   ", form->look().label(4).text);
 }
 
 TEST_F(RefreshTexts, DriveTextOnlyWhenShouldGetDiskIsOne) {
@@ -107,15 +107,15 @@ TEST_F(RefreshTexts, DriveTextOnlyWhenShouldGetDiskIsOne) {
     fake.disks.drives['D'] = {1073741824, 2147483648u};
     build({});
     tick();
-    EXPECT_EQ("X", form->label(36).text);
-    EXPECT_FALSE(form->label(36).visible);
+    EXPECT_EQ("X", form->look().label(36).text);
+    EXPECT_FALSE(form->look().label(36).visible);
     EXPECT_EQ("", fake.disks.asked);
 
     build({"ShouldGetDisk=1"});
-    EXPECT_EQ("\n\rD: 50 % of 2 Gb", form->label(36).text);
+    EXPECT_EQ("\n\rD: 50 % of 2 Gb", form->look().label(36).text);
     fake.disks.drives['D'].free = 536870912;
     tick();
-    EXPECT_EQ("\n\rD: 25 % of 2 Gb", form->label(36).text);
+    EXPECT_EQ("\n\rD: 25 % of 2 Gb", form->look().label(36).text);
 }
 
 // A system whose clock fails: step 10 throws.
@@ -134,18 +134,18 @@ TEST_F(RefreshTexts, AFailingStepEndsTheTickQuietlyAndTheNextTickStartsAfresh) {
     replace(system, fake.player);
     build({"winampbuttonsstay=1"}, {"[modules]", "CheckBox23=True"});
     tick();
-    EXPECT_EQ("bob", form->label(23).text);  // before the failing step
-    EXPECT_EQ("X", form->label(20).text);    // the failing step and all after it
+    EXPECT_EQ("bob", form->look().label(23).text);  // before the failing step
+    EXPECT_EQ("X", form->look().label(20).text);    // the failing step and all after it
     EXPECT_EQ(0, buttons());
-    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
+    EXPECT_FALSE(form->look().timers.tmrTraffic.enabled);
     EXPECT_TRUE(errors.shown.empty());
     EXPECT_TRUE(fake.ui.boxes.empty());
 
     system.broken = false;
     tick();
-    EXPECT_EQ("0 days 0 hrs 0 min ", form->label(20).text);
+    EXPECT_EQ("0 days 0 hrs 0 min ", form->look().label(20).text);
     EXPECT_EQ(1, buttons());
-    EXPECT_TRUE(form->timers().tmrTraffic.enabled);
+    EXPECT_TRUE(form->look().timers.tmrTraffic.enabled);
 }
 
 // The program asks through a cache: what cannot change is asked once, and what the system
@@ -161,32 +161,32 @@ TEST_F(RefreshTexts, UnchangingFactsAreAskedOnceAndAnnouncedChangesReachTheNextT
     fake.desktop.foreground.rect = {0, 0, 1280, 1024};
     build({"hidefullscreen=1"});
     tick();
-    EXPECT_EQ("75Hz @ 1280x1024", form->label(18).text);
-    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
-    EXPECT_TRUE(form->window().fullScreenHidden);
+    EXPECT_EQ("75Hz @ 1280x1024", form->look().label(18).text);
+    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->look().label(34).text);
+    EXPECT_TRUE(form->look().window.fullScreenHidden);
 
     fake.system.display = {60, 32, 1024, 768};
     fake.system.separator = ',';
     fake.system.user = "mallory";
     fake.desktop.monitors = {{0, 0, 1600, 1200}};
     tick();
-    EXPECT_EQ("75Hz @ 1280x1024", form->label(18).text);
-    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
-    EXPECT_TRUE(form->window().fullScreenHidden);
+    EXPECT_EQ("75Hz @ 1280x1024", form->look().label(18).text);
+    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->look().label(34).text);
+    EXPECT_TRUE(form->look().window.fullScreenHidden);
 
-    form->DisplayChanged();
+    form->events().DisplayChanged();
     tick();
-    EXPECT_EQ("60Hz @ 1024x768", form->label(18).text);
-    EXPECT_FALSE(form->window().fullScreenHidden);  // the film no longer covers the larger screen
-    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->label(34).text);
-    form->SettingChanged();
+    EXPECT_EQ("60Hz @ 1024x768", form->look().label(18).text);
+    EXPECT_FALSE(form->look().window.fullScreenHidden);  // the film no longer covers the larger screen
+    EXPECT_EQ("Battery: 57 % Remaining: 1.5 h", form->look().label(34).text);
+    form->events().SettingChanged();
     tick();
-    EXPECT_EQ("Battery: 57 % Remaining: 1,5 h", form->label(34).text);
+    EXPECT_EQ("Battery: 57 % Remaining: 1,5 h", form->look().label(34).text);
 
     // A rebuilt window (Reload) asks nothing again that cannot have changed.
     build({});
     tick();
-    EXPECT_EQ("alice", form->label(23).text);
+    EXPECT_EQ("alice", form->look().label(23).text);
     EXPECT_EQ(1, fake.system.userQueries);
     EXPECT_EQ(1, fake.system.versionQueries);
     EXPECT_EQ(2, fake.system.separatorQueries);

@@ -110,7 +110,7 @@ TEST_F(RefreshTest, OneDisplayQuestionPerTickServesTheLabelAndBothReports) {
     form->systimerTimer();
     form->FileTimer1Timer();
     EXPECT_EQ(fake.system.displayQueries, 1);
-    EXPECT_EQ("75Hz @ 1280x1024", form->label(18).text);
+    EXPECT_EQ("75Hz @ 1280x1024", form->look().label(18).text);
     const std::string php = fake.files.content("C:\\web\\stats.php");
     EXPECT_NE(php.find("$screen = \"1280 x 1024 @ 75 Hz\";"), std::string::npos) << php;
     const std::string xml = fake.files.content("C:\\web\\stats.xml");

@@ -63,17 +63,17 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
             {"[Labels]", "Label3left=40", "Label3top=41", "Graph1left=30", "[modules]", "CheckBox32=True"});
     TForm1& f = create();
     ASSERT_TRUE(completed()) << startupFailure(f);
-    EXPECT_EQ(60, f.label(3).left);
-    EXPECT_EQ(62, f.label(3).top);
-    EXPECT_EQ(450, f.window().width);
+    EXPECT_EQ(60, f.look().label(3).left);
+    EXPECT_EQ(62, f.look().label(3).top);
+    EXPECT_EQ(450, f.look().window.width);
     // No FormHeight: the panel's own height, scaled once.
-    EXPECT_EQ(Scale(144).toDevice(kClientHeight) + fake.desktop.toolFrame.height, f.window().height);
-    EXPECT_EQ(45, f.graphs()[0].left);
-    EXPECT_EQ(60, f.image(kImageSkin).bitmap.width);  // the 40 x 80 skin
-    EXPECT_EQ(kSkinColor, f.image(kImageSkin).bitmap.at(50, 100));
-    f.LabelMouseDown(3, 0, 0);
-    f.LabelMouseMove(3, 15, 3);
-    f.MouseUp(MouseButton::Left);
+    EXPECT_EQ(Scale(144).toDevice(kClientHeight) + fake.desktop.toolFrame.height, f.look().window.height);
+    EXPECT_EQ(45, f.look().graphs[0].left);
+    EXPECT_EQ(60, f.look().image(kImageSkin).bitmap.width);  // the 40 x 80 skin
+    EXPECT_EQ(kSkinColor, f.look().image(kImageSkin).bitmap.at(50, 100));
+    f.mouse().LabelMouseDown(3, 0, 0);
+    f.mouse().LabelMouseMove(3, 15, 3);
+    f.mouse().MouseUp(MouseButton::Left);
     f.FormClose();
     const IniFile saved(fake.files, kConfigPath);
     EXPECT_EQ(50, saved.readInteger("Labels", "Label3left", 0));
@@ -83,9 +83,9 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
 
     fake.desktop.dpi = 96;
     create();
-    EXPECT_EQ(50, form->label(3).left);
-    EXPECT_EQ(43, form->label(3).top);
-    EXPECT_EQ(300, form->window().width);
+    EXPECT_EQ(50, form->look().label(3).left);
+    EXPECT_EQ(43, form->look().label(3).top);
+    EXPECT_EQ(300, form->look().window.width);
 
     // A skin of ours, unchanged, comes from the copy drawn nearest the scale (150 % at 144 and
     // 168, 200 % above); any other file is enlarged from its own pixels.
@@ -104,7 +104,7 @@ TEST_F(ScaleTest, PlacesPicturesAndTheSavedLayoutFollowTheScreensScale) {
     for (const auto& row : kSkins) {
         fake.desktop.dpi = row.dpi;
         fake.files.put(kDefaultSkinPath, row.skin);
-        const Pixels& skin = create().image(kImageSkin).bitmap;
+        const Pixels& skin = create().look().image(kImageSkin).bitmap;
         EXPECT_EQ(row.width, skin.width) << row.dpi;
         EXPECT_EQ(row.colour, skin.at(row.width - 1, skin.height - 1)) << row.dpi;
     }

@@ -53,29 +53,29 @@ TEST_F(StartupTest, WindowOffEveryScreenComesBackAndClosingSavesItsPlace) {
     working({}, {"[position]", "left=3000", "top=2000"});
     TForm1& f = create();
     ASSERT_TRUE(completed());
-    EXPECT_EQ(f.window().left, 1024 - f.window().width);
-    EXPECT_EQ(f.window().top, 768 - f.window().height);
+    EXPECT_EQ(f.look().window.left, 1024 - f.look().window.width);
+    EXPECT_EQ(f.look().window.top, 768 - f.look().window.height);
     f.FormClose();
     IniFile ini(fake.files, kConfigPath);
-    EXPECT_EQ(ini.readInteger("position", "left", 0), 1024 - f.window().width);
-    EXPECT_EQ(ini.readInteger("position", "top", 0), 768 - f.window().height);
+    EXPECT_EQ(ini.readInteger("position", "left", 0), 1024 - f.look().window.width);
+    EXPECT_EQ(ini.readInteger("position", "top", 0), 768 - f.look().window.height);
 
     // A failed start-up leaves the design place, which a small screen does not show.
     fake.desktop.screens = {{0, 0, 640, 480}};
     config({"[general]", "skin=missing.bmp"});
     create();
     EXPECT_FALSE(completed());
-    EXPECT_EQ(form->window().left, 640 - form->window().width);
+    EXPECT_EQ(form->look().window.left, 640 - form->look().window.width);
 
     // The monitor that showed it goes away.
     working({}, {"[position]", "left=1500", "top=100"});
     fake.desktop.screens = {{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
     create();
-    EXPECT_EQ(form->window().left, 1500);
+    EXPECT_EQ(form->look().window.left, 1500);
     fake.desktop.screens.pop_back();
-    form->DisplayChanged();
-    EXPECT_EQ(form->window().left, 1024 - form->window().width);
-    EXPECT_EQ(form->window().top, 100);
+    form->events().DisplayChanged();
+    EXPECT_EQ(form->look().window.left, 1024 - form->look().window.width);
+    EXPECT_EQ(form->look().window.top, 100);
 }
 
 }  // namespace tabrix::test

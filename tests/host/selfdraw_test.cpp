@@ -38,20 +38,20 @@ TEST_F(SelfDrawTest, APassPaintsTheTwentyNineListedLabelsInOrderAtTheirPlaces) {
     written(f);  // the start-up pass
     setLabelText(f, 4, "37 %   ");
     setLabelText(f, 25, "CPU");  // a sensor shown by the refresh is still never painted
-    f.label(25).visible = true;
+    mutableLabel(f, 25).visible = true;
     f.DrawTimerTimer();
     const std::vector<std::string> w = written(f);
     ASSERT_EQ(30u, w.size());
     EXPECT_EQ("font", w[0]);
     const std::vector<std::string> labels(w.begin() + 1, w.end());
     const std::vector<std::string> expected = {
-        f.label(2).text + "@" + std::to_string(f.label(2).left) + ",14",
+        f.look().label(2).text + "@" + std::to_string(f.look().label(2).left) + ",14",
         "CPU Usage:@32,40",
         "37 %   @120,40",
         "CPU Class:@32,56",
-        f.label(6).text + "@120,56",
+        f.look().label(6).text + "@120,56",
         "Windows Ver:@32,72",
-        f.label(8).text + "@120,72",
+        f.look().label(8).text + "@120,72",
         "Memory:@32,88",
         "X@120,88",
         "Memory Load:@32,104",
@@ -65,13 +65,13 @@ TEST_F(SelfDrawTest, APassPaintsTheTwentyNineListedLabelsInOrderAtTheirPlaces) {
         "Uptime:@32,152",
         "X@120,152",
         "Connection:@32,168",
-        f.label(22).text + "@120,168",
+        f.look().label(22).text + "@120,168",
         "X@120,184",
         "Name:@32,184",
         "@144,168",
         "@168,40",
         "@168,56",
-        "x@" + std::to_string(f.label(34).left) + ",24",
+        "x@" + std::to_string(f.look().label(34).left) + ",24",
         "x@216,104",
         "X@160,216"};
     EXPECT_EQ(expected, labels);
@@ -82,18 +82,18 @@ TEST_F(SelfDrawTest, OnlyDrawMarkTwoIsPaintedAndLabel4AndLabel14AreHiddenEveryPa
     working({"SelfDrawEnabled=1"}, {"[modules]", "CheckBox14=False"});
     TForm1& f = create();
     written(f);
-    f.label(10).drawMark = 1;
-    f.label(4).visible = true;
-    f.label(14).visible = true;
-    f.label(9).visible = true;
+    mutableLabel(f, 10).drawMark = 1;
+    mutableLabel(f, 4).visible = true;
+    mutableLabel(f, 14).visible = true;
+    mutableLabel(f, 9).visible = true;
     f.DrawTimerTimer();
     const std::vector<std::string> w = written(f);
     EXPECT_EQ(29u, w.size());  // the font and 28 labels: Label10 is left out
     EXPECT_NE(w.end(), std::find(w.begin(), w.end(), "Memory:@32,88")) << "a module that is off still paints";
     for (const std::string& s : w) EXPECT_NE("X@120,88", s);
-    EXPECT_FALSE(f.label(4).visible);
-    EXPECT_FALSE(f.label(14).visible);
-    EXPECT_TRUE(f.label(9).visible) << "nothing else is hidden by a pass";
+    EXPECT_FALSE(f.look().label(4).visible);
+    EXPECT_FALSE(f.look().label(14).visible);
+    EXPECT_TRUE(f.look().label(9).visible) << "nothing else is hidden by a pass";
 }
 
 TEST_F(SelfDrawTest, TheCanvasTakesLabel2sFontAtEachPass) {
@@ -106,9 +106,9 @@ TEST_F(SelfDrawTest, TheCanvasTakesLabel2sFontAtEachPass) {
     EXPECT_EQ(-12, canvas.writes[0].font.height);
     written(f);
     f.DrawTimerTimer();
-    EXPECT_EQ("Verdana", f.canvas().font.face);
-    EXPECT_EQ(-13, f.canvas().font.height);
-    EXPECT_EQ(0x0000FFu, f.canvas().font.color);
+    EXPECT_EQ("Verdana", f.look().canvas.font.face);
+    EXPECT_EQ(-13, f.look().canvas.font.height);
+    EXPECT_EQ(0x0000FFu, f.look().canvas.font.color);
 }
 
 TEST_F(SelfDrawTest, AScrollStepTurnsLabel14AndPaintsItOnlyInSelfDrawMode) {
@@ -116,10 +116,10 @@ TEST_F(SelfDrawTest, AScrollStepTurnsLabel14AndPaintsItOnlyInSelfDrawMode) {
     TForm1& f = create();
     written(f);
     setLabelText(f, 14, "abc     ");
-    f.label(14).visible = true;
+    mutableLabel(f, 14).visible = true;
     f.ScrollTimerTimer();
-    EXPECT_EQ("bc     a", f.label(14).text);
-    EXPECT_TRUE(f.label(14).visible) << "the song module is on";
+    EXPECT_EQ("bc     a", f.look().label(14).text);
+    EXPECT_TRUE(f.look().label(14).visible) << "the song module is on";
     EXPECT_TRUE(written(f).empty());
 
     working({"scrollenabled=1", "SelfDrawEnabled=1"});
@@ -135,13 +135,13 @@ TEST_F(SelfDrawTest, WithTheSongModuleOffTheTitleIsHiddenButKeepsTurning) {
     TForm1& f = create();
     written(f);
     setLabelText(f, 14, "xyz");
-    f.label(14).visible = true;
+    mutableLabel(f, 14).visible = true;
     f.ScrollTimerTimer();
-    EXPECT_FALSE(f.label(14).visible);
-    EXPECT_EQ("yzx", f.label(14).text);
+    EXPECT_FALSE(f.look().label(14).visible);
+    EXPECT_EQ("yzx", f.look().label(14).text);
     EXPECT_EQ(std::vector<std::string>{"yzx@120,200"}, written(f));
     f.ScrollTimerTimer();
-    EXPECT_EQ("zxy", f.label(14).text);
+    EXPECT_EQ("zxy", f.look().label(14).text);
 }
 
 }  // namespace

@@ -13,19 +13,19 @@ TEST_F(SettingsApp, PreviewsChangeTheLiveMainWindowAndSaveRebuildsItFromTheFile)
     TForm3& settings = *app->settings();
     EXPECT_FALSE(settings.visible);
     EXPECT_FALSE(settings.previewed);
-    EXPECT_EQ(main.window().alpha, 200);  // the build's slider change previews the same value
-    EXPECT_TRUE(main.window().alphaBlend);
+    EXPECT_EQ(main.look().window.alpha, 200);  // the build's slider change previews the same value
+    EXPECT_TRUE(main.look().window.alphaBlend);
 
-    main.FormKeyDown(113);  // F2
+    main.events().FormKeyDown(113);  // F2
     EXPECT_TRUE(settings.visible);
     settings.TrackBar1Moved(255);
-    EXPECT_FALSE(main.window().alphaBlend);
+    EXPECT_FALSE(main.look().window.alphaBlend);
     settings.TrackBar1Moved(0);
-    EXPECT_TRUE(main.window().alphaBlend);
-    EXPECT_EQ(main.window().alpha, 0);
+    EXPECT_TRUE(main.look().window.alphaBlend);
+    EXPECT_EQ(main.look().window.alpha, 0);
     settings.TextChanged(settings.control<ComboBox>("ComboBox1"), "Defaul");
     settings.TextChanged(settings.control<ComboBox>("ComboBox1"), "Default");
-    EXPECT_TRUE(main.image(1).bitmap.empty());
+    EXPECT_TRUE(main.look().image(1).bitmap.empty());
 
     host.log.clear();
     settings.Button1Click();
@@ -35,10 +35,10 @@ TEST_F(SettingsApp, PreviewsChangeTheLiveMainWindowAndSaveRebuildsItFromTheFile)
     app->rebuildMainWindow();
     EXPECT_GT(fake.tray.removed.size(), removedBefore);
     EXPECT_EQ(app->stored().rememberedSong, "foo");
-    EXPECT_EQ(app->mainWindow()->window().alpha, 0);
-    EXPECT_TRUE(app->mainWindow()->window().alphaBlend);
-    EXPECT_FALSE(app->mainWindow()->image(1).bitmap.empty());  // the file's skin again
-    EXPECT_EQ(app->settings(), &settings);                     // built once, kept
+    EXPECT_EQ(app->mainWindow()->look().window.alpha, 0);
+    EXPECT_TRUE(app->mainWindow()->look().window.alphaBlend);
+    EXPECT_FALSE(app->mainWindow()->look().image(1).bitmap.empty());  // the file's skin again
+    EXPECT_EQ(app->settings(), &settings);                            // built once, kept
 }
 
 TEST_F(SettingsApp, TheMenuEntryShowsTheWindowAndCloseWithoutPreviewLeavesTheMainWindow) {

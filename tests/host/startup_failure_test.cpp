@@ -15,15 +15,15 @@ void expectStoppedAtSkin(const TForm1& f, const RecordingErrors& errors, const F
     EXPECT_EQ(14, lastStartupStep(f)) << why;
     EXPECT_FALSE(startupFailure(f).empty()) << why;
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown) << why;
-    EXPECT_EQ(688, f.window().left) << why;
-    EXPECT_EQ(168, f.window().top) << why;
-    EXPECT_TRUE(f.window().colorKey) << why;
-    EXPECT_FALSE(f.window().alphaBlend) << why;
-    EXPECT_EQ("CPU:", f.label(2).text) << why;
-    EXPECT_EQ("X", f.label(6).text) << why;
-    EXPECT_TRUE(f.image(1).bitmap.empty()) << why;
-    EXPECT_FALSE(f.window().bannerPainted) << why;
-    EXPECT_FALSE(f.tray().added) << why;
+    EXPECT_EQ(688, f.look().window.left) << why;
+    EXPECT_EQ(168, f.look().window.top) << why;
+    EXPECT_TRUE(f.look().window.colorKey) << why;
+    EXPECT_FALSE(f.look().window.alphaBlend) << why;
+    EXPECT_EQ("CPU:", f.look().label(2).text) << why;
+    EXPECT_EQ("X", f.look().label(6).text) << why;
+    EXPECT_TRUE(f.look().image(1).bitmap.empty()) << why;
+    EXPECT_FALSE(f.look().window.bannerPainted) << why;
+    EXPECT_FALSE(f.look().tray.added) << why;
     EXPECT_TRUE(tray.added.empty()) << why;
 }
 
@@ -31,12 +31,12 @@ TEST_F(FailureTest, NoConfigAtAllStopsAtTheDefaultSkin) {
     const TForm1& f = create();
     expectStoppedAtSkin(f, errors, fake.tray, "no config.ini");
     EXPECT_EQ("Cannot open file C:\\Tabrix\\skins\\N/A", startupFailure(f));
-    EXPECT_FALSE(f.window().stayOnTop);
-    EXPECT_TRUE(f.window().toolCaption);
-    EXPECT_FALSE(f.window().aboutInSystemMenu);
-    EXPECT_EQ("Tahoma", f.label(4).font.face);
-    EXPECT_EQ(-11, f.label(4).font.height);
-    EXPECT_EQ(0u, f.label(4).font.color);
+    EXPECT_FALSE(f.look().window.stayOnTop);
+    EXPECT_TRUE(f.look().window.toolCaption);
+    EXPECT_FALSE(f.look().window.aboutInSystemMenu);
+    EXPECT_EQ("Tahoma", f.look().label(4).font.face);
+    EXPECT_EQ(-11, f.look().label(4).font.height);
+    EXPECT_EQ(0u, f.look().label(4).font.color);
     EXPECT_EQ("0.50", stored.version);
     EXPECT_EQ("*C", stored.settings.tempLabel);
     EXPECT_FALSE(stored.settings.playerPicturesFromFiles);
@@ -80,22 +80,22 @@ TEST_F(FailureTest, DefaultAndNamedSkinsLoadFromTheSkinsFolder) {
     const TForm1& f = create();
     ASSERT_TRUE(completed()) << startupFailure(f);
     EXPECT_TRUE(errors.shown.empty());
-    EXPECT_EQ(40, f.image(1).bitmap.width);
-    EXPECT_EQ(kSkinColor, f.image(1).bitmap.at(39, 79));
+    EXPECT_EQ(40, f.look().image(1).bitmap.width);
+    EXPECT_EQ(kSkinColor, f.look().image(1).bitmap.at(39, 79));
 
     fake.files.put("C:\\Tabrix\\skins\\blue sky.jpg", bmp24Solid(20, 10, 0x0000FF));
     config({"[general]", "skin=blue sky.jpg", "showbanner=0"});
     const TForm1& g = create();  // read as a bitmap whatever its name
     ASSERT_TRUE(completed()) << startupFailure(g);
-    EXPECT_EQ(20, g.image(1).bitmap.width);
-    EXPECT_EQ(0x0000FFu, g.image(1).bitmap.at(0, 0));
+    EXPECT_EQ(20, g.look().image(1).bitmap.width);
+    EXPECT_EQ(0x0000FFu, g.look().image(1).bitmap.at(0, 0));
 }
 
 TEST_F(FailureTest, BannerStripIsGreyInTheSkinsCornerOnlyForMinusOne) {
     working({});
     const TForm1& f = create();
-    const Pixels& skin = f.image(1).bitmap;
-    EXPECT_TRUE(f.window().bannerPainted);
+    const Pixels& skin = f.look().image(1).bitmap;
+    EXPECT_TRUE(f.look().window.bannerPainted);
     EXPECT_EQ(0x808080u, skin.at(0, 0));
     EXPECT_EQ(0x808080u, skin.at(14, 56));
     EXPECT_EQ(kSkinColor, skin.at(15, 0));  // right and bottom edges excluded
@@ -104,15 +104,15 @@ TEST_F(FailureTest, BannerStripIsGreyInTheSkinsCornerOnlyForMinusOne) {
     for (const char* value : {"0", "1", "true"}) {
         working({std::string("showbanner=") + value});
         const TForm1& g = create();
-        EXPECT_FALSE(g.window().bannerPainted) << value;
-        EXPECT_EQ(kSkinColor, g.image(1).bitmap.at(0, 0)) << value;
+        EXPECT_FALSE(g.look().window.bannerPainted) << value;
+        EXPECT_EQ(kSkinColor, g.look().image(1).bitmap.at(0, 0)) << value;
     }
 
     fake.files.put(kDefaultSkinPath, bmp24Solid(4, 3, kSkinColor));  // smaller than the strip
     working({});
     const TForm1& small = create();
     ASSERT_TRUE(completed()) << startupFailure(small);
-    for (uint32_t pixel : small.image(1).bitmap.data) EXPECT_EQ(0x808080u, pixel);
+    for (uint32_t pixel : small.look().image(1).bitmap.data) EXPECT_EQ(0x808080u, pixel);
 }
 
 TEST_F(FailureTest, GarbageConfigReadsAsDefaults) {
@@ -128,7 +128,7 @@ TEST_F(FailureTest, GarbageConfigReadsAsDefaults) {
         fake.tray.added.clear();
         const TForm1& f = create();
         expectStoppedAtSkin(f, errors, fake.tray, "garbage round " + std::to_string(round));
-        EXPECT_EQ("Tahoma", f.label(4).font.face);
+        EXPECT_EQ("Tahoma", f.look().label(4).font.face);
     }
 }
 
@@ -148,16 +148,16 @@ TEST_F(PlayerPicturesTest, AllFiveLoadInOrder) {
     working({"xpwinampicons=0"});
     const TForm1& f = create();
     ASSERT_TRUE(completed()) << startupFailure(f);
-    EXPECT_EQ(1u, f.image(6).bitmap.at(0, 0));
-    EXPECT_EQ(2u, f.image(2).bitmap.at(0, 0));
-    EXPECT_EQ(3u, f.image(3).bitmap.at(0, 0));
-    EXPECT_EQ(4u, f.image(4).bitmap.at(0, 0));
-    EXPECT_EQ(5u, f.image(7).bitmap.at(0, 0));
+    EXPECT_EQ(1u, f.look().image(6).bitmap.at(0, 0));
+    EXPECT_EQ(2u, f.look().image(2).bitmap.at(0, 0));
+    EXPECT_EQ(3u, f.look().image(3).bitmap.at(0, 0));
+    EXPECT_EQ(4u, f.look().image(4).bitmap.at(0, 0));
+    EXPECT_EQ(5u, f.look().image(7).bitmap.at(0, 0));
     EXPECT_TRUE(fake.ui.boxes.empty());
 
     working({"xpwinampicons=1"});
-    EXPECT_TRUE(create().image(2).bitmap.empty());  // the design pictures
-    EXPECT_EQ(102, form->image(2).resourceId);
+    EXPECT_TRUE(create().look().image(2).bitmap.empty());  // the design pictures
+    EXPECT_EQ(102, form->look().image(2).resourceId);
 }
 
 TEST_F(PlayerPicturesTest, AFailureInTheMiddleStopsLoadingButNotStartUp) {
@@ -170,27 +170,27 @@ TEST_F(PlayerPicturesTest, AFailureInTheMiddleStopsLoadingButNotStartUp) {
     const TForm1& f = create();
     ASSERT_TRUE(completed()) << startupFailure(f);
     EXPECT_TRUE(errors.shown.empty());
-    EXPECT_FALSE(f.image(6).bitmap.empty());
-    EXPECT_FALSE(f.image(2).bitmap.empty());
-    EXPECT_TRUE(f.image(3).bitmap.empty());
-    EXPECT_TRUE(f.image(4).bitmap.empty());
-    EXPECT_TRUE(f.image(7).bitmap.empty());
+    EXPECT_FALSE(f.look().image(6).bitmap.empty());
+    EXPECT_FALSE(f.look().image(2).bitmap.empty());
+    EXPECT_TRUE(f.look().image(3).bitmap.empty());
+    EXPECT_TRUE(f.look().image(4).bitmap.empty());
+    EXPECT_TRUE(f.look().image(7).bitmap.empty());
     ASSERT_EQ(1u, fake.ui.boxes.size());
     EXPECT_EQ("Cannot load the Winamp buttons", fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
-    EXPECT_TRUE(f.tray().added);  // step 19 still ran
+    EXPECT_TRUE(f.look().tray.added);  // step 19 still ran
 
     fake.ui.boxes.clear();
     fake.files.remove("C:\\Tabrix\\winamp_buttons\\back.bmp");
-    EXPECT_TRUE(create().image(6).bitmap.empty());
-    EXPECT_TRUE(form->image(2).bitmap.empty());
+    EXPECT_TRUE(create().look().image(6).bitmap.empty());
+    EXPECT_TRUE(form->look().image(2).bitmap.empty());
     EXPECT_EQ(1u, fake.ui.boxes.size());
 }
 
 TEST_F(FailureTest, TrayIconOnlyForOne) {
     working({"SysTrayIcon=1"});
     const TForm1& f = create();
-    EXPECT_TRUE(f.tray().added);
+    EXPECT_TRUE(f.look().tray.added);
     ASSERT_EQ(1u, fake.tray.added.size());
     const TrayRecord& r = fake.tray.added[0];
     EXPECT_EQ(88u, r.size);
@@ -201,13 +201,13 @@ TEST_F(FailureTest, TrayIconOnlyForOne) {
 
     for (const char* value : {"0", "2", "True"}) {
         working({std::string("SysTrayIcon=") + value});
-        EXPECT_FALSE(create().tray().added) << value;
+        EXPECT_FALSE(create().look().tray.added) << value;
     }
     EXPECT_EQ(1u, fake.tray.added.size());
 
     fake.tray.failAdd = true;
     working({"SysTrayIcon=1"});
-    EXPECT_FALSE(create().tray().added);
+    EXPECT_FALSE(create().look().tray.added);
     EXPECT_TRUE(completed());
     EXPECT_TRUE(errors.shown.empty());
 }
@@ -220,11 +220,11 @@ TEST_F(FailureTest, ProcessorClassFromTheFamily) {
     for (const Case& c : {Case{6, "686"}, Case{15, "686+"}, Case{16, "1686"}, Case{4, "486"}}) {
         fake.facts.processorFamily = c.family;
         working({});
-        EXPECT_EQ(c.text, create().label(6).text) << c.family;
+        EXPECT_EQ(c.text, create().look().label(6).text) << c.family;
     }
-    EXPECT_EQ(fake.facts.brand, form->label(2).text);
-    EXPECT_EQ(fake.facts.version, form->label(8).text);
-    EXPECT_EQ(fake.facts.connection, form->label(22).text);
+    EXPECT_EQ(fake.facts.brand, form->look().label(2).text);
+    EXPECT_EQ(fake.facts.version, form->look().label(8).text);
+    EXPECT_EQ(fake.facts.connection, form->look().label(22).text);
 }
 
 TEST_F(FailureTest, EmptyProcessorNameAsksToUncheckAdvancedDetection) {
@@ -236,7 +236,7 @@ TEST_F(FailureTest, EmptyProcessorNameAsksToUncheckAdvancedDetection) {
     EXPECT_EQ("To see your CPU name, please uncheck\n\rAdvanced CPU Detection under advanced Settings",
               fake.ui.boxes[0].text);
     EXPECT_EQ("Tabrix", fake.ui.boxes[0].caption);
-    EXPECT_EQ("", f.label(2).text);
+    EXPECT_EQ("", f.look().label(2).text);
 }
 
 }  // namespace

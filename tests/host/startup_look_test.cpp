@@ -9,26 +9,26 @@ using LookTest = StartupTest;
 TEST_F(LookTest, ReportIpAndScrollTimersFollowTheirKeys) {
     working({"output=1", "outputinterval=5000", "ipinterval=60000", "scrollenabled=2"});
     const TForm1& f = create();
-    EXPECT_TRUE(f.timers().FileTimer1.fires());
-    EXPECT_EQ(5000u, f.timers().FileTimer1.interval);
-    EXPECT_EQ(60000u, f.timers().IPTImer.interval);
-    EXPECT_FALSE(f.timers().IPTImer.enabled);  // started at step 13, stopped again: showip is not "1"
-    EXPECT_TRUE(f.timers().ScrollTimer.enabled);
+    EXPECT_TRUE(f.look().timers.FileTimer1.fires());
+    EXPECT_EQ(5000u, f.look().timers.FileTimer1.interval);
+    EXPECT_EQ(60000u, f.look().timers.IPTImer.interval);
+    EXPECT_FALSE(f.look().timers.IPTImer.enabled);  // started at step 13, stopped again: showip is not "1"
+    EXPECT_TRUE(f.look().timers.ScrollTimer.enabled);
 
     working({"output=1"});
-    EXPECT_FALSE(create().timers().FileTimer1.fires());  // running, but a period of 0 never fires
-    EXPECT_EQ(0u, form->timers().FileTimer1.interval);   // the design's 5000 is always replaced
-    EXPECT_TRUE(form->timers().systimer.fires());
-    EXPECT_TRUE(form->timers().WinampTimer.fires());
-    EXPECT_FALSE(form->timers().tmrTraffic.enabled);
+    EXPECT_FALSE(create().look().timers.FileTimer1.fires());  // running, but a period of 0 never fires
+    EXPECT_EQ(0u, form->look().timers.FileTimer1.interval);   // the design's 5000 is always replaced
+    EXPECT_TRUE(form->look().timers.systimer.fires());
+    EXPECT_TRUE(form->look().timers.WinampTimer.fires());
+    EXPECT_FALSE(form->look().timers.tmrTraffic.enabled);
     working({"output=true", "outputinterval=5000", "scrollenabled=0"});
-    EXPECT_FALSE(create().timers().FileTimer1.enabled);
-    EXPECT_FALSE(form->timers().ScrollTimer.enabled);
+    EXPECT_FALSE(create().look().timers.FileTimer1.enabled);
+    EXPECT_FALSE(form->look().timers.ScrollTimer.enabled);
     working({"scrollenabled="});
-    EXPECT_TRUE(create().timers().ScrollTimer.enabled);
+    EXPECT_TRUE(create().look().timers.ScrollTimer.enabled);
 
     working({"showip=1", "ipinterval=60000", "ipserver=http://ip.example/"});
-    EXPECT_TRUE(create().timers().IPTImer.fires());
+    EXPECT_TRUE(create().look().timers.IPTImer.fires());
     EXPECT_EQ("http://ip.example/", stored.settings.ipServer);
 }
 
@@ -36,7 +36,7 @@ TEST_F(LookTest, IpTimerStartedBeforeAFailedSkinKeepsRunning) {
     config({"[general]", "ipinterval=60000", "showip=0"});
     const TForm1& f = create();
     EXPECT_EQ(14, lastStartupStep(f));
-    EXPECT_TRUE(f.timers().IPTImer.fires());
+    EXPECT_TRUE(f.look().timers.IPTImer.fires());
 }
 
 TEST_F(LookTest, TranslucencyIsTheLowByteAndOnUnlessExactly255) {
@@ -50,8 +50,8 @@ TEST_F(LookTest, TranslucencyIsTheLowByteAndOnUnlessExactly255) {
           Case{"-1", true, 255}, Case{"0xFF", false, 255}, Case{"half", false, 255}}) {
         working({std::string("alpha=") + c.value});
         const TForm1& f = create();
-        EXPECT_EQ(c.on, f.window().alphaBlend) << c.value;
-        EXPECT_EQ(c.alpha, f.window().alpha) << c.value;
+        EXPECT_EQ(c.on, f.look().window.alphaBlend) << c.value;
+        EXPECT_EQ(c.alpha, f.look().window.alpha) << c.value;
     }
 }
 
@@ -59,10 +59,10 @@ TEST_F(LookTest, ColourKeyOnlyForOne) {
     for (const char* value : {"1", "0", "true", " 1 "}) {
         working({std::string("transparent=") + value});
         const TForm1& f = create();
-        EXPECT_EQ(std::string(value).find('1') != std::string::npos, f.window().colorKey) << value;
+        EXPECT_EQ(std::string(value).find('1') != std::string::npos, f.look().window.colorKey) << value;
     }
     working({});
-    EXPECT_FALSE(create().window().colorKey);  // the design's colour key is switched off
+    EXPECT_FALSE(create().look().window.colorKey);  // the design's colour key is switched off
 }
 
 TEST_F(LookTest, BorderStayOnTopAndTheAboutEntry) {
@@ -76,58 +76,58 @@ TEST_F(LookTest, BorderStayOnTopAndTheAboutEntry) {
                           Case{"True", "1", false, true, false}}) {
         working({std::string("ontop=") + c.ontop, std::string("showbar=") + c.showbar});
         const TForm1& f = create();
-        EXPECT_EQ(c.top, f.window().stayOnTop) << c.ontop << c.showbar;
-        EXPECT_EQ(c.caption, f.window().toolCaption) << c.ontop << c.showbar;
-        EXPECT_EQ(c.about, f.window().aboutInSystemMenu) << c.ontop << c.showbar;
+        EXPECT_EQ(c.top, f.look().window.stayOnTop) << c.ontop << c.showbar;
+        EXPECT_EQ(c.caption, f.look().window.toolCaption) << c.ontop << c.showbar;
+        EXPECT_EQ(c.about, f.look().window.aboutInSystemMenu) << c.ontop << c.showbar;
     }
     working({});
     const TForm1& f = create();
-    EXPECT_FALSE(f.window().stayOnTop);
-    EXPECT_TRUE(f.window().toolCaption);
-    EXPECT_FALSE(f.window().aboutInSystemMenu);
-    EXPECT_TRUE(f.window().ownerToolWindow);
-    EXPECT_TRUE(f.window().doubleBuffered);
+    EXPECT_FALSE(f.look().window.stayOnTop);
+    EXPECT_TRUE(f.look().window.toolCaption);
+    EXPECT_FALSE(f.look().window.aboutInSystemMenu);
+    EXPECT_TRUE(f.look().window.ownerToolWindow);
+    EXPECT_TRUE(f.look().window.doubleBuffered);
 }
 
 TEST_F(LookTest, PositionFromItsOwnSection) {
     working({});
-    EXPECT_EQ(255, create().window().left);
-    EXPECT_EQ(255, form->window().top);
+    EXPECT_EQ(255, create().look().window.left);
+    EXPECT_EQ(255, form->look().window.top);
     working({"left=1", "top=2"}, {"[Position]", "left=10", "top=-20"});
-    EXPECT_EQ(10, create().window().left);
-    EXPECT_EQ(-20, form->window().top);
+    EXPECT_EQ(10, create().look().window.left);
+    EXPECT_EQ(-20, form->look().window.top);
 }
 
 TEST_F(LookTest, FontsFaceSizeAndColourForEveryLabel) {
     working({"font=Verdana", "fontsize=10", "fontcolor=$000000FF"});
     const TForm1& f = create();
     ASSERT_TRUE(completed()) << startupFailure(f);
-    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
-        EXPECT_EQ("Verdana", f.label(n).font.face) << n;
-        EXPECT_EQ(-13, f.label(n).font.height) << n;  // 10 points at 96 dpi
-        EXPECT_EQ(0x0000FFu, f.label(n).font.color) << n;
+    for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
+        EXPECT_EQ("Verdana", f.look().label(n).font.face) << n;
+        EXPECT_EQ(-13, f.look().label(n).font.height) << n;  // 10 points at 96 dpi
+        EXPECT_EQ(0x0000FFu, f.look().label(n).font.color) << n;
     }
-    EXPECT_EQ(70, f.label(3).width);  // re-measured: 10 characters at 13 px
-    EXPECT_EQ("Verdana", f.window().font.face);
-    EXPECT_EQ(0, f.window().font.charset);
-    EXPECT_EQ(-11, f.window().font.height);
+    EXPECT_EQ(70, f.look().label(3).width);  // re-measured: 10 characters at 13 px
+    EXPECT_EQ("Verdana", f.look().window.font.face);
+    EXPECT_EQ(0, f.look().window.font.charset);
+    EXPECT_EQ(-11, f.look().window.font.height);
 
     fake.desktop.dpi = 120;
     working({});
-    EXPECT_EQ(-13, create().label(4).font.height);  // 8 points at 120 dpi
-    EXPECT_EQ("Tahoma", form->label(4).font.face);
-    EXPECT_EQ(0u, form->label(4).font.color);  // "ClBlack"
+    EXPECT_EQ(-13, create().look().label(4).font.height);  // 8 points at 120 dpi
+    EXPECT_EQ("Tahoma", form->look().label(4).font.face);
+    EXPECT_EQ(0u, form->look().label(4).font.color);  // "ClBlack"
 }
 
 TEST_F(LookTest, WhiteTextIsDrawnAlmostWhite) {
     for (const char* value : {"clWhite", "CLWHITE", "$00FFFFFF", "16777215"}) {
         working({std::string("fontcolor=") + value});
         const TForm1& f = create();
-        EXPECT_EQ(0xF5F5F5u, f.label(4).font.color) << value;
-        EXPECT_EQ(0xF5F5F5u, f.label(36).font.color) << value;
+        EXPECT_EQ(0xF5F5F5u, f.look().label(4).font.color) << value;
+        EXPECT_EQ(0xF5F5F5u, f.look().label(36).font.color) << value;
     }
     working({"fontcolor=clSilver"});
-    EXPECT_EQ(0xC0C0C0u, create().label(4).font.color);
+    EXPECT_EQ(0xC0C0C0u, create().look().label(4).font.color);
 }
 
 TEST_F(LookTest, ABadColourStopsStartUpBeforeTheFonts) {
@@ -136,13 +136,13 @@ TEST_F(LookTest, ABadColourStopsStartUpBeforeTheFonts) {
     EXPECT_EQ(13, lastStartupStep(f));
     EXPECT_EQ("'red' is not a valid integer value", startupFailure(f));
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
-    EXPECT_FALSE(f.window().stayOnTop);  // applied before the colour was read
-    EXPECT_EQ("Tahoma", f.label(4).font.face);
-    EXPECT_EQ(-11, f.label(4).font.height);
-    EXPECT_EQ(1, f.window().font.charset);
-    EXPECT_TRUE(f.image(1).bitmap.empty());
-    EXPECT_TRUE(f.window().colorKey);
-    EXPECT_EQ(688, f.window().left);
+    EXPECT_FALSE(f.look().window.stayOnTop);  // applied before the colour was read
+    EXPECT_EQ("Tahoma", f.look().label(4).font.face);
+    EXPECT_EQ(-11, f.look().label(4).font.height);
+    EXPECT_EQ(1, f.look().window.font.charset);
+    EXPECT_TRUE(f.look().image(1).bitmap.empty());
+    EXPECT_TRUE(f.look().window.colorKey);
+    EXPECT_EQ(688, f.look().window.left);
     EXPECT_TRUE(fake.tray.added.empty());
 }
 
@@ -152,43 +152,43 @@ TEST_F(LookTest, SavedPositionsAndWindowSize) {
             {"[Labels]", "Label3left=5", "Label3top=6", "label34left=7", "Label34top=8"});
     const TForm1& f = create();
     ASSERT_TRUE(completed()) << startupFailure(f);
-    EXPECT_EQ(5, f.label(3).left);
-    EXPECT_EQ(6, f.label(3).top);
-    EXPECT_EQ(7, f.label(34).left);  // written as label34left, read as Label34left
-    EXPECT_EQ(8, f.label(34).top);
-    EXPECT_EQ(0, f.label(4).left);
-    EXPECT_EQ(400, f.window().width);
-    EXPECT_EQ(300, f.window().height);
-    EXPECT_EQ(400, f.image(1).width);  // the new size resized the skin
-    EXPECT_EQ(300, f.image(1).height);
-    EXPECT_EQ(200 - 12, f.label(2).left);  // no saved place: centred as it finally reads
+    EXPECT_EQ(5, f.look().label(3).left);
+    EXPECT_EQ(6, f.look().label(3).top);
+    EXPECT_EQ(7, f.look().label(34).left);  // written as label34left, read as Label34left
+    EXPECT_EQ(8, f.look().label(34).top);
+    EXPECT_EQ(0, f.look().label(4).left);
+    EXPECT_EQ(400, f.look().window.width);
+    EXPECT_EQ(300, f.look().window.height);
+    EXPECT_EQ(400, f.look().image(1).width);  // the new size resized the skin
+    EXPECT_EQ(300, f.look().image(1).height);
+    EXPECT_EQ(200 - 12, f.look().label(2).left);  // no saved place: centred as it finally reads
 }
 
 TEST_F(LookTest, SavedPositionsWithAnEmptyLabelsSection) {
     fake.facts.brand = "CPU:";
     working({"savepositions=1"}, {"[Labels]"});
     const TForm1& f = create();
-    for (int n = 3; n <= TForm1::kLastLabel; ++n) {
-        EXPECT_EQ(0, f.label(n).left) << n;
-        EXPECT_EQ(0, f.label(n).top) << n;
+    for (int n = 3; n <= kLastMainLabel; ++n) {
+        EXPECT_EQ(0, f.look().label(n).left) << n;
+        EXPECT_EQ(0, f.look().label(n).top) << n;
     }
     // The processor name has no saved place: centred (24 pixels wide in the 11-pixel font).
-    EXPECT_EQ(126, f.label(2).left);
-    EXPECT_EQ(0, f.label(2).top);
-    EXPECT_EQ(277, f.window().width);  // no FormWidth: the current size
-    EXPECT_EQ(327, f.window().height);
+    EXPECT_EQ(126, f.look().label(2).left);
+    EXPECT_EQ(0, f.look().label(2).top);
+    EXPECT_EQ(277, f.look().window.width);  // no FormWidth: the current size
+    EXPECT_EQ(327, f.look().window.height);
 }
 
 TEST_F(LookTest, SavedPositionsOnlyForExactlyOne) {
     for (const char* value : {"0", "true", "2"}) {
         working({std::string("savepositions=") + value, "FormWidth=400"}, {"[Labels]", "Label3left=5"});
         const TForm1& f = create();
-        EXPECT_EQ(32, f.label(3).left) << value;
-        EXPECT_EQ(277, f.window().width) << value;
+        EXPECT_EQ(32, f.look().label(3).left) << value;
+        EXPECT_EQ(277, f.look().window.width) << value;
     }
     working({"savepositions=1", "FormWidth=-5", "FormHeight=-1"});
-    EXPECT_EQ(0, create().window().width);
-    EXPECT_EQ(0, form->window().height);
+    EXPECT_EQ(0, create().look().window.width);
+    EXPECT_EQ(0, form->look().window.height);
 }
 
 }  // namespace

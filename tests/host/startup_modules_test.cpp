@@ -36,16 +36,16 @@ TEST_F(ModulesTest, TrueShowsEveryModuleForDrawing) {
     ASSERT_TRUE(completed()) << startupFailure(f);
     for (const Module& m : kPlainModules)
         for (int n : m.labels) {
-            EXPECT_TRUE(f.label(n).visible) << m.key << " " << n;
-            EXPECT_EQ(2, f.label(n).drawMark) << m.key << " " << n;
+            EXPECT_TRUE(f.look().label(n).visible) << m.key << " " << n;
+            EXPECT_EQ(2, f.look().label(n).drawMark) << m.key << " " << n;
         }
-    EXPECT_TRUE(f.label(2).visible);
+    EXPECT_TRUE(f.look().label(2).visible);
     EXPECT_TRUE(stored.sensorModule);
     EXPECT_EQ(ModuleFlag::On, stored.songModule);
     EXPECT_TRUE(stored.trafficModule);
     // The sensor labels are the refresh's business.
-    EXPECT_FALSE(f.label(25).visible);
-    EXPECT_FALSE(f.label(35).visible);
+    EXPECT_FALSE(f.look().label(25).visible);
+    EXPECT_FALSE(f.look().label(35).visible);
 }
 
 TEST_F(ModulesTest, FalseHidesEveryModuleAndMarksItUnpainted) {
@@ -53,15 +53,15 @@ TEST_F(ModulesTest, FalseHidesEveryModuleAndMarksItUnpainted) {
     const TForm1& f = create();
     for (const Module& m : kPlainModules)
         for (int n : m.labels) {
-            EXPECT_FALSE(f.label(n).visible) << m.key << " " << n;
-            EXPECT_EQ(1, f.label(n).drawMark) << m.key << " " << n;
+            EXPECT_FALSE(f.look().label(n).visible) << m.key << " " << n;
+            EXPECT_EQ(1, f.look().label(n).drawMark) << m.key << " " << n;
         }
-    EXPECT_FALSE(f.label(2).visible);
-    EXPECT_EQ(1, f.label(2).drawMark);
+    EXPECT_FALSE(f.look().label(2).visible);
+    EXPECT_EQ(1, f.look().label(2).drawMark);
     EXPECT_FALSE(stored.sensorModule);
     EXPECT_EQ(ModuleFlag::Off, stored.songModule);
     EXPECT_FALSE(stored.trafficModule);
-    EXPECT_FALSE(f.label(36).visible);
+    EXPECT_FALSE(f.look().label(36).visible);
 }
 
 TEST_F(ModulesTest, OtherValuesKeepTheDesignAndComparisonIsCaseSensitive) {
@@ -71,10 +71,10 @@ TEST_F(ModulesTest, OtherValuesKeepTheDesignAndComparisonIsCaseSensitive) {
         for (const Module& m : kPlainModules)
             for (int n : m.labels) {
                 // Song labels are hidden in the design, the rest shown.
-                EXPECT_EQ(n != 13 && n != 14, f.label(n).visible) << value << " " << n;
-                EXPECT_EQ(2, f.label(n).drawMark) << value << " " << n;
+                EXPECT_EQ(n != 13 && n != 14, f.look().label(n).visible) << value << " " << n;
+                EXPECT_EQ(2, f.look().label(n).drawMark) << value << " " << n;
             }
-        EXPECT_TRUE(f.label(2).visible);
+        EXPECT_TRUE(f.look().label(2).visible);
         EXPECT_FALSE(stored.sensorModule) << value;  // anything but "True" is off
     }
 }
@@ -82,8 +82,8 @@ TEST_F(ModulesTest, OtherValuesKeepTheDesignAndComparisonIsCaseSensitive) {
 TEST_F(ModulesTest, NoModulesSectionMeansTrue) {
     working({});
     const TForm1& f = create();
-    EXPECT_TRUE(f.label(13).visible);
-    EXPECT_TRUE(f.label(14).visible);
+    EXPECT_TRUE(f.look().label(13).visible);
+    EXPECT_TRUE(f.look().label(14).visible);
     EXPECT_TRUE(stored.sensorModule);
     EXPECT_EQ(ModuleFlag::On, stored.songModule);
     EXPECT_TRUE(stored.trafficModule);
@@ -91,11 +91,11 @@ TEST_F(ModulesTest, NoModulesSectionMeansTrue) {
 
 TEST_F(ModulesTest, ProcessorNameIsOnlyEverSwitchedOff) {
     working({}, {"[modules]", "CheckBox31=True", "CheckBox11=False"});
-    EXPECT_TRUE(create().label(2).visible);
+    EXPECT_TRUE(create().look().label(2).visible);
     working({}, {"[MODULES]", "checkbox31=False"});  // names compare without case
     const TForm1& f = create();
-    EXPECT_FALSE(f.label(2).visible);
-    EXPECT_EQ(1, f.label(2).drawMark);
+    EXPECT_FALSE(f.look().label(2).visible);
+    EXPECT_EQ(1, f.look().label(2).drawMark);
 }
 
 TEST_F(ModulesTest, SongAndTrafficFlagsKeepTheirValueForOtherTexts) {
@@ -125,20 +125,20 @@ TEST_F(ModulesTest, SelfDrawHidesEveryLabelAndPaintsThemAll) {
     working({"SelfDrawEnabled=1"}, {"[modules]", "CheckBox11=False", "CheckBox19=False"});
     const TForm1& f = create();
     ASSERT_TRUE(completed()) << startupFailure(f);
-    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
-        EXPECT_FALSE(f.label(n).visible) << n;
-        EXPECT_EQ(2, f.label(n).drawMark) << n;
+    for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
+        EXPECT_FALSE(f.look().label(n).visible) << n;
+        EXPECT_EQ(2, f.look().label(n).drawMark) << n;
     }
-    EXPECT_TRUE(f.timers().DrawTimer.enabled);
-    EXPECT_EQ(2000u, f.timers().DrawTimer.interval);
+    EXPECT_TRUE(f.look().timers.DrawTimer.enabled);
+    EXPECT_EQ(2000u, f.look().timers.DrawTimer.interval);
     EXPECT_TRUE(stored.settings.selfDraw);
     EXPECT_FALSE(stored.settings.songLabelsMayShow);
 
     for (const char* value : {"0", "2", "True"}) {
         working({std::string("SelfDrawEnabled=") + value});
         const TForm1& g = create();
-        EXPECT_FALSE(g.timers().DrawTimer.enabled) << value;
-        EXPECT_TRUE(g.label(4).visible) << value;
+        EXPECT_FALSE(g.look().timers.DrawTimer.enabled) << value;
+        EXPECT_TRUE(g.look().label(4).visible) << value;
         EXPECT_FALSE(stored.settings.selfDraw) << value;
         // Only "0" lets the refresh show the song labels.
         EXPECT_EQ(std::string(value) == "0", stored.settings.songLabelsMayShow) << value;
@@ -151,12 +151,12 @@ TEST_F(ModulesTest, DiskSpaceIsStoredAndReportedOnlyForOne) {
     working({"ShouldGetDisk=1"});
     const TForm1& f = create();
     EXPECT_TRUE(stored.settings.getDiskSpace);
-    EXPECT_EQ("\n\rC: 45 % of 37.25 Gb", f.label(36).text);
-    EXPECT_TRUE(f.label(36).visible);
-    EXPECT_EQ(1, f.label(36).drawMark);
+    EXPECT_EQ("\n\rC: 45 % of 37.25 Gb", f.look().label(36).text);
+    EXPECT_TRUE(f.look().label(36).visible);
+    EXPECT_EQ(1, f.look().label(36).drawMark);
 
     working({"ShouldGetDisk=2"});
-    EXPECT_FALSE(create().label(36).visible);
+    EXPECT_FALSE(create().look().label(36).visible);
     EXPECT_FALSE(stored.settings.getDiskSpace);
     working({});
     create();
@@ -169,11 +169,11 @@ TEST_F(ModulesTest, AFailingDriveReportStopsStartUpAtStepTen) {
     EXPECT_EQ(10, lastStartupStep(f));
     EXPECT_EQ("Cannot open file C:\\Tabrix\\drives.inf", startupFailure(f));
     EXPECT_EQ(std::vector<std::string>{"There was a problem starting Tabrix"}, errors.shown);
-    EXPECT_TRUE(f.image(1).bitmap.empty());
+    EXPECT_TRUE(f.look().image(1).bitmap.empty());
     EXPECT_TRUE(fake.tray.added.empty());
     // Step 13 never ran: the design's stay-on-top window with its About entry.
-    EXPECT_TRUE(f.window().stayOnTop);
-    EXPECT_TRUE(f.window().aboutInSystemMenu);
+    EXPECT_TRUE(f.look().window.stayOnTop);
+    EXPECT_TRUE(f.look().window.aboutInSystemMenu);
 }
 
 }  // namespace

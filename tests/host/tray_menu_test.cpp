@@ -17,17 +17,17 @@ TEST_F(TrayMenuTest, MenuHasItsEntriesInOrderHiddenOnesOffAndAPictureOnEachEntry
     TForm1& f = start();
     EXPECT_EQ((std::vector<std::string>{"Show1", "-", "Reload", "Settings1", "About1", "SavePosition1",
                                         "Help1", "Misc1", "ClickThrough1", "-", "Exit1"}),
-              visibleNames(f.pmenu1()));
-    EXPECT_FALSE(findMenuItem(f.pmenu1(), "Update1").visible);
-    EXPECT_FALSE(findMenuItem(f.pmenu1(), "Plugins1").visible);
-    EXPECT_FALSE(findMenuItem(f.pmenu1(), "SystemInfo1").visible);
-    EXPECT_EQ("Copy IP address", findMenuItem(f.pmenu1(), "CopyIPaddress1").caption);
-    EXPECT_EQ("Copy CPU name", findMenuItem(f.pmenu1(), "CopyCPUname1").caption);
+              visibleNames(f.events().pmenu1()));
+    EXPECT_FALSE(findMenuItem(f.events().pmenu1(), "Update1").visible);
+    EXPECT_FALSE(findMenuItem(f.events().pmenu1(), "Plugins1").visible);
+    EXPECT_FALSE(findMenuItem(f.events().pmenu1(), "SystemInfo1").visible);
+    EXPECT_EQ("Copy IP address", findMenuItem(f.events().pmenu1(), "CopyIPaddress1").caption);
+    EXPECT_EQ("Copy CPU name", findMenuItem(f.events().pmenu1(), "CopyCPUname1").caption);
     std::vector<int> icons;
     // A switch shows the system's check mark where the others have their picture.
-    for (const MenuItem& m : f.pmenu1())
+    for (const MenuItem& m : f.events().pmenu1())
         if (m.visible && !m.separator() && m.name != "ClickThrough1") icons.push_back(m.icon);
-    for (const MenuItem& m : findMenuItem(f.pmenu1(), "Misc1").items) icons.push_back(m.icon);
+    for (const MenuItem& m : findMenuItem(f.events().pmenu1(), "Misc1").items) icons.push_back(m.icon);
     for (size_t i = 0; i < icons.size(); ++i)
         for (size_t j = 0; j < i; ++j) EXPECT_NE(icons[i], icons[j]);
     for (int icon : icons) EXPECT_GT(icon, 0);
@@ -36,107 +36,107 @@ TEST_F(TrayMenuTest, MenuHasItsEntriesInOrderHiddenOnesOffAndAPictureOnEachEntry
 TEST_F(TrayMenuTest, TrayRightButtonOpensTheMenuAtThePointerThenRunsTheChoice) {
     TForm1& f = start({"SysTrayIcon=1"});
     windows.choice = kMenuShow;
-    f.TrayIconCallback(516);
+    f.events().TrayIconCallback(516);
     EXPECT_EQ((std::vector<std::string>{"foreground", "cursor", "popup", "null"}), windows.log);
     EXPECT_EQ(300, windows.lastAt.x);
     EXPECT_EQ(400, windows.lastAt.y);
-    EXPECT_FALSE(f.window().visible);  // the chosen entry ran after the menu closed
+    EXPECT_FALSE(f.look().window.visible);  // the chosen entry ran after the menu closed
     EXPECT_EQ("Hide", windows.lastMenu[0].caption);
 
     // The context menu opens at the pointer without the tray's extra steps.
     windows.log.clear();
     windows.choice = 0;
-    f.FormContextPopup();
+    f.events().FormContextPopup();
     EXPECT_EQ((std::vector<std::string>{"cursor", "popup"}), windows.log);
     EXPECT_EQ("Show", windows.lastMenu[0].caption);
 
     windows.log.clear();
-    f.TrayIconCallback(512);  // mouse move, any other message
-    f.TrayIconCallback(517);
+    f.events().TrayIconCallback(512);  // mouse move, any other message
+    f.events().TrayIconCallback(517);
     EXPECT_TRUE(windows.log.empty());
-    EXPECT_FALSE(f.window().visible);
+    EXPECT_FALSE(f.look().window.visible);
 }
 
 TEST_F(TrayMenuTest, EscTrayLeftButtonAndTheEntryToggleOneStateAndTheCaptionFollows) {
     TForm1& f = start({"SysTrayIcon=1"});
-    EXPECT_EQ("Hide", findMenuItem(f.pmenu1(), "Show1").caption);
-    f.FormKeyDown(27);
-    EXPECT_FALSE(f.window().visible);
-    EXPECT_EQ("Show", findMenuItem(f.pmenu1(), "Show1").caption);
-    f.TrayIconCallback(513);
-    EXPECT_TRUE(f.window().visible);
-    EXPECT_EQ("Hide", findMenuItem(f.pmenu1(), "Show1").caption);
+    EXPECT_EQ("Hide", findMenuItem(f.events().pmenu1(), "Show1").caption);
+    f.events().FormKeyDown(27);
+    EXPECT_FALSE(f.look().window.visible);
+    EXPECT_EQ("Show", findMenuItem(f.events().pmenu1(), "Show1").caption);
+    f.events().TrayIconCallback(513);
+    EXPECT_TRUE(f.look().window.visible);
+    EXPECT_EQ("Hide", findMenuItem(f.events().pmenu1(), "Show1").caption);
     menuCommand(f, kMenuShow);
-    EXPECT_FALSE(f.window().visible);
-    EXPECT_EQ("Show", findMenuItem(f.pmenu1(), "Show1").caption);
-    f.TrayIconCallback(513);
-    EXPECT_TRUE(f.window().visible);
+    EXPECT_FALSE(f.look().window.visible);
+    EXPECT_EQ("Show", findMenuItem(f.events().pmenu1(), "Show1").caption);
+    f.events().TrayIconCallback(513);
+    EXPECT_TRUE(f.look().window.visible);
 }
 
 TEST_F(TrayMenuTest, AHideOrShowFromOutsideIsWhereTheToggleStartsFrom) {
     TForm1& f = start({"SysTrayIcon=1"});
     // Another copy's start-up hid the window: the record and the entry follow.
-    f.VisibilityChanged(false);
-    EXPECT_FALSE(f.window().visible);
-    EXPECT_EQ("Show", findMenuItem(f.pmenu1(), "Show1").caption);
-    f.TrayIconCallback(513);  // one click shows it again
-    EXPECT_TRUE(f.window().visible);
-    EXPECT_EQ("Hide", findMenuItem(f.pmenu1(), "Show1").caption);
-    f.VisibilityChanged(false);
+    f.events().VisibilityChanged(false);
+    EXPECT_FALSE(f.look().window.visible);
+    EXPECT_EQ("Show", findMenuItem(f.events().pmenu1(), "Show1").caption);
+    f.events().TrayIconCallback(513);  // one click shows it again
+    EXPECT_TRUE(f.look().window.visible);
+    EXPECT_EQ("Hide", findMenuItem(f.events().pmenu1(), "Show1").caption);
+    f.events().VisibilityChanged(false);
     menuCommand(f, kMenuShow);
-    EXPECT_TRUE(f.window().visible);
+    EXPECT_TRUE(f.look().window.visible);
     // Shown from outside while the program had hidden it: the next Esc hides it.
-    f.FormKeyDown(27);
-    f.VisibilityChanged(true);
-    EXPECT_EQ("Hide", findMenuItem(f.pmenu1(), "Show1").caption);
-    f.FormKeyDown(27);
-    EXPECT_FALSE(f.window().visible);
-    EXPECT_EQ("Show", findMenuItem(f.pmenu1(), "Show1").caption);
+    f.events().FormKeyDown(27);
+    f.events().VisibilityChanged(true);
+    EXPECT_EQ("Hide", findMenuItem(f.events().pmenu1(), "Show1").caption);
+    f.events().FormKeyDown(27);
+    EXPECT_FALSE(f.look().window.visible);
+    EXPECT_EQ("Show", findMenuItem(f.events().pmenu1(), "Show1").caption);
 }
 
 TEST_F(TrayMenuTest, KeysHelpSettingsWidthAndNothingElse) {
     TForm1& f = start();
-    const int width = f.window().width;
-    for (int i = 0; i < 5; ++i) f.FormKeyDown(187);
-    EXPECT_EQ(width + 25, f.window().width);
-    EXPECT_EQ(width + 25, f.image(1).width);
+    const int width = f.look().window.width;
+    for (int i = 0; i < 5; ++i) f.events().FormKeyDown(187);
+    EXPECT_EQ(width + 25, f.look().window.width);
+    EXPECT_EQ(width + 25, f.look().image(1).width);
     // Label2 is centred again on each width change.
-    EXPECT_EQ((width + 25) / 2 - f.label(2).width / 2, f.label(2).left);
-    f.FormKeyDown(189);
-    EXPECT_EQ(width + 20, f.window().width);
+    EXPECT_EQ((width + 25) / 2 - f.look().label(2).width / 2, f.look().label(2).left);
+    f.events().FormKeyDown(189);
+    EXPECT_EQ(width + 20, f.look().window.width);
 
-    f.FormKeyDown(112);
+    f.events().FormKeyDown(112);
     ASSERT_EQ(1u, shell.calls.size());
     EXPECT_EQ("tabrix.chm", shell.calls[0].file);
     EXPECT_EQ("", shell.calls[0].directory);
     EXPECT_EQ(1, shell.calls[0].showCommand);  // SW_SHOWNORMAL
-    f.FormKeyDown(113);
+    f.events().FormKeyDown(113);
     EXPECT_EQ("settings", host.log.back());
 
     const size_t logged = host.log.size();
-    for (int key : {13, 32, 107, 109, 65, 114}) f.FormKeyDown(key);
+    for (int key : {13, 32, 107, 109, 65, 114}) f.events().FormKeyDown(key);
     EXPECT_EQ(logged, host.log.size());
     EXPECT_EQ(1u, shell.calls.size());
-    EXPECT_TRUE(f.window().visible);
-    EXPECT_EQ(width + 20, f.window().width);
+    EXPECT_TRUE(f.look().window.visible);
+    EXPECT_EQ(width + 20, f.look().window.width);
 }
 
 TEST_F(TrayMenuTest, SystemMenuSessionEndAndActivation) {
     TForm1& f = start();
-    EXPECT_FALSE(f.SysCommand(0x401));
+    EXPECT_FALSE(f.events().SysCommand(0x401));
     EXPECT_EQ("about", host.log.back());
-    EXPECT_TRUE(f.SysCommand(0xF012));
-    EXPECT_TRUE(f.SysCommand(0xF061));  // not exactly SC_CLOSE
-    EXPECT_TRUE(f.window().visible);
-    EXPECT_TRUE(f.SysCommand(0xF060));
-    EXPECT_FALSE(f.window().visible);  // hidden before the default handling closes it
+    EXPECT_TRUE(f.events().SysCommand(0xF012));
+    EXPECT_TRUE(f.events().SysCommand(0xF061));  // not exactly SC_CLOSE
+    EXPECT_TRUE(f.look().window.visible);
+    EXPECT_TRUE(f.events().SysCommand(0xF060));
+    EXPECT_FALSE(f.look().window.visible);  // hidden before the default handling closes it
 
-    f.EndSession(false);
+    f.events().EndSession(false);
     EXPECT_NE("close", host.log.back());
-    f.EndSession(true);
+    f.events().EndSession(true);
     EXPECT_EQ("close", host.log.back());
 
-    f.FormActivate();
+    f.events().FormActivate();
     ASSERT_EQ(1u, windows.placements.size());
     const OwnerPlacement& p = windows.placements[0];
     EXPECT_EQ(44u, p.length);
@@ -149,11 +149,11 @@ TEST_F(TrayMenuTest, SystemMenuSessionEndAndActivation) {
 TEST_F(TrayMenuTest, CloseHandlerSavesPositionThenEveryLabelUnderItsExactName) {
     TForm1& f = start({"SysTrayIcon=1"});
     f.Moved(40, 50);
-    f.label(34).left = 70;
+    mutableLabel(f, 34).left = 70;
     menuCommand(f, kMenuExit);
     EXPECT_EQ("close", host.log.back());
     ASSERT_EQ(1u, fake.tray.removed.size());
-    EXPECT_FALSE(f.tray().added);
+    EXPECT_FALSE(f.look().tray.added);
 
     const std::string ini = config();
     const size_t position = ini.find("[position]\r\nleft=40\r\ntop=50\r\n");
@@ -164,28 +164,29 @@ TEST_F(TrayMenuTest, CloseHandlerSavesPositionThenEveryLabelUnderItsExactName) {
     EXPECT_NE(std::string::npos, ini.find("label34left=70\r\nlabel34top=24\r\n"));
     EXPECT_EQ(std::string::npos, ini.find("Label34"));
     EXPECT_NE(std::string::npos, ini.find("Label35top=104\r\nLabel36left=160\r\nLabel36top=216\r\n"));
-    EXPECT_NE(std::string::npos, ini.find("FormWidth=" + std::to_string(f.window().width) + "\r\n"));
-    EXPECT_NE(std::string::npos, ini.find("FormHeight=" + std::to_string(f.window().height) + "\r\n"));
+    EXPECT_NE(std::string::npos, ini.find("FormWidth=" + std::to_string(f.look().window.width) + "\r\n"));
+    EXPECT_NE(std::string::npos, ini.find("FormHeight=" + std::to_string(f.look().window.height) + "\r\n"));
     EXPECT_TRUE(fake.ui.boxes.empty());
 }
 
 TEST_F(TrayMenuTest, ClickThroughNeedsTheTrayIconAndItsEntryTogglesAndSavesIt) {
     TForm1& f = start({"SysTrayIcon=1", "clickthrough=1"});
-    const MenuItem* entry = &findMenuItem(f.pmenu1(), "ClickThrough1");
-    EXPECT_TRUE(f.window().clickThrough && f.window().layered() && entry->checked && entry->enabled);
+    const MenuItem* entry = &findMenuItem(f.events().pmenu1(), "ClickThrough1");
+    EXPECT_TRUE(f.look().window.clickThrough && f.look().window.layered() && entry->checked &&
+                entry->enabled);
     menuCommand(f, kMenuClickThrough);
-    EXPECT_FALSE(f.window().clickThrough || f.window().layered() || entry->checked);
+    EXPECT_FALSE(f.look().window.clickThrough || f.look().window.layered() || entry->checked);
     EXPECT_NE(std::string::npos, config().find("clickthrough=0\r\n"));
     menuCommand(f, kMenuClickThrough);
-    EXPECT_TRUE(f.window().clickThrough && entry->checked);
+    EXPECT_TRUE(f.look().window.clickThrough && entry->checked);
     EXPECT_NE(std::string::npos, config().find("clickthrough=1\r\n"));
 
     // Without the tray icon nothing could turn it off again: never on, and the entry is greyed.
     TForm1& alone = start({"SysTrayIcon=0", "clickthrough=1"});
-    entry = &findMenuItem(alone.pmenu1(), "ClickThrough1");
-    EXPECT_FALSE(alone.window().clickThrough || entry->enabled || entry->checked);
+    entry = &findMenuItem(alone.events().pmenu1(), "ClickThrough1");
+    EXPECT_FALSE(alone.look().window.clickThrough || entry->enabled || entry->checked);
     menuCommand(alone, kMenuClickThrough);
-    EXPECT_FALSE(alone.window().clickThrough);
+    EXPECT_FALSE(alone.look().window.clickThrough);
     EXPECT_NE(std::string::npos, config().find("clickthrough=1\r\n"));
 }
 
@@ -205,7 +206,7 @@ TEST_F(TrayMenuTest, UnwritableConfigGivesBothMessagesAndTheCloseGoesOn) {
 
 TEST_F(TrayMenuTest, ReloadIsDeferredThenRebuildsWithoutTheCloseHandler) {
     TForm1& f = start({"SysTrayIcon=1", "savepositions=1"});
-    f.label(5).left = 99;  // dragged, never saved
+    mutableLabel(f, 5).left = 99;  // dragged, never saved
     const std::string before = config();
     menuCommand(f, kMenuReload);
     // Nothing is destroyed under the handler that asked.
@@ -217,11 +218,11 @@ TEST_F(TrayMenuTest, ReloadIsDeferredThenRebuildsWithoutTheCloseHandler) {
     EXPECT_EQ((std::vector<std::string>{"destroying", "creating", "created"}), host.log);
     ASSERT_EQ(1u, fake.tray.removed.size());
     EXPECT_EQ(2u, fake.tray.added.size());
-    EXPECT_EQ(before, config());                     // no close handler
-    EXPECT_EQ(0, app->mainWindow()->label(5).left);  // savepositions: the missing key gives 0
+    EXPECT_EQ(before, config());                            // no close handler
+    EXPECT_EQ(0, app->mainWindow()->look().label(5).left);  // savepositions: the missing key gives 0
     EXPECT_EQ("foo", app->stored().rememberedSong);
-    EXPECT_TRUE(app->mainWindow()->window().visible);
-    EXPECT_EQ("Hide", findMenuItem(app->mainWindow()->pmenu1(), "Show1").caption);
+    EXPECT_TRUE(app->mainWindow()->look().window.visible);
+    EXPECT_EQ("Hide", findMenuItem(app->mainWindow()->events().pmenu1(), "Show1").caption);
 }
 
 TEST_F(TrayMenuTest, UpdateRemovesTheIconStartsTheUpdaterAndEndsWithoutSaving) {
@@ -244,21 +245,21 @@ TEST_F(TrayMenuTest, CopyEntriesPutTheLabelTextsOnTheClipboard) {
     TForm1& f = start({"showip=1"});
     menuCommand(f, kMenuCopyIp);
     menuCommand(f, kMenuCopyCpu);
-    EXPECT_EQ((std::vector<std::string>{f.label(31).text, f.label(2).text}), clipboard.texts);
+    EXPECT_EQ((std::vector<std::string>{f.look().label(31).text, f.look().label(2).text}), clipboard.texts);
 }
 
 TEST_F(TrayMenuTest, RestartedShellGetsTheIconBackOnlyWhenConfigured) {
     TForm1& f = start({"SysTrayIcon=1"});
-    f.TaskbarCreated();
+    f.events().TaskbarCreated();
     EXPECT_EQ(2u, fake.tray.added.size());
-    EXPECT_TRUE(f.tray().added);
+    EXPECT_TRUE(f.look().tray.added);
     app->rebuildMainWindow();
     // A later rebuild without the icon configured leaves the shell's restart alone.
     fake.files.put(kConfigPath, "[general]\r\nskin=Default\r\nSysTrayIcon=0\r\n");
     app->rebuildMainWindow();
-    app->mainWindow()->TaskbarCreated();
+    app->mainWindow()->events().TaskbarCreated();
     EXPECT_EQ(3u, fake.tray.added.size());
-    EXPECT_FALSE(app->mainWindow()->tray().added);
+    EXPECT_FALSE(app->mainWindow()->look().tray.added);
 }
 
 }  // namespace

@@ -89,18 +89,18 @@ protected:
     // Labels showing a text and the graphs, as the window paints them after the first ticks.
     std::vector<Drawn> drawn() {
         std::vector<Drawn> all;
-        for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
-            const Label& l = form->label(n);
+        for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
+            const Label& l = form->look().label(n);
             if (!l.visible || l.text.find_first_not_of(" \r\n") == std::string::npos) continue;
             all.push_back(
                 {l.name + " \"" + l.text + "\"", {l.left, l.top, l.left + l.width, l.top + l.height}});
         }
         for (int i = 0; i < Graphs::kCount; ++i) {
-            const Graph& g = form->graphs()[i];
+            const Graph& g = form->look().graphs[i];
             if (g.visible) all.push_back({g.name, {g.left, g.top, g.left + g.width, g.top + g.height}});
         }
         for (int n : kPlayerPictures) {
-            const Picture& p = form->image(n);
+            const Picture& p = form->look().image(n);
             if (p.visible) all.push_back({p.name, {p.left, p.top, p.left + p.width, p.top + p.height}});
         }
         return all;
@@ -130,8 +130,8 @@ TEST_F(FirstLook, EveryModuleShowsWholeAndApartWithEachShippedSkin) {
         form->tmrTrafficTimer();
         form->systimerTimer();
         for (int n : {kLabelSong, kLabelSensor1Name, kLabelSensor3Value, kLabelDiskSpace})
-            EXPECT_TRUE(form->label(n).visible) << form->label(n).name;
-        EXPECT_TRUE(form->image(kImagePlay).visible);
+            EXPECT_TRUE(form->look().label(n).visible) << form->look().label(n).name;
+        EXPECT_TRUE(form->look().image(kImagePlay).visible);
         RECT panel{};
         GetClientRect(view->hwnd(), &panel);
         const std::vector<Drawn> all = drawn();
@@ -168,7 +168,7 @@ TEST_F(FirstLook, ThePanelFollowsTheScreensScaleAndSavesPlacesInDesignUnits) {
     EXPECT_LE(panel.bottom, scale.toDevice(369) + 8);
 
     // "CPU Usage:" is designed at 32, 40; dragged by 10, 2 design pixels.
-    const Label& l = form->label(kLabelCpuUsageCaption);
+    const Label& l = form->look().label(kLabelCpuUsageCaption);
     ASSERT_EQ(scale.toDevice(32), l.left);
     const int x = l.left + 1, y = l.top + 1;
     SendMessageA(view->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -54,11 +54,11 @@ TEST_F(MainView, PaintsSkinBannerAndLabelsWithTheSkinsKeyColourLeftOut) {
 
 TEST_F(MainView, ALabelWithLineBreaksIsMeasuredAndDrawnOnSeveralLines) {
     start("[general]\r\nskin=Default\r\nshowbanner=0\r\n");
-    const int oneLine = form->label(36).height;
+    const int oneLine = form->look().label(36).height;
     // The drive block: each drive's line follows a line feed and a carriage return.
     setLabelText(*form, 36, "\n\rC: 45 % of 37.25 Gb");
-    form->label(36).visible = true;
-    const Label& l = form->label(36);
+    mutableLabel(*form, 36).visible = true;
+    const Label& l = form->look().label(36);
     EXPECT_GE(l.height, 2 * oneLine);
     const Pixels shown = test::clientPixels(view->hwnd());
     int dark = 0;  // black text on the white window, below the first (empty) line
@@ -69,9 +69,9 @@ TEST_F(MainView, ALabelWithLineBreaksIsMeasuredAndDrawnOnSeveralLines) {
     // A single left-aligned line, drawn without DrawText's layout, shows exactly what
     // DrawText shows: same place, same code page (an "\xC5" outside ASCII).
     setLabelText(*form, 36, "Wj \xC5 12.5 Gb");
-    form->label(36).left = 150;
-    form->label(36).top = 150;
-    const Label& one = form->label(36);
+    mutableLabel(*form, 36).left = 150;
+    mutableLabel(*form, 36).top = 150;
+    const Label& one = form->look().label(36);
     const Pixels drawn = test::clientPixels(view->hwnd());
     Dib dib(one.width, one.height);
     MemoryDc mem(nullptr);
@@ -109,7 +109,7 @@ TEST_F(MainView, WithoutConfigTheStartUpStopsAtTheSkinAsANormalWindow) {
 
 TEST_F(MainView, APressOnALabelOrAPlayerButtonNeverMovesTheWindow) {
     start("[general]\r\nskin=Default\r\nshowbar=0\r\nAllowPositionChange=0\r\n");
-    form->image(3).visible = true;  // the pause button at 184, 287
+    mutableImage(*form, 3).visible = true;  // the pause button at 184, 287
     HWND w = view->hwnd();
     RECT before{};
     GetWindowRect(w, &before);
@@ -128,16 +128,16 @@ TEST_F(MainView, APressOnALabelOrAPlayerButtonNeverMovesTheWindow) {
     GetWindowRect(w, &after);
     EXPECT_EQ(before.left, after.left);
     EXPECT_EQ(before.top, after.top);
-    EXPECT_EQ(32, form->label(3).left);  // nor was the label moved
+    EXPECT_EQ(32, form->look().label(3).left);  // nor was the label moved
 }
 
 // The traffic meter keeps the refresh's beat: no system timer of its own, and it ticks right
 // after each refresh from the one the refresh started it in on.
 TEST_F(MainView, TheTrafficMeterTicksOnTheRefreshsBeat) {
     start("[general]\r\nskin=Default\r\n[Modules]\r\nCheckBox23=True\r\nCheckBox32=True\r\n");
-    const auto trafficTicks = [&] { return form->graphs()[Graphs::kTraffic].series[0].size(); };
+    const auto trafficTicks = [&] { return form->look().graphs[Graphs::kTraffic].series[0].size(); };
     SendMessageA(view->hwnd(), WM_TIMER, 1, 0);
-    ASSERT_TRUE(form->timers().tmrTraffic.enabled);
+    ASSERT_TRUE(form->look().timers.tmrTraffic.enabled);
     EXPECT_EQ(0u, trafficTicks()) << "started by this refresh: it waits a period";
     EXPECT_FALSE(KillTimer(view->hwnd(), 5)) << "a system timer of its own";
     SendMessageA(view->hwnd(), WM_TIMER, 1, 0);

@@ -72,7 +72,7 @@ TEST_F(PaintView, NothingChangedRepaintsNothingAndAChangedLabelOnlyItsOwnPlace) 
     view->sync();
     EXPECT_FALSE(updatePending());
 
-    const Label& l = form->label(12);
+    const Label& l = form->look().label(12);
     const RECT before{l.left, l.top, l.left + l.width, l.top + l.height};
     setLabelText(*form, 12, "55%");
     view->sync();
@@ -96,16 +96,16 @@ TEST_F(PaintView, PartialRepaintsShowWhatAWholeRepaintShows) {
         expectSameAsWholeRepaint("a longer text");
         setLabelText(*form, 20, "0 days");
         expectSameAsWholeRepaint("a shorter text leaves nothing behind");
-        form->label(10).left += 37;
-        form->label(10).top += 5;
+        mutableLabel(*form, 10).left += 37;
+        mutableLabel(*form, 10).top += 5;
         expectSameAsWholeRepaint("a moved label");
-        form->image(2).visible = true;
-        form->image(7).visible = true;
+        mutableImage(*form, 2).visible = true;
+        mutableImage(*form, 7).visible = true;
         expectSameAsWholeRepaint("player pictures shown");
-        form->image(2).visible = false;
-        form->label(23).visible = false;
+        mutableImage(*form, 2).visible = false;
+        mutableLabel(*form, 23).visible = false;
         expectSameAsWholeRepaint("a picture and a label hidden");
-        Font big = form->label(18).font;
+        Font big = form->look().label(18).font;
         big.height = -20;
         setLabelFont(*form, 18, big);
         expectSameAsWholeRepaint("a bigger font");

@@ -23,12 +23,13 @@ TEST(RefreshWin32, ATickWritesTheUserAndTheDisplayOfThisMachine) {
     char name[256] = {};
     DWORD size = sizeof name;
     ASSERT_TRUE(GetUserNameA(name, &size));
-    EXPECT_EQ(name, form.label(23).text);
+    EXPECT_EQ(name, form.look().label(23).text);
     const std::string display =
         std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_TRUE(std::regex_match(form.label(18).text, std::regex("[0-9]+Hz @ " + display)))
-        << form.label(18).text;
-    EXPECT_TRUE(std::regex_match(form.label(12).text, std::regex("[0-9]{1,3}%"))) << form.label(12).text;
+    EXPECT_TRUE(std::regex_match(form.look().label(18).text, std::regex("[0-9]+Hz @ " + display)))
+        << form.look().label(18).text;
+    EXPECT_TRUE(std::regex_match(form.look().label(12).text, std::regex("[0-9]{1,3}%")))
+        << form.look().label(12).text;
 }
 
 }  // namespace

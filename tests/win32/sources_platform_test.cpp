@@ -227,9 +227,9 @@ TEST(Win32Drives, TheDriveBlockOfDriveCAsTheSystemReportsIt) {
         ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &available, &total, &allFree));
         const double percent = std::nearbyint(100.0 * available.QuadPart / total.QuadPart);
         const std::string expected = "\n\rC: " + std::to_string(static_cast<int>(percent)) + " % of ";
-        EXPECT_EQ(expected, form.label(36).text.substr(0, expected.size()));
-        EXPECT_EQ(" Gb", form.label(36).text.substr(form.label(36).text.size() - 3));
-        EXPECT_TRUE(form.label(36).visible);
+        EXPECT_EQ(expected, form.look().label(36).text.substr(0, expected.size()));
+        EXPECT_EQ(" Gb", form.look().label(36).text.substr(form.look().label(36).text.size() - 3));
+        EXPECT_TRUE(form.look().label(36).visible);
         EXPECT_EQ(14, lastStartupStep(form));
     }
 }

@@ -31,12 +31,7 @@ Win32Http::Win32Http(const WinInet& api, DWORD limitMs)
     : api_(api), start_(GetTickCount()), limit_(limitMs) {}
 
 Win32Http::~Win32Http() {
-    {
-        const CriticalSection::Lock hold(lock_);
-        if (request_) api_.closeHandle(request_);
-        request_ = nullptr;
-        dropConnection();
-    }
+    Win32Http::abort();  // the request and its connection, under the lock
     if (session_) api_.closeHandle(session_);
 }
 

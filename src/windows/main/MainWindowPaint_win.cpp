@@ -27,11 +27,11 @@ bool sameRect(const RECT& a, const RECT& b) {
 }  // namespace
 
 PixelView MainWindowView::picture(int n) const {
-    return n == 1 ? PixelView(form_->image(1).bitmap) : PixelView(buttons_[n]);
+    return n == 1 ? PixelView(form_->look().image(1).bitmap) : PixelView(buttons_[n]);
 }
 
 MainWindowView::PaintedPicture MainWindowView::pictureNow(int n) const {
-    const Picture& p = form_->image(n);
+    const Picture& p = form_->look().image(n);
     const PixelView pixels = picture(n);
     PaintedPicture now;
     now.visible = p.visible && pixels;
@@ -74,8 +74,8 @@ void MainWindowView::collectChanges() {
         if (now.visible) invalidate(now.rect);
         was = now;
     }
-    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
-        const Label& l = form_->label(n);
+    for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
+        const Label& l = form_->look().label(n);
         PaintedLabel& was = paintedLabels_[n];
         const RECT rect = labelRect(l, textMargin_);
         if (l.visible == was.visible &&
@@ -97,7 +97,7 @@ void MainWindowView::collectChanges() {
 // Each tick changes a graph: only its own rectangle, old and new, is repainted.
 void MainWindowView::invalidateGraphs() {
     for (int i = 0; i < Graphs::kCount; ++i) {
-        const Graph& g = form_->graphs()[i];
+        const Graph& g = form_->look().graphs[i];
         PaintedGraph& was = paintedGraphs_[i];
         const RECT rect = graphRect(g);
         const bool same = g.version == was.version && sameRect(rect, was.rect);
@@ -112,7 +112,7 @@ void MainWindowView::invalidateGraphs() {
 
 void MainWindowView::paintGraphs(HDC dc, const PaintParts& parts) {
     for (int i = 0; i < Graphs::kCount; ++i) {
-        const Graph& g = form_->graphs()[i];
+        const Graph& g = form_->look().graphs[i];
         if (g.visible && parts.meets(graphRect(g))) graphPainter_.paint(dc, g, fontFor(g.scaleFont));
     }
 }
@@ -200,8 +200,8 @@ void MainWindowView::paint(HDC target, bool paintMessage) {
     // Under the labels: a label dragged over a graph stays readable.
     paintGraphs(dc.get(), parts);
     SetBkMode(dc.get(), TRANSPARENT);
-    for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
-        const Label& l = form_->label(n);
+    for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
+        const Label& l = form_->look().label(n);
         if (l.visible && parts.meets(labelRect(l, textMargin_))) paintLabel(dc, l);
     }
     // The target is clipped to what it asked for, so only the parts reach the window.
@@ -220,7 +220,7 @@ void MainWindowView::drawCanvasWrites() {
         } else if (w.graph >= 0 && w.graph < Graphs::kCount) {
             if (!dc || !*dc) continue;
             // Like the texts: an opaque white box, then the graph as it stands now.
-            const Graph& g = form_->graphs()[w.graph];
+            const Graph& g = form_->look().graphs[w.graph];
             const RECT box = graphRect(g);
             FillRect(dc->get(), &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             graphPainter_.paint(dc->get(), g, fontFor(g.scaleFont));

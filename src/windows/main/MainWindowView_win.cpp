@@ -62,10 +62,10 @@ MainWindowView::~MainWindowView() {
 void MainWindowView::create(TForm1& form) {
     form_ = &form;
     form.setCanvasSink(&canvasWrites_);
-    textMargin_ = form.scale().toDevice(kTextMargin);
+    textMargin_ = form.look().scale.toDevice(kTextMargin);
     const auto all = form.timerHandlers();
     for (size_t i = 0; i < all.size(); ++i) timers_[i] = all[i].first;
-    const MainWindowState& w = form.window();
+    const MainWindowState& w = form.look().window;
     // Stay-on-top is applied once start-up has decided it: an owned window that was created
     // topmost cannot always be made a normal one again.
     hwnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kMainClass, kAppTitle, kCaptionStyle, w.left, w.top,
@@ -75,17 +75,17 @@ void MainWindowView::create(TForm1& form) {
 void MainWindowView::showAfterStartup() {
     guarded([&] {
         applyStyles();
-        if (form_->window().aboutInSystemMenu) {
+        if (form_->look().window.aboutInSystemMenu) {
             HMENU menu = GetSystemMenu(hwnd_.get(), FALSE);
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             AppendMenuA(menu, MF_STRING, kAboutCommand, "About Tabrix");
         }
-        if (form_->window().ownerToolWindow && owner_) {
+        if (form_->look().window.ownerToolWindow && owner_) {
             ShowWindow(owner_, SW_HIDE);
             SetWindowLongA(owner_, GWL_EXSTYLE, GetWindowLongA(owner_, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
             ShowWindow(owner_, SW_SHOW);
         }
-        if (form_->watchesForeground()) {
+        if (form_->events().watchesForeground()) {
             static const auto hook = user32Function<SetWinEventHookFn>("SetWinEventHook");
             if (hook)
                 foregroundHook_.reset(hook(kEventSystemForeground, kEventSystemForeground, nullptr,
@@ -99,12 +99,12 @@ void MainWindowView::showAfterStartup() {
 void MainWindowView::foregroundChanged() {
     // An event inside one of our own handlers (a message box's loop) waits for the next tick.
     if (!hwnd_ || !form_ || busy()) return;
-    guarded([&] { form_->ForegroundChanged(); });
+    guarded([&] { form_->events().ForegroundChanged(); });
     guarded([&] { sync(); });
 }
 
 void MainWindowView::applyStyles() {
-    const MainWindowState& w = form_->window();
+    const MainWindowState& w = form_->look().window;
     const DWORD style = w.toolCaption ? kCaptionStyle : kBorderlessStyle;
     DWORD ex = static_cast<DWORD>(GetWindowLongA(hwnd_.get(), GWL_EXSTYLE));
     ex = w.toolCaption ? (ex | WS_EX_TOOLWINDOW) : (ex & ~WS_EX_TOOLWINDOW);
@@ -119,7 +119,7 @@ void MainWindowView::applyStyles() {
 }
 
 void MainWindowView::applyLayering() {
-    const MainWindowState& w = form_->window();
+    const MainWindowState& w = form_->look().window;
     appliedClickThrough_ = w.clickThrough;
     LONG ex = GetWindowLongA(hwnd_.get(), GWL_EXSTYLE);
     // A layered window that is also transparent lets every click through to the one beneath.
@@ -143,7 +143,7 @@ void MainWindowView::applyLayering() {
 
 void MainWindowView::sync() {
     if (!hwnd_ || !form_) return;
-    const MainWindowState& w = form_->window();
+    const MainWindowState& w = form_->look().window;
     RECT r;
     GetWindowRect(hwnd_.get(), &r);
     if (r.left != w.left || r.top != w.top || w.width != appliedWidth_ || w.height != appliedHeight_) {
@@ -152,7 +152,7 @@ void MainWindowView::sync() {
         appliedHeight_ = w.height;
     }
     syncTimers();
-    if (skinSource_ != &form_->image(1).bitmap || skinBanner_ != form_->window().bannerPainted) {
+    if (skinSource_ != &form_->look().image(1).bitmap || skinBanner_ != form_->look().window.bannerPainted) {
         rebuildSkin();
         InvalidateRect(hwnd_.get(), nullptr, FALSE);
     }
@@ -190,9 +190,9 @@ void MainWindowView::syncTimers() {
 }
 
 void MainWindowView::rebuildSkin() {
-    const Picture& image1 = form_->image(1);
+    const Picture& image1 = form_->look().image(1);
     skinSource_ = &image1.bitmap;
-    skinBanner_ = form_->window().bannerPainted;
+    skinBanner_ = form_->look().window.bannerPainted;
     banner_ = Dib();
     const PixelView skin(image1.bitmap);
     skinKey_ = skin ? skin.bottomLeft() : 0;
@@ -203,7 +203,7 @@ void MainWindowView::rebuildSkin() {
         if (whole) {
             MemoryDc dc(nullptr);
             dc.select(whole.get());
-            const Scale& scale = form_->scale();
+            const Scale& scale = form_->look().scale;
             Font banner;
             banner.face = "Tahoma";
             banner.height =
@@ -221,9 +221,9 @@ void MainWindowView::rebuildSkin() {
         }
     }
     for (const int n : kPlayerPictures) {
-        const Picture& p = form_->image(n);
+        const Picture& p = form_->look().image(n);
         buttons_[n] = !p.bitmap.empty() ? Dib(p.bitmap)
-                      : p.resourceId    ? Dib(loadPicture(instance_, p.resourceId, form_->scale()))
+                      : p.resourceId    ? Dib(loadPicture(instance_, p.resourceId, form_->look().scale))
                                         : Dib();
     }
 }
@@ -257,8 +257,8 @@ void MainWindowView::keepBanner(const Dib& whole, PixelView skin) {
 }
 
 int MainWindowView::labelAt(int x, int y) const {
-    for (int n = TForm1::kLastLabel; n >= TForm1::kFirstLabel; --n) {
-        const Label& l = form_->label(n);
+    for (int n = kLastMainLabel; n >= kFirstMainLabel; --n) {
+        const Label& l = form_->look().label(n);
         if (l.visible && x >= l.left && x < l.left + l.width && y >= l.top && y < l.top + l.height) return n;
     }
     return 0;
@@ -320,7 +320,7 @@ void MainWindowView::onMovedOrSized(bool sized) {
     GetWindowRect(hwnd_.get(), &r);
     form_->Moved(r.left, r.top);
     const int width = r.right - r.left, height = r.bottom - r.top;
-    const MainWindowState& w = form_->window();
+    const MainWindowState& w = form_->look().window;
     if (!sized || (width == w.width && height == w.height)) return;
     appliedWidth_ = width;
     appliedHeight_ = height;

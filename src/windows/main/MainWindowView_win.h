@@ -107,8 +107,8 @@ private:
     HICON icon_;
     int handlersRunning_ = 0;
 
-    std::array<const Timer*, TForm1::kTimerCount> timers_{};
-    std::array<unsigned, TForm1::kTimerCount> appliedTimers_{};  // interval set with SetTimer, 0 when killed
+    std::array<const Timer*, kMainTimerCount> timers_{};
+    std::array<unsigned, kMainTimerCount> appliedTimers_{};  // interval set with SetTimer, 0 when killed
     // Image1 is drawn from the form's pixels, keyed by skinKey_; where the start-up's banner
     // name is written on it, banner_ holds that part as drawn, already keyed (see-through
     // pixels white), to be put over it at bannerAt_.
@@ -119,7 +119,7 @@ private:
     POINT bannerAt_{};
     std::array<Dib, 8> buttons_;  // Image2 .. Image7 as drawn
     std::array<PaintedPicture, 8> paintedPictures_{};
-    std::array<PaintedLabel, TForm1::kLastLabel + 1> paintedLabels_{};
+    std::array<PaintedLabel, kLastMainLabel + 1> paintedLabels_{};
     std::array<PaintedGraph, Graphs::kCount> paintedGraphs_{};
     std::vector<RECT> invalid_;  // what a sync found changed, before it goes to the system
     // Glyphs may reach a pixel or two past the measured text (overhangs, bearings), so a

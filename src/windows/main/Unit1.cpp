@@ -58,12 +58,7 @@ void TForm1::PreviewSkin(const Pixels* skin) {
     window_.bannerPainted = false;
 }
 
-void TForm1::RemoveTrayIcon() {
-    platform_.tray.remove(tray_.record);
-    tray_.added = false;
-}
-
-std::array<std::pair<const Timer*, void (TForm1::*)()>, TForm1::kTimerCount> TForm1::timerHandlers() const {
+std::array<std::pair<const Timer*, void (TForm1::*)()>, kMainTimerCount> TForm1::timerHandlers() const {
     return {{{&timers_.systimer, &TForm1::systimerTimer},
              {&timers_.FileTimer1, &TForm1::FileTimer1Timer},
              {&timers_.WinampTimer, &TForm1::WinampTimerTimer},

@@ -14,15 +14,15 @@
 #include "windows/ErrorSink.h"
 #include "windows/main/Canvas.h"
 #include "windows/main/Graphs.h"
-#include "windows/main/LabelDragging.h"
 #include "windows/main/MainControls.h"
+#include "windows/main/MainEvents.h"
+#include "windows/main/MainMouse.h"
 #include "windows/main/MainSources.h"
 #include "windows/main/MainWindowOwner.h"
 #include "windows/main/PlayerControl.h"
 #include "windows/main/ReportDriver.h"
 #include "windows/main/SensorSources.h"
 #include "windows/main/StoredValues.h"
-#include "windows/main/WindowDragging.h"
 
 namespace tabrix {
 
@@ -110,20 +110,39 @@ struct StartupProgress {
     std::string failure;
 };
 
+// The main window's timers and the player's start timer, as the view numbers them.
+constexpr size_t kMainTimerCount = 8;
+
+// What the view paints and the tests read of the main window, all read-only.
+struct MainLook {
+    const MainControls& controls;
+    const MainWindowState& window;
+    // The screen's scale, read once as the window is built; every place is in its pixels.
+    const Scale& scale;
+    // Self-draw mode's writes onto the window's surface go to the sink (the view) as they come.
+    const Canvas& canvas;
+    const Graphs& graphs;  // the history graphs, painted like the labels
+    const TrayIcon& tray;
+    const MainTimers& timers;
+
+    // Label2 .. Label36 (MainLabels.h names the fact of each) and Image1 .. Image7.
+    const Label& label(int number) const { return controls.label(number); }
+    const Picture& image(int number) const { return controls.image(number); }
+};
+
 // The main window: built from config.ini by FormCreate, then driven by the view's events
 // and timers. Its handlers keep the names the behaviour is known by and forward to the
-// parts that own each concern: the labels and pictures, label dragging, the player link,
-// the report output and the slower sources.
+// parts that own each concern: the labels and pictures, the mouse, the tray and system
+// events, the player link, the report output and the slower sources.
 class TForm1 {
 public:
-    static constexpr int kFirstLabel = kFirstMainLabel;
-    static constexpr int kLastLabel = kLastMainLabel;
-
     TForm1(Platform& platform, StoredValues& stored, ErrorSink& errors);
 
     // The start-up: never lets an error out; a failure in steps 2 to 19 ends it there.
     void FormCreate();
     void FormResize();
+    // Saves the layout and takes the tray icon away (Unit1_menu.cpp).
+    void FormClose();
 
     // The window was moved, or resized to this outer size, by the user or the system.
     void Moved(int left, int top) {
@@ -132,45 +151,18 @@ public:
     }
     void Resized(int width, int height);
 
-    // The mouse on the window. A press on the background drags the window (screen
-    // coordinates), one on a label or a graph drags that when dragging is allowed (the
-    // label's or graph's own coordinates, Graphs numbering from 1); the drag follows the
-    // pointer until the release of the button that began it.
-    void BackgroundMouseDown(MouseButton button, Point screen);
-    void LabelMouseDown(int number, int x, int y, MouseButton button = MouseButton::Left);
-    void LabelMouseMove(int number, int x, int y) { drag_.move(controls_, number, x, y); }
-    void GraphMouseDown(int graph, int x, int y, MouseButton button = MouseButton::Left);
-    void GraphMouseMove(int graph, int x, int y) { graphs_.move(graph, x, y); }
-    void BackgroundMouseMove(Point screen);
-    // A button's release: true when the view asks for the context menu next (the right
-    // button, with no drag of another button going on).
-    bool MouseUp(MouseButton button);
-    // The window lost the mouse: whatever was dragged stays where it got to.
-    void MouseCaptureLost();
-    // A drag holds the mouse (the view keeps it captured meanwhile).
-    bool mouseHeld() const { return mouse_.held(); }
-    // Whether start-up allows dragging, and the label being dragged (0 when none).
-    const LabelDragging& dragging() const { return drag_; }
+    MainLook look() const { return {controls_, window_, scale_, canvas_, graphs_, tray_, timers_}; }
+    MainMouse& mouse() { return mouse_; }
+    MainEvents& events() { return events_; }
+
     // Where the sensor pairs come from now.
     SensorSource sensorSource() const { return sensors_.live(); }
     // The player the song line followed at the last refresh.
     PlayerKind followedPlayer() const { return followedPlayer_; }
 
-    // Label2 .. Label36 (MainLabels.h names the fact of each) and Image1 .. Image7.
-    Label& label(int number) { return controls_.label(number); }
-    const Label& label(int number) const { return controls_.label(number); }
-    Picture& image(int number) { return controls_.image(number); }
-    const Picture& image(int number) const { return controls_.image(number); }
-
-    const MainWindowState& window() const { return window_; }
-    // The screen's scale, read once as the window is built; every place above is in its pixels.
-    const Scale& scale() const { return scale_; }
-    // Self-draw mode's writes onto the window's surface go to the sink (the view) as they come.
-    const Canvas& canvas() const { return canvas_; }
     void setCanvasSink(CanvasSink* sink) { canvas_.sink = sink; }
-    const Graphs& graphs() const { return graphs_; }  // the history graphs, painted like the labels
-    const TrayIcon& tray() const { return tray_; }
-    const MainTimers& timers() const { return timers_; }
+    // Set by the program; nothing is asked of it before.
+    void setOwner(MainWindowOwner* owner) { owner_ = owner; }
     // A Settings preview: the opacity slider's position, or another skin (null: none).
     void PreviewOpacity(int position);
     void PreviewSkin(const Pixels* skin);
@@ -186,47 +178,19 @@ public:
     // Sends the clicked command once the player a click started is up.
     void PlayerStartTimerTimer() { player_.startTimerTick(); }
     // Every timer with its handler, in the order the view numbers them.
-    static constexpr size_t kTimerCount = 8;
-    std::array<std::pair<const Timer*, void (TForm1::*)()>, kTimerCount> timerHandlers() const;
-
-    // Tray icon, menus, keys and window behaviour (Unit1_tray.cpp, Unit1_menu.cpp).
-    // Set by the program; nothing is asked of it before.
-    void setOwner(MainWindowOwner* owner) { owner_ = owner; }
-    const std::vector<MenuItem>& pmenu1() const { return pmenu1_; }
-    // The icon leaves the notification area (the record need not be there).
-    void RemoveTrayIcon();
-    void TrayIconCallback(uint32_t mouseMessage);  // the tray's callback message
-    bool SysCommand(uint32_t command);             // true: the default handling follows
-    void EndSession(bool ending);                  // WM_ENDSESSION
-    void FormActivate();                           // WM_ACTIVATE: owner placement
-    void FormKeyDown(int key);
-    void FormContextPopup();  // WM_CONTEXTMENU
-    void TaskbarCreated();    // the shell restarted: icon again
-    // The window was shown or hidden, by the program or from outside (a second copy's
-    // start-up hides it): the record follows, so that nothing here undoes it.
-    void VisibilityChanged(bool visible);
-    void FormClose();
-    // Start-up's end and WM_DISPLAYCHANGE: the display mode is asked afresh, and a window no
-    // screen shows comes back onto the nearest one (Unit1_screen.cpp).
-    void DisplayChanged();
-    // WM_SETTINGCHANGE: the user's settings (the decimal separator among them) are asked afresh.
-    void SettingChanged();
-    // Each refresh tick and each change of the foreground window: with hidefullscreen on,
-    // the window steps aside while a full-screen program covers its monitor (Unit1_desktop.cpp).
-    void ForegroundChanged();
-    bool watchesForeground() const { return stored_.settings.hideFullScreen; }
-    // Image2Click ... Image7Click: a player button runs the click procedure with its command,
-    // by picture number (MainPicture); other numbers run nothing.
-    void PlayerPictureClick(int image);
+    std::array<std::pair<const Timer*, void (TForm1::*)()>, kMainTimerCount> timerHandlers() const;
 
 private:
     friend struct MainWindowAccess;  // the tests' look inside
     friend struct StartupSteps;      // FormCreate's steps (Unit1_startup.cpp)
     friend struct MenuActions;       // pmenu1's entries (Unit1_menu.cpp)
     friend struct RefreshSteps;      // systimer's steps (Unit1_refresh.cpp)
+    friend class MainEvents;         // the tray and system events (MainEvents.h)
 
     // Start-up's end: full-screen watching, click-through and its tray entry.
     void applyDesktopSwitches(const StartupSettings& s);
+    // The refresh tick's last step.
+    void ForegroundChanged() { events_.ForegroundChanged(); }
 
     Platform& platform_;
     StoredValues& stored_;
@@ -240,9 +204,9 @@ private:
     MainWindowOwner* owner_ = nullptr;
     std::vector<MenuItem> pmenu1_ = designMenu();
     MainControls controls_;
-    LabelDragging drag_;
-    WindowDragging mouse_;
     PlayerControl player_;
+    MainMouse mouse_{window_, controls_, graphs_, player_};
+    MainEvents events_{*this};
     ReportDriver report_;
     MainSources sources_;
     SensorSources sensors_;

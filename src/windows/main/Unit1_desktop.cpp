@@ -16,16 +16,21 @@ void TForm1::applyDesktopSwitches(const StartupSettings& s) {
     ForegroundChanged();
 }
 
-void TForm1::ForegroundChanged() {
-    if (!stored_.settings.hideFullScreen) {
-        window_.fullScreenHidden = false;
+void MainEvents::ForegroundChanged() {
+    MainWindowState& window = f_.window_;
+    if (!watchesForeground()) {
+        window.fullScreenHidden = false;
         return;
     }
-    const ForegroundWindow foreground = platform_.desktop.foregroundWindow();
-    const ScreenRect widget{window_.left, window_.top, window_.left + window_.width,
-                            window_.top + window_.height};
-    window_.fullScreenHidden = mayBeFullScreen(foreground) &&
-                               hiddenByFullScreen(foreground, platform_.desktop.monitorRects(), widget);
+    Desktop& desktop = f_.platform_.desktop;
+    const ForegroundWindow foreground = desktop.foregroundWindow();
+    const ScreenRect widget{window.left, window.top, window.left + window.width, window.top + window.height};
+    window.fullScreenHidden =
+        mayBeFullScreen(foreground) && hiddenByFullScreen(foreground, desktop.monitorRects(), widget);
+}
+
+bool MainEvents::watchesForeground() const {
+    return f_.stored_.settings.hideFullScreen;
 }
 
 }  // namespace tabrix

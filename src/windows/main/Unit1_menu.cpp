@@ -87,7 +87,7 @@ const MenuItem& findMenuItem(const std::vector<MenuItem>& menu, const std::strin
 
 // pmenu1's entries, by the names the behaviour knows them by.
 struct MenuActions {
-    static void Show1Click(TForm1& f) { f.VisibilityChanged(!f.window_.visible); }
+    static void Show1Click(TForm1& f) { f.events_.VisibilityChanged(!f.window_.visible); }
     static void ReloadClick(TForm1& f) {
         if (f.owner_) f.owner_->reloadMainWindow();
     }
@@ -98,7 +98,7 @@ struct MenuActions {
         if (f.owner_) f.owner_->showAbout();
     }
     static void Update1Click(TForm1& f) {
-        f.RemoveTrayIcon();
+        f.events_.RemoveTrayIcon();
         f.platform_.ui.messageBox(kUpdateNotice, kAppTitle);
         f.platform_.shell.execute(kUpdater, std::string("/version ") + kVersion, f.platform_.programDir,
                                   kShowHide);
@@ -154,18 +154,18 @@ void menuCommand(TForm1& form, int command) {
         if (h.command == command) return h.run(form);
 }
 
-void TForm1::VisibilityChanged(bool visible) {
-    window_.visible = visible;
+void MainEvents::VisibilityChanged(bool visible) {
+    f_.window_.visible = visible;
     // The entry always names what it will do next.
-    findMenuItem(pmenu1_, "Show1").caption = visible ? kHideCaption : kShowCaption;
+    findMenuItem(f_.pmenu1_, "Show1").caption = visible ? kHideCaption : kShowCaption;
 }
 
 void TForm1::FormClose() {
-    if (stored_.settings.trayIcon) RemoveTrayIcon();
+    if (stored_.settings.trayIcon) events_.RemoveTrayIcon();
     savePosition(platform_, window_);
     try {
         IniFile ini(platform_.files, platform_.configPath());
-        for (int n = kFirstLabel; n <= kLastLabel; ++n) {
+        for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
             // The exact component name, so label34's keys start with a small l.
             const Label& l = controls_.label(n);
             // In design units, so the layout reads the same at another scale.

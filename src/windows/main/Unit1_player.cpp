@@ -1,4 +1,4 @@
-// The song poll of the player mini-controls; the buttons' clicks go to PlayerControl.
+// The song poll of the player mini-controls.
 #include "windows/main/Unit1.h"
 
 namespace tabrix {
@@ -15,19 +15,6 @@ void TForm1::WinampTimerTimer() {
     // An unchanged song leaves the line, and with it the scrolling position, alone.
     if (t != stored_.rememberedSong) controls_.setText(kLabelSong, t);
     stored_.rememberedSong = t;
-}
-
-void TForm1::PlayerPictureClick(int image) {
-    static const struct {
-        int image;
-        PlayerCommand command;
-    } kButtons[] = {{kImagePlay, PlayerCommand::Play},
-                    {kImagePause, PlayerCommand::Pause},
-                    {kImageStop, PlayerCommand::Stop},
-                    {kImageBack, PlayerCommand::Previous},
-                    {kImageNext, PlayerCommand::Next}};
-    for (const auto& b : kButtons)
-        if (b.image == image) return player_.click(b.command);
 }
 
 }  // namespace tabrix

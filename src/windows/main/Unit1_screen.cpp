@@ -6,17 +6,19 @@
 
 namespace tabrix {
 
-void TForm1::DisplayChanged() {
-    platform_.system.displayChanged();
-    platform_.desktop.displayChanged();
-    const WindowPlace kept = keptOnScreen({window_.left, window_.top, window_.width, window_.height},
-                                          platform_.desktop.workAreas());
-    window_.left = kept.left;
-    window_.top = kept.top;
+void MainEvents::DisplayChanged() {
+    Platform& platform = f_.platform_;
+    MainWindowState& window = f_.window_;
+    platform.system.displayChanged();
+    platform.desktop.displayChanged();
+    const WindowPlace kept =
+        keptOnScreen({window.left, window.top, window.width, window.height}, platform.desktop.workAreas());
+    window.left = kept.left;
+    window.top = kept.top;
 }
 
-void TForm1::SettingChanged() {
-    platform_.system.settingsChanged();
+void MainEvents::SettingChanged() {
+    f_.platform_.system.settingsChanged();
 }
 
 }  // namespace tabrix

@@ -126,7 +126,7 @@ struct StartupSteps {
     // 6. label dragging.
     void labelDragging() {
         stored().labelDragging = s.labelDragging;
-        if (s.labelDragging) f.drag_.allow();
+        if (s.labelDragging) f.mouse_.allowDragging();
     }
 
     // 7. traffic interface.
@@ -135,7 +135,7 @@ struct StartupSteps {
     // 8. saved label positions and window size.
     void savedPlaces() {
         if (!s.savePositions) return;
-        for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+        for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
             f.controls_.label(n).left = s.labelPlaces[n].left;
             f.controls_.label(n).top = s.labelPlaces[n].top;
         }
@@ -210,7 +210,7 @@ struct StartupSteps {
         window.font.face = s.fontFace;
         window.font.charset = kAnsiCharset;
         const int height = pointsToHeight(s.fontPoints, f.scale_.dpi());
-        for (int n = TForm1::kFirstLabel; n <= TForm1::kLastLabel; ++n) {
+        for (int n = kFirstMainLabel; n <= kLastMainLabel; ++n) {
             Font font = f.controls_.label(n).font;
             font.face = s.fontFace;
             font.height = height;
@@ -292,12 +292,12 @@ void TForm1::FormCreate() {
             (steps.*step)();
         }
         // Start-up's end: a window no screen shows comes back onto one.
-        DisplayChanged();
+        events_.DisplayChanged();
     });
     if (failure.empty()) return;
     startup_.failure = failure;
     // Even the design position can lie off a small screen.
-    DisplayChanged();
+    events_.DisplayChanged();
     errors_.ShowErrorDialog(kStartupProblem);
 }
 

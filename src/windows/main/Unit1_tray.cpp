@@ -1,5 +1,4 @@
-// The tray icon's callback, the system menu, the session end, activation, the keys and the
-// mouse on the window.
+// The tray icon, the system menu, the session end, activation and the keys.
 #include "platform/ShellApi.h"
 #include "platform/WindowsNumbers.h"
 #include "windows/main/Unit1.h"
@@ -22,83 +21,61 @@ int popupChoice(WindowSystem& windows, std::vector<MenuItem>& menu, bool fromTra
 
 }  // namespace
 
-void TForm1::TrayIconCallback(uint32_t mouseMessage) {
-    if (mouseMessage == kMsgLeftButtonDown) menuCommand(*this, kMenuShow);
+void MainEvents::TrayIconCallback(uint32_t mouseMessage) {
+    if (mouseMessage == kMsgLeftButtonDown) menuCommand(f_, kMenuShow);
     if (mouseMessage == kMsgRightButtonDown)
-        menuCommand(*this, popupChoice(platform_.windows, pmenu1_, true));
+        menuCommand(f_, popupChoice(f_.platform_.windows, f_.pmenu1_, true));
 }
 
-void TForm1::FormContextPopup() {
-    menuCommand(*this, popupChoice(platform_.windows, pmenu1_, false));
+void MainEvents::FormContextPopup() {
+    menuCommand(f_, popupChoice(f_.platform_.windows, f_.pmenu1_, false));
 }
 
-bool TForm1::SysCommand(uint32_t command) {
+bool MainEvents::SysCommand(uint32_t command) {
     if (command == kSysCommandClose) {
         // Hidden at once; the default handling then closes the window (Exit path).
-        window_.visible = false;
+        f_.window_.visible = false;
         return true;
     }
     if (command == kAboutCommand) {
-        menuCommand(*this, kMenuAbout);
+        menuCommand(f_, kMenuAbout);
         return false;
     }
     return true;
 }
 
-void TForm1::EndSession(bool ending) {
-    if (ending) menuCommand(*this, kMenuExit);
+void MainEvents::EndSession(bool ending) {
+    if (ending) menuCommand(f_, kMenuExit);
 }
 
-void TForm1::FormActivate() {
-    platform_.windows.placeOwner(OwnerPlacement{});
+void MainEvents::FormActivate() {
+    f_.platform_.windows.placeOwner(OwnerPlacement{});
 }
 
-void TForm1::FormKeyDown(int key) {
-    if (key == kKeyF1) menuCommand(*this, kMenuHelp);
-    if (key == kKeyF2) menuCommand(*this, kMenuSettings);
-    if (key == kKeyOemPlus && resizeWindow(window_, window_.width + kWidthStep, window_.height)) FormResize();
-    if (key == kKeyOemMinus && resizeWindow(window_, window_.width - kWidthStep, window_.height))
-        FormResize();
-    if (key == kEscapeKey) menuCommand(*this, kMenuShow);
+void MainEvents::FormKeyDown(int key) {
+    MainWindowState& window = f_.window_;
+    if (key == kKeyF1) menuCommand(f_, kMenuHelp);
+    if (key == kKeyF2) menuCommand(f_, kMenuSettings);
+    if (key == kKeyOemPlus && resizeWindow(window, window.width + kWidthStep, window.height)) f_.FormResize();
+    if (key == kKeyOemMinus && resizeWindow(window, window.width - kWidthStep, window.height))
+        f_.FormResize();
+    if (key == kEscapeKey) menuCommand(f_, kMenuShow);
 }
 
-void TForm1::BackgroundMouseDown(MouseButton button, Point screen) {
-    if (mouse_.take(button)) mouse_.followPointer(screen, {window_.left, window_.top});
+void MainEvents::RemoveTrayIcon() {
+    f_.platform_.tray.remove(f_.tray_.record);
+    f_.tray_.added = false;
 }
 
-void TForm1::LabelMouseDown(int number, int x, int y, MouseButton button) {
-    if (!drag_.allowed() || mouse_.held()) return;
-    drag_.press(number, x, y);
-    if (drag_.captured()) mouse_.take(button);
+const std::vector<MenuItem>& MainEvents::pmenu1() const {
+    return f_.pmenu1_;
 }
 
-void TForm1::GraphMouseDown(int graph, int x, int y, MouseButton button) {
-    if (!drag_.allowed() || mouse_.held()) return;
-    graphs_.press(graph, x, y);
-    if (graphs_.captured()) mouse_.take(button);
-}
-
-void TForm1::BackgroundMouseMove(Point screen) {
-    if (const auto corner = mouse_.corner(screen)) Moved(corner->x, corner->y);
-}
-
-bool TForm1::MouseUp(MouseButton button) {
-    const bool free = !mouse_.held();
-    if (!mouse_.release(button)) return button == MouseButton::Right && free;
-    MouseCaptureLost();
-    return button == MouseButton::Right;
-}
-
-void TForm1::MouseCaptureLost() {
-    mouse_.lost();
-    if (const int n = drag_.captured()) drag_.release(n);
-    graphs_.release();
-}
-
-void TForm1::TaskbarCreated() {
+void MainEvents::TaskbarCreated() {
     // A restarted shell has forgotten every icon; only a configured one comes back.
     // A refused add (the shell still had it) leaves an icon that was there in place.
-    if (stored_.settings.trayIcon) tray_.added = platform_.tray.add(tray_.record) || tray_.added;
+    TrayIcon& tray = f_.tray_;
+    if (f_.stored_.settings.trayIcon) tray.added = f_.platform_.tray.add(tray.record) || tray.added;
 }
 
 }  // namespace tabrix
