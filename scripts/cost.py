@@ -171,13 +171,13 @@ def pairs(values, what, paths=True):
     return out
 
 
-def variant_config(name, spec, base):
+def variant_config(name, given, base):
     """A --variant's config.ini: the file it names, or one made of its settings."""
-    if os.path.isfile(spec):
-        return os.path.abspath(spec)
+    if os.path.isfile(given):
+        return os.path.abspath(given)
     path = os.path.join(WORK, 'variant-' + ''.join(c if c.isalnum() else '_' for c in name) + '.ini')
     try:
-        text = variant.variant(spec.split(';'), base or variant.FIRST_RUN)
+        text = variant.variant(given.split(';'), base or variant.FIRST_RUN)
     except ValueError as e:
         sys.exit('--variant %s: %s' % (name, e))
     os.makedirs(WORK, exist_ok=True)

@@ -38,7 +38,8 @@ ReportLabels readReportLabels(const LabelText& labelText, const std::string& ver
     l.version = version;
     for (const FactRow& row : kFacts) {
         l.text[row.fact] = labelText(row.label);
-        if (row.caption != 0) l.caption[row.fact] = labelText(row.caption);
+        // Only a sensor pair's caption changes: it is the pair's name.
+        if (row.shape == JsonShape::SensorPair) l.caption[row.fact] = labelText(row.caption);
     }
     return l;
 }

@@ -9,7 +9,7 @@
 namespace tabrix {
 
 // The label texts the reports copy, read at the moment of writing: each fact's label as shown
-// and its caption label (a sensor pair's name).
+// and, for a sensor pair, its caption label (the pair's name).
 struct ReportLabels {
     std::string version;  // the program version text
     PerFact<std::string> text;
